@@ -1,6 +1,10 @@
 #include "host/app/DebugLog.h"
 
+#include "host/app/AppMessages.h"
+#include "host/app/AppServices.h"
 #include "platform/String.h"
+
+#include <atomic>
 
 #include <cstdio>
 #include <mutex>
@@ -59,4 +63,31 @@ void QXReportAssert(const char* expression, const char* file, unsigned line)
 void QXReportVerify(const char* expression, const char* file, unsigned line)
 {
     QXDebugLog(1, "VERIFY", "FAILED VERIFY: <<%s>> at %s(%u)", expression, file, line);
+}
+
+namespace {
+
+void ReportError(const char* tag, unsigned message, int stringId, const char* symbol, const char* file,
+                 unsigned line)
+{
+    QXDebugLog(1, tag, "%s: %d=<<%s>> at %s(%u)", tag, stringId, symbol ? symbol : "", file ? file : "", line);
+    PostAppMessage(message, static_cast<WPARAM>(stringId), 0);
+}
+
+} // namespace
+
+void QXReportErrorFatal(int stringId, const char* symbol, const char* file, unsigned line)
+{
+    ReportError("ERROR_FATAL", APPMSG_ERROR_FATAL, stringId, symbol, file, line);
+}
+
+void QXReportErrorNormal(int stringId, const char* symbol, const char* file, unsigned line)
+{
+    ReportError("ERROR_NORMAL", APPMSG_ERROR_NORMAL, stringId, symbol, file, line);
+}
+
+unsigned QXDebugNextLockNum()
+{
+    static std::atomic<unsigned> next{0};
+    return ++next;
 }

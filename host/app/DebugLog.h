@@ -27,3 +27,16 @@ void QXReportVerify(const char* expression, const char* file, unsigned line);
 // Like QXASSERT, but the expression is evaluated in every build.
 #define QXVERIFY(expr) \
     ((expr) ? true : (QXReportVerify(#expr, __FILE__, static_cast<unsigned>(__LINE__)), false))
+
+// Resource failures: "ERROR_FATAL: %d=<<%s>> at %s(%u)" / "ERROR_NORMAL: ..." at
+// level 1, then the string id is posted to the main window (0x8004 fatal,
+// 0x8000 normal) so the host tells the user outside the failing call.
+void QXReportErrorFatal(int stringId, const char* symbol, const char* file, unsigned line);
+void QXReportErrorNormal(int stringId, const char* symbol, const char* file, unsigned line);
+
+// Pass the string-table constant itself (IDS_ERROR_OUTOFMEMORY): its name is the symbol logged.
+#define ERROR_FATAL(id) QXReportErrorFatal(static_cast<int>(id), #id, __FILE__, static_cast<unsigned>(__LINE__))
+#define ERROR_NORMAL(id) QXReportErrorNormal(static_cast<int>(id), #id, __FILE__, static_cast<unsigned>(__LINE__))
+
+// Numbers the instrumented locks for their log lines: 1, 2, 3, ... per process.
+unsigned QXDebugNextLockNum();
