@@ -1,0 +1,59 @@
+#include "host/settings/AnalogueInputsSettings.h"
+
+#include "host/app/DebugLog.h"
+
+#include <cmath>
+
+namespace {
+
+int RangeId(int iChannel)
+{
+    QXASSERT(iChannel == 0 || iChannel == 1);
+    return iChannel == 1 ? PROP_AI_RANGE_CHB : PROP_AI_RANGE_CHA;
+}
+
+int AutoRangeId(int iChannel)
+{
+    QXASSERT(iChannel == 0 || iChannel == 1);
+    return iChannel == 1 ? PROP_AI_AUTORANGE_FAILED_CHB : PROP_AI_AUTORANGE_FAILED_CHA;
+}
+
+} // namespace
+
+CAnalogueInputsSettings::CAnalogueInputsSettings() : CSettingsBase("Analogue inputs")
+{
+    DefineDouble(PROP_AI_RANGE_CHA, kDefaultRangeV, UNIT_VRMS);
+    DefineDouble(PROP_AI_RANGE_CHB, kDefaultRangeV, UNIT_VRMS);
+    DefineInt(PROP_AI_AUTORANGE_FAILED_CHA, 0);
+    DefineInt(PROP_AI_AUTORANGE_FAILED_CHB, 0);
+}
+
+double CAnalogueInputsSettings::GetCurrentRangeInV(int iChannel) const
+{
+    return GetPropertyAsDouble(RangeId(iChannel));
+}
+
+bool CAnalogueInputsSettings::SetCurrentRangeInV(int iChannel, double dRangeV)
+{
+    if (!QXVERIFY(dRangeV > 0.0)) return false;
+    return SetProperty(RangeId(iChannel), dRangeV);
+}
+
+void CAnalogueInputsSettings::GetAnalogueInputRangeDetails(double& dRangeAV, double& dRangeBV, double& dPeakAmV,
+                                                           double& dPeakBmV) const
+{
+    dRangeAV = GetCurrentRangeInV(0);
+    dRangeBV = GetCurrentRangeInV(1);
+    dPeakAmV = dRangeAV * 1000.0 * std::sqrt(2.0);
+    dPeakBmV = dRangeBV * 1000.0 * std::sqrt(2.0);
+}
+
+bool CAnalogueInputsSettings::GetAutoRangeFailed(int iChannel) const
+{
+    return GetPropertyAsBool(AutoRangeId(iChannel));
+}
+
+void CAnalogueInputsSettings::SetAutoRangeFailed(int iChannel, bool bFailed)
+{
+    SetProperty(AutoRangeId(iChannel), bFailed ? 1 : 0);
+}

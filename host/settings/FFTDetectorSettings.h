@@ -1,0 +1,39 @@
+#pragma once
+// One FFT detector (a band reading taken from the FFT): its id, readings,
+// relativity, band filter, weighting file and filters.
+//
+// Defaults: absolute, band filter off with its own 1 kHz third-octave band,
+// no weighting file, no filters, response name "Band RMS".
+
+#include "host/settings/FilterSettings.h"
+
+#include <vector>
+
+class CFFTDetectorSettings : public CFilterSettings {
+public:
+    explicit CFFTDetectorSettings(int iDetectorId);
+
+    int GetDetectorID() const { return m_iDetectorId; }
+    int GetRelativity() const { return GetPropertyAsEnum(PROP_FFTD_RELATIVITY); }
+
+    // Unit set of an FFT result for a trace axis: relative amplitudes
+    // (relativity non-zero), jitter amplitudes (bJitter) or absolute
+    // amplitudes. Other ids answer the property's own set.
+    int DoGetUnitSet(int iId, int iDomain, int bJitter, int iRelativity) const override;
+
+    // Band-pass (iMode 1) or band-reject (2) response per bin for iNumPoints
+    // bins spanning 0 to dSampleRate / 2, as linear gains. False (and an
+    // empty response) on bad arguments.
+    bool CreateBPBRFilter(int iMode, int iBandType, double dCentre, double dWidthOctaves, int iNumPoints,
+                          double dSampleRate, std::vector<double>& aResponse) const;
+
+private:
+    int m_iDetectorId;
+};
+
+// Unit-set ids the FFT results use on a trace's Y axis.
+namespace FFTResultUnitSets {
+constexpr int kJitter = 8;
+constexpr int kRelative = 11;
+constexpr int kAbsolute = 12;
+}

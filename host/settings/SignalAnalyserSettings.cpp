@@ -1,0 +1,38 @@
+#include "host/settings/SignalAnalyserSettings.h"
+
+#include "host/app/DebugLog.h"
+
+CSignalAnalyserSettings::CSignalAnalyserSettings()
+    : CFilterSettings("Signal analyser", PROP_SA_LOWPASS, PROP_SA_HIGHPASS, PROP_SA_WEIGHTING)
+{
+    DefineInt(PROP_SA_CHANNEL_MODE, 2);
+    DefineDouble(RES_CHA_RMSAMPL, 0.0, UNIT_HEX);
+    DefineDouble(RES_CHA_FREQ, 1000.0, UNIT_FREQ_HZ);
+    DefineDouble(RES_CHB_RMSAMPL, 0.0, UNIT_HEX);
+    DefineDouble(RES_CHB_FREQ, 1000.0, UNIT_FREQ_HZ);
+    DefineDouble(RES_PHASE, 0.0, UNIT_PHASE_DEGREES);
+    DefineDouble(RES_DELAY, 0.0, UNIT_PHASE_US);
+    DefineDouble(PROP_SA_DIGITAL_REF_CHA, 8388607.0, UNIT_HEX);
+    DefineDouble(PROP_SA_DIGITAL_REF_CHB, 8388607.0, UNIT_HEX);
+    DefineDouble(PROP_SA_ANALOGUE_REF, 15.4553019, UNIT_VP);
+    DefineDouble(PROP_SA_IMPEDANCE, 600.0, UNIT_IMPEDANCE_R);
+}
+
+double CSignalAnalyserSettings::GetFrequency(int iChannel) const
+{
+    QXASSERT(iChannel == 0 || iChannel == 1);
+    return GetPropertyAsDouble(iChannel == 1 ? RES_CHB_FREQ : RES_CHA_FREQ, UNIT_FREQ_HZ);
+}
+
+double CSignalAnalyserSettings::GetAnaVsGenFactor(int iChannel) const
+{
+    if (!QXVERIFY(iChannel == 0 || iChannel == 1)) return 1.0;
+    return m_adAnaVsGen[iChannel];
+}
+
+bool CSignalAnalyserSettings::SetAnaVsGenFactor(int iChannel, double dFactor)
+{
+    if (!QXVERIFY(iChannel == 0 || iChannel == 1)) return false;
+    m_adAnaVsGen[iChannel] = dFactor;
+    return true;
+}
