@@ -1,0 +1,140 @@
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+#include "platform/Types.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(GeometryRect, EmptyAndNullRules)
+{
+    const struct { CRect rect; bool empty; bool null; } rows[] = {
+        {CRect(0, 0, 0, 0), true, true},
+        {CRect(1, 1, 1, 5), true, false},   // no width
+        {CRect(5, 0, 0, 5), true, false},   // inverted
+        {CRect(0, 0, 1, 1), false, false},
+        {CRect(-3, -3, -1, -2), false, false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.rect.IsRectEmpty(), row.empty) << row.rect.left << "," << row.rect.right;
+        EXPECT_EQ(row.rect.IsRectNull(), row.null);
+    }
+}
+
+TEST(GeometryRect, RightAndBottomAreExclusive)
+{
+    const CRect r(10, 20, 30, 40);
+    EXPECT_TRUE(r.PtInRect(CPoint(10, 20)));
+    EXPECT_TRUE(r.PtInRect(CPoint(29, 39)));
+    EXPECT_FALSE(r.PtInRect(CPoint(30, 39)));
+    EXPECT_FALSE(r.PtInRect(CPoint(29, 40)));
+    EXPECT_FALSE(r.PtInRect(CPoint(9, 25)));
+    EXPECT_FALSE(CRect(30, 40, 10, 20).PtInRect(CPoint(15, 25))); // not normalised: contains nothing
+}
+
+TEST(GeometryRect, NormalizeSwapsOnlyInvertedPairs)
+{
+    const struct { CRect in; CRect out; } rows[] = {
+        {CRect(30, 40, 10, 20), CRect(10, 20, 30, 40)},
+        {CRect(30, 20, 10, 40), CRect(10, 20, 30, 40)},
+        {CRect(10, 40, 30, 20), CRect(10, 20, 30, 40)},
+        {CRect(10, 20, 30, 40), CRect(10, 20, 30, 40)},
+    };
+    for (const auto& row : rows) {
+        CRect r = row.in;
+        r.NormalizeRect();
+        EXPECT_EQ(r, row.out);
+        EXPECT_EQ(r.Width(), 20);
+    }
+}
+
+TEST(GeometryRect, IntersectionOfTable)
+{
+    const struct { CRect a; CRect b; bool meets; CRect result; } rows[] = {
+        {CRect(0, 0, 10, 10), CRect(5, 5, 15, 15), true, CRect(5, 5, 10, 10)},
+        {CRect(0, 0, 10, 10), CRect(2, 3, 4, 5), true, CRect(2, 3, 4, 5)},
+        {CRect(0, 0, 10, 10), CRect(10, 0, 20, 10), false, CRect()}, // touching edges share no pixel
+        {CRect(0, 0, 10, 10), CRect(20, 20, 30, 30), false, CRect()},
+        {CRect(0, 0, 10, 10), CRect(5, 5, 5, 8), false, CRect()},     // empty source
+        {CRect(0, 0, 10, 10), CRect(8, 8, 2, 2), false, CRect()},     // inverted source
+    };
+    for (const auto& row : rows) {
+        CRect r(1, 2, 3, 4);
+        EXPECT_EQ(r.IntersectRect(row.a, row.b), row.meets);
+        EXPECT_EQ(r, row.result);
+        EXPECT_EQ(row.a & row.b, row.result);
+    }
+}
+
+TEST(GeometryRect, UnionIgnoresEmptySources)
+{
+    CRect r;
+    EXPECT_TRUE(r.UnionRect(CRect(0, 0, 10, 10), CRect(20, 5, 30, 15)));
+    EXPECT_EQ(r, CRect(0, 0, 30, 15));
+    EXPECT_TRUE(r.UnionRect(CRect(5, 5, 5, 5), CRect(1, 2, 3, 4)));
+    EXPECT_EQ(r, CRect(1, 2, 3, 4));
+    EXPECT_TRUE(r.UnionRect(CRect(1, 2, 3, 4), CRect(100, 100, 0, 0)));
+    EXPECT_EQ(r, CRect(1, 2, 3, 4));
+    EXPECT_FALSE(r.UnionRect(CRect(5, 5, 5, 5), CRect(7, 7, 7, 9)));
+    EXPECT_TRUE(r.IsRectNull());
+}
+
+TEST(GeometryRect, InflateDeflateOffsetAndCentre)
+{
+    CRect r(10, 20, 30, 40);
+    r.InflateRect(2, 3);
+    EXPECT_EQ(r, CRect(8, 17, 32, 43));
+    r.DeflateRect(1, 2, 3, 4);
+    EXPECT_EQ(r, CRect(9, 19, 29, 39));
+    r.OffsetRect(-9, 1);
+    EXPECT_EQ(r, CRect(0, 20, 20, 40));
+    EXPECT_EQ(r.CenterPoint(), CPoint(10, 30));
+    EXPECT_EQ(r.TopLeft(), CPoint(0, 20));
+    EXPECT_EQ(r.BottomRight(), CPoint(20, 40));
+    EXPECT_EQ(r.Size(), CSize(20, 20));
+    EXPECT_EQ(CRect(CPoint(5, 6), CSize(2, 3)), CRect(5, 6, 7, 9));
+    EXPECT_EQ(CRect(-3, 0, 0, 1).CenterPoint().x, -1); // truncates toward zero
+}
+
+TEST(GeometryRect, ExtremeCoordinatesSaturate)
+{
+    const CRect huge(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    EXPECT_EQ(huge.Width(), INT_MAX);
+    EXPECT_EQ(huge.CenterPoint(), CPoint(0, 0));
+    CRect r = huge;
+    r.OffsetRect(INT_MIN, 10);
+    EXPECT_EQ(r.left, INT_MIN);
+    EXPECT_EQ(r.bottom, INT_MAX);
+    EXPECT_EQ(CPoint(INT_MIN, 0) - CPoint(1, 0), CSize(INT_MIN, 0));
+}
+
+TEST(ColorRef, PacksAsBlueGreenRed)
+{
+    EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x00563412u);
+    EXPECT_EQ(GetRValue(0x00563412), 0x12);
+    EXPECT_EQ(GetGValue(0x00563412), 0x34);
+    EXPECT_EQ(GetBValue(0x00563412), 0x56);
+    EXPECT_EQ(RGB(256 + 1, -1, 0), RGB(1, 255, 0)); // components keep their low byte
+}
+
+TEST(ColorRef, BlendAndLuminance)
+{
+    EXPECT_EQ(BlendColor(RGB(0, 0, 0), RGB(255, 255, 255), 0.0), RGB(0, 0, 0));
+    EXPECT_EQ(BlendColor(RGB(0, 0, 0), RGB(255, 255, 255), 1.0), RGB(255, 255, 255));
+    EXPECT_EQ(BlendColor(RGB(0, 100, 200), RGB(100, 0, 0), 0.5), RGB(50, 50, 100));
+    EXPECT_EQ(BlendColor(RGB(10, 10, 10), RGB(20, 20, 20), 7.0), RGB(20, 20, 20));
+    EXPECT_EQ(BlendColor(RGB(10, 10, 10), RGB(20, 20, 20), -1.0), RGB(10, 10, 10));
+    EXPECT_NEAR(ColorLuminance(RGB(255, 255, 255)), 255.0, 1e-9);
+    EXPECT_GT(ColorLuminance(RGB(0, 255, 0)), ColorLuminance(RGB(255, 0, 0)));
+    EXPECT_EQ(GetSysColor(COLOR_3DFACE), RGB(240, 240, 240));
+    EXPECT_EQ(GetSysColor(9999), RGB(0, 0, 0));
+}
+
+TEST(GeometryMulDiv, RoundsHalfAwayFromZero)
+{
+    const struct { int n, num, den, result; } rows[] = {
+        {96, 100, 720, 13}, {300, 100, 720, 42}, {1, 1, 2, 1}, {-1, 1, 2, -1}, {3, -5, 2, -8},
+        {INT_MAX, 2, 2, INT_MAX}, {INT_MAX, 4, 2, -1}, {7, 3, 0, -1},
+    };
+    for (const auto& row : rows) EXPECT_EQ(MulDiv(row.n, row.num, row.den), row.result) << row.n << "*" << row.num;
+}
