@@ -1,6 +1,7 @@
 #include "host/settings/AnalogueInputsSettings.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/UnitSets.h"
 
 #include <cmath>
 
@@ -22,8 +23,8 @@ int AutoRangeId(int iChannel)
 
 CAnalogueInputsSettings::CAnalogueInputsSettings() : CSettingsBase("Analogue inputs")
 {
-    DefineDouble(PROP_AI_RANGE_CHA, kDefaultRangeV, UNIT_VRMS);
-    DefineDouble(PROP_AI_RANGE_CHB, kDefaultRangeV, UNIT_VRMS);
+    DefineDouble(PROP_AI_RANGE_CHA, kDefaultRangeV, UNIT_VRMS, UNITSET_ANALOGUERANGE);
+    DefineDouble(PROP_AI_RANGE_CHB, kDefaultRangeV, UNIT_VRMS, UNITSET_ANALOGUERANGE);
     DefineInt(PROP_AI_AUTORANGE_FAILED_CHA, 0);
     DefineInt(PROP_AI_AUTORANGE_FAILED_CHB, 0);
 }

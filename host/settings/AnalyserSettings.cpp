@@ -1,6 +1,7 @@
 #include "host/settings/AnalyserSettings.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/UnitSets.h"
 #include "host/settings/CTDetectorSettings.h"
 #include "host/settings/FFTDetectorSettings.h"
 #include "host/settings/FilterResponse.h"
@@ -23,22 +24,22 @@ double GainToDecibels(double dGain)
 CAnalyserSettings::CAnalyserSettings() : CSettingsBase("Analyser")
 {
     DefineInt(PROP_ANA_INPUT_KIND, INPUT_ANALOGUE);
-    DefineDouble(PROP_ANA_NOMINAL_SAMPLE_RATE, kDefaultRate, UNIT_FREQ_HZ);
+    DefineDouble(PROP_ANA_NOMINAL_SAMPLE_RATE, kDefaultRate, UNIT_FREQ_HZ, UNITSET_FREQUENCYABS);
     DefineInt(PROP_ANA_SPLIT96_SINGLE, 0);
     DefineDouble(PROP_ANA_INPUT_CAL_FACTOR, 1.0, UNIT_NULL);
     DefineInt(PROP_ANA_HAS_ANALOGUE_INPUTS, 1);
-    DefineDouble(PROP_ANA_JDO_SAMPLE_RATE, kDefaultRate, UNIT_FREQ_HZ);
-    DefineDouble(PROP_ANA_SAMPLE_RATE_CHA, kDefaultRate, UNIT_FREQ_HZ);
-    DefineDouble(PROP_ANA_SAMPLE_RATE_CHB, kDefaultRate, UNIT_FREQ_HZ);
+    DefineDouble(PROP_ANA_JDO_SAMPLE_RATE, kDefaultRate, UNIT_FREQ_HZ, UNITSET_FREQUENCYABS);
+    DefineDouble(PROP_ANA_SAMPLE_RATE_CHA, kDefaultRate, UNIT_FREQ_HZ, UNITSET_FREQUENCYABS);
+    DefineDouble(PROP_ANA_SAMPLE_RATE_CHB, kDefaultRate, UNIT_FREQ_HZ, UNITSET_FREQUENCYABS);
     DefineInt(PROP_ANA_JDO_SELECTION, 1);
     DefineInt(PROP_ANA_SKIP_WHEN_UNLOCKED, 0);
     // Digital-input results.
-    DefineDouble(RES_DI_FRAMERATE_DEVIATION, 0.0, UNIT_PPM);
-    DefineDouble(RES_DIC_CARRIERAMPL, 0.0, UNIT_V);
-    DefineDouble(RES_DIC_JITTER, 0.0, UNIT_JITTER_NSPP);
-    DefineDouble(RES_DI_CARRIERPHASE, 0.0, UNIT_PHASE_UI);
-    DefineDouble(RES_AI_SAMPLERATE, kDefaultRate, UNIT_FREQ_HZ);
-    DefineDouble(RES_DI_FRAMERATE_ACTUAL, kDefaultRate, UNIT_FREQ_HZ);
+    DefineDouble(RES_DI_FRAMERATE_DEVIATION, 0.0, UNIT_PPM, UNITSET_DEVIATION);
+    DefineDouble(RES_DIC_CARRIERAMPL, 0.0, UNIT_V, UNITSET_CARRIERAMPL);
+    DefineDouble(RES_DIC_JITTER, 0.0, UNIT_JITTER_NSPP, UNITSET_CARRIERJITTERPP);
+    DefineDouble(RES_DI_CARRIERPHASE, 0.0, UNIT_PHASE_UI, UNITSET_CARRIERPHASE);
+    DefineDouble(RES_AI_SAMPLERATE, kDefaultRate, UNIT_FREQ_HZ, UNITSET_FREQUENCYABS);
+    DefineDouble(RES_DI_FRAMERATE_ACTUAL, kDefaultRate, UNIT_FREQ_HZ, UNITSET_FREQUENCYABS);
 }
 
 bool CAnalyserSettings::IsSplit96SingleChannel() const

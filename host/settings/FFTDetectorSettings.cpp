@@ -1,6 +1,7 @@
 #include "host/settings/FFTDetectorSettings.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/UnitSets.h"
 #include "host/settings/FilterResponse.h"
 #include "host/settings/MeasurementSettings.h"
 
@@ -8,13 +9,13 @@ CFFTDetectorSettings::CFFTDetectorSettings(int iDetectorId)
     : CFilterSettings("FFT detector", PROP_FFTD_LOWPASS, PROP_FFTD_HIGHPASS, PROP_FFTD_WEIGHTING),
       m_iDetectorId(iDetectorId)
 {
-    DefineDouble(RES_FFTDET_CHA, 0.0, UNIT_HEX, FFTResultUnitSets::kAbsolute);
-    DefineDouble(RES_FFTDET_CHB, 0.0, UNIT_HEX, FFTResultUnitSets::kAbsolute);
+    DefineDouble(RES_FFTDET_CHA, 0.0, UNIT_HEX, UNITSET_AMPLITUDE_ANALYSER, UNIT_DBFS);
+    DefineDouble(RES_FFTDET_CHB, 0.0, UNIT_HEX, UNITSET_AMPLITUDE_ANALYSER, UNIT_DBFS);
     DefineString(PROP_FFTD_RESPONSE_NAME, L"Band RMS");
     DefineInt(PROP_FFTD_BAND_MODE, BAND_OFF);
     DefineInt(PROP_FFTD_BAND_TYPE, 0);
     DefineDouble(PROP_FFTD_BAND_WIDTH, 1.0 / 3.0, UNIT_NULL);
-    DefineDouble(PROP_FFTD_BPBR_FREQ, 1000.0, UNIT_FREQ_HZ);
+    DefineDouble(PROP_FFTD_BPBR_FREQ, 1000.0, UNIT_FREQ_HZ, UNITSET_FREQUENCY);
     DefineString(PROP_FFTD_WEIGHTING_NAME, L"");
     DefineInt(PROP_FFTD_RELATIVITY, 0);
     DefineString(PROP_FFTD_WEIGHTING_FILE, L"");
@@ -27,8 +28,8 @@ CFFTDetectorSettings::CFFTDetectorSettings(int iDetectorId)
 int CFFTDetectorSettings::DoGetUnitSet(int iId, int iDomain, int bJitter, int iRelativity) const
 {
     if (!IsFFTResult(iId)) return CSettingsBase::DoGetUnitSet(iId, iDomain, bJitter, iRelativity);
-    if (iRelativity != 0) return FFTResultUnitSets::kRelative;
-    return bJitter ? FFTResultUnitSets::kJitter : FFTResultUnitSets::kAbsolute;
+    if (iRelativity != 0) return UNITSET_AMPLITUDEREL;
+    return bJitter ? UNITSET_CARRIERJITTER : UNITSET_AMPLITUDE_ANALYSER;
 }
 
 bool CFFTDetectorSettings::CreateBPBRFilter(int iMode, int iBandType, double dCentre, double dWidthOctaves,

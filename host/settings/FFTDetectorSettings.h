@@ -16,9 +16,10 @@ public:
     int GetDetectorID() const { return m_iDetectorId; }
     int GetRelativity() const { return GetPropertyAsEnum(PROP_FFTD_RELATIVITY); }
 
-    // Unit set of an FFT result for a trace axis: relative amplitudes
-    // (relativity non-zero), jitter amplitudes (bJitter) or absolute
-    // amplitudes. Other ids answer the property's own set.
+    // Unit set of an FFT result for a trace axis: UNITSET_AMPLITUDEREL for a
+    // relative reading (relativity non-zero), UNITSET_CARRIERJITTER on a
+    // jitter input (bJitter), else UNITSET_AMPLITUDE_ANALYSER. Other ids
+    // answer the property's own set.
     int DoGetUnitSet(int iId, int iDomain, int bJitter, int iRelativity) const override;
 
     // Band-pass (iMode 1) or band-reject (2) response per bin for iNumPoints
@@ -30,10 +31,3 @@ public:
 private:
     int m_iDetectorId;
 };
-
-// Unit-set ids the FFT results use on a trace's Y axis.
-namespace FFTResultUnitSets {
-constexpr int kJitter = 8;
-constexpr int kRelative = 11;
-constexpr int kAbsolute = 12;
-}

@@ -1,8 +1,7 @@
 #include "host/settings/ImpulseResponseSettings.h"
 
 #include "host/app/DebugLog.h"
-#include "host/settings/AnalyserSettings.h"
-#include "host/settings/MeasurementSettings.h"
+#include "host/units/UnitSets.h"
 
 namespace {
 
@@ -28,9 +27,9 @@ CImpulseResponseSettings::CImpulseResponseSettings() : CSettingsBase("Impulse re
     DefineInt(PROP_IR_TIED, 1);
     DefineInt(PROP_IR_KEEP_ABSOLUTE, 0);
     for (int iChannel = 0; iChannel < 2; ++iChannel) {
-        DefineDouble(StartPropertyId(iChannel), kStartMs, UNIT_MS);
-        DefineDouble(MidPropertyId(iChannel), kMidMs, UNIT_MS);
-        DefineDouble(EndPropertyId(iChannel), kEndMs, UNIT_MS);
+        DefineDouble(StartPropertyId(iChannel), kStartMs, UNIT_MS, UNITSET_NUMSAMPLES);
+        DefineDouble(MidPropertyId(iChannel), kMidMs, UNIT_MS, UNITSET_NUMSAMPLES);
+        DefineDouble(EndPropertyId(iChannel), kEndMs, UNIT_MS, UNITSET_NUMSAMPLES);
         m_aDetails[iChannel] =
             CImpulseWindowDetails(kDefaultPoints, MsToBin(kStartMs), MsToBin(kMidMs), MsToBin(kEndMs), WINDOW_HANN);
     }

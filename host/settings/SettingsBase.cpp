@@ -2,9 +2,16 @@
 
 #include "host/app/DebugLog.h"
 #include "host/settings/AnalyserSettings.h"
+#include "host/settings/AnalogueInputsSettings.h"
 #include "host/settings/MeasurementSettings.h"
+#include "host/settings/SignalAnalyserSettings.h"
+#include "host/units/DblUnitProperty.h"
+#include "host/units/Unit.h"
+#include "host/units/UnitSet.h"
+#include "host/units/UnitSets.h"
 
 #include <algorithm>
+#include <cfloat>
 
 namespace {
 
@@ -70,11 +77,12 @@ void CSettingsBase::DefineInt(int iId, int iDefault)
     p.iValue = p.iDefault = iDefault;
 }
 
-void CSettingsBase::DefineDouble(int iId, double dDefault, EUnit eUnit, int iUnitSet)
+void CSettingsBase::DefineDouble(int iId, double dDefault, EUnit eUnit, int iUnitSet, EUnit eDisplayUnit)
 {
     SProperty& p = Define(iId, ESettingKind::eDouble);
     p.dValue = p.dDefault = dDefault;
     p.eUnit = eUnit;
+    p.eDisplayUnit = eDisplayUnit == UNIT_INVALID ? eUnit : eDisplayUnit;
     p.iUnitSet = iUnitSet;
 }
 
@@ -119,11 +127,53 @@ EUnit CSettingsBase::GetPropertyUnit(int iId) const
     return p->eUnit;
 }
 
+EUnit CSettingsBase::GetPropertyDisplayUnit(int iId) const
+{
+    const SProperty* p = Find(iId);
+    if (!QXVERIFY(p != nullptr)) return UNIT_INVALID;
+    return p->eDisplayUnit;
+}
+
 int CSettingsBase::GetPropertyUnitSet(int iId) const
 {
     const SProperty* p = Find(iId);
     if (!QXVERIFY(p != nullptr)) return -1;
     return p->iUnitSet;
+}
+
+bool CSettingsBase::IsPropertyUnitValid(int iId, int iUnit) const
+{
+    const SProperty* p = Find(iId);
+    if (!QXVERIFY(p != nullptr)) return false;
+    if (iUnit == p->eUnit) return true;
+    const CUnitSet* pSet = p->iUnitSet != UNITSET_NONE ? GetUnitSet(p->iUnitSet) : nullptr;
+    return pSet != nullptr && pSet->IsUnitValid(iUnit);
+}
+
+SReferences CSettingsBase::GetPropertyReferences(int iId) const
+{
+    const EUnit eUnit = GetPropertyUnit(iId);
+    const double dRate = GetAnalyserSettings()->GetAnalyserSampleRate(0, false);
+    const CUnit* pUnit = FindUnitObject(eUnit);
+    if (pUnit != nullptr && (pUnit->IsFrequencyUnit() || pUnit->IsAnalyserPhaseUnit()))
+        return SReferences::ForFrequency(GetSignalAnalyserSettings()->GetFrequency(0), dRate);
+    if (pUnit != nullptr && (pUnit->IsJitterUnit() || pUnit->IsCarrierPhaseUnit()))
+        return SReferences::ForJitterY(dRate, false);
+    const CSignalAnalyserSettings* pAnalyser = GetSignalAnalyserSettings();
+    return SReferences::ForAbsoluteY(GetAnalogueInputsSettings()->GetCurrentRangeInV(0) * 1000.0,
+                                     SReferences::kFullScaleSineHex,
+                                     pAnalyser->GetPropertyAsDouble(PROP_SA_IMPEDANCE),
+                                     pAnalyser->GetZerodBSPLmVValue(), true, true);
+}
+
+std::unique_ptr<CDblUnitProperty> CSettingsBase::MakeUnitProperty(int iId) const
+{
+    const SProperty* p = FindOfKind(iId, ESettingKind::eDouble, "CSettingsBase::MakeUnitProperty");
+    if (p == nullptr) return nullptr;
+    auto pProperty = std::make_unique<CDblUnitProperty>(iId, p->iUnitSet, p->eUnit, p->eDisplayUnit);
+    pProperty->SetValue(p->dValue);
+    pProperty->SetReferences(GetPropertyReferences(iId));
+    return pProperty;
 }
 
 int CSettingsBase::GetPropertyAsInt(int iId) const
@@ -192,15 +242,22 @@ bool CSettingsBase::SetProperty(int iId, const CString& sValue)
 int CSettingsBase::DoGetUnitSet(int iId, int, int, int) const
 {
     const SProperty* p = Find(iId);
-    return p ? p->iUnitSet : -1;
+    return p ? p->iUnitSet : UNITSET_NONE;
 }
 
-bool CSettingsBase::ConvertValue(int, double dValue, EUnit eFrom, EUnit eTo, double& dResult) const
+bool CSettingsBase::ConvertValue(int iId, double dValue, EUnit eFrom, EUnit eTo, double& dResult) const
 {
     if (eFrom == eTo) {
         dResult = dValue;
         return true;
     }
     const double dRate = GetAnalyserSettings()->GetAnalyserSampleRate(0, false);
-    return ConvertTimeUnits(dValue, eFrom, eTo, dRate, dResult);
+    if (ConvertTimeUnits(dValue, eFrom, eTo, dRate, dResult)) return true;
+    const int iSet = GetPropertyUnitSet(iId);
+    const CUnitSet* pSet = iSet > UNITSET_NONE ? GetUnitSet(iSet) : nullptr;
+    if (pSet == nullptr) return false;
+    const SReferences refs = GetPropertyReferences(iId);
+    dResult = pSet->ConvertValue(dValue, eFrom, eTo, &refs);
+    // The set answers DBL_MAX for units it cannot convert.
+    return dResult != DBL_MAX || dValue == DBL_MAX;
 }

@@ -9,12 +9,16 @@
 // Reads are binary searches in a small sorted array: no allocation.
 
 #include "host/settings/SettingsIds.h"
+#include "host/units/References.h"
 #include "host/units/UnitIds.h"
 #include "platform/String.h"
 
+#include <memory>
 #include <vector>
 
 enum class ESettingKind : int { eInt, eDouble, eString };
+
+class CDblUnitProperty;
 
 class CSettingsBase {
 public:
@@ -31,8 +35,22 @@ public:
     // The unit a double property is stored (and by default shown) in;
     // UNIT_NULL for integer and text properties, UNIT_INVALID (assert) when unknown.
     EUnit GetPropertyUnit(int iId) const;
-    // Host unit-set id a double property's value may be shown in; -1 if none.
+    // The unit a double property is shown in by default (its storage unit
+    // unless defined otherwise); UNIT_INVALID (assert) when unknown.
+    EUnit GetPropertyDisplayUnit(int iId) const;
+    // Host unit-set id (EUnitSetId) a double property's value may be shown
+    // in; UNITSET_NONE (0) if none, -1 (assert) when unknown.
     int GetPropertyUnitSet(int iId) const;
+    // Whether a unit is one the property may be shown in (its set offers it,
+    // or it is the storage unit).
+    bool IsPropertyUnitValid(int iId, int iUnit) const;
+    // The references conversions of property iId use (from the current
+    // analyser, signal-analyser and generator settings).
+    virtual SReferences GetPropertyReferences(int iId) const;
+    // A unit property carrying a double property's id, unit set, storage and
+    // display unit, value and references, for code that converts through
+    // CDblUnitProperty. Null (assert) for unknown or non-double ids.
+    std::unique_ptr<CDblUnitProperty> MakeUnitProperty(int iId) const;
 
     int GetPropertyAsEnum(int iId) const { return GetPropertyAsInt(iId); }
     int GetPropertyAsInt(int iId) const;
@@ -55,8 +73,9 @@ public:
     virtual int DoGetUnitSet(int iId, int iDomain, int bJitter, int iRelativity) const;
 
     // Converts a value of property iId between two units; false when it
-    // cannot. The base knows identity and the time units (s, ms, samples,
-    // bins through the analyser rate); subclasses add what their properties need.
+    // cannot. Time units (s, ms, samples, bins) go through the analyser's
+    // nominal rate; everything else through the property's unit set with
+    // GetPropertyReferences().
     virtual bool ConvertValue(int iId, double dValue, EUnit eFrom, EUnit eTo, double& dResult) const;
 
     // Restores every property to its default.
@@ -66,7 +85,7 @@ protected:
     explicit CSettingsBase(const char* szName) : m_szName(szName) {}
 
     void DefineInt(int iId, int iDefault);
-    void DefineDouble(int iId, double dDefault, EUnit eUnit, int iUnitSet = -1);
+    void DefineDouble(int iId, double dDefault, EUnit eUnit, int iUnitSet = 0, EUnit eDisplayUnit = UNIT_INVALID);
     void DefineString(int iId, const wchar_t* szDefault);
 
 private:
@@ -74,7 +93,8 @@ private:
         int iId = 0;
         ESettingKind eKind = ESettingKind::eInt;
         EUnit eUnit = UNIT_NULL;
-        int iUnitSet = -1;
+        EUnit eDisplayUnit = UNIT_NULL;
+        int iUnitSet = 0;
         int iValue = 0;
         int iDefault = 0;
         double dValue = 0.0;

@@ -1,21 +1,22 @@
 #include "host/settings/SignalAnalyserSettings.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/UnitSets.h"
 
 CSignalAnalyserSettings::CSignalAnalyserSettings()
     : CFilterSettings("Signal analyser", PROP_SA_LOWPASS, PROP_SA_HIGHPASS, PROP_SA_WEIGHTING)
 {
     DefineInt(PROP_SA_CHANNEL_MODE, 2);
-    DefineDouble(RES_CHA_RMSAMPL, 0.0, UNIT_HEX);
-    DefineDouble(RES_CHA_FREQ, 1000.0, UNIT_FREQ_HZ);
-    DefineDouble(RES_CHB_RMSAMPL, 0.0, UNIT_HEX);
-    DefineDouble(RES_CHB_FREQ, 1000.0, UNIT_FREQ_HZ);
-    DefineDouble(RES_PHASE, 0.0, UNIT_PHASE_DEGREES);
-    DefineDouble(RES_DELAY, 0.0, UNIT_PHASE_US);
-    DefineDouble(PROP_SA_DIGITAL_REF_CHA, 8388607.0, UNIT_HEX);
-    DefineDouble(PROP_SA_DIGITAL_REF_CHB, 8388607.0, UNIT_HEX);
-    DefineDouble(PROP_SA_ANALOGUE_REF, 15.4553019, UNIT_VP);
-    DefineDouble(PROP_SA_IMPEDANCE, 600.0, UNIT_IMPEDANCE_R);
+    DefineDouble(RES_CHA_RMSAMPL, 0.0, UNIT_HEX, UNITSET_AMPLITUDE_ANALYSER, UNIT_V);
+    DefineDouble(RES_CHA_FREQ, 1000.0, UNIT_FREQ_HZ, UNITSET_FREQUENCY);
+    DefineDouble(RES_CHB_RMSAMPL, 0.0, UNIT_HEX, UNITSET_AMPLITUDE_ANALYSER, UNIT_V);
+    DefineDouble(RES_CHB_FREQ, 1000.0, UNIT_FREQ_HZ, UNITSET_FREQUENCY);
+    DefineDouble(RES_PHASE, 0.0, UNIT_PHASE_DEGREES, UNITSET_ANALOGUEPHASE);
+    DefineDouble(RES_DELAY, 0.0, UNIT_PHASE_US, UNITSET_ANALOGUEPHASE);
+    DefineDouble(PROP_SA_DIGITAL_REF_CHA, 8388607.0, UNIT_HEX, UNITSET_REFAMPLITUDE);
+    DefineDouble(PROP_SA_DIGITAL_REF_CHB, 8388607.0, UNIT_HEX, UNITSET_REFAMPLITUDE);
+    DefineDouble(PROP_SA_ANALOGUE_REF, 15.4553019, UNIT_VP, UNITSET_REFAMPLITUDE);
+    DefineDouble(PROP_SA_IMPEDANCE, 600.0, UNIT_IMPEDANCE_R, UNITSET_IMPEDANCE);
 }
 
 double CSignalAnalyserSettings::GetFrequency(int iChannel) const

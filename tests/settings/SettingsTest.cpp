@@ -1,0 +1,299 @@
+#include "host/settings/AnalogueInputsSettings.h"
+#include "host/settings/AnalyserSettings.h"
+#include "host/settings/CTDetectorSettings.h"
+#include "host/settings/FFTDetectorSettings.h"
+#include "host/settings/FFTParametersSettings.h"
+#include "host/settings/ImpulseResponseSettings.h"
+#include "host/settings/OptionsSettings.h"
+#include "host/settings/SignalAnalyserSettings.h"
+#include "host/settings/SignalGeneratorSettings.h"
+#include "host/units/UnitSets.h"
+#include "LogCapture.h"
+#include "SettingsFixture.h"
+
+#include <cmath>
+
+using SettingsDefaults = SettingsFixture;
+using SettingsProperties = SettingsFixture;
+using SettingsResults = SettingsFixture;
+using SettingsAnalyser = SettingsFixture;
+
+TEST_F(SettingsDefaults, AnalyserStartsOnAnalogueInputAt48kHzOnBothChannels)
+{
+    const CAnalyserSettings* pAnalyser = GetAnalyserSettings();
+    EXPECT_TRUE(pAnalyser->IsAnalogueInput());
+    EXPECT_FALSE(pAnalyser->IsDigitalInput() || pAnalyser->IsSoundcardInput() || pAnalyser->IsHDMIInput() ||
+                 pAnalyser->IsTamberInput() || pAnalyser->IsJDO());
+    EXPECT_FALSE(pAnalyser->IsSplit96SingleChannel());
+    EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(0, true), 48000.0);
+    EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(1, true), 48000.0);
+    EXPECT_EQ(pAnalyser->GetInputCalibrationFactor(), 1.0);
+    int iFirst = -1, iLast = -1;
+    pAnalyser->GetAnalyserChannelRange(iFirst, iLast, true);
+    EXPECT_EQ(iFirst, 0);
+    EXPECT_EQ(iLast, 1);
+}
+
+TEST_F(SettingsDefaults, ReferencesAndFactors)
+{
+    EXPECT_DOUBLE_EQ(GetAnalogueInputsSettings()->GetCurrentRangeInV(0), 15.4553019);
+    EXPECT_DOUBLE_EQ(GetAnalogueInputsSettings()->GetCurrentRangeInV(1), 15.4553019);
+    EXPECT_FALSE(GetAnalogueInputsSettings()->GetAutoRangeFailed(1));
+    EXPECT_EQ(GetSignalAnalyserSettings()->GetZerodBSPLmVValue(), 20.0);
+    EXPECT_EQ(GetSignalGeneratorSettings()->GetZerodBSPLmVValue(), 20.0);
+    EXPECT_EQ(GetSignalAnalyserSettings()->GetAnaVsGenFactor(0), 1.0);
+    EXPECT_EQ(GetSignalAnalyserSettings()->GetAnaVsGenFactor(1), 1.0);
+    EXPECT_EQ(GetFFTParametersSettings()->GetFFTLength(), 16384);
+    EXPECT_EQ(GetFFTParametersSettings()->GetPropertyAsInt(PROP_FFT_LENGTH), 16384);
+    EXPECT_FALSE(GetImpulseResponseSettings()->IsGateOn());
+    EXPECT_FALSE(GetOptionsSettings()->GetUseZeroBin());
+}
+
+TEST_F(SettingsDefaults, ResetRestoresEveryDefault)
+{
+    CSignalGeneratorSettings* pGen = GetSignalGeneratorSettings();
+    pGen->SetProperty(PROP_GEN_FREQ_CHA, 5000.0);
+    pGen->SetProperty(PROP_GEN_WAVEFORM_CHB, 7);
+    pGen->ResetToDefaults();
+    EXPECT_EQ(pGen->GetFrequency(0), 1000.0);
+    EXPECT_EQ(pGen->GetWaveform(1), 0);
+}
+
+TEST_F(SettingsProperties, UnknownIdsGiveDocumentedValuesAndAssert)
+{
+    CSettingsBase* pSettings = GetCTDetectorSettings();
+    CAssertCounter asserts;
+    EXPECT_EQ(pSettings->GetPropertyAsEnum(4242), 0);
+    EXPECT_EQ(pSettings->GetPropertyAsDouble(4242, UNIT_HEX), 0.0);
+    EXPECT_TRUE(pSettings->GetPropertyAsString(4242).IsEmpty());
+    EXPECT_FALSE(pSettings->SetProperty(4242, 1));
+    EXPECT_FALSE(pSettings->SetProperty(4242, 1.5));
+    EXPECT_FALSE(pSettings->SetProperty(4242, L"x"));
+    EXPECT_EQ(asserts.Count(), 6);
+    EXPECT_FALSE(pSettings->HasProperty(4242));
+}
+
+TEST_F(SettingsProperties, WrongKindReadsAssert)
+{
+    CSettingsBase* pSettings = GetCTDetectorSettings();
+    CAssertCounter asserts;
+    EXPECT_EQ(pSettings->GetPropertyAsInt(PROP_CT_BPBR_FREQ), 0);
+    EXPECT_EQ(pSettings->GetPropertyAsDouble(PROP_CT_RESPONSE_NAME), 0.0);
+    EXPECT_FALSE(pSettings->SetProperty(PROP_CT_RELATIVITY, L"1"));
+    EXPECT_EQ(asserts.Count(), 3);
+    // An integer read as a double is just its value.
+    EXPECT_EQ(pSettings->GetPropertyAsDouble(PROP_CT_RELATIVITY), 0.0);
+}
+
+TEST_F(SettingsProperties, StringsAndFormattedNumbers)
+{
+    const CCTDetectorSettings* pCT = GetCTDetectorSettings();
+    EXPECT_EQ(pCT->GetPropertyAsString(PROP_CT_RESPONSE_NAME), L"RMS");
+    EXPECT_EQ(pCT->GetPropertyAsString(PROP_CT_BPBR_FREQ), L"1000");
+    EXPECT_EQ(pCT->GetPropertyAsString(PROP_CT_UNIT), L"20");
+}
+
+TEST_F(SettingsProperties, DoublesConvertBetweenUnits)
+{
+    // The analyser's analogue reference, read as the trace reads it.
+    EXPECT_NEAR(GetSignalAnalyserSettings()->GetPropertyAsDouble(PROP_SA_ANALOGUE_REF, UNIT_VP) * 1000.0, 15455.3019,
+                1e-9);
+    EXPECT_NEAR(GetSignalGeneratorSettings()->GetPropertyAsDouble(PROP_GEN_ANALOGUE_REF, UNIT_VP) * 1000.0,
+                21857.09754588, 1e-6);
+    // A full-scale RMS range in V (p) and V (p-p).
+    const CAnalogueInputsSettings* pInputs = GetAnalogueInputsSettings();
+    EXPECT_NEAR(pInputs->GetPropertyAsDouble(PROP_AI_RANGE_CHA, UNIT_VP), 15.4553019 * std::sqrt(2.0), 1e-9);
+    EXPECT_NEAR(pInputs->GetPropertyAsDouble(PROP_AI_RANGE_CHA, UNIT_VPP), 2 * 15.4553019 * std::sqrt(2.0), 1e-9);
+    // -20 dBFS generator level.
+    EXPECT_NEAR(GetSignalGeneratorSettings()->GetPropertyAsDouble(PROP_GEN_AMPL_CHA, UNIT_DBFS), -20.0, 1e-9);
+}
+
+TEST_F(SettingsProperties, TimesConvertThroughTheAnalyserRate)
+{
+    CImpulseResponseSettings* pIR = GetImpulseResponseSettings();
+    ASSERT_TRUE(pIR->SetProperty(PROP_IR_START_CHA, 96.0, UNIT_SAMPLES));
+    EXPECT_DOUBLE_EQ(pIR->GetPropertyAsDouble(PROP_IR_START_CHA, UNIT_MS), 2.0);
+    EXPECT_DOUBLE_EQ(pIR->GetPropertyAsDouble(PROP_IR_START_CHA, UNIT_BINS), 96.0);
+    EXPECT_DOUBLE_EQ(pIR->GetPropertyAsDouble(PROP_IR_END_CHA, UNIT_SECONDS), 0.010);
+    GetAnalyserSettings()->SetAnalyserSampleRate(96000.0);
+    EXPECT_DOUBLE_EQ(pIR->GetPropertyAsDouble(PROP_IR_START_CHA, UNIT_BINS), 192.0);
+}
+
+TEST_F(SettingsProperties, UnconvertibleUnitsAssertAndGiveZero)
+{
+    CAssertCounter asserts;
+    EXPECT_EQ(GetCTDetectorSettings()->GetPropertyAsDouble(PROP_CT_BPBR_FREQ, UNIT_DBFS), 0.0);
+    EXPECT_GE(asserts.Count(), 1);
+}
+
+TEST(SettingsTimeUnits, ConvertTimeUnitsTable)
+{
+    struct SCase { double dIn; EUnit eFrom; EUnit eTo; double dRate; bool bOk; double dOut; };
+    const SCase aCases[] = {
+        {2.0, UNIT_MS, UNIT_SAMPLES, 48000.0, true, 96.0},
+        {480.0, UNIT_BINS, UNIT_MS, 48000.0, true, 10.0},
+        {1.5, UNIT_SECONDS, UNIT_MS, 0.0, true, 1500.0}, // no rate needed
+        {1.0, UNIT_MS, UNIT_BINS, -1.0, false, 0.0},     // unlocked: no rate
+        {1.0, UNIT_MS, UNIT_FREQ_HZ, 48000.0, false, 0.0},
+    };
+    for (const SCase& c : aCases) {
+        double dOut = 0.0;
+        EXPECT_EQ(ConvertTimeUnits(c.dIn, c.eFrom, c.eTo, c.dRate, dOut), c.bOk) << c.dIn;
+        if (c.bOk) {
+            EXPECT_DOUBLE_EQ(dOut, c.dOut);
+        }
+    }
+}
+
+TEST_F(SettingsAnalyser, ChannelRangeFollowsSplitModeAndSelection)
+{
+    struct SCase { int bSplit; int iMode; bool bSelection; int iFirst; int iLast; };
+    const SCase aCases[] = {
+        {0, 2, true, 0, 1}, {0, 0, true, 0, 0}, {0, 1, true, 1, 1}, {0, 1, false, 0, 1},
+        {1, 2, true, 0, 0}, {1, 1, true, 0, 0},
+    };
+    for (const SCase& c : aCases) {
+        GetAnalyserSettings()->SetProperty(PROP_ANA_SPLIT96_SINGLE, c.bSplit);
+        GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, c.iMode);
+        int iFirst = -1, iLast = -1;
+        GetAnalyserSettings()->GetAnalyserChannelRange(iFirst, iLast, c.bSelection);
+        EXPECT_EQ(iFirst, c.iFirst) << c.bSplit << "/" << c.iMode;
+        EXPECT_EQ(iLast, c.iLast) << c.bSplit << "/" << c.iMode;
+        EXPECT_EQ(GetAnalyserSettings()->IsSplit96SingleChannel(), c.bSplit != 0);
+    }
+}
+
+TEST_F(SettingsAnalyser, InputKindsAreExclusive)
+{
+    CAnalyserSettings* pAnalyser = GetAnalyserSettings();
+    for (int iKind = INPUT_ANALOGUE; iKind <= INPUT_JDO; ++iKind) {
+        pAnalyser->SetProperty(PROP_ANA_INPUT_KIND, iKind);
+        const int iTrue = pAnalyser->IsAnalogueInput() + pAnalyser->IsDigitalInput() + pAnalyser->IsSoundcardInput() +
+                          pAnalyser->IsHDMIInput() + pAnalyser->IsTamberInput() + pAnalyser->IsJDO();
+        EXPECT_EQ(iTrue, 1) << iKind;
+    }
+    EXPECT_TRUE(pAnalyser->IsJDO());
+}
+
+TEST_F(SettingsAnalyser, UnlockedChannelReportsMinusOneButNominalRateStays)
+{
+    CAnalyserSettings* pAnalyser = GetAnalyserSettings();
+    pAnalyser->SetProperty(PROP_ANA_SAMPLE_RATE_CHB, -1.0);
+    EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(1, true), -1.0);
+    EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(1, false), 48000.0);
+    EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(0, true), 48000.0);
+}
+
+TEST_F(SettingsAnalyser, BandFrequencyPerDetector)
+{
+    CAnalyserSettings* pAnalyser = GetAnalyserSettings();
+    GetCTDetectorSettings()->SetProperty(PROP_CT_BPBR_FREQ, 400.0);
+    GetFFTDetectorFromID(2)->SetProperty(PROP_FFTD_BPBR_FREQ, 3150.0);
+    GetFFTDetectorFromID(3)->SetProperty(PROP_FFTD_OWN_FREQ, 0);
+    GetSignalAnalyserSettings()->SetProperty(RES_CHB_FREQ, 997.0);
+    EXPECT_EQ(pAnalyser->GetBPBRFrequency(0, 0, 0, -1.0), 400.0);
+    EXPECT_EQ(pAnalyser->GetBPBRFrequency(0, 2, 0, -1.0), 3150.0);
+    EXPECT_EQ(pAnalyser->GetBPBRFrequency(1, 3, 0, -1.0), 997.0);
+    EXPECT_EQ(pAnalyser->GetBPBRFrequency(0, 99, 0, -1.0), -1.0);
+}
+
+TEST(SettingsResultMapping, SelectedAliasesFollowTheSelectedChannel)
+{
+    struct SCase { int iAlias; int iForA; int iForB; };
+    const SCase aCases[] = {
+        {RES_SEL_RMSAMPL, RES_CHA_RMSAMPL, RES_CHB_RMSAMPL},
+        {RES_SEL_FREQ, RES_CHA_FREQ, RES_CHB_FREQ},
+        {RES_NONSEL_RMSAMPL, RES_CHB_RMSAMPL, RES_CHA_RMSAMPL},
+        {RES_NONSEL_FREQ, RES_CHB_FREQ, RES_CHA_FREQ},
+        {RES_CTDET_SEL, RES_CTDET_CHA, RES_CTDET_CHB},
+        {RES_CTDET_NONSEL, RES_CTDET_CHB, RES_CTDET_CHA},
+        {RES_FFTDET_SEL, RES_FFTDET_CHA, RES_FFTDET_CHB},
+        {RES_FFTDET_NONSEL, RES_FFTDET_CHB, RES_FFTDET_CHA},
+        {RES_CHB_FREQ, RES_CHB_FREQ, RES_CHB_FREQ},
+        {RES_DELAY, RES_DELAY, RES_DELAY},
+        {UNUSED_RESULT, UNUSED_RESULT, UNUSED_RESULT},
+    };
+    for (const SCase& c : aCases) {
+        EXPECT_EQ(MapSelectedResultID(c.iAlias, 0), c.iForA) << c.iAlias;
+        EXPECT_EQ(MapSelectedResultID(c.iAlias, 1), c.iForB) << c.iAlias;
+    }
+}
+
+TEST_F(SettingsResults, ActualResultFollowsTheChannelMode)
+{
+    // Both channels measured: channel A is the selected one.
+    EXPECT_EQ(GetActualResultID(RES_SEL_FREQ), RES_CHA_FREQ);
+    GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, 1);
+    EXPECT_EQ(GetActualResultID(RES_SEL_FREQ), RES_CHB_FREQ);
+    EXPECT_EQ(GetActualResultID(RES_CTDET_NONSEL), RES_CTDET_CHA);
+}
+
+TEST_F(SettingsResults, FFTResultsAreTheDetectorResultsAndTheirAliases)
+{
+    for (int iId : {RES_FFTDET_CHA, RES_FFTDET_CHB, RES_FFTDET_SEL, RES_FFTDET_NONSEL}) EXPECT_TRUE(IsFFTResult(iId));
+    for (int iId : {int(RES_CTDET_CHA), int(RES_SEL_RMSAMPL), int(UNUSED_RESULT), 0}) EXPECT_FALSE(IsFFTResult(iId));
+}
+
+TEST_F(SettingsResults, SettingsForIdFindTheOwningObject)
+{
+    EXPECT_EQ(GetSettingsForID(RES_CHA_FREQ, 0), GetSignalAnalyserSettings());
+    EXPECT_EQ(GetSettingsForID(RES_SEL_RMSAMPL, 0), GetSignalAnalyserSettings());
+    EXPECT_EQ(GetSettingsForID(RES_CTDET_CHB, 0), GetCTDetectorSettings());
+    EXPECT_EQ(GetSettingsForID(PROP_GEN_FREQ_CHB, 0), GetSignalGeneratorSettings());
+    EXPECT_EQ(GetSettingsForID(PROP_CT_BPBR_FREQ, 0), GetCTDetectorSettings());
+    EXPECT_EQ(GetSettingsForID(PROP_IR_START_CHB, 0), GetImpulseResponseSettings());
+    EXPECT_EQ(GetSettingsForID(RES_FFTDET_CHA, 2), GetFFTDetectorFromID(2));
+    EXPECT_EQ(GetSettingsForID(RES_FFTDET_SEL, 4), GetFFTDetectorFromID(4));
+    EXPECT_EQ(GetSettingsForID(RES_FFTDET_CHA, 0), nullptr);
+    EXPECT_EQ(GetSettingsForID(0, 0), nullptr);
+    EXPECT_EQ(GetSettingsForID(12345, 0), nullptr);
+}
+
+TEST_F(SettingsResults, FFTDetectorsByIdAndTheirUnitSets)
+{
+    EXPECT_EQ(GetFFTDetectorFromID(0), nullptr);
+    EXPECT_EQ(GetFFTDetectorFromID(CMeasurementSettings::kNumFFTDetectors + 1), nullptr);
+    ASSERT_NE(GetFFTDetectorFromID(1), nullptr);
+    EXPECT_EQ(GetFFTDetectorFromID(3)->GetDetectorID(), 3);
+    const CFFTDetectorSettings* pDetector = GetFFTDetectorFromID(1);
+    EXPECT_EQ(pDetector->DoGetUnitSet(RES_FFTDET_CHA, 0, 0, 0), UNITSET_AMPLITUDE_ANALYSER);
+    EXPECT_EQ(pDetector->DoGetUnitSet(RES_FFTDET_CHB, 0, 1, 0), UNITSET_CARRIERJITTER);
+    EXPECT_EQ(pDetector->DoGetUnitSet(RES_FFTDET_SEL, 0, 1, 2), UNITSET_AMPLITUDEREL);
+    EXPECT_EQ(pDetector->DoGetUnitSet(PROP_FFTD_BPBR_FREQ, 0, 0, 1), UNITSET_FREQUENCY);
+}
+
+TEST_F(SettingsResults, CTRelativityOtherValuePerChannel)
+{
+    CCTDetectorSettings* pCT = GetCTDetectorSettings();
+    EXPECT_EQ(pCT->GetRelativityOtherValue(RES_CTDET_CHA, 0), 0.0);
+    ASSERT_TRUE(pCT->SetRelativityOtherValue(RES_CTDET_CHB, 1234.0));
+    EXPECT_EQ(pCT->GetRelativityOtherValue(RES_CTDET_CHB, 0), 1234.0);
+    EXPECT_EQ(pCT->GetRelativityOtherValue(RES_CTDET_CHA, 0), 0.0);
+    CAssertCounter asserts;
+    EXPECT_EQ(pCT->GetRelativityOtherValue(RES_CHA_FREQ, 0), 0.0);
+    EXPECT_EQ(asserts.Count(), 1);
+}
+
+TEST(SettingsService, AccessorsWithoutAnInstallAssertButAnswer)
+{
+    CMeasurementSettings* pPrevious = InstallMeasurementSettings(nullptr);
+    {
+        CAssertCounter asserts;
+        ASSERT_NE(GetAnalyserSettings(), nullptr);
+        EXPECT_TRUE(GetAnalyserSettings()->IsAnalogueInput());
+        ASSERT_NE(GetSweepManager(), nullptr);
+        EXPECT_FALSE(IsSweepRunning());
+        EXPECT_GE(asserts.Count(), 3);
+    }
+    InstallMeasurementSettings(pPrevious);
+}
+
+TEST(SettingsService, InstallReturnsThePreviousService)
+{
+    CMeasurementSettings first;
+    CMeasurementSettings second;
+    CMeasurementSettings* pOriginal = InstallMeasurementSettings(&first);
+    EXPECT_EQ(InstallMeasurementSettings(&second), &first);
+    EXPECT_EQ(GetAnalyserSettings(), second.GetAnalyserSettings());
+    EXPECT_EQ(InstallMeasurementSettings(pOriginal), &second);
+}
