@@ -91,8 +91,6 @@ public:
 
     // Printing: page decorations, bitmaps and metafile groups.
     virtual void OnPrintService(EPrintService service, CDC* dc, int page) = 0;
-    // NUMCOLORS of a device: -1 for devices of more than 256 colours.
-    virtual int GetNumColors(CDC* dc) = 0;
 };
 
 // Installs the host (null uninstalls); returns the previous one.

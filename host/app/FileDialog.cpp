@@ -40,9 +40,10 @@ int CMyFileDialog::DoModal()
     CString chosen;
     if (!host || !host->AskFilePath(m_request, chosen) || chosen.IsEmpty()) return IDCANCEL;
     fs::path path(PrivatePathResolver::getInstance()->getFilePath(chosen, m_iSubtype).str());
-    if (!m_request.bOpen && !path.has_extension() && !m_request.sDefaultExt.IsEmpty()) {
-        path += L"." + m_request.sDefaultExt.str();
-    }
+    // Default extensions come with or without their dot.
+    std::wstring extension = m_request.sDefaultExt.str();
+    if (!extension.empty() && extension.front() == L'.') extension.erase(0, 1);
+    if (!m_request.bOpen && !path.has_extension() && !extension.empty()) path += L"." + extension;
     m_sPathName = CString(path.wstring());
     if (path.has_parent_path()) {
         PrivatePathResolver::getInstance()->setDirPath(m_iSubtype, CString(path.parent_path().wstring()));

@@ -17,7 +17,8 @@ public:
 
     // IDOK or IDCANCEL.
     int DoModal();
-    // Full path chosen; on save, the default extension is added when the name has none.
+    // Full path chosen (a relative answer lies in the subtype's folder); on save,
+    // the default extension is added when the name has none.
     CString GetPathName() const { return m_sPathName; }
     CString GetFileName() const;
     const SFileDialogRequest& GetRequest() const { return m_request; }

@@ -1,55 +1,10 @@
 #include "host/lock/Lock.h"
 
 #include "host/app/DebugLog.h"
+#include "platform/CriticalSection.h"
+#include "platform/PerfCounter.h"
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
-
-// A recursive section in the manner of the platform's critical sections: any
-// thread may leave it (a release by a thread that is not the owner still
-// counts down, which the lock logs), and destroying it while held is defined.
-class CLockSection {
-public:
-    bool TryEnter(std::uint32_t thread)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return EnterLocked(thread);
-    }
-
-    void Enter(std::uint32_t thread)
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_free.wait(lock, [&] { return m_uDepth == 0 || m_uOwner == thread; });
-        EnterLocked(thread);
-    }
-
-    void Leave()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_uDepth == 0) return;
-        if (--m_uDepth == 0) {
-            m_uOwner = 0;
-            m_free.notify_one();
-        }
-    }
-
-private:
-    bool EnterLocked(std::uint32_t thread)
-    {
-        if (m_uDepth != 0 && m_uOwner != thread) return false;
-        m_uOwner = thread;
-        ++m_uDepth;
-        return true;
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_free;
-    std::uint32_t m_uOwner = 0;
-    std::uint32_t m_uDepth = 0;
-};
 
 namespace {
 
@@ -67,28 +22,10 @@ unsigned long Tid(std::uint32_t id)
 
 std::uint32_t MsSince(std::int64_t start, std::int64_t now)
 {
-    return QXTicksToMs(now - start, QXPerformanceFrequency());
+    return QXTicksToMs(now - start, QueryPerformanceFrequency());
 }
 
 } // namespace
-
-std::uint32_t QXCurrentThreadId()
-{
-    static std::atomic<std::uint32_t> next{0};
-    thread_local const std::uint32_t id = ++next;
-    return id;
-}
-
-std::int64_t QXPerformanceCounter()
-{
-    return std::chrono::steady_clock::now().time_since_epoch().count();
-}
-
-std::int64_t QXPerformanceFrequency()
-{
-    using Period = std::chrono::steady_clock::period;
-    return Period::den / Period::num;
-}
 
 std::uint32_t QXTicksToMs(std::int64_t ticks, std::int64_t frequency)
 {
@@ -99,11 +36,11 @@ std::uint32_t QXTicksToMs(std::int64_t ticks, std::int64_t frequency)
 }
 
 CLock::CLock(const char* name)
-    : m_pSection(std::make_unique<CLockSection>()),
+    : m_pSection(std::make_unique<CCriticalSection>()),
       m_sName(name && *name ? name : "ANON??"),
-      m_uOwnerThread(QXCurrentThreadId()),
+      m_uOwnerThread(GetCurrentThreadId()),
       m_uLockNum(QXDebugNextLockNum()),
-      m_iLastAcquired(QXPerformanceCounter())
+      m_iLastAcquired(QueryPerformanceCounter())
 {
 }
 
@@ -136,9 +73,9 @@ void CLock::Acquired(std::uint32_t thread, std::int64_t now)
 
 void CLock::Lock(const char* caller)
 {
-    const std::uint32_t me = QXCurrentThreadId();
+    const std::uint32_t me = GetCurrentThreadId();
     const char* who = caller ? caller : "";
-    if (!m_pSection->TryEnter(me)) {
+    if (!m_pSection->TryLock()) {
         if (m_uOwnerThread == me && m_uCount > 0) {
             QXDebugLog(2, "CLock::Lock",
                        "%s LOCK:%u Failed to re-aquire lock count:%u relocks:%u (%u waiters). Caller:%s",
@@ -146,10 +83,10 @@ void CLock::Lock(const char* caller)
         }
         RaiseMax(m_uMaxWaiters, ++m_uWaiters);
         ++m_uWaits;
-        const std::int64_t start = QXPerformanceCounter();
-        m_pSection->Enter(me);
+        const std::int64_t start = QueryPerformanceCounter();
+        m_pSection->Lock();
         --m_uWaiters;
-        const std::int64_t now = QXPerformanceCounter();
+        const std::int64_t now = QueryPerformanceCounter();
         const std::uint32_t previous = m_uOwnerThread;
         Acquired(me, now);
         const std::uint32_t waitMs = MsSince(start, now);
@@ -175,15 +112,15 @@ void CLock::Lock(const char* caller)
         return;
     }
     ++m_uNoWaits;
-    Acquired(me, QXPerformanceCounter());
+    Acquired(me, QueryPerformanceCounter());
 }
 
 bool CLock::TryLock(const char* caller)
 {
     ++m_uTries;
-    const std::uint32_t me = QXCurrentThreadId();
+    const std::uint32_t me = GetCurrentThreadId();
     if (m_uOwnerThread == me && m_uCount > 0) {
-        if (m_pSection->TryEnter(me)) {
+        if (m_pSection->TryLock()) {
             ++m_uCount;
             ++m_uTotalLocks;
             ++m_uRelocks;
@@ -193,9 +130,9 @@ bool CLock::TryLock(const char* caller)
                    m_sName.c_str(), m_uLockNum, m_uCount.load(), m_uRelocks, m_uWaiters.load(), caller ? caller : "");
         return false;
     }
-    if (m_pSection->TryEnter(me)) {
+    if (m_pSection->TryLock()) {
         ++m_uNoWaits;
-        Acquired(me, QXPerformanceCounter());
+        Acquired(me, QueryPerformanceCounter());
         return true;
     }
     ++m_uFailedTries;
@@ -205,10 +142,10 @@ bool CLock::TryLock(const char* caller)
 bool CLock::TimedTryLock(int timeoutMs, const char* caller)
 {
     ++m_uPolls;
-    const std::uint32_t me = QXCurrentThreadId();
+    const std::uint32_t me = GetCurrentThreadId();
     const char* who = caller ? caller : "";
     if (m_uOwnerThread == me && m_uCount > 0) {
-        if (m_pSection->TryEnter(me)) {
+        if (m_pSection->TryLock()) {
             ++m_uCount;
             ++m_uTotalLocks;
             ++m_uRelocks;
@@ -220,16 +157,16 @@ bool CLock::TimedTryLock(int timeoutMs, const char* caller)
         return false;
     }
     RaiseMax(m_uMaxPollers, ++m_uPollers);
-    const std::int64_t start = QXPerformanceCounter();
+    const std::int64_t start = QueryPerformanceCounter();
     int sleeps = 0;
-    bool got = m_pSection->TryEnter(me);
-    auto elapsedMs = [&] { return static_cast<int>(MsSince(start, QXPerformanceCounter())); };
+    bool got = m_pSection->TryLock();
+    auto elapsedMs = [&] { return static_cast<int>(MsSince(start, QueryPerformanceCounter())); };
     // One retry after a sleep is always made, so that a timeout of 0 still waits once.
     while (!got && (elapsedMs() <= timeoutMs || (sleeps == 0 && timeoutMs >= 0))) {
         ++m_uSleeps;
         ++sleeps;
-        std::this_thread::sleep_for(std::chrono::milliseconds(POLL_SLEEP_MS));
-        got = m_pSection->TryEnter(me);
+        Sleep(POLL_SLEEP_MS);
+        got = m_pSection->TryLock();
     }
     const int elapsed = elapsedMs();
     --m_uPollers;
@@ -243,7 +180,7 @@ bool CLock::TimedTryLock(int timeoutMs, const char* caller)
         RaiseMax(m_uLongestPollMs, static_cast<std::uint32_t>(elapsed));
         return false;
     }
-    Acquired(me, QXPerformanceCounter());
+    Acquired(me, QueryPerformanceCounter());
     if (sleeps > 0 && (sleeps * POLL_SLEEP_MS > 200 || elapsed >= 201)) {
         QXDebugLog(5, "CLock::TimedTryLock", "Got lock after longish delay of %dms (%d*%dms). Caller:%s", elapsed,
                    sleeps, POLL_SLEEP_MS, who);
@@ -253,8 +190,8 @@ bool CLock::TimedTryLock(int timeoutMs, const char* caller)
 
 void CLock::Unlock(const char* caller)
 {
-    const std::uint32_t me = QXCurrentThreadId();
-    const std::int64_t now = QXPerformanceCounter();
+    const std::uint32_t me = GetCurrentThreadId();
+    const std::int64_t now = QueryPerformanceCounter();
     const std::uint32_t heldMs = MsSince(m_iLastAcquired, now);
     if (heldMs > m_uLongestHoldMs) {
         m_uLongestHoldMs = heldMs;
@@ -275,7 +212,7 @@ void CLock::Unlock(const char* caller)
         m_iLastAcquired = now;
     }
     if (m_uCount > 0) --m_uCount;
-    m_pSection->Leave();
+    m_pSection->Unlock();
 }
 
 int CLock::Count(const char*) const

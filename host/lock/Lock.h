@@ -1,15 +1,15 @@
 #pragma once
 // CLock: a recursive lock that keeps contention statistics and writes them to
 // the diagnostic log. Every operation takes the caller's name, used only in
-// log lines. Thread ids are the process's own small numbers (1, 2, ... in the
-// order threads first touch a lock).
+// log lines. Thread ids and times are the platform's (GetCurrentThreadId, the
+// performance counter).
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 
-class CLockSection;
+class CCriticalSection;
 
 class CLock {
 public:
@@ -39,7 +39,7 @@ private:
     void Acquired(std::uint32_t thread, std::int64_t now);
 
     // Field order follows the lock's documented layout.
-    std::unique_ptr<CLockSection> m_pSection;
+    std::unique_ptr<CCriticalSection> m_pSection;
     std::string m_sName;
     std::atomic<std::uint32_t> m_uOwnerThread;
     std::atomic<std::uint32_t> m_uWaiters{0};
@@ -65,10 +65,5 @@ private:
     std::uint32_t m_uLongestHoldThread = 0;
 };
 
-// The calling thread's id as the lock logs it (never 0).
-std::uint32_t QXCurrentThreadId();
-// Performance-counter reading and frequency (ticks per second).
-std::int64_t QXPerformanceCounter();
-std::int64_t QXPerformanceFrequency();
 // Elapsed ticks in ms: ticks × 1000 / frequency (0 for a non-positive frequency).
 std::uint32_t QXTicksToMs(std::int64_t ticks, std::int64_t frequency);
