@@ -70,7 +70,7 @@ bool GetSampleRateScale(EUnit eUnit, const SReferences& refs, SUnitScale& scale)
 
 using UnitScaleFunction = bool (*)(EUnit, const SReferences&, SUnitScale&);
 
-// Converts through one family; false (and dResult untouched) when the family
-// knows either unit not.
+// Converts through one family; false, leaving dResult untouched, when the family
+// does not know one of the units.
 bool ConvertInFamily(UnitScaleFunction family, double dValue, EUnit eFrom, EUnit eTo,
                      const SReferences& refs, double& dResult);

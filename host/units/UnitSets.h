@@ -34,12 +34,10 @@
 // 8, 11, 12, 21, 22 and 29 are the numbers the trace kinds use for their axes.
 //
 // CUnitSetCarrierJitterPP holds the peak-to-peak units UNIT_JITTER_UIPP and
-// UNIT_JITTER_NSPP. The unit list of the older host named ids 40 and 41 for
-// this set, which would make it a copy of the non-peak set without dBUI and
-// show peak values under a peak-to-peak name; the set is named and used for
-// peak-to-peak readings, so it offers the units that show them. Its family
-// still converts 40 and 41 (and dBUI), so stored values in those units keep
-// converting.
+// UNIT_JITTER_NSPP rather than ids 40 and 41: those would make it a copy of
+// the non-peak set without dBUI, showing peak values under a peak-to-peak
+// name. Its family still converts 40, 41 and dBUI, so values stored in those
+// units keep converting.
 
 #include "host/units/UnitSetFamilies.h"
 
