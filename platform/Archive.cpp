@@ -38,7 +38,7 @@ CArchive::CArchive(Mode mode, std::vector<std::uint8_t> bytes)
 {
 }
 
-CArchive::CArchive(Mode mode, std::FILE* file) : m_eMode(mode), m_pFile(file) {}
+CArchive::CArchive(std::FILE* file, Mode mode) : m_eMode(mode), m_pFile(file) {}
 
 CArchive::~CArchive()
 {
@@ -50,7 +50,7 @@ std::unique_ptr<CArchive> CArchive::OpenFile(const CString& path, Mode mode)
     const std::string name = path.ToUtf8();
     std::FILE* file = std::fopen(name.c_str(), mode == load ? "rb" : "wb");
     if (!file) return nullptr;
-    if (mode == store) return std::unique_ptr<CArchive>(new CArchive(store, file));
+    if (mode == store) return std::unique_ptr<CArchive>(new CArchive(file, store));
 
     // Loading reads the whole file, so that lengths in it can be checked
     // against what is really there before anything is allocated.

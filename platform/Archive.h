@@ -138,7 +138,7 @@ public:
     CArchive& operator>>(T& v) { std::uint64_t x; *this >> x; v = x; return *this; }
 
 private:
-    CArchive(Mode mode, std::FILE* file);
+    CArchive(std::FILE* file, Mode mode);
     CArchive& PutLE(std::uint64_t value, int bytes);
     // Throws endOfFile when fewer than `bytes` remain.
     std::uint64_t GetLE(int bytes);

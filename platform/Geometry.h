@@ -118,13 +118,13 @@ public:
     constexpr void OffsetRect(CSize s) { OffsetRect(s.cx, s.cy); }
     constexpr void MoveToXY(int x, int y) { *this = CRect(CPoint(x, y), Size()); }
 
-    // The common part; when the sources are empty or do not overlap the
-    // result is (0,0,0,0) and the answer false.
+    // The common part; when the sources do not overlap (an empty source
+    // overlaps nothing) the result is (0,0,0,0) and the answer false.
     constexpr bool IntersectRect(const CRect& a, const CRect& b)
     {
         const CRect r(std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                       std::min(a.bottom, b.bottom));
-        if (a.IsRectEmpty() || b.IsRectEmpty() || r.IsRectEmpty()) {
+        if (r.IsRectEmpty()) {
             SetRectEmpty();
             return false;
         }
