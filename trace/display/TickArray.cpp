@@ -1,0 +1,70 @@
+#include "trace/display/TickArray.h"
+
+#include "host/app/DebugLog.h"
+#include "platform/Archive.h"
+
+IMPLEMENT_DYNCREATE(CTickArray, CObject)
+
+CTickArray& CTickArray::operator=(const CTickArray& other)
+{
+    if (this != &other) {
+        for (int i = 0; i < kMaxTicks; ++i) m_aEntries[i] = other.m_aEntries[i];
+        m_iNumTicks = other.m_iNumTicks;
+    }
+    return *this;
+}
+
+void CTickArray::Initialise()
+{
+    for (auto& e : m_aEntries) e = SEntry();
+    m_iNumTicks = 0;
+}
+
+CTickArray::SEntry& CTickArray::Entry(int i, const char* expression)
+{
+    if (i < 0 || i >= kMaxTicks) {
+        QXReportAssert(expression, __FILE__, static_cast<unsigned>(__LINE__));
+        m_Scratch = SEntry();
+        return m_Scratch;
+    }
+    return m_aEntries[i];
+}
+
+const CTickArray::SEntry& CTickArray::Entry(int i, const char* expression) const
+{
+    return const_cast<CTickArray*>(this)->Entry(i, expression);
+}
+
+double CTickArray::GetAt(int i) const { return Entry(i, "iGetAt < (50 + 1)").dPosition; }
+void CTickArray::SetAt(int i, double dPosition) { Entry(i, "iSubscript < (50 + 1)").dPosition = dPosition; }
+double& CTickArray::operator[](int i) { return Entry(i, "iSubscript < (50 + 1)").dPosition; }
+
+void CTickArray::SetNumTicks(int iNumTicks)
+{
+    QXASSERT(iNumTicks >= 0 && iNumTicks <= kMaxTicks);
+    m_iNumTicks = iNumTicks < 0 ? 0 : (iNumTicks > kMaxTicks ? kMaxTicks : iNumTicks);
+}
+
+int CTickArray::HasLabel(int i) const
+{
+    const SEntry& e = Entry(i, "iGetAt < (50 + 1)");
+    return (e.iLabel != 0 || e.iMustHaveLabel != 0) ? 1 : 0;
+}
+
+void CTickArray::SetLabel(int i, int bLabel) { Entry(i, "iSubscript < (50 + 1)").iLabel = bLabel; }
+void CTickArray::SetMustHaveLabel(int i, int bMustHave) { Entry(i, "iSubscript < (50 + 1)").iMustHaveLabel = bMustHave; }
+int CTickArray::GetLabel(int i) const { return Entry(i, "iGetAt < (50 + 1)").iLabel; }
+int CTickArray::GetMustHaveLabelAt(int i) const { return Entry(i, "iGetAt < (50 + 1)").iMustHaveLabel; }
+
+int CTickArray::GetMustHaveLabel() const
+{
+    for (int i = 0; i < kMaxTicks; ++i)
+        if (m_aEntries[i].iMustHaveLabel) return i;
+    return -1;
+}
+
+void CTickArray::Serialize(CArchive& ar)
+{
+    // The file form belongs with the trace file; until then ticks are not stored.
+    (void)ar;
+}

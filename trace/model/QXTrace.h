@@ -1,0 +1,458 @@
+#pragma once
+// CQXTrace: the base of every curve in a trace window. It holds the Y values
+// in a storage unit (and X values where the kind has its own X axis), the
+// units each axis is shown in, its scales and zoom window, cursor and marks,
+// colours and identity. Trace kinds differ through the virtual operations
+// below, kept in one fixed order; a kind appends its own after the last.
+//
+// The class spreads over several sources by topic:
+//   QXTrace.cpp        lifecycle, buffers, naming, colours, copies, scales
+//   TraceMapping.cpp   positions, values, pixels, read-outs, hit testing
+//   TraceInterpolate.cpp  the 8x display interpolation
+//   TraceZoom.cpp      zoom windows and history
+//   TraceTicks.cpp     the Y ticks of the trace's own grid
+
+#include "host/units/UnitIds.h"
+#include "platform/CmdTarget.h"
+#include "platform/Color.h"
+#include "platform/CriticalSection.h"
+#include "platform/Geometry.h"
+#include "platform/String.h"
+#include "trace/display/TickArray.h"
+#include "trace/model/TraceDefs.h"
+#include "trace/model/TraceValue.h"
+#include "trace/model/ZoomHistory.h"
+
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class CArchive;
+class CColorCycler;
+class CComputeList;
+class CCursorMark;
+class CDC;
+class CLimitLine;
+class CSampleBuffer;
+class CUnitSet;
+class CXScale;
+class CYScale;
+struct SFormat;
+struct SReferences;
+
+// The measurement domain of a trace's X axis.
+enum EDomain : int {
+    DOMAIN_TIME = 0,
+    DOMAIN_FREQUENCY = 1,
+};
+
+// Units offered for an axis, as (unit, display name) pairs: what a unit
+// combo box or menu lists.
+using CUnitChoiceList = std::vector<std::pair<EUnit, CString>>;
+
+class CQXTrace : public CCmdTarget {
+    DECLARE_DYNAMIC(CQXTrace)
+public:
+    // The kind of analyser input the data came from.
+    enum EMode : int {
+        eModeNull = 0,
+        eModeDigital = 1,
+        eModeAnalogue = 2,
+        eModeJDOData = 3,
+        eModeJDOfs = 4,
+        eModeSoundcard = 5,
+    };
+
+    // Reference values used for unit conversion, in their stored order.
+    struct SReferenceBlock {
+        double dAnalogueInputRange = 15455.3019;
+        double dGenAnalogueReference = 21857.09754588;
+        double dAnaAnalogueReference = 15455.3019;
+        double dGenDigitalReference = 8388607.0;
+        double dAnaDigitalReference = 8388607.0;
+        double dGenImpedance = 600.0;
+        double dAnaImpedance = 600.0;
+        double dGenZerodBSPL = 200.0;
+        double dAnaZerodBSPL = 200.0;
+    };
+
+    CQXTrace();
+    CQXTrace(ChannelNumber eChannel, int iDataSize, int iUnused);
+    ~CQXTrace() override;
+    CQXTrace(const CQXTrace&) = delete;
+    CQXTrace& operator=(const CQXTrace&) = delete;
+
+    void Serialize(CArchive& ar) override;
+
+    // ---- Virtual operations, in slot order ------------------------------
+    virtual bool UpdateTraceVariables(bool bLoading, bool bKeepRate, CSampleBuffer* pBuffer);      // 1
+    virtual void UpdateRelativityAndResponse();                                                     // 2
+    virtual void UpdateReferenceVariables(CSampleBuffer* pBuffer, bool bDefault);                   // 3
+    virtual int GetRequiredTraceDataSize(CSampleBuffer* pBuffer);                                   // 4
+    virtual bool IsRelative();                                                                      // 5
+    virtual int GetRelativity();                                                                    // 6
+    virtual void TraceOn(int iMatch, int bRegisterEvents);                                          // 7
+    virtual void TraceOff(int bRemoveEvents);                                                       // 8
+    virtual void SetInUse(int bInUse);                                                              // 9
+    virtual int GetDataSize();                                                                      // 10
+    virtual int ManageUsingYValues();                                                               // 11
+    virtual int ManageUsingYData();                                                                 // 12
+    virtual long GetTraceCreateExtraInfo();                                                         // 13
+    virtual CString GetTraceName(int bIncludeChannel, int bIncludeTransformed, int bIgnoreUserName); // 14
+    virtual int SetBuffer(int iDataSize);                                                           // 15
+    virtual bool IsCTTrace();                                                                       // 16
+    virtual bool IsFFTTrace();                                                                      // 17
+    virtual bool IsSweepTrace();                                                                    // 18
+    virtual bool IsLimitLine();                                                                     // 19
+    virtual bool IsUserTrace();                                                                     // 20
+    virtual bool CanCopy();                                                                         // 21
+    virtual int AllocateTransformedYDataBuffer(int bLock);                                          // 22
+    virtual void FreeTransformedYDataBuffer(int bLock);                                             // 23
+    virtual int CopyYDataToTransformedBuffer();                                                     // 24
+    virtual int IsValidComputeType(ComputeType eType);                                              // 25
+    virtual double GetBandSum(int iBand, double dMinX, double dMaxX, double* pdSum, int* piMinPos,
+                              int* piMaxPos, double* pdWidth);                                      // 26
+    virtual int DrawingBandHistogram();                                                             // 27
+    virtual int GetResultID();                                                                      // 28
+    virtual int GetFFTDetectorID();                                                                 // 29
+    virtual int GetMinXPos();                                                                       // 30
+    virtual void SetMinXPos(int iPos);                                                              // 31
+    virtual int GetMaxXPos();                                                                       // 32
+    virtual void SetMaxXPos(int iPos);                                                              // 33
+    virtual int GetCurrentMinXPos();                                                                // 34
+    virtual void SetCurrentMinXPos(int iPos);                                                       // 35
+    virtual int GetCurrentMaxXPos();                                                                // 36
+    virtual void SetCurrentMaxXPos(int iPos);                                                       // 37
+    virtual double GetMinXScaleValue();                                                             // 38
+    virtual void SetMinXScaleValue(double dValue);                                                  // 39
+    virtual double GetMaxXScaleValue();                                                             // 40
+    virtual void SetMaxXScaleValue(double dValue);                                                  // 41
+    virtual double GetCurrentMinXScaleValue();                                                      // 42
+    virtual void SetCurrentMinXScaleValue(double dValue);                                           // 43
+    virtual double GetCurrentMaxXScaleValue();                                                      // 44
+    virtual void SetCurrentMaxXScaleValue(double dValue);                                           // 45
+    virtual int CheckRange(double dValue, AxisType eAxis, int iUnit, int iFlag);                    // 46
+    virtual int GetYAutoZoomData(double* pdMin, double* pdMax);                                     // 47
+    virtual double GetMinXValue(EUnit eUnit);                                                       // 48
+    virtual double GetMaxXValue(EUnit eUnit);                                                       // 49
+    virtual double GetMinYValue(EUnit eUnit) = 0;                                                   // 50
+    virtual double GetMaxYValue(EUnit eUnit) = 0;                                                   // 51
+    virtual int CheckYScaleRange(double& dMin, double& dMax);                                       // 52
+    virtual int CheckYScaleValue(double dValue, int iUnit);                                         // 53
+    virtual int HasNegativeYData();                                                                 // 54
+    virtual int HasPositiveYData();                                                                 // 55
+    virtual void CalcDefaultXScaleValues(double* pdMin, double* pdMax);                             // 56
+    virtual void CalcDefaultYScaleValues(double* pdMin, double* pdMax);                             // 57
+    virtual int LoadTrace(CArchive& ar, int bPost);                                                 // 58
+    virtual int UpdateTraceData(CSampleBuffer* pBuffer, CSampleBuffer* pOtherBuffer, int* pbSizeChanged); // 59
+    virtual void Draw(CDC* pDC, int iLineWidth);                                                    // 60
+    virtual void DefaultZoomX(int bUpdateViews, int bStoreHistory);                                 // 61
+    virtual void DefaultZoomY(int bUpdateViews, int bStoreHistory);                                 // 62
+    virtual int CanZoomX(int iMinPos, int iMaxPos);                                                 // 63
+    virtual int CanUnZoomX();                                                                       // 64
+    virtual int CanZoomY(double dMinData, double dMaxData);                                         // 65
+    virtual int CanUnZoomY();                                                                       // 66
+    virtual void SetXAutoZoomValues();                                                              // 67
+    virtual void SetXDefaultZoomValues();                                                           // 68
+    virtual void SetYAutoZoomValues();                                                              // 69
+    virtual void SetYDefaultZoomValues() = 0;                                                       // 70
+    virtual int GetXZoomCentrePoint();                                                              // 71
+    virtual int GetXPosAtPoint(int iPoint);                                                         // 72
+    virtual double GetYDataAtPoint(int iDeviceY);                                                   // 73
+    virtual int GetYPointForData(double dData);                                                     // 74
+    virtual int GetXPosForValue(double dValue, int iUnit);                                          // 75
+    virtual double GetXValueAtPos(int iPos, int iUnit);                                             // 76
+    virtual double GetYDataAtXPos(int iPos, int bTransformed);                                      // 77
+    virtual double GetYDataAtXValue(double dValue, int bTransformed);                               // 78
+    virtual int DrawYScaleFromData();                                                               // 79
+    virtual int GetLogX();                                                                          // 80
+    virtual void SetLogX(int bLog);                                                                 // 81
+    virtual int GetLogY();                                                                          // 82
+    virtual void SetLogY(int bLog);                                                                 // 83
+    virtual CString GetValueStringForXPos(int iPos, int iUnit, SFormat* pFormat);                   // 84
+    virtual CString GetValueStringForXValue(double dValue, int iUnit, SFormat* pFormat);            // 85
+    virtual CString GetValueStringForYData(double dData, int iUnit, int iFlag, int bTransformed,
+                                           SFormat* pFormat);                                       // 86
+    virtual CString GetValueStringForYValue(double dValue, int iUnit, SFormat* pFormat);            // 87
+    virtual int GetXUnit();                                                                         // 88
+    virtual int GetYUnit();                                                                         // 89
+    virtual void SetXUnit(int iUnit);                                                               // 90
+    virtual void SetYUnit(int iUnit);                                                               // 91
+    virtual EUnit GetDefaultXUnit() = 0;                                                            // 92
+    virtual EUnit GetDefaultYUnit(EMode eMode, int iFlag) = 0;                                      // 93
+    virtual double GetCursorMarkXValue(CCursorMark* pMark, int iUnit);                              // 94
+    virtual double GetCursorMarkYValue(CCursorMark* pMark, int iUnit);                              // 95
+    virtual int AdjustCursorPosition(int iPos, int iDirection);                                     // 96
+    virtual int GetMinCursorXPos(bool bCurrent);                                                    // 97
+    virtual int GetMaxCursorXPos(bool bCurrent);                                                    // 98
+    virtual int GetYOrigin();                                                                       // 99
+    virtual int CreateScales();                                                                     // 100
+    virtual int CalcXTicks();                                                                       // 101
+    virtual int CalcYTicks();                                                                       // 102
+    virtual double GetYDataForValue(double dValue, int iUnit, int bTransformed);                    // 103
+    virtual double GetYValueForData(double dData, int iUnit, int bAllowNegInf, int bTransformed);   // 104
+    virtual EUnit GetStorageUnit(int iAxis);                                                        // 105
+    virtual EUnit GetStorageUnit(AxisType eAxis);                                                   // 106
+    virtual const CUnitSet* GetUnitSet(int iAxis) = 0;                                              // 107
+    virtual EUnit GetUnit(int iAxis);                                                               // 108
+    virtual int GetReferences(int iAxis, int bDefault, SReferences* pReferences) = 0;               // 109
+    virtual void GetLogDetails(AxisType eAxis, int iFlag, int* piLog, int* piAuto) = 0;             // 110
+    virtual int HasXData();                                                                         // 111
+    virtual double* GetXData();                                                                     // 112
+    virtual int CanDrawInBands();                                                                   // 113
+    virtual int CanSumBinsInBands();                                                                // 114
+    virtual double GetBandTotal(double dBand);                                                      // 115
+    virtual int IsLimitConsistent(int iFlag, int bReport);                                          // 116
+    virtual ScaleType GetDefaultXScaleType() = 0;                                                   // 117
+    virtual int CheckUnit(int iUnit, AxisType eAxis);                                               // 118
+    virtual int GetUnitsList(AxisType eAxis, CUnitChoiceList* pCombo, CUnitChoiceList* pMenu, int iFlag); // 119
+    virtual CQXTrace* CopyFrom(CQXTrace* pFrom) = 0;                                                // 120
+    virtual int ManageDataSizeChange();                                                             // 121
+    virtual bool ListHarmonics(bool bOn);                                                           // 122
+    virtual void PostSerialize(CArchive& ar);                                                       // 123
+    virtual void ManageSampleRateChange();                                                          // 124
+    virtual void DataToPlot();                                                                      // 125
+
+    // ---- Lifecycle, identity and state -----------------------------------
+    static int GetDefaultDataSize(TraceType eType);
+
+    void UpdateMode(CSampleBuffer* pBuffer);
+    void SetXDataRange(int iMin, int iMax);
+    void SetXValueRange(double dMin, double dMax, int bSetCurrent);
+
+    double* GetYDataBuffer(int bTransformed);
+    short GetTraceID() const { return m_sTraceID; }
+    void SetTraceID(short sID) { m_sTraceID = sID; }
+    TraceType GetTraceType();
+    TraceType GetOwnTraceType() const { return m_eTraceType; }
+    EDomain GetDomain();
+    ChannelNumber GetChannel() const { return m_eChannel; }
+
+    const CString& GetUserName() const { return m_sTraceName; }
+    void SetTraceName(const CString& sName) { m_sTraceName = sName; }
+    const CString& GetComment() const { return m_sComment; }
+    void SetComment(const CString& sComment) { m_sComment = sComment; }
+    const CString& GetFileName() const { return m_sFileName; }
+    void SetFileName(const CString& sFileName) { m_sFileName = sFileName; }
+
+    int IsOn() const { return m_bOn; }
+    int IsInUse() const { return m_bInUse; }
+    int IsLive() const { return m_bLive; }
+    void SetLive(int bLive);
+    int IsCopy() const { return m_bCopy; }
+    int GetInterpolated() const { return m_bInterpolated; }
+    void SetInterpolated(int bInterpolated);
+    bool IsJDO() const { return m_eMode == eModeJDOData || m_eMode == eModeJDOfs; }
+    bool IsSoundcard() const { return m_eMode == eModeSoundcard; }
+    bool IsRMS() const { return m_iResponse == 0; }
+    EMode GetMode() const { return m_eMode; }
+    bool IsUnlocked() const { return m_bInputUnlocked; }
+    void SetInputUnlocked(bool bUnlocked) { m_bInputUnlocked = bUnlocked; }
+    int GetNumSamplesZeroBin() const { return m_bUseZeroBin ? m_iNumSamplesZeroBin : 0; }
+    double GetAnaVsGenFactor(int iChannel) const;
+    double GetSampleRate() const { return m_dSampleRate; }
+    int IsFromImpulseResponse() const { return m_bFromImpulseResponse; }
+    const SReferenceBlock& GetReferenceBlock() const { return m_References; }
+    int GetMinLimitBreached() const { return m_iMinLimitBreached > 0; }
+    int GetMaxLimitBreached() const { return m_iMaxLimitBreached > 0; }
+
+    // Colours.
+    COLORREF GetScreenColor() const { return m_crColor; }
+    COLORREF GetDefaultColor() const { return m_crDefaultColor; }
+    COLORREF GetPrintColor() const { return m_crPrintColor; }
+    void SetColor(COLORREF crColor);
+    void SetPrintColor(COLORREF crColor) { m_crPrintColor = crColor; }
+    void InitialiseColors(int bAlsoPrintColor);
+    COLORREF GetNextCopyColor();
+    int GetPrintStyle() const { return m_iPrintStyle; }
+    void SetPrintStyle(int iStyle) { m_iPrintStyle = iStyle; }
+
+    // Copies.
+    void SetCopyDetails(CQXTrace* pCopyFrom);
+    int CopyStdTraceDetails(CQXTrace* pFrom);
+    void CopyZoomHistory(CQXTrace* pFrom);
+    void UpdateTriggerDetailsFrom(CQXTrace* pFrom);
+
+    // Scales, shared with other traces of the channel.
+    CXScale* GetXScale() const { return m_pXScale; }
+    CYScale* GetYScale() const { return m_pYScale; }
+    CXScale* CreateXScale();
+    CYScale* CreateYScale();
+    void DeleteXScale();
+    void DeleteYScale();
+    void UpdateXScales(CXScale* pScale);
+    void UpdateYScales(CYScale* pScale);
+    const CTickArray& GetTicks() const { return m_aiTicks; }
+    CTickArray& GetTicks() { return m_aiTicks; }
+
+    // Limit lines attached to this trace (owned).
+    CLimitLine* GetMaxLimitLine() const { return m_pMaxLimitLine; }
+    CLimitLine* GetMinLimitLine() const { return m_pMinLimitLine; }
+
+    // Cursor and marks (owned).
+    CCursorMark* GetCursor() const { return m_pCursor; }
+    CCursorMark* GetRelativeCursor() const { return m_pRelativeCursor; }
+    CCursorMark* GetMark(int i) const;
+    int GetCurrentMark() const { return m_iCurrentMark; }
+    int IsCursorOn() const { return m_bCursorOn; }
+    int IsRelativeCursorOn() const { return m_bRelativeCursorOn; }
+    void RemoveInvalidCursorMarks();
+
+    // Locks: the trace lock guards the Y data against plot building; the
+    // transform lock guards the transformed array.
+    int LockTrace() { m_TraceLock.Lock(); return 1; }
+    int UnlockTrace() { m_TraceLock.Unlock(); return 1; }
+    CCriticalSection* GetTransformLock() const { return m_pTransformLock.get(); }
+
+    void RecalcTrace();
+    int NeedsRecalc() const { return m_bRecalcPlot; }
+    void OnTriggerBinChanged();
+    void UpdateRelativityOtherValue();
+
+    // ---- Value mapping and lookup ----------------------------------------
+    double GetXValueAtPoint(int iDeviceX);
+    int GetXPointForPos(int iPos);
+    int GetXPointForValue(double dValue, int iUnit);
+    int XScaleEncompasses(double dMin, double dMax, int iUnit);
+    double GetYValueAtPoint(int iDeviceY);
+    int GetYPointForValue(double dValue, int iUnit, Polarity ePolarity);
+    int GetNearestPointOnTrace(int x, int y, CPoint* pPoint);
+    int HitTest(CPoint point, CPoint* pNearest);
+    int PointOnTrace(CPoint point, CPoint& result);
+    const CRect& GetDrawRect() const { return m_rcDraw; }
+
+    // ---- Zoom ------------------------------------------------------------
+    void ZoomX(int bUpdateViews, int iMinPos, int iMaxPos, int bStoreHistory);
+    void ZoomY(int bUpdateViews, double dMinData, double dMaxData, int bStoreHistory);
+    void ZoomXAndY(int bUpdateViews, int iMinPos, int iMaxPos, double dMinData, double dMaxData, int bStoreHistory);
+    void UnZoomX(int bUpdateViews, int bStoreHistory);
+    void UnZoomY(int bUpdateViews, int bStoreHistory);
+    void UnZoomXAndY(int bUpdateViews);
+    void AutoZoomX(int bUpdateViews, int bStoreHistory);
+    void AutoZoomY(int bUpdateViews, int bStoreHistory);
+    void AutoZoomXAndY(int bUpdateViews);
+    void DefaultZoomXAndY(int bUpdateViews);
+    void CalcNewXZoomValues(double dFactor, int iCentrePos, int* piMin, int* piMax);
+    void CalcNewYZoomValues(double dFraction, double* pdMinData, double* pdMaxData);
+    void AdjustScaleValuesForAutoZooming(double* pdMin, double* pdMax, double dSpan);
+    int StoreCurrentZoomDetails();
+    int RestoreLastZoomDetails();
+    int HasZoomHistory() const { return m_ZoomHistory.GetCount() > 0; }
+    void ResetZoomHistory() { m_ZoomHistory.ResetHistory(); }
+    const CZoomHistory& GetZoomHistory() const { return m_ZoomHistory; }
+
+    double GetCurrentMinYData() const { return m_dCurrentMinYData; }
+    double GetCurrentMaxYData() const { return m_dCurrentMaxYData; }
+    void SetCurrentMinYData(double d) { m_dCurrentMinYData = d; }
+    void SetCurrentMaxYData(double d) { m_dCurrentMaxYData = d; }
+    double GetCurrentMinYScaleValue() const { return m_dCurrentMinYScaleValue; }
+    double GetCurrentMaxYScaleValue() const { return m_dCurrentMaxYScaleValue; }
+    void SetCurrentMinYScaleValue(double d) { m_dCurrentMinYScaleValue = d; }
+    void SetCurrentMaxYScaleValue(double d) { m_dCurrentMaxYScaleValue = d; }
+    double GetYOffset() const { return m_dYOffset; }
+    void SetYOffset(double d) { m_dYOffset = d; }
+
+protected:
+    void InitialiseTrace(int iDataSize);
+    void SetPointersToNull();
+    int FindBinForXValue(double dValue, int iUnit);
+    // Reports an allocation failure: the fatal log line and message 0x8004.
+    static void ReportOutOfMemory(const char* file, unsigned line);
+
+    // ---- Fields, in the order of the data model ---------------------------
+    COLORREF m_crColor = 0xFFFFFF;
+    COLORREF m_crDefaultColor = 0xFFFFFF;
+    COLORREF m_crPrintColor = 0xFFFFFF;
+    std::unique_ptr<CColorCycler> m_pColorCycler;
+    int m_bLive = 0;
+    int m_bOn = 0;
+    int m_bInUse = 0;
+    int m_iYDigUnit = 0;
+    int m_iYAnaUnit = 0;
+    int m_iYJDOUnit = 0;
+    int m_iYSoundcardUnit = 0;
+    int m_iYRelativeUnit = 0;
+    int m_iCursorXUnit = 0;
+    int m_iCursorYDigUnit = 0;
+    int m_iCursorYAnaUnit = 0;
+    int m_iCursorYSoundcardUnit = 0;
+    int m_iCursorYJDOUnit = 0;
+    int m_iCursorYRelativeUnit = 0;
+    short m_sTraceID = 0;
+    int m_iDataSize = 0;
+    std::unique_ptr<double[]> m_pXData;
+    std::unique_ptr<double[]> m_pYData;
+    std::unique_ptr<double[]> m_pTransformedYData;
+    int m_iMinLimitBreached = 0;
+    int m_iMaxLimitBreached = 0;
+    CString m_sTraceName;
+    CXScale* m_pXScale = nullptr;
+    CYScale* m_pYScale = nullptr;
+    int m_bCopy = 0;
+    TraceType m_eTraceType = TT_SCOPE;
+    ChannelNumber m_eChannel = CHANNEL_BOTH;
+    int m_bInterpolated = 0;
+    CString m_sComment;
+    CString m_sFileName;
+    int m_bLogY = 0;
+    std::vector<int> m_ipPlotMin;
+    std::vector<int> m_ipPlotMax;
+    int m_bPlotValid = 0;
+    CTickArray m_aiTicks;
+    int m_bCursorOn = 0;
+    int m_bRelativeCursorOn = 0;
+    int m_bShowMarksOnScreen = 0;
+    int m_bPrintMarks = 1;
+    CCursorMark* m_pCursor = nullptr;
+    CCursorMark* m_pRelativeCursor = nullptr;
+    CLimitLine* m_pMaxLimitLine = nullptr;
+    CLimitLine* m_pMinLimitLine = nullptr;
+    double m_dYOffset = 0.0;
+    double m_dYOffsetData = 0.0; // the offset kept next to m_dYOffset, in data
+    bool m_bZoomFromOtherChannel = false;
+    CTraceValue m_XValue{1};
+    CTraceValue m_YValue{2};
+    std::array<CCursorMark*, MAX_MARKS> m_apMarks{};
+    int m_iCurrentMark = -1;
+    int m_iMinXPos = 0;
+    int m_iMaxXPos = 0;
+    int m_iCurrentMinXPos = 0;
+    int m_iCurrentMaxXPos = 0;
+    double m_dCurrentMinYData = -DBL_MAX;
+    double m_dCurrentMaxYData = DBL_MAX;
+    double m_dCurrentMinYScaleValue = -DBL_MAX;
+    double m_dCurrentMaxYScaleValue = DBL_MAX;
+    double m_dMinXScaleValue = -DBL_MAX;
+    double m_dMaxXScaleValue = DBL_MAX;
+    CRect m_rcDraw{-1, -1, -1, -1};
+    EMode m_eMode = eModeNull;
+    int m_iRelativity = 0;
+    int m_iResponse = 0;
+    SReferenceBlock m_References;
+    double m_dSampleRate = -1.0;
+    double m_dJDOSampleRate = -1.0;
+    double m_dFullScaleHex = 8388607.0;
+    bool m_bInputUnlocked = false;
+    int m_iNumSamplesZeroBin = 0;
+    bool m_bUseZeroBin = false;
+    bool m_bFromImpulseResponse = false;
+    double m_dAnaVsGenFactor = 1.0;
+    int m_iInterpolationFactor = 1;
+    bool m_bRecalcPlot = true;
+    CComputeList* m_pComputeList = nullptr;
+    CQXTrace* m_pComputeTrace = nullptr;
+    std::unique_ptr<CCriticalSection> m_pTransformLock;
+    CZoomHistory m_ZoomHistory;
+    CCriticalSection m_TraceLock;
+
+    // Drawing state of the last plot.
+    int m_iYOrigin = 0;
+    int m_bColumnMode = 0;
+    COLORREF m_crPen = 0;
+    int m_iPenWidth = 1;
+    int m_iPrintStyle = TRACE_PRINTSTYLE_SOLID;
+
+private:
+    void InitialiseMemberVars();
+};
