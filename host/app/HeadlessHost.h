@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-class IMeasurementSettings;
+class CMeasurementSettings;
 
 class CHeadlessHost : public IAppServices {
 public:
@@ -61,8 +61,8 @@ public:
     // --- set-up and scripting ---
     void SetGraphDoc(CGraphDoc* doc) { m_pGraphDoc = doc; }
     // The measurement settings service the library reads (not owned).
-    void SetSettingsService(IMeasurementSettings* settings) { m_pSettings = settings; }
-    IMeasurementSettings* GetSettingsService() const { return m_pSettings; }
+    void SetSettingsService(CMeasurementSettings* settings) { m_pSettings = settings; }
+    CMeasurementSettings* GetSettingsService() const { return m_pSettings; }
     void SetOLEDisplay(bool on) { m_bOLEDisplay = on; }
     void SetOLEShowMessages(bool on) { m_bOLEShowMessages = on; }
     // Answers for the next message boxes, in order; afterwards the default button.
@@ -141,7 +141,7 @@ private:
     CQuorixDoc m_doc;
     CQuorixApp m_app;
     CGraphDoc* m_pGraphDoc = nullptr;
-    IMeasurementSettings* m_pSettings = nullptr;
+    CMeasurementSettings* m_pSettings = nullptr;
     CViewList m_views;
     CEventManager m_events;
     CRegistryStore m_registry;
