@@ -1,5 +1,7 @@
 #include "host/app/HeadlessHost.h"
 
+#include "host/settings/MeasurementSettings.h"
+
 #include "host/app/PathResolver.h"
 #include "platform/Object.h"
 
@@ -59,6 +61,10 @@ CHeadlessHost::CHeadlessHost(const CString& rootFolder) : m_app(&m_doc)
     paths->reset();
     CreateFolders(m_sRoot);
 
+    m_pSettings = std::make_unique<CMeasurementSettings>();
+    m_pPreviousSettings = InstallMeasurementSettings(m_pSettings.get());
+    m_doc.SetSharedData(m_pSettings->GetSharedMeasurementData());
+
     m_pPreviousServices = InstallAppServices(this);
 }
 
@@ -68,6 +74,7 @@ CHeadlessHost::~CHeadlessHost()
     // nothing leaks when a test ends without pumping.
     PumpMessages();
     InstallAppServices(m_pPreviousServices);
+    InstallMeasurementSettings(m_pPreviousSettings);
     PrivatePathResolver::getInstance()->setRoot(m_sPreviousRoot);
     PrivatePathResolver::getInstance()->reset();
     QXSetLogSink(std::move(m_previousSink));

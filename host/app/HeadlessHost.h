@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,9 +61,9 @@ public:
 
     // --- set-up and scripting ---
     void SetGraphDoc(CGraphDoc* doc) { m_pGraphDoc = doc; }
-    // The measurement settings service the library reads (not owned).
-    void SetSettingsService(CMeasurementSettings* settings) { m_pSettings = settings; }
-    CMeasurementSettings* GetSettingsService() const { return m_pSettings; }
+    // The measurement settings the library reads: owned by the host,
+    // installed for its lifetime, with analyser defaults; tests change them.
+    CMeasurementSettings* GetSettingsService() const { return m_pSettings.get(); }
     void SetOLEDisplay(bool on) { m_bOLEDisplay = on; }
     void SetOLEShowMessages(bool on) { m_bOLEShowMessages = on; }
     // Answers for the next message boxes, in order; afterwards the default button.
@@ -141,7 +142,8 @@ private:
     CQuorixDoc m_doc;
     CQuorixApp m_app;
     CGraphDoc* m_pGraphDoc = nullptr;
-    CMeasurementSettings* m_pSettings = nullptr;
+    std::unique_ptr<CMeasurementSettings> m_pSettings;
+    CMeasurementSettings* m_pPreviousSettings = nullptr;
     CViewList m_views;
     CEventManager m_events;
     CRegistryStore m_registry;

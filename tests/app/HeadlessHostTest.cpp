@@ -4,6 +4,8 @@
 #include "host/app/FileVersion.h"
 #include "host/app/PathResolver.h"
 #include "host/app/ProgressWnd.h"
+#include "host/settings/AnalyserSettings.h"
+#include "host/settings/MeasurementSettings.h"
 #include "platform/Object.h"
 #include "resources/StringIds.h"
 
@@ -44,6 +46,20 @@ TEST(HeadlessHost, InstallsItselfAndRestoresThePreviousHost)
         EXPECT_EQ(GetQuorixApp()->GetMasterDoc(), GetQuorixDoc());
     }
     EXPECT_EQ(GetAppServices(), nullptr);
+}
+
+TEST(HeadlessHost, InstallsMeasurementSettingsWithAnalyserDefaults)
+{
+    ASSERT_EQ(GetInstalledMeasurementSettings(), nullptr);
+    {
+        CHeadlessHost host;
+        ASSERT_NE(GetInstalledMeasurementSettings(), nullptr);
+        EXPECT_EQ(GetInstalledMeasurementSettings(), host.GetSettingsService());
+        EXPECT_TRUE(GetAnalyserSettings()->IsAnalogueInput());
+        EXPECT_EQ(GetQuorixDoc()->GetSharedData(), GetSharedMeasurementData());
+        EXPECT_TRUE(host.GetLogLines().empty()); // no assertion on the way
+    }
+    EXPECT_EQ(GetInstalledMeasurementSettings(), nullptr);
 }
 
 TEST(HeadlessHost, WithoutAHostCallsAnswerNeutrally)
