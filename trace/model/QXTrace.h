@@ -78,6 +78,10 @@ public:
     };
 
     CQXTrace();
+    // Stores the channel only. A kind finishes construction by calling
+    // InitialiseTrace(iDataSize) at the end of its own constructor, once its
+    // type is set: the steps call the kind's virtual operations, which C++
+    // does not reach while the base is being constructed.
     CQXTrace(ChannelNumber eChannel, int iDataSize, int iUnused);
     ~CQXTrace() override;
     CQXTrace(const CQXTrace&) = delete;
