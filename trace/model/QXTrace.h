@@ -325,6 +325,8 @@ public:
     int HitTest(CPoint point, CPoint* pNearest);
     int PointOnTrace(CPoint point, CPoint& result);
     const CRect& GetDrawRect() const { return m_rcDraw; }
+    // Sets the plot rectangle of the trace and its limit lines.
+    void SetDrawRect(const CRect& rect);
 
     // ---- Zoom ------------------------------------------------------------
     void ZoomX(int bUpdateViews, int iMinPos, int iMaxPos, int bStoreHistory);
@@ -363,6 +365,19 @@ protected:
     int FindBinForXValue(double dValue, int iUnit);
     // Reports an allocation failure: the fatal log line and message 0x8004.
     static void ReportOutOfMemory(const char* file, unsigned line);
+
+    // Hooks through which the limit-line, filter, sweep and response kinds
+    // take part in the base operations; the base answers for a plain trace.
+    // The trace a limit line belongs to; null for every other kind.
+    virtual CQXTrace* GetParentTrace() { return nullptr; }
+    // Filter type of a filter trace: 1000 CT detector, 1001 FFT parameters,
+    // otherwise the FFT detector number.
+    virtual int GetFilterType() { return 0; }
+    // The sweep's result string or the response trace's function name.
+    virtual CString GetKindName() { return CString(); }
+    // Per-point polarity data of a limit line, sized with the Y array.
+    virtual void FreePolarityData() {}
+    virtual int AllocatePolarityData(int /*iDataSize*/) { return 1; }
 
     // ---- Fields, in the order of the data model ---------------------------
     COLORREF m_crColor = 0xFFFFFF;
