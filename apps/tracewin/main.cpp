@@ -1,8 +1,41 @@
+// tracewin: inspect, convert and render trace-window data from the shell.
+
+#include "apps/tracewin/Commands.h"
+
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct SCommand {
+    const char* name;
+    int (*run)(const Args&);
+    const char* usage;
+};
+
+constexpr SCommand kCommands[] = {
+    {"units", RunUnits, "units [--sets]                 the unit table (or the unit sets)"},
+    {"convert", RunConvert, "convert VALUE FROM TO [opts]   convert a value between units (see --help)"},
+};
+
+void PrintUsage(std::FILE* out)
+{
+    std::fprintf(out, "usage: tracewin COMMAND [ARGS]\n\ncommands:\n");
+    for (const auto& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    (void)argc; (void)argv;
-    std::puts("tracewin: nothing here yet");
-    return 0;
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
+        PrintUsage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? kExitUsage : kExitOk;
+    }
+    const Args args(argv + 2, argv + argc);
+    for (const auto& c : kCommands)
+        if (!std::strcmp(argv[1], c.name)) return c.run(args);
+    std::fprintf(stderr, "tracewin: unknown command '%s'\n\n", argv[1]);
+    PrintUsage(stderr);
+    return kExitUsage;
 }
