@@ -290,9 +290,11 @@ public:
     const CTickArray& GetTicks() const { return m_aiTicks; }
     CTickArray& GetTicks() { return m_aiTicks; }
 
-    // Limit lines attached to this trace (owned).
-    CLimitLine* GetMaxLimitLine() const { return m_pMaxLimitLine; }
-    CLimitLine* GetMinLimitLine() const { return m_pMinLimitLine; }
+    // Limit lines attached to this trace (owned). They are CLimitLine
+    // objects, held through their trace base so that the trace can recalc,
+    // resize and delete them without the limit-line class.
+    CQXTrace* GetMaxLimitLine() const { return m_pMaxLimitLine; }
+    CQXTrace* GetMinLimitLine() const { return m_pMinLimitLine; }
 
     // Cursor and marks (owned).
     CCursorMark* GetCursor() const { return m_pCursor; }
@@ -425,8 +427,8 @@ protected:
     int m_bPrintMarks = 1;
     CCursorMark* m_pCursor = nullptr;
     CCursorMark* m_pRelativeCursor = nullptr;
-    CLimitLine* m_pMaxLimitLine = nullptr;
-    CLimitLine* m_pMinLimitLine = nullptr;
+    CQXTrace* m_pMaxLimitLine = nullptr;
+    CQXTrace* m_pMinLimitLine = nullptr;
     double m_dYOffset = 0.0;
     double m_dYOffsetData = 0.0; // the offset kept next to m_dYOffset, in data
     bool m_bZoomFromOtherChannel = false;
