@@ -20,7 +20,7 @@ CDblUnitProperty::CDblUnitProperty(int iID, const CUnitSet* pUnitSet, EUnit eSto
 EUnit CDblUnitProperty::ResolveUnit(int iUnit) const
 {
     switch (iUnit) {
-    case UNIT_USESTORAGE: return m_eStorageUnit;
+    case UNIT_USESTORAGE: return GetStorageUnit();
     case UNIT_USECURRENT: return GetInUnit();
     case UNIT_USEFIRST: {
         const CUnitSet* pSet = GetUnitSet();

@@ -20,7 +20,8 @@ public:
     // Overridden by properties whose set depends on their owner (a trace axis).
     virtual const CUnitSet* GetUnitSet() const { return m_pUnitSet; }
     void SetUnitSet(const CUnitSet* pUnitSet) { m_pUnitSet = pUnitSet; }
-    EUnit GetStorageUnit() const { return m_eStorageUnit; }
+    // Overridden by properties whose storage unit belongs to their owner.
+    virtual EUnit GetStorageUnit() const { return m_eStorageUnit; }
     void SetStorageUnit(EUnit eUnit) { m_eStorageUnit = eUnit; }
 
     // References used when a conversion is given none.

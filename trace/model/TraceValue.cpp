@@ -13,6 +13,11 @@ const CUnitSet* CTraceValue::GetUnitSet() const
     return m_pTrace ? m_pTrace->GetUnitSet(m_iAxis) : nullptr;
 }
 
+EUnit CTraceValue::GetStorageUnit() const
+{
+    return m_pTrace ? m_pTrace->GetStorageUnit(m_iAxis) : CDblUnitProperty::GetStorageUnit();
+}
+
 bool CTraceValue::IsUnitValid(int iUnit) const
 {
     if (const CUnitSet* pSet = GetUnitSet()) return pSet->IsUnitValid(static_cast<EUnit>(iUnit));

@@ -16,6 +16,8 @@ public:
     int GetAxis() const { return m_iAxis; }
 
     const CUnitSet* GetUnitSet() const override;
+    // The trace's storage unit of the axis (the property's own without a trace).
+    EUnit GetStorageUnit() const override;
     bool IsUnitValid(int iUnit) const override;
 
 private:
