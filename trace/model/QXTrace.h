@@ -34,6 +34,7 @@ class CComputeList;
 class CCursorMark;
 class CDC;
 class CLimitLine;
+class CScale;
 class CSampleBuffer;
 class CUnitSet;
 class CXScale;
@@ -372,6 +373,8 @@ protected:
     // take part in the base operations; the base answers for a plain trace.
     // The trace a limit line belongs to; null for every other kind.
     virtual CQXTrace* GetParentTrace() { return nullptr; }
+    // Non-zero for a limit line kept as a limit table: it zooms through its parent.
+    virtual int ZoomsWithParentTrace() { return 0; }
     // Filter type of a filter trace: 1000 CT detector, 1001 FFT parameters,
     // otherwise the FFT detector number.
     virtual int GetFilterType() { return 0; }
@@ -476,4 +479,29 @@ protected:
 
 private:
     void InitialiseMemberVars();
+
+    // Helpers of the lifecycle, naming and copy operations.
+    int AllocateDataArrays(int iDataSize);
+    void RestoreXWindow(double dOldMin, double dOldMax);
+    CString GetTypeText();
+    int IsComputeTrace();
+    void RegisterLimitEvent(CQXTrace* pParent);
+    EMode ModeFromAnalyserSettings();
+    int CopyDataFrom(CQXTrace* pFrom);
+    void CopyStateFrom(CQXTrace* pFrom);
+    void CopyViewFrom(CQXTrace* pFrom);
+    void CopyScalesFrom(CQXTrace* pFrom);
+    void CopyCursorsFrom(CQXTrace* pFrom);
+    CQXTrace* FindOtherTraceSharing(const CScale* pScale);
+    static void ReleaseScale(CScale* pScale);
+    int* YUnitField(int bCursor);
+
+    // Helpers of the value mapping.
+    int GetReferencesForY(int bTransformed, SReferences* pReferences);
+    void GetXWindowInUnit(int iUnit, double* pdMin, double* pdMax);
+    int GetLogYPoint(double dData);
+    int UseCarefulXMapping(int iUnit);
+
+    // The 8x display interpolation.
+    int InterpolateData();
 };
