@@ -56,12 +56,14 @@ double GetDivisionSize(double dRange, int iUnit, int bBinary);
 // and returns their old count.
 int AutoCalcLinearTicks(double dMin, double dMax, int iUnit, int bBinary, CTickArray* pTicks);
 
-// Decade ticks between the (rounded) limits plus both ends. The X axis drops
+// Decade ticks between the limits (rounded to the unit, start made usable
+// for a log axis) plus both ends. The X axis drops
 // a decade at the very start by position, the Y axis by value. Returns the count.
 int CalcLogTicks(double dMin, double dMax, int iUnit, AxisType eAxis, CTickArray* pTicks);
 
 // Spreads the array's current tick count evenly over the axis; the count
-// does not change. Returns it.
+// does not change. Returns it. Like the log ticks, these have no zero tick:
+// any must-have flag left from linear ticks is cleared.
 int CalcFixedIntervalTicks(CTickArray* pTicks);
 
 // ---- Label selection ---------------------------------------------------------
@@ -84,7 +86,7 @@ void SetLabelFlags(CTickArray* pTicks, const SLabelLayout& layout, int iLastTick
 // Chooses the labelled ticks of an axis: regular spacing gets every k-th
 // tick, an irregular first or last interval gets its end label only when
 // there is room, and if at most one label results only the two ends are
-// labelled. Returns the label count (the must-have tick counted twice).
+// labelled. Returns the number of ticks that then carry a label.
 int DoCalcScaleSpacing(CTickArray* pTicks, const SLabelLayout& layout);
 
 // ---- Range checks of the scale settings --------------------------------------
