@@ -290,6 +290,15 @@ public:
     void UpdateYScales(CYScale* pScale);
     const CTickArray& GetTicks() const { return m_aiTicks; }
     CTickArray& GetTicks() { return m_aiTicks; }
+    // Y ticks spaced automatically (non-zero) or spread over the tick count.
+    int GetYAutoIntervals() const { return m_bYAutoIntervals; }
+    void SetYAutoIntervals(int bAuto) { m_bYAutoIntervals = bAuto; }
+    // The trace whose colour a scale shows for this one: a limit line's parent.
+    CQXTrace* GetScaleColorTrace()
+    {
+        CQXTrace* pParent = IsLimitLine() ? GetParentTrace() : nullptr;
+        return pParent ? pParent : this;
+    }
 
     // Limit lines attached to this trace (owned). They are CLimitLine
     // objects, held through their trace base so that the trace can recalc,
@@ -424,6 +433,7 @@ protected:
     std::vector<int> m_ipPlotMax;
     int m_bPlotValid = 0;
     CTickArray m_aiTicks;
+    int m_bYAutoIntervals = 1;
     int m_bCursorOn = 0;
     int m_bRelativeCursorOn = 0;
     int m_bShowMarksOnScreen = 0;
