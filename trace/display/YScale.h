@@ -26,7 +26,7 @@ public:
 
     void Draw(CDC* pDC, CTickArray* pTicks) override;
     COLORREF GetColor(CDC* pDC) override;
-    void Serialize(CArchive& ar) override {}
+    void Serialize(CArchive& /*ar*/) override {}
 
     CQXTrace* GetLiveTrace() const { return m_pLiveTrace; }
     void SetLiveTrace(CQXTrace* pTrace);
