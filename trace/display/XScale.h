@@ -8,6 +8,8 @@
 #include "trace/model/TraceDefs.h"
 
 struct SFormat;
+class CGraphDoc;
+class CQXTrace;
 
 class CXScale : public CScale {
     DECLARE_DYNCREATE(CXScale)
@@ -68,6 +70,14 @@ public:
 private:
     void PaintLinearX(CDC* pDC, CTickArray* pTicks);
     void PaintLogX(CDC* pDC, CTickArray* pTicks);
+    void PaintLabels(CDC* pDC, const CTickArray& ticks);
+    bool CanDraw(CDC* pDC, CTickArray* pTicks) const;
+    // The value a tick shows: the rounded limits at the ends, interpolated between.
+    double GetLabelValue(const CTickArray& ticks, int i) const;
+    // The first label also names the unit.
+    CString GetLabelText(const CTickArray& ticks, int i, bool bFirstLabel) const;
+    bool ShowsSameAxisAs(const CXScale* pOther) const;
+    CQXTrace* FindColorTrace(const CGraphDoc& doc) const;
 
     ScaleType m_eScaleType = ST_SCOPE;
     ChannelNumber m_eChannel = CHANNEL_BOTH;
