@@ -1,0 +1,120 @@
+#include "trace/display/Scale.h"
+
+#include "host/app/AppServices.h"
+#include "host/app/DebugLog.h"
+#include "platform/DC.h"
+#include "resources/StringIds.h"
+#include "trace/document/GraphDoc.h"
+
+#include <optional>
+
+IMPLEMENT_DYNAMIC(CScale, CObject)
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kDefaultBackground = 0x000000;
+constexpr int kScreenFontHeight = 16;
+constexpr int kPointsPerInch = 72;
+
+enum EFontSituation : int { FONT_SCREEN = 0, FONT_PRINT = 1, FONT_EXPORT = 2, FONT_COUNT = 3 };
+
+// One font per drawing situation, created on first use and kept until a
+// print or export starts, so a changed font size takes effect then. Scales
+// paint on the user-interface thread only.
+struct SScaleFont {
+    std::optional<CFont> font;
+    int iHeight = 0;
+};
+SScaleFont s_aFonts[FONT_COUNT];
+
+EFontSituation GetFontSituation(CDC* pDC)
+{
+    const CGraphDoc* pDoc = GetGraphDoc();
+    if (pDoc && pDoc->IsDrawingForOutput(pDC))
+        return (pDoc->IsExporting() || pDoc->IsExportPreview()) ? FONT_EXPORT : FONT_PRINT;
+    return pDC->IsPrinting() ? FONT_PRINT : FONT_SCREEN;
+}
+
+// Height in logical units: fixed on screen, from the document's point size
+// for print and export (negative: a character height).
+int GetFontLogicalHeight(CDC* pDC, EFontSituation eSituation)
+{
+    if (eSituation == FONT_SCREEN) return kScreenFontHeight;
+    const CGraphDoc* pDoc = GetGraphDoc();
+    const int iPoints = !pDoc ? 10 : (eSituation == FONT_PRINT ? pDoc->GetPrintScaleFontSize() : pDoc->GetExportScaleFontSize());
+    const long long llPixels = static_cast<long long>(iPoints) * pDC->GetDeviceCaps(LOGPIXELSY) / kPointsPerInch;
+    return -static_cast<int>(llPixels);
+}
+
+bool CreateScaleFont(CDC* pDC, EFontSituation eSituation, SScaleFont& entry)
+{
+    CFont font;
+    if (!font.CreateFont(GetFontLogicalHeight(pDC, eSituation), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+                         OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                         L"Lucida Sans Unicode")) {
+        ERROR_FATAL(IDS_ERROR_OUTOFMEMORY);
+        return false;
+    }
+    // The line height is measured with the font selected, then the DC is left as it was.
+    const CFont previous = pDC->SelectObject(font);
+    TEXTMETRIC tm;
+    pDC->GetTextMetrics(&tm);
+    pDC->SelectObject(previous);
+
+    entry.font = font;
+    entry.iHeight = static_cast<int>(tm.tmHeight + tm.tmExternalLeading);
+    return true;
+}
+
+void ReleaseFont(EFontSituation eSituation)
+{
+    s_aFonts[eSituation].font.reset();
+    s_aFonts[eSituation].iHeight = 0;
+}
+
+} // namespace
+
+COLORREF CScale::GetBkColor(CDC* pDC)
+{
+    const CGraphDoc* pDoc = GetGraphDoc();
+    if (!pDoc) return pDC && pDC->IsPrinting() ? kWhite : kDefaultBackground;
+    return pDoc->IsDrawingForOutput(pDC) ? kWhite : pDoc->GetBackgroundColor();
+}
+
+void CScale::PrepareDC(CDC* pDC)
+{
+    if (!QXVERIFY(pDC != nullptr)) return;
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetROP2(R2_COPYPEN);
+    pDC->SetBkColor(GetBkColor(pDC));
+    pDC->SetTextColor(GetColor(pDC));
+}
+
+const CFont* CScale::GetFont(CDC* pDC, int* piHeight)
+{
+    if (piHeight) *piHeight = 0;
+    if (!QXVERIFY(pDC != nullptr)) return nullptr;
+    const EFontSituation eSituation = GetFontSituation(pDC);
+    SScaleFont& entry = s_aFonts[eSituation];
+    if (!entry.font && !CreateScaleFont(pDC, eSituation, entry)) return nullptr;
+    QXASSERT(entry.iHeight != 0);
+    if (piHeight) *piHeight = entry.iHeight;
+    return &*entry.font;
+}
+
+int CScale::GetFontHeight(CDC* pDC)
+{
+    int iHeight = 0;
+    GetFont(pDC, &iHeight);
+    return iHeight;
+}
+
+void CScale::ReleaseAllFonts()
+{
+    for (int i = 0; i < FONT_COUNT; ++i) ReleaseFont(static_cast<EFontSituation>(i));
+}
+
+void CScale::ReleaseExportFont() { ReleaseFont(FONT_EXPORT); }
+
+void CScale::ReleasePrintFont() { ReleaseFont(FONT_PRINT); }
