@@ -271,7 +271,8 @@ bool GetOtherCell(ERow eRow, const SRequest& request, SRange& range)
         return true;
     case ROW_CARRIER_JITTER: return GetJitterCell(request, range);
     case ROW_CARRIER_PHASE:
-        if (ConvertRange(GetCarrierPhaseScale, {-0.5, 0.5}, UNIT_PHASE_UI, request.iUnit, SReferences(), range))
+        if (ConvertRange(GetCarrierPhaseScale, {-180.0, 180.0}, UNIT_PHASE_DEGREES, request.iUnit, SReferences(),
+                         range))
             return true;
         return Unhandled(request, range);
     case ROW_PHASE: {

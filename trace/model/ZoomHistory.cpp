@@ -1,6 +1,9 @@
 #include "trace/model/ZoomHistory.h"
 
+#include "platform/Archive.h"
+
 #include <cstddef>
+#include <cstdint>
 #include <new>
 
 IMPLEMENT_DYNCREATE(CZoomHistory, CObject)
@@ -44,8 +47,31 @@ int CZoomHistory::GetZoomDetailsAt(int iIndex, CZoomDetails& details) const
     return 1;
 }
 
+// i32 count, then per entry (oldest first) i32 min and max X position and
+// f64 min and max Y data.
 void CZoomHistory::Serialize(CArchive& ar)
 {
-    // The file form comes with the trace file.
-    (void)ar;
+    if (ar.IsStoring()) {
+        ar << static_cast<std::int32_t>(m_aDetails.size());
+        for (const CZoomDetails& d : m_aDetails)
+            ar << static_cast<std::int32_t>(d.iMinXPos) << static_cast<std::int32_t>(d.iMaxXPos) << d.dMinYData
+               << d.dMaxYData;
+        return;
+    }
+    std::int32_t iCount = 0;
+    ar >> iCount;
+    // Each entry takes 24 bytes: a count the archive cannot hold is corrupt.
+    if (iCount < 0 || static_cast<std::uint64_t>(iCount) * 24u > ar.GetRemaining())
+        throw CArchiveException(CArchiveException::badIndex, "zoom history count out of range");
+    std::vector<CZoomDetails> aDetails(static_cast<size_t>(iCount));
+    for (CZoomDetails& d : aDetails) {
+        std::int32_t iMin = 0;
+        std::int32_t iMax = 0;
+        ar >> iMin >> iMax >> d.dMinYData >> d.dMaxYData;
+        d.iMinXPos = iMin;
+        d.iMaxXPos = iMax;
+    }
+    ResetHistory();
+    for (const CZoomDetails& d : aDetails)
+        if (!AddZoomDetails(d.iMinXPos, d.iMaxXPos, d.dMinYData, d.dMaxYData)) break;
 }

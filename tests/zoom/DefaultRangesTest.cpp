@@ -1,0 +1,285 @@
+#include "trace/model/ZoomMath.h"
+
+#include "host/app/HeadlessHost.h"
+#include "host/settings/AnalyserSettings.h"
+#include "host/settings/CTDetectorSettings.h"
+#include "host/settings/FFTDetectorSettings.h"
+#include "host/settings/MeasurementSettings.h"
+#include "host/settings/SignalAnalyserSettings.h"
+#include "host/units/Unit.h"
+#include "host/units/UnitFunctions.h"
+#include "ZoomTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kSineHex = 5931640.0;
+constexpr double kRangemV = 15455.3019;
+
+struct SRange {
+    double dMin = 0.0;
+    double dMax = 0.0;
+    int iFound = 0;
+};
+
+SRange Range(int iResult, int iUnit, int bJDO = 0, int iDetector = 1)
+{
+    SRange r;
+    r.iFound = GetDefaultRangeForResultID(iResult, iDetector, iUnit, bJDO, &r.dMin, &r.dMax);
+    return r;
+}
+
+class ZoomDefaultRanges : public ::testing::Test {
+protected:
+    CHeadlessHost m_host;
+    CMeasurementSettings* Settings() { return m_host.GetSettingsService(); }
+    CFFTDetectorSettings* Detector() { return Settings()->GetFFTDetectorFromID(1); }
+};
+
+#define EXPECT_RANGE(range, min, max)                                                                   \
+    do {                                                                                                 \
+        const SRange r_ = (range);                                                                       \
+        EXPECT_EQ(r_.iFound, 1);                                                                         \
+        EXPECT_NEAR(r_.dMin, (min), 1e-9 * (1.0 + std::fabs(min)));                                      \
+        EXPECT_NEAR(r_.dMax, (max), 1e-9 * (1.0 + std::fabs(max)));                                      \
+    } while (0)
+
+} // namespace
+
+TEST_F(ZoomDefaultRanges, AbsoluteAmplitudeRowsAreTheHostConversionsOfTheFullScaleSine)
+{
+    const double dImpedance = 600.0;
+    const double dSPL = 20.0;
+    struct SCase {
+        int iUnit;
+        double dMin, dMax;
+    };
+    const SCase aCases[] = {
+        {UNIT_DBFS, ConvertHexTodBFS(0.0, 1), ConvertHexTodBFS(kSineHex, 1)},
+        {UNIT_FS, ConvertHexToFS(0.0), ConvertHexToFS(kSineHex)},
+        {UNIT_FFS, ConvertHexToFFS(0.0), ConvertHexToFFS(kSineHex)},
+        {UNIT_HEX, 0.0, kSineHex},
+        {UNIT_V, 0.0, ConvertHexToV(kSineHex, kRangemV)},
+        {UNIT_DBU, -200.0, ConvertHexTodBu(kSineHex, kRangemV)}, // zero amplitude at the dB floor
+        {UNIT_DBV, -200.0, ConvertHexTodBV(kSineHex, kRangemV)},
+        {UNIT_DBM, -200.0, ConvertHexTodBm(kSineHex, kRangemV, dImpedance)},
+        {UNIT_W, 0.0, ConvertHexToW(kSineHex, kRangemV, dImpedance)},
+        {UNIT_DBSPL, -200.0, ConvertHexTodBSPL(kSineHex, kRangemV, dSPL)},
+    };
+    for (int iResult : {RES_CHA_RMSAMPL, RES_CTDET_CHA, RES_FFTDET_CHA}) {
+        for (const SCase& c : aCases) {
+            SCOPED_TRACE(testing::Message() << "result " << iResult << " unit " << GetUnitDiagName(c.iUnit));
+            EXPECT_RANGE(Range(iResult, c.iUnit), c.dMin, c.dMax);
+        }
+    }
+    EXPECT_DOUBLE_EQ(Range(RES_CHA_RMSAMPL, UNIT_DBFS).dMin, -200.0);
+    EXPECT_DOUBLE_EQ(Range(RES_CHA_RMSAMPL, UNIT_DBFS).dMax, 0.0);
+}
+
+TEST_F(ZoomDefaultRanges, ImpedanceSettingMovesThePowerUnits)
+{
+    Settings()->GetSignalAnalyserSettings()->SetProperty(PROP_SA_IMPEDANCE, 150.0);
+    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_W), 0.0, ConvertHexToW(kSineHex, kRangemV, 150.0));
+}
+
+TEST_F(ZoomDefaultRanges, JitterDemodulatorReadsJitter)
+{
+    const double dRate = Settings()->GetAnalyserSettings()->GetPropertyAsDouble(RES_DI_FRAMERATE_ACTUAL);
+    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_JITTER_UI, 1), 0.0, 0.5);
+    EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_JITTER_UIPP, 1), 0.0, 0.5);
+    EXPECT_RANGE(Range(RES_CTDET_CHA, UNIT_JITTER_NS, 1), ConvertUITons(0.0, dRate), ConvertUITons(0.5, dRate));
+
+    CAnalyserSettings* pAnalyser = Settings()->GetAnalyserSettings();
+    pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 1);
+    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_HEX, 1), ConvertUITofsJitterHex(0.0), ConvertUITofsJitterHex(0.5));
+    pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 2);
+    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_HEX, 1), ConvertUIToDataJitterHex(0.0), ConvertUIToDataJitterHex(0.5));
+    pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 7);
+    const SRange bad = Range(RES_CHA_RMSAMPL, UNIT_HEX, 1);
+    EXPECT_EQ(bad.iFound, 0);
+    EXPECT_EQ(bad.dMax, 0.0);
+    EXPECT_TRUE(HasLogLineContaining(m_host, "Was ASSERT! Unhandled iInput=7"));
+
+    EXPECT_EQ(Range(RES_CHA_RMSAMPL, UNIT_DBFS, 1).iFound, 0) << "a jitter input has no dBFS";
+}
+
+TEST_F(ZoomDefaultRanges, FFTDetectorRelativeUnitsFollowItsSettings)
+{
+    // Absolute detector, band mode off.
+    EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_RELATIVE_DB), -20.0, 20.0);
+    EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_RELATIVE_PERCENT), -100.0, 100.0);
+    EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_PERCENTREF), -100.0, 100.0);
+    Detector()->SetProperty(PROP_FFTD_BAND_MODE, 1);
+    EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_PERCENTREF), 0.0, 100.0);
+    Detector()->SetProperty(PROP_FFTD_RELATIVITY, 1);
+    EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_RELATIVE_DB), -150.0, 0.0);
+    EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_RELATIVE_PERCENT), 0.0, 100.0);
+    // Without a detector the reading counts as relative.
+    EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_RELATIVE_DB, 0, 0), -150.0, 0.0);
+    // Linear relative units read the dB cell.
+    EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_RELATIVE_GAIN, 0, 0), std::pow(10.0, -150.0 / 20.0), 1.0);
+}
+
+TEST_F(ZoomDefaultRanges, CTDetectorRelativeUnitsFollowItsSettings)
+{
+    CCTDetectorSettings* pCT = Settings()->GetCTDetectorSettings();
+    EXPECT_RANGE(Range(RES_CTDET_CHA, UNIT_RELATIVE_DB), -20.0, 20.0);
+    EXPECT_RANGE(Range(RES_CTDET_CHA, UNIT_RELATIVE_PERCENT), 80.0, 120.0);
+    pCT->SetProperty(PROP_CT_RESPONSE_NAME, L"Cross-talk");
+    EXPECT_RANGE(Range(RES_CTDET_CHA, UNIT_RELATIVE_DB), -150.0, 0.0);
+    EXPECT_RANGE(Range(RES_CTDET_CHA, UNIT_RELATIVE_PERCENT), 80.0, 120.0);
+    pCT->SetProperty(PROP_CT_RESPONSE_NAME, L"RMS");
+    pCT->SetProperty(PROP_CT_RELATIVITY, 1);
+    EXPECT_RANGE(Range(RES_CTDET_CHA, UNIT_RELATIVE_DB), -150.0, 0.0);
+    EXPECT_RANGE(Range(RES_CTDET_CHA, UNIT_RELATIVE_PERCENT), 0.0, 1.0);
+}
+
+TEST_F(ZoomDefaultRanges, FrequencyResultsSpanHalfTheSampleRate)
+{
+    CAnalyserSettings* pAnalyser = Settings()->GetAnalyserSettings();
+    pAnalyser->SetAnalyserSampleRate(96000.0);
+    EXPECT_RANGE(Range(RES_CHA_FREQ, UNIT_FREQ_HZ), 0.0, 48000.0);
+    EXPECT_RANGE(Range(RES_CHB_FREQ, UNIT_FREQ_RATIO), 0.0, 48000.0); // any unit
+    // Unlocked: no valid rate.
+    pAnalyser->SetProperty(PROP_ANA_SAMPLE_RATE_CHA, -1.0);
+    pAnalyser->SetProperty(PROP_ANA_INPUT_KIND, INPUT_ANALOGUE);
+    EXPECT_RANGE(Range(RES_CHA_FREQ, UNIT_FREQ_HZ), 0.0, 48000.0);
+    pAnalyser->SetProperty(PROP_ANA_INPUT_KIND, INPUT_DIGITAL);
+    EXPECT_RANGE(Range(RES_CHA_FREQ, UNIT_FREQ_HZ), 0.0, 24000.0);
+}
+
+TEST_F(ZoomDefaultRanges, ChannelBAndSelectedResultsShareTheChannelARow)
+{
+    const std::pair<int, int> aAliases[] = {
+        {RES_CHB_RMSAMPL, RES_CHA_RMSAMPL}, {RES_SEL_RMSAMPL, RES_CHA_RMSAMPL}, {RES_NONSEL_RMSAMPL, RES_CHA_RMSAMPL},
+        {RES_CTDET_CHB, RES_CTDET_CHA},     {RES_CTDET_NONSEL, RES_CTDET_CHA},  {RES_FFTDET_CHB, RES_FFTDET_CHA},
+        {RES_FFTDET_SEL, RES_FFTDET_CHA},   {RES_CHB_FREQ, RES_CHA_FREQ},       {RES_NONSEL_FREQ, RES_CHA_FREQ},
+    };
+    for (const auto& [iAlias, iRow] : aAliases) {
+        for (EUnit eUnit : AllUnitIds()) {
+            for (int bJDO : {0, 1}) {
+                const SRange a = Range(iAlias, eUnit, bJDO);
+                const SRange b = Range(iRow, eUnit, bJDO);
+                EXPECT_EQ(a.iFound, b.iFound) << iAlias << " unit " << eUnit;
+                EXPECT_EQ(a.dMin, b.dMin) << iAlias << " unit " << eUnit;
+                EXPECT_EQ(a.dMax, b.dMax) << iAlias << " unit " << eUnit;
+            }
+        }
+    }
+}
+
+TEST_F(ZoomDefaultRanges, UnknownRequestsLeaveZeroAndAreReported)
+{
+    struct SCase {
+        int iResult;
+        int iUnit;
+        const char* sLog;
+    };
+    const SCase aCases[] = {
+        {UNUSED_RESULT, UNIT_DBFS, "Was ASSERT! UNHANDLED ResID:65535=UNUSED_RESULT/1 Unit:20=UNIT_DBFS, JDO:N"},
+        {4242, UNIT_DBFS, "Was ASSERT! UNRECOGNISED ResID:4242=RES_UNKNOWN/1"},
+        {RES_AI_SAMPLERATE, UNIT_DBFS, "Was ASSERT! Unhandled Unit for ResID:3082=RES_AI_SAMPLERATE"},
+        {RES_CHA_RMSAMPL, UNIT_FREQ_HZ, "Was ASSERT! Unhandled Unit for ResID:3208"},
+    };
+    for (const SCase& c : aCases) {
+        double dMin = 7.0;
+        double dMax = 7.0;
+        EXPECT_EQ(GetDefaultRangeForResultID(c.iResult, 1, c.iUnit, 0, &dMin, &dMax), 0) << c.sLog;
+        EXPECT_EQ(dMin, 0.0);
+        EXPECT_EQ(dMax, 0.0);
+        EXPECT_TRUE(HasLogLineContaining(m_host, c.sLog)) << c.sLog;
+    }
+}
+
+TEST_F(ZoomDefaultRanges, MinusInfinityIsLoggedAndShownAtTheFloor)
+{
+    const int iOldLevel = QXDebugLogLevel;
+    QXDebugLogLevel = 2;
+    const SRange r = Range(RES_CHA_RMSAMPL, UNIT_DBU);
+    QXDebugLogLevel = iOldLevel;
+    EXPECT_EQ(r.dMin, -200.0);
+    EXPECT_TRUE(HasLogLineContaining(m_host, "NEGATIVE_INFINITY for Res:3208=RES_CHA_RMSAMPL/1 Unit:30=UNIT_DBU, JDO:N"));
+}
+
+// ---- The documented table ---------------------------------------------------------------
+
+namespace {
+
+std::string Cell(int iResult, EUnit eUnit, int bJDO)
+{
+    const SRange r = Range(iResult, eUnit, bJDO);
+    return r.iFound ? FormatNarrow("%g … %g", r.dMin, r.dMax) : std::string("—");
+}
+
+// The generated part of docs/default-ranges.md, with the host's default settings.
+std::string BuildDefaultRangeTable(CAnalyserSettings* pAnalyser)
+{
+    const int aRows[] = {RES_CHA_RMSAMPL, RES_CTDET_CHA,     RES_FFTDET_CHA,      RES_CHA_FREQ,
+                         RES_AI_SAMPLERATE, RES_DI_FRAMERATE_ACTUAL, RES_DO_SOURCEFS, RES_DO_ACTUALSOURCEFS,
+                         RES_AO_SAMPLERATE, RES_DI_FRAMERATE_DEVIATION, RES_DO_SOURCEFSDEVIATION,
+                         RES_DIC_CARRIERAMPL, RES_DIC_JITTER, RES_DI_CARRIERPHASE, RES_PHASE, RES_DELAY};
+    std::ostringstream out;
+    for (int iResult : aRows) {
+        out << "\n### " << iResult << " " << GetResultIDName(iResult) << "\n\n";
+        out << "| Unit | not JDO | JDO Fs (3080 = 1) | JDO data (3080 = 2) |\n|---|---|---|---|\n";
+        std::vector<std::string> aLines;
+        std::set<std::string> aDistinct;
+        for (EUnit eUnit : AllUnitIds()) {
+            pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 1);
+            const std::string sNormal = Cell(iResult, eUnit, 0);
+            const std::string sFs = Cell(iResult, eUnit, 1);
+            pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 2);
+            const std::string sData = Cell(iResult, eUnit, 1);
+            const std::string sCells = " | " + sNormal + " | " + sFs + " | " + sData + " |\n";
+            aDistinct.insert(sCells);
+            if (sNormal == "—" && sFs == "—" && sData == "—") continue;
+            aLines.push_back(std::string("| ") + GetUnitDiagName(eUnit) + sCells);
+        }
+        // A row that answers every unit alike is one line.
+        if (aDistinct.size() == 1 && aLines.size() == AllUnitIds().size())
+            out << "| any unit" << *aDistinct.begin();
+        else
+            for (const std::string& sLine : aLines) out << sLine;
+    }
+    pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 1);
+    return out.str();
+}
+
+constexpr const char* kBeginMarker = "<!-- generated table: begin -->";
+constexpr const char* kEndMarker = "<!-- generated table: end -->";
+
+} // namespace
+
+// The document is rebuilt with TRACEWIN_UPDATE_DOCS=1 in the environment.
+TEST_F(ZoomDefaultRanges, DocumentedTableMatchesTheFunction)
+{
+    const std::filesystem::path docPath =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "docs" / "default-ranges.md";
+    std::ifstream in(docPath);
+    ASSERT_TRUE(in.good()) << docPath;
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    const std::string sDoc = buffer.str();
+    const size_t iBegin = sDoc.find(kBeginMarker);
+    const size_t iEnd = sDoc.find(kEndMarker);
+    ASSERT_NE(iBegin, std::string::npos);
+    ASSERT_NE(iEnd, std::string::npos);
+    const size_t iTableStart = iBegin + std::string(kBeginMarker).size();
+    const std::string sTable = BuildDefaultRangeTable(Settings()->GetAnalyserSettings()) + "\n";
+    const char* szUpdate = std::getenv("TRACEWIN_UPDATE_DOCS");
+    if (szUpdate && std::string(szUpdate) == "1") {
+        std::ofstream(docPath) << sDoc.substr(0, iTableStart) << sTable << sDoc.substr(iEnd);
+        return;
+    }
+    EXPECT_EQ(sDoc.substr(iTableStart, iEnd - iTableStart), sTable);
+}

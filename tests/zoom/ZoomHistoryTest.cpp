@@ -1,0 +1,114 @@
+#include "trace/model/ZoomHistory.h"
+
+#include "platform/Archive.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CZoomDetails EntryAt(const CZoomHistory& history, int i)
+{
+    CZoomDetails d;
+    EXPECT_EQ(history.GetZoomDetailsAt(i, d), 1) << i;
+    return d;
+}
+
+} // namespace
+
+TEST(ZoomHistory, GrowsInStepsOfFiveWithoutLimit)
+{
+    CZoomHistory history;
+    EXPECT_EQ(history.GetCapacity(), 5);
+    for (int i = 0; i < 5; ++i) ASSERT_EQ(history.AddZoomDetails(i, i + 10, -i, i), 1);
+    EXPECT_EQ(history.GetCapacity(), 5);
+    history.AddZoomDetails(5, 15, -5.0, 5.0);
+    EXPECT_EQ(history.GetCapacity(), 10);
+    for (int i = 6; i < 103; ++i) history.AddZoomDetails(i, i + 10, -i, i);
+    EXPECT_EQ(history.GetCount(), 103);
+    EXPECT_EQ(history.GetCapacity(), 105);
+}
+
+TEST(ZoomHistory, RestoresNewestFirstAndZeroesOutputsWhenEmpty)
+{
+    CZoomHistory history;
+    history.AddZoomDetails(1, 2, -3.5, 4.5);
+    history.AddZoomDetails(10, 20, -30.0, 40.0);
+    int iMin = -1, iMax = -1;
+    double dMin = -1.0, dMax = -1.0;
+    ASSERT_EQ(history.RestoreLastZoomDetails(&iMin, &iMax, &dMin, &dMax), 1);
+    EXPECT_EQ(iMin, 10);
+    EXPECT_EQ(iMax, 20);
+    EXPECT_EQ(dMin, -30.0);
+    EXPECT_EQ(dMax, 40.0);
+    ASSERT_EQ(history.RestoreLastZoomDetails(&iMin, &iMax, &dMin, &dMax), 1);
+    EXPECT_EQ(iMin, 1);
+    EXPECT_EQ(dMax, 4.5);
+    EXPECT_EQ(history.RestoreLastZoomDetails(&iMin, &iMax, &dMin, &dMax), 0);
+    EXPECT_EQ(iMin, 0);
+    EXPECT_EQ(iMax, 0);
+    EXPECT_EQ(dMin, 0.0);
+    EXPECT_EQ(dMax, 0.0);
+}
+
+TEST(ZoomHistory, MissingOutputRefusesAndKeepsTheEntry)
+{
+    CZoomHistory history;
+    history.AddZoomDetails(1, 2, 3.0, 4.0);
+    int iMin = -1, iMax = -1;
+    double dMin = -1.0;
+    EXPECT_EQ(history.RestoreLastZoomDetails(&iMin, &iMax, &dMin, nullptr), 0);
+    EXPECT_EQ(iMin, 0);
+    EXPECT_EQ(history.GetCount(), 1);
+}
+
+TEST(ZoomHistory, ReadsEntriesByIndexOnlyInsideTheStack)
+{
+    CZoomHistory history;
+    history.AddZoomDetails(1, 2, 3.0, 4.0);
+    history.AddZoomDetails(5, 6, 7.0, 8.0);
+    EXPECT_EQ(EntryAt(history, 0).iMinXPos, 1);
+    EXPECT_EQ(EntryAt(history, 1).dMaxYData, 8.0);
+    CZoomDetails d;
+    EXPECT_EQ(history.GetZoomDetailsAt(-1, d), 0);
+    EXPECT_EQ(history.GetZoomDetailsAt(2, d), 0);
+    EXPECT_EQ(history.GetCount(), 2);
+}
+
+TEST(ZoomHistory, AssignmentCopiesEveryEntryIndependently)
+{
+    CZoomHistory a;
+    a.AddZoomDetails(1, 2, 3.0, 4.0);
+    a.AddZoomDetails(5, 6, 7.0, 8.0);
+    CZoomHistory b;
+    b.AddZoomDetails(99, 99, 99.0, 99.0);
+    b = a;
+    ASSERT_EQ(b.GetCount(), 2);
+    EXPECT_EQ(EntryAt(b, 1).iMaxXPos, 6);
+    a.ResetHistory();
+    EXPECT_EQ(b.GetCount(), 2);
+}
+
+TEST(ZoomHistory, ArchiveRoundTripAndCorruptCount)
+{
+    CZoomHistory a;
+    a.AddZoomDetails(1, 2, -3.25, 4.5);
+    a.AddZoomDetails(-5, 600, 7.0, 8.0);
+    CArchive out(CArchive::store);
+    a.Serialize(out);
+    // i32 count + 2 x (2 x i32 + 2 x f64).
+    EXPECT_EQ(out.GetBytes().size(), 4u + 2u * 24u);
+
+    CArchive in(CArchive::load, out.GetBytes());
+    CZoomHistory b;
+    b.Serialize(in);
+    ASSERT_EQ(b.GetCount(), 2);
+    EXPECT_EQ(EntryAt(b, 0).dMinYData, -3.25);
+    EXPECT_EQ(EntryAt(b, 1).iMinXPos, -5);
+
+    std::vector<std::uint8_t> aBad = out.GetBytes();
+    aBad[0] = 0xFF; // count 255: more entries than the archive holds
+    CArchive bad(CArchive::load, aBad);
+    CZoomHistory c;
+    EXPECT_THROW(c.Serialize(bad), CArchiveException);
+    EXPECT_EQ(c.GetCount(), 0);
+}
