@@ -5,6 +5,7 @@
 #include "trace/display/Scale.h"
 #include "trace/model/TraceDefs.h"
 
+class CGraphDoc;
 class CQXTrace;
 
 enum YScaleSide : int {
@@ -43,6 +44,10 @@ public:
 private:
     void PaintLinearY(CDC* pDC, CTickArray* pTicks);
     void PaintLogY(CDC* pDC, CTickArray* pTicks);
+    void PaintLabels(CDC* pDC, const CTickArray& ticks, const CRect& rc, bool bLog);
+    // The draw rectangle moved up by the label offset of the position.
+    CRect GetLabelRect(int iFontHeight) const;
+    CQXTrace* FindColorTrace(CGraphDoc& doc) const;
 
     CQXTrace* m_pLiveTrace = nullptr;
     YScaleSide m_eSide = LEFT;
