@@ -40,14 +40,6 @@ TEST(ZoomXWindow, ZoomFactorsAroundACentre)
     }
 }
 
-TEST(ZoomXWindow, CentreFollowsTheEndTheWindowTouches)
-{
-    EXPECT_EQ(GetXWindowCentre({0, 1000, 0, 400}), 0);       // left end only
-    EXPECT_EQ(GetXWindowCentre({0, 1000, 600, 1000}), 1000); // right end only
-    EXPECT_EQ(GetXWindowCentre({0, 1000, 0, 1000}), 500);    // both: midpoint
-    EXPECT_EQ(GetXWindowCentre({0, 1000, 201, 400}), 300);   // integer halving
-}
-
 // ---- Y windows ---------------------------------------------------------------------
 
 TEST(ZoomYWindow, PlacementKeepsTheEndAtTheFullRange)
