@@ -1,0 +1,1120 @@
+// CQXTrace: lifecycle, buffers, naming, colours, copies, scales and state,
+// and the base behaviour of the virtual operations that are not mapping,
+// zoom or ticks.
+
+#include "trace/model/QXTrace.h"
+
+#include "host/app/AppServices.h"
+#include "host/app/DebugLog.h"
+#include "host/app/EventManager.h"
+#include "host/app/PathResolver.h"
+#include "host/buffers/SampleBuffer.h"
+#include "host/settings/AnalyserSettings.h"
+#include "host/settings/MeasurementSettings.h"
+#include "host/settings/OptionsSettings.h"
+#include "host/settings/SettingsIds.h"
+#include "host/units/UnitFunctions.h"
+#include "resources/StringTable.h"
+#include "trace/display/XScale.h"
+#include "trace/display/YScale.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/model/ColorCycler.h"
+#include "trace/model/CursorMark.h"
+#include "trace/model/TraceMath.h"
+
+#include <algorithm>
+#include <new>
+
+IMPLEMENT_DYNAMIC(CQXTrace, CObject) // CCmdTarget has no run-time record of its own
+
+namespace {
+
+constexpr int kFilterTypeCTDet = 1000;
+constexpr int kFilterTypeFFTParams = 1001;
+
+bool IsScopeLike(TraceType eType) { return eType == TT_SCOPE || eType == TT_CTDET; }
+
+int LimitEventKind(TraceType eLimitType)
+{
+    return eLimitType == TT_MINLIMITLINE ? EVENT_MIN_LIMIT_BREACHED : EVENT_MAX_LIMIT_BREACHED;
+}
+
+int LimitEventText(TraceType eLimitType)
+{
+    return eLimitType == TT_MINLIMITLINE ? IDS_EVENT_MIN_LIMIT : IDS_EVENT_MAX_LIMIT;
+}
+
+} // namespace
+
+// ---- Construction and destruction -------------------------------------------
+
+CQXTrace::CQXTrace()
+{
+    m_XValue.SetTrace(this);
+    m_YValue.SetTrace(this);
+    InitialiseMemberVars();
+    EnableAutomation();
+}
+
+CQXTrace::CQXTrace(ChannelNumber eChannel, int /*iDataSize*/, int /*iUnused*/) : CQXTrace()
+{
+    m_eChannel = eChannel;
+}
+
+CQXTrace::~CQXTrace()
+{
+    if (!IsLimitLine()) {
+        DeleteXScale();
+        DeleteYScale();
+    }
+    m_ipPlotMin.clear();
+    m_ipPlotMax.clear();
+    delete m_pCursor;
+    delete m_pRelativeCursor;
+    for (CCursorMark*& pMark : m_apMarks) {
+        delete pMark;
+        pMark = nullptr;
+    }
+    delete m_pMaxLimitLine;
+    delete m_pMinLimitLine;
+    m_pCursor = m_pRelativeCursor = nullptr;
+    m_pMaxLimitLine = m_pMinLimitLine = nullptr;
+    {
+        CSingleLock lock(&m_TraceLock, true);
+        m_pXData.reset();
+        m_pYData.reset();
+    }
+    m_pTransformedYData.reset();
+    // The compute list belongs to the compute framework, which frees it
+    // before the trace goes; the trace only forgets it.
+    m_pComputeList = nullptr;
+    m_pTransformLock.reset();
+    m_pColorCycler.reset();
+}
+
+void CQXTrace::InitialiseMemberVars()
+{
+    m_crColor = m_crDefaultColor = m_crPrintColor = 0xFFFFFF;
+    m_bLive = m_bOn = m_bInUse = 0;
+    m_iYDigUnit = m_iYAnaUnit = m_iYJDOUnit = m_iYSoundcardUnit = m_iYRelativeUnit = 0;
+    m_iCursorXUnit = 0;
+    m_iCursorYDigUnit = m_iCursorYAnaUnit = m_iCursorYSoundcardUnit = m_iCursorYJDOUnit = m_iCursorYRelativeUnit = 0;
+    m_sTraceID = 0;
+    m_iDataSize = 0;
+    m_sTraceName.Empty();
+    m_sComment.Empty();
+    m_sFileName.Empty();
+    m_eTraceType = TT_SCOPE;
+    m_eChannel = CHANNEL_BOTH;
+    m_bLogY = 0;
+    m_rcDraw = CRect(-1, -1, -1, -1);
+    m_ipPlotMin.clear();
+    m_ipPlotMax.clear();
+    m_bPlotValid = 0;
+    m_iCurrentMark = -1;
+    m_iMinXPos = m_iMaxXPos = m_iCurrentMinXPos = m_iCurrentMaxXPos = 0;
+    m_iMinLimitBreached = m_iMaxLimitBreached = 0;
+    m_bRecalcPlot = true;
+    SetPointersToNull();
+}
+
+void CQXTrace::SetPointersToNull()
+{
+    // Only ever called before anything is owned; freeing keeps a second
+    // call from leaking.
+    delete m_pCursor;
+    delete m_pRelativeCursor;
+    m_pCursor = m_pRelativeCursor = nullptr;
+    for (CCursorMark*& pMark : m_apMarks) {
+        delete pMark;
+        pMark = nullptr;
+    }
+    m_pXData.reset();
+    m_pYData.reset();
+    m_pTransformedYData.reset();
+    m_pColorCycler.reset();
+    m_pXScale = nullptr;
+    m_pYScale = nullptr;
+    m_pMaxLimitLine = m_pMinLimitLine = nullptr;
+    m_pComputeList = nullptr;
+    m_pComputeTrace = nullptr;
+    m_pTransformLock.reset();
+}
+
+void CQXTrace::InitialiseTrace(int iDataSize)
+{
+    // 1. No name, no cursors, marks or data yet.
+    m_bOn = 0;
+    m_sTraceName.Empty();
+    delete m_pCursor;
+    delete m_pRelativeCursor;
+    m_pCursor = m_pRelativeCursor = nullptr;
+    for (CCursorMark*& pMark : m_apMarks) {
+        delete pMark;
+        pMark = nullptr;
+    }
+    m_pXData.reset();
+    m_pYData.reset();
+    m_pTransformedYData.reset();
+    m_iDataSize = 0;
+    m_iCurrentMark = -1;
+
+    // 2. The buffer. SetBuffer has reported an allocation failure itself.
+    if (!SetBuffer(iDataSize)) QXDebugLog(1, "CQXTrace::InitialiseTrace", "LIMITLINE: SetBuffer(iDataSize) failed");
+
+    // 3. State, mode and scales.
+    m_bInUse = 0;
+    m_bLive = 0;
+    m_rcDraw = CRect(-1, -1, -1, -1);
+    UpdateMode(nullptr);
+    m_pXScale = nullptr;
+    m_pYScale = nullptr;
+    CreateScales();
+
+    // 4. Display switches.
+    m_bInterpolated = 0;
+    m_sComment.Empty();
+    m_sFileName.Empty();
+    m_bLogY = 0;
+    m_pMaxLimitLine = m_pMinLimitLine = nullptr;
+    m_ipPlotMin.clear();
+    m_ipPlotMax.clear();
+    m_bPlotValid = 0;
+
+    // 5. Colours from the document.
+    if (CGraphDoc* pDoc = GetGraphDoc())
+        m_crColor = m_crDefaultColor = m_crPrintColor = pDoc->GetDefaultTraceColor(m_eTraceType, m_bCopy);
+
+    // 6. No windows yet.
+    m_dCurrentMinYData = -DBL_MAX;
+    m_dCurrentMaxYData = DBL_MAX;
+    m_dCurrentMinYScaleValue = -DBL_MAX;
+    m_dCurrentMaxYScaleValue = DBL_MAX;
+    m_dMinXScaleValue = -DBL_MAX;
+    m_dMaxXScaleValue = DBL_MAX;
+
+    // 7. Units.
+    m_iYDigUnit = GetDefaultYUnit(eModeDigital, 0);
+    m_iYAnaUnit = GetDefaultYUnit(eModeAnalogue, 0);
+    m_iYSoundcardUnit = GetDefaultYUnit(eModeSoundcard, 0);
+    m_iYJDOUnit = GetDefaultYUnit(eModeJDOfs, 0);
+    m_iYRelativeUnit = GetDefaultRelativeUnit(RESULTKIND_AMPLITUDE);
+    m_iCursorXUnit = -1;
+    m_iCursorYDigUnit = m_iYDigUnit;
+    m_iCursorYAnaUnit = m_iYAnaUnit;
+    m_iCursorYSoundcardUnit = m_iYSoundcardUnit;
+    m_iCursorYJDOUnit = m_iYJDOUnit;
+    m_iCursorYRelativeUnit = m_iYRelativeUnit;
+
+    // 8. Ticks and drawing settings.
+    m_aiTicks.SetNumTicks(11);
+    m_iYOrigin = 0;
+    m_bColumnMode = 0;
+    m_crPen = 0;
+    m_iPenWidth = 1;
+    m_iPrintStyle = TRACE_PRINTSTYLE_SOLID;
+    m_bShowMarksOnScreen = 0;
+    m_bPrintMarks = 1;
+    m_bUseZeroBin = GetOptionsSettings()->GetUseZeroBin();
+    m_iNumSamplesZeroBin = 0;
+
+    // 9. The transform lock.
+    m_pTransformLock.reset(new (std::nothrow) CCriticalSection());
+    if (!m_pTransformLock) {
+        QXDebugLog(1, "CQXTrace::InitialiseTrace", "LIMITLINE: CCriticalSection() returned NULL");
+        ReportOutOfMemory(__FILE__, __LINE__);
+    }
+
+    // 10. References and rates.
+    m_References = SReferenceBlock();
+    m_dSampleRate = -1.0;
+    m_dJDOSampleRate = -1.0;
+    m_dFullScaleHex = 8388607.0;
+    m_bInputUnlocked = false;
+    m_iInterpolationFactor = 1;
+    m_bRecalcPlot = true;
+    m_iResponse = 0;
+    m_dAnaVsGenFactor = 1.0;
+
+    // 11. Mode, rate, units and references from the host settings.
+    UpdateTraceVariables(true, false, nullptr);
+}
+
+int CQXTrace::GetDefaultDataSize(TraceType eType)
+{
+    switch (eType) {
+    case TT_SCOPE:
+    case TT_CTDET:
+    case TT_WINDOW: return 1024;
+    case TT_FFT:
+    case TT_CTFFT:
+    case TT_FILTER: return 512;
+    case TT_FFTRESPONSE: return 2;
+    default: return 0;
+    }
+}
+
+void CQXTrace::ReportOutOfMemory(const char* file, unsigned line)
+{
+    QXReportErrorFatal(IDS_ERROR_OUTOFMEMORY, "IDS_ERROR_OUTOFMEMORY", file, line);
+}
+
+// ---- Buffers -------------------------------------------------------------------
+
+int CQXTrace::SetBuffer(int iDataSize)
+{
+    if (!QXVERIFY(iDataSize >= 0)) return 0;
+    if (iDataSize == GetDataSize() && m_pYData && (!HasXData() || m_pXData)) return 1;
+
+    const bool bHadData = m_pYData != nullptr;
+    double dOldMin = 0.0;
+    double dOldMax = 0.0;
+    {
+        CSingleLock lock(&m_TraceLock, true);
+        m_iDataSize = iDataSize;
+        if (bHadData) {
+            m_pYData.reset();
+            dOldMin = GetCurrentMinXScaleValue();
+            dOldMax = GetCurrentMaxXScaleValue();
+        }
+        m_pXData.reset();
+        if (IsLimitLine()) FreePolarityData();
+    }
+    if (iDataSize == 0) return 1;
+
+    if (!AllocateDataArrays(iDataSize)) return 0;
+
+    RemoveInvalidCursorMarks();
+    SetXDataRange(0, GetDataSize() - 1);
+    if (bHadData) RestoreXWindow(dOldMin, dOldMax);
+    return 1;
+}
+
+int CQXTrace::AllocateDataArrays(int iDataSize)
+{
+    CSingleLock lock(&m_TraceLock, true);
+    m_pYData = AllocateTraceArray(iDataSize);
+    if (m_pYData && m_pTransformedYData && !AllocateTransformedYDataBuffer(1)) {
+        m_pYData.reset();
+        m_iDataSize = 0;
+        return 0;
+    }
+    if (m_pYData && HasXData()) {
+        m_pXData = AllocateTraceArray(iDataSize);
+        if (!m_pXData) m_pYData.reset();
+    }
+    if (m_pYData && IsLimitLine() && !AllocatePolarityData(iDataSize)) {
+        m_pYData.reset();
+        m_pXData.reset();
+    }
+    if (!m_pYData) {
+        m_iDataSize = 0;
+        ReportOutOfMemory(__FILE__, __LINE__);
+        return 0;
+    }
+    return 1;
+}
+
+void CQXTrace::RestoreXWindow(double dOldMin, double dOldMax)
+{
+    if (!HasXData()) {
+        const int iUnit = GetXUnit();
+        const int iMinPos = std::clamp(GetXPosForValue(dOldMin, iUnit), GetMinXPos(), GetMaxXPos());
+        const int iMaxPos = std::clamp(GetXPosForValue(dOldMax, iUnit), GetMinXPos(), GetMaxXPos());
+        SetCurrentMinXPos(iMinPos);
+        SetCurrentMaxXPos(iMaxPos);
+    } else {
+        QXDebugLog(4, "CQXTrace::SetBuffer", "X data not yet set up; cannot set current min/max X pos!");
+    }
+    const double dMin = GetMinXScaleValue();
+    const double dMax = GetMaxXScaleValue();
+    if (dMin <= dMax) {
+        SetCurrentMinXScaleValue(std::clamp(dOldMin, dMin, dMax));
+        SetCurrentMaxXScaleValue(std::clamp(dOldMax, dMin, dMax));
+    }
+}
+
+double* CQXTrace::GetYDataBuffer(int bTransformed)
+{
+    if (!bTransformed) return m_pYData.get();
+    QXASSERT(m_pTransformedYData != nullptr);
+    return m_pTransformedYData.get();
+}
+
+int CQXTrace::AllocateTransformedYDataBuffer(int bLock)
+{
+    CSingleLock lock(m_pTransformLock.get(), bLock != 0 && m_pTransformLock);
+    m_pTransformedYData.reset();
+    if (m_iDataSize <= 0) return 1;
+    m_pTransformedYData = AllocateTraceArray(m_iDataSize);
+    if (!m_pTransformedYData) {
+        ReportOutOfMemory(__FILE__, __LINE__);
+        return 0;
+    }
+    return 1;
+}
+
+void CQXTrace::FreeTransformedYDataBuffer(int bLock)
+{
+    CSingleLock lock(m_pTransformLock.get(), bLock != 0 && m_pTransformLock);
+    m_pTransformedYData.reset();
+}
+
+int CQXTrace::CopyYDataToTransformedBuffer()
+{
+    if (!m_pYData || !m_pTransformedYData) return 0;
+    std::copy(m_pYData.get(), m_pYData.get() + m_iDataSize, m_pTransformedYData.get());
+    return 1;
+}
+
+// ---- Identity and naming ----------------------------------------------------------
+
+TraceType CQXTrace::GetTraceType()
+{
+    if (IsLimitLine())
+        if (CQXTrace* pParent = GetParentTrace()) return pParent->GetTraceType();
+    return m_eTraceType;
+}
+
+EDomain CQXTrace::GetDomain()
+{
+    switch (GetTraceType()) {
+    case TT_FFT:
+    case TT_CTFFT:
+    case TT_FILTER:
+    case TT_FFTRESPONSE: return DOMAIN_FREQUENCY;
+    default: return DOMAIN_TIME;
+    }
+}
+
+CString CQXTrace::GetTypeText()
+{
+    switch (m_eTraceType) {
+    case TT_SCOPE: return LoadResString(IDS_TRACE_TYPE_SCOPE);
+    case TT_FFT: return LoadResString(IDS_TRACE_TYPE_FFT);
+    case TT_CTDET: return LoadResString(IDS_TRACE_TYPE_CTDET);
+    case TT_CTFFT: return LoadResString(IDS_TRACE_TYPE_CTFFT);
+    case TT_FILTER: {
+        const int iFilter = GetFilterType();
+        CString sText = LoadResString(IDS_TRACE_FILTER);
+        if (iFilter == kFilterTypeCTDet) return sText + LoadResString(IDS_TRACE_FILTER_CTDET);
+        if (iFilter == kFilterTypeFFTParams) return sText + LoadResString(IDS_TRACE_FILTER_FFT_PARAMS);
+        CString sDet;
+        sDet.Format(LoadResString(IDS_TRACE_FILTER_FFTDET), iFilter);
+        return sText + sDet;
+    }
+    case TT_WINDOW: return LoadResString(IDS_TRACE_TYPE_WINDOW);
+    case TT_USER: return LoadResString(IDS_TRACE_TYPE_USER);
+    default: return GetKindName(); // sweeps and responses name themselves
+    }
+}
+
+CString CQXTrace::GetTraceName(int bIncludeChannel, int bIncludeTransformed, int bIgnoreUserName)
+{
+    CString sName;
+    if (bIncludeChannel) sName = LoadResString(m_eChannel == CHANNEL_B ? IDS_CHANNEL_B : IDS_CHANNEL_A) + L" ";
+    if (!bIgnoreUserName && !m_sTraceName.IsEmpty()) return sName + m_sTraceName;
+
+    if (IsLive() && !IsSweepTrace()) sName += LoadResString(IDS_TRACE_PREFIX_LIVE);
+    else if (!m_sFileName.IsEmpty()) sName += LoadResString(IDS_TRACE_PREFIX_LOADED);
+    else if (m_bCopy) sName += LoadResString(IDS_COPY_OF);
+
+    CString sType;
+    if (m_eTraceType == TT_MAXLIMITLINE || m_eTraceType == TT_MINLIMITLINE) {
+        // The channel text, if any, comes with the trace's own name.
+        sName = LoadResString(m_eTraceType == TT_MAXLIMITLINE ? IDS_TRACE_MAX_LIMIT : IDS_TRACE_MIN_LIMIT);
+        if (CQXTrace* pParent = GetParentTrace()) sType = pParent->GetTraceName(bIncludeChannel, bIncludeTransformed, 0);
+    } else {
+        if (m_eTraceType >= TT_SWEEP1 && m_eTraceType <= TT_SWEEP4) sName += LoadResString(IDS_TRACE_SWEEP_OF);
+        sType = GetTypeText();
+    }
+    sName += sType;
+
+    if (!m_sFileName.IsEmpty()) sName += L" (" + ExtractFileNameFromPath(m_sFileName, 1) + L")";
+    if (bIncludeTransformed && (m_pTransformedYData || IsComputeTrace())) sName += L" (transformed)";
+    return sName;
+}
+
+int CQXTrace::IsComputeTrace()
+{
+    CGraphDoc* pDoc = GetGraphDoc();
+    if (!pDoc || (m_eChannel != CHANNEL_A && m_eChannel != CHANNEL_B)) return 0;
+    for (CQXTrace* pTrace : pDoc->GetTraceArray(m_eChannel))
+        if (pTrace && pTrace != this && pTrace->m_pComputeTrace == this) return 1;
+    return 0;
+}
+
+// ---- State ---------------------------------------------------------------------
+
+void CQXTrace::SetInUse(int bInUse)
+{
+    m_bInUse = bInUse;
+    if (bInUse && !m_pYData && !IsLimitLine())
+        QXDebugLog(2, "CQXTrace::SetInUse", "TRACE: %d in use without data", static_cast<int>(m_sTraceID));
+}
+
+void CQXTrace::SetLive(int bLive)
+{
+    m_bLive = bLive;
+    if (bLive && !m_pYScale) CreateYScale();
+}
+
+void CQXTrace::TraceOn(int iMatch, int bRegisterEvents)
+{
+    QXASSERT(m_bInUse != 0);
+    if (m_bOn) return;
+    m_bOn = 1;
+    if (IsLimitLine()) {
+        CQXTrace* pParent = GetParentTrace();
+        if (!pParent) return;
+        if (bRegisterEvents) RegisterLimitEvent(pParent);
+        SetDrawRect(pParent->GetDrawRect());
+    } else if (CGraphDoc* pDoc = GetGraphDoc()) {
+        pDoc->MatchToExistingScales(this, iMatch);
+    }
+}
+
+void CQXTrace::TraceOff(int bRemoveEvents)
+{
+    QXASSERT(m_bInUse != 0);
+    if (!m_bOn) return;
+    m_bOn = 0;
+    if (IsLimitLine() && bRemoveEvents) {
+        CEventManager* pEvents = GetEventManager();
+        CQXTrace* pParent = GetParentTrace();
+        if (pEvents && pParent) pEvents->RemoveEvent(LimitEventKind(m_eTraceType), reinterpret_cast<LPARAM>(pParent));
+    }
+    if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->RecalcMaxAllowedXScaleValue();
+}
+
+void CQXTrace::RegisterLimitEvent(CQXTrace* pParent)
+{
+    CEventManager* pEvents = GetEventManager();
+    if (!pEvents) return;
+    const int iKind = LimitEventKind(m_eTraceType);
+    const LPARAM owner = reinterpret_cast<LPARAM>(pParent);
+    pEvents->AddEvent(iKind, LoadResString(LimitEventText(m_eTraceType)), owner, 1, 1, 0, 1, 2, -1, 1);
+    SEventDetails details;
+    if (pEvents->GetEventDetails(iKind, owner, details)) {
+        details.bActive = 1;
+        pEvents->UpdateEvent(details);
+    }
+}
+
+void CQXTrace::RecalcTrace()
+{
+    m_bRecalcPlot = true;
+    if (m_pMaxLimitLine) m_pMaxLimitLine->RecalcTrace();
+    if (m_pMinLimitLine) m_pMinLimitLine->RecalcTrace();
+}
+
+void CQXTrace::SetDrawRect(const CRect& rect)
+{
+    if (rect.IsRectEmpty()) return;
+    const size_t nColumns = static_cast<size_t>(rect.Width()) + 1;
+    if (rect == m_rcDraw && m_ipPlotMin.size() == nColumns && m_ipPlotMax.size() == nColumns) return;
+    m_bRecalcPlot = true;
+    m_rcDraw = rect;
+    m_ipPlotMin.assign(nColumns, POINT_BEYOND_MAX);
+    m_ipPlotMax.assign(nColumns, POINT_BEYOND_MAX);
+    m_bPlotValid = 1;
+    if (m_pMaxLimitLine) m_pMaxLimitLine->SetDrawRect(rect);
+    if (m_pMinLimitLine) m_pMinLimitLine->SetDrawRect(rect);
+}
+
+void CQXTrace::UpdateMode(CSampleBuffer* pBuffer)
+{
+    const bool bWasJDO = IsJDO();
+    if (pBuffer) {
+        switch (pBuffer->GetSourceKind()) {
+        case SOURCE_ANALOGUE: m_eMode = eModeAnalogue; break;
+        case SOURCE_DIGITAL: m_eMode = eModeDigital; break;
+        case SOURCE_SOUNDCARD: m_eMode = eModeSoundcard; break;
+        case SOURCE_JDOFS: m_eMode = eModeJDOfs; break;
+        case SOURCE_JDODATA: m_eMode = eModeJDOData; break;
+        default: break;
+        }
+    } else {
+        m_eMode = ModeFromAnalyserSettings();
+    }
+    if (bWasJDO != IsJDO()) IsLimitConsistent(0, 0);
+}
+
+CQXTrace::EMode CQXTrace::ModeFromAnalyserSettings()
+{
+    const CAnalyserSettings* pAnalyser = GetAnalyserSettings();
+    switch (pAnalyser->GetInputKind()) {
+    case INPUT_JDO: {
+        const int iSelection = pAnalyser->GetPropertyAsEnum(PROP_ANA_JDO_SELECTION);
+        if (iSelection == 1) return eModeJDOfs;
+        if (iSelection == 2) return eModeJDOData;
+        return m_eMode;
+    }
+    case INPUT_DIGITAL:
+    case INPUT_TAMBER:
+    case INPUT_HDMI: return eModeDigital;
+    case INPUT_ANALOGUE: return eModeAnalogue;
+    default: return eModeSoundcard;
+    }
+}
+
+double CQXTrace::GetAnaVsGenFactor(int /*iChannel*/) const { return m_dAnaVsGenFactor; }
+
+// ---- Colours ----------------------------------------------------------------------
+
+void CQXTrace::SetColor(COLORREF crColor)
+{
+    if (m_crPrintColor == 0xFFFFFF || m_crPrintColor == m_crColor || (m_crPrintColor == 0 && IsUserTrace()))
+        m_crPrintColor = crColor;
+    m_crColor = m_crDefaultColor = crColor;
+    const bool bRecolourScale = m_eTraceType == TT_SCOPE || m_eTraceType == TT_FFT || m_eTraceType == TT_SWEEP1 ||
+                                m_eTraceType == TT_USER || m_eTraceType == TT_FFTRESPONSE;
+    if (m_bLive && bRecolourScale && m_pXScale) m_pXScale->SetColor(crColor);
+}
+
+void CQXTrace::InitialiseColors(int bAlsoPrintColor)
+{
+    CGraphDoc* pDoc = GetGraphDoc();
+    if (!pDoc) return;
+    m_crColor = m_crDefaultColor = pDoc->GetDefaultTraceColor(m_eTraceType, m_bCopy);
+    if (bAlsoPrintColor) m_crPrintColor = m_crColor;
+}
+
+COLORREF CQXTrace::GetNextCopyColor()
+{
+    CGraphDoc* pDoc = GetGraphDoc();
+    if (!pDoc) return m_crColor;
+    const COLORREF crDefault = pDoc->GetDefaultTraceColor(m_eTraceType, 1);
+    if (crDefault != COLOR_CYCLE) {
+        m_pColorCycler.reset();
+        return crDefault;
+    }
+    if (!m_pColorCycler) {
+        m_pColorCycler.reset(new (std::nothrow) CColorCycler(m_crColor));
+        if (!m_pColorCycler) {
+            ERROR_NORMAL(IDS_ERROR_OUTOFMEMORY);
+            return m_crColor;
+        }
+        // Start just after the source's colour, so copies follow on from it.
+        if (m_pColorCycler->Initialise(m_crColor)) m_pColorCycler->GetNextColor();
+    }
+    return m_pColorCycler->GetNextColor();
+}
+
+// ---- Copies -------------------------------------------------------------------------
+
+void CQXTrace::SetCopyDetails(CQXTrace* pCopyFrom)
+{
+    if (!QXVERIFY(pCopyFrom != nullptr)) return;
+    QXASSERT(pCopyFrom->IsOn());
+    QXASSERT(pCopyFrom->CanCopy());
+    m_bCopy = 1;
+    m_bLive = 0;
+    m_crColor = m_crDefaultColor = m_crPrintColor = pCopyFrom->GetNextCopyColor();
+}
+
+void CQXTrace::CopyZoomHistory(CQXTrace* pFrom)
+{
+    if (pFrom) m_ZoomHistory = pFrom->m_ZoomHistory;
+}
+
+void CQXTrace::UpdateTriggerDetailsFrom(CQXTrace* pFrom)
+{
+    if (!pFrom) return;
+    m_iNumSamplesZeroBin = pFrom->m_iNumSamplesZeroBin;
+    m_bUseZeroBin = pFrom->m_bUseZeroBin;
+}
+
+int CQXTrace::CopyStdTraceDetails(CQXTrace* pFrom)
+{
+    if (!QXVERIFY(pFrom != nullptr) || pFrom == this) return 0;
+    m_bOn = pFrom->m_bOn;
+    m_crColor = pFrom->m_crColor;
+    m_crDefaultColor = pFrom->m_crDefaultColor;
+    m_crPrintColor = pFrom->m_crPrintColor;
+    m_eTraceType = pFrom->m_eTraceType;
+
+    if (!(IsLimitLine() && !pFrom->m_pYData) && !CopyDataFrom(pFrom)) return 0;
+
+    CopyStateFrom(pFrom);
+    CopyViewFrom(pFrom);
+    CopyScalesFrom(pFrom);
+    CopyCursorsFrom(pFrom);
+    return 1;
+}
+
+int CQXTrace::CopyDataFrom(CQXTrace* pFrom)
+{
+    if (!SetBuffer(pFrom->GetDataSize())) return 0;
+    const int n = std::min(m_iDataSize, pFrom->m_iDataSize);
+    if (n > 0 && pFrom->m_pYData && m_pYData) std::copy_n(pFrom->m_pYData.get(), n, m_pYData.get());
+    if (n > 0 && pFrom->m_pXData && m_pXData) std::copy_n(pFrom->m_pXData.get(), n, m_pXData.get());
+    if (!pFrom->m_pTransformedYData) return 1;
+
+    CSingleLock lock(m_pTransformLock.get(), m_pTransformLock != nullptr);
+    m_pTransformedYData = AllocateTraceArray(m_iDataSize);
+    if (!m_pTransformedYData) {
+        CSingleLock dataLock(&m_TraceLock, true);
+        m_pYData.reset();
+        m_pXData.reset();
+        m_iDataSize = 0;
+        ReportOutOfMemory(__FILE__, __LINE__);
+        return 0;
+    }
+    std::copy_n(pFrom->m_pTransformedYData.get(), n, m_pTransformedYData.get());
+    return 1;
+}
+
+void CQXTrace::CopyStateFrom(CQXTrace* pFrom)
+{
+    m_bInUse = pFrom->m_bInUse;
+    m_bLive = pFrom->m_bLive;
+    m_bCopy = pFrom->m_bCopy;
+    m_eChannel = pFrom->m_eChannel;
+    m_sTraceName = pFrom->m_sTraceName;
+    m_bInterpolated = pFrom->m_bInterpolated;
+    m_iInterpolationFactor = pFrom->m_iInterpolationFactor;
+    m_sComment = pFrom->m_sComment;
+    m_sFileName = pFrom->m_sFileName;
+    m_bLogY = pFrom->m_bLogY;
+    m_iYDigUnit = pFrom->m_iYDigUnit;
+    m_iYAnaUnit = pFrom->m_iYAnaUnit;
+    m_iYJDOUnit = pFrom->m_iYJDOUnit;
+    m_iYSoundcardUnit = pFrom->m_iYSoundcardUnit;
+    m_iYRelativeUnit = pFrom->m_iYRelativeUnit;
+    m_iCursorXUnit = pFrom->m_iCursorXUnit;
+    m_iCursorYDigUnit = pFrom->m_iCursorYDigUnit;
+    m_iCursorYAnaUnit = pFrom->m_iCursorYAnaUnit;
+    m_iCursorYSoundcardUnit = pFrom->m_iCursorYSoundcardUnit;
+    m_iCursorYJDOUnit = pFrom->m_iCursorYJDOUnit;
+    m_iCursorYRelativeUnit = pFrom->m_iCursorYRelativeUnit;
+    m_eMode = pFrom->m_eMode;
+    m_iRelativity = pFrom->m_iRelativity;
+    m_iResponse = pFrom->m_iResponse;
+    m_References = pFrom->m_References;
+    m_dSampleRate = pFrom->m_dSampleRate;
+    m_dJDOSampleRate = pFrom->m_dJDOSampleRate;
+    m_dFullScaleHex = pFrom->m_dFullScaleHex;
+    m_bInputUnlocked = pFrom->m_bInputUnlocked;
+    m_iNumSamplesZeroBin = pFrom->m_iNumSamplesZeroBin;
+    m_bUseZeroBin = pFrom->m_bUseZeroBin;
+    m_bFromImpulseResponse = pFrom->m_bFromImpulseResponse;
+    m_dAnaVsGenFactor = pFrom->m_dAnaVsGenFactor;
+}
+
+void CQXTrace::CopyViewFrom(CQXTrace* pFrom)
+{
+    m_rcDraw = pFrom->m_rcDraw;
+    m_ipPlotMin = pFrom->m_ipPlotMin;
+    m_ipPlotMax = pFrom->m_ipPlotMax;
+    m_bPlotValid = pFrom->m_bPlotValid;
+    m_bRecalcPlot = true;
+    m_iPrintStyle = pFrom->m_iPrintStyle;
+    m_bShowMarksOnScreen = pFrom->m_bShowMarksOnScreen;
+    m_bPrintMarks = pFrom->m_bPrintMarks;
+    m_iMinXPos = pFrom->m_iMinXPos;
+    m_iMaxXPos = pFrom->m_iMaxXPos;
+    m_iCurrentMinXPos = pFrom->m_iCurrentMinXPos;
+    m_iCurrentMaxXPos = pFrom->m_iCurrentMaxXPos;
+    m_dCurrentMinYData = pFrom->m_dCurrentMinYData;
+    m_dCurrentMaxYData = pFrom->m_dCurrentMaxYData;
+    m_dCurrentMinYScaleValue = pFrom->m_dCurrentMinYScaleValue;
+    m_dCurrentMaxYScaleValue = pFrom->m_dCurrentMaxYScaleValue;
+    m_dMinXScaleValue = pFrom->m_dMinXScaleValue;
+    m_dMaxXScaleValue = pFrom->m_dMaxXScaleValue;
+    m_dYOffset = pFrom->m_dYOffset;
+    m_dYOffsetData = pFrom->m_dYOffsetData;
+    m_aiTicks = pFrom->m_aiTicks;
+    m_pMinLimitLine = nullptr;
+    CopyZoomHistory(pFrom);
+}
+
+void CQXTrace::CopyScalesFrom(CQXTrace* pFrom)
+{
+    if (m_pXScale != pFrom->m_pXScale) {
+        if (!IsLimitLine()) DeleteXScale();
+        m_pXScale = pFrom->m_pXScale;
+    }
+    if (m_pYScale != pFrom->m_pYScale) {
+        if (!IsLimitLine()) DeleteYScale();
+        m_pYScale = pFrom->m_pYScale;
+    }
+}
+
+void CQXTrace::CopyCursorsFrom(CQXTrace* pFrom)
+{
+    auto copyOne = [this](CCursorMark*& pMine, const CCursorMark* pTheirs) {
+        if (!pTheirs) return;
+        if (!pMine) pMine = new (std::nothrow) CCursorMark();
+        if (!pMine) return;
+        *pMine = *pTheirs;
+        pMine->SetTrace(this);
+    };
+    copyOne(m_pCursor, pFrom->m_pCursor);
+    copyOne(m_pRelativeCursor, pFrom->m_pRelativeCursor);
+    m_bCursorOn = pFrom->m_bCursorOn;
+    m_bRelativeCursorOn = pFrom->m_bRelativeCursorOn;
+}
+
+// ---- Scales -------------------------------------------------------------------------
+
+int CQXTrace::CreateScales()
+{
+    if (IsLimitLine()) return 0; // a limit line draws on its trace's scales
+    if (!m_pXScale) CreateXScale();
+    if (m_bLive && !m_pYScale) CreateYScale();
+    return m_pXScale != nullptr;
+}
+
+CXScale* CQXTrace::CreateXScale()
+{
+    if (IsLimitLine()) return nullptr;
+    const ScaleType eType = GetDefaultXScaleType();
+    CXScale* pScale = new (std::nothrow) CXScale(eType, m_eChannel);
+    if (!pScale) {
+        ReportOutOfMemory(__FILE__, __LINE__);
+        return nullptr;
+    }
+    pScale->SetXUnit(GetDefaultXUnit());
+    CGraphDoc* pDoc = GetGraphDoc();
+    if (pDoc) {
+        pScale->SetColor(pDoc->GetXScaleColor(nullptr, eType, m_eChannel));
+        pDoc->AddXScale(pScale);
+    }
+    m_pXScale = pScale;
+    return pScale;
+}
+
+CYScale* CQXTrace::CreateYScale()
+{
+    if (IsLimitLine()) return nullptr;
+    CYScale* pScale = new (std::nothrow) CYScale();
+    if (!pScale) {
+        ReportOutOfMemory(__FILE__, __LINE__);
+        return nullptr;
+    }
+    pScale->SetLiveTrace(this);
+    pScale->SetDetails(LEFT, 1, m_eChannel);
+    if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->AddYScale(pScale);
+    m_pYScale = pScale;
+    return pScale;
+}
+
+CQXTrace* CQXTrace::FindOtherTraceSharing(const CScale* pScale)
+{
+    CGraphDoc* pDoc = GetGraphDoc();
+    if (!pDoc || !pScale || (m_eChannel != CHANNEL_A && m_eChannel != CHANNEL_B)) return nullptr;
+    for (CQXTrace* pTrace : pDoc->GetTraceArray(m_eChannel)) {
+        if (!pTrace || pTrace == this) continue;
+        if (pTrace->m_pXScale == pScale || pTrace->m_pYScale == pScale) return pTrace;
+    }
+    return nullptr;
+}
+
+void CQXTrace::ReleaseScale(CScale* pScale)
+{
+    if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->RemoveScaleFromArrays(pScale);
+    delete pScale;
+}
+
+void CQXTrace::DeleteXScale()
+{
+    if (IsLimitLine() || !m_pXScale) return;
+    if (!FindOtherTraceSharing(m_pXScale)) ReleaseScale(m_pXScale);
+    m_pXScale = nullptr;
+}
+
+void CQXTrace::DeleteYScale()
+{
+    if (IsLimitLine() || !m_pYScale) return;
+    if (CQXTrace* pOther = FindOtherTraceSharing(m_pYScale)) {
+        // The scale stays; it must not keep pointing at this trace.
+        if (m_pYScale->GetLiveTrace() == this && !pOther->IsLimitLine()) m_pYScale->SetLiveTrace(pOther);
+    } else {
+        ReleaseScale(m_pYScale);
+    }
+    m_pYScale = nullptr;
+}
+
+void CQXTrace::UpdateXScales(CXScale* pScale)
+{
+    if (pScale == m_pXScale) return;
+    DeleteXScale();
+    m_pXScale = pScale;
+}
+
+void CQXTrace::UpdateYScales(CYScale* pScale)
+{
+    if (pScale == m_pYScale) return;
+    DeleteYScale();
+    m_pYScale = pScale;
+}
+
+// ---- Cursor and marks ---------------------------------------------------------------
+
+CCursorMark* CQXTrace::GetMark(int i) const
+{
+    if (i < 0 || i >= MAX_MARKS) return nullptr;
+    return m_apMarks[static_cast<size_t>(i)];
+}
+
+void CQXTrace::RemoveInvalidCursorMarks()
+{
+    const int iLast = std::max(0, GetDataSize() - 1);
+    if (m_pCursor && m_pCursor->GetPosition(1) > iLast) m_pCursor->SetPosition(iLast);
+    if (m_pRelativeCursor && m_pRelativeCursor->GetPosition(1) > iLast) m_pRelativeCursor->SetPosition(iLast);
+    for (CCursorMark*& pMark : m_apMarks) {
+        if (pMark && pMark->GetPosition(1) > iLast) {
+            delete pMark;
+            pMark = nullptr;
+        }
+    }
+    if (m_iCurrentMark >= 0 && !GetMark(m_iCurrentMark)) {
+        m_iCurrentMark = -1;
+        for (int i = MAX_MARKS - 1; i >= 0 && m_iCurrentMark < 0; --i)
+            if (GetMark(i)) m_iCurrentMark = i;
+    }
+}
+
+double CQXTrace::GetCursorMarkXValue(CCursorMark* pMark, int iUnit)
+{
+    if (!QXVERIFY(pMark != nullptr)) return 0.0;
+    return GetXValueAtPos(pMark->GetPosition(1), iUnit);
+}
+
+double CQXTrace::GetCursorMarkYValue(CCursorMark* pMark, int iUnit)
+{
+    if (!QXVERIFY(pMark != nullptr)) return 0.0;
+    const int bTransformed = m_pTransformedYData != nullptr;
+    return GetYValueForData(GetYDataAtXPos(pMark->GetPosition(1), bTransformed), iUnit, 0, bTransformed);
+}
+
+int CQXTrace::AdjustCursorPosition(int /*iPos*/, int /*iDirection*/)
+{
+    // Moving the cursor by key comes with the cursor behaviour; the base
+    // leaves it where it is.
+    return m_pCursor ? m_pCursor->GetPosition(1) : 0;
+}
+
+int CQXTrace::GetMinCursorXPos(bool bInWindow) { return bInWindow ? GetCurrentMinXPos() : GetMinXPos(); }
+int CQXTrace::GetMaxCursorXPos(bool bInWindow) { return bInWindow ? GetCurrentMaxXPos() : GetMaxXPos(); }
+
+// ---- Simple virtual operations ---------------------------------------------------------
+
+bool CQXTrace::UpdateTraceVariables(bool /*bLoading*/, bool /*bKeepRate*/, CSampleBuffer* pBuffer)
+{
+    // The full refresh of rates, units and references comes with the
+    // sample-buffer work; the base brings relativity and mode up to date.
+    UpdateRelativityAndResponse();
+    UpdateMode(pBuffer);
+    return false;
+}
+
+void CQXTrace::UpdateRelativityAndResponse()
+{
+    m_iRelativity = 0;
+    m_iResponse = 0;
+}
+
+void CQXTrace::UpdateReferenceVariables(CSampleBuffer* /*pBuffer*/, bool /*bDefault*/) {}
+
+int CQXTrace::GetRequiredTraceDataSize(CSampleBuffer* pBuffer) { return pBuffer ? pBuffer->GetMaxSize() : 0; }
+
+bool CQXTrace::IsRelative() { return m_iRelativity != 0; }
+int CQXTrace::GetRelativity() { return m_iRelativity; }
+int CQXTrace::GetDataSize() { return m_iDataSize; }
+int CQXTrace::ManageUsingYValues() { return IsScopeLike(GetTraceType()) ? 0 : 1; }
+int CQXTrace::ManageUsingYData() { return ManageUsingYValues() ? 0 : 1; }
+long CQXTrace::GetTraceCreateExtraInfo() { return 0; }
+bool CQXTrace::IsCTTrace() { return false; }
+bool CQXTrace::IsFFTTrace() { return false; }
+bool CQXTrace::IsSweepTrace() { return false; }
+bool CQXTrace::IsLimitLine() { return false; }
+bool CQXTrace::IsUserTrace() { return false; }
+bool CQXTrace::CanCopy() { return true; }
+
+int CQXTrace::IsValidComputeType(ComputeType eType)
+{
+    return eType >= COMPUTE_NORMALISE && eType <= COMPUTE_RELATIVE;
+}
+
+double CQXTrace::GetBandSum(int, double, double, double* pdSum, int* piMinPos, int* piMaxPos, double* pdWidth)
+{
+    // Band sums exist only for FFT kinds.
+    QXASSERT(IsFFTTrace());
+    if (pdSum) *pdSum = 0.0;
+    if (piMinPos) *piMinPos = 0;
+    if (piMaxPos) *piMaxPos = 0;
+    if (pdWidth) *pdWidth = 0.0;
+    return 0.0;
+}
+
+int CQXTrace::DrawingBandHistogram() { return 0; }
+int CQXTrace::GetResultID() { return 65535; } // no result: kinds with a result answer it
+int CQXTrace::GetFFTDetectorID() { return 0; }
+
+int CQXTrace::GetMinXPos() { return m_iMinXPos; }
+void CQXTrace::SetMinXPos(int iPos)
+{
+    if (iPos < 0) {
+        QXDebugLog(1, "CQXTrace::SetMinXPos", "TRACE: negative min X pos %d stored as 0", iPos);
+        iPos = 0;
+    }
+    m_iMinXPos = iPos;
+}
+int CQXTrace::GetMaxXPos() { return m_iMaxXPos; }
+void CQXTrace::SetMaxXPos(int iPos) { m_iMaxXPos = iPos; }
+int CQXTrace::GetCurrentMinXPos() { return m_iCurrentMinXPos; }
+void CQXTrace::SetCurrentMinXPos(int iPos) { m_iCurrentMinXPos = iPos; }
+int CQXTrace::GetCurrentMaxXPos() { return m_iCurrentMaxXPos; }
+void CQXTrace::SetCurrentMaxXPos(int iPos) { m_iCurrentMaxXPos = iPos; }
+
+// The full range lives in the trace and is mirrored into the X scale; the
+// current window lives in the X scale, which the traces sharing it follow.
+double CQXTrace::GetMinXScaleValue() { return m_dMinXScaleValue; }
+void CQXTrace::SetMinXScaleValue(double dValue)
+{
+    m_dMinXScaleValue = dValue;
+    if (m_pXScale) m_pXScale->SetMinXScaleValue(dValue);
+}
+double CQXTrace::GetMaxXScaleValue() { return m_dMaxXScaleValue; }
+void CQXTrace::SetMaxXScaleValue(double dValue)
+{
+    m_dMaxXScaleValue = dValue;
+    if (m_pXScale) m_pXScale->SetMaxXScaleValue(dValue);
+}
+double CQXTrace::GetCurrentMinXScaleValue()
+{
+    QXASSERT(m_pXScale != 0);
+    return m_pXScale ? m_pXScale->GetCurrentMinXScaleValue() : m_dMinXScaleValue;
+}
+void CQXTrace::SetCurrentMinXScaleValue(double dValue)
+{
+    QXASSERT(m_pXScale != 0);
+    if (m_pXScale) m_pXScale->SetCurrentMinXScaleValue(dValue);
+}
+double CQXTrace::GetCurrentMaxXScaleValue()
+{
+    QXASSERT(m_pXScale != 0);
+    return m_pXScale ? m_pXScale->GetCurrentMaxXScaleValue() : m_dMaxXScaleValue;
+}
+void CQXTrace::SetCurrentMaxXScaleValue(double dValue)
+{
+    QXASSERT(m_pXScale != 0);
+    if (m_pXScale) m_pXScale->SetCurrentMaxXScaleValue(dValue);
+}
+
+double CQXTrace::GetMinXValue(EUnit eUnit) { return GetXValueAtPos(GetMinXPos(), eUnit); }
+double CQXTrace::GetMaxXValue(EUnit eUnit) { return GetXValueAtPos(GetMaxXPos(), eUnit); }
+
+int CQXTrace::HasNegativeYData() { return 0; }
+int CQXTrace::HasPositiveYData() { return 1; }
+
+// Loading, refreshing and painting come with the file, sample-buffer and
+// drawing work; the base does nothing and reports that nothing was done.
+int CQXTrace::LoadTrace(CArchive& /*ar*/, int /*bPost*/) { return 0; }
+int CQXTrace::UpdateTraceData(CSampleBuffer*, CSampleBuffer*, int* pbSizeChanged)
+{
+    if (pbSizeChanged) *pbSizeChanged = 0;
+    return 0;
+}
+void CQXTrace::Draw(CDC* /*pDC*/, int /*iLineWidth*/) {}
+void CQXTrace::DataToPlot() {}
+void CQXTrace::Serialize(CArchive& /*ar*/) {}
+void CQXTrace::PostSerialize(CArchive& /*ar*/) {}
+void CQXTrace::ManageSampleRateChange() {}
+void CQXTrace::OnTriggerBinChanged() { RecalcTrace(); }
+void CQXTrace::UpdateRelativityOtherValue() {}
+
+int CQXTrace::ManageDataSizeChange()
+{
+    m_bZoomFromOtherChannel = false;
+    return 1;
+}
+
+bool CQXTrace::ListHarmonics(bool /*bOn*/) { return false; }
+int CQXTrace::DrawYScaleFromData() { return 0; }
+
+int CQXTrace::GetLogX() { return m_pXScale ? m_pXScale->GetLog() : 0; }
+void CQXTrace::SetLogX(int bLog)
+{
+    if (m_pXScale) m_pXScale->SetLog(bLog);
+}
+int CQXTrace::GetLogY() { return m_bLogY; }
+void CQXTrace::SetLogY(int bLog) { m_bLogY = bLog; }
+
+// ---- Units -----------------------------------------------------------------------------
+
+int CQXTrace::GetXUnit() { return m_pXScale ? m_pXScale->GetXUnit() : -1; }
+
+void CQXTrace::SetXUnit(int iUnit)
+{
+    if (m_pXScale && iUnit != -1) m_pXScale->SetXUnit(iUnit);
+}
+
+int* CQXTrace::YUnitField(int bCursor)
+{
+    if (IsRelative()) return bCursor ? &m_iCursorYRelativeUnit : &m_iYRelativeUnit;
+    switch (m_eMode) {
+    case eModeDigital: return bCursor ? &m_iCursorYDigUnit : &m_iYDigUnit;
+    case eModeAnalogue: return bCursor ? &m_iCursorYAnaUnit : &m_iYAnaUnit;
+    case eModeJDOData:
+    case eModeJDOfs: return bCursor ? &m_iCursorYJDOUnit : &m_iYJDOUnit;
+    case eModeSoundcard: return bCursor ? &m_iCursorYSoundcardUnit : &m_iYSoundcardUnit;
+    default:
+        QXDebugLog(1, "CQXTrace::GetYUnit", "TRACE: no Y unit for input mode %d", static_cast<int>(m_eMode));
+        return nullptr;
+    }
+}
+
+int CQXTrace::GetYUnit()
+{
+    const int* pField = YUnitField(0);
+    return pField ? *pField : -1;
+}
+
+void CQXTrace::SetYUnit(int iUnit)
+{
+    if (int* pField = YUnitField(0)) *pField = iUnit;
+}
+
+EUnit CQXTrace::GetStorageUnit(int iAxis)
+{
+    if (iAxis == 1) return GetStorageUnit(X_AXIS);
+    if (iAxis == 2) return GetStorageUnit(Y_AXIS);
+    QXDebugLog(1, "CQXTrace::GetStorageUnit", "TRACE: invalid axis %d", iAxis);
+    return UNIT_INVALID;
+}
+
+EUnit CQXTrace::GetStorageUnit(AxisType eAxis) { return eAxis == X_AXIS ? UNIT_BINS : UNIT_HEX; }
+
+EUnit CQXTrace::GetUnit(int iAxis)
+{
+    if (iAxis == 1) return static_cast<EUnit>(GetXUnit());
+    if (iAxis == 2) return static_cast<EUnit>(GetYUnit());
+    QXDebugLog(1, "CQXTrace::GetUnit", "TRACE: invalid axis %d", iAxis);
+    return UNIT_INVALID;
+}
+
+int CQXTrace::GetUnitsList(AxisType eAxis, CUnitChoiceList* pCombo, CUnitChoiceList* pMenu, int /*iFlag*/)
+{
+    const CUnitChoiceList aChoices = (eAxis == X_AXIS ? m_XValue : m_YValue).FillCombo();
+    if (pCombo) *pCombo = aChoices;
+    if (pMenu) *pMenu = aChoices;
+    return static_cast<int>(aChoices.size());
+}
+
+int CQXTrace::HasXData() { return 0; }
+double* CQXTrace::GetXData() { return nullptr; }
+int CQXTrace::CanDrawInBands() { return 0; }
+int CQXTrace::CanSumBinsInBands() { return 0; }
+int CQXTrace::IsLimitConsistent(int /*iFlag*/, int /*bReport*/) { return 1; }
+
+// ---- Plot geometry ----------------------------------------------------------------------
+
+int CQXTrace::GetYOrigin()
+{
+    if (IsLimitLine())
+        if (CQXTrace* pParent = GetParentTrace()) return pParent->GetYOrigin();
+    return YOriginForWindow(m_dCurrentMinYData, m_dCurrentMaxYData, m_rcDraw.top, m_rcDraw.bottom);
+}
