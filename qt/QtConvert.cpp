@@ -1,0 +1,41 @@
+#include "qt/QtConvert.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+QString ToQString(const CString& text)
+{
+    return QString::fromStdWString(text.str());
+}
+
+CString FromQString(const QString& text)
+{
+    return CString(text.toStdWString());
+}
+
+QColor ToQColor(COLORREF color)
+{
+    return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+COLORREF FromQColor(const QColor& color)
+{
+    return RGB(color.red(), color.green(), color.blue());
+}
+
+QPoint ToQPoint(CPoint point)
+{
+    return QPoint(point.x, point.y);
+}
+
+QRect ToQRect(const CRect& rect)
+{
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+CRect FromQRect(const QRect& rect)
+{
+    return CRect(CPoint(rect.x(), rect.y()), CSize(rect.width(), rect.height()));
+}

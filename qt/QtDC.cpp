@@ -1,0 +1,494 @@
+#include "qt/QtDC.h"
+
+#include "host/app/DebugLog.h"
+#include "qt/PenPattern.h"
+#include "qt/PixelLine.h"
+#include "qt/QtConvert.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRegion>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// Beyond this a font height is corrupt input; glyphs that big only cost memory.
+constexpr int kMaxFontPixels = 4096;
+// A one-pixel stroke drawn by the painter sits on the pixel's centre.
+constexpr double kPixelCentre = 0.5;
+// The platform's miter limit.
+constexpr double kMiterLimit = 10.0;
+
+// What a raster operation asks of one drawing: whether to draw at all, the
+// colour to draw with and the painter's composition mode.
+struct SRopPlan {
+    bool m_bDraw = true;
+    QColor m_color;
+    QPainter::CompositionMode m_eMode = QPainter::CompositionMode_SourceOver;
+};
+
+SRopPlan PlanRop(int rop, COLORREF color, bool rasterOps)
+{
+    SRopPlan plan;
+    plan.m_color = ToQColor(color);
+    // Operations that need no destination work on every device.
+    switch (rop) {
+    case R2_NOP: plan.m_bDraw = false; return plan;
+    case R2_BLACK: plan.m_color = Qt::black; return plan;
+    case R2_WHITE: plan.m_color = Qt::white; return plan;
+    case R2_NOTCOPYPEN: plan.m_color = ToQColor(~color & 0x00FFFFFF); return plan;
+    case R2_COPYPEN: return plan;
+    default: break;
+    }
+    if (!rasterOps) return plan; // drawn plainly where the device cannot combine
+    switch (rop) {
+    case R2_NOTMERGEPEN: plan.m_eMode = QPainter::RasterOp_NotSourceAndNotDestination; break;
+    case R2_MASKNOTPEN: plan.m_eMode = QPainter::RasterOp_NotSourceAndDestination; break;
+    case R2_MASKPENNOT: plan.m_eMode = QPainter::RasterOp_SourceAndNotDestination; break;
+    case R2_NOT: plan.m_eMode = QPainter::RasterOp_NotDestination; break;
+    case R2_XORPEN: plan.m_eMode = QPainter::RasterOp_SourceXorDestination; break;
+    case R2_NOTMASKPEN: plan.m_eMode = QPainter::RasterOp_NotSourceOrNotDestination; break;
+    case R2_MASKPEN: plan.m_eMode = QPainter::RasterOp_SourceAndDestination; break;
+    case R2_NOTXORPEN: plan.m_eMode = QPainter::RasterOp_NotSourceXorDestination; break;
+    case R2_MERGENOTPEN: plan.m_eMode = QPainter::RasterOp_NotSourceOrDestination; break;
+    case R2_MERGEPENNOT: plan.m_eMode = QPainter::RasterOp_SourceOrNotDestination; break;
+    case R2_MERGEPEN: plan.m_eMode = QPainter::RasterOp_SourceOrDestination; break;
+    default: break;
+    }
+    return plan;
+}
+
+Qt::PenCapStyle ToQtCap(EPenCap cap)
+{
+    switch (cap) {
+    case EPenCap::Square: return Qt::SquareCap;
+    case EPenCap::Round: return Qt::RoundCap;
+    default: return Qt::FlatCap;
+    }
+}
+
+Qt::PenJoinStyle ToQtJoin(EPenJoin join)
+{
+    switch (join) {
+    case EPenJoin::Bevel: return Qt::BevelJoin;
+    case EPenJoin::Miter: return Qt::MiterJoin;
+    default: return Qt::RoundJoin;
+    }
+}
+
+QPen MakeQPen(const SPenPattern& pattern, const QColor& color)
+{
+    QPen pen(color);
+    pen.setWidth(pattern.m_iWidth);
+    pen.setCapStyle(ToQtCap(pattern.m_eCap));
+    pen.setJoinStyle(ToQtJoin(pattern.m_eJoin));
+    pen.setMiterLimit(kMiterLimit);
+    const SDashEntries dashes = DashEntriesInWidths(pattern.m_aDashes, pattern.m_iWidth);
+    if (!dashes.m_aEntries.empty()) {
+        pen.setDashPattern(QList<qreal>(dashes.m_aEntries.begin(), dashes.m_aEntries.end()));
+        pen.setDashOffset(dashes.m_dOffset);
+    }
+    return pen;
+}
+
+QPolygonF ToPolygon(const CPoint* points, int count, double offset)
+{
+    QPolygonF polygon;
+    polygon.reserve(count);
+    for (int i = 0; i < count; ++i) polygon.append(QPointF(points[i].x + offset, points[i].y + offset));
+    return polygon;
+}
+
+// Moves `end` half a pixel towards `other` along their segment.
+void PullBack(QPointF& end, const QPointF& other)
+{
+    const QPointF d = other - end;
+    const double length = std::hypot(d.x(), d.y());
+    if (length > 0) end += d * (0.5 / length);
+}
+
+// A flat-ended open path through pixel centres covers its first pixel only
+// from the centre on and its last one up to the centre. Moving both ends back
+// by half a pixel makes it start at the first pixel's edge and stop at the
+// last one's, as the platform draws: the first point in, the last one out.
+void FitFlatEnds(QPolygonF& path)
+{
+    const qsizetype n = path.size();
+    if (n < 2) return;
+    PullBack(path[0], path[0] + (path[0] - path[1]));
+    PullBack(path[n - 1], path[n - 2]);
+}
+
+// The line a pen of `width` follows around a shape's bounding rectangle: a
+// pen inside the frame keeps all of its width inside the rectangle, others
+// are centred on the outermost pixels.
+QRectF OutlineRect(const CRect& rect, const SPenPattern& pattern)
+{
+    const double w = pattern.m_iWidth;
+    if (pattern.m_bInsideFrame && w > 1)
+        return QRectF(rect.left + w / 2, rect.top + w / 2, rect.Width() - w, rect.Height() - w);
+    return QRectF(rect.left + kPixelCentre, rect.top + kPixelCentre, rect.Width() - 1, rect.Height() - 1);
+}
+
+CRect Normalized(const CRect& rect)
+{
+    CRect r = rect;
+    r.NormalizeRect();
+    return r;
+}
+
+} // namespace
+
+struct CQtDC::SImpl {
+    QPainter* m_pPainter = nullptr;
+    const QPaintDevice* m_pDevice = nullptr;
+    bool m_bPrinting = false;
+    bool m_bMetafile = false;
+    bool m_bRaster = false;    // pixels, drawn without anti-aliasing
+    bool m_bRasterOps = false; // the device combines source and destination
+    bool m_bOwnerClip = false; // the clip the painter came with stays in force
+    QRegion m_ownerClip;
+
+    // The clip last given to the painter, so it is set only when it changes.
+    bool m_bClipKnown = false;
+    bool m_bClip = false;
+    CRect m_rcClip;
+
+    // The font last selected, resolved by the font system.
+    std::optional<LOGFONT> m_logFont;
+    QFont m_font;
+    std::optional<QFontMetrics> m_metrics;
+
+    bool IsReady() const { return m_pPainter && m_pPainter->isActive() && m_pDevice; }
+    QPaintDevice* Device() const { return const_cast<QPaintDevice*>(m_pDevice); }
+    void Resolve(const LOGFONT& logFont);
+};
+
+namespace {
+
+QFont MakeFont(const LOGFONT& lf, QPaintDevice* device)
+{
+    QFont font(ToQString(lf.lfFaceName));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp<int>(lf.lfWeight == FW_DONTCARE ? FW_NORMAL : lf.lfWeight, 1, 1000)));
+    font.setItalic(lf.lfItalic != 0);
+    font.setUnderline(lf.lfUnderline != 0);
+    font.setStrikeOut(lf.lfStrikeOut != 0);
+    // Negative: the character (em) height; positive: the cell height, found
+    // by scaling from a first try; zero: the surface's default cell of 16.
+    const int height = lf.lfHeight == 0 ? 16 : lf.lfHeight;
+    const int pixels = std::clamp(std::abs(height), 1, kMaxFontPixels);
+    font.setPixelSize(pixels);
+    if (height > 0) {
+        const int cell = QFontMetrics(font, device).height();
+        if (cell > 0) font.setPixelSize(std::clamp(static_cast<int>(std::lround(double(pixels) * pixels / cell)), 1, kMaxFontPixels));
+    }
+    // A width asks for narrower or wider characters than the face's own.
+    if (lf.lfWidth > 0) {
+        const int average = QFontMetrics(font, device).averageCharWidth();
+        if (average > 0) font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * lf.lfWidth / average)), 1, 4000));
+    }
+    return font;
+}
+
+} // namespace
+
+void CQtDC::SImpl::Resolve(const LOGFONT& logFont)
+{
+    if (m_logFont && *m_logFont == logFont) return;
+    m_logFont = logFont;
+    m_font = MakeFont(logFont, Device());
+    m_metrics.emplace(m_font, Device());
+}
+
+CQtDC::CQtDC(QPainter* painter, const QPaintDevice* device) : m_pImpl(std::make_unique<SImpl>())
+{
+    SImpl& d = *m_pImpl;
+    d.m_pPainter = painter;
+    d.m_pDevice = device ? device : (painter ? painter->device() : nullptr);
+    if (!QXVERIFY(d.IsReady())) return;
+    painter->save();
+    QPaintEngine* engine = painter->paintEngine();
+    d.m_bRaster = engine && engine->type() == QPaintEngine::Raster;
+    d.m_bRasterOps = engine && engine->hasFeature(QPaintEngine::RasterOpModes);
+    d.m_bOwnerClip = painter->hasClipping();
+    if (d.m_bOwnerClip) d.m_ownerClip = painter->clipRegion();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+}
+
+CQtDC::~CQtDC()
+{
+    if (m_pImpl->IsReady()) m_pImpl->m_pPainter->restore();
+}
+
+void CQtDC::SetPrinting(bool printing)
+{
+    m_pImpl->m_bPrinting = printing;
+}
+
+void CQtDC::SetMetafile(bool metafile)
+{
+    m_pImpl->m_bMetafile = metafile;
+}
+
+bool CQtDC::IsPrinting() const
+{
+    return m_pImpl->m_bPrinting;
+}
+
+bool CQtDC::IsMetafile() const
+{
+    return m_pImpl->m_bMetafile;
+}
+
+QPainter* CQtDC::GetPainter() const
+{
+    return m_pImpl->m_pPainter;
+}
+
+int CQtDC::GetDeviceCaps(int index) const
+{
+    const QPaintDevice* device = m_pImpl->m_pDevice;
+    if (!device) return 0;
+    switch (index) {
+    case TECHNOLOGY: return IsMetafile() ? DT_METAFILE : (IsPrinting() ? DT_RASPRINTER : DT_RASDISPLAY);
+    case HORZSIZE: return device->widthMM();
+    case VERTSIZE: return device->heightMM();
+    case HORZRES: return device->width();
+    case VERTRES: return device->height();
+    case BITSPIXEL: return device->depth();
+    case PLANES: return 1;
+    // Palettes hold at most 256 entries; deeper devices answer -1.
+    case NUMCOLORS: return device->depth() > 8 ? -1 : (1 << std::max(device->depth(), 1));
+    case LOGPIXELSX: return device->logicalDpiX();
+    case LOGPIXELSY: return device->logicalDpiY();
+    // Pages are their printable area here: no unprintable margins.
+    case PHYSICALWIDTH: return IsPrinting() ? device->width() : 0;
+    case PHYSICALHEIGHT: return IsPrinting() ? device->height() : 0;
+    default: return 0;
+    }
+}
+
+bool CQtDC::ApplyClip()
+{
+    SImpl& d = *m_pImpl;
+    if (!d.IsReady()) return false;
+    const SDCState& state = State();
+    if (state.m_bClip && state.m_rcClip.IsRectEmpty()) return false;
+    if (d.m_bClipKnown && d.m_bClip == state.m_bClip && (!state.m_bClip || d.m_rcClip == state.m_rcClip)) return true;
+    QPainter* painter = d.m_pPainter;
+    if (d.m_bOwnerClip) painter->setClipRegion(d.m_ownerClip);
+    else painter->setClipping(false);
+    if (state.m_bClip) painter->setClipRect(ToQRect(state.m_rcClip), d.m_bOwnerClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    d.m_bClipKnown = true;
+    d.m_bClip = state.m_bClip;
+    d.m_rcClip = state.m_rcClip;
+    return true;
+}
+
+// The pixels drawing can reach, in the painter's coordinates.
+CRect CQtDC::GetPixelBounds() const
+{
+    const QPainter* painter = m_pImpl->m_pPainter;
+    QRect device(0, 0, GetDeviceCaps(HORZRES), GetDeviceCaps(VERTRES));
+    if (!painter->worldTransform().isIdentity()) device = painter->worldTransform().inverted().mapRect(device).adjusted(-1, -1, 1, 1);
+    CRect bounds = FromQRect(device);
+    if (State().m_bClip) bounds.IntersectRect(bounds, State().m_rcClip);
+    return bounds;
+}
+
+void CQtDC::StrokePath(const CPoint* points, int count, bool closed)
+{
+    const SPenPattern pattern = PenPattern(State().m_pen);
+    if (pattern.m_bNull || count < 2 || !ApplyClip()) return;
+    SImpl& d = *m_pImpl;
+    const SRopPlan plan = PlanRop(State().m_iROP2, State().m_pen.GetColor(), d.m_bRasterOps);
+    if (!plan.m_bDraw) return;
+    QPainter* painter = d.m_pPainter;
+    painter->setCompositionMode(plan.m_eMode);
+
+    if (d.m_bRaster && pattern.IsOnePixel()) {
+        // Pixel by pixel, so each line leaves out its end point and the dash
+        // pattern runs on along the whole path.
+        const CRect bounds = GetPixelBounds();
+        CPixelDash dash(pattern.m_aDashes);
+        std::vector<CRect> runs;
+        for (int i = 1; i < count; ++i) RasterizeLine(points[i - 1], points[i], bounds, dash, runs);
+        if (closed) RasterizeLine(points[count - 1], points[0], bounds, dash, runs);
+        for (const CRect& run : runs) painter->fillRect(ToQRect(run), plan.m_color);
+        return;
+    }
+    painter->setPen(MakeQPen(pattern, plan.m_color));
+    painter->setBrush(Qt::NoBrush);
+    QPolygonF polygon = ToPolygon(points, count, kPixelCentre);
+    if (closed) {
+        painter->drawPolygon(polygon);
+        return;
+    }
+    if (pattern.m_eCap == EPenCap::Flat) FitFlatEnds(polygon);
+    painter->drawPolyline(polygon);
+}
+
+void CQtDC::FillShape(const QPainterPath& path)
+{
+    const CBrush& brush = State().m_brush;
+    if (brush.IsNull() || path.isEmpty() || !ApplyClip()) return;
+    SImpl& d = *m_pImpl;
+    const SRopPlan plan = PlanRop(State().m_iROP2, brush.GetColor(), d.m_bRasterOps);
+    if (!plan.m_bDraw) return;
+    d.m_pPainter->setCompositionMode(plan.m_eMode);
+    d.m_pPainter->fillPath(path, plan.m_color);
+}
+
+void CQtDC::DoLine(CPoint from, CPoint to)
+{
+    const CPoint points[] = {from, to};
+    StrokePath(points, 2, false);
+}
+
+void CQtDC::DoPolyline(const CPoint* points, int count)
+{
+    StrokePath(points, count, false);
+}
+
+void CQtDC::DoPolygon(const CPoint* points, int count)
+{
+    // Filled by the alternate rule, the platform's default.
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    path.addPolygon(ToPolygon(points, count, 0.0));
+    path.closeSubpath();
+    FillShape(path);
+    StrokePath(points, count, true);
+}
+
+void CQtDC::DoRectangle(const CRect& rect)
+{
+    const CRect r = Normalized(rect);
+    if (r.IsRectEmpty()) return;
+    const SPenPattern pattern = PenPattern(State().m_pen);
+    // The inside is what the pen leaves, so that raster operations touch no
+    // pixel twice. Without a pen the platform fills one pixel less each way.
+    QPainterPath inside;
+    if (pattern.m_bNull) {
+        inside.addRect(QRectF(r.left, r.top, r.Width() - 1, r.Height() - 1));
+    } else {
+        const double half = pattern.m_iWidth / 2.0;
+        const QRectF inner = OutlineRect(r, pattern).adjusted(half, half, -half, -half);
+        if (inner.width() > 0 && inner.height() > 0) inside.addRect(inner);
+    }
+    FillShape(inside);
+    if (pattern.m_bNull) return;
+    if (m_pImpl->m_bRaster && pattern.IsOnePixel()) {
+        const CPoint corners[] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}};
+        StrokePath(corners, 4, true);
+        return;
+    }
+    if (!ApplyClip()) return;
+    const SRopPlan plan = PlanRop(State().m_iROP2, State().m_pen.GetColor(), m_pImpl->m_bRasterOps);
+    if (!plan.m_bDraw) return;
+    QPainter* painter = m_pImpl->m_pPainter;
+    painter->setCompositionMode(plan.m_eMode);
+    painter->setPen(MakeQPen(pattern, plan.m_color));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(OutlineRect(r, pattern));
+}
+
+void CQtDC::DoEllipse(const CRect& rect)
+{
+    const CRect r = Normalized(rect);
+    if (r.IsRectEmpty() || !ApplyClip()) return;
+    SImpl& d = *m_pImpl;
+    const SPenPattern pattern = PenPattern(State().m_pen);
+    // On raster devices an aliased one-pixel ellipse through whole
+    // coordinates covers the pixels from left to right - 1.
+    const bool pixelPen = d.m_bRaster && pattern.IsOnePixel();
+    const QRectF outline = pixelPen ? QRectF(r.left, r.top, r.Width() - 1, r.Height() - 1) : OutlineRect(r, pattern);
+    QPainterPath path;
+    path.addEllipse(outline);
+    FillShape(path);
+    if (pattern.m_bNull) return;
+    const SRopPlan plan = PlanRop(State().m_iROP2, State().m_pen.GetColor(), d.m_bRasterOps);
+    if (!plan.m_bDraw) return;
+    QPen pen = MakeQPen(pattern, plan.m_color);
+    if (pixelPen) pen.setWidth(0);
+    d.m_pPainter->setCompositionMode(plan.m_eMode);
+    d.m_pPainter->setPen(pen);
+    d.m_pPainter->setBrush(Qt::NoBrush);
+    d.m_pPainter->drawEllipse(outline);
+}
+
+void CQtDC::DoFillRect(const CRect& rect, COLORREF color)
+{
+    if (!ApplyClip()) return;
+    m_pImpl->m_pPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_pImpl->m_pPainter->fillRect(ToQRect(Normalized(rect)), ToQColor(color));
+}
+
+void CQtDC::DoSetPixel(CPoint p, COLORREF color)
+{
+    DoFillRect(CRect(p.x, p.y, p.x + 1, p.y + 1), color);
+}
+
+void CQtDC::DoTextOut(CPoint reference, const CString& text)
+{
+    if (!ApplyClip()) return;
+    SImpl& d = *m_pImpl;
+    d.Resolve(State().m_font.GetLogFont());
+    const CPoint origin = GetTextOrigin(reference, text);
+    const CSize extent = DoGetTextExtent(text);
+    QPainter* painter = d.m_pPainter;
+    painter->save();
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter->translate(reference.x, reference.y);
+    // Escapement is in tenths of a degree, counter-clockwise on the screen.
+    if (const int escapement = State().m_font.GetEscapement(); escapement != 0) painter->rotate(-escapement / 10.0);
+    const QPoint topLeft(origin.x - reference.x, origin.y - reference.y);
+    if (State().m_iBkMode == OPAQUE) painter->fillRect(QRect(topLeft, QSize(extent.cx, extent.cy)), ToQColor(State().m_crBk));
+    painter->setFont(d.m_font);
+    painter->setPen(ToQColor(State().m_crText));
+    painter->drawText(QPoint(topLeft.x(), topLeft.y() + d.m_metrics->ascent()), ToQString(text));
+    painter->restore();
+}
+
+CSize CQtDC::DoGetTextExtent(const CString& text) const
+{
+    SImpl& d = *m_pImpl;
+    if (!d.m_pDevice) return CSize();
+    d.Resolve(State().m_font.GetLogFont());
+    return CSize(d.m_metrics->horizontalAdvance(ToQString(text)), d.m_metrics->height());
+}
+
+TEXTMETRIC CQtDC::DoGetTextMetrics() const
+{
+    SImpl& d = *m_pImpl;
+    TEXTMETRIC tm;
+    if (!d.m_pDevice) return tm;
+    d.Resolve(State().m_font.GetLogFont());
+    const QFontMetrics& fm = *d.m_metrics;
+    tm.tmHeight = fm.height();
+    tm.tmAscent = fm.ascent();
+    tm.tmDescent = fm.descent();
+    tm.tmInternalLeading = std::max(0, fm.height() - d.m_font.pixelSize());
+    tm.tmExternalLeading = std::max(0, fm.leading());
+    tm.tmAveCharWidth = fm.averageCharWidth();
+    tm.tmMaxCharWidth = fm.maxWidth();
+    tm.tmWeight = State().m_font.GetWeight();
+    tm.tmItalic = State().m_font.IsItalic() ? 1 : 0;
+    return tm;
+}
+
+CString CQtDC::GetTextFace() const
+{
+    SImpl& d = *m_pImpl;
+    if (!d.m_pDevice) return CString();
+    d.Resolve(State().m_font.GetLogFont());
+    return FromQString(QFontInfo(d.m_font).family());
+}
