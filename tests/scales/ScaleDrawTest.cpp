@@ -102,7 +102,9 @@ TEST(ScaleX, UnitAndNames)
     scale.SetXUnit(UNIT_FREQ_HZ);
     scale.SetXUnit(-1);
     EXPECT_EQ(scale.GetXUnit(), UNIT_FREQ_HZ);
-    EXPECT_TRUE(host.HasLogLine("FAILED ASSERT: <<iUnit != -1>>") || !host.GetLogLines().empty());
+    bool bReported = false;
+    for (const std::string& line : host.GetLogLines()) bReported |= line.find("<<iUnit != -1>>") != std::string::npos;
+    EXPECT_TRUE(bReported);
 
     scale.SetCurrentMinXScaleValue(20.0);
     scale.SetCurrentMaxXScaleValue(20000.0);
@@ -252,24 +254,6 @@ TEST_F(ScaleWithDoc, YLabelsShiftByPositionAndFloorDecibels)
         EXPECT_EQ(texts[0].sText, trace.GetValueStringForYValue(-DBL_MAX, UNIT_DBFS, nullptr).str());
         EXPECT_EQ(texts[1].sText, trace.GetValueStringForYValue(-200.0, UNIT_DBFS, nullptr).str());
     }
-}
-
-TEST_F(ScaleWithDoc, YWidthsIncludeTheUnitAndTheMargin)
-{
-    CTestTrace trace(TT_FFT, CHANNEL_A);
-    trace.SetTestMode(CQXTrace::eModeDigital);
-    trace.SetYUnit(UNIT_DBFS);
-    trace.SetCurrentMinYScaleValue(-120.0);
-    trace.SetCurrentMaxYScaleValue(0.0);
-    trace.CalcYTicks();
-    CYScale scale;
-    scale.SetLiveTrace(&trace);
-    scale.SetDrawRect(CRect(0, 0, 50, 300));
-    CRecordingDC dc;
-    const int iWidth = scale.GetMaxTextWidth(&dc, &trace.GetTicks());
-    const int iFirst = scale.GetFirstLabelWidth();
-    EXPECT_EQ(iFirst, static_cast<int>(trace.GetValueStringForYValue(-120.0, UNIT_DBFS, nullptr).GetLength()) * 9);
-    EXPECT_EQ(iWidth, iFirst + 2); // "-120.00" is the widest text
 }
 
 TEST_F(ScaleWithDoc, TraceTicksFollowTheYSettings)
