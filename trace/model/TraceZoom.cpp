@@ -7,12 +7,8 @@
 #include "host/units/Unit.h"
 #include "trace/display/ScaleMath.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/model/ZoomMath.h"
-
-#if __has_include("trace/model/CursorMark.h")
 #include "trace/model/CursorMark.h"
-#define TRACEZOOM_HAS_CURSOR 1
-#endif
+#include "trace/model/ZoomMath.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -202,9 +198,7 @@ void CQXTrace::CalcNewXZoomValues(double dFactor, int iCentrePos, int* piMin, in
 
 int CQXTrace::GetXZoomCentrePoint()
 {
-#ifdef TRACEZOOM_HAS_CURSOR
     if (m_bCursorOn && m_pCursor) return m_pCursor->GetPosition(1);
-#endif
     return GetXWindowCentre(GetXWindow(*this));
 }
 
