@@ -32,6 +32,15 @@ namespace {
 constexpr int kFilterTypeCTDet = 1000;
 constexpr int kFilterTypeFFTParams = 1001;
 
+// A limit line draws on its trace's scales and never owns any. The type
+// decides, not the virtual test, because the destructor needs the answer
+// after the kind's part of the object is gone.
+bool NeverOwnsScales(CQXTrace* pTrace)
+{
+    const TraceType eType = pTrace->GetOwnTraceType();
+    return eType == TT_MAXLIMITLINE || eType == TT_MINLIMITLINE;
+}
+
 bool IsScopeLike(TraceType eType) { return eType == TT_SCOPE || eType == TT_CTDET; }
 
 int LimitEventKind(TraceType eLimitType)
@@ -63,7 +72,7 @@ CQXTrace::CQXTrace(ChannelNumber eChannel, int /*iDataSize*/, int /*iUnused*/) :
 
 CQXTrace::~CQXTrace()
 {
-    if (!IsLimitLine()) {
+    if (!NeverOwnsScales(this)) {
         DeleteXScale();
         DeleteYScale();
     }
@@ -595,8 +604,9 @@ COLORREF CQXTrace::GetNextCopyColor()
             ERROR_NORMAL(IDS_ERROR_OUTOFMEMORY);
             return m_crColor;
         }
-        // Start just after the source's colour, so copies follow on from it.
-        if (m_pColorCycler->Initialise(m_crColor)) m_pColorCycler->GetNextColor();
+        // Start at the source's own colour, which the cycler then skips, so
+        // copies follow on from it.
+        m_pColorCycler->Initialise(m_crColor);
     }
     return m_pColorCycler->GetNextColor();
 }
@@ -732,11 +742,11 @@ void CQXTrace::CopyViewFrom(CQXTrace* pFrom)
 void CQXTrace::CopyScalesFrom(CQXTrace* pFrom)
 {
     if (m_pXScale != pFrom->m_pXScale) {
-        if (!IsLimitLine()) DeleteXScale();
+        DeleteXScale();
         m_pXScale = pFrom->m_pXScale;
     }
     if (m_pYScale != pFrom->m_pYScale) {
-        if (!IsLimitLine()) DeleteYScale();
+        DeleteYScale();
         m_pYScale = pFrom->m_pYScale;
     }
 }
@@ -760,7 +770,7 @@ void CQXTrace::CopyCursorsFrom(CQXTrace* pFrom)
 
 int CQXTrace::CreateScales()
 {
-    if (IsLimitLine()) return 0; // a limit line draws on its trace's scales
+    if (NeverOwnsScales(this) || IsLimitLine()) return 0;
     if (!m_pXScale) CreateXScale();
     if (m_bLive && !m_pYScale) CreateYScale();
     return m_pXScale != nullptr;
@@ -768,7 +778,7 @@ int CQXTrace::CreateScales()
 
 CXScale* CQXTrace::CreateXScale()
 {
-    if (IsLimitLine()) return nullptr;
+    if (NeverOwnsScales(this) || IsLimitLine()) return nullptr;
     const ScaleType eType = GetDefaultXScaleType();
     CXScale* pScale = new (std::nothrow) CXScale(eType, m_eChannel);
     if (!pScale) {
@@ -787,7 +797,7 @@ CXScale* CQXTrace::CreateXScale()
 
 CYScale* CQXTrace::CreateYScale()
 {
-    if (IsLimitLine()) return nullptr;
+    if (NeverOwnsScales(this) || IsLimitLine()) return nullptr;
     CYScale* pScale = new (std::nothrow) CYScale();
     if (!pScale) {
         ReportOutOfMemory(__FILE__, __LINE__);
@@ -819,14 +829,14 @@ void CQXTrace::ReleaseScale(CScale* pScale)
 
 void CQXTrace::DeleteXScale()
 {
-    if (IsLimitLine() || !m_pXScale) return;
+    if (NeverOwnsScales(this) || IsLimitLine() || !m_pXScale) return;
     if (!FindOtherTraceSharing(m_pXScale)) ReleaseScale(m_pXScale);
     m_pXScale = nullptr;
 }
 
 void CQXTrace::DeleteYScale()
 {
-    if (IsLimitLine() || !m_pYScale) return;
+    if (NeverOwnsScales(this) || IsLimitLine() || !m_pYScale) return;
     if (CQXTrace* pOther = FindOtherTraceSharing(m_pYScale)) {
         // The scale stays; it must not keep pointing at this trace.
         if (m_pYScale->GetLiveTrace() == this && !pOther->IsLimitLine()) m_pYScale->SetLiveTrace(pOther);

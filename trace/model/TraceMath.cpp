@@ -100,7 +100,7 @@ int YOriginForWindow(double dMinData, double dMaxData, int iTop, int iBottom)
     // Halve first: the span of an unset window (-DBL_MAX .. DBL_MAX) overflows.
     const double dHalfSpan = dMaxData / 2.0 - dMinData / 2.0;
     if (dMaxData > 0.0) {
-        const int v = FloorToInt(dHeight * (dMinData / 2.0) / dHalfSpan);
+        const int v = FloorToInt(dHeight * ((dMinData / 2.0) / dHalfSpan));
         return dMinData >= 0.0 ? iBottom + v : iBottom - std::abs(v);
     }
     if (dMinData < 0.0) return iTop - FloorToInt(dHeight * std::fabs((dMaxData / 2.0) / dHalfSpan));
