@@ -1,0 +1,116 @@
+#pragma once
+// CLimitLine: an upper or lower limit attached to a trace, its parent. It is
+// drawn on the parent's scales (and never owns or deletes them), shows the
+// parent's units, reports the parent's trace type and follows its X range.
+// The curve is held either as trace data (one value per point of the parent,
+// in the units it was taken in) or as a limit table of breakpoints.
+
+#include "trace/model/QXTrace.h"
+
+#include <vector>
+
+class CLimitTable;
+
+class CLimitLine : public CQXTrace {
+    DECLARE_DYNCREATE(CLimitLine)
+public:
+    // For loading.
+    CLimitLine();
+    // A line of the parent: maximum when iMax > 0, else minimum.
+    CLimitLine(CQXTrace* pParent, int iMax, int iDataSizeKind);
+    // As the graph document's factory makes it: TT_MAXLIMITLINE or
+    // TT_MINLIMITLINE, without a parent until SetParentTrace.
+    CLimitLine(ChannelNumber eChannel, int iDataSize, TraceType eTraceType, int iBare);
+    ~CLimitLine() override;
+
+    // ---- The parent and the two forms ----------------------------------------
+    CQXTrace* GetTrace() const { return m_pTrace; }
+    // Attaches the line to a trace: channel and scales follow it.
+    void SetParentTrace(CQXTrace* pParent);
+    int IsMaxLimit() const { return m_eTraceType == TT_MAXLIMITLINE; }
+    int HasTraceData() const { return m_pYData != nullptr; }
+    int HasLimitTable() const { return m_pLimitTable != nullptr; }
+    CLimitTable* GetLimitTable() const { return m_pLimitTable; }
+    int GetXUnitCreated() const { return m_iXUnitCreated; }
+    int GetYUnitCreated() const { return m_iYUnitCreated; }
+    void SetUnitsCreated(int iXUnit, int iYUnit) { m_iXUnitCreated = iXUnit; m_iYUnitCreated = iYUnit; }
+    double GetMaxXValueWhenCreated() const { return m_dMaxXValueWhenCreated; }
+    void SetMaxXValueWhenCreated(double dValue) { m_dMaxXValueWhenCreated = dValue; }
+    // Polarity of the points (limit lines of scope-like parents only).
+    int HasPolarityData(int bTransformed) const;
+    Polarity GetPolarityAtPos(int iPos, int bTransformed) const;
+    void SetPolarityAtPos(int iPos, Polarity ePolarity, int bTransformed);
+    // Takes the parent's scales, X positions and windows (full: also the X
+    // range, Y ticks, Y auto-interval and Y log flags).
+    void SetScaleValuesFromTrace(bool bFull);
+
+    // ---- Virtual operations ---------------------------------------------------
+    bool IsLimitLine() override { return true; }
+    int GetDataSize() override;
+    int AllocateTransformedYDataBuffer(int bLock) override;
+    void FreeTransformedYDataBuffer(int bLock) override;
+    int IsValidComputeType(ComputeType eType) override;
+    int GetMinXPos() override;
+    int GetMaxXPos() override;
+    int GetCurrentMinXPos() override;
+    int GetCurrentMaxXPos() override;
+    double GetMinXScaleValue() override;
+    void SetMinXScaleValue(double dValue) override;
+    double GetMaxXScaleValue() override;
+    void SetMaxXScaleValue(double dValue) override;
+    double GetCurrentMinXScaleValue() override;
+    void SetCurrentMinXScaleValue(double dValue) override;
+    double GetCurrentMaxXScaleValue() override;
+    void SetCurrentMaxXScaleValue(double dValue) override;
+    double GetMinYValue(EUnit eUnit) override;
+    double GetMaxYValue(EUnit eUnit) override;
+    void CalcDefaultXScaleValues(double* pdMin, double* pdMax) override;
+    void CalcDefaultYScaleValues(double* pdMin, double* pdMax) override;
+    void DefaultZoomX(int bUpdateViews, int bStoreHistory) override;
+    void SetXAutoZoomValues() override;
+    void SetXDefaultZoomValues() override;
+    void SetYAutoZoomValues() override;
+    void SetYDefaultZoomValues() override;
+    int GetXZoomCentrePoint() override;
+    int GetXPosForValue(double dValue, int iUnit) override;
+    double GetXValueAtPos(int iPos, int iUnit) override;
+    int GetXUnit() override;
+    int GetYUnit() override;
+    void SetXUnit(int iUnit) override;
+    void SetYUnit(int iUnit) override;
+    EUnit GetDefaultXUnit() override;
+    EUnit GetDefaultYUnit(EMode eMode, int bRelative) override;
+    using CQXTrace::GetStorageUnit;
+    EUnit GetStorageUnit(AxisType eAxis) override;
+    const CUnitSet* GetUnitSet(int iAxis) override;
+    EUnit GetUnit(int iAxis) override;
+    int GetReferences(int iAxis, int bDefault, SReferences* pReferences) override;
+    void GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed) override;
+    ScaleType GetDefaultXScaleType() override;
+    int CheckUnit(int iUnit, AxisType eAxis) override;
+    CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+
+protected:
+    CQXTrace* GetParentTrace() override { return m_pTrace; }
+    int ZoomsWithParentTrace() override { return HasLimitTable(); }
+    void FreePolarityData() override;
+    int AllocatePolarityData(int iDataSize) override;
+
+private:
+    void InitialiseTrace(CQXTrace* pParent, int iMax);
+    bool ParentIsScopeLike() const;
+    // Own positions once the line has points, the parent's before.
+    bool UsesOwnPositions();
+
+    CQXTrace* m_pTrace = nullptr;          // not owned
+    CLimitTable* m_pLimitTable = nullptr;  // owned; table form only
+    int m_iTableFlag = 0;
+    int m_iXUnitCreated = -1;
+    int m_iYUnitCreated = -1;
+    double m_dMaxXValueWhenCreated = 0.0;
+    std::vector<unsigned char> m_pPolarityData;
+    std::vector<unsigned char> m_pTransformedPolarityData;
+    // The X window of a line without a parent (a parent's lives in its scale).
+    double m_dOwnCurrentMinXScaleValue = -DBL_MAX;
+    double m_dOwnCurrentMaxXScaleValue = DBL_MAX;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// CCTFFTTrace: a spectrum of the continuous-time detector's output ("FFT of
+// CTA output").
+
+#include "trace/types/FFTBaseTrace.h"
+
+class CCTFFTTrace : public CFFTBaseTrace {
+    DECLARE_DYNCREATE(CCTFFTTrace)
+public:
+    CCTFFTTrace();
+    CCTFFTTrace(ChannelNumber eChannel, int iDataSize, int iCopy, int iBare);
+
+    void UpdateRelativityAndResponse() override;
+    void SetYDefaultZoomValues() override;
+    CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+};

@@ -1,0 +1,66 @@
+#pragma once
+// CFFTBaseTrace: what every spectrum shares. N = L/2 + 1 points for an FFT of
+// length L; position k is k x fs / L; X is stored in bins and shown in Hz; Y
+// is stored as linear magnitudes (UNIT_HEX), or as a ratio when the trace is
+// relative and comes from an impulse response. Never created on its own:
+// CFFTTrace and CCTFFTTrace set their type and initialise through it.
+
+#include "trace/model/QXTrace.h"
+
+class CFFTBaseTrace : public CQXTrace {
+    DECLARE_DYNCREATE(CFFTBaseTrace)
+public:
+    CFFTBaseTrace();
+    ~CFFTBaseTrace() override;
+
+    double GetLowestValidFrequency() const { return m_dLowestValidFrequency; }
+    double GetNyquistFrequency() const { return m_dNyquistFrequency; }
+
+    void TraceOn(int iMatch, int bRegisterEvents) override;
+    void TraceOff(int bRemoveEvents) override;
+    bool IsFFTTrace() override { return true; }
+    double GetMaxXScaleValue() override;
+    double GetMaxXValue(EUnit eUnit) override;
+    double GetMinYValue(EUnit eUnit) override;
+    double GetMaxYValue(EUnit eUnit) override;
+    void CalcDefaultYScaleValues(double* pdMin, double* pdMax) override;
+    void SetYDefaultZoomValues() override;
+    EUnit GetDefaultXUnit() override { return UNIT_FREQ_HZ; }
+    EUnit GetDefaultYUnit(EMode eMode, int bRelative) override;
+    using CQXTrace::GetStorageUnit;
+    EUnit GetStorageUnit(AxisType eAxis) override;
+    const CUnitSet* GetUnitSet(int iAxis) override;
+    int GetReferences(int iAxis, int bDefault, SReferences* pReferences) override;
+    void GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed) override;
+    int CanDrawInBands() override { return 1; }
+    int CanSumBinsInBands() override { return 1; }
+    ScaleType GetDefaultXScaleType() override { return ST_FFT; }
+    int ManageDataSizeChange() override;
+    CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+
+protected:
+    CFFTBaseTrace(ChannelNumber eChannel, int iDataSize, int iCopy, int iBare);
+    // Sets the type, then the base initialisation; then zeroed bins, X in Hz
+    // over 0 .. fs/2 and a default Y window.
+    void InitialiseFFTTrace(TraceType eType, int iDataSize);
+    // Copies the standard details from a trace of the expected class.
+    CQXTrace* CopyFromKind(CQXTrace* pFrom, const CRuntimeClass* pClass, const char* szAssert);
+    // The default Y window, its lower end corrected for a log axis when asked.
+    void SetYDefaultZoomValuesFrom(bool bCorrectLogStart);
+
+    double m_dLowestValidFrequency = 0.0;
+    double m_dNyquistFrequency = 0.0;
+
+private:
+    void FillNyquistFrequency();
+    void PostFFTTracesChanged();
+};
+
+// The shared logarithmic details of the frequency-domain kinds (spectra,
+// responses, filters): dB units are never drawn logarithmically on Y; X
+// always may be.
+void GetFrequencyDomainLogDetails(CQXTrace& trace, AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed);
+// The Y limits of a frequency-domain kind in a unit, with the analyser-versus-
+// generator unit answered in the host's analyser unit; 0 with an assertion for
+// a unit outside the table.
+double GetSpectrumYLimit(EUnit eUnit, bool bMax);

@@ -1,0 +1,81 @@
+#pragma once
+// CFFTResponseTrace: the response curve of a multitone measurement, one point
+// per tone (or per selected bin) at its frequency, relative to a chosen
+// reference. It owns its X array, so its points need not be evenly spaced;
+// X is kept in Hz.
+
+#include "trace/model/QXTrace.h"
+
+// How the host describes a response measurement.
+struct ResponseDetails {
+    short sFunction = 0;       // 0 .. 4, see the function names
+    short sSumBinsType = 0;    // 0 every bin, 1 even bins, 2 odd bins
+    short sIncludeType = 0;    // 0 all, 1 tone bins, 3 generator tone bins, 2 and 4 between tones
+    short sRelativeTo = 0;     // reference of the values, 0 .. 6
+    int iAnaOtherValueBin = 0; // the reference bin for relative-to 3
+    int iReserved = 0;
+    int iYUnit = UNIT_INVALID;
+    int iToneMode = 0;
+    int iExtra1 = 0;           // kept with the trace, not interpreted
+    int iExtra2 = 0;
+};
+
+class CFFTResponseTrace : public CQXTrace {
+    DECLARE_DYNCREATE(CFFTResponseTrace)
+public:
+    CFFTResponseTrace();
+    CFFTResponseTrace(ChannelNumber eChannel, int iDataSize, int iCopy, int iBare);
+    CFFTResponseTrace(int iDataSize, int iCopy, int iBare);
+    ~CFFTResponseTrace() override;
+
+    // Takes the host's description; 0 for a Y storage unit it cannot default.
+    int SetResponseDetails(const ResponseDetails& details);
+    ResponseDetails GetResponseDetails() const;
+    CString GetTraceFunctionName();
+    // Base relativity of a relative-to code (asserts and gives 0 for an unknown one).
+    static int RelativityForRelativeTo(int iRelativeTo);
+
+    void UpdateRelativityAndResponse() override;
+    bool IsRelative() override { return m_sRelativeTo != 0; }
+    double GetMinYValue(EUnit eUnit) override;
+    double GetMaxYValue(EUnit eUnit) override;
+    void CalcDefaultYScaleValues(double* pdMin, double* pdMax) override;
+    void SetYDefaultZoomValues() override;
+    double GetXValueAtPos(int iPos, int iUnit) override;
+    int GetXPosForValue(double dValue, int iUnit) override;
+    EUnit GetDefaultXUnit() override { return UNIT_FREQ_HZ; }
+    EUnit GetDefaultYUnit(EMode eMode, int bRelative) override;
+    using CQXTrace::GetStorageUnit;
+    EUnit GetStorageUnit(AxisType eAxis) override;
+    const CUnitSet* GetUnitSet(int iAxis) override;
+    int GetReferences(int iAxis, int bDefault, SReferences* pReferences) override;
+    void GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed) override;
+    int HasXData() override { return 1; }
+    double* GetXData() override { return m_pXData.get(); }
+    int CanSumBinsInBands() override;
+    ScaleType GetDefaultXScaleType() override { return ST_FFT; }
+    CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+
+protected:
+    CString GetKindName() override { return GetTraceFunctionName(); }
+
+private:
+    void ClearFields();
+    void CopyFieldsFrom(const CFFTResponseTrace& from);
+
+    short m_sSumBinsType = 0;
+    short m_sIncludeType = 0;
+    int m_iAnaOtherValueBin = 0;
+    int m_iNumToneBins = 0;
+    std::vector<int> m_piAnaToneBins;
+    std::vector<int> m_piGenToneBins;
+    std::vector<int> m_piOtherChannelAnaToneBins;
+    std::vector<int> m_piOtherChannelGenToneBins;
+    int m_iToneMode = 0;
+    short m_sFunction = 0;
+    short m_sRelativeTo = 0;
+    double m_dInputRange = 0.0;
+    int m_iReserved = 0;
+    int m_iExtra1 = 0;
+    int m_iExtra2 = 0;
+};
