@@ -22,6 +22,14 @@ class CYScale;
 // Marks a copy colour that cycles through a fixed table instead.
 constexpr COLORREF COLOR_CYCLE = 0xFF000000;
 
+// How the graph is drawn on a printout or an export.
+struct SGraphOutputSettings {
+    int iGraticuleLineWidth = 1; // 1 to 8, in screen pixels
+    int iTraceLineWidth = 1;     // 1 to 8, in screen pixels
+    int bGraticuleSolid = 0;     // grid and minor lines solid instead of dashed and dotted
+    int bDrawScales = 1;
+};
+
 class CGraphDoc : public CCmdTarget {
     DECLARE_DYNAMIC(CGraphDoc)
 public:
@@ -89,6 +97,17 @@ public:
     int GetExportScaleFontSize() const { return m_iExportScaleFontSize; }
     void SetPrintScaleFontSize(int i) { m_iPrintScaleFontSize = i; }
     void SetExportScaleFontSize(int i) { m_iExportScaleFontSize = i; }
+    SGraphOutputSettings& GetPrintSettings() { return m_PrintSettings; }
+    SGraphOutputSettings& GetExportSettings() { return m_ExportSettings; }
+    // Scales are always drawn on the screen; on a printout or an export as its settings say.
+    int DrawingScales(CDC* pDC) const
+    {
+        if (!IsDrawingForOutput(pDC)) return 1;
+        return (m_bExporting || m_bExportPreview) ? m_ExportSettings.bDrawScales : m_PrintSettings.bDrawScales;
+    }
+    // The channel an export shows; CHANNEL_BOTH when both are drawn together.
+    ChannelNumber GetExportChannel() const { return m_eExportChannel; }
+    void SetExportChannel(ChannelNumber eChannel) { m_eExportChannel = eChannel; }
 
 private:
     std::vector<CQXTrace*> m_aChATraces;
@@ -109,5 +128,8 @@ private:
     int m_bAllOnSameView = 0;
     int m_iPrintScaleFontSize = 10;
     int m_iExportScaleFontSize = 16;
+    SGraphOutputSettings m_PrintSettings;
+    SGraphOutputSettings m_ExportSettings;
+    ChannelNumber m_eExportChannel = CHANNEL_A;
     double m_dMaxAllowedXScaleValue[2] = {DBL_MAX, DBL_MAX};
 };
