@@ -257,6 +257,7 @@ public:
     int GetNumSamplesZeroBin() const { return m_bUseZeroBin ? m_iNumSamplesZeroBin : 0; }
     double GetAnaVsGenFactor(int iChannel) const;
     double GetSampleRate() const { return m_dSampleRate; }
+    double GetJDOSampleRate() const { return m_dJDOSampleRate; }
     int IsFromImpulseResponse() const { return m_bFromImpulseResponse; }
     const SReferenceBlock& GetReferenceBlock() const { return m_References; }
     int GetMinLimitBreached() const { return m_iMinLimitBreached > 0; }
