@@ -1,0 +1,35 @@
+#include "qt/QtImageTarget.h"
+
+#include "qt/QtConvert.h"
+#include "qt/QtImageFormats.h"
+
+#include <QImage>
+#include <QImageWriter>
+
+CQtImageTarget::CQtImageTarget(int width, int height, bool alpha, COLORREF background)
+{
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return;
+    auto image = std::make_unique<QImage>(width, height, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    if (image->isNull()) return; // out of memory
+    if (alpha) image->fill(Qt::transparent);
+    else image->fill(ToQColor(background));
+    Begin(std::move(image), false, false);
+}
+
+const QImage& CQtImageTarget::GetImage()
+{
+    static const QImage kNullImage;
+    Finish();
+    const QImage* image = static_cast<const QImage*>(GetDevice());
+    return image ? *image : kNullImage;
+}
+
+bool CQtImageTarget::Save(const CString& path, int quality)
+{
+    const CString format = QtImageFormatForFile(path);
+    const QImage& image = GetImage();
+    if (format.IsEmpty() || image.isNull()) return false;
+    QImageWriter writer(ToQString(path), ToQString(format).toLatin1());
+    if (quality >= 0) writer.setQuality(std::min(quality, 100));
+    return writer.write(image);
+}
