@@ -289,6 +289,9 @@ public:
     void DeleteYScale();
     void UpdateXScales(CXScale* pScale);
     void UpdateYScales(CYScale* pScale);
+    // Forgets both scales without deleting them: for the document, which
+    // deletes every scale it holds once, whoever shares it.
+    void DetachScales() { m_pXScale = nullptr; m_pYScale = nullptr; }
     const CTickArray& GetTicks() const { return m_aiTicks; }
     CTickArray& GetTicks() { return m_aiTicks; }
     // Y ticks spaced automatically (non-zero) or spread over the tick count.
@@ -306,6 +309,14 @@ public:
     // resize and delete them without the limit-line class.
     CQXTrace* GetMaxLimitLine() const { return m_pMaxLimitLine; }
     CQXTrace* GetMinLimitLine() const { return m_pMinLimitLine; }
+    // Takes a limit line off this trace without deleting it.
+    void DetachLimitLine(const CQXTrace* pLimit)
+    {
+        if (pLimit && m_pMaxLimitLine == pLimit) m_pMaxLimitLine = nullptr;
+        if (pLimit && m_pMinLimitLine == pLimit) m_pMinLimitLine = nullptr;
+    }
+    // The trace a limit line belongs to; null for every other kind.
+    CQXTrace* GetOwnerTrace() { return IsLimitLine() ? GetParentTrace() : nullptr; }
 
     // Cursor and marks (owned).
     CCursorMark* GetCursor() const { return m_pCursor; }
