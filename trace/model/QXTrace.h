@@ -11,6 +11,7 @@
 //   TraceInterpolate.cpp  the 8x display interpolation
 //   TraceZoom.cpp      zoom windows and history
 //   TraceTicks.cpp     the Y ticks of the trace's own grid
+//   TraceCursor.cpp    cursors, marks and their read-outs
 
 #include "host/units/UnitIds.h"
 #include "platform/CmdTarget.h"
@@ -188,7 +189,7 @@ public:
     virtual EUnit GetDefaultYUnit(EMode eMode, int iFlag) = 0;                                      // 93
     virtual double GetCursorMarkXValue(CCursorMark* pMark, int iUnit);                              // 94
     virtual double GetCursorMarkYValue(CCursorMark* pMark, int iUnit);                              // 95
-    virtual int AdjustCursorPosition(int iPos, int iDirection);                                     // 96
+    virtual int AdjustCursorPosition(int bLeftwards, int bFast);                                    // 96
     virtual int GetMinCursorXPos(bool bCurrent);                                                    // 97
     virtual int GetMaxCursorXPos(bool bCurrent);                                                    // 98
     virtual int GetYOrigin();                                                                       // 99
@@ -326,6 +327,47 @@ public:
     int IsCursorOn() const { return m_bCursorOn; }
     int IsRelativeCursorOn() const { return m_bRelativeCursorOn; }
     void RemoveInvalidCursorMarks();
+    int HasTransformedYData() const { return m_pTransformedYData != nullptr; }
+    void CursorOn();
+    void CursorOff();
+    void RelativeCursorOn();
+    void RelativeCursorOff();
+    void SetCursorPosition(int iPos);
+    void SetRelativeCursorPosition(int iPos);
+    int GetCursorXUnit();
+    void SetCursorXUnit(int iUnit, int bUpdateViews);
+    int GetCursorYUnit();
+    void SetCursorYUnit(int iUnit, int bUpdateViews);
+    // Marks are packed: slots 0 .. n - 1 hold the n marks.
+    int AddMark(int iPos, int bUpdateViews);
+    int RemoveMark(int iMark, int bUpdateViews);
+    int RemoveCurrentMark();
+    void RemoveAllMarks(int bUpdateViews);
+    int GetNumMarks() const; // free slots
+    int GetLastMark() const;
+    int HasMarks() const { return m_apMarks[0] != nullptr; }
+    int SetCurrentMark(int iMark);
+    int GetMarkPosition(int iMark, int bAbsolute) const;
+    int SetMarkPosition(int iMark, int iPos);
+    CString GetMarkLabel(int iMark, int bWithNumber) const;
+    int SetMarkLabel(int iMark, CString& sLabel, bool bUpdateViews);
+    double GetSumOfMarks(int iUnit, int bExcludeFirst);
+    void MarksOn();
+    void MarksOff();
+    int AreMarksOn() const { return m_bMarksOn; }
+    int GetShowMarksOnScreen() const { return m_bShowMarksOnScreen; }
+    int GetPrintMarks() const { return m_bPrintMarks; }
+    // The label of harmonic mark iIndex (0: "Fundamental" .. 19: "Twentieth").
+    static CString GetHarmonicLabel(int iIndex);
+    // Read-out texts: the value in the unit, " (r)" appended while relative;
+    // empty when there is no value or the axis's unit set lacks the unit.
+    CString GetCursorMarkXText(CCursorMark* pMark, int iUnit);
+    CString GetCursorMarkYText(CCursorMark* pMark, int iUnit);
+    CString GetXCursorText(int iUnit) { return GetCursorMarkXText(m_pCursor, iUnit); }
+    CString GetYCursorText(int iUnit) { return GetCursorMarkYText(m_pCursor, iUnit); }
+    // The marks list's sum line ("<value> <unit name>") and its caption.
+    CString GetSumOfMarksText(int iUnit, int bExcludeFirst);
+    CString GetSumOfMarksCaption(int bExcludeFirst);
 
     // Locks: the trace lock guards the Y data against plot building; the
     // transform lock guards the transformed array.
@@ -401,6 +443,10 @@ protected:
     virtual int GetFilterType() { return 0; }
     // The sweep's result string or the response trace's function name.
     virtual CString GetKindName() { return CString(); }
+    // Cursor values kept across a change of data size, in GetXUnit().
+    void NoteOldCursorValues(double* pdX, double* pdXRel);
+    void SetNewCursorValues(double dX, double dXRel);
+
     // Per-point polarity data of a limit line, sized with the Y array.
     virtual void FreePolarityData() {}
     virtual int AllocatePolarityData(int /*iDataSize*/) { return 1; }
@@ -450,6 +496,7 @@ protected:
     int m_bRelativeCursorOn = 0;
     int m_bShowMarksOnScreen = 0;
     int m_bPrintMarks = 1;
+    int m_bMarksOn = 0; // the switch MarksOn/MarksOff answer for, whatever the two above say
     CCursorMark* m_pCursor = nullptr;
     CCursorMark* m_pRelativeCursor = nullptr;
     CQXTrace* m_pMaxLimitLine = nullptr;
