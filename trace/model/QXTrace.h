@@ -12,7 +12,9 @@
 //   TraceZoom.cpp      zoom windows and history
 //   TraceTicks.cpp     the Y ticks of the trace's own grid
 //   TraceCursor.cpp    cursors, marks and their read-outs
+//   TraceDataGraph.cpp plot columns, painting, colours on a device
 
+#include "host/app/RateLimiter.h"
 #include "host/units/UnitIds.h"
 #include "platform/CmdTarget.h"
 #include "platform/Color.h"
@@ -40,7 +42,9 @@ class CSampleBuffer;
 class CUnitSet;
 class CXScale;
 class CYScale;
+struct SColumnSpan;
 struct SFormat;
+struct SPlotScan;
 struct SReferences;
 
 // The measurement domain of a trace's X axis.
@@ -394,6 +398,22 @@ public:
     // Sets the plot rectangle of the trace and its limit lines.
     void SetDrawRect(const CRect& rect);
 
+    // ---- Plot and drawing ------------------------------------------------
+    // Cursor (and relative cursor), then marks, over the drawn curve.
+    void DrawCursor(CDC* pDC);
+    void DrawMarks(CDC* pDC);
+    void DrawCursorAndMarks(CDC* pDC);
+    // The pen colour on a device and the background it is drawn on.
+    COLORREF GetColor(CDC* pDC);
+    COLORREF GetBkgndColor(CDC* pDC);
+    // The last plot: per column the lowest and highest height above the Y
+    // origin row (2147483647: no data), that row, and whether the columns
+    // hold reduced spans (else a line through the points).
+    const std::vector<int>& GetPlotMinArray() const { return m_ipPlotMin; }
+    const std::vector<int>& GetPlotMaxArray() const { return m_ipPlotMax; }
+    int GetPlotYOrigin() const { return m_iYOrigin; }
+    int IsPlotInColumns() const { return m_bColumnMode; }
+
     // ---- Zoom ------------------------------------------------------------
     void ZoomX(int bUpdateViews, int iMinPos, int iMaxPos, int bStoreHistory);
     void ZoomY(int bUpdateViews, double dMinData, double dMaxData, int bStoreHistory);
@@ -450,6 +470,13 @@ protected:
     // Per-point polarity data of a limit line, sized with the Y array.
     virtual void FreePolarityData() {}
     virtual int AllocatePolarityData(int /*iDataSize*/) { return 1; }
+    // The datum the plot draws for the stored Y value at a position (+DBL_MAX
+    // stays missing); a limit line converts its limit into its trace's
+    // storage unit and applies its polarity. Called in line mode only.
+    virtual double GetPlotDataAtPos(int /*iPos*/, double dStored) { return dStored; }
+    // Columns left of this offset from the plot's left edge are drawn dotted
+    // (FFT kinds: below the lowest valid frequency); 0 for none.
+    virtual int GetLowestValidXPoint() { return 0; }
 
     // ---- Fields, in the order of the data model ---------------------------
     COLORREF m_crColor = 0xFFFFFF;
@@ -545,6 +572,8 @@ protected:
     COLORREF m_crPen = 0;
     int m_iPenWidth = 1;
     int m_iPrintStyle = TRACE_PRINTSTYLE_SOLID;
+    // Reports of a refill racing the plot scan, per trace.
+    CRateLimiter m_PlotRaceReports{1, 10000};
 
 private:
     void InitialiseMemberVars();
@@ -573,4 +602,20 @@ private:
 
     // The 8x display interpolation.
     int InterpolateData();
+
+    // Plot building and painting.
+    const double* GetPlotYArray() const;
+    int GetPlotColumns() const;
+    bool PlotScanValid(const SPlotScan& scan, int iPos, int iLine);
+    bool YMappingFollowsData();
+    int UsesCarefulPlotX();
+    bool ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool bFollowsData, SColumnSpan* pSpan);
+    void LinearColumnsToPlot(const SPlotScan& scan, double dPointsPerColumn);
+    void LogColumnsToPlot(const SPlotScan& scan);
+    void LinesToPlot(const SPlotScan& scan);
+    int PenWidthFor(CDC* pDC, int iLineWidth);
+    void Paint(CDC* pDC, int iLineWidth);
+    void DoPaint(CDC* pDC);
+    void DrawPolyLine(CDC* pDC, int iFirstColumn, int iEndColumn, int iPrintStyle, int iPatternScale, int* piMin,
+                      int* piMax);
 };
