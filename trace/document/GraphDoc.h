@@ -78,6 +78,9 @@ public:
     int BlackAndWhite(CDC* pDC) const;
     int ScalesBlackAndWhite(CDC* pDC) const;
     void SetBlackAndWhite(int bAll, int bScales) { m_bBlackAndWhite = bAll; m_bScalesBlackAndWhite = bScales; }
+    // The current trace is drawn with a wider pen (x2 on the screen, x10 printed).
+    int DrawCurrentTraceBold() const { return m_bDrawCurrentTraceBold; }
+    void SetDrawCurrentTraceBold(int bBold) { m_bDrawCurrentTraceBold = bBold; }
 
     // ---- Drawing situation ---------------------------------------------------
     int IsExporting() const { return m_bExporting; }
@@ -121,6 +124,7 @@ private:
     COLORREF m_crCursor = 0xFFFFFF;
     int m_bBlackAndWhite = 0;
     int m_bScalesBlackAndWhite = 0;
+    int m_bDrawCurrentTraceBold = 0;
     int m_bExporting = 0;
     int m_bExportPreview = 0;
     int m_bPrinting = 0;
