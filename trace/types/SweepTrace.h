@@ -32,6 +32,8 @@ public:
     void SetFFTDetectorID(int iDetectorID) { m_iFFTDetectorID = iDetectorID; }
     int GetActualResultID();
     const CString& GetResponseName() const { return m_sResponseName; }
+    // The text naming the Y result in legends and names.
+    CString GetSweepResultString();
     int GetNextPoint() const { return m_iNextPoint; }
     int IsReverseSweep() const { return m_bReverseSweep; }
 
@@ -47,6 +49,8 @@ public:
     void CalcDefaultYScaleValues(double* pdMin, double* pdMax) override;
     void SetXDefaultZoomValues() override;
     void SetYDefaultZoomValues() override;
+    int GetXPosForValue(double dValue, int iUnit) override;
+    double GetXValueAtPos(int iPos, int iUnit) override;
     EUnit GetDefaultXUnit() override;
     EUnit GetDefaultYUnit(EMode eMode, int bRelative) override;
     using CQXTrace::GetStorageUnit;
@@ -62,7 +66,7 @@ public:
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
 
 protected:
-    CString GetKindName() override;
+    CString GetKindName() override { return GetSweepResultString(); }
 
 private:
     void InitialiseTrace(int iDataSize, TraceType eTraceType);
@@ -71,6 +75,10 @@ private:
     bool IsJitterMode() const { return IsJDO(); }
     // The unit set of an axis from the host's settings for its result or source.
     const CUnitSet* UnitSetForID(int iID, int iDetector, int iRelativity, int bJitter);
+    // The host id behind an axis (0 when there is none).
+    int GetPropertyID(AxisType eAxis);
+    int GetAxisDetector(AxisType eAxis) const { return eAxis == X_AXIS ? m_iXAxisDetectorID : m_iFFTDetectorID; }
+    void UpdateReferences();
 
     int m_bReverseSweep = 0;
     CString m_sResponseName;

@@ -1,0 +1,32 @@
+// CCTFFTTrace: a spectrum of the continuous-time detector's output.
+
+#include "trace/types/CTFFTTrace.h"
+
+#include "host/settings/CTDetectorSettings.h"
+#include "host/settings/MeasurementSettings.h"
+
+IMPLEMENT_DYNCREATE(CCTFFTTrace, CFFTBaseTrace)
+
+CCTFFTTrace::CCTFFTTrace() { m_eTraceType = TT_CTFFT; }
+
+CCTFFTTrace::CCTFFTTrace(ChannelNumber eChannel, int iDataSize, int iCopy, int iBare)
+    : CFFTBaseTrace(eChannel, iDataSize, iCopy, iBare)
+{
+    InitialiseFFTTrace(TT_CTFFT, iDataSize);
+}
+
+void CCTFFTTrace::UpdateRelativityAndResponse()
+{
+    m_iResponse = 0;
+    const CCTDetectorSettings* pDetector = GetCTDetectorSettingsData();
+    m_iRelativity = pDetector ? pDetector->GetRelativity() : 0;
+    UpdateRelativityOtherValue();
+}
+
+// A log Y axis cannot start at the default's lower end (0 or below).
+void CCTFFTTrace::SetYDefaultZoomValues() { SetYDefaultZoomValuesFrom(true); }
+
+CQXTrace* CCTFFTTrace::CopyFrom(CQXTrace* pFrom)
+{
+    return CopyFromKind(pFrom, RUNTIME_CLASS(CCTFFTTrace), "pCopyFrom->IsKindOf((CCTFFTTrace::GetThisClass()))");
+}

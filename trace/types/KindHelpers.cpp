@@ -1,0 +1,93 @@
+// Helpers the trace kinds share.
+
+#include "trace/types/KindHelpers.h"
+
+#include "host/app/DebugLog.h"
+#include "host/settings/ImpulseResponseSettings.h"
+#include "host/settings/MeasurementSettings.h"
+#include "host/units/Unit.h"
+#include "host/units/UnitFunctions.h"
+#include "trace/model/QXTrace.h"
+#include "trace/types/TraceKindTables.h"
+
+#include <algorithm>
+
+double LookUpYLimit(YLimitsTable pfnTable, EUnit eUnit, bool bMax)
+{
+    if (eUnit == UNIT_RELATIVE_ANAVSGEN) {
+        const EUnit eAnalyser = GetAnalyzerUnit();
+        // The analyser unit is never the relative one; guard the recursion anyway.
+        if (eAnalyser == UNIT_RELATIVE_ANAVSGEN) return 0.0;
+        return LookUpYLimit(pfnTable, eAnalyser, bMax);
+    }
+    double dMin = 0.0;
+    double dMax = 0.0;
+    const bool bInTable = pfnTable(eUnit, &dMin, &dMax);
+    QXASSERT(bInTable);
+    return bMax ? dMax : dMin;
+}
+
+SReferences AmplitudeYReferences(CQXTrace& trace, int bDefault, bool bTimeDomain)
+{
+    const CQXTrace::SReferenceBlock& block = trace.GetReferenceBlock();
+    SAmplitudeYRefInputs in;
+    in.bRelative = trace.IsRelative();
+    in.bJitterMode = trace.IsJDO();
+    in.bDataJitter = trace.GetMode() == CQXTrace::eModeJDOData;
+    in.bAnalogue = trace.GetMode() == CQXTrace::eModeAnalogue;
+    in.bUnlocked = trace.IsUnlocked();
+    in.bDefault = bDefault != 0;
+    in.bTimeDomain = bTimeDomain;
+    in.iResponse = trace.IsRMS() ? 0 : 1;
+    in.dAnalogueRange = block.dAnalogueInputRange;
+    in.dReference = block.dAnaAnalogueReference;
+    in.dImpedance = block.dAnaImpedance;
+    in.dZerodBSPL = block.dAnaZerodBSPL;
+    in.dJitterSampleRate = trace.GetJDOSampleRate();
+    // The trace keeps no relativity-other value yet: the defaults stand in.
+    in.dRelativityOther = 0.0;
+    in.dAnaVsGenFactor = trace.GetAnaVsGenFactor(bDefault);
+    in.iAnalyserUnit = GetAnalyzerUnit();
+    in.iGeneratorUnit = GetGeneratorUnit();
+    return MakeAmplitudeYReferences(in);
+}
+
+int ImpulseResponseRelativity(bool* pbFromImpulseResponse)
+{
+    if (pbFromImpulseResponse) *pbFromImpulseResponse = false;
+    const CImpulseResponseSettings* pImpulseResponse = GetImpulseResponseSettingsData();
+    if (!pImpulseResponse || !pImpulseResponse->GetPropertyAsBool(PROP_IR_GATE_ON)) return 0;
+    if (pbFromImpulseResponse) *pbFromImpulseResponse = true;
+    if (pImpulseResponse->GetPropertyAsBool(PROP_IR_KEEP_ABSOLUTE)) return 0;
+    if (pImpulseResponse->GetPropertyAsEnum(PROP_IR_RELATIVITY) != 0) {
+        QXASSERT(pImpulseResponse->GetPropertyAsEnum(3562) == (int)1);
+        return 3;
+    }
+    return 2;
+}
+
+bool IsDbUnit(int iUnit)
+{
+    const CUnit* pUnit = FindUnitObject(iUnit);
+    return pUnit && pUnit->IsdBUnit();
+}
+
+int ResolveAxisUnit(CQXTrace& trace, int iAxis, int iUnit)
+{
+    if (iUnit != -1 && iUnit != -2) return iUnit;
+    return iAxis == X_AXIS ? trace.GetXUnit() : trace.GetYUnit();
+}
+
+void SetXWindowFromDefaultValues(CQXTrace& trace)
+{
+    double dMin = 0.0;
+    double dMax = 0.0;
+    trace.CalcDefaultXScaleValues(&dMin, &dMax);
+    const int iUnit = trace.GetXUnit();
+    const int iFirst = trace.GetMinXPos();
+    const int iLast = std::max(iFirst, trace.GetMaxXPos());
+    trace.SetCurrentMinXPos(std::clamp(trace.GetXPosForValue(dMin, iUnit), iFirst, iLast));
+    trace.SetCurrentMaxXPos(std::clamp(trace.GetXPosForValue(dMax, iUnit), iFirst, iLast));
+    trace.SetCurrentMinXScaleValue(dMin);
+    trace.SetCurrentMaxXScaleValue(dMax);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Helpers the trace kinds share that need a trace: the reference record of an
+// amplitude Y axis, a full Y limit looked up in a kind's table, the relativity
+// an impulse-response measurement gives, and the unit tests they all ask.
+
+#include "host/units/References.h"
+#include "host/units/UnitIds.h"
+
+class CQXTrace;
+
+// A kind's table of full Y ranges (TraceKindTables.h).
+using YLimitsTable = bool (*)(EUnit eUnit, double* pdMin, double* pdMax);
+
+// The limit from the table; UNIT_RELATIVE_ANAVSGEN takes the row of the
+// host's analyser unit; any other unit outside the table gives 0 with an assertion.
+double LookUpYLimit(YLimitsTable pfnTable, EUnit eUnit, bool bMax);
+
+// The reference record of an amplitude Y axis of the trace (kind 2, 3 or 4).
+SReferences AmplitudeYReferences(CQXTrace& trace, int bDefault, bool bTimeDomain);
+
+// The relativity an impulse-response measurement gives a trace (0 without a
+// gate, else 3 or 2 unless the response is kept absolute), and whether the
+// data comes from it.
+int ImpulseResponseRelativity(bool* pbFromImpulseResponse);
+
+bool IsDbUnit(int iUnit);
+// A unit of -1 (or -2) stands for the axis's current unit.
+int ResolveAxisUnit(CQXTrace& trace, int iAxis, int iUnit);
+
+// The default X window of the time and sweep kinds: CalcDefaultXScaleValues
+// in the X unit, positions following the values.
+void SetXWindowFromDefaultValues(CQXTrace& trace);

@@ -1,0 +1,426 @@
+// CSweepTrace: axes, units, references, ranges and default windows of a sweep.
+// Adding points, plotting and the X mapping between measured points come
+// with the sweep work.
+
+#include "trace/types/SweepTrace.h"
+
+#include "host/app/DebugLog.h"
+#include "host/settings/MeasurementSettings.h"
+#include "host/settings/SettingsBase.h"
+#include "host/units/UnitSet.h"
+#include "host/units/Unit.h"
+#include "host/units/UnitSets.h"
+#include "resources/StringTable.h"
+#include "trace/model/ZoomMath.h"
+#include "trace/types/KindHelpers.h"
+#include "trace/types/TraceKindTables.h"
+
+#include <algorithm>
+#include <atomic>
+
+IMPLEMENT_DYNCREATE(CSweepTrace, CQXTrace)
+
+namespace {
+
+bool IsSweepType(TraceType eType) { return eType >= TT_SWEEP1 && eType <= TT_SWEEP4; }
+
+// Each inconsistency of the X-axis description is logged once per run.
+bool FirstTime(std::atomic<bool>& flag) { return !flag.exchange(true); }
+
+} // namespace
+
+CSweepTrace::CSweepTrace() { m_eTraceType = TT_SWEEP1; }
+
+CSweepTrace::CSweepTrace(ChannelNumber eChannel, int iDataSize, TraceType eTraceType, int /*iCopy*/, int /*iBare*/)
+    : CQXTrace(eChannel, iDataSize, 0)
+{
+    InitialiseTrace(iDataSize, eTraceType);
+}
+
+CSweepTrace::CSweepTrace(int iDataSize, TraceType eTraceType, int /*iCopy*/, int /*iBare*/)
+{
+    InitialiseTrace(iDataSize, eTraceType);
+}
+
+CSweepTrace::~CSweepTrace() = default;
+
+void CSweepTrace::InitialiseTrace(int iDataSize, TraceType eTraceType)
+{
+    QXASSERT((eTraceType == TT_SWEEP1) || (eTraceType == TT_SWEEP2) || (eTraceType == TT_SWEEP3) ||
+             (eTraceType == TT_SWEEP4));
+    m_eTraceType = IsSweepType(eTraceType) ? eTraceType : TT_SWEEP1;
+    ResetXAxis();
+    m_iResultID = UNUSED_RESULT;
+    CQXTrace::InitialiseTrace(iDataSize);
+    m_iNextPoint = 0;
+    m_sResponseName.Empty();
+    m_bReverseSweep = 0;
+}
+
+void CSweepTrace::ResetXAxis()
+{
+    m_iXAxisSourceType = -1;
+    m_iXAxisResultID = UNUSED_RESULT;
+    m_iXAxisDetectorID = 0;
+    m_iXAxisRelativity = 0;
+    m_iXAxisUnit = -1;
+    m_dXAxisMinValue = -DBL_MAX;
+    m_dXAxisMaxValue = DBL_MAX;
+    m_refsXAxis.SetNull();
+    m_refsYAxis.SetNull();
+    m_bReferencesStale = true;
+}
+
+CQXTrace* CSweepTrace::CopyFrom(CQXTrace* pFrom)
+{
+    if (!pFrom || !pFrom->IsKindOf(RUNTIME_CLASS(CSweepTrace))) {
+        QXReportAssert("pCopyFrom->IsKindOf((CSweepTrace::GetThisClass()))", __FILE__,
+                       static_cast<unsigned>(__LINE__));
+        return this;
+    }
+    CopyStdTraceDetails(pFrom);
+    const auto& from = *static_cast<CSweepTrace*>(pFrom);
+    m_bReverseSweep = from.m_bReverseSweep;
+    m_sResponseName = from.m_sResponseName;
+    m_iXAxisSourceType = from.m_iXAxisSourceType;
+    m_iXAxisResultID = from.m_iXAxisResultID;
+    m_iXAxisDetectorID = from.m_iXAxisDetectorID;
+    m_iXAxisRelativity = from.m_iXAxisRelativity;
+    m_iXAxisUnit = from.m_iXAxisUnit;
+    m_dXAxisMinValue = from.m_dXAxisMinValue;
+    m_dXAxisMaxValue = from.m_dXAxisMaxValue;
+    m_refsXAxis = from.m_refsXAxis;
+    m_refsYAxis = from.m_refsYAxis;
+    m_iNextPoint = from.m_iNextPoint;
+    m_bReferencesStale = from.m_bReferencesStale;
+    m_iResultID = from.m_iResultID;
+    m_iFFTDetectorID = from.m_iFFTDetectorID;
+    return this;
+}
+
+// ---- The X-axis description ------------------------------------------------------------
+
+void CSweepTrace::StoreXAxisLimits(double dStart, double dStop)
+{
+    m_dXAxisMinValue = std::min(dStart, dStop);
+    m_dXAxisMaxValue = std::max(dStart, dStop);
+    m_refsXAxis.SetNull();
+}
+
+void CSweepTrace::SetXAxisSourceDetails(int iSourceType, int iUnit, double dStart, double dStop)
+{
+    QXASSERT(iSourceType != 16);
+    m_iXAxisSourceType = iSourceType;
+    m_iXAxisUnit = iUnit;
+    m_iXAxisResultID = UNUSED_RESULT;
+    m_iXAxisDetectorID = -1;
+    m_iXAxisRelativity = -1;
+    StoreXAxisLimits(dStart, dStop);
+}
+
+void CSweepTrace::SetXAxisResultDetails(int iResultID, int iDetectorID, int iRelativity, int iUnit, double dStart,
+                                        double dStop)
+{
+    QXASSERT(iResultID != 0xffff);
+    m_iXAxisResultID = iResultID;
+    m_iXAxisDetectorID = iDetectorID;
+    m_iXAxisRelativity = iRelativity;
+    m_iXAxisUnit = iUnit;
+    m_iXAxisSourceType = -1;
+    StoreXAxisLimits(dStart, dStop);
+}
+
+int CSweepTrace::IsXAxisSource()
+{
+    if (m_iXAxisSourceType == -1) return 0;
+    static std::atomic<bool> s_bLogged{false};
+    if (m_iXAxisResultID != UNUSED_RESULT && FirstTime(s_bLogged))
+        QXDebugLog(1, "CSweepTrace::IsXAxisSource",
+                   "SCALE: Was ASSERT! (m_iXAxisResultID:%d=%s == UNUSED_RESULT:%d) FAILED! - %s %s <#%u>",
+                   m_iXAxisResultID, GetResultIDName(m_iXAxisResultID), static_cast<int>(UNUSED_RESULT),
+                   "CSweepTrace::IsXAxisSource", __FILE__, static_cast<unsigned>(__LINE__));
+    return 1;
+}
+
+int CSweepTrace::IsXAxisResult()
+{
+    if (m_iXAxisResultID == UNUSED_RESULT) return 0;
+    static std::atomic<bool> s_bLogged{false};
+    if (m_iXAxisSourceType != -1 && FirstTime(s_bLogged))
+        QXDebugLog(1, "CSweepTrace::IsXAxisResult",
+                   "SCALE: Was ASSERT! (m_iXAxisSourceType=%d=%s == -1) FAILED! - %s %s m_iXAxisResultID:%d=%s <#%u>",
+                   m_iXAxisSourceType, "TRIGGER", "CSweepTrace::IsXAxisResult", __FILE__, m_iXAxisResultID,
+                   GetResultIDName(m_iXAxisResultID), static_cast<unsigned>(__LINE__));
+    return 1;
+}
+
+int CSweepTrace::IsSenseSweep()
+{
+    return IsXAxisSource() && m_iXAxisSourceType >= TRIGGER_SENSEFREQ_CHA &&
+           m_iXAxisSourceType <= TRIGGER_SENSEAMPL_CHB;
+}
+
+int CSweepTrace::GetActualResultID() { return ::GetActualResultID(m_iResultID); }
+
+// ---- Result, relativity and name ----------------------------------------------------------
+
+void CSweepTrace::UpdateRelativityAndResponse()
+{
+    // Detector relativities come with the live sweep; other results are absolute.
+    m_iRelativity = 0;
+    m_iResponse = 1;
+    m_sResponseName.Empty();
+    UpdateRelativityOtherValue();
+}
+
+CString CSweepTrace::GetSweepResultString()
+{
+    CString sText;
+    switch (m_iResultID) {
+    case RES_CTDET_CHA: sText.Format(LoadResString(IDS_RESULT_CTDET_CHA), m_sResponseName.GetString()); return sText;
+    case RES_CTDET_CHB: sText.Format(LoadResString(IDS_RESULT_CTDET_CHB), m_sResponseName.GetString()); return sText;
+    case RES_CTDET_SEL: sText.Format(LoadResString(IDS_RESULT_CTDET_SEL), m_sResponseName.GetString()); return sText;
+    case RES_CTDET_NONSEL:
+        sText.Format(LoadResString(IDS_RESULT_CTDET_NONSEL), m_sResponseName.GetString());
+        return sText;
+    case RES_FFTDET_CHA:
+    case RES_FFTDET_CHB:
+    case RES_FFTDET_SEL:
+    case RES_FFTDET_NONSEL: {
+        const int iId = m_iResultID == RES_FFTDET_CHA   ? IDS_RESULT_FFTDET_CHA
+                        : m_iResultID == RES_FFTDET_CHB ? IDS_RESULT_FFTDET_CHB
+                        : m_iResultID == RES_FFTDET_SEL ? IDS_RESULT_FFTDET_SEL
+                                                        : IDS_RESULT_FFTDET_NONSEL;
+        sText.Format(LoadResString(iId), m_iFFTDetectorID, m_sResponseName.GetString());
+        return sText;
+    }
+    case RES_DI_FRAMERATE_DEVIATION: return LoadResString(IDS_RESULT_DI_FRAME_RATE_DEV);
+    case RES_DIC_CARRIERAMPL: return LoadResString(IDS_RESULT_CARRIER_AMPL);
+    case RES_DIC_JITTER: return LoadResString(IDS_RESULT_CARRIER_JITTER);
+    case RES_DI_CARRIERPHASE: return LoadResString(IDS_RESULT_CARRIER_PHASE);
+    case RES_AI_SAMPLERATE: return LoadResString(IDS_RESULT_AI_SAMPLE_RATE);
+    case RES_CHA_RMSAMPL: return LoadResString(IDS_RESULT_CHA_RMS_AMPL);
+    case RES_CHA_FREQ: return LoadResString(IDS_RESULT_CHA_FREQ);
+    case RES_CHB_RMSAMPL: return LoadResString(IDS_RESULT_CHB_RMS_AMPL);
+    case RES_CHB_FREQ: return LoadResString(IDS_RESULT_CHB_FREQ);
+    case RES_PHASE: return LoadResString(IDS_RESULT_PHASE);
+    case RES_DI_FRAMERATE_ACTUAL: return LoadResString(IDS_RESULT_DI_FRAME_RATE);
+    case RES_DO_SOURCEFS: return LoadResString(IDS_RESULT_SYNC_FRAME_RATE);
+    case RES_DO_SOURCEFSDEVIATION: return LoadResString(IDS_RESULT_SYNC_FRAME_RATE_DEV);
+    case RES_SEL_RMSAMPL: return LoadResString(IDS_RESULT_SEL_RMS_AMPL);
+    case RES_NONSEL_RMSAMPL: return LoadResString(IDS_RESULT_NONSEL_RMS_AMPL);
+    case RES_SEL_FREQ: return LoadResString(IDS_RESULT_SEL_FREQ);
+    case RES_NONSEL_FREQ: return LoadResString(IDS_RESULT_NONSEL_FREQ);
+    case RES_DO_ACTUALSOURCEFS:
+    case RES_AO_SAMPLERATE: return LoadResString(IDS_RESULT_AO_SAMPLE_RATE);
+    default: return CString();
+    }
+}
+
+// ---- Ranges and default windows ---------------------------------------------------------------
+
+double CSweepTrace::GetMinYValue(EUnit eUnit) { return LookUpYLimit(GetSweepYLimits, eUnit, false); }
+double CSweepTrace::GetMaxYValue(EUnit eUnit) { return LookUpYLimit(GetSweepYLimits, eUnit, true); }
+
+int CSweepTrace::HasNegativeYData()
+{
+    switch (GetActualResultID()) {
+    case RES_DI_FRAMERATE_DEVIATION:
+    case RES_DO_SOURCEFSDEVIATION:
+    case RES_DI_CARRIERPHASE:
+    case RES_PHASE:
+    case RES_DELAY: return 1;
+    case RES_CTDET_CHA:
+    case RES_CTDET_CHB:
+    case RES_FFTDET_CHA:
+    case RES_FFTDET_CHB: return (IsRelative() && !IsJitterMode()) ? 1 : 0;
+    default: return 0;
+    }
+}
+
+void CSweepTrace::CalcDefaultXScaleValues(double* pdMin, double* pdMax)
+{
+    if (!pdMin || !pdMax) {
+        QXASSERT(pdMin && pdMax);
+        return;
+    }
+    const int iXUnit = GetXUnit();
+    if (iXUnit != m_iXAxisUnit)
+        QXDebugLog(1, "CSweepTrace::CalcDefaultXScaleValues",
+                   "SCALE: Was ASSERT! (GetXUnit():%d=%s == m_iXAxisUnit:%d=%s) FAILED! - %s %s <#%u>", iXUnit,
+                   GetUnitDiagName(iXUnit), m_iXAxisUnit, GetUnitDiagName(m_iXAxisUnit),
+                   "CSweepTrace::CalcDefaultXScaleValues", __FILE__, static_cast<unsigned>(__LINE__));
+    *pdMin = m_dXAxisMinValue;
+    *pdMax = m_dXAxisMaxValue;
+}
+
+void CSweepTrace::CalcDefaultYScaleValues(double* pdMin, double* pdMax)
+{
+    if (!pdMin || !pdMax) {
+        QXASSERT(pdMin && pdMax);
+        return;
+    }
+    GetDefaultRangeForResultID(m_iResultID, m_iFFTDetectorID, GetYUnit(), IsJitterMode(), pdMin, pdMax);
+}
+
+void CSweepTrace::SetXDefaultZoomValues() { SetXWindowFromDefaultValues(*this); }
+
+void CSweepTrace::SetYDefaultZoomValues()
+{
+    if (m_iResultID == UNUSED_RESULT) return;
+    const int iActual = GetActualResultID();
+    const EUnit eStorage = GetSweepStorageUnit(iActual, static_cast<EUnit>(GetYUnit()), GetRelativity());
+    double dMinData = 0.0;
+    double dMaxData = 0.0;
+    GetDefaultRangeForResultID(iActual, m_iFFTDetectorID, eStorage, IsJitterMode(), &dMinData, &dMaxData);
+    m_dCurrentMinYData = dMinData;
+    m_dCurrentMaxYData = dMaxData;
+    m_dCurrentMinYScaleValue = GetYValueForData(dMinData, GetYUnit(), 0, 1);
+    m_dCurrentMaxYScaleValue = GetYValueForData(dMaxData, GetYUnit(), 0, 1);
+}
+
+// ---- X mapping through the X array --------------------------------------------------------------
+
+double CSweepTrace::GetXValueAtPos(int iPos, int iUnit)
+{
+    QXASSERT(iPos < GetDataSize());
+    QXASSERT(iUnit != -1);
+    if (!m_pXData || iPos < 0 || iPos >= m_iDataSize) return DBL_MAX;
+    const double dX = m_pXData[iPos];
+    const EUnit eStorage = GetStorageUnit(X_AXIS);
+    if (dX == DBL_MAX || iUnit == eStorage) return dX;
+    const CUnitSet* pSet = GetUnitSet(1);
+    if (!pSet) return dX;
+    SReferences refs;
+    GetReferences(1, 1, &refs);
+    return pSet->ConvertValue(dX, eStorage, iUnit, &refs);
+}
+
+int CSweepTrace::GetXPosForValue(double dValue, int iUnit)
+{
+    if (dValue == GetMinXScaleValue()) return GetMinXPos();
+    if (dValue == GetMaxXScaleValue() && GetMaxXPos() != 0) return GetMaxXPos();
+    if (!m_pXData || m_iDataSize == 0) return 0;
+    return std::clamp(FindBinForXValue(dValue, iUnit), 0, m_iDataSize - 1);
+}
+
+// ---- Units ---------------------------------------------------------------------------------------
+
+EUnit CSweepTrace::GetDefaultXUnit()
+{
+    if (m_iXAxisUnit != -1) return static_cast<EUnit>(m_iXAxisUnit);
+    if (m_iXAxisResultID != UNUSED_RESULT)
+        return GetDefaultUnitForResultID(m_iXAxisResultID, m_eMode, m_iXAxisRelativity > 0);
+    if (m_iXAxisSourceType != -1) {
+        const int iCtrl = GetCtrlIDForSweepSource(m_iXAxisSourceType);
+        const CSettingsBase* pSettings = iCtrl ? GetSettingsForID(iCtrl, 0) : nullptr;
+        return pSettings ? pSettings->GetPropertyDisplayUnit(iCtrl) : UNIT_NULL;
+    }
+    return UNIT_NULL;
+}
+
+EUnit CSweepTrace::GetDefaultYUnit(EMode eMode, int /*bRelative*/)
+{
+    const int iActual = GetActualResultID();
+    if (iActual == UNUSED_RESULT) return UNIT_INVALID;
+    return GetDefaultUnitForResultID(iActual, eMode == eModeNull ? m_eMode : eMode, IsRelative());
+}
+
+EUnit CSweepTrace::GetStorageUnit(AxisType eAxis)
+{
+    if (eAxis == Y_AXIS)
+        return GetSweepStorageUnit(GetActualResultID(), static_cast<EUnit>(GetYUnit()), GetRelativity());
+    if (m_iXAxisResultID != UNUSED_RESULT)
+        return GetSweepStorageUnit(m_iXAxisResultID, static_cast<EUnit>(m_iXAxisUnit), m_iXAxisRelativity);
+    if (m_iXAxisSourceType != -1) return GetSweepSourceStorageUnit(m_iXAxisSourceType, m_iXAxisUnit);
+    static std::atomic<bool> s_bLogged{false};
+    if (FirstTime(s_bLogged))
+        QXDebugLog(1, "CSweepTrace::GetStorageUnit",
+                   "%s Invalid XAxis state! - m_iXAxisSourceType=%d m_iXAxisResultID=%d <#%u>",
+                   "CSweepTrace::GetStorageUnit", m_iXAxisSourceType, m_iXAxisResultID,
+                   static_cast<unsigned>(__LINE__));
+    return UNIT_NULL;
+}
+
+int CSweepTrace::GetPropertyID(AxisType eAxis)
+{
+    if (eAxis == Y_AXIS) return GetActualResultID();
+    if (m_iXAxisResultID != UNUSED_RESULT) return m_iXAxisResultID;
+    return GetCtrlIDForSweepSource(m_iXAxisSourceType);
+}
+
+const CUnitSet* CSweepTrace::UnitSetForID(int iID, int iDetector, int iRelativity, int bJitter)
+{
+    const CSettingsBase* pSettings = (iID != 0 && iID != UNUSED_RESULT) ? GetSettingsForID(iID, iDetector) : nullptr;
+    if (!pSettings) return nullptr;
+    const int iSet = pSettings->DoGetUnitSet(iID, GetDomain(), bJitter, iRelativity);
+    return iSet > 0 ? ::GetUnitSet(iSet) : nullptr;
+}
+
+const CUnitSet* CSweepTrace::GetUnitSet(int iAxis)
+{
+    if (iAxis == 2) return UnitSetForID(GetPropertyID(Y_AXIS), m_iFFTDetectorID, GetRelativity(), IsJitterMode());
+    if (iAxis == 1) return UnitSetForID(GetPropertyID(X_AXIS), m_iXAxisDetectorID, m_iXAxisRelativity, 0);
+    QXASSERT((iAxis == 1) || (iAxis == 2));
+    return nullptr;
+}
+
+void CSweepTrace::UpdateReferences()
+{
+    for (AxisType eAxis : {X_AXIS, Y_AXIS}) {
+        SReferences& refs = eAxis == X_AXIS ? m_refsXAxis : m_refsYAxis;
+        const int iID = GetPropertyID(eAxis);
+        const CSettingsBase* pSettings =
+            (iID != 0 && iID != UNUSED_RESULT) ? GetSettingsForID(iID, GetAxisDetector(eAxis)) : nullptr;
+        if (pSettings) refs = pSettings->GetPropertyReferences(iID);
+        else refs.SetNull();
+    }
+    m_bReferencesStale = false;
+}
+
+int CSweepTrace::GetReferences(int iAxis, int /*bDefault*/, SReferences* pReferences)
+{
+    if (!pReferences || (iAxis != 1 && iAxis != 2)) {
+        QXASSERT(pReferences && ((iAxis == 1) || (iAxis == 2)));
+        return 0;
+    }
+    SReferences& refs = iAxis == 1 ? m_refsXAxis : m_refsYAxis;
+    if (refs.GetType() == SReferences::REFS_NULL) UpdateReferences();
+    *pReferences = refs;
+    pReferences->SetUnlocked(IsUnlocked());
+    return 1;
+}
+
+void CSweepTrace::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)
+{
+    const bool bDb = IsDbUnit(ResolveAxisUnit(*this, eAxis, iUnit));
+    bool bLog = !bDb;
+    if (eAxis == Y_AXIS && GetActualResultID() == UNUSED_RESULT) bLog = false;
+    if (eAxis == X_AXIS && IsXAxisSource() &&
+        (m_iXAxisSourceType == TRIGGER_TIME || m_iXAxisSourceType == TRIGGER_MANUAL))
+        bLog = false;
+    if (pbIsDbUnit) *pbIsDbUnit = bDb ? 1 : 0;
+    if (pbLogAllowed) *pbLogAllowed = bLog ? 1 : 0;
+}
+
+int CSweepTrace::IsLimitConsistent(int iXUnit, int iYUnit)
+{
+    return (CheckUnit(iXUnit, X_AXIS) && CheckUnit(iYUnit, Y_AXIS)) ? 1 : 0;
+}
+
+ScaleType CSweepTrace::GetDefaultXScaleType()
+{
+    if (m_iXAxisSourceType != -1) return GetSweepSourceScaleType(m_iXAxisSourceType);
+    if (m_iXAxisResultID != UNUSED_RESULT)
+        return GetSweepResultScaleType(m_iXAxisResultID, m_iXAxisRelativity > 0, IsJitterMode());
+    return ST_SWEEP_FREQ;
+}
+
+int CSweepTrace::CheckUnit(int iUnit, AxisType eAxis)
+{
+    const int iID = GetPropertyID(eAxis);
+    const CSettingsBase* pSettings =
+        (iID != 0 && iID != UNUSED_RESULT) ? GetSettingsForID(iID, GetAxisDetector(eAxis)) : nullptr;
+    if (pSettings && pSettings->HasProperty(iID)) return pSettings->IsPropertyUnitValid(iID, iUnit) ? 1 : 0;
+    return iUnit == m_iXAxisUnit ? 1 : 0;
+}
