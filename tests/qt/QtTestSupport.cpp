@@ -8,8 +8,8 @@
 
 namespace {
 
-// One application for the whole run; widgets and fonts need it. The suite
-// runs without a display.
+// The suite runs without a display; ctest sets the platform, this covers
+// running the program by hand.
 class CQtApplicationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
@@ -39,53 +39,32 @@ COLORREF PixelAt(const QImage& image, int x, int y)
     return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
-int CountColor(const QImage& image, COLORREF color)
+Pixels PixelsOf(const QImage& image, COLORREF color, bool equal)
 {
-    const int all = image.width() * image.height();
-    return all - static_cast<int>(InkPixels(image, color).size());
-}
-
-CRect ColorBounds(const QImage& image, COLORREF color)
-{
-    CRect bounds;
+    Pixels out;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (PixelAt(image, x, y) == color) bounds.UnionRect(bounds, CRect(x, y, x + 1, y + 1));
-    return bounds;
-}
-
-std::set<std::pair<int, int>> InkPixels(const QImage& image, COLORREF background)
-{
-    std::set<std::pair<int, int>> out;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (PixelAt(image, x, y) != background) out.insert({x, y});
+            if ((PixelAt(image, x, y) == color) == equal) out.insert({x, y});
     return out;
 }
 
-CRect InkBounds(const QImage& image, COLORREF background)
+CRect Bounds(const Pixels& pixels)
 {
     CRect bounds;
-    for (const auto& [x, y] : InkPixels(image, background)) bounds.UnionRect(bounds, CRect(x, y, x + 1, y + 1));
+    for (const auto& [x, y] : pixels) bounds.UnionRect(bounds, CRect(x, y, x + 1, y + 1));
     return bounds;
 }
 
-std::vector<int> RowRuns(const QImage& image, int y, int from, int to, COLORREF background)
+std::vector<int> RowRuns(const QImage& image, int y, int to)
 {
-    std::vector<int> runs;
+    std::vector<int> runs{0};
     bool ink = true;
-    int length = 0;
-    for (int x = from; x < to; ++x) {
-        const bool isInk = PixelAt(image, x, y) != background;
-        if (isInk == ink) {
-            ++length;
-            continue;
-        }
-        runs.push_back(length);
+    for (int x = 0; x < to; ++x) {
+        const bool isInk = PixelAt(image, x, y) != RGB(255, 255, 255);
+        if (isInk != ink) runs.push_back(0);
         ink = isInk;
-        length = 1;
+        ++runs.back();
     }
-    runs.push_back(length);
     return runs;
 }
 

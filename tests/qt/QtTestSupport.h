@@ -1,6 +1,6 @@
 #pragma once
-// Shared helpers of the Qt suite: an application object for the whole run
-// (fonts need one), and pixel queries on rendered images.
+// Shared helpers of the Qt suite: pixel queries on rendered images. The suite
+// also creates one application object for the whole run (fonts need one).
 
 #include "platform/Color.h"
 #include "platform/Geometry.h"
@@ -13,17 +13,17 @@
 
 namespace qttest {
 
-// The pixels of `image` that differ from `background`, as (x, y) pairs.
-std::set<std::pair<int, int>> InkPixels(const QImage& image, COLORREF background = RGB(255, 255, 255));
-// The smallest rectangle holding every pixel that differs from `background`;
-// empty when there is none.
-CRect InkBounds(const QImage& image, COLORREF background = RGB(255, 255, 255));
+using Pixels = std::set<std::pair<int, int>>;
+
 COLORREF PixelAt(const QImage& image, int x, int y);
-int CountColor(const QImage& image, COLORREF color);
-// The smallest rectangle holding every pixel of `color`.
-CRect ColorBounds(const QImage& image, COLORREF color);
-// Lengths of the alternating runs along row `y` from x = `from` to `to`
-// (exclusive), starting with a run of ink.
-std::vector<int> RowRuns(const QImage& image, int y, int from, int to, COLORREF background = RGB(255, 255, 255));
+// The pixels that are (or, with `equal` false, are not) `color`.
+Pixels PixelsOf(const QImage& image, COLORREF color, bool equal = true);
+// The smallest rectangle around `pixels`; empty when there are none.
+CRect Bounds(const Pixels& pixels);
+// Pixels that differ from a white background.
+inline Pixels Ink(const QImage& image) { return PixelsOf(image, RGB(255, 255, 255), false); }
+// Lengths of the alternating ink/white runs along row `y` from x = 0 to
+// `to` (exclusive), starting with ink.
+std::vector<int> RowRuns(const QImage& image, int y, int to);
 
 } // namespace qttest
