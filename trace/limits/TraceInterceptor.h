@@ -1,0 +1,42 @@
+#pragma once
+// ITraceInterceptor: a mode that takes over part of a graph view for a
+// while (drawing limit lines by hand, editing an impulse window). The frame
+// holds the active one; the view offers it drawing and mouse events before
+// handling them itself. Every event operation returns true when the mode
+// consumed the event; the defaults consume nothing, so a mode overrides
+// only what it needs.
+
+#include "platform/Geometry.h"
+#include "platform/Types.h"
+
+class CDC;
+class CGraphView;
+class CObject;
+class CQXTrace;
+class CWnd;
+
+class ITraceInterceptor {
+public:
+    virtual ~ITraceInterceptor() = default;
+
+    // Operations in slot order.
+    // Called at the end of every complete paint, to draw the mode's overlay.
+    virtual bool OnDraw(CGraphView* /*pView*/, CDC* /*pDC*/) { return false; }
+    // Called for every update hint the view receives.
+    virtual bool OnUpdate(CGraphView* /*pView*/, int /*iHint*/, CObject* /*pObject*/) { return false; }
+    // True: the mode has drawn the trace (or hides it); the trace does not draw itself.
+    virtual bool DrawTrace(CDC* /*pDC*/, CQXTrace* /*pTrace*/) { return false; }
+    // The trace is about to leave the graph; the mode drops any pointer to it.
+    virtual bool OnRemoveTrace(CQXTrace* /*pTrace*/) { return false; }
+    virtual bool OnKeyDown(UINT /*uChar*/, UINT /*uRepeat*/, UINT /*uFlags*/) { return false; }
+    virtual bool OnLButtonDown(UINT /*uFlags*/, CPoint /*point*/) { return false; }
+    virtual bool OnLButtonUp(UINT /*uFlags*/, CPoint /*point*/) { return false; }
+    virtual bool OnLButtonDblClk(UINT /*uFlags*/, CPoint /*point*/) { return false; }
+    virtual bool OnContextMenu(CWnd* /*pWnd*/, CPoint /*point*/) { return false; }
+    virtual bool OnMouseMove(UINT /*uFlags*/, CPoint /*point*/) { return false; }
+    virtual bool OnSetCursor(CWnd* /*pWnd*/, UINT /*uHitTest*/, UINT /*uMessage*/) { return false; }
+    // Commands reach the mode first (its tool bar's buttons, Undo, Finish ...).
+    virtual bool OnCmdMsg(UINT /*uID*/, int /*iCode*/, void* /*pExtra*/) { return false; }
+    virtual void ShowFloatingToolbars() {}
+    virtual void HideFloatingToolbars() {}
+};

@@ -1,0 +1,112 @@
+// CWindowFunction: units, references, ranges and default window of a window
+// function. Computing the window through the host comes with that work.
+
+#include "trace/types/WindowFunction.h"
+
+#include "host/app/DebugLog.h"
+#include "host/units/UnitSets.h"
+#include "trace/types/FFTBaseTrace.h"
+#include "trace/types/KindHelpers.h"
+#include "trace/types/TraceKindTables.h"
+
+IMPLEMENT_DYNCREATE(CWindowFunction, CQXTrace)
+
+CWindowFunction::CWindowFunction() { m_eTraceType = TT_WINDOW; }
+
+CWindowFunction::CWindowFunction(ChannelNumber eChannel, int iDataSize, int /*iBare*/)
+    : CQXTrace(eChannel, iDataSize, 0)
+{
+    InitialiseWindowTrace(iDataSize);
+}
+
+void CWindowFunction::InitialiseWindowTrace(int iDataSize)
+{
+    m_eTraceType = TT_WINDOW;
+    m_sWindowFile.Empty();
+    CQXTrace::InitialiseTrace(iDataSize);
+    if (!m_pYData || iDataSize == 0) return;
+    SetXUnit(UNIT_MS);
+    SetXValueRange(0.0, GetXValueAtPos(m_iDataSize, GetXUnit()), 1);
+    DefaultZoomY(0, 0);
+}
+
+void CWindowFunction::SetWindowType(WINDOWFUNCTION eType, const CString& sFile)
+{
+    m_eWindowType = eType;
+    m_sWindowFile = sFile;
+}
+
+CQXTrace* CWindowFunction::CopyFrom(CQXTrace* pFrom)
+{
+    if (!pFrom || !pFrom->IsKindOf(RUNTIME_CLASS(CWindowFunction))) {
+        QXReportAssert("pCopyFrom->IsKindOf((CWindowFunction::GetThisClass()))", __FILE__,
+                       static_cast<unsigned>(__LINE__));
+        return this;
+    }
+    CopyStdTraceDetails(pFrom);
+    const auto& from = *static_cast<CWindowFunction*>(pFrom);
+    m_eWindowType = from.m_eWindowType;
+    m_sWindowFile = from.m_sWindowFile;
+    return this;
+}
+
+double CWindowFunction::GetMinYValue(EUnit eUnit) { return GetSpectrumYLimit(eUnit, false); }
+double CWindowFunction::GetMaxYValue(EUnit eUnit) { return GetSpectrumYLimit(eUnit, true); }
+
+void CWindowFunction::CalcDefaultYScaleValues(double* pdMin, double* pdMax)
+{
+    if (!pdMin || !pdMax) {
+        QXASSERT(pdMin && pdMax);
+        return;
+    }
+    *pdMin = 0.0;
+    *pdMax = 1.0;
+}
+
+void CWindowFunction::SetYDefaultZoomValues()
+{
+    double dMin = 0.0;
+    double dMax = 0.0;
+    CalcDefaultYScaleValues(&dMin, &dMax);
+    // Gain is both the storage and the display unit.
+    m_dCurrentMinYScaleValue = m_dCurrentMinYData = dMin;
+    m_dCurrentMaxYScaleValue = m_dCurrentMaxYData = dMax;
+}
+
+const CUnitSet* CWindowFunction::GetUnitSet(int iAxis)
+{
+    if (iAxis == 1) return ::GetUnitSet(UNITSET_NUMSAMPLES);
+    if (iAxis == 2) return ::GetUnitSet(UNITSET_AMPLITUDEREL);
+    QXASSERT((iAxis == 1) || (iAxis == 2));
+    return nullptr;
+}
+
+EUnit CWindowFunction::GetUnit(int iAxis)
+{
+    if (iAxis == 1) return static_cast<EUnit>(GetXUnit());
+    if (iAxis == 2) return UNIT_RELATIVE_GAIN;
+    QXASSERT((iAxis == 1) || (iAxis == 2));
+    return UNIT_INVALID;
+}
+
+int CWindowFunction::GetReferences(int iAxis, int /*bDefault*/, SReferences* pReferences)
+{
+    if (!pReferences || (iAxis != 1 && iAxis != 2)) {
+        QXASSERT(pReferences && ((iAxis == 1) || (iAxis == 2)));
+        return 0;
+    }
+    if (iAxis == 1)
+        *pReferences = SReferences::ForTimeX(EffectiveSampleRate(m_dSampleRate, IsUnlocked()), 1, 0);
+    else
+        *pReferences = SReferences::ForRelativeY(1.0, 1.0, UNIT_RELATIVE_GAIN, UNIT_RELATIVE_GAIN);
+    pReferences->SetUnlocked(IsUnlocked());
+    return 1;
+}
+
+void CWindowFunction::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)
+{
+    const bool bDb = IsDbUnit(ResolveAxisUnit(*this, eAxis, iUnit));
+    if (pbIsDbUnit) *pbIsDbUnit = bDb ? 1 : 0;
+    // A window over time has no logarithmic X; its gain may be shown so.
+    if (pbLogAllowed) *pbLogAllowed = (eAxis == Y_AXIS && !bDb) ? 1 : 0;
+}
