@@ -517,20 +517,6 @@ void CQXTrace::RecalcTrace()
     if (m_pMinLimitLine) m_pMinLimitLine->RecalcTrace();
 }
 
-void CQXTrace::SetDrawRect(const CRect& rect)
-{
-    if (rect.IsRectEmpty()) return;
-    const size_t nColumns = static_cast<size_t>(rect.Width()) + 1;
-    if (rect == m_rcDraw && m_ipPlotMin.size() == nColumns && m_ipPlotMax.size() == nColumns) return;
-    m_bRecalcPlot = true;
-    m_rcDraw = rect;
-    m_ipPlotMin.assign(nColumns, POINT_BEYOND_MAX);
-    m_ipPlotMax.assign(nColumns, POINT_BEYOND_MAX);
-    m_bPlotValid = 1;
-    if (m_pMaxLimitLine) m_pMaxLimitLine->SetDrawRect(rect);
-    if (m_pMinLimitLine) m_pMinLimitLine->SetDrawRect(rect);
-}
-
 void CQXTrace::UpdateMode(CSampleBuffer* pBuffer)
 {
     const bool bWasJDO = IsJDO();
@@ -587,28 +573,6 @@ void CQXTrace::InitialiseColors(int bAlsoPrintColor)
     if (!pDoc) return;
     m_crColor = m_crDefaultColor = pDoc->GetDefaultTraceColor(m_eTraceType, m_bCopy);
     if (bAlsoPrintColor) m_crPrintColor = m_crColor;
-}
-
-COLORREF CQXTrace::GetNextCopyColor()
-{
-    CGraphDoc* pDoc = GetGraphDoc();
-    if (!pDoc) return m_crColor;
-    const COLORREF crDefault = pDoc->GetDefaultTraceColor(m_eTraceType, 1);
-    if (crDefault != COLOR_CYCLE) {
-        m_pColorCycler.reset();
-        return crDefault;
-    }
-    if (!m_pColorCycler) {
-        m_pColorCycler.reset(new (std::nothrow) CColorCycler(m_crColor));
-        if (!m_pColorCycler) {
-            ERROR_NORMAL(IDS_ERROR_OUTOFMEMORY);
-            return m_crColor;
-        }
-        // Start at the source's own colour, which the cycler then skips, so
-        // copies follow on from it.
-        m_pColorCycler->Initialise(m_crColor);
-    }
-    return m_pColorCycler->GetNextColor();
 }
 
 // ---- Copies -------------------------------------------------------------------------
@@ -1028,8 +992,6 @@ int CQXTrace::UpdateTraceData(CSampleBuffer*, CSampleBuffer*, int* pbSizeChanged
     if (pbSizeChanged) *pbSizeChanged = 0;
     return 0;
 }
-void CQXTrace::Draw(CDC* /*pDC*/, int /*iLineWidth*/) {}
-void CQXTrace::DataToPlot() {}
 void CQXTrace::Serialize(CArchive& /*ar*/) {}
 void CQXTrace::PostSerialize(CArchive& /*ar*/) {}
 void CQXTrace::ManageSampleRateChange() {}
@@ -1119,12 +1081,3 @@ double* CQXTrace::GetXData() { return nullptr; }
 int CQXTrace::CanDrawInBands() { return 0; }
 int CQXTrace::CanSumBinsInBands() { return 0; }
 int CQXTrace::IsLimitConsistent(int /*iFlag*/, int /*bReport*/) { return 1; }
-
-// ---- Plot geometry ----------------------------------------------------------------------
-
-int CQXTrace::GetYOrigin()
-{
-    if (IsLimitLine())
-        if (CQXTrace* pParent = GetParentTrace()) return pParent->GetYOrigin();
-    return YOriginForWindow(m_dCurrentMinYData, m_dCurrentMaxYData, m_rcDraw.top, m_rcDraw.bottom);
-}
