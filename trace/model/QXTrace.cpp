@@ -824,55 +824,6 @@ void CQXTrace::UpdateYScales(CYScale* pScale)
     m_pYScale = pScale;
 }
 
-// ---- Cursor and marks ---------------------------------------------------------------
-
-CCursorMark* CQXTrace::GetMark(int i) const
-{
-    if (i < 0 || i >= MAX_MARKS) return nullptr;
-    return m_apMarks[static_cast<size_t>(i)];
-}
-
-void CQXTrace::RemoveInvalidCursorMarks()
-{
-    const int iLast = std::max(0, GetDataSize() - 1);
-    if (m_pCursor && m_pCursor->GetPosition(1) > iLast) m_pCursor->SetPosition(iLast);
-    if (m_pRelativeCursor && m_pRelativeCursor->GetPosition(1) > iLast) m_pRelativeCursor->SetPosition(iLast);
-    for (CCursorMark*& pMark : m_apMarks) {
-        if (pMark && pMark->GetPosition(1) > iLast) {
-            delete pMark;
-            pMark = nullptr;
-        }
-    }
-    if (m_iCurrentMark >= 0 && !GetMark(m_iCurrentMark)) {
-        m_iCurrentMark = -1;
-        for (int i = MAX_MARKS - 1; i >= 0 && m_iCurrentMark < 0; --i)
-            if (GetMark(i)) m_iCurrentMark = i;
-    }
-}
-
-double CQXTrace::GetCursorMarkXValue(CCursorMark* pMark, int iUnit)
-{
-    if (!QXVERIFY(pMark != nullptr)) return 0.0;
-    return GetXValueAtPos(pMark->GetPosition(1), iUnit);
-}
-
-double CQXTrace::GetCursorMarkYValue(CCursorMark* pMark, int iUnit)
-{
-    if (!QXVERIFY(pMark != nullptr)) return 0.0;
-    const int bTransformed = m_pTransformedYData != nullptr;
-    return GetYValueForData(GetYDataAtXPos(pMark->GetPosition(1), bTransformed), iUnit, 0, bTransformed);
-}
-
-int CQXTrace::AdjustCursorPosition(int /*iPos*/, int /*iDirection*/)
-{
-    // Moving the cursor by key comes with the cursor behaviour; the base
-    // leaves it where it is.
-    return m_pCursor ? m_pCursor->GetPosition(1) : 0;
-}
-
-int CQXTrace::GetMinCursorXPos(bool bInWindow) { return bInWindow ? GetCurrentMinXPos() : GetMinXPos(); }
-int CQXTrace::GetMaxCursorXPos(bool bInWindow) { return bInWindow ? GetCurrentMaxXPos() : GetMaxXPos(); }
-
 // ---- Simple virtual operations ---------------------------------------------------------
 
 bool CQXTrace::UpdateTraceVariables(bool /*bLoading*/, bool /*bKeepRate*/, CSampleBuffer* pBuffer)
