@@ -3,11 +3,9 @@
 
 #include "trace/model/CursorMark.h"
 
-#include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
-#include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>
@@ -99,15 +97,7 @@ void CCursorMark::SetLabel(const CString& sLabel)
 
 // ---- Drawing and hit testing ------------------------------------------------------
 
-COLORREF CCursorMark::GetColor(CDC* pDC) const
-{
-    if (!m_pTrace) return 0xFFFFFF;
-    CGraphDoc* pDoc = GetGraphDoc();
-    if (!pDoc) return 0xFFFFFF;
-    if (pDoc->BlackAndWhite(pDC)) return 0;
-    const bool bOutput = pDC && (pDC->IsPrinting() || pDC->IsMetafile());
-    return bOutput ? m_pTrace->GetPrintColor() : m_pTrace->GetScreenColor();
-}
+COLORREF CCursorMark::GetColor(CDC* pDC) const { return m_pTrace ? m_pTrace->GetColor(pDC) : 0xFFFFFF; }
 
 CFont CCursorMark::GetFont()
 {
