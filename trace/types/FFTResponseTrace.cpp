@@ -33,12 +33,14 @@ CFFTResponseTrace::CFFTResponseTrace(ChannelNumber eChannel, int iDataSize, int 
 {
     m_eTraceType = TT_FFTRESPONSE;
     CQXTrace::InitialiseTrace(iDataSize);
+    DefaultZoomY(0, 0);
 }
 
 CFFTResponseTrace::CFFTResponseTrace(int iDataSize, int /*iCopy*/, int /*iBare*/)
 {
     m_eTraceType = TT_FFTRESPONSE;
     CQXTrace::InitialiseTrace(iDataSize);
+    DefaultZoomY(0, 0);
 }
 
 CFFTResponseTrace::~CFFTResponseTrace() = default;

@@ -18,6 +18,7 @@ CFilterTrace::CFilterTrace(ChannelNumber eChannel, int iDataSize, int /*iBare*/)
     m_eTraceType = TT_FILTER;
     m_iFilterSource = kSourceCTDetector;
     CQXTrace::InitialiseTrace(iDataSize);
+    DefaultZoomY(0, 0);
 }
 
 CQXTrace* CFilterTrace::CopyFrom(CQXTrace* pFrom)

@@ -48,6 +48,7 @@ CUserTrace::CUserTrace(ChannelNumber eChannel, int iDataSize, int /*iCopy*/, int
         if (!IsValidUnit(GetXUnit())) SetXUnit(UNIT_NULL);
         if (GetYUnit() < 0) SetYUnit(UNIT_NULL);
     }
+    DefaultZoomY(0, 0);
 }
 
 CQXTrace* CUserTrace::CopyFrom(CQXTrace* pFrom)

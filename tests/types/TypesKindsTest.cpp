@@ -1,0 +1,415 @@
+// Every trace kind as the graph document's factory builds it: its type, units
+// and unit sets, storage units, scale kind, default Y window, name and copies;
+// and the limit line's answers through its parent.
+
+#include "host/app/HeadlessHost.h"
+#include "host/settings/SettingsIds.h"
+#include "host/units/UnitFunctions.h"
+#include "host/units/UnitSet.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/limits/LimitLine.h"
+#include "trace/types/CTFFTTrace.h"
+#include "trace/types/CTTrace.h"
+#include "trace/types/FFTResponseTrace.h"
+#include "trace/types/FFTTrace.h"
+#include "trace/types/FilterTrace.h"
+#include "trace/types/ImpulseWindowFunction.h"
+#include "trace/types/ScopeTrace.h"
+#include "trace/types/SweepTrace.h"
+#include "trace/types/TraceKindTables.h"
+#include "trace/types/UserTrace.h"
+#include "trace/types/WindowFunction.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+using Maker = std::function<CQXTrace*(ChannelNumber)>;
+
+struct SKind {
+    const char* szClass;
+    Maker make;
+    TraceType eType;
+    EUnit eXStorage;
+    EUnit eYStorage;
+    ScaleType eScale;
+    const wchar_t* szTypeText;
+};
+
+CSweepTrace* MakeAmplitudeSweep(ChannelNumber eChannel)
+{
+    auto* pSweep = new CSweepTrace(eChannel, 10, TT_SWEEP2, 0, 0);
+    pSweep->SetResultID(RES_CHA_RMSAMPL);
+    pSweep->SetXAxisSourceDetails(TRIGGER_GENFREQ_CHA, UNIT_FREQ_HZ, 20000.0, 20.0);
+    pSweep->SetXUnit(UNIT_FREQ_HZ);
+    pSweep->SetYUnit(pSweep->GetDefaultYUnit(CQXTrace::eModeNull, 0));
+    pSweep->DefaultZoomY(0, 0);
+    return pSweep;
+}
+
+const SKind kKinds[] = {
+    {"CScopeTrace", [](ChannelNumber c) { return new CScopeTrace(c, 1024, 0, 0); }, TT_SCOPE, UNIT_BINS, UNIT_HEX,
+     ST_SCOPE, L"Scope Trace"},
+    {"CFFTTrace", [](ChannelNumber c) { return new CFFTTrace(c, 513, 0, 0); }, TT_FFT, UNIT_BINS, UNIT_HEX, ST_FFT,
+     L"FFT Trace"},
+    {"CCTTrace", [](ChannelNumber c) { return new CCTTrace(c, 1024, 0, 0); }, TT_CTDET, UNIT_BINS, UNIT_HEX, ST_SCOPE,
+     L"CTA output"},
+    {"CCTFFTTrace", [](ChannelNumber c) { return new CCTFFTTrace(c, 513, 0, 0); }, TT_CTFFT, UNIT_BINS, UNIT_HEX,
+     ST_FFT, L"FFT of CTA output"},
+    {"CFilterTrace", [](ChannelNumber c) { return new CFilterTrace(c, 512, 0); }, TT_FILTER, UNIT_BINS,
+     UNIT_RELATIVE_RATIO, ST_FFT, L"Filter: CT Det"},
+    {"CWindowFunction", [](ChannelNumber c) { return new CWindowFunction(c, 1024, 0); }, TT_WINDOW, UNIT_BINS,
+     UNIT_RELATIVE_GAIN, ST_SCOPE, L"Window function"},
+    {"CImpulseWindowFunction", [](ChannelNumber c) { return new CImpulseWindowFunction(c, 1024, 0); }, TT_WINDOW,
+     UNIT_BINS, UNIT_RELATIVE_GAIN, ST_SCOPE, L"Window function"},
+    {"CSweepTrace", [](ChannelNumber c) { return MakeAmplitudeSweep(c); }, TT_SWEEP2, UNIT_FREQ_HZ, UNIT_HEX,
+     ST_SWEEP_FREQ, L"Sweep of Ch A RMS ampl"},
+    {"CFFTResponseTrace", [](ChannelNumber c) { return new CFFTResponseTrace(c, 2, 0, 0); }, TT_FFTRESPONSE,
+     UNIT_FREQ_HZ, UNIT_HEX, ST_FFT, L"MT freq response"},
+    {"CUserTrace", [](ChannelNumber c) { return new CUserTrace(c, 16, 0, 0); }, TT_USER, UNIT_NULL, UNIT_NULL,
+     ST_USER, L"User Trace"},
+};
+
+class TypesKinds : public ::testing::TestWithParam<SKind> {
+protected:
+    TypesKinds() { m_host.SetGraphDoc(m_pDoc.get()); }
+    ~TypesKinds() override
+    {
+        m_pDoc.reset();
+        m_host.SetGraphDoc(nullptr);
+    }
+
+    // A trace owned by the document, so that shared scales are freed once.
+    CQXTrace* Add(CQXTrace* pTrace)
+    {
+        m_pDoc->AddTrace(pTrace);
+        return pTrace;
+    }
+    CQXTrace* Make(ChannelNumber eChannel = CHANNEL_A) { return Add(GetParam().make(eChannel)); }
+    bool Asserted() const
+    {
+        for (const std::string& s : m_host.GetLogLines())
+            if (s.find("FAILED ASSERT") != std::string::npos) return true;
+        return false;
+    }
+
+    CHeadlessHost m_host;
+    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
+};
+
+std::string KindName(const ::testing::TestParamInfo<SKind>& info) { return info.param.szClass; }
+
+TEST_P(TypesKinds, IsRegisteredAndReportsItsType)
+{
+    CQXTrace* pTrace = Make();
+    EXPECT_STREQ(pTrace->GetRuntimeClass()->m_lpszClassName, GetParam().szClass);
+    EXPECT_NE(CRuntimeClass::FromName(GetParam().szClass), nullptr);
+    EXPECT_EQ(pTrace->GetTraceType(), GetParam().eType);
+    EXPECT_EQ(pTrace->GetChannel(), CHANNEL_A);
+    EXPECT_EQ(pTrace->GetDefaultXScaleType(), GetParam().eScale);
+    EXPECT_FALSE(Asserted());
+}
+
+TEST_P(TypesKinds, StoresInItsStorageUnits)
+{
+    CQXTrace* pTrace = Make();
+    EXPECT_EQ(pTrace->GetStorageUnit(X_AXIS), GetParam().eXStorage);
+    EXPECT_EQ(pTrace->GetStorageUnit(Y_AXIS), GetParam().eYStorage);
+    EXPECT_EQ(pTrace->GetStorageUnit(1), GetParam().eXStorage);
+    EXPECT_EQ(pTrace->GetStorageUnit(2), GetParam().eYStorage);
+}
+
+TEST_P(TypesKinds, UnitSetsOfferTheUnitsShown)
+{
+    CQXTrace* pTrace = Make();
+    if (pTrace->IsUserTrace()) GTEST_SKIP() << "a user trace shows whatever units its script gives";
+    const CUnitSet* pXSet = pTrace->GetUnitSet(1);
+    const CUnitSet* pYSet = pTrace->GetUnitSet(2);
+    ASSERT_NE(pXSet, nullptr);
+    ASSERT_NE(pYSet, nullptr);
+    EXPECT_TRUE(pXSet->IsUnitValid(pTrace->GetXUnit())) << pTrace->GetXUnit();
+    EXPECT_TRUE(pYSet->IsUnitValid(pTrace->GetYUnit())) << pTrace->GetYUnit();
+    EXPECT_TRUE(pXSet->IsUnitValid(pTrace->GetDefaultXUnit()));
+    EXPECT_TRUE(pYSet->CanConvert(pTrace->GetStorageUnit(Y_AXIS)));
+}
+
+TEST_P(TypesKinds, DefaultYWindowLiesInTheFullRange)
+{
+    CQXTrace* pTrace = Make();
+    const EUnit eUnit = static_cast<EUnit>(pTrace->GetYUnit());
+    const double dMin = pTrace->GetCurrentMinYScaleValue();
+    const double dMax = pTrace->GetCurrentMaxYScaleValue();
+    EXPECT_LT(dMin, dMax);
+    EXPECT_GE(dMin, pTrace->GetMinYValue(eUnit));
+    EXPECT_LE(dMax, pTrace->GetMaxYValue(eUnit));
+    EXPECT_LT(pTrace->GetCurrentMinYData(), pTrace->GetCurrentMaxYData());
+    EXPECT_FALSE(Asserted());
+}
+
+TEST_P(TypesKinds, NamesItsType)
+{
+    CQXTrace* pTrace = Make(CHANNEL_B);
+    EXPECT_EQ(std::wstring(pTrace->GetTraceName(0, 0, 0).GetString()), GetParam().szTypeText);
+    EXPECT_EQ(std::wstring(pTrace->GetTraceName(1, 0, 0).GetString()),
+              std::wstring(L"Ch B ") + GetParam().szTypeText);
+}
+
+TEST_P(TypesKinds, CopyIsOfTheSameClassWithTheSameData)
+{
+    CQXTrace* pSource = Make();
+    if (double* pY = pSource->GetYDataBuffer(0))
+        for (int i = 0; i < pSource->GetDataSize(); ++i) pY[i] = 100.0 + i;
+    auto* pCopy = static_cast<CQXTrace*>(pSource->GetRuntimeClass()->CreateObject());
+    ASSERT_NE(pCopy, nullptr);
+    EXPECT_EQ(pCopy->CopyFrom(pSource), pCopy);
+    Add(pCopy); // once it has the source's channel
+    EXPECT_EQ(pCopy->GetRuntimeClass(), pSource->GetRuntimeClass());
+    EXPECT_EQ(pCopy->GetTraceType(), pSource->GetTraceType());
+    ASSERT_EQ(pCopy->GetDataSize(), pSource->GetDataSize());
+    for (int i = 0; i < pSource->GetDataSize(); ++i)
+        EXPECT_EQ(pCopy->GetYDataBuffer(0)[i], pSource->GetYDataBuffer(0)[i]);
+    EXPECT_EQ(pCopy->GetStorageUnit(Y_AXIS), pSource->GetStorageUnit(Y_AXIS));
+    EXPECT_EQ(pCopy->GetYUnit(), pSource->GetYUnit());
+    EXPECT_FALSE(Asserted());
+}
+
+TEST_P(TypesKinds, CopyFromAnotherKindIsRefused)
+{
+    CQXTrace* pTarget = Make();
+    CQXTrace* pOther = pTarget->GetTraceType() == TT_FFT ? Add(new CScopeTrace(CHANNEL_A, 64, 0, 0))
+                                                         : Add(new CFFTTrace(CHANNEL_A, 65, 0, 0));
+    const int iSize = pTarget->GetDataSize();
+    EXPECT_EQ(pTarget->CopyFrom(pOther), pTarget);
+    EXPECT_TRUE(Asserted());
+    EXPECT_EQ(pTarget->GetTraceType(), GetParam().eType);
+    EXPECT_EQ(pTarget->GetDataSize(), iSize);
+}
+
+TEST_P(TypesKinds, AnAxisOutsideOneAndTwoHasNoUnitSetOrReferences)
+{
+    CQXTrace* pTrace = Make();
+    SReferences refs;
+    EXPECT_EQ(pTrace->GetUnitSet(3), nullptr);
+    if (!pTrace->IsUserTrace()) {
+        EXPECT_EQ(pTrace->GetReferences(0, 0, &refs), 0);
+    }
+    EXPECT_TRUE(Asserted());
+}
+
+INSTANTIATE_TEST_SUITE_P(All, TypesKinds, ::testing::ValuesIn(kKinds), KindName);
+
+// ---- Per-kind rules that are not table rows ----------------------------------------
+
+class TypesKindRules : public ::testing::Test {
+protected:
+    TypesKindRules() { m_host.SetGraphDoc(m_pDoc.get()); }
+    ~TypesKindRules() override
+    {
+        m_pDoc.reset();
+        m_host.SetGraphDoc(nullptr);
+    }
+    template <class T>
+    T* Add(T* pTrace)
+    {
+        m_pDoc->AddTrace(pTrace);
+        return pTrace;
+    }
+
+    CHeadlessHost m_host;
+    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
+};
+
+TEST_F(TypesKindRules, DefaultYUnitsPerInputMode)
+{
+    using M = CQXTrace;
+    const EUnit eAnalogue = GetDefaultAnalogueUnit(RESULTKIND_AMPLITUDE);
+    const EUnit eSpectrumAnalogue = (eAnalogue == UNIT_V || eAnalogue == UNIT_W) ? UNIT_DBV : eAnalogue;
+    auto* pFFT = Add(new CFFTTrace(CHANNEL_A, 65, 0, 0));
+    auto* pScope = Add(new CScopeTrace(CHANNEL_A, 64, 0, 0));
+    auto* pFilter = Add(new CFilterTrace(CHANNEL_A, 64, 0));
+    auto* pWindow = Add(new CWindowFunction(CHANNEL_A, 64, 0));
+    const struct {
+        CQXTrace* pTrace;
+        EUnit aeByMode[5]; // digital, analogue, JDO data, JDO fs, soundcard
+    } aCases[] = {
+        {pFFT, {UNIT_DBFS, eSpectrumAnalogue, UNIT_JITTER_DBUI, UNIT_JITTER_DBUI, UNIT_DBFS}},
+        {pScope,
+         {GetDefaultDigitalUnit(RESULTKIND_AMPLITUDE), eAnalogue, UNIT_JITTER_NS, UNIT_JITTER_NS,
+          GetDefaultSoundcardUnit(RESULTKIND_AMPLITUDE)}},
+        {pFilter, {UNIT_RELATIVE_DB, UNIT_RELATIVE_DB, UNIT_RELATIVE_DB, UNIT_RELATIVE_DB, UNIT_RELATIVE_DB}},
+        {pWindow,
+         {UNIT_RELATIVE_GAIN, UNIT_RELATIVE_GAIN, UNIT_RELATIVE_GAIN, UNIT_RELATIVE_GAIN, UNIT_RELATIVE_GAIN}},
+    };
+    const M::EMode aeModes[] = {M::eModeDigital, M::eModeAnalogue, M::eModeJDOData, M::eModeJDOfs,
+                                M::eModeSoundcard};
+    for (const auto& c : aCases)
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(c.pTrace->GetDefaultYUnit(aeModes[i], 0), c.aeByMode[i])
+                << c.pTrace->GetRuntimeClass()->m_lpszClassName << " mode " << aeModes[i];
+    EXPECT_EQ(pFFT->GetDefaultYUnit(M::eModeDigital, 1), UNIT_RELATIVE_DB);
+    EXPECT_EQ(pScope->GetDefaultYUnit(M::eModeAnalogue, 1), UNIT_RELATIVE_DB);
+}
+
+TEST_F(TypesKindRules, SpectrumRunsFromZeroToHalfTheRate)
+{
+    auto* pFFT = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
+    const double dRate = EffectiveSampleRate(pFFT->GetSampleRate(), pFFT->IsUnlocked());
+    EXPECT_EQ(pFFT->GetMinXScaleValue(), 0.0);
+    EXPECT_DOUBLE_EQ(pFFT->GetMaxXScaleValue(), dRate / 2.0);
+    EXPECT_DOUBLE_EQ(pFFT->GetMaxXValue(UNIT_FREQ_HZ), dRate / 2.0);
+    EXPECT_EQ(pFFT->GetXUnit(), UNIT_FREQ_HZ);
+    // Position k is k fs / L with L = 2 (N - 1).
+    EXPECT_DOUBLE_EQ(pFFT->GetXValueAtPos(256, UNIT_FREQ_HZ), 256 * dRate / 2048.0);
+    SReferences refs;
+    ASSERT_EQ(pFFT->GetReferences(1, 0, &refs), 1);
+    EXPECT_EQ(refs.GetType(), SReferences::REFS_FFT_X);
+    EXPECT_EQ(refs.m_aiValues[0], 1025);
+}
+
+TEST_F(TypesKindRules, TimeTracesShowMillisecondsOverTheBuffer)
+{
+    auto* pScope = Add(new CScopeTrace(CHANNEL_A, 480, 0, 0));
+    const double dRate = EffectiveSampleRate(pScope->GetSampleRate(), pScope->IsUnlocked());
+    EXPECT_EQ(pScope->GetXUnit(), UNIT_MS);
+    EXPECT_NEAR(pScope->GetMaxXScaleValue(), 480 * 1000.0 / dRate, 1e-9);
+    double dMin = -1.0;
+    double dMax = -1.0;
+    pScope->CalcDefaultXScaleValues(&dMin, &dMax);
+    EXPECT_EQ(dMin, 0.0);
+    EXPECT_EQ(dMax, 2.0);
+    // A scope window is symmetric in data even where the values are not.
+    EXPECT_EQ(pScope->GetCurrentMinYData(), -pScope->GetCurrentMaxYData());
+    int bDb = -1;
+    int bLog = -1;
+    pScope->GetLogDetails(Y_AXIS, UNIT_DBFS, &bDb, &bLog);
+    EXPECT_EQ(bDb, 1);
+    EXPECT_EQ(bLog, 0);
+}
+
+TEST_F(TypesKindRules, SpectraNeverDrawDbLogarithmically)
+{
+    auto* pFFT = Add(new CFFTTrace(CHANNEL_A, 65, 0, 0));
+    const struct {
+        AxisType eAxis;
+        int iUnit;
+        int bDb, bLog;
+    } aCases[] = {{Y_AXIS, UNIT_DBFS, 1, 0}, {Y_AXIS, UNIT_V, 0, 1}, {X_AXIS, UNIT_FREQ_HZ, 0, 1}};
+    for (const auto& c : aCases) {
+        int bDb = -1;
+        int bLog = -1;
+        pFFT->GetLogDetails(c.eAxis, c.iUnit, &bDb, &bLog);
+        EXPECT_EQ(bDb, c.bDb) << c.iUnit;
+        EXPECT_EQ(bLog, c.bLog) << c.iUnit;
+    }
+}
+
+TEST_F(TypesKindRules, OnlyTheImpulseWindowAsksForItsOwnClass)
+{
+    auto* pPlain = Add(new CWindowFunction(CHANNEL_A, 64, 0));
+    auto* pImpulse = Add(new CImpulseWindowFunction(CHANNEL_A, 64, 0));
+    EXPECT_EQ(pPlain->GetTraceCreateExtraInfo(), 0);
+    EXPECT_NE(pImpulse->GetTraceCreateExtraInfo(), 0);
+    EXPECT_EQ(pPlain->GetResultID(), 3325);
+    EXPECT_EQ(pImpulse->GetUnit(2), UNIT_RELATIVE_GAIN);
+}
+
+TEST_F(TypesKindRules, FilterNamesItsSource)
+{
+    auto* pFilter = Add(new CFilterTrace(CHANNEL_A, 64, 0));
+    EXPECT_EQ(pFilter->GetFilterType(), CFilterTrace::kSourceCTDetector);
+    pFilter->SetFilterType(CFilterTrace::kSourceFFTParameters);
+    EXPECT_EQ(std::wstring(pFilter->GetTraceName(0, 0, 0).GetString()), L"Filter: FFT Params");
+    pFilter->SetFilterType(3);
+    EXPECT_EQ(std::wstring(pFilter->GetTraceName(0, 0, 0).GetString()), L"Filter: FFT Det 3");
+}
+
+TEST_F(TypesKindRules, UserTraceKeepsItsValuesUnconverted)
+{
+    auto* pUser = Add(new CUserTrace(CHANNEL_A, 5, 0, 0));
+    EXPECT_EQ(pUser->GetYDataBuffer(0)[0], DBL_MAX); // no value until one is set
+    pUser->SetYScaleRange(-2.0, 3.0);
+    pUser->DefaultZoomY(0, 0);
+    EXPECT_EQ(pUser->GetCurrentMinYData(), -2.0);
+    EXPECT_EQ(pUser->GetCurrentMaxYScaleValue(), 3.0);
+    EXPECT_EQ(pUser->GetYValueForData(1.25, pUser->GetStorageUnit(Y_AXIS), 0, 0), 1.25);
+    EXPECT_TRUE(pUser->CheckUnit(UNIT_PPM, Y_AXIS));
+    EXPECT_FALSE(pUser->CheckUnit(UNIT_BINPOWER, Y_AXIS));
+    EXPECT_FALSE(pUser->CanCopy()); // not in use yet
+}
+
+TEST_F(TypesKindRules, SweepAxesComeFromTheirDescription)
+{
+    auto* pSweep = Add(MakeAmplitudeSweep(CHANNEL_A));
+    EXPECT_TRUE(pSweep->IsXAxisSource());
+    EXPECT_FALSE(pSweep->IsXAxisResult());
+    // Limits are kept ascending whatever order they came in.
+    EXPECT_EQ(pSweep->GetXAxisMinValue(), 20.0);
+    EXPECT_EQ(pSweep->GetXAxisMaxValue(), 20000.0);
+    EXPECT_EQ(pSweep->GetDefaultXUnit(), UNIT_FREQ_HZ);
+    pSweep->SetXAxisResultDetails(RES_DIC_JITTER, 0, 0, UNIT_JITTER_NS, 0.0, 10.0);
+    EXPECT_FALSE(pSweep->IsXAxisSource());
+    EXPECT_EQ(pSweep->GetStorageUnit(X_AXIS), UNIT_JITTER_NSPP);
+    EXPECT_EQ(pSweep->GetDefaultXScaleType(), ST_SWEEP_JITTER);
+    EXPECT_EQ(pSweep->GetMinYValue(UNIT_PPM), -5000.0);
+}
+
+// ---- The limit line ------------------------------------------------------------------
+
+TEST_F(TypesKindRules, LimitLineAnswersThroughItsTrace)
+{
+    auto* pFFT = Add(new CFFTTrace(CHANNEL_B, 65, 0, 0));
+    auto* pMax = Add(new CLimitLine(pFFT, 1, 0));
+    auto* pMin = Add(new CLimitLine(pFFT, 0, 0));
+    EXPECT_TRUE(pMax->IsLimitLine());
+    EXPECT_EQ(pMax->GetOwnTraceType(), TT_MAXLIMITLINE);
+    EXPECT_EQ(pMin->GetOwnTraceType(), TT_MINLIMITLINE);
+    EXPECT_EQ(pMax->GetTraceType(), TT_FFT);
+    EXPECT_EQ(pMax->GetChannel(), CHANNEL_B);
+    EXPECT_EQ(pMax->GetXScale(), pFFT->GetXScale());
+    EXPECT_EQ(pMax->GetYScale(), pFFT->GetYScale());
+    EXPECT_EQ(pMax->GetXUnit(), pFFT->GetXUnit());
+    EXPECT_EQ(pMax->GetYUnit(), pFFT->GetYUnit());
+    EXPECT_EQ(pMax->GetUnitSet(2), pFFT->GetUnitSet(2));
+    EXPECT_EQ(pMax->GetDefaultXScaleType(), ST_FFT);
+    EXPECT_EQ(pMax->GetMaxXScaleValue(), pFFT->GetMaxXScaleValue());
+    EXPECT_EQ(pMax->GetCurrentMaxXPos(), pFFT->GetCurrentMaxXPos());
+    EXPECT_EQ(pMax->GetCurrentMaxYScaleValue(), pFFT->GetCurrentMaxYScaleValue());
+    EXPECT_EQ(pMax->GetDataSize(), 0);
+    EXPECT_EQ(std::wstring(pMax->GetTraceName(0, 0, 0).GetString()), L"Max limit: FFT Trace");
+    EXPECT_EQ(std::wstring(pMin->GetTraceName(1, 0, 0).GetString()), L"Min limit: Ch B FFT Trace");
+}
+
+TEST_F(TypesKindRules, LimitLineNeverDeletesTheScalesItShares)
+{
+    auto* pScope = Add(new CScopeTrace(CHANNEL_A, 64, 0, 0));
+    CXScale* pXScale = pScope->GetXScale();
+    ASSERT_NE(pXScale, nullptr);
+    delete new CLimitLine(pScope, 1, 0);
+    ASSERT_EQ(pScope->GetXScale(), pXScale);
+    const auto& aScales = m_pDoc->GetXScales();
+    EXPECT_NE(std::find(aScales.begin(), aScales.end(), pXScale), aScales.end());
+}
+
+TEST_F(TypesKindRules, LimitLineFromTheFactoryJoinsItsTraceLater)
+{
+    auto* pScope = Add(new CScopeTrace(CHANNEL_A, 64, 0, 0));
+    auto* pLine = Add(new CLimitLine(CHANNEL_A, 64, TT_MINLIMITLINE, 0));
+    EXPECT_EQ(pLine->GetXScale(), nullptr);
+    EXPECT_EQ(pLine->CheckUnit(UNIT_V, Y_AXIS), 0); // no parent to ask
+    pLine->SetParentTrace(pScope);
+    EXPECT_EQ(pLine->GetTraceType(), TT_SCOPE);
+    EXPECT_EQ(pLine->GetYScale(), pScope->GetYScale());
+    EXPECT_EQ(pLine->CheckUnit(UNIT_V, Y_AXIS), pScope->CheckUnit(UNIT_V, Y_AXIS));
+    // Lines of scope-like traces keep a polarity per point.
+    EXPECT_EQ(pLine->SetBuffer(0), 1);
+    EXPECT_EQ(pLine->SetBuffer(8), 1);
+    EXPECT_TRUE(pLine->HasPolarityData(0));
+    pLine->SetPolarityAtPos(3, POLARITY_NEGATIVE, 0);
+    EXPECT_EQ(pLine->GetPolarityAtPos(3, 0), POLARITY_NEGATIVE);
+    EXPECT_EQ(pLine->GetPolarityAtPos(99, 0), POLARITY_NONE);
+}
+
+} // namespace
