@@ -444,7 +444,6 @@ void CQXTrace::DrawPolyLine(CDC* pDC, int iFirstColumn, int iEndColumn, int iPri
 {
     CPlotStroke stroke(pDC, iPrintStyle, iPatternScale);
     bool bInRun = false;
-    int iLastRow = 0;
     for (int i = iFirstColumn; i < iEndColumn; ++i) {
         if (piMin[i] == POINT_BEYOND_MAX || piMax[i] == POINT_BEYOND_MAX) {
             if (bInRun) stroke.EndRun();
@@ -453,15 +452,16 @@ void CQXTrace::DrawPolyLine(CDC* pDC, int iFirstColumn, int iEndColumn, int iPri
         }
         const int x = m_rcDraw.left + i;
         const int iLowRow = ClippedPlotRow(m_iYOrigin, piMin[i], m_rcDraw.top, m_rcDraw.bottom);
-        const int iHighRow = ClippedPlotRow(m_iYOrigin, piMax[i], m_rcDraw.top, m_rcDraw.bottom);
-        // Enter a column at the end nearer to where the curve comes from.
-        const bool bFromAbove = bInRun && std::abs(iLastRow - iHighRow) < std::abs(iLastRow - iLowRow);
-        const int iInRow = bFromAbove ? iHighRow : iLowRow;
-        const int iOutRow = bFromAbove ? iLowRow : iHighRow;
-        if (bInRun) stroke.LineTo(CPoint(x, iInRow));
-        else stroke.MoveTo(CPoint(x, iInRow));
-        if (iOutRow != iInRow) stroke.LineTo(CPoint(x, iOutRow));
-        iLastRow = iOutRow;
+        if (m_bColumnMode) {
+            // One vertical stroke over the span, its top row included; joined
+            // spans touch, so the strokes make one continuous curve.
+            const int iHighRow = ClippedPlotRow(m_iYOrigin, piMax[i], m_rcDraw.top, m_rcDraw.bottom);
+            stroke.MoveTo(CPoint(x, iLowRow));
+            stroke.LineTo(CPoint(x, iHighRow - 1));
+            continue;
+        }
+        if (bInRun) stroke.LineTo(CPoint(x, iLowRow));
+        else stroke.MoveTo(CPoint(x, iLowRow));
         bInRun = true;
     }
     if (bInRun) stroke.EndRun();

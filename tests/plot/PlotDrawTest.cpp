@@ -1,0 +1,245 @@
+// Drawing a trace into a recording DC: pens, print styles stepped pixel by
+// pixel, widths, clipping, the dotted region, cursor and marks.
+
+#include "PlotFixture.h"
+
+#include "platform/RecordingDC.h"
+#include "trace/model/PlotMath.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Record = CRecordingDC::SRecord;
+using PixelSet = std::set<std::pair<int, int>>;
+
+class PlotDraw : public PlotFixture {
+protected:
+    // A flat line along the origin row (a window of one position) over iColumns columns.
+    CPlotTrace* AddFlatTrace(int iColumns)
+    {
+        CPlotTrace* pTrace = AddPlotTrace(16, iColumns);
+        pTrace->SetCurrentMinXPos(3);
+        pTrace->SetCurrentMaxXPos(3);
+        return pTrace;
+    }
+
+    static std::vector<Record> Lines(const CRecordingDC& dc) { return dc.GetRecords(CRecordingDC::EKind::Line); }
+
+    // The pixels the recorded lines set, as one-pixel lines.
+    static PixelSet PixelsOf(const std::vector<Record>& aLines)
+    {
+        PixelSet set;
+        for (const Record& r : aLines)
+            ForEachLinePixel(r.m_aPoints[0], r.m_aPoints[1], [&](CPoint p) { set.insert({p.x, p.y}); });
+        return set;
+    }
+
+    static CRecordingDC::SDeviceCaps Printer(int iDpi)
+    {
+        CRecordingDC::SDeviceCaps caps;
+        caps.m_bPrinting = true;
+        caps.m_iLogPixelsX = caps.m_iLogPixelsY = iDpi;
+        return caps;
+    }
+};
+
+TEST_F(PlotDraw, TheScreenGetsOneSolidLineInTheScreenColourAndTheDCIsRestored)
+{
+    CPlotTrace* pTrace = AddFlatTrace(10);
+    pTrace->SetColor(0x00FF00);
+    pTrace->SetPrintStyle(TRACE_PRINTSTYLE_DASH);
+    CRecordingDC dc;
+    const SDCState before = dc.GetState();
+    pTrace->Draw(&dc, 1);
+
+    const std::vector<Record> aLines = Lines(dc);
+    ASSERT_FALSE(aLines.empty());
+    PixelSet expected;
+    for (int x = 0; x < 10; ++x) expected.insert({x, kRows});
+    EXPECT_EQ(PixelsOf(aLines), expected);
+    for (const Record& r : aLines) {
+        EXPECT_EQ(r.m_state.m_pen.GetBaseStyle(), PS_SOLID);
+        EXPECT_EQ(r.m_state.m_pen.GetWidth(), 1);
+        EXPECT_EQ(r.m_state.m_pen.GetColor(), 0x00FF00u);
+        EXPECT_EQ(r.m_state.m_iROP2, R2_COPYPEN);
+    }
+    EXPECT_EQ(dc.GetCurrentPen(), before.m_pen);
+    EXPECT_EQ(dc.GetROP2(), before.m_iROP2);
+    EXPECT_FALSE(pTrace->NeedsRecalc());
+}
+
+TEST_F(PlotDraw, PrintStylesAreSteppedPixelByPixelOnPrintersAndMetafiles)
+{
+    // The first dashes of each style along a flat line 40 pixels long.
+    struct SCase {
+        int iStyle;
+        std::vector<std::pair<int, int>> aDashes; // first and last pixel
+    };
+    const SCase aCases[] = {
+        {TRACE_PRINTSTYLE_DASH, {{0, 17}, {24, 39}}},
+        {TRACE_PRINTSTYLE_DOT, {{0, 2}, {6, 8}, {12, 14}, {18, 20}, {24, 26}, {30, 32}, {36, 38}}},
+        {TRACE_PRINTSTYLE_DASHDOT, {{0, 8}, {15, 17}, {24, 32}, {39, 39}}},
+        {TRACE_PRINTSTYLE_SOLID, {{0, 39}}},
+    };
+    for (const bool bMetafile : {false, true}) {
+        for (const SCase& c : aCases) {
+            SCOPED_TRACE(c.iStyle);
+            CPlotTrace* pTrace = AddFlatTrace(40);
+            pTrace->SetPrintStyle(c.iStyle);
+            CRecordingDC::SDeviceCaps caps = Printer(96);
+            caps.m_bPrinting = !bMetafile;
+            caps.m_bMetafile = bMetafile;
+            CRecordingDC dc(caps);
+            pTrace->Draw(&dc, 1);
+            PixelSet expected;
+            for (const auto& [iFrom, iTo] : c.aDashes)
+                for (int x = iFrom; x <= iTo; ++x) expected.insert({x, kRows});
+            const std::vector<Record> aLines = Lines(dc);
+            EXPECT_EQ(PixelsOf(aLines), expected);
+            for (const Record& r : aLines) EXPECT_EQ(r.m_state.m_pen.GetBaseStyle(), PS_SOLID);
+        }
+    }
+}
+
+TEST_F(PlotDraw, WidthsScaleWithResolutionAndTheCurrentTraceIsBold)
+{
+    CPlotTrace* pTrace = AddFlatTrace(10);
+    CPlotTrace* pOther = AddFlatTrace(10);
+    m_pDoc->SetCurrentTrace(CHANNEL_A, pTrace);
+    const auto WidthDrawn = [&](CPlotTrace* p, const CRecordingDC::SDeviceCaps& caps, const CDC* pAttrib) {
+        CRecordingDC dc(caps);
+        if (pAttrib) dc.SetAttribDC(pAttrib);
+        p->Draw(&dc, 1);
+        const std::vector<Record> aLines = Lines(dc);
+        return aLines.empty() ? 0 : aLines.front().m_state.m_pen.GetWidth();
+    };
+    const CRecordingDC screen;
+    // A 600 dpi output measured against a 96 dpi screen.
+    EXPECT_EQ(WidthDrawn(pTrace, Printer(600), &screen), 6);
+    EXPECT_EQ(WidthDrawn(pTrace, CRecordingDC::SDeviceCaps(), nullptr), 1);
+
+    m_pDoc->SetDrawCurrentTraceBold(1);
+    EXPECT_EQ(WidthDrawn(pTrace, CRecordingDC::SDeviceCaps(), nullptr), 2);
+    EXPECT_EQ(WidthDrawn(pTrace, Printer(96), nullptr), 10);
+    EXPECT_EQ(WidthDrawn(pOther, CRecordingDC::SDeviceCaps(), nullptr), 1);
+}
+
+TEST_F(PlotDraw, RowsAreClippedToOneAboveTheTopAndTheBottom)
+{
+    CPlotTrace* pTrace = AddPlotTrace(10, 100);
+    pTrace->FillYData({50, 1000, 50, -50, 50, 1e9, -1e9, 50, 50, 50});
+    CRecordingDC dc;
+    pTrace->Draw(&dc, 1);
+    int iTopmost = kRows;
+    int iLowest = 0;
+    for (const Record& r : Lines(dc)) {
+        for (const CPoint& p : r.m_aPoints) {
+            iTopmost = std::min(iTopmost, p.y);
+            iLowest = std::max(iLowest, p.y);
+        }
+    }
+    EXPECT_EQ(iTopmost, -1);
+    EXPECT_EQ(iLowest, kRows);
+}
+
+TEST_F(PlotDraw, ColumnsAreDrawnAsJoinedVerticalStrokesWithBreaksAtGaps)
+{
+    CPlotTrace* pTrace = AddPlotTrace(1000, 100);
+    pTrace->FillYData([](int i) { return (i >= 500 && i < 530) ? DBL_MAX : (i / 10 % 2 ? 70.0 : 20.0); });
+    CRecordingDC dc;
+    pTrace->Draw(&dc, 1);
+    const PixelSet pixels = PixelsOf(Lines(dc));
+    const int iOrigin = pTrace->GetPlotYOrigin();
+    for (int i = 0; i < 100; ++i) {
+        const int iLow = pTrace->GetPlotMinArray()[i];
+        const int iHigh = pTrace->GetPlotMaxArray()[i];
+        SCOPED_TRACE(i);
+        if (iLow == POINT_BEYOND_MAX) {
+            for (int y = -1; y <= kRows; ++y) EXPECT_EQ(pixels.count({i, y}), 0u);
+            continue;
+        }
+        for (int h = iLow; h <= iHigh; ++h) EXPECT_EQ(pixels.count({i, iOrigin - h}), 1u);
+        const auto iInColumn = std::count_if(pixels.begin(), pixels.end(), [&](const auto& p) { return p.first == i; });
+        EXPECT_EQ(iInColumn, iHigh - iLow + 1);
+    }
+}
+
+TEST_F(PlotDraw, TheRegionBelowTheLowestValidPointHasADottedPenOfItsOwn)
+{
+    struct SCase {
+        bool bPrinting;
+        int iPrintStyle;
+        int iFirstPassStyle;
+    };
+    const SCase aCases[] = {{false, TRACE_PRINTSTYLE_SOLID, PS_DOT},
+                            {true, TRACE_PRINTSTYLE_SOLID, PS_DOT},
+                            {true, TRACE_PRINTSTYLE_DOT, PS_SOLID}};
+    for (const SCase& c : aCases) {
+        CPlotTrace* pTrace = AddFlatTrace(40);
+        pTrace->m_iLowestValidXPoint = 10;
+        pTrace->SetPrintStyle(c.iPrintStyle);
+        CRecordingDC::SDeviceCaps caps;
+        caps.m_bPrinting = c.bPrinting;
+        CRecordingDC dc(caps);
+        pTrace->Draw(&dc, 1);
+        for (const Record& r : Lines(dc)) {
+            const int iExpected = r.m_aPoints[0].x < 10 ? c.iFirstPassStyle : PS_SOLID;
+            if (r.m_aPoints[0].x != 10) {
+                EXPECT_EQ(r.m_state.m_pen.GetBaseStyle(), iExpected);
+            }
+        }
+        // The two passes meet: every pixel of the flat line is covered on the screen.
+        if (!c.bPrinting) {
+            EXPECT_EQ(PixelsOf(Lines(dc)).size(), 40u);
+        }
+    }
+}
+
+TEST_F(PlotDraw, CursorAndMarksAreDrawnAfterTheCurve)
+{
+    CPlotTrace* pTrace = AddPlotTrace(10, 100);
+    pTrace->FillYData({50, 60, 50, 60, 50, 60, 50, 60, 50, 60});
+    pTrace->CursorOn();
+    pTrace->SetCursorPosition(3);
+    pTrace->MarksOn();
+    pTrace->AddMark(6, 0);
+    CRecordingDC dc;
+    pTrace->Draw(&dc, 1);
+    const std::vector<Record>& aAll = dc.GetRecords();
+    size_t iLastCurve = 0;
+    size_t iFirstMarker = aAll.size();
+    for (size_t i = 0; i < aAll.size(); ++i) {
+        const bool bMarker = aAll[i].m_eKind == CRecordingDC::EKind::Polygon ||
+                             aAll[i].m_state.m_pen.GetBaseStyle() == PS_DASH;
+        if (bMarker) iFirstMarker = std::min(iFirstMarker, i);
+        else if (aAll[i].m_eKind == CRecordingDC::EKind::Line) iLastCurve = i;
+    }
+    ASSERT_LT(iFirstMarker, aAll.size());
+    EXPECT_LT(iLastCurve, iFirstMarker);
+    EXPECT_EQ(dc.GetRecords(CRecordingDC::EKind::Polygon).size(), 2u); // the cursor's diamond and the mark
+}
+
+TEST_F(PlotDraw, PrintedMarksAreNumberedAndScreenMarksFollowTheirSwitch)
+{
+    CPlotTrace* pTrace = AddPlotTrace(10, 100);
+    pTrace->FillYData({50, 60, 50, 60, 50, 60, 50, 60, 50, 60});
+    pTrace->MarksOn();
+    pTrace->AddMark(2, 0);
+    pTrace->AddMark(6, 0);
+    CRecordingDC printer(Printer(300));
+    pTrace->DrawCursorAndMarks(&printer);
+    std::vector<CString> aTexts;
+    for (const Record& r : printer.GetRecords(CRecordingDC::EKind::Text)) aTexts.push_back(r.m_sText);
+    EXPECT_EQ(aTexts, (std::vector<CString>{CString(L"1"), CString(L"2")}));
+
+    pTrace->MarksOff();
+    CRecordingDC screen;
+    pTrace->DrawMarks(&screen);
+    EXPECT_TRUE(screen.GetRecords().empty());
+}
+
+} // namespace
