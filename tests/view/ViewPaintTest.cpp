@@ -1,0 +1,241 @@
+// Painting a graph view into a recording DC: the layout it ends up with,
+// the small view, position thumbs, the order traces are drawn in, Y scales
+// sharing a slot, and the paint guard and channel checks.
+
+#include "ViewFixture.h"
+
+#include <algorithm>
+
+namespace {
+
+int CountTexts(const CRecordingDC& dc) { return static_cast<int>(dc.GetRecords(CRecordingDC::EKind::Text).size()); }
+
+} // namespace
+
+class ViewPaint : public ViewFixture {};
+
+TEST_F(ViewPaint, LaysOutScalesGraticuleAndTracksForTheClientArea)
+{
+    CViewTrace* pTrace = AddShownTrace();
+    m_pDoc->SetCurrentTrace(CHANNEL_A, pTrace);
+    m_pDoc->SetBackgroundColor(0x102030);
+    Paint();
+
+    const auto aFills = m_dc.GetRecords(CRecordingDC::EKind::Fill);
+    ASSERT_FALSE(aFills.empty());
+    EXPECT_EQ(aFills[0].m_rect, CRect(0, 0, kWidth, kHeight));
+    EXPECT_EQ(aFills[0].m_crColor, 0x102030u);
+
+    // One X strip of one 16-pixel line above y = 463; one Y scale on the left.
+    const CRect rcLeft = m_view.GetYScaleRect(LEFT);
+    ASSERT_GT(rcLeft.Width(), 0);
+    EXPECT_EQ(rcLeft, CRect(17, 35, rcLeft.right, 437));
+    EXPECT_EQ(m_view.GetYScaleRect(RIGHT), CRect(635, 35, 635, 437));
+    const CRect rcGraticule(rcLeft.right + 10, 35, 625, 437);
+    EXPECT_EQ(m_view.GetGraticuleRect(), rcGraticule);
+    EXPECT_EQ(m_view.GetGraticule().GetRect(), rcGraticule);
+    EXPECT_EQ(m_view.GetXScaleRect(), CRect(rcGraticule.left, 447, 625, 463));
+    EXPECT_EQ(pTrace->GetXScale()->GetDrawRect(), m_view.GetXScaleRect());
+    EXPECT_EQ(pTrace->GetYScale()->GetDrawRect(), rcLeft);
+    EXPECT_EQ(pTrace->GetYScale()->GetPosition(), 1);
+    EXPECT_EQ(m_view.GetXCurPosRect(), CRect(rcGraticule.left, 468, 625, 475));
+    EXPECT_EQ(m_view.GetYCurPosRect(), CRect(5, 35, 12, 437));
+    EXPECT_GT(CountTexts(m_dc), 0);
+
+    // The trace plots inside the grid's left and top lines; the paint ends
+    // with the interceptor's overlay and every flag cleared.
+    ASSERT_EQ(m_frame.m_interceptor.m_arcDrawRects.size(), 1u);
+    EXPECT_EQ(m_frame.m_interceptor.m_arcDrawRects[0],
+              CRect(rcGraticule.left + 1, rcGraticule.top + 1, rcGraticule.right, rcGraticule.bottom));
+    EXPECT_EQ(m_frame.m_interceptor.m_iOverlays, 1);
+    for (int i = 0; i < CGraphView::RECALC_COUNT; ++i)
+        EXPECT_FALSE(m_view.NeedsRecalc(static_cast<CGraphView::ERecalc>(i))) << i;
+}
+
+TEST_F(ViewPaint, SmallViewDrawsNoScalesAndAnInsetGraticule)
+{
+    AddShownTrace();
+    m_view.OnSize(CRect(0, 0, 199, 99));
+    Paint();
+    EXPECT_EQ(CountTexts(m_dc), 0);
+    EXPECT_EQ(m_view.GetGraticuleRect(), CRect(10, 10, 189, 89));
+    EXPECT_TRUE(m_dc.GetRecords(CRecordingDC::EKind::Edge).empty());
+}
+
+TEST_F(ViewPaint, ThumbsCoverTheTrackWhenZoomedOutAndStayTwentyPixelsWhenZoomedIn)
+{
+    CViewTrace* pTrace = AddShownTrace();
+    pTrace->SetColor(0x00AA00);
+    Paint();
+    EXPECT_EQ(m_view.GetXCurPosBarRect(), m_view.GetXCurPosRect());
+    EXPECT_EQ(m_view.GetYCurPosBarRect(), m_view.GetYCurPosRect());
+    const auto aEdges = m_dc.GetRecords(CRecordingDC::EKind::Edge);
+    ASSERT_EQ(aEdges.size(), 2u);
+    EXPECT_EQ(aEdges[0].m_uEdge, BDR_RAISEDOUTER);
+    EXPECT_EQ(aEdges[0].m_uFlags, BF_RECT);
+    const auto aFills = m_dc.GetRecords(CRecordingDC::EKind::Fill);
+    EXPECT_TRUE(std::any_of(aFills.begin(), aFills.end(), [&](const auto& r) {
+        return r.m_rect == m_view.GetXCurPosBarRect() && r.m_crColor == 0x00AA00u;
+    }));
+
+    // Zoomed in on both axes: 1 Hz of 24 kHz, and the top quarter of a
+    // full range of 0 .. full scale in data.
+    pTrace->SetTestXWindow(1000.0, 1001.0);
+    pTrace->SetFullYRange(0.0, CTestTrace::kFullScaleHex);
+    pTrace->SetTestDefaultYUnit(UNIT_HEX);
+    pTrace->SetYUnit(UNIT_HEX);
+    pTrace->SetCurrentMinYScaleValue(0.75 * CTestTrace::kFullScaleHex);
+    pTrace->SetCurrentMaxYScaleValue(CTestTrace::kFullScaleHex);
+    Paint();
+    const CRect rcBar = m_view.GetXCurPosBarRect();
+    EXPECT_EQ(rcBar.Width(), kMinThumbSize);
+    EXPECT_GE(rcBar.left, m_view.GetXCurPosRect().left);
+    const CRect rcTrack = m_view.GetYCurPosRect();
+    EXPECT_EQ(m_view.GetYCurPosBarRect(),
+              CRect(rcTrack.left, rcTrack.top, rcTrack.right, rcTrack.bottom - rcTrack.Height() * 3 / 4));
+}
+
+TEST_F(ViewPaint, CurrentTraceLastAndLimitLinesRightAfterTheirTrace)
+{
+    CViewTrace* pFirst = AddShownTrace();
+    CViewTrace* pSecond = AddShownTrace();
+    CViewTrace* pOff = AddShownTrace();
+    CViewTrace* pLast = AddShownTrace();
+    pOff->TraceOff(0);
+    auto* pMax = new CViewLimitLine(pSecond, TT_MAXLIMITLINE);
+    auto* pMin = new CViewLimitLine(pSecond, TT_MINLIMITLINE);
+    auto* pHidden = new CViewLimitLine(pLast, TT_MINLIMITLINE);
+    pSecond->AttachLimitLines(pMax, pMin);
+    pLast->AttachLimitLines(nullptr, pHidden);
+    for (CQXTrace* pLimit : {pMax, pMin}) {
+        pLimit->SetInUse(1);
+        pLimit->TraceOn(0, 0);
+    }
+    m_pDoc->SetCurrentTrace(CHANNEL_A, pFirst);
+    Paint();
+
+    const std::vector<CQXTrace*> aExpected = {pSecond, pMax, pMin, pLast, pFirst};
+    EXPECT_EQ(m_frame.m_interceptor.m_apDrawn, aExpected);
+}
+
+TEST_F(ViewPaint, TwoYScalesSharingASlotDrawAboveAndBelow)
+{
+    m_pDoc->SetDrawingAllOnSameView(1);
+    CViewTrace* pFFTA = AddShownTrace(TT_FFT, CHANNEL_A);
+    CViewTrace* pScopeA = AddShownTrace(TT_SCOPE, CHANNEL_A);
+    CViewTrace* pFFTB = AddShownTrace(TT_FFT, CHANNEL_B);
+    ASSERT_NE(pFFTA->GetYScale(), pFFTB->GetYScale());
+    m_pDoc->SetCurrentTrace(CHANNEL_A, pFFTA);
+    Paint();
+
+    const SScaleArrays& arrays = m_view.GetScaleArrays();
+    EXPECT_EQ(arrays.aYSlots[LEFT][0].pUpper, pFFTA->GetYScale());
+    EXPECT_EQ(arrays.aYSlots[LEFT][0].pLower, pFFTB->GetYScale());
+    EXPECT_EQ(arrays.aYSlots[RIGHT][0].pUpper, pScopeA->GetYScale());
+    EXPECT_EQ(pFFTA->GetYScale()->GetPosition(), 0);
+    EXPECT_EQ(pFFTB->GetYScale()->GetPosition(), 2);
+    EXPECT_EQ(pScopeA->GetYScale()->GetPosition(), 1);
+    EXPECT_EQ(pScopeA->GetYScale()->GetSide(), RIGHT);
+    EXPECT_EQ(pFFTA->GetYScale()->GetDrawRect(), pFFTB->GetYScale()->GetDrawRect());
+    EXPECT_EQ(m_view.GetYScaleSide(pFFTB), LEFT);
+    EXPECT_EQ(m_view.GetYScaleSide(pScopeA), RIGHT);
+    // The channel-B trace is drawn in this view too, the current trace last.
+    const std::vector<CQXTrace*>& aDrawn = m_frame.m_interceptor.m_apDrawn;
+    ASSERT_EQ(aDrawn.size(), 3u);
+    EXPECT_EQ(aDrawn.back(), pFFTA);
+    EXPECT_NE(std::find(aDrawn.begin(), aDrawn.end(), pFFTB), aDrawn.end());
+
+    // Meanwhile the channel-B view stays blank.
+    CGraphView viewB;
+    viewB.SetChannel(CHANNEL_B);
+    viewB.OnSize(CRect(0, 0, kWidth, kHeight));
+    CRecordingDC dcB;
+    viewB.OnDraw(&dcB);
+    EXPECT_TRUE(dcB.GetRecords().empty());
+    EXPECT_TRUE(viewB.NeedsRecalc(CGraphView::RECALC_ALL)); // a skipped paint keeps its flags
+}
+
+TEST_F(ViewPaint, NothingBeforeLayoutAndNoSecondScreenPaintInsideTheFirst)
+{
+    AddShownTrace();
+    CGraphView fresh;
+    fresh.SetChannel(CHANNEL_A);
+    CRecordingDC dc;
+    fresh.OnDraw(&dc);
+    EXPECT_TRUE(dc.GetRecords().empty());
+
+    // An overlay that asks for a paint while one runs gets nothing drawn.
+    struct CReentrant : CRecordingInterceptor {
+        bool OnDraw(CGraphView* pView, CDC* pDC) override
+        {
+            CRecordingInterceptor::OnDraw(pView, pDC);
+            if (m_iOverlays == 1) pView->OnDraw(pDC);
+            return true;
+        }
+    };
+    CReentrant reentrant;
+    struct CFrame : CRecordingFrame {
+        using CRecordingFrame::CRecordingFrame;
+        ITraceInterceptor* GetTraceInterceptor() override { return m_pOther; }
+        ITraceInterceptor* m_pOther = nullptr;
+    } frame(&m_view);
+    frame.m_pOther = &reentrant;
+    m_view.SetParentFrame(&frame);
+    Paint();
+    EXPECT_EQ(reentrant.m_iOverlays, 1);
+    EXPECT_EQ(reentrant.m_apDrawn.size(), 1u);
+}
+
+TEST_F(ViewPaint, ExportPaintsTheDrawRectOnWhiteWithItsOwnWidthsAndNoBars)
+{
+    AddShownTrace();
+    m_pDoc->SetExporting(1);
+    m_pDoc->GetExportSettings().iGraticuleLineWidth = 3;
+    m_pDoc->GetExportSettings().iTraceLineWidth = 3;
+    m_view.SetDrawRect(CRect(50, 60, 650, 460));
+    CRecordingDC::SDeviceCaps caps;
+    caps.m_bMetafile = true;
+    CRecordingDC metafile(caps);
+    m_view.OnDraw(&metafile);
+
+    const auto aFills = metafile.GetRecords(CRecordingDC::EKind::Fill);
+    ASSERT_FALSE(aFills.empty());
+    EXPECT_EQ(aFills[0].m_rect, CRect(50, 60, 650, 460));
+    EXPECT_EQ(aFills[0].m_crColor, 0xFFFFFFu);
+    EXPECT_TRUE(metafile.GetRecords(CRecordingDC::EKind::Edge).empty());
+    const auto aLines = metafile.GetRecords(CRecordingDC::EKind::Line);
+    ASSERT_FALSE(aLines.empty());
+    for (const auto& r : aLines) EXPECT_EQ(r.m_state.m_pen.GetWidth(), 3);
+}
+
+TEST_F(ViewPaint, LogoStaysInsideItsBoxAndGoesBlackInBlackAndWhite)
+{
+    CRecordingDC::SDeviceCaps caps;
+    caps.m_bPrinting = true;
+    caps.m_iHorzRes = 4800;
+    caps.m_iHorzSize = 200; // 2.4 pixels per 0.1 mm
+    CRecordingDC printer(caps);
+    const CRect rcPage(0, 0, 4800, 3000);
+    m_view.PrintVelmarLogo(&printer, rcPage);
+    // 90 x 80 units with the top right corner 20 units in from the corner.
+    const CRect rcBox(4800 - 48 - 216, 48, 4800 - 48, 48 + 192);
+    ASSERT_FALSE(printer.GetRecords().empty());
+    for (const auto& r : printer.GetRecords()) {
+        const std::vector<CPoint>& aPoints = r.m_aPoints;
+        for (const CPoint& p : aPoints) EXPECT_TRUE(p.x >= rcBox.left && p.x <= rcBox.right && p.y >= rcBox.top && p.y <= rcBox.bottom);
+        if (r.m_eKind == CRecordingDC::EKind::Rectangle) {
+            EXPECT_GE(r.m_rect.left, rcBox.left);
+            EXPECT_LE(r.m_rect.bottom, rcBox.bottom);
+        }
+        EXPECT_EQ(r.m_state.m_pen.GetWidth(), 1);
+    }
+    const auto aGroups = m_host.GetPrintCalls();
+    ASSERT_GE(aGroups.size(), 2u);
+    EXPECT_EQ(aGroups.front().eService, PRINT_START_METAFILE_GROUP);
+    EXPECT_EQ(aGroups.back().eService, PRINT_END_METAFILE_GROUP);
+
+    m_pDoc->SetBlackAndWhite(1, 0);
+    printer.Clear();
+    m_view.PrintVelmarLogo(&printer, rcPage);
+    for (const auto& r : printer.GetRecords()) EXPECT_EQ(r.m_state.m_pen.GetColor(), 0u);
+}

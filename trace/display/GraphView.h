@@ -1,0 +1,261 @@
+#pragma once
+// CGraphView: one channel of a trace window, free of any toolkit. It lays
+// out the scales, the position bars and the graticule for a client
+// rectangle, paints background, bars, scales, grid and traces into any CDC
+// (screen, printer, metafile), and reacts to the document's update hints by
+// setting recalculation flags and recording the areas to repaint. A widget
+// hosting the view forwards size and paint events and repaints the recorded
+// areas.
+
+#include "host/app/ViewList.h"
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+#include "trace/display/Graticule.h"
+#include "trace/model/TraceDefs.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class CDC;
+class CGraphDoc;
+class CGraphView;
+class CQXTrace;
+class CXScale;
+class CYScale;
+class ITraceInterceptor;
+enum YScaleSide : int;
+
+// What a graph view asks of the frame that holds it: which view shows a
+// trace, the active interceptor, and the bars and legends to keep in step.
+// The defaults do nothing, so a frame supplies only what it has.
+class IGraphViewFrame {
+public:
+    virtual ~IGraphViewFrame() = default;
+    virtual bool IsFrameVisible() const { return true; }
+    // The view that shows a trace; null: none of this frame's views.
+    virtual CGraphView* GetTraceView(CQXTrace* pTrace) = 0;
+    virtual ITraceInterceptor* GetTraceInterceptor() { return nullptr; }
+    virtual void FillLegendLists() {}
+    virtual void AddTraceToLegends(CQXTrace* /*pTrace*/) {}
+    virtual void RemoveTraceFromLegends(CQXTrace* /*pTrace*/) {}
+    virtual void UpdateTraceName(CQXTrace* /*pTrace*/) {}
+    virtual void UpdateTraceColor(CQXTrace* /*pTrace*/) {}
+    virtual void UpdateGraphTitle() {}
+    virtual void UpdateCurrentTrace() {}
+    virtual void UpdateCursorDetails(CQXTrace* /*pTrace*/) {}
+    virtual void UpdateCursorValues(CQXTrace* /*pTrace*/) {}
+    virtual void UpdateMarkValues(CQXTrace* /*pTrace*/) {}
+    virtual void OnTraceOn(CQXTrace* /*pTrace*/) {}
+    virtual void OnTraceOff(CQXTrace* /*pTrace*/) {}
+    virtual void OnCursorToggled(CQXTrace* /*pTrace*/) {}
+    virtual void OnMarksToggled(CQXTrace* /*pTrace*/) {}
+    virtual void OnImpulseWindowDetailsChanged() {}
+};
+
+// ---- Layout, as plain arithmetic ---------------------------------------------
+
+constexpr int kMaxViewXScales = 10;
+constexpr int kYScaleSlots = 4;
+constexpr int kYScaleSides = 2;
+constexpr int kMinThumbSize = 20;
+
+// A Y-scale slot: an upper scale and an optional lower one sharing its room.
+struct SYScaleSlot {
+    CYScale* pUpper = nullptr;
+    CYScale* pLower = nullptr;
+};
+
+// The scales a view shows, as laid out: X scales stacked from the bottom,
+// Y scales in four slots per side (index LEFT, RIGHT).
+struct SScaleArrays {
+    std::array<CXScale*, kMaxViewXScales> apXScales{};
+    std::array<std::array<SYScaleSlot, kYScaleSlots>, kYScaleSides> aYSlots{};
+
+    int GetNumXScales() const;
+    bool HasYScale(int iSide) const { return aYSlots[iSide][0].pUpper != nullptr; }
+};
+
+struct SGraphLayoutInput {
+    CRect rcClient;
+    bool bDrawScales = true;
+    int iFontHeight = 0;
+    int iNumXScales = 0;
+    // Width of each Y-scale slot by side; 0 for an empty slot.
+    std::array<std::array<int, kYScaleSlots>, kYScaleSides> aiSlotWidths{};
+};
+
+struct SGraphLayout {
+    bool bSmall = false;
+    CRect rcXScale;
+    CRect rcYScale[kYScaleSides];
+    CRect rcGraticule;
+    CRect rcXCurPos;
+    CRect rcYCurPos;
+    std::array<CRect, kMaxViewXScales> arcXScales{};
+    std::array<std::array<CRect, kYScaleSlots>, kYScaleSides> arcYSlots{};
+};
+
+// Under 200 x 100 pixels a view shows only a graticule.
+bool IsSmallView(const CRect& rcClient);
+SGraphLayout CalcGraphLayout(const SGraphLayoutInput& input);
+
+// Where a value lies between two limits, clamped to 0 .. 1 (0 for limits
+// that give no finite answer).
+double GetRangeFraction(double dValue, double dMin, double dMax);
+// Widens a span narrower than iMinSize about its centre, then moves it back
+// inside the track keeping its width (the whole track when it is shorter).
+void FitThumb(int& iLow, int& iHigh, int iTrackLow, int iTrackHigh, int iMinSize = kMinThumbSize);
+// The thumb of the X track for the current window inside the full range;
+// empty for an empty full range.
+CRect CalcXThumb(const CRect& rcTrack, double dFullMin, double dFullMax, double dCurrentMin, double dCurrentMax);
+// The thumb of the Y track between two fractions of the full range.
+CRect CalcYThumb(const CRect& rcTrack, double dLowerFraction, double dUpperFraction);
+
+// ---- The view ------------------------------------------------------------------
+
+class CGraphView : public IGraphViewSink {
+public:
+    enum ERecalc : int {
+        RECALC_ALL = 0,
+        RECALC_XCURPOS,
+        RECALC_YCURPOS,
+        RECALC_XSCALE,
+        RECALC_LEFTYSCALE,
+        RECALC_RIGHTYSCALE,
+        RECALC_GRATICULE,
+        RECALC_COUNT
+    };
+
+    // Registers the view with the host so that update hints reach it.
+    CGraphView();
+    ~CGraphView() override;
+    CGraphView(const CGraphView&) = delete;
+    CGraphView& operator=(const CGraphView&) = delete;
+
+    void SetParentFrame(IGraphViewFrame* pFrame) { m_pFrame = pFrame; }
+    IGraphViewFrame* GetParentFrame() const { return m_pFrame; }
+    // CHANNEL_A or CHANNEL_B once the frame has set it.
+    ChannelNumber GetChannel() const;
+    void SetChannel(ChannelNumber eChannel);
+
+    // A size change of the window: recalc all; a restored or maximised window
+    // takes its client area as the draw rectangle.
+    void OnSize(const CRect& rcClient, bool bRestoredOrMaximised = true);
+    const CRect& GetClientRect() const { return m_rectClient; }
+    // Invalidates the view when the rectangle changes.
+    void SetDrawRect(const CRect& rect);
+    const CRect& GetDrawRect() const { return m_rectDraw; }
+
+    // Paints for the screen, a printer or an export, by the document's state.
+    void OnDraw(CDC* pDC);
+    void OnUpdate(IGraphViewSink* pSender, LPARAM lHint, CObject* pObject) override;
+    void DoOnUpdate(LPARAM lHint, CObject* pObject);
+
+    // Recalculation flags, each with the area it invalidates.
+    void SetRecalcAll(bool bInvalidate);
+    void SetRecalcXScale();
+    void SetRecalcYScale(CQXTrace* pTrace);
+    void SetRecalcXCurPos();
+    void SetRecalcYCurPos();
+    void SetRecalcGraticule();
+    void SetRecalcCursorMarks();
+    void SetRecalcTraces();
+    bool NeedsRecalc(ERecalc eFlag) const { return m_abRecalc[eFlag] != 0; }
+
+    // Areas to repaint since the last ClearInvalidRects, and how often the
+    // view asked to be repainted at once.
+    const std::vector<CRect>& GetInvalidRects() const { return m_arcInvalid; }
+    void ClearInvalidRects() { m_arcInvalid.clear(); }
+    int GetRedrawRequests() const { return m_iRedrawRequests; }
+
+    // The layout of the last paint.
+    const CRect& GetGraticuleRect() const { return m_rectGraticule; }
+    const CRect& GetXScaleRect() const { return m_rectXScale; }
+    const CRect& GetYScaleRect(int iSide) const { return m_rectYScale[iSide == 1 ? 1 : 0]; }
+    const CRect& GetXCurPosRect() const { return m_rectXCurPos; }
+    const CRect& GetXCurPosBarRect() const { return m_rectXCurPosBar; }
+    const CRect& GetYCurPosRect() const { return m_rectYCurPos; }
+    const CRect& GetYCurPosBarRect() const { return m_rectYCurPosBar; }
+    const SScaleArrays& GetScaleArrays() const { return m_ScaleArrays; }
+    CGraticule& GetGraticule() { return *m_pGraticule; }
+
+    COLORREF GetBkgndColor(CDC* pDC) const;
+    // The scale font's line height, through the first X (or Y) scale of the
+    // view; 0 when the view has none.
+    int GetFontHeight(CDC* pDC, AxisType eAxis) const;
+    // The side of the view the trace's Y scale is on (LEFT when not shown).
+    YScaleSide GetYScaleSide(CQXTrace* pTrace) const;
+    // The trace whose ticks the graticule shows.
+    CQXTrace* GetGraticuleTrace();
+    // Whether the trace is shown in this view.
+    bool ShowsTrace(CQXTrace* pTrace);
+
+    // Draws one trace into the graticule, or lets the frame's interceptor do it.
+    void DrawTrace(CDC* pDC, CQXTrace* pTrace, int iLineWidth);
+    // The maker's mark on printouts and exports, near the top right of rect.
+    void PrintVelmarLogo(CDC* pDC, const CRect& rect);
+
+    // The rubber band of a mouse zoom; (-1,-1,-1,-1) for none.
+    void SetDragRect(const CRect& rect) { m_rectDrag = rect; }
+
+private:
+    // Paint routine and its steps.
+    void Paint(CDC* pDC, int iGraticuleWidth, int iTraceWidth, int bGraticuleSolid);
+    bool ShouldSkipPaint(CGraphDoc* pDoc, bool bExporting) const;
+    void InitialiseScaleArrays();
+    void CalcScaleRects(CDC* pDC);
+    void CalcCurPosRects();
+    void CalcCurPosBarRects();
+    CRect GetRequiredXCurPosBarRect();
+    CRect GetRequiredYCurPosBarRect();
+    void CalcGraticuleRect();
+    void DrawCurrentPosLines(CDC* pDC);
+    void DrawYOffsetMarker(CDC* pDC, CQXTrace* pTrace);
+    void DrawScales(CDC* pDC);
+    void CalcScaleSpacing(CDC* pDC, int bX, int bY);
+    void DoCalcScaleSpacing(CDC* pDC, AxisType eAxis);
+    void DrawGraticule(CDC* pDC, int bSolid, int iLineWidth);
+    void DrawTraces(CDC* pDC, int iLineWidth);
+    void DoDrawTraces(CDC* pDC, int iLineWidth);
+    void DoDrawTrace(CDC* pDC, CQXTrace* pTrace, int iLineWidth);
+    void DrawDragRect(CDC* pDC);
+
+    // Update helpers.
+    void OnTraceShownChanged(LPARAM lHint, CQXTrace* pTrace);
+    void RequestRedrawNow() { ++m_iRedrawRequests; }
+
+    void Invalidate(const CRect& rect);
+    bool IsLaidOut() const;
+    bool AnyScaleFlagSet() const;
+    bool DrawsBothChannels() const;
+    CQXTrace* GetViewCurrentTrace() const;
+    ITraceInterceptor* GetInterceptor() const;
+
+    // ---- Fields ------------------------------------------------------------
+    CRect m_rectDraw{-1, -1, -1, -1};
+    CRect m_rectClient{-1, -1, -1, -1};
+    CRect m_rectUpdate{-1, -1, -1, -1};
+    ChannelNumber m_eChannel = CHANNEL_BOTH;
+    CRect m_rectDrag{-1, -1, -1, -1};
+    // Non-zero while a screen paint runs; a second one meanwhile returns at once.
+    int m_bInPaint = 0;
+    CRect m_rectXCurPos;
+    CRect m_rectXCurPosBar;
+    CRect m_rectYCurPos;
+    CRect m_rectYCurPosBar;
+    CRect m_rectXScale;
+    CRect m_rectYScale[kYScaleSides];
+    CRect m_rectGraticule;
+    std::array<unsigned char, RECALC_COUNT> m_abRecalc{};
+    long long m_llCreated = 0;
+    int m_iPaints = 0;
+    std::unique_ptr<CGraticule> m_pGraticule;
+    int m_iSerialNumber = 0;
+
+    IGraphViewFrame* m_pFrame = nullptr;
+    SScaleArrays m_ScaleArrays;
+    SGraphLayout m_Layout;
+    std::vector<CRect> m_arcInvalid;
+    int m_iRedrawRequests = 0;
+};
