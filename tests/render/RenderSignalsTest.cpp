@@ -1,0 +1,209 @@
+// The built-in signals and the FFT that turns them into spectra: transform
+// against a plain DFT, power scaling, tone levels, harmonics, noise floor.
+
+#include "host/numeric/RealFFT.h"
+#include "host/sim/StaticSignals.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <numeric>
+#include <random>
+
+namespace {
+
+constexpr double kFullScaleSine = 5931640.0;
+
+double PowerTodBFS(double dPower) { return 10.0 * std::log10(dPower / (kFullScaleSine * kFullScaleSine)); }
+
+std::vector<std::complex<double>> NaiveDFT(const std::vector<double>& x)
+{
+    const size_t n = x.size();
+    std::vector<std::complex<double>> out(n / 2 + 1);
+    for (size_t k = 0; k < out.size(); ++k)
+        for (size_t j = 0; j < n; ++j)
+            out[k] += x[j] * std::polar(1.0, -2.0 * std::numbers::pi * static_cast<double>(j * k) / static_cast<double>(n));
+    return out;
+}
+
+// A tone's level as an analyser's band reading gives it: the power of the
+// bins around it divided by the window's noise bandwidth, which undoes the
+// spreading and scalloping of the window.
+double BandLeveldBFS(const std::vector<double>& adPowers, int iCentre, int iHalfWidth, double dNoiseBandwidth)
+{
+    double dSum = 0.0;
+    for (int k = iCentre - iHalfWidth; k <= iCentre + iHalfWidth; ++k) dSum += adPowers[static_cast<size_t>(k)];
+    return PowerTodBFS(dSum / dNoiseBandwidth);
+}
+
+int PeakBin(const std::vector<double>& adPowers, int iFrom, int iTo)
+{
+    return static_cast<int>(std::max_element(adPowers.begin() + iFrom, adPowers.begin() + iTo) - adPowers.begin());
+}
+
+} // namespace
+
+// ---- The transform ---------------------------------------------------------------------
+
+TEST(RenderFFT, MatchesPlainDFTForEveryPowerOfTwoSize)
+{
+    std::mt19937 engine(7);
+    std::uniform_real_distribution<double> value(-1000.0, 1000.0);
+    for (int n : {2, 4, 8, 16, 64, 256}) {
+        std::vector<double> x(static_cast<size_t>(n));
+        for (double& v : x) v = value(engine);
+        std::vector<std::complex<double>> fast;
+        ASSERT_TRUE(RealFFT(x, fast)) << n;
+        const auto slow = NaiveDFT(x);
+        ASSERT_EQ(fast.size(), slow.size()) << n;
+        for (size_t k = 0; k < slow.size(); ++k) {
+            EXPECT_NEAR(fast[k].real(), slow[k].real(), 1e-8 * n * 1000.0) << "n=" << n << " k=" << k;
+            EXPECT_NEAR(fast[k].imag(), slow[k].imag(), 1e-8 * n * 1000.0) << "n=" << n << " k=" << k;
+        }
+    }
+}
+
+TEST(RenderFFT, RefusesSizesThatAreNotPowersOfTwo)
+{
+    for (int n : {0, 1, 3, 6, 1000, 1025}) {
+        std::vector<std::complex<double>> out(5);
+        EXPECT_FALSE(RealFFT(std::vector<double>(static_cast<size_t>(n), 1.0), out)) << n;
+        EXPECT_TRUE(out.empty()) << n;
+    }
+    std::vector<std::complex<double>> data(6, {1.0, 0.0});
+    EXPECT_FALSE(ComplexFFT(data));
+    EXPECT_EQ(data[5], std::complex<double>(1.0, 0.0));
+}
+
+// ---- Power scaling -------------------------------------------------------------------------
+
+TEST(RenderSpectrum, BinCentredSineReadsItsMeanSquareThroughEveryWindow)
+{
+    constexpr int n = 256;
+    constexpr int kBin = 20;
+    constexpr double dPeak = 1.0e6;
+    std::vector<double> x(n);
+    for (int j = 0; j < n; ++j) x[j] = dPeak * std::cos(2.0 * std::numbers::pi * kBin * j / n + 0.3);
+    for (WINDOWFUNCTION eWindow : {WINDOW_RECTANGULAR, WINDOW_HANN, WINDOW_HAMMING, WINDOW_BLACKMAN,
+                                   WINDOW_BLACKMANHARRIS4, WINDOW_FLATTOP}) {
+        const auto adPowers = PowerSpectrum(x, MakeWindow(eWindow, n));
+        ASSERT_EQ(adPowers.size(), static_cast<size_t>(n / 2 + 1));
+        EXPECT_NEAR(adPowers[kBin] / (dPeak * dPeak / 2.0), 1.0, 1e-9) << eWindow;
+        EXPECT_EQ(PeakBin(adPowers, 0, n / 2 + 1), kBin) << eWindow;
+    }
+}
+
+TEST(RenderSpectrum, ParsevalHoldsForTheWindowedBlock)
+{
+    constexpr int n = 1024;
+    const auto adSamples = MakeSamples(GetBuiltInSignal(0), n);
+    const auto adWindow = MakeWindow(WINDOW_BLACKMANHARRIS4, n);
+    const auto adPowers = PowerSpectrum(adSamples, adWindow);
+    double dTimeEnergy = 0.0;
+    for (int j = 0; j < n; ++j) dTimeEnergy += std::pow(adSamples[j] * adWindow[j], 2);
+    const double dSum = std::accumulate(adWindow.begin(), adWindow.end(), 0.0);
+    const double dFrequencyEnergy = std::accumulate(adPowers.begin(), adPowers.end(), 0.0) * dSum * dSum / n;
+    EXPECT_NEAR(dFrequencyEnergy / dTimeEnergy, 1.0, 1e-9);
+}
+
+TEST(RenderSpectrum, NoiseBandwidthOfKnownWindows)
+{
+    const struct {
+        WINDOWFUNCTION eWindow;
+        double dBins;
+    } cases[] = {{WINDOW_RECTANGULAR, 1.0}, {WINDOW_HANN, 1.5}, {WINDOW_BLACKMANHARRIS4, 2.0044}};
+    for (const auto& c : cases) EXPECT_NEAR(NoiseBandwidthBins(MakeWindow(c.eWindow, 4096)), c.dBins, 1e-3) << c.eWindow;
+    EXPECT_EQ(NoiseBandwidthBins({}), 0.0);
+    EXPECT_EQ(NoiseBandwidthBins({0.0, 0.0}), 0.0);
+}
+
+TEST(RenderSpectrum, BadRequestsGiveEmptyResults)
+{
+    EXPECT_TRUE(PowerSpectrum(std::vector<double>(64, 1.0), MakeWindow(WINDOW_HANN, 32)).empty());
+    EXPECT_TRUE(PowerSpectrum(std::vector<double>(48, 1.0), MakeWindow(WINDOW_HANN, 48)).empty());
+    EXPECT_TRUE(PowerSpectrum(std::vector<double>(64, 1.0), std::vector<double>(64, 0.0)).empty());
+    EXPECT_TRUE(MakeWindow(WINDOW_HANN, 0).empty());
+    const SSignal signal = GetBuiltInSignal(0);
+    for (SSpectrumSettings settings : {SSpectrumSettings{1000, WINDOW_HANN, 1}, SSpectrumSettings{1, WINDOW_HANN, 1},
+                                       SSpectrumSettings{1024, WINDOW_HANN, 0},
+                                       SSpectrumSettings{1 << 20, WINDOW_HANN, 1 << 20}})
+        EXPECT_TRUE(MakeSpectrum(signal, settings).empty()) << settings.iLength << " x " << settings.iAverages;
+    EXPECT_TRUE(MakeSamples(signal, -5).empty());
+}
+
+// ---- The built-in signals ------------------------------------------------------------------
+
+TEST(RenderSignals, SamplesAre24BitRepeatableAndExtendable)
+{
+    const SSignal signal = GetBuiltInSignal(0);
+    const auto adShort = MakeSamples(signal, 1024);
+    const auto adLong = MakeSamples(signal, 4096);
+    ASSERT_EQ(adShort.size(), 1024u);
+    EXPECT_TRUE(std::equal(adShort.begin(), adShort.end(), adLong.begin()));
+    EXPECT_EQ(adShort, MakeSamples(signal, 1024));
+    for (double v : adLong) {
+        EXPECT_EQ(v, std::round(v));
+        EXPECT_LE(std::fabs(v), 8388607.0);
+    }
+    // A -6 dBFS sine peaks at half of full scale.
+    const double dPeak = *std::max_element(adLong.begin(), adLong.end());
+    EXPECT_NEAR(dPeak / 8388607.0, std::pow(10.0, -6.0 / 20.0), 0.01);
+    EXPECT_NE(MakeSamples(GetBuiltInSignal(1), 64), MakeSamples(signal, 64));
+}
+
+TEST(RenderSignals, OverloadSaturatesAtDigitalFullScale)
+{
+    SSignal signal;
+    signal.aTones = {{1000.0, 6.0}};
+    const auto adSamples = MakeSamples(signal, 480);
+    EXPECT_EQ(*std::max_element(adSamples.begin(), adSamples.end()), 8388607.0);
+    EXPECT_EQ(*std::min_element(adSamples.begin(), adSamples.end()), -8388607.0);
+}
+
+TEST(RenderSignals, ToneLevelsAndHarmonicsReadBackFromTheSpectrum)
+{
+    const SSpectrumSettings settings;
+    const double dBinWidth = 48000.0 / settings.iLength;
+    const double dBandwidth = NoiseBandwidthBins(MakeWindow(settings.eWindow, settings.iLength));
+    const struct {
+        int iChannel;
+        double dFrequency;
+        double dLevel;
+    } cases[] = {{0, 1000.0, -6.0}, {0, 3000.0, -40.0}, {1, 3000.0, -12.0}, {1, 6000.0, -70.0}};
+    for (const auto& c : cases) {
+        const auto adPowers = MakeSpectrum(GetBuiltInSignal(c.iChannel), settings);
+        ASSERT_EQ(adPowers.size(), static_cast<size_t>(settings.iLength / 2 + 1));
+        const int iExpected = static_cast<int>(std::lround(c.dFrequency / dBinWidth));
+        const int iPeak = PeakBin(adPowers, iExpected - 20, iExpected + 20);
+        EXPECT_EQ(iPeak, iExpected) << c.dFrequency;
+        EXPECT_NEAR(BandLeveldBFS(adPowers, iPeak, 6, dBandwidth), c.dLevel, 0.1) << c.iChannel << " " << c.dFrequency;
+    }
+    // The third harmonic of channel A lies 34 dB below its fundamental.
+    const auto adPowers = MakeSpectrum(GetBuiltInSignal(0), settings);
+    const double dFundamental = BandLeveldBFS(adPowers, PeakBin(adPowers, 150, 190), 6, dBandwidth);
+    const double dThird = BandLeveldBFS(adPowers, PeakBin(adPowers, 500, 524), 6, dBandwidth);
+    EXPECT_NEAR(dFundamental - dThird, 34.0, 0.1);
+}
+
+TEST(RenderSignals, TotalPowerAndNoiseFloorAreThoseOfTheSignal)
+{
+    const SSpectrumSettings settings;
+    const SSignal signal = GetBuiltInSignal(0);
+    const auto adPowers = MakeSpectrum(signal, settings);
+    const double dBandwidth = NoiseBandwidthBins(MakeWindow(settings.eWindow, settings.iLength));
+
+    double dExpected = std::pow(dBFSToRms(signal.dNoisedBFS), 2);
+    for (const STone& tone : signal.aTones) dExpected += std::pow(dBFSToRms(tone.dLeveldBFS), 2);
+    const double dTotal = std::accumulate(adPowers.begin(), adPowers.end(), 0.0) / dBandwidth;
+    EXPECT_NEAR(10.0 * std::log10(dTotal / dExpected), 0.0, 0.1);
+
+    // Far from the tones the floor is the noise spread over the bins.
+    std::vector<double> adFloor(adPowers.begin() + 1500, adPowers.end() - 1);
+    std::nth_element(adFloor.begin(), adFloor.begin() + adFloor.size() / 2, adFloor.end());
+    const double dMedian = PowerTodBFS(adFloor[adFloor.size() / 2]);
+    EXPECT_GT(dMedian, -140.0);
+    EXPECT_LT(dMedian, -120.0);
+}
