@@ -47,14 +47,15 @@ public:
         m_arcDrawRects.push_back(pTrace->GetDrawRect());
         return m_bConsume;
     }
-    bool OnDraw(CGraphView*, CDC*) override
+    bool OnDraw(CGraphView* pView, CDC* pDC) override
     {
-        ++m_iOverlays;
+        if (++m_iOverlays == 1 && m_bPaintAgain) pView->OnDraw(pDC);
         return true;
     }
     std::vector<CQXTrace*> m_apDrawn;
     std::vector<CRect> m_arcDrawRects;
     bool m_bConsume = false;
+    bool m_bPaintAgain = false; // asks for a paint while one runs
     int m_iOverlays = 0;
 };
 

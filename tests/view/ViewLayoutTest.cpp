@@ -113,20 +113,13 @@ TEST(ViewThumbs, XThumbFollowsTheWindowAndYThumbTheFractions)
     // An empty or unset full range shows no thumb.
     EXPECT_TRUE(CalcXThumb(track, 5.0, 5.0, 5.0, 5.0).IsRectEmpty());
     EXPECT_TRUE(CalcXThumb(track, -DBL_MAX, DBL_MAX, 0.0, 1.0).IsRectEmpty());
+    // Fractions are clamped, and limits without a finite answer count as the start.
+    EXPECT_DOUBLE_EQ(GetRangeFraction(50.0, 0.0, 10.0), 1.0);
+    EXPECT_DOUBLE_EQ(GetRangeFraction(-DBL_MAX, -200.0, 0.0), 0.0);
+    EXPECT_DOUBLE_EQ(GetRangeFraction(NAN, 0.0, 1.0), 0.0);
 
     const CRect yTrack(5, 35, 12, 435);
     EXPECT_EQ(CalcYThumb(yTrack, 0.0, 1.0), yTrack);
     EXPECT_EQ(CalcYThumb(yTrack, 0.25, 0.5), CRect(5, 235, 12, 335));
     EXPECT_EQ(CalcYThumb(yTrack, 0.5, 0.5001).Height(), 20);
-}
-
-TEST(ViewThumbs, RangeFractionsAreClampedAndFinite)
-{
-    EXPECT_DOUBLE_EQ(GetRangeFraction(5.0, 0.0, 10.0), 0.5);
-    EXPECT_DOUBLE_EQ(GetRangeFraction(-5.0, 0.0, 10.0), 0.0);
-    EXPECT_DOUBLE_EQ(GetRangeFraction(50.0, 0.0, 10.0), 1.0);
-    EXPECT_DOUBLE_EQ(GetRangeFraction(1.0, 1.0, 1.0), 0.0);            // empty range
-    EXPECT_DOUBLE_EQ(GetRangeFraction(-DBL_MAX, -200.0, 0.0), 0.0);     // minus infinity in dB
-    EXPECT_DOUBLE_EQ(GetRangeFraction(0.0, -DBL_MAX, DBL_MAX), 0.0);    // overflowing span
-    EXPECT_DOUBLE_EQ(GetRangeFraction(NAN, 0.0, 1.0), 0.0);
 }

@@ -64,6 +64,10 @@ TEST_F(ViewUpdate, EachHintInvalidatesItsArea)
         {UPDATE_TRACE_ADD, All,
          {"AddTraceToLegends", "OnTraceOn", "UpdateCursorDetails", "UpdateMarkValues", "UpdateCurrentTrace"}, kAll},
         {UPDATE_TRACE_ON, All, {"OnTraceOn", "UpdateCursorDetails", "UpdateMarkValues", "UpdateCurrentTrace"}, kAll},
+        // Still on: the frame is not told the trace went off.
+        {UPDATE_TRACE_OFF, All, {"UpdateCursorDetails", "UpdateMarkValues", "UpdateCurrentTrace"}, kAll},
+        {UPDATE_TRACE_REMOVE, All,
+         {"RemoveTraceFromLegends", "UpdateCursorDetails", "UpdateMarkValues", "UpdateCurrentTrace"}, kAll},
         {UPDATE_TRACE_CURRENT, All, {"UpdateCurrentTrace"}, kAll},
         {UPDATE_TRACE_ZOOMY, [this] { return Rects{m_view.GetYScaleRect(LEFT), m_view.GetYCurPosRect(), AroundGraticule()}; },
          {}, {CGraphView::RECALC_LEFTYSCALE, CGraphView::RECALC_YCURPOS, CGraphView::RECALC_GRATICULE}},
@@ -88,19 +92,6 @@ TEST_F(ViewUpdate, EachHintInvalidatesItsArea)
         }
         EXPECT_EQ(m_view.GetRedrawRequests(), iRedraws + (c.lHint == UPDATE_GRAPH_CHANNELCHANGED ? 0 : 1)) << c.lHint;
     }
-}
-
-TEST_F(ViewUpdate, RemovingOrSwitchingOffATraceTellsTheFrame)
-{
-    m_pTrace->TraceOff(0);
-    m_host.UpdateViews(nullptr, UPDATE_TRACE_OFF, m_pTrace);
-    EXPECT_EQ(m_frame.m_asCalls,
-              (std::vector<std::string>{"OnTraceOff", "UpdateCursorDetails", "UpdateMarkValues", "UpdateCurrentTrace"}));
-    m_frame.m_asCalls.clear();
-    m_host.UpdateViews(nullptr, UPDATE_TRACE_REMOVE, m_pTrace);
-    EXPECT_EQ(m_frame.m_asCalls, (std::vector<std::string>{"RemoveTraceFromLegends", "OnTraceOff", "UpdateCursorDetails",
-                                                           "UpdateMarkValues", "UpdateCurrentTrace"}));
-    EXPECT_EQ(m_view.GetInvalidRects(), (std::vector<CRect>{Client(), Client()}));
 }
 
 TEST_F(ViewUpdate, HintsForOtherViewsOrAtTheWrongTimeAreIgnored)
