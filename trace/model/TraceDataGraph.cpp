@@ -204,7 +204,9 @@ int CQXTrace::UsesCarefulPlotX()
 
 bool CQXTrace::ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool bFollowsData, SColumnSpan* pSpan)
 {
-    if (!PlotScanValid(scan, iFirst, __LINE__) || !PlotScanValid(scan, iLast, __LINE__)) return false;
+    // Positions are never below the window start (0 or more), so the last
+    // position decides whether the run lies inside the array.
+    if (iFirst > iLast || !PlotScanValid(scan, iLast, __LINE__)) return false;
     if (bFollowsData) {
         const SDataExtremes extremes = ScanDataExtremes(scan.pdY + iFirst, iLast - iFirst + 1);
         if (!extremes.bUnusual) {

@@ -1,0 +1,215 @@
+// Building a trace's plot (DataToPlot) against the memory-bound floor: one
+// std::minmax_element over the same points. Every DataToPlot benchmark
+// reports x_floor, its time per call over the floor's time per scan, which
+// is measured in the same process right before it (processor time for both).
+//
+//   FFT65537dB    a 65,537-point spectrum shown in dBFS over 1,000 columns
+//   Ramp1M        a 1,000,000-point trace over 1,000 columns
+// and, for comparison, the same reductions mapping every point to a pixel
+// (what the plot costs without taking the extremes in data first).
+
+#include "host/app/HeadlessHost.h"
+#include "support/TestTrace.h"
+#include "trace/document/GraphDoc.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <ctime>
+#include <cmath>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr int kColumns = 1000;
+
+// A test trace whose Y mapping is that of a spectrum in a dB unit: the
+// height is linear in the dB value over the Y scale window, so every mapped
+// point costs a unit conversion (a logarithm).
+class CBenchTrace : public CTestTrace {
+public:
+    CBenchTrace(int iSize, bool bDecibels) : CTestTrace(TT_FFT, CHANNEL_A, iSize), m_bDecibels(bDecibels) {}
+    using CQXTrace::DataToPlot;
+
+    int GetYPointForData(double dData) override
+    {
+        if (!m_bDecibels) return CTestTrace::GetYPointForData(dData);
+        if (dData == DBL_MAX) return POINT_BEYOND_MAX;
+        const double v = GetYValueForData(dData, GetYUnit(), 0, 0);
+        const CRect& rc = GetDrawRect();
+        const double mn = GetCurrentMinYScaleValue();
+        const double mx = GetCurrentMaxYScaleValue();
+        const double dRows = std::trunc((rc.bottom - rc.top) * (v - mx) / (mx - mn) + 0.5);
+        return GetYOrigin() - rc.top + static_cast<int>(std::clamp(dRows, -1e9, 1e9));
+    }
+
+private:
+    bool m_bDecibels;
+};
+
+struct SSetup {
+    CHeadlessHost host;
+    std::unique_ptr<CGraphDoc> pDoc = std::make_unique<CGraphDoc>();
+    CBenchTrace* pTrace = nullptr;
+
+    SSetup(int iSize, bool bDecibels)
+    {
+        host.SetGraphDoc(pDoc.get());
+        pTrace = new CBenchTrace(iSize, bDecibels);
+        pDoc->AddTrace(pTrace);
+        pTrace->SetTestMode(CQXTrace::eModeDigital);
+        pTrace->SetInUse(1);
+        pTrace->SetDrawRect(CRect(0, 0, kColumns - 1, 400));
+        pTrace->SetYDefaultZoomValues();
+        pTrace->SetCurrentMinYScaleValue(-140.0);
+        pTrace->SetCurrentMaxYScaleValue(0.0);
+        pTrace->SetCurrentMinXPos(0);
+        pTrace->SetCurrentMaxXPos(iSize - 1);
+    }
+    ~SSetup()
+    {
+        pDoc.reset();
+        host.SetGraphDoc(nullptr);
+    }
+    const double* Data() { return pTrace->GetYDataBuffer(0); }
+    int Size() { return pTrace->GetDataSize(); }
+};
+
+// A spectrum: a noise floor near -120 dBFS, a fundamental and its harmonics,
+// and the missing value spectra keep in their last bin.
+void FillSpectrum(CTestTrace& trace)
+{
+    std::mt19937 rng(7);
+    std::normal_distribution<double> noise(-120.0, 6.0);
+    const int n = trace.GetDataSize();
+    trace.FillYData([&](int i) {
+        double dB = noise(rng);
+        for (int k = 1; k <= 10; ++k)
+            if (std::abs(i - 1365 * k) < 3) dB = -6.0 * k;
+        return CTestTrace::kFullScaleHex * std::pow(10.0, dB / 20.0);
+    });
+    trace.GetYDataBuffer(0)[n - 1] = DBL_MAX;
+}
+
+void FillRamp(CTestTrace& trace)
+{
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<double> jitter(0.0, 1000.0);
+    const double dStep = CTestTrace::kFullScaleHex / trace.GetDataSize();
+    trace.FillYData([&](int i) { return i * dStep * 0.9 + jitter(rng); });
+}
+
+// Processor time in seconds: the machine may be shared, and the ratio to the
+// floor should not depend on how much of it this process gets.
+double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
+// The floor: processor seconds per std::minmax_element over the points,
+// best of a few rounds of at least 20 ms each.
+double FloorSeconds(const double* pd, int n)
+{
+    const int iReps = std::max(3, 20000000 / (3 * n));
+    double dBest = 1e30;
+    for (int round = 0; round < 5; ++round) {
+        const double t0 = CpuSeconds();
+        for (int i = 0; i < iReps; ++i) {
+            auto mm = std::minmax_element(pd, pd + n);
+            benchmark::DoNotOptimize(mm);
+            benchmark::ClobberMemory();
+        }
+        dBest = std::min(dBest, (CpuSeconds() - t0) / iReps);
+    }
+    return dBest;
+}
+
+// The same columns as DataToPlot's linear column mode, mapping every point.
+void MapEveryPoint(CBenchTrace& trace, std::vector<int>& aMin, std::vector<int>& aMax)
+{
+    const double* pd = trace.GetYDataBuffer(0);
+    const int iMinPos = trace.GetCurrentMinXPos();
+    const double r = static_cast<double>(trace.GetCurrentMaxXPos() - iMinPos) / kColumns;
+    const int iFollowing = static_cast<int>(std::floor(r));
+    for (int i = 0; i < kColumns; ++i) {
+        const int iFirst = static_cast<int>(std::floor(i * r)) + iMinPos;
+        int lo = trace.GetYPointForData(pd[iFirst]);
+        int hi = lo;
+        for (int k = 1; k <= iFollowing && lo != POINT_BEYOND_MAX; ++k) {
+            const int h = trace.GetYPointForData(pd[iFirst + k]);
+            if (h == POINT_BEYOND_MAX) break;
+            lo = std::min(lo, h);
+            hi = std::max(hi, h);
+        }
+        if (i > 0 && lo != POINT_BEYOND_MAX && aMin[i - 1] != POINT_BEYOND_MAX) {
+            if (aMax[i - 1] < lo) lo = aMax[i - 1] + 1;
+            else if (hi < aMin[i - 1]) hi = aMin[i - 1] - 1;
+        }
+        aMin[i] = lo;
+        aMax[i] = hi;
+    }
+}
+
+template <class F>
+void TimedLoop(benchmark::State& state, SSetup& setup, F&& fnCall)
+{
+    const double dFloor = FloorSeconds(setup.Data(), setup.Size());
+    const double t0 = CpuSeconds();
+    for (auto _ : state) {
+        fnCall();
+        benchmark::ClobberMemory();
+    }
+    const double dPerCall = (CpuSeconds() - t0) / static_cast<double>(state.iterations());
+    state.counters["floor_us"] = dFloor * 1e6;
+    state.counters["x_floor"] = dPerCall / dFloor;
+    state.SetItemsProcessed(state.iterations() * setup.Size());
+}
+
+void BM_DataToPlot_FFT65537dB(benchmark::State& state)
+{
+    SSetup setup(65537, true);
+    FillSpectrum(*setup.pTrace);
+    TimedLoop(state, setup, [&] { setup.pTrace->DataToPlot(); });
+}
+BENCHMARK(BM_DataToPlot_FFT65537dB)->Unit(benchmark::kMicrosecond);
+
+void BM_MapEveryPoint_FFT65537dB(benchmark::State& state)
+{
+    SSetup setup(65537, true);
+    FillSpectrum(*setup.pTrace);
+    std::vector<int> aMin(kColumns), aMax(kColumns);
+    TimedLoop(state, setup, [&] { MapEveryPoint(*setup.pTrace, aMin, aMax); });
+}
+BENCHMARK(BM_MapEveryPoint_FFT65537dB)->Unit(benchmark::kMicrosecond);
+
+void BM_DataToPlot_Ramp1M(benchmark::State& state)
+{
+    SSetup setup(1000000, false);
+    FillRamp(*setup.pTrace);
+    TimedLoop(state, setup, [&] { setup.pTrace->DataToPlot(); });
+}
+BENCHMARK(BM_DataToPlot_Ramp1M)->Unit(benchmark::kMicrosecond);
+
+void BM_MapEveryPoint_Ramp1M(benchmark::State& state)
+{
+    SSetup setup(1000000, false);
+    FillRamp(*setup.pTrace);
+    std::vector<int> aMin(kColumns), aMax(kColumns);
+    TimedLoop(state, setup, [&] { MapEveryPoint(*setup.pTrace, aMin, aMax); });
+}
+BENCHMARK(BM_MapEveryPoint_Ramp1M)->Unit(benchmark::kMicrosecond);
+
+void BM_MinMaxElement_1M(benchmark::State& state)
+{
+    std::vector<double> a(1000000);
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    for (double& d : a) d = u(rng);
+    for (auto _ : state) {
+        auto mm = std::minmax_element(a.begin(), a.end());
+        benchmark::DoNotOptimize(mm);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(a.size()));
+}
+BENCHMARK(BM_MinMaxElement_1M)->Unit(benchmark::kMicrosecond);
+
+} // namespace
