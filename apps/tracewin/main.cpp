@@ -16,6 +16,9 @@ struct SCommand {
 constexpr SCommand kCommands[] = {
     {"units", RunUnits, "units [--sets]                 the unit table (or the unit sets)"},
     {"convert", RunConvert, "convert VALUE FROM TO [opts]   convert a value between units (see --help)"},
+#ifdef TRACEWIN_HAVE_RENDER
+    {"render", RunRender, "render [opts] -o FILE          draw the built-in graph to PNG, JPEG, BMP, SVG or PDF"},
+#endif
 };
 
 void PrintUsage(std::FILE* out)

@@ -1,0 +1,281 @@
+// `tracewin render`.
+
+#include "apps/tracewin/RenderCommand.h"
+
+#include "apps/common/BuiltInDocument.h"
+#include "platform/String.h"
+#include "qt/QtImageFormats.h"
+#include "qt/QtImageTarget.h"
+#include "qt/QtPdfTarget.h"
+#include "qt/QtSvgTarget.h"
+#include "trace/display/GraphView.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/model/QXTrace.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tracewin render [--channel A|B|both] [--size WxH] [--small] [--log-x]\n"
+    "                       [--traces scope,fft] -o FILE.png|.jpg|.bmp|.svg|.pdf\n";
+
+struct STraceName {
+    const char* szName;
+    TraceType eType;
+};
+// The kinds the built-in document has data for.
+constexpr STraceName kTraceNames[] = {{"scope", TT_SCOPE}, {"fft", TT_FFT}};
+
+bool ParseInt(const std::string& sText, int& iValue)
+{
+    const char* pEnd = sText.data() + sText.size();
+    const auto [ptr, ec] = std::from_chars(sText.data(), pEnd, iValue);
+    return ec == std::errc() && ptr == pEnd;
+}
+
+bool ParseChannel(const std::string& sText, ChannelNumber& eChannel)
+{
+    if (sText == "A" || sText == "a") eChannel = CHANNEL_A;
+    else if (sText == "B" || sText == "b") eChannel = CHANNEL_B;
+    else if (sText == "both") eChannel = CHANNEL_BOTH;
+    else return false;
+    return true;
+}
+
+bool ParseTraceList(const std::string& sText, std::vector<TraceType>& aeTraces, std::string& sError)
+{
+    aeTraces.clear();
+    size_t start = 0;
+    while (start <= sText.size()) {
+        const size_t end = std::min(sText.find(',', start), sText.size());
+        const std::string sName = sText.substr(start, end - start);
+        const auto* pFound = std::find_if(std::begin(kTraceNames), std::end(kTraceNames),
+                                          [&](const STraceName& n) { return sName == n.szName; });
+        if (pFound == std::end(kTraceNames)) {
+            sError = "unknown trace kind '" + sName + "' (known: scope, fft)";
+            return false;
+        }
+        if (std::find(aeTraces.begin(), aeTraces.end(), pFound->eType) == aeTraces.end())
+            aeTraces.push_back(pFound->eType);
+        start = end + 1;
+    }
+    return true;
+}
+
+enum class EPictureKind { Image, Svg, Pdf, Unknown };
+
+std::string LowerExtension(const std::string& sPath)
+{
+    const size_t slash = sPath.find_last_of('/');
+    const size_t dot = sPath.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string sExt = sPath.substr(dot + 1);
+    std::transform(sExt.begin(), sExt.end(), sExt.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return sExt;
+}
+
+EPictureKind PictureKindOf(const std::string& sPath)
+{
+    const std::string sExt = LowerExtension(sPath);
+    if (sExt == "svg") return EPictureKind::Svg;
+    if (sExt == "pdf") return EPictureKind::Pdf;
+    if (!QtImageFormatForFile(CString(sPath)).IsEmpty()) return EPictureKind::Image;
+    return EPictureKind::Unknown;
+}
+
+std::string KnownFormats()
+{
+    std::string sList = "svg, pdf";
+    for (const CString& sFormat : QtSupportedImageFormats()) sList += ", " + sFormat.ToUtf8();
+    return sList;
+}
+
+// Shows the chosen kinds on the channels drawn and hides the others.
+void ShowTraces(CBuiltInDocument& built, const SRenderOptions& options)
+{
+    CGraphDoc& doc = built.GetDoc();
+    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B}) {
+        const bool bDrawn = options.eChannel == CHANNEL_BOTH || options.eChannel == eChannel;
+        for (const STraceName& name : kTraceNames) {
+            CQXTrace* pTrace = built.GetLiveTrace(eChannel, name.eType);
+            if (!pTrace) continue;
+            const bool bShow = bDrawn && std::find(options.aeTraces.begin(), options.aeTraces.end(), name.eType) !=
+                                             options.aeTraces.end();
+            if (bShow && !pTrace->IsOn()) doc.TraceOn(pTrace, 0);
+            if (!bShow && pTrace->IsOn()) doc.TraceOff(pTrace, 0);
+            if (bShow && options.bLogX && pTrace->IsFFTTrace()) {
+                pTrace->SetLogX(1);
+                pTrace->CalcXTicks();
+            }
+        }
+    }
+    const ChannelNumber eCurrent = options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A;
+    if (CQXTrace* pCurrent = built.GetLiveTrace(eCurrent, options.aeTraces.front())) doc.SetCurrentTrace(pCurrent, 0);
+    doc.SetDrawingAllOnSameView(options.eChannel == CHANNEL_BOTH);
+}
+
+// The picture being drawn: its target, and how to finish and save it.
+struct SPicture {
+    std::unique_ptr<CQtTarget> pTarget;
+    CQtImageTarget* pImage = nullptr;
+};
+
+SPicture MakePicture(EPictureKind eKind, const SRenderOptions& options)
+{
+    const CString sPath(options.sOutput);
+    SPicture picture;
+    switch (eKind) {
+    case EPictureKind::Svg:
+        picture.pTarget = std::make_unique<CQtSvgTarget>(sPath, options.iWidth, options.iHeight, CString(L"tracewin"));
+        break;
+    case EPictureKind::Pdf: {
+        // One drawing pixel per device dot, the page the picture's size at the same resolution.
+        const double dMillimetresPerPixel = 25.4 / CQtSvgTarget::kResolution;
+        picture.pTarget = std::make_unique<CQtPdfTarget>(sPath, options.iWidth * dMillimetresPerPixel,
+                                                         options.iHeight * dMillimetresPerPixel,
+                                                         CQtSvgTarget::kResolution, CString(L"tracewin"));
+        break;
+    }
+    default: {
+        auto pImage = std::make_unique<CQtImageTarget>(options.iWidth, options.iHeight);
+        picture.pImage = pImage.get();
+        picture.pTarget = std::move(pImage);
+        break;
+    }
+    }
+    return picture;
+}
+
+} // namespace
+
+bool ParseRenderSize(const std::string& sText, int& iWidth, int& iHeight)
+{
+    const size_t x = sText.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    int w = 0, h = 0;
+    if (!ParseInt(sText.substr(0, x), w) || !ParseInt(sText.substr(x + 1), h)) return false;
+    if (w < 1 || h < 1 || w > kMaxRenderSide || h > kMaxRenderSide) return false;
+    iWidth = w;
+    iHeight = h;
+    return true;
+}
+
+bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& sError)
+{
+    options = SRenderOptions();
+    bool bSized = false, bSmall = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& sArg = args[i];
+        const bool bHasValue = i + 1 < args.size();
+        const auto needsValue = [&]() {
+            sError = sArg + " needs a value";
+            return false;
+        };
+        if (sArg == "--log-x") {
+            options.bLogX = true;
+        } else if (sArg == "--small") {
+            bSmall = true;
+        } else if (sArg == "--channel") {
+            if (!bHasValue) return needsValue();
+            if (!ParseChannel(args[++i], options.eChannel)) {
+                sError = "bad channel '" + args[i] + "' (A, B or both)";
+                return false;
+            }
+        } else if (sArg == "--size") {
+            if (!bHasValue) return needsValue();
+            if (!ParseRenderSize(args[++i], options.iWidth, options.iHeight)) {
+                sError = "bad size '" + args[i] + "' (WxH, each 1 to " + std::to_string(kMaxRenderSide) + ")";
+                return false;
+            }
+            bSized = true;
+        } else if (sArg == "--traces") {
+            if (!bHasValue) return needsValue();
+            if (!ParseTraceList(args[++i], options.aeTraces, sError)) return false;
+        } else if (sArg == "-o" || sArg == "--output") {
+            if (!bHasValue) return needsValue();
+            options.sOutput = args[++i];
+        } else {
+            sError = "unknown option '" + sArg + "'";
+            return false;
+        }
+    }
+    if (bSmall && bSized) {
+        sError = "--small and --size exclude each other";
+        return false;
+    }
+    if (bSmall) {
+        options.iWidth = kSmallRenderWidth;
+        options.iHeight = kSmallRenderHeight;
+    }
+    if (options.sOutput.empty()) {
+        sError = "no output file (-o FILE)";
+        return false;
+    }
+    if (options.bLogX && std::find(options.aeTraces.begin(), options.aeTraces.end(), TT_FFT) == options.aeTraces.end()) {
+        sError = "--log-x needs the fft trace (scope traces have no log axis)";
+        return false;
+    }
+    return true;
+}
+
+int RenderGraph(const SRenderOptions& options, std::string& sError)
+{
+    const EPictureKind eKind = PictureKindOf(options.sOutput);
+    if (eKind == EPictureKind::Unknown) {
+        sError = "cannot tell the picture format of '" + options.sOutput + "' (known: " + KnownFormats() + ")";
+        return kExitUsage;
+    }
+    CBuiltInDocument built;
+    if (!built.IsValid()) {
+        sError = "the built-in document could not be made";
+        return kExitFailure;
+    }
+    ShowTraces(built, options);
+
+    SPicture picture = MakePicture(eKind, options);
+    if (!picture.pTarget->IsValid()) {
+        sError = "cannot write '" + options.sOutput + "'";
+        return kExitFailure;
+    }
+    {
+        CGraphView view;
+        view.SetChannel(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
+        view.OnSize(CRect(0, 0, options.iWidth, options.iHeight));
+        view.OnDraw(picture.pTarget->GetDC());
+    }
+    const bool bWritten = picture.pImage ? picture.pImage->Save(CString(options.sOutput)) : picture.pTarget->Finish();
+    if (!bWritten) {
+        sError = "cannot write '" + options.sOutput + "'";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int RunRender(const Args& args)
+{
+    SRenderOptions options;
+    std::string sError;
+    if (!ParseRenderOptions(args, options, sError)) {
+        std::fprintf(stderr, "tracewin render: %s\n%s", sError.c_str(), kUsage);
+        return kExitUsage;
+    }
+    // Fonts need a GUI application; drawing into files needs no display.
+    std::unique_ptr<QGuiApplication> pApp;
+    if (!QGuiApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char szName[] = "tracewin";
+        static char* argv[] = {szName, nullptr};
+        pApp = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    const int iExit = RenderGraph(options, sError);
+    if (iExit != kExitOk) std::fprintf(stderr, "tracewin render: %s\n", sError.c_str());
+    else std::printf("%s\n", options.sOutput.c_str());
+    return iExit;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// `tracewin render`: draws the built-in graph document with the graph view
+// into a picture file (any installed image writer by extension, SVG or PDF).
+// The options are parsed apart from the drawing so that both can be checked
+// on their own.
+
+#include "apps/tracewin/Commands.h"
+#include "trace/model/TraceDefs.h"
+
+#include <string>
+#include <vector>
+
+struct SRenderOptions {
+    // CHANNEL_BOTH draws both channels in one view.
+    ChannelNumber eChannel = CHANNEL_A;
+    int iWidth = 1024;
+    int iHeight = 640;
+    bool bLogX = false;
+    // Trace kinds shown, in order; the first is the current trace.
+    std::vector<TraceType> aeTraces{TT_FFT};
+    std::string sOutput;
+};
+
+// Pictures larger than this on a side only come from mistyped sizes.
+constexpr int kMaxRenderSide = 16384;
+// The size of a small view (--small): under 200 x 100 a view shows no scales.
+constexpr int kSmallRenderWidth = 199;
+constexpr int kSmallRenderHeight = 99;
+
+// False with a message for the user when the arguments are not usable.
+bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& sError);
+// "1280x800" -> 1280, 800; false for anything else or a side outside 1 .. kMaxRenderSide.
+bool ParseRenderSize(const std::string& sText, int& iWidth, int& iHeight);
+// Draws the picture; a Qt GUI application must exist. Returns an exit code:
+// kExitUsage for a file type no writer handles, kExitFailure when the
+// document cannot be built or the file cannot be written.
+int RenderGraph(const SRenderOptions& options, std::string& sError);

@@ -1,0 +1,177 @@
+// `tracewin render`: option parsing, error paths and the pictures it writes.
+
+#include "apps/tracewin/RenderCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <string>
+
+namespace {
+
+class RenderCommand : public ::testing::Test {
+protected:
+    std::string PathFor(const char* szName) const { return m_Dir.filePath(szName).toStdString(); }
+
+    int Render(Args args, const char* szName)
+    {
+        args.insert(args.end(), {"-o", PathFor(szName)});
+        SRenderOptions options;
+        std::string sError;
+        if (!ParseRenderOptions(args, options, sError)) {
+            m_sError = sError;
+            return kExitUsage;
+        }
+        const int iExit = RenderGraph(options, sError);
+        m_sError = sError;
+        return iExit;
+    }
+
+    QTemporaryDir m_Dir;
+    std::string m_sError;
+};
+
+// Pixels inside a rectangle that differ from the pixel at its top left.
+int InkInside(const QImage& image, const QRect& rect)
+{
+    const QRgb background = image.pixel(rect.topLeft());
+    int iInk = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (image.pixel(x, y) != background) ++iInk;
+    return iInk;
+}
+
+} // namespace
+
+// ---- Options -----------------------------------------------------------------------------
+
+TEST(RenderOptions, AcceptedCombinations)
+{
+    SRenderOptions options;
+    std::string sError;
+    ASSERT_TRUE(ParseRenderOptions({"-o", "a.png"}, options, sError)) << sError;
+    EXPECT_EQ(options.eChannel, CHANNEL_A);
+    EXPECT_EQ(options.aeTraces, std::vector<TraceType>{TT_FFT});
+    EXPECT_FALSE(options.bLogX);
+
+    ASSERT_TRUE(ParseRenderOptions({"--channel", "both", "--size", "640x480", "--log-x", "--traces", "fft,scope,fft",
+                                    "-o", "b.svg"},
+                                   options, sError))
+        << sError;
+    EXPECT_EQ(options.eChannel, CHANNEL_BOTH);
+    EXPECT_EQ(options.iWidth, 640);
+    EXPECT_EQ(options.iHeight, 480);
+    EXPECT_TRUE(options.bLogX);
+    EXPECT_EQ(options.aeTraces, (std::vector<TraceType>{TT_FFT, TT_SCOPE}));
+    EXPECT_EQ(options.sOutput, "b.svg");
+
+    ASSERT_TRUE(ParseRenderOptions({"--small", "--channel", "B", "-o", "c.pdf"}, options, sError)) << sError;
+    EXPECT_EQ(options.eChannel, CHANNEL_B);
+    EXPECT_EQ(options.iWidth, kSmallRenderWidth);
+    EXPECT_EQ(options.iHeight, kSmallRenderHeight);
+}
+
+TEST(RenderOptions, RefusedArgumentsSayWhy)
+{
+    const struct {
+        Args args;
+        const char* szMessage;
+    } cases[] = {
+        {{}, "no output file"},
+        {{"-o"}, "-o needs a value"},
+        {{"--channel", "C", "-o", "a.png"}, "bad channel 'C'"},
+        {{"--size", "640", "-o", "a.png"}, "bad size '640'"},
+        {{"--size", "0x480", "-o", "a.png"}, "bad size"},
+        {{"--size", "640x-1", "-o", "a.png"}, "bad size"},
+        {{"--size", "99999x480", "-o", "a.png"}, "bad size"},
+        {{"--size", "640x480px", "-o", "a.png"}, "bad size"},
+        {{"--traces", "fft,sweep", "-o", "a.png"}, "unknown trace kind 'sweep'"},
+        {{"--traces", "", "-o", "a.png"}, "unknown trace kind ''"},
+        {{"--small", "--size", "640x480", "-o", "a.png"}, "exclude each other"},
+        {{"--traces", "scope", "--log-x", "-o", "a.png"}, "--log-x needs the fft trace"},
+        {{"--colour", "red", "-o", "a.png"}, "unknown option '--colour'"},
+    };
+    for (const auto& c : cases) {
+        SRenderOptions options;
+        std::string sError;
+        EXPECT_FALSE(ParseRenderOptions(c.args, options, sError)) << c.szMessage;
+        EXPECT_NE(sError.find(c.szMessage), std::string::npos) << sError;
+    }
+    EXPECT_EQ(RunRender({"--size", "nonsense", "-o", "x.png"}), kExitUsage);
+}
+
+// ---- Pictures ------------------------------------------------------------------------------
+
+TEST_F(RenderCommand, RasterPicturesHaveTheRequestedSizeAndAGraph)
+{
+    const struct {
+        Args args;
+        const char* szName;
+        int iWidth, iHeight;
+    } cases[] = {
+        {{"--size", "640x400"}, "fft.png", 640, 400},
+        {{"--size", "500x300", "--traces", "scope", "--channel", "B"}, "scope.bmp", 500, 300},
+        {{"--size", "800x500", "--channel", "both", "--log-x"}, "both.jpg", 800, 500},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Render(c.args, c.szName), kExitOk) << m_sError;
+        const QImage image(QString::fromStdString(PathFor(c.szName)));
+        ASSERT_FALSE(image.isNull()) << c.szName;
+        EXPECT_EQ(image.width(), c.iWidth);
+        EXPECT_EQ(image.height(), c.iHeight);
+        // Grid and curves inside the plot area, which starts 35 pixels down.
+        EXPECT_GT(InkInside(image, QRect(60, 40, c.iWidth - 120, c.iHeight - 100)), 200) << c.szName;
+    }
+}
+
+TEST_F(RenderCommand, SmallViewIsAllGraticule)
+{
+    ASSERT_EQ(Render({"--small", "--traces", "scope"}, "small.png"), kExitOk) << m_sError;
+    const QImage image(QString::fromStdString(PathFor("small.png")));
+    ASSERT_EQ(image.size(), QSize(kSmallRenderWidth, kSmallRenderHeight));
+    // No scales or bars: the graticule is inset by 10, and only its 5-pixel
+    // tick marks reach into the border.
+    EXPECT_EQ(InkInside(image, QRect(0, 0, kSmallRenderWidth, 10)), 0);
+    EXPECT_EQ(InkInside(image, QRect(0, 0, 5, kSmallRenderHeight)), 0);
+    EXPECT_EQ(InkInside(image, QRect(0, kSmallRenderHeight - 4, kSmallRenderWidth, 4)), 0);
+    EXPECT_GT(InkInside(image, QRect(10, 10, kSmallRenderWidth - 20, kSmallRenderHeight - 20)), 50);
+}
+
+TEST_F(RenderCommand, VectorPicturesAreWellFormed)
+{
+    ASSERT_EQ(Render({"--traces", "scope,fft", "--channel", "both"}, "graph.svg"), kExitOk) << m_sError;
+    QFile svg(QString::fromStdString(PathFor("graph.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
+    int iElements = 0;
+    bool bSvgRoot = false;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && iElements++ == 0) bSvgRoot = xml.name() == u"svg";
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_TRUE(bSvgRoot);
+    EXPECT_GT(iElements, 20);
+
+    ASSERT_EQ(Render({"--traces", "scope"}, "graph.pdf"), kExitOk) << m_sError;
+    QFile pdf(QString::fromStdString(PathFor("graph.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+}
+
+TEST_F(RenderCommand, FileErrorsGiveExitCodesNotCrashes)
+{
+    EXPECT_EQ(Render({}, "graph.xyz"), kExitUsage);
+    EXPECT_NE(m_sError.find("cannot tell the picture format"), std::string::npos) << m_sError;
+    EXPECT_EQ(Render({}, "no-extension"), kExitUsage);
+
+    for (const char* szName : {"missing/dir/graph.png", "missing/dir/graph.svg", "missing/dir/graph.pdf"}) {
+        EXPECT_EQ(Render({}, szName), kExitFailure) << szName;
+        EXPECT_NE(m_sError.find("cannot write"), std::string::npos) << m_sError;
+    }
+}
