@@ -1,0 +1,41 @@
+#pragma once
+// CGraphViewWidget: the thin widget that hosts one CGraphView. Paint events
+// run the view's OnDraw on a double-buffered surface, size changes lay the
+// view out again, and the areas the view marks for repainting after an
+// update hint become widget updates (a request to redraw at once repaints
+// at once). Mouse input comes later.
+
+#include "host/app/ViewList.h"
+#include "qt/QtWidgetPainter.h"
+#include "trace/model/TraceDefs.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class CGraphView;
+
+class CGraphViewWidget : public QWidget, private IGraphViewSink {
+public:
+    explicit CGraphViewWidget(ChannelNumber eChannel, QWidget* parent = nullptr);
+    ~CGraphViewWidget() override;
+
+    CGraphView& GetView() { return *m_pView; }
+    // The picture last painted, at the widget's size.
+    const QImage& GetBackBuffer() const { return m_Painter.GetBackBuffer(); }
+    QSize sizeHint() const override { return {800, 400}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Registered after the view, so the view has handled each hint when this runs.
+    void OnUpdate(IGraphViewSink* pSender, LPARAM lHint, CObject* pObject) override;
+    // Turns the view's recorded areas into widget updates.
+    void FlushInvalidAreas();
+
+    std::unique_ptr<CGraphView> m_pView;
+    CQtWidgetPainter m_Painter;
+    int m_iRedrawRequestsSeen = 0;
+};
