@@ -1,18 +1,23 @@
-// CGraphDoc: the trace collection, the scales the traces share, the graph
-// colours and the drawing situation. Trace identity, creation from live data
-// and the document-wide operations come with the rest of the document.
+// CGraphDoc: lifecycle, lookups, trace IDs, menu positions, the scales the
+// traces share, the graph colours and the drawing situation.
 
 #include "trace/document/GraphDoc.h"
 
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
+#include "host/app/FileVersion.h"
 #include "host/app/Registry.h"
+#include "host/settings/AnalyserSettings.h"
+#include "host/settings/MeasurementSettings.h"
 #include "platform/DC.h"
+#include "resources/StringTable.h"
 #include "trace/display/XScale.h"
 #include "trace/display/YScale.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>
+#include <climits>
+#include <set>
 
 IMPLEMENT_DYNAMIC(CGraphDoc, CObject) // CCmdTarget has no run-time record of its own
 
@@ -52,6 +57,8 @@ COLORREF ReadColour(const wchar_t* sName, COLORREF crDefault)
 
 bool IsValidChannel(ChannelNumber eChannel) { return eChannel == CHANNEL_A || eChannel == CHANNEL_B; }
 
+bool IsSweepType(TraceType eType) { return eType >= TT_SWEEP1 && eType <= TT_SWEEP4; }
+
 // The trace type whose colour an X scale of a kind shows.
 TraceType TraceTypeForScale(ScaleType eType)
 {
@@ -69,32 +76,93 @@ void EraseValue(std::vector<T*>& a, const void* p)
     a.erase(std::remove_if(a.begin(), a.end(), [p](const T* q) { return q == p; }), a.end());
 }
 
+constexpr ChannelNumber kBothChannels[] = {CHANNEL_A, CHANNEL_B};
+
 } // namespace
 
 CGraphDoc::CGraphDoc()
 {
+    EnableAutomation();
     InitialiseGraphColors();
 }
 
-CGraphDoc::~CGraphDoc()
+CGraphDoc::~CGraphDoc() { DeleteAllTracesAndScales(); }
+
+void CGraphDoc::DeleteAllTracesAndScales()
 {
-    // Each trace leaves the array before it goes, so that it only deletes the
-    // scales no remaining trace shares.
+    // A trace deleting its own scales asks the installed document whether
+    // another trace shares them; this document need not be the installed
+    // one. So the traces forget their scales first, and each scale the
+    // document knows of, or a trace held, is deleted here exactly once.
+    std::set<CXScale*> xScales(m_apXScales.begin(), m_apXScales.end());
+    std::set<CYScale*> yScales(m_apYScales.begin(), m_apYScales.end());
+    for (CQXTrace* pTrace : m_aChATraces)
+        if (pTrace) xScales.insert(pTrace->GetXScale()), yScales.insert(pTrace->GetYScale());
+    for (CQXTrace* pTrace : m_aChBTraces)
+        if (pTrace) xScales.insert(pTrace->GetXScale()), yScales.insert(pTrace->GetYScale());
+    ForEachTraceAndLimitLine([](CQXTrace* pTrace) {
+        pTrace->DetachScales();
+        return false;
+    });
+
+    m_pCurrentTrace = m_pOtherChannelCurrentTrace = m_pAutomationTrace = nullptr;
     for (std::vector<CQXTrace*>* pArray : {&m_aChATraces, &m_aChBTraces}) {
         while (!pArray->empty()) {
             CQXTrace* pTrace = pArray->back();
             pArray->pop_back();
-            delete pTrace;
+            delete pTrace; // its limit lines go with it
         }
     }
-    m_apCurrentTrace[0] = m_apCurrentTrace[1] = nullptr;
-    for (CXScale* pScale : m_apXScales) delete pScale;
-    for (CYScale* pScale : m_apYScales) delete pScale;
+    for (std::vector<SaveTableDetails>* pTable : {&m_aChASaveTable, &m_aChBSaveTable, &m_aChALoadTable, &m_aChBLoadTable})
+        pTable->clear();
     m_apXScales.clear();
     m_apYScales.clear();
+    for (CXScale* pScale : xScales) delete pScale;
+    for (CYScale* pScale : yScales) delete pScale;
 }
 
-// ---- Traces ---------------------------------------------------------------------
+// ---- Walking the traces ---------------------------------------------------------
+
+template <class Fn>
+void CGraphDoc::ForEachTraceAndLimitLine(Fn fn)
+{
+    for (ChannelNumber eChannel : kBothChannels) {
+        for (CQXTrace* pTrace : GetTraceArray(eChannel)) {
+            if (!pTrace) continue;
+            if (fn(pTrace)) return;
+            if (CQXTrace* pMax = pTrace->GetMaxLimitLine(); pMax && fn(pMax)) return;
+            if (CQXTrace* pMin = pTrace->GetMinLimitLine(); pMin && fn(pMin)) return;
+        }
+    }
+}
+
+CQXTrace* CGraphDoc::OwnerOf(CQXTrace* pTrace)
+{
+    if (!pTrace || !pTrace->IsLimitLine()) return pTrace;
+    if (CQXTrace* pOwner = pTrace->GetOwnerTrace()) return pOwner;
+    // A line that has lost its parent pointer is still owned by a trace here.
+    CQXTrace* pFound = nullptr;
+    ForEachTraceAndLimitLine([&](CQXTrace* pCandidate) {
+        if (pCandidate->GetMaxLimitLine() == pTrace || pCandidate->GetMinLimitLine() == pTrace) pFound = pCandidate;
+        return pFound != nullptr;
+    });
+    return pFound ? pFound : pTrace;
+}
+
+bool CGraphDoc::IsTraceOrItsLimitLine(const CQXTrace* pCandidate, const CQXTrace* pTrace) const
+{
+    if (!pCandidate || !pTrace) return false;
+    return pCandidate == pTrace || pCandidate == pTrace->GetMaxLimitLine() || pCandidate == pTrace->GetMinLimitLine();
+}
+
+void CGraphDoc::GetChannelRange(int& iFirst, int& iLast)
+{
+    iFirst = CHANNEL_A;
+    iLast = CHANNEL_B;
+    if (const CAnalyserSettings* pSettings = GetAnalyserSettings()) pSettings->GetAnalyserChannelRange(iFirst, iLast);
+}
+
+// ---- Trace arrays and tables -------------------------------------------------------
 
 std::vector<CQXTrace*>& CGraphDoc::GetTraceArray(ChannelNumber eChannel)
 {
@@ -106,27 +174,260 @@ std::vector<CQXTrace*>& CGraphDoc::GetTraceArray(ChannelNumber eChannel)
     return s_aNone;
 }
 
+std::vector<SaveTableDetails>* CGraphDoc::GetSaveTable(ChannelNumber eChannel)
+{
+    if (!QXVERIFY(IsValidChannel(eChannel))) return nullptr;
+    return eChannel == CHANNEL_B ? &m_aChBSaveTable : &m_aChASaveTable;
+}
+
+std::vector<SaveTableDetails>* CGraphDoc::GetLoadTable(ChannelNumber eChannel)
+{
+    if (!QXVERIFY(IsValidChannel(eChannel))) return nullptr;
+    return eChannel == CHANNEL_B ? &m_aChBLoadTable : &m_aChALoadTable;
+}
+
 void CGraphDoc::AddTrace(CQXTrace* pTrace)
 {
     if (!pTrace) return;
-    const ChannelNumber eChannel = pTrace->GetChannel();
-    QXASSERT(eChannel != CHANNEL_BOTH);
-    // A trace without a valid channel is still owned, under channel A.
-    std::vector<CQXTrace*>& aTraces = eChannel == CHANNEL_B ? m_aChBTraces : m_aChATraces;
-    if (std::find(aTraces.begin(), aTraces.end(), pTrace) == aTraces.end()) aTraces.push_back(pTrace);
+    const std::vector<CQXTrace*>& aTraces = GetTraceArray(pTrace->GetChannel());
+    if (std::find(aTraces.begin(), aTraces.end(), pTrace) == aTraces.end()) AddTraceToArray(pTrace);
 }
 
-CQXTrace* CGraphDoc::GetCurrentTrace(ChannelNumber eChannel) const
+int CGraphDoc::GetInsertionPoint(CQXTrace* pTrace)
 {
-    return IsValidChannel(eChannel) ? m_apCurrentTrace[eChannel] : nullptr;
+    if (!pTrace) return 0;
+    const std::vector<CQXTrace*>& aTraces = GetTraceArray(pTrace->GetChannel());
+    const TraceType eType = pTrace->GetOwnTraceType();
+    const auto it = std::find_if(aTraces.begin(), aTraces.end(), [&](CQXTrace* pOther) {
+        const TraceType eOther = pOther->GetOwnTraceType();
+        return eOther > eType || (eOther == eType && pOther->IsCopy() > pTrace->IsCopy());
+    });
+    return static_cast<int>(it - aTraces.begin());
 }
 
-void CGraphDoc::SetCurrentTrace(ChannelNumber eChannel, CQXTrace* pTrace)
+int CGraphDoc::AddTraceToArray(CQXTrace* pTrace)
 {
-    if (QXVERIFY(IsValidChannel(eChannel))) m_apCurrentTrace[eChannel] = pTrace;
+    if (!QXVERIFY(pTrace != nullptr) || !QXVERIFY(IsValidChannel(pTrace->GetChannel()))) return 0;
+    std::vector<CQXTrace*>& aTraces = GetTraceArray(pTrace->GetChannel());
+    std::vector<SaveTableDetails>& aTable = *GetSaveTable(pTrace->GetChannel());
+    const auto iIndex = static_cast<std::ptrdiff_t>(GetInsertionPoint(pTrace));
+    try {
+        // Room first, so that a failure leaves trace and row both out.
+        aTraces.reserve(aTraces.size() + 1);
+        aTable.reserve(aTable.size() + 1);
+        aTraces.insert(aTraces.begin() + iIndex, pTrace);
+        SaveTableDetails row;
+        row.m_pTrace = pTrace;
+        aTable.insert(aTable.begin() + std::min<std::ptrdiff_t>(iIndex, static_cast<std::ptrdiff_t>(aTable.size())), row);
+    } catch (const std::bad_alloc&) {
+        EraseValue(aTraces, pTrace);
+        return 0;
+    }
+    return 1;
 }
 
 void CGraphDoc::UpdateAllViews(int iHint, CObject* pObject) { UpdateViews(nullptr, iHint, pObject); }
+
+// ---- Lookups ------------------------------------------------------------------------
+
+CQXTrace* CGraphDoc::GetTraceFromID(short sID)
+{
+    if (sID == TRACE_NULL_ID || sID == 0) return nullptr;
+    CQXTrace* pFound = nullptr;
+    ForEachTraceAndLimitLine([&](CQXTrace* pTrace) {
+        if (pTrace->GetTraceID() == sID) pFound = pTrace;
+        return pFound != nullptr;
+    });
+    return pFound;
+}
+
+CQXTrace* CGraphDoc::GetTraceFromArray(ChannelNumber eChannel, TraceType eType, long lExtraInfo, int bLive)
+{
+    if (!IsValidChannel(eChannel)) return nullptr;
+    for (CQXTrace* pTrace : GetTraceArray(eChannel))
+        if (pTrace->GetOwnTraceType() == eType && (pTrace->IsLive() != 0) == (bLive != 0) &&
+            pTrace->GetTraceCreateExtraInfo() == lExtraInfo)
+            return pTrace;
+    return nullptr;
+}
+
+CQXTrace* CGraphDoc::GetFirstMatchingTraceFromArray(CQXTrace* pTrace, ChannelNumber eChannel, int bLive, int bInUse,
+                                                     int bOn)
+{
+    if (!pTrace || !IsValidChannel(eChannel)) return nullptr;
+    const TraceType eType = pTrace->GetTraceType();
+    for (CQXTrace* pOther : GetTraceArray(eChannel)) {
+        const TraceType eOther = pOther->GetTraceType();
+        const bool bSameKind = eOther == eType || (IsSweepType(eOther) && IsSweepType(eType));
+        if (bSameKind && (pOther->IsLive() != 0) == (bLive != 0) && (pOther->IsInUse() != 0) == (bInUse != 0) &&
+            (pOther->IsOn() != 0) == (bOn != 0))
+            return pOther;
+    }
+    return nullptr;
+}
+
+CQXTrace* CGraphDoc::GetFirstInUseAndOnTrace(ChannelNumber eChannel)
+{
+    if (!IsValidChannel(eChannel)) return nullptr;
+    for (CQXTrace* pTrace : GetTraceArray(eChannel))
+        if (pTrace->IsInUse() && pTrace->IsOn()) return pTrace;
+    return nullptr;
+}
+
+CQXTrace* CGraphDoc::GetNextInUseTrace(const std::vector<CQXTrace*>& aTraces, int iIndex)
+{
+    if (iIndex < 0 || iIndex >= static_cast<int>(aTraces.size()) - 1) return nullptr;
+    for (size_t i = static_cast<size_t>(iIndex); i < aTraces.size(); ++i)
+        if (aTraces[i] && aTraces[i]->IsInUse()) return aTraces[i];
+    return nullptr;
+}
+
+CQXTrace* CGraphDoc::GetNextInUseAndOnTraceAfter(CQXTrace* pTrace)
+{
+    if (!pTrace || !IsValidChannel(pTrace->GetChannel())) return nullptr;
+    const std::vector<CQXTrace*>& aTraces = GetTraceArray(pTrace->GetChannel());
+    auto it = std::find(aTraces.begin(), aTraces.end(), pTrace);
+    if (it == aTraces.end()) return nullptr;
+    for (++it; it != aTraces.end(); ++it)
+        if ((*it)->IsInUse() && (*it)->IsOn()) return *it;
+    return nullptr;
+}
+
+CQXTrace* CGraphDoc::GetMatchingTrace(ChannelNumber eChannel, TracePredicate fnPredicate, void* pContext)
+{
+    if (!QXVERIFY(fnPredicate != nullptr)) return nullptr;
+    for (ChannelNumber eVisit : kBothChannels) {
+        if (eChannel != CHANNEL_BOTH && eChannel != eVisit) continue;
+        for (CQXTrace* pTrace : GetTraceArray(eVisit))
+            if (fnPredicate(pTrace, pContext)) return pTrace;
+    }
+    return nullptr;
+}
+
+int CGraphDoc::FillTraceCombo(ITraceCombo* pCombo, ChannelNumber eChannel, TraceComboCallback fnCallback,
+                              void* pContext)
+{
+    if (!QXVERIFY(pCombo != nullptr) || !QXVERIFY(fnCallback != nullptr)) return 0;
+    pCombo->ResetContent();
+    for (ChannelNumber eVisit : kBothChannels) {
+        if (eChannel != CHANNEL_BOTH && eChannel != eVisit) continue;
+        for (CQXTrace* pTrace : GetTraceArray(eVisit))
+            if (!fnCallback(pCombo, pTrace, pContext)) return 0;
+    }
+    return 1;
+}
+
+int CGraphDoc::CheckTraceExists(std::intptr_t lHandle) const
+{
+    for (const std::vector<CQXTrace*>* pArray : {&m_aChATraces, &m_aChBTraces})
+        for (const CQXTrace* pTrace : *pArray)
+            if (reinterpret_cast<std::intptr_t>(pTrace) == lHandle) return 1;
+    return 0;
+}
+
+// ---- Menu positions ------------------------------------------------------------------
+
+template <class Fn>
+void CGraphDoc::ForEachMenuEntry(ChannelNumber eChannel, bool bVisitOther, Fn fn)
+{
+    const auto shown = [](const CQXTrace* pLimit) { return pLimit && pLimit->IsInUse() && pLimit->IsOn(); };
+    for (ChannelNumber eVisit : kBothChannels) {
+        if (eVisit != eChannel && eChannel != CHANNEL_BOTH && !bVisitOther) continue;
+        for (CQXTrace* pTrace : GetTraceArray(eVisit)) {
+            if (!pTrace->IsInUse()) continue;
+            if (fn(pTrace)) return;
+            if (shown(pTrace->GetMaxLimitLine()) && fn(pTrace->GetMaxLimitLine())) return;
+            if (shown(pTrace->GetMinLimitLine()) && fn(pTrace->GetMinLimitLine())) return;
+        }
+    }
+}
+
+CQXTrace* CGraphDoc::GetTraceFromMenuIndex(ChannelNumber eChannel, int iIndex)
+{
+    CQXTrace* pFound = nullptr;
+    int iPosition = 0;
+    ForEachMenuEntry(eChannel, DrawingAllOnSameView() != 0, [&](CQXTrace* pEntry) {
+        if (iPosition++ == iIndex) pFound = pEntry;
+        return pFound != nullptr;
+    });
+    QXASSERT(pFound != nullptr);
+    return pFound;
+}
+
+int CGraphDoc::GetMenuIndexOfTrace(CQXTrace* pTrace)
+{
+    int iFound = -1;
+    if (pTrace) {
+        int iPosition = 0;
+        ForEachMenuEntry(OwnerOf(pTrace)->GetChannel(), DrawingAllOnSameView() != 0, [&](CQXTrace* pEntry) {
+            if (pEntry == pTrace) iFound = iPosition;
+            ++iPosition;
+            return iFound >= 0;
+        });
+    }
+    QXASSERT(iFound >= 0);
+    return iFound;
+}
+
+// ---- Trace IDs -------------------------------------------------------------------------
+
+short CGraphDoc::GetNextTraceID()
+{
+    short sMax = 0;
+    std::set<short> used;
+    ForEachTraceAndLimitLine([&](CQXTrace* pTrace) {
+        sMax = std::max(sMax, pTrace->GetTraceID());
+        used.insert(pTrace->GetTraceID());
+        return false;
+    });
+    if (sMax < SHRT_MAX) return static_cast<short>(sMax + 1);
+    // The largest ID is taken: reuse the first gap rather than wrap to a negative ID.
+    for (short sID = 1; sID < SHRT_MAX; ++sID)
+        if (!used.count(sID)) return sID;
+    QXASSERT(!"no free trace ID");
+    return TRACE_NULL_ID;
+}
+
+void CGraphDoc::EnsureTraceIDUnique(CQXTrace* pTrace)
+{
+    if (!pTrace) return;
+    for (ChannelNumber eChannel : kBothChannels) {
+        for (CQXTrace* pOther : GetTraceArray(eChannel)) {
+            if (pOther != pTrace && pOther->GetTraceID() == pTrace->GetTraceID()) {
+                pTrace->SetTraceID(GetNextTraceID());
+                return;
+            }
+        }
+    }
+}
+
+int CGraphDoc::HasDuplicateTraceID(CQXTrace* pTrace, int bFix)
+{
+    if (!pTrace) return 0;
+    short sMax = 0;
+    bool bDuplicate = false;
+    ForEachTraceAndLimitLine([&](CQXTrace* pOther) {
+        sMax = std::max(sMax, pOther->GetTraceID());
+        if (pOther != pTrace && pOther->GetTraceID() == pTrace->GetTraceID()) bDuplicate = true;
+        return false;
+    });
+    if (bDuplicate && bFix) pTrace->SetTraceID(sMax < SHRT_MAX ? static_cast<short>(sMax + 1) : GetNextTraceID());
+    return bDuplicate ? 1 : 0;
+}
+
+void CGraphDoc::EnsureTraceIDsCorrect()
+{
+    // Archives up to 1.21k could hold loaded traces that kept the ID of
+    // their file; later ones only clash through limit lines.
+    const bool bOldArchive = CheckFileVersion(121, 107) < 1;
+    for (ChannelNumber eChannel : kBothChannels) {
+        for (CQXTrace* pTrace : GetTraceArray(eChannel)) {
+            if (bOldArchive && !pTrace->GetFileName().IsEmpty()) EnsureTraceIDUnique(pTrace);
+            if (CQXTrace* pMin = pTrace->GetMinLimitLine()) HasDuplicateTraceID(pMin, 1);
+            if (CQXTrace* pMax = pTrace->GetMaxLimitLine()) HasDuplicateTraceID(pMax, 1);
+        }
+    }
+}
 
 // ---- Scales ---------------------------------------------------------------------
 
@@ -203,6 +504,17 @@ void CGraphDoc::SetDefaultTraceColor(TraceType eType, int bCopy, COLORREF crColo
     if (QXVERIFY(eType >= 0 && eType < TT_COUNT)) m_acrTraceColors[eType][bCopy ? 1 : 0] = crColor;
 }
 
+void CGraphDoc::ResetTraceColors(int bUpdate)
+{
+    ForEachTraceAndLimitLine([this](CQXTrace* pTrace) {
+        const COLORREF crColor = GetDefaultTraceColor(pTrace->GetOwnTraceType(), pTrace->IsCopy());
+        // A cycling copy colour was handed out when the copy was made.
+        if (crColor != COLOR_CYCLE) pTrace->SetColor(crColor);
+        return false;
+    });
+    if (bUpdate) UpdateAllViews(UPDATE_GRAPH_REDRAWALL, this);
+}
+
 COLORREF CGraphDoc::GetXScaleColor(CDC* pDC, ScaleType eType, ChannelNumber /*eChannel*/) const
 {
     if (ScalesBlackAndWhite(pDC)) return 0;
@@ -218,8 +530,24 @@ int CGraphDoc::ScalesBlackAndWhite(CDC* pDC) const
     return (m_bBlackAndWhite || m_bScalesBlackAndWhite) && IsDrawingForOutput(pDC);
 }
 
+// ---- Drawing situation -------------------------------------------------------------
+
 int CGraphDoc::IsDrawingForOutput(CDC* pDC) const
 {
     if (m_bPrinting || m_bPrintPreview || m_bExporting || m_bExportPreview) return 1;
     return (pDC && (pDC->IsPrinting() || pDC->IsMetafile())) ? 1 : 0;
+}
+
+int CGraphDoc::DrawingAllOnSameView() const
+{
+    int iFirst = CHANNEL_A;
+    int iLast = CHANNEL_B;
+    GetChannelRange(iFirst, iLast);
+    return (iFirst == CHANNEL_A && iLast == CHANNEL_B && m_bAllOnSameView) ? 1 : 0;
+}
+
+int CGraphDoc::ShowMessage(int iStringId, unsigned uType, int bShowMessages)
+{
+    if (!bShowMessages) return DefaultMessageBoxAnswer(uType);
+    return AfxMessageBox(LoadResString(iStringId), uType);
 }

@@ -3,14 +3,21 @@
 // they share, the graph colours and the drawing situation (screen, print,
 // export) that scales and traces ask about. It owns every trace and scale.
 //
-// This is the part of the document the trace model and the scales rely on;
-// trace identity, the trace factory, creation from live data and the rest
-// of the document's operations are added to it with the document itself.
+// The class spreads over several sources by topic:
+//   GraphDoc.cpp        lifecycle, lookups, trace IDs, menu positions,
+//                       scales, colours and the drawing situation
+//   GraphDocFactory.cpp the trace factory
+//   GraphDocTraces.cpp  the initial traces, copying and removing traces,
+//                       the current trace, trace properties and channel
+//                       changes
+//   GraphDocPan.cpp     panning the X window of a trace
 
 #include "platform/CmdTarget.h"
 #include "platform/Color.h"
+#include "platform/String.h"
 #include "trace/model/TraceDefs.h"
 
+#include <cstdint>
 #include <vector>
 
 class CDC;
@@ -21,6 +28,22 @@ class CYScale;
 
 // Marks a copy colour that cycles through a fixed table instead.
 constexpr COLORREF COLOR_CYCLE = 0xFF000000;
+
+// One row of a channel's save or load table, at the index of its trace.
+struct SaveTableDetails {
+    CQXTrace* m_pTrace = nullptr; // not owned
+    CString m_sText;
+    int m_bSave = 1;              // the configuration save writes the full trace record
+};
+
+// A list control that FillTraceCombo empties before its callback fills it.
+class ITraceCombo {
+public:
+    virtual void ResetContent() = 0;
+
+protected:
+    ~ITraceCombo() = default;
+};
 
 // How the graph is drawn on a printout or an export.
 struct SGraphOutputSettings {
@@ -38,15 +61,124 @@ public:
     CGraphDoc(const CGraphDoc&) = delete;
     CGraphDoc& operator=(const CGraphDoc&) = delete;
 
+    // Creates the live traces of both channels; 1, or 0 after an error
+    // (the traces made before it stay).
+    int Initialise();
+
     // ---- Traces (owned) ----------------------------------------------------
-    // The traces of one channel, in document order; CHANNEL_BOTH is invalid.
+    // The traces of one channel, sorted by type and then originals before
+    // copies. Any other channel asserts and gives an empty array.
     std::vector<CQXTrace*>& GetTraceArray(ChannelNumber eChannel);
-    // Takes ownership; the trace keeps its channel.
+    // The save or load table of a channel (rows at the index of their
+    // trace); null for any other channel.
+    std::vector<SaveTableDetails>* GetSaveTable(ChannelNumber eChannel);
+    std::vector<SaveTableDetails>* GetLoadTable(ChannelNumber eChannel);
+    // Takes ownership; the trace keeps its channel and goes where
+    // AddTraceToArray puts it.
     void AddTrace(CQXTrace* pTrace);
+    // The current trace of a channel, whichever of the two current traces
+    // is on it.
     CQXTrace* GetCurrentTrace(ChannelNumber eChannel) const;
+    // Makes the trace the current one of a channel without any of the
+    // checks, hints or scale changes of SetCurrentTrace(trace, update).
     void SetCurrentTrace(ChannelNumber eChannel, CQXTrace* pTrace);
     // Sends the hint to every view through the host.
     void UpdateAllViews(int iHint, CObject* pObject);
+
+    // ---- Lookups -------------------------------------------------------------
+    // A trace or attached limit line by ID (channel A first); null if none.
+    CQXTrace* GetTraceFromID(short sID);
+    CQXTrace* GetTraceFromArray(ChannelNumber eChannel, TraceType eType, long lExtraInfo, int bLive);
+    // Same type as pTrace (any sweep type for a sweep trace) and the three flags.
+    CQXTrace* GetFirstMatchingTraceFromArray(CQXTrace* pTrace, ChannelNumber eChannel, int bLive, int bInUse,
+                                             int bOn);
+    CQXTrace* GetFirstInUseAndOnTrace(ChannelNumber eChannel);
+    // The first in-use trace at or after iIndex; null when iIndex is past the last.
+    static CQXTrace* GetNextInUseTrace(const std::vector<CQXTrace*>& aTraces, int iIndex);
+    using TracePredicate = int (*)(CQXTrace* pTrace, void* pContext);
+    using TraceComboCallback = int (*)(ITraceCombo* pCombo, CQXTrace* pTrace, void* pContext);
+    // Over channel A then B (just eChannel unless CHANNEL_BOTH).
+    CQXTrace* GetMatchingTrace(ChannelNumber eChannel, TracePredicate fnPredicate, void* pContext);
+    // 0 as soon as a callback answers 0, else 1.
+    int FillTraceCombo(ITraceCombo* pCombo, ChannelNumber eChannel, TraceComboCallback fnCallback, void* pContext);
+    // Whether a handle carried by a script event (a trace's address) is a trace of the document.
+    int CheckTraceExists(std::intptr_t lHandle) const;
+    // Positions in the trace menus: in-use traces, each followed by its
+    // shown limit lines. No match asserts and gives null or -1.
+    CQXTrace* GetTraceFromMenuIndex(ChannelNumber eChannel, int iIndex);
+    int GetMenuIndexOfTrace(CQXTrace* pTrace);
+
+    // ---- Trace IDs -------------------------------------------------------------
+    // One more than the largest ID of the traces and their limit lines; 1 when empty.
+    short GetNextTraceID();
+    void EnsureTraceIDUnique(CQXTrace* pTrace);
+    // 1 if another trace or limit line has the trace's ID; with bFix the
+    // trace then gets one more than the largest ID seen.
+    int HasDuplicateTraceID(CQXTrace* pTrace, int bFix);
+    // After a configuration has been read.
+    void EnsureTraceIDsCorrect();
+
+    // ---- Creating and removing traces ------------------------------------------
+    // The trace factory: null for an unknown type or when memory runs out.
+    // A bare trace is returned as constructed (no ID, not in an array).
+    CQXTrace* CreateTrace(TraceType eType, ChannelNumber eChannel, int iDataSize, long lExtraInfo, int bBare,
+                          int bLive, int bCopy, int bInUse, int bTurnOn, int bAdd);
+    int GetInsertionPoint(CQXTrace* pTrace);
+    // Inserts the trace and its save-table row; 1 on success.
+    int AddTraceToArray(CQXTrace* pTrace);
+    // Announces a trace that was just created or loaded.
+    void NewTrace(CQXTrace* pTrace, int bOn, int bUpdate);
+    // A copy of a trace that is on, added off and shown; null if it cannot be copied.
+    CQXTrace* CopyTrace(CQXTrace* pTrace, int bSweepCopy, int bUpdate);
+    // Takes a trace off the graph. Live traces stay in their array, off and
+    // not in use; the rest are deleted through the host's message queue.
+    int RemoveTrace(CQXTrace* pTrace, int bUpdate);
+    void RemoveTraceFromArray(CQXTrace* pTrace);
+    // Posts the trace to the host for deletion; it stays valid until then.
+    void DeleteTrace(CQXTrace* pTrace);
+
+    // ---- The current trace -------------------------------------------------------
+    CQXTrace* GetCurrentTrace() const;
+    CQXTrace* GetOtherChannelCurrentTrace();
+    CQXTrace* GetAutomationTrace() const { return m_pAutomationTrace; }
+    void SetAutomationTrace(CQXTrace* pTrace) { m_pAutomationTrace = pTrace; }
+    void SetCurrentTrace(CQXTrace* pTrace, int bUpdate);
+    // Picks and stores the trace to be current when pLeaving goes; may be null.
+    CQXTrace* SelectNewCurrentTrace(CQXTrace* pLeaving);
+    void InitialiseCurrentTrace(ChannelNumber eChannel);
+
+    // ---- Showing, panning and trace properties -------------------------------------
+    void TraceOn(CQXTrace* pTrace, int bUpdate);
+    void TraceOff(CQXTrace* pTrace, int bUpdate);
+    // Pan the X window in data points; 0 (with a beep) when the data end first.
+    int TraceLeft(CQXTrace* pTrace, int n, int bRelative);
+    int TraceRight(CQXTrace* pTrace, int n, int bRelative);
+    int TraceStart(CQXTrace* pTrace);
+    int TraceEnd(CQXTrace* pTrace);
+    void SetTraceName(CQXTrace* pTrace, const CString& sName);
+    void SetTraceComment(CQXTrace* pTrace, const CString& sText);
+    void SetTracePrintStyle(CQXTrace* pTrace, int iStyle);
+    void TraceColorChange(CQXTrace* pTrace, COLORREF crColor, int bUpdate);
+
+    // ---- The graph -------------------------------------------------------------------
+    void SetGraphTitle(const CString& sText);
+    void SetGraphComment(const CString& sText) { m_sGraphComment = sText; }
+    const CString& GetGraphTitle() const { return m_sGraphTitle; }
+    const CString& GetGraphComment() const { return m_sGraphComment; }
+    // Both channels in one view (when the analyser shows both).
+    void OnOneChannel(int bFlag);
+    // The analyser's channel selection changed.
+    void OnGlobalChannelChanged();
+    const CString& GetExportFileName() const { return m_sExportFileName; }
+    void SetExportFileName(const CString& sName) { m_sExportFileName = sName; }
+    const CString& GetExportFileExt() const { return m_sExportFileExt; }
+    void SetExportFileExt(const CString& sExt) { m_sExportFileExt = sExt; }
+    COLORREF GetExportBackgroundColor() const { return m_crExportBackground; }
+    void SetExportBackgroundColor(COLORREF cr) { m_crExportBackground = cr; }
+    // Shows a string-table message in a box unless bShowMessages is 0 (an
+    // automation call with messages off); returns the answer, or the box's
+    // default answer when it is not shown.
+    static int ShowMessage(int iStringId, unsigned uType, int bShowMessages);
 
     // ---- Scales (owned; shared by traces) ---------------------------------
     void AddXScale(CXScale* pScale);
@@ -67,6 +199,9 @@ public:
     void InitialiseGraphColors();
     COLORREF GetDefaultTraceColor(TraceType eType, int bCopy) const;
     void SetDefaultTraceColor(TraceType eType, int bCopy, COLORREF crColor);
+    // Gives every trace and limit line its default colour (a copy whose
+    // default is the cycle keeps its colour) and redraws everything.
+    void ResetTraceColors(int bUpdate);
     COLORREF GetBackgroundColor() const { return m_crBackground; }
     void SetBackgroundColor(COLORREF cr) { m_crBackground = cr; }
     COLORREF GetGraticuleColor() const { return m_crGraticule; }
@@ -93,7 +228,9 @@ public:
     void SetPrintPreview(int b) { m_bPrintPreview = b; }
     // The graph is drawn for print or export on this DC (white background).
     int IsDrawingForOutput(CDC* pDC) const;
-    int DrawingAllOnSameView() const { return m_bAllOnSameView; }
+    // 1 when the analyser shows channels A to B and both are drawn in one view.
+    int DrawingAllOnSameView() const;
+    // Sets the one-view flag without telling the views (OnOneChannel does).
     void SetDrawingAllOnSameView(int b) { m_bAllOnSameView = b; }
     // Scale-font sizes in points for printing and export.
     int GetPrintScaleFontSize() const { return m_iPrintScaleFontSize; }
@@ -113,9 +250,45 @@ public:
     void SetExportChannel(ChannelNumber eChannel) { m_eExportChannel = eChannel; }
 
 private:
+    // Every trace of both arrays, each followed by its max and min limit line.
+    template <class Fn>
+    void ForEachTraceAndLimitLine(Fn fn);
+    // The owner of a limit line; the trace itself for any other trace.
+    CQXTrace* OwnerOf(CQXTrace* pTrace);
+    bool IsTraceOrItsLimitLine(const CQXTrace* pCandidate, const CQXTrace* pTrace) const;
+    // Walks the menu entries of the channels visited; stops when fn answers true.
+    template <class Fn>
+    void ForEachMenuEntry(ChannelNumber eChannel, bool bVisitOther, Fn fn);
+    // The first in-use, on trace of the channel after pTrace; null if none.
+    CQXTrace* GetNextInUseAndOnTraceAfter(CQXTrace* pTrace);
+    // The analyser's first and last channel shown (both channels without settings).
+    static void GetChannelRange(int& iFirst, int& iLast);
+    // A new object of the class for the type; null for an unknown type.
+    static CQXTrace* ConstructTrace(TraceType eType, ChannelNumber eChannel, int iDataSize, long lExtraInfo,
+                                    int bBare, int bCopy);
+    CQXTrace* CreateInitialTrace(TraceType eType, ChannelNumber eChannel, int bInUse);
+    void EnableLimitLineEvents(CQXTrace* pTrace);
+    // Applies a new X window in positions: scale values from the data,
+    // then related traces follow.
+    void SetXWindow(CQXTrace* pTrace, int iMinPos, int iMaxPos);
+    // The trace a pan moves: a limit line's owner; null when there is none.
+    CQXTrace* PanTarget(CQXTrace* pTrace);
+    void DeleteAllTracesAndScales();
+
     std::vector<CQXTrace*> m_aChATraces;
     std::vector<CQXTrace*> m_aChBTraces;
-    CQXTrace* m_apCurrentTrace[2] = {nullptr, nullptr};
+    std::vector<SaveTableDetails> m_aChASaveTable;
+    std::vector<SaveTableDetails> m_aChBSaveTable;
+    std::vector<SaveTableDetails> m_aChALoadTable;
+    std::vector<SaveTableDetails> m_aChBLoadTable;
+    CQXTrace* m_pCurrentTrace = nullptr;
+    CQXTrace* m_pOtherChannelCurrentTrace = nullptr;
+    CQXTrace* m_pAutomationTrace = nullptr;
+    CString m_sGraphTitle;
+    CString m_sGraphComment;
+    CString m_sExportFileName;
+    CString m_sExportFileExt = L"emf";
+    COLORREF m_crExportBackground = 0xFFFFFF;
     std::vector<CXScale*> m_apXScales;
     std::vector<CYScale*> m_apYScales;
     COLORREF m_acrTraceColors[TT_COUNT][2] = {};
