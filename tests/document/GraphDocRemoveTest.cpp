@@ -1,0 +1,125 @@
+// Taking traces off the graph and the current trace that follows.
+
+#include "GraphDocFixture.h"
+
+#include "trace/display/YScale.h"
+
+namespace {
+
+class GraphDocRemoveTest : public GraphDocFixture {};
+
+TEST_F(GraphDocRemoveTest, LiveTraceStaysOffAndNotInUseWhileTheNextShownTraceBecomesCurrent)
+{
+    Add(TT_SCOPE, CHANNEL_A, 0, 1);
+    CDocTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
+    Add(TT_FFT, CHANNEL_A, 1, 0, 0); // hidden: skipped
+    CDocTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
+    m_pDoc->SetCurrentTrace(pFFT, 0);
+
+    EXPECT_EQ(m_pDoc->RemoveTrace(pFFT, 1), 1);
+    EXPECT_EQ(Array(CHANNEL_A).size(), 4u);
+    EXPECT_FALSE(pFFT->IsOn());
+    EXPECT_FALSE(pFFT->IsInUse());
+    EXPECT_NE(pFFT->GetXScale(), nullptr);
+    EXPECT_TRUE(PostedDeletes().empty());
+    EXPECT_EQ(HintsFor(pFFT).back(), UPDATE_TRACE_REMOVE);
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), pCopy);
+}
+
+TEST_F(GraphDocRemoveTest, CopyLeavesWithItsSaveRowAndIsDeletedOnlyWhenTheHostPumps)
+{
+    CDocTestTrace* pScope = Add(TT_SCOPE, CHANNEL_A, 0, 1);
+    CDocTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
+    CDocTestTrace* pCT = Add(TT_CTDET, CHANNEL_A, 0, 1);
+    (*m_pDoc->GetSaveTable(CHANNEL_A))[2].m_sText = L"ct row";
+
+    EXPECT_EQ(m_pDoc->RemoveTrace(pCopy, 0), 1);
+    EXPECT_EQ(Array(CHANNEL_A), (std::vector<CQXTrace*>{pScope, pCT}));
+    const auto& aRows = *m_pDoc->GetSaveTable(CHANNEL_A);
+    ASSERT_EQ(aRows.size(), 2u);
+    EXPECT_EQ(aRows[1].m_pTrace, pCT);
+    EXPECT_EQ(aRows[1].m_sText, L"ct row");
+    EXPECT_TRUE(HintsFor(pCopy).empty());
+    // Still a valid object until the message loop runs.
+    ASSERT_EQ(PostedDeletes(), (std::vector<LPARAM>{Handle(pCopy)}));
+    EXPECT_EQ(pCopy->GetOwnTraceType(), TT_FFT);
+    m_host.PumpMessages();
+    EXPECT_TRUE(PostedDeletes().empty());
+}
+
+TEST_F(GraphDocRemoveTest, LimitLineIsDetachedFromItsOwnerWhichBecomesCurrent)
+{
+    CDocTestTrace* pOwner = Add(TT_FFT, CHANNEL_A, 0, 1);
+    auto [pMax, pMin] = AddLimitLines(pOwner);
+    m_pDoc->SetCurrentTrace(pMax, 0);
+    m_pDoc->SetAutomationTrace(pMax);
+
+    EXPECT_EQ(m_pDoc->RemoveTrace(pMax, 1), 1);
+    EXPECT_EQ(pOwner->GetMaxLimitLine(), nullptr);
+    EXPECT_EQ(pOwner->GetMinLimitLine(), pMin);
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), pOwner);
+    EXPECT_EQ(m_pDoc->GetAutomationTrace(), nullptr);
+    EXPECT_EQ(PostedDeletes(), (std::vector<LPARAM>{Handle(pMax)}));
+}
+
+struct SSuccessionCase {
+    const char* sName;
+    int iChannelMode; // 2 both, 0 only A
+    bool bExpectB;
+};
+
+class GraphDocSuccessionTest : public GraphDocFixture, public ::testing::WithParamInterface<SSuccessionCase> {};
+
+TEST_P(GraphDocSuccessionTest, LastShownTraceOfChannelAHandsOverToBOnlyWhenBothAreShown)
+{
+    ShowOnlyChannel(GetParam().iChannelMode);
+    CDocTestTrace* pA = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CDocTestTrace* pB = Add(TT_SCOPE, CHANNEL_B, 0, 1);
+    m_pDoc->SetCurrentTrace(pA, 0);
+    m_pDoc->RemoveTrace(pA, 0);
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), GetParam().bExpectB ? pB : nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, GraphDocSuccessionTest,
+                         ::testing::Values(SSuccessionCase{"BothChannels", 2, true},
+                                           SSuccessionCase{"OnlyA", 0, false}),
+                         [](const auto& info) { return info.param.sName; });
+
+TEST_F(GraphDocRemoveTest, CurrentTraceOnAnotherChannelBecomesOrYieldsTheOtherChannelCurrent)
+{
+    CDocTestTrace* pA = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CDocTestTrace* pScopeB = Add(TT_SCOPE, CHANNEL_B, 0, 1);
+    CDocTestTrace* pFFTB = Add(TT_FFT, CHANNEL_B, 0, 1);
+    m_pDoc->SetCurrentTrace(pScopeB, 0);
+    m_pDoc->SetCurrentTrace(pA, 1);
+    // The matching live trace of channel B wins over the former current trace.
+    EXPECT_EQ(m_pDoc->GetOtherChannelCurrentTrace(), pFFTB);
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(CHANNEL_B), pFFTB);
+    EXPECT_EQ(pA->GetYScale()->GetLiveTrace(), pA);
+    EXPECT_EQ(HintsFor(pA), (std::vector<LPARAM>{UPDATE_TRACE_CURRENT}));
+
+    ShowOnlyChannel(1);
+    m_pDoc->OnGlobalChannelChanged();
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), pFFTB);
+    EXPECT_EQ(HintsFor(pFFTB).back(), UPDATE_GRAPH_CHANNELCHANGED);
+}
+
+TEST_F(GraphDocRemoveTest, TurningTheCurrentTraceOffPassesCurrencyOnAndReportsItsLimitLines)
+{
+    CDocTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CDocTestTrace* pCT = Add(TT_CTDET, CHANNEL_A, 0, 1);
+    auto [pMax, pMin] = AddLimitLines(pFFT);
+    m_pDoc->SetCurrentTrace(pFFT, 0);
+    m_pDoc->TraceOff(pFFT, 1);
+    EXPECT_FALSE(pFFT->IsOn() || pMax->IsOn() || pMin->IsOn());
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), pCT);
+    for (CQXTrace* p : {static_cast<CQXTrace*>(pFFT), pMin, pMax})
+        EXPECT_EQ(HintsFor(p), (std::vector<LPARAM>{UPDATE_TRACE_OFF}));
+
+    m_pDoc->TraceOn(pFFT, 1);
+    EXPECT_TRUE(pFFT->IsOn());
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), pCT); // a current trace exists already
+    EXPECT_EQ(HintsFor(pFFT).back(), UPDATE_TRACE_ON);
+}
+
+} // namespace
