@@ -20,9 +20,9 @@ struct SPanCase {
     SPanWindow expected;
 };
 
-class PanWindowTest : public ::testing::TestWithParam<SPanCase> {};
+class GraphDocPanWindowTest : public ::testing::TestWithParam<SPanCase> {};
 
-TEST_P(PanWindowTest, MovesKeepingTheWidthAndClampsAtTheData)
+TEST_P(GraphDocPanWindowTest, MovesKeepingTheWidthAndClampsAtTheData)
 {
     const SPanCase& c = GetParam();
     const SPanWindow w = c.bRight ? PanWindowRight(c.iEdge, c.iCurrentMin, c.iCurrentMax, c.n, c.bRelative)
@@ -33,7 +33,7 @@ TEST_P(PanWindowTest, MovesKeepingTheWidthAndClampsAtTheData)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, PanWindowTest,
+    Cases, GraphDocPanWindowTest,
     ::testing::Values(SPanCase{"LeftBy10", false, 0, 50, 80, 10, 1, {40, 70, 1}},
                       SPanCase{"LeftExactlyToStart", false, 0, 10, 40, 10, 1, {0, 30, 1}},
                       SPanCase{"LeftPastStartClamps", false, 0, 5, 35, 10, 1, {0, 30, 0}},
