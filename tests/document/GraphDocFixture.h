@@ -37,7 +37,8 @@ public:
 
 class CDocTestLimitLine : public CTestTrace {
 public:
-    CDocTestLimitLine(CQXTrace* pParent, TraceType eType) : CTestTrace(eType, pParent->GetChannel(), 0), m_pParent(pParent)
+    CDocTestLimitLine(CQXTrace* pParent, TraceType eType)
+        : CTestTrace(eType, pParent->GetChannel(), 0), m_pParent(pParent)
     {
     }
     bool IsLimitLine() override { return true; }

@@ -32,6 +32,7 @@ TEST_F(GraphDocLifecycleTest, InitialiseMakesEightLiveTracesPerChannelWithIdsInC
     }
     EXPECT_EQ(Array(CHANNEL_A)[4]->GetDataSize(), 0); // sweeps start empty
     EXPECT_EQ(m_pDoc->GetCurrentTrace(), Array(CHANNEL_A)[0]);
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(CHANNEL_B), Array(CHANNEL_B)[0]); // what a view of B shows
     EXPECT_EQ(m_pDoc->GetExportFileExt(), L"png");
 }
 

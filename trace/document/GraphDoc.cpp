@@ -113,8 +113,7 @@ void CGraphDoc::DeleteAllTracesAndScales()
             delete pTrace; // its limit lines go with it
         }
     }
-    for (std::vector<SaveTableDetails>* pTable : {&m_aChASaveTable, &m_aChBSaveTable, &m_aChALoadTable, &m_aChBLoadTable})
-        pTable->clear();
+    for (auto* pTable : {&m_aChASaveTable, &m_aChBSaveTable, &m_aChALoadTable, &m_aChBLoadTable}) pTable->clear();
     m_apXScales.clear();
     m_apYScales.clear();
     for (CXScale* pScale : xScales) delete pScale;
@@ -218,7 +217,8 @@ int CGraphDoc::AddTraceToArray(CQXTrace* pTrace)
         aTraces.insert(aTraces.begin() + iIndex, pTrace);
         SaveTableDetails row;
         row.m_pTrace = pTrace;
-        aTable.insert(aTable.begin() + std::min<std::ptrdiff_t>(iIndex, static_cast<std::ptrdiff_t>(aTable.size())), row);
+        // Rows and traces go in step, so the row's index is the trace's.
+        aTable.insert(aTable.begin() + std::min(iIndex, static_cast<std::ptrdiff_t>(aTable.size())), row);
     } catch (const std::bad_alloc&) {
         EraseValue(aTraces, pTrace);
         return 0;

@@ -236,7 +236,13 @@ CQXTrace* CGraphDoc::GetCurrentTrace(ChannelNumber eChannel) const
     if (m_pCurrentTrace && m_pCurrentTrace->GetChannel() == eChannel) return m_pCurrentTrace;
     if (m_pOtherChannelCurrentTrace && m_pOtherChannelCurrentTrace->GetChannel() == eChannel)
         return m_pOtherChannelCurrentTrace;
-    return nullptr;
+    // The other channel's current trace is chosen when first asked for
+    // (GetOtherChannelCurrentTrace); until then it would be this one.
+    if (!m_pCurrentTrace || !IsValidChannel(eChannel)) return nullptr;
+    const std::vector<CQXTrace*>& aTraces = eChannel == CHANNEL_B ? m_aChBTraces : m_aChATraces;
+    const auto it =
+        std::find_if(aTraces.begin(), aTraces.end(), [](const CQXTrace* p) { return p->IsInUse() && p->IsOn(); });
+    return it != aTraces.end() ? *it : nullptr;
 }
 
 void CGraphDoc::SetCurrentTrace(ChannelNumber eChannel, CQXTrace* pTrace)
