@@ -3,7 +3,6 @@
 #include "PlotFixture.h"
 
 #include "platform/RecordingDC.h"
-#include "trace/model/ColorCycler.h"
 
 #include <vector>
 
@@ -49,19 +48,6 @@ TEST_F(PlotColor, TheDeviceChoosesScreenOrPrintColourBlackAndWhiteAndNoWhiteOnWh
     }
 }
 
-TEST_F(PlotColor, BackgroundIsWhiteOnPaperElseTheDocuments)
-{
-    CPlotTrace* pTrace = AddPlotTrace(16);
-    m_pDoc->SetBackgroundColor(0x202020);
-    CRecordingDC screen;
-    CRecordingDC printer(Caps(true, false));
-    EXPECT_EQ(pTrace->GetBkgndColor(&screen), 0x202020u);
-    EXPECT_EQ(pTrace->GetBkgndColor(&printer), 0xFFFFFFu);
-    m_host.SetGraphDoc(nullptr);
-    EXPECT_EQ(pTrace->GetColor(&screen), 0xFFFFFFu);
-    m_host.SetGraphDoc(m_pDoc.get());
-}
-
 TEST_F(PlotColor, CopiesCycleFromTheSourcesColourAndNeverTakeIt)
 {
     CPlotTrace* pTrace = AddPlotTrace(16);
@@ -78,29 +64,6 @@ TEST_F(PlotColor, CopiesCycleFromTheSourcesColourAndNeverTakeIt)
     EXPECT_EQ(pTrace->GetNextCopyColor(), 0x123456u);
     m_pDoc->SetDefaultTraceColor(TT_FFT, 1, COLOR_CYCLE);
     EXPECT_EQ(pTrace->GetNextCopyColor(), 0xFFFF00u);
-}
-
-TEST(PlotColorCycler, WalksTheTableSkippingTheAvoidedColour)
-{
-    CColorCycler cycler(0x00FF00);
-    std::vector<COLORREF> aColours;
-    for (int i = 0; i < 10; ++i) aColours.push_back(cycler.GetNextColor());
-    EXPECT_EQ(aColours, (std::vector<COLORREF>{0xC0C0C0, 0x0000FF, 0xFFFF00, 0xFF0000, 0x00FFFF, 0xFF00FF,
-                                               0xC0C0FF, 0xC0E040, 0xFFFFFF, 0xC0C0C0}));
-
-    // Initialise: the next colour is the one given (found), else the table's first.
-    CColorCycler plain;
-    EXPECT_EQ(plain.Initialise(0xFFFFFF), 1);
-    EXPECT_EQ(plain.GetNextColor(), 0xFFFFFFu);
-    EXPECT_EQ(plain.GetNextColor(), 0xC0C0C0u); // wraps
-    EXPECT_EQ(plain.Initialise(0xC0C0C0), 1);
-    EXPECT_EQ(plain.GetNextColor(), 0xC0C0C0u);
-    EXPECT_EQ(plain.Initialise(0x123456), 0);
-    EXPECT_EQ(plain.GetNextColor(), 0xC0C0C0u);
-
-    // A copy carries on from the same place.
-    CColorCycler copy = cycler;
-    EXPECT_EQ(copy.GetNextColor(), cycler.GetNextColor());
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include "PlotFixture.h"
 
+#include "trace/model/PlotMath.h"
+
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -53,24 +55,42 @@ std::vector<SSpan> ReferenceColumns(CQXTrace& trace, const std::vector<double>& 
     return a;
 }
 
-TEST_F(PlotData, WithoutDataEveryColumnIsEmpty)
+TEST_F(PlotData, NoDataLeavesEveryColumnEmptyAndOnePositionIsFlatAtZero)
 {
     CPlotTrace* pTrace = AddPlotTrace(100, 50);
-    pTrace->SetBuffer(0);
-    pTrace->DataToPlot();
-    for (const SSpan& s : PlotOf(*pTrace)) EXPECT_EQ(s.iLow, kNone);
-}
-
-TEST_F(PlotData, AWindowOfOnePositionIsAFlatLineAtZero)
-{
-    CPlotTrace* pTrace = AddPlotTrace(100, 50);
-    pTrace->FillYData([](int i) { return 10.0 + i; });
     pTrace->SetCurrentMinXPos(40);
     pTrace->SetCurrentMaxXPos(40);
     pTrace->DataToPlot();
-    for (const SSpan& s : PlotOf(*pTrace)) {
-        EXPECT_EQ(s.iLow, 0);
-        EXPECT_EQ(s.iHigh, 0);
+    for (const SSpan& s : PlotOf(*pTrace)) EXPECT_TRUE(s.iLow == 0 && s.iHigh == 0);
+    pTrace->SetBuffer(0);
+    pTrace->DataToPlot();
+    for (const SSpan& s : PlotOf(*pTrace)) EXPECT_TRUE(s.iLow == kNone && s.iHigh == kNone);
+}
+
+TEST(PlotDataExtremes, StopAtTheFirstMissingValueAndFlagValuesOutOfOrder)
+{
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    struct SCase {
+        std::vector<double> aData;
+        double dMin, dMax;
+        int iCount;
+        bool bUnusual;
+    };
+    const SCase aCases[] = {
+        {{1, 5, -2, 3, 7, 0, 4, 2, 9}, -2, 9, 9, false}, // extremes in the tail after the blocks of four
+        {{2, 3, 4, 5, 6, DBL_MAX, -7}, 2, 6, 5, false},
+        {{DBL_MAX, 1}, 0, 0, 0, false},
+        {{1, -DBL_MAX, 2}, 0, 0, 3, true},
+        {{1, 2, kNaN, 3}, 0, 0, 4, true},                // NaN in a block
+        {{1, 2, 3, 4, 5, 6, 7, 8, kNaN}, 0, 0, 9, true}, // and in the tail
+        {{1, std::numeric_limits<double>::infinity()}, 0, 0, 2, true},
+    };
+    for (const SCase& c : aCases) {
+        const SDataExtremes e = ScanDataExtremes(c.aData.data(), static_cast<int>(c.aData.size()));
+        SCOPED_TRACE(testing::PrintToString(c.aData));
+        EXPECT_EQ(e.iCount, c.iCount);
+        EXPECT_EQ(e.bUnusual, c.bUnusual);
+        EXPECT_TRUE(c.iCount == 0 || c.bUnusual || (e.dMin == c.dMin && e.dMax == c.dMax));
     }
 }
 
@@ -130,22 +150,6 @@ TEST_F(PlotData, ColumnsEqualMappingEveryPoint)
             EXPECT_EQ(aPlot[i].iHigh, aReference[i].iHigh) << "column " << i;
         }
     }
-}
-
-TEST_F(PlotData, AMissingValueEndsAColumnOrEmptiesIt)
-{
-    CPlotTrace* pTrace = AddPlotTrace(1000);
-    pTrace->FillYData([](int i) { return (i >= 500 && i < 530) ? DBL_MAX : 20.0 + i % 7; });
-    pTrace->DataToPlot();
-    const std::vector<SSpan> aPlot = PlotOf(*pTrace);
-    // Column 50 starts at 499, just before the gap: that point alone.
-    EXPECT_EQ(aPlot[50].iLow, 20 + 499 % 7);
-    EXPECT_EQ(aPlot[50].iHigh, 20 + 499 % 7);
-    // Column 51 starts at 509, inside the gap.
-    EXPECT_EQ(aPlot[51].iLow, kNone);
-    EXPECT_EQ(aPlot[51].iHigh, kNone);
-    EXPECT_EQ(aPlot[53].iLow, kNone); // 529, the last missing one
-    EXPECT_NE(aPlot[54].iLow, kNone);
 }
 
 TEST_F(PlotData, TenPointsOnHundredColumnsAreJoinedByStraightLines)

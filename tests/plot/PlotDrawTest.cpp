@@ -7,6 +7,7 @@
 #include "trace/model/PlotMath.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <utility>
 #include <vector>
@@ -83,6 +84,7 @@ TEST_F(PlotDraw, PrintStylesAreSteppedPixelByPixelOnPrintersAndMetafiles)
         {TRACE_PRINTSTYLE_DASH, {{0, 17}, {24, 39}}},
         {TRACE_PRINTSTYLE_DOT, {{0, 2}, {6, 8}, {12, 14}, {18, 20}, {24, 26}, {30, 32}, {36, 38}}},
         {TRACE_PRINTSTYLE_DASHDOT, {{0, 8}, {15, 17}, {24, 32}, {39, 39}}},
+        {TRACE_PRINTSTYLE_DASHDOTDOT, {{0, 8}, {12, 14}, {18, 20}, {24, 32}, {36, 38}}},
         {TRACE_PRINTSTYLE_SOLID, {{0, 39}}},
     };
     for (const bool bMetafile : {false, true}) {
@@ -146,25 +148,22 @@ TEST_F(PlotDraw, RowsAreClippedToOneAboveTheTopAndTheBottom)
     EXPECT_EQ(iLowest, kRows);
 }
 
-TEST_F(PlotDraw, ColumnsAreDrawnAsJoinedVerticalStrokesWithBreaksAtGaps)
+TEST_F(PlotDraw, ColumnsAreVerticalStrokesOverTheirSpansWithBreaksAtGaps)
 {
     CPlotTrace* pTrace = AddPlotTrace(1000, 100);
     pTrace->FillYData([](int i) { return (i >= 500 && i < 530) ? DBL_MAX : (i / 10 % 2 ? 70.0 : 20.0); });
     CRecordingDC dc;
     pTrace->Draw(&dc, 1);
     const PixelSet pixels = PixelsOf(Lines(dc));
-    const int iOrigin = pTrace->GetPlotYOrigin();
     for (int i = 0; i < 100; ++i) {
         const int iLow = pTrace->GetPlotMinArray()[i];
         const int iHigh = pTrace->GetPlotMaxArray()[i];
-        SCOPED_TRACE(i);
-        if (iLow == POINT_BEYOND_MAX) {
-            for (int y = -1; y <= kRows; ++y) EXPECT_EQ(pixels.count({i, y}), 0u);
-            continue;
-        }
-        for (int h = iLow; h <= iHigh; ++h) EXPECT_EQ(pixels.count({i, iOrigin - h}), 1u);
-        const auto iInColumn = std::count_if(pixels.begin(), pixels.end(), [&](const auto& p) { return p.first == i; });
-        EXPECT_EQ(iInColumn, iHigh - iLow + 1);
+        PixelSet expected;
+        for (int h = iLow; iLow != POINT_BEYOND_MAX && h <= iHigh; ++h) expected.insert({i, pTrace->GetPlotYOrigin() - h});
+        PixelSet column;
+        std::copy_if(pixels.begin(), pixels.end(), std::inserter(column, column.end()),
+                     [i](const auto& p) { return p.first == i; });
+        EXPECT_EQ(column, expected) << "column " << i;
     }
 }
 
@@ -199,7 +198,7 @@ TEST_F(PlotDraw, TheRegionBelowTheLowestValidPointHasADottedPenOfItsOwn)
     }
 }
 
-TEST_F(PlotDraw, CursorAndMarksAreDrawnAfterTheCurve)
+TEST_F(PlotDraw, CursorAndMarksComeAfterTheCurveAndPrintedMarksAreNumbered)
 {
     CPlotTrace* pTrace = AddPlotTrace(10, 100);
     pTrace->FillYData({50, 60, 50, 60, 50, 60, 50, 60, 50, 60});
@@ -210,36 +209,24 @@ TEST_F(PlotDraw, CursorAndMarksAreDrawnAfterTheCurve)
     CRecordingDC dc;
     pTrace->Draw(&dc, 1);
     const std::vector<Record>& aAll = dc.GetRecords();
+    // The curve is solid; the cursor's line is dashed and its diamond and the mark are polygons.
     size_t iLastCurve = 0;
     size_t iFirstMarker = aAll.size();
     for (size_t i = 0; i < aAll.size(); ++i) {
-        const bool bMarker = aAll[i].m_eKind == CRecordingDC::EKind::Polygon ||
-                             aAll[i].m_state.m_pen.GetBaseStyle() == PS_DASH;
-        if (bMarker) iFirstMarker = std::min(iFirstMarker, i);
-        else if (aAll[i].m_eKind == CRecordingDC::EKind::Line) iLastCurve = i;
+        if (aAll[i].m_eKind == CRecordingDC::EKind::Polygon || aAll[i].m_state.m_pen.GetBaseStyle() == PS_DASH)
+            iFirstMarker = std::min(iFirstMarker, i);
+        else if (aAll[i].m_eKind == CRecordingDC::EKind::Line)
+            iLastCurve = i;
     }
-    ASSERT_LT(iFirstMarker, aAll.size());
     EXPECT_LT(iLastCurve, iFirstMarker);
-    EXPECT_EQ(dc.GetRecords(CRecordingDC::EKind::Polygon).size(), 2u); // the cursor's diamond and the mark
-}
+    EXPECT_EQ(dc.GetRecords(CRecordingDC::EKind::Polygon).size(), 2u);
+    EXPECT_TRUE(dc.GetRecords(CRecordingDC::EKind::Text).empty());
 
-TEST_F(PlotDraw, PrintedMarksAreNumberedAndScreenMarksFollowTheirSwitch)
-{
-    CPlotTrace* pTrace = AddPlotTrace(10, 100);
-    pTrace->FillYData({50, 60, 50, 60, 50, 60, 50, 60, 50, 60});
-    pTrace->MarksOn();
-    pTrace->AddMark(2, 0);
-    pTrace->AddMark(6, 0);
     CRecordingDC printer(Printer(300));
-    pTrace->DrawCursorAndMarks(&printer);
-    std::vector<CString> aTexts;
-    for (const Record& r : printer.GetRecords(CRecordingDC::EKind::Text)) aTexts.push_back(r.m_sText);
-    EXPECT_EQ(aTexts, (std::vector<CString>{CString(L"1"), CString(L"2")}));
-
-    pTrace->MarksOff();
-    CRecordingDC screen;
-    pTrace->DrawMarks(&screen);
-    EXPECT_TRUE(screen.GetRecords().empty());
+    pTrace->DrawMarks(&printer);
+    const std::vector<Record> aTexts = printer.GetRecords(CRecordingDC::EKind::Text);
+    ASSERT_EQ(aTexts.size(), 1u);
+    EXPECT_EQ(aTexts[0].m_sText, CString(L"1"));
 }
 
 } // namespace
