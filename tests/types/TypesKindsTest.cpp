@@ -413,3 +413,28 @@ TEST_F(TypesKindRules, LimitLineFromTheFactoryJoinsItsTraceLater)
 }
 
 } // namespace
+
+TEST_F(TypesKindRules, SpectrumHeightsAreLinearInTheDisplayUnit)
+{
+    auto* pFFT = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
+    pFFT->SetYUnit(UNIT_DBFS);
+    pFFT->SetCurrentMinYScaleValue(-200.0);
+    pFFT->SetCurrentMaxYScaleValue(0.0);
+    pFFT->SetCurrentMinYData(0.0);
+    pFFT->SetCurrentMaxYData(5931640.0);
+    pFFT->SetDrawRect(CRect(10, 20, 510, 220)); // 200 rows
+    // A window ending at 0 dB puts the origin on the top row; every level
+    // lies below it, one row per dB here, rounded as x + 0.5 truncated
+    // toward zero (so -6.0 gives -5).
+    EXPECT_EQ(pFFT->GetYOrigin(), 20);
+    EXPECT_EQ(pFFT->GetYPointForData(5931640.0), 0);
+    EXPECT_EQ(pFFT->GetYPointForData(ConvertdBFSToHex(-6.0)), -5);
+    EXPECT_EQ(pFFT->GetYPointForData(ConvertdBFSToHex(-100.0)), -99);
+    // Silence reads -200 dBFS: the bottom row.
+    EXPECT_EQ(pFFT->GetYPointForData(0.0), -199);
+    EXPECT_EQ(pFFT->GetYPointForData(DBL_MAX), POINT_BEYOND_MAX);
+    // The inverse: a device row back to data.
+    EXPECT_NEAR(pFFT->GetYValueForData(pFFT->GetYDataAtPoint(120), UNIT_DBFS, 0, 0), -100.0, 1e-9);
+    EXPECT_EQ(pFFT->GetYDataAtPoint(5), pFFT->GetCurrentMaxYData());
+    EXPECT_EQ(pFFT->GetYDataAtPoint(300), pFFT->GetCurrentMinYData());
+}

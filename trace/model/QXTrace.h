@@ -477,6 +477,9 @@ protected:
     // Columns left of this offset from the plot's left edge are drawn dotted
     // (FFT kinds: below the lowest valid frequency); 0 for none.
     virtual int GetLowestValidXPoint() { return 0; }
+    // Height above the origin of a datum on a logarithmic Y axis, mapped
+    // through the Y unit (shared by the kinds that map Y in display values).
+    int GetLogYPoint(double dData);
 
     // ---- Fields, in the order of the data model ---------------------------
     COLORREF m_crColor = 0xFFFFFF;
@@ -597,7 +600,6 @@ private:
     // Helpers of the value mapping.
     int GetReferencesForY(int bTransformed, SReferences* pReferences);
     void GetXWindowInUnit(int iUnit, double* pdMin, double* pdMax);
-    int GetLogYPoint(double dData);
     int UseCarefulXMapping(int iUnit);
 
     // The 8x display interpolation.

@@ -12,8 +12,11 @@
 #include "trace/display/ScaleMath.h"
 #include "trace/types/KindHelpers.h"
 #include "trace/types/TraceKindTables.h"
+#include "trace/model/TraceMath.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 IMPLEMENT_DYNCREATE(CFFTBaseTrace, CQXTrace)
 
@@ -209,4 +212,66 @@ void GetFrequencyDomainLogDetails(CQXTrace& trace, AxisType eAxis, int iUnit, in
 void CFFTBaseTrace::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)
 {
     GetFrequencyDomainLogDetails(*this, eAxis, iUnit, pbIsDbUnit, pbLogAllowed);
+}
+
+// ---- Y pixel mapping ----------------------------------------------------
+// Spectra are drawn against their display unit: a window of -200 ... 0 dBFS
+// is linear in dB, so heights come from the value, not from the magnitude.
+
+int CFFTBaseTrace::GetYOrigin()
+{
+    const double mn = m_dCurrentMinYScaleValue;
+    const double mx = m_dCurrentMaxYScaleValue;
+    const int t = m_rcDraw.top;
+    const int b = m_rcDraw.bottom;
+    const double h = b - t;
+    if (mx <= 0.0 && mn >= 0.0) {
+        QXASSERT(!(mx <= 0.0 && mn >= 0.0));
+        return 0;
+    }
+    if (!QXVERIFY(mx > mn)) return b;
+    if (mx <= 0.0) return t - FloorToInt(h * std::fabs(mx / (mx - mn)));
+    if (mn >= 0.0) return b + FloorToInt(h * mn / (mx - mn));
+    return b - std::abs(FloorToInt(h * mn / (mx - mn)));
+}
+
+int CFFTBaseTrace::GetYPointForData(double dData)
+{
+    if (dData == DBL_MAX) return POINT_BEYOND_MAX;
+    if (GetLogY()) return GetLogYPoint(dData);
+    const double mn = m_dCurrentMinYScaleValue;
+    const double mx = m_dCurrentMaxYScaleValue;
+    if (!(mx > mn)) return 0;
+    const double v = GetYValueForData(dData, GetYUnit(), 0, 0);
+    const double h = m_rcDraw.bottom - m_rcDraw.top;
+    return GetYOrigin() - m_rcDraw.top + TruncToInt(h * (v + m_dYOffset - mx) / (mx - mn) + 0.5);
+}
+
+double CFFTBaseTrace::GetYDataAtPoint(int iDeviceY)
+{
+    const int t = m_rcDraw.top;
+    const int b = m_rcDraw.bottom;
+    if (iDeviceY < t) return m_dCurrentMaxYData;
+    if (iDeviceY > b) return m_dCurrentMinYData;
+    const int iUnit = GetYUnit();
+    double mn = m_dCurrentMinYScaleValue;
+    const double mx = m_dCurrentMaxYScaleValue;
+    const double h = b - t;
+    if (h <= 0.0) return m_dCurrentMinYData;
+    double dValue = 0.0;
+    if (GetLogY()) {
+        EnsureLogStartCorrect(&mn, mx, iUnit);
+        const double dDecades = std::log10(mx) - std::log10(mn);
+        if (!QXVERIFY(dDecades != 0.0)) return m_dCurrentMinYData;
+        dValue = std::pow(10.0, (b - iDeviceY) / (h / dDecades) + std::log10(mn));
+    } else {
+        dValue = mn + (mx - mn) * (b - iDeviceY) / h;
+    }
+    return GetYDataForValue(dValue, iUnit, 0);
+}
+
+int CFFTBaseTrace::GetLowestValidXPoint()
+{
+    if (m_dLowestValidFrequency <= 0.0) return 0;
+    return GetXPointForValue(m_dLowestValidFrequency, UNIT_FREQ_HZ);
 }

@@ -38,7 +38,16 @@ public:
     int ManageDataSizeChange() override;
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
 
+    // Spectra map Y through the display unit (dB scales are linear in dB,
+    // not in the stored magnitudes).
+    int GetYOrigin() override;
+    int GetYPointForData(double dData) override;
+    double GetYDataAtPoint(int iDeviceY) override;
+
 protected:
+    // Columns left of the lowest valid frequency are drawn dotted.
+    int GetLowestValidXPoint() override;
+
     CFFTBaseTrace(ChannelNumber eChannel, int iDataSize, int iCopy, int iBare);
     // Sets the type, then the base initialisation; then zeroed bins, X in Hz
     // over 0 .. fs/2 and a default Y window.
