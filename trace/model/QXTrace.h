@@ -9,6 +9,7 @@
 //   QXTrace.cpp        lifecycle, buffers, naming, colours, copies, scales
 //   TraceMapping.cpp   positions, values, pixels, read-outs, hit testing
 //   TraceInterpolate.cpp  the 8x display interpolation
+//   TraceRefresh.cpp   refills from sample buffers: mode, rates, references, Y unit
 //   TraceZoom.cpp      zoom windows and history
 //   TraceTicks.cpp     the Y ticks of the trace's own grid
 //   TraceCursor.cpp    cursors, marks and their read-outs
@@ -228,6 +229,8 @@ public:
     static int GetDefaultDataSize(TraceType eType);
 
     void UpdateMode(CSampleBuffer* pBuffer);
+    // The rate from the buffer, or the host's (the current one when keeping).
+    void SetSampleRate(CSampleBuffer* pBuffer, bool bKeepRate);
     void SetXDataRange(int iMin, int iMax);
     void SetXValueRange(double dMin, double dMax, int bSetCurrent);
 
