@@ -517,42 +517,6 @@ void CQXTrace::RecalcTrace()
     if (m_pMinLimitLine) m_pMinLimitLine->RecalcTrace();
 }
 
-void CQXTrace::UpdateMode(CSampleBuffer* pBuffer)
-{
-    const bool bWasJDO = IsJDO();
-    if (pBuffer) {
-        switch (pBuffer->GetSourceKind()) {
-        case SOURCE_ANALOGUE: m_eMode = eModeAnalogue; break;
-        case SOURCE_DIGITAL: m_eMode = eModeDigital; break;
-        case SOURCE_SOUNDCARD: m_eMode = eModeSoundcard; break;
-        case SOURCE_JDOFS: m_eMode = eModeJDOfs; break;
-        case SOURCE_JDODATA: m_eMode = eModeJDOData; break;
-        default: break;
-        }
-    } else {
-        m_eMode = ModeFromAnalyserSettings();
-    }
-    if (bWasJDO != IsJDO()) IsLimitConsistent(0, 0);
-}
-
-CQXTrace::EMode CQXTrace::ModeFromAnalyserSettings()
-{
-    const CAnalyserSettings* pAnalyser = GetAnalyserSettings();
-    switch (pAnalyser->GetInputKind()) {
-    case INPUT_JDO: {
-        const int iSelection = pAnalyser->GetPropertyAsEnum(PROP_ANA_JDO_SELECTION);
-        if (iSelection == 1) return eModeJDOfs;
-        if (iSelection == 2) return eModeJDOData;
-        return m_eMode;
-    }
-    case INPUT_DIGITAL:
-    case INPUT_TAMBER:
-    case INPUT_HDMI: return eModeDigital;
-    case INPUT_ANALOGUE: return eModeAnalogue;
-    default: return eModeSoundcard;
-    }
-}
-
 double CQXTrace::GetAnaVsGenFactor(int /*iChannel*/) const { return m_dAnaVsGenFactor; }
 
 // ---- Colours ----------------------------------------------------------------------
@@ -826,25 +790,6 @@ void CQXTrace::UpdateYScales(CYScale* pScale)
 
 // ---- Simple virtual operations ---------------------------------------------------------
 
-bool CQXTrace::UpdateTraceVariables(bool /*bLoading*/, bool /*bKeepRate*/, CSampleBuffer* pBuffer)
-{
-    // The full refresh of rates, units and references comes with the
-    // sample-buffer work; the base brings relativity and mode up to date.
-    UpdateRelativityAndResponse();
-    UpdateMode(pBuffer);
-    return false;
-}
-
-void CQXTrace::UpdateRelativityAndResponse()
-{
-    m_iRelativity = 0;
-    m_iResponse = 0;
-}
-
-void CQXTrace::UpdateReferenceVariables(CSampleBuffer* /*pBuffer*/, bool /*bDefault*/) {}
-
-int CQXTrace::GetRequiredTraceDataSize(CSampleBuffer* pBuffer) { return pBuffer ? pBuffer->GetMaxSize() : 0; }
-
 bool CQXTrace::IsRelative() { return m_iRelativity != 0; }
 int CQXTrace::GetRelativity() { return m_iRelativity; }
 int CQXTrace::GetDataSize() { return m_iDataSize; }
@@ -935,25 +880,13 @@ double CQXTrace::GetMaxXValue(EUnit eUnit) { return GetXValueAtPos(GetMaxXPos(),
 int CQXTrace::HasNegativeYData() { return 0; }
 int CQXTrace::HasPositiveYData() { return 1; }
 
-// Loading, refreshing and painting come with the file, sample-buffer and
-// drawing work; the base does nothing and reports that nothing was done.
+// Loading and painting come with the file and drawing work; the base does
+// nothing and reports that nothing was done.
 int CQXTrace::LoadTrace(CArchive& /*ar*/, int /*bPost*/) { return 0; }
-int CQXTrace::UpdateTraceData(CSampleBuffer*, CSampleBuffer*, int* pbSizeChanged)
-{
-    if (pbSizeChanged) *pbSizeChanged = 0;
-    return 0;
-}
 void CQXTrace::Serialize(CArchive& /*ar*/) {}
 void CQXTrace::PostSerialize(CArchive& /*ar*/) {}
-void CQXTrace::ManageSampleRateChange() {}
 void CQXTrace::OnTriggerBinChanged() { RecalcTrace(); }
 void CQXTrace::UpdateRelativityOtherValue() {}
-
-int CQXTrace::ManageDataSizeChange()
-{
-    m_bZoomFromOtherChannel = false;
-    return 1;
-}
 
 bool CQXTrace::ListHarmonics(bool /*bOn*/) { return false; }
 int CQXTrace::DrawYScaleFromData() { return 0; }

@@ -1,0 +1,246 @@
+// Refilling a trace from sample buffers: sizes, scaling, array reuse, the
+// zoom window across a size change, rates, input modes and interpolation.
+
+#include "host/app/HeadlessHost.h"
+#include "host/buffers/SampleBuffer.h"
+#include "support/TestTrace.h"
+#include "trace/document/GraphDoc.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr double kDigitalFullScale = 8388607.0;
+constexpr double kSineRMS = 5931640.0;
+
+// A test trace that counts the sample-rate changes it is told about.
+class CRateSpyTrace : public CTestTrace {
+public:
+    using CTestTrace::CTestTrace;
+    void ManageSampleRateChange() override
+    {
+        ++m_iRateChanges;
+        CTestTrace::ManageSampleRateChange();
+    }
+    int m_iRateChanges = 0;
+};
+
+std::unique_ptr<CDoublePrecisionBuffer> MakeBuffer(int iSamples, double dRate = 48000.0,
+                                                   ESourceKind eSource = SOURCE_DIGITAL)
+{
+    auto pBuffer = std::make_unique<CDoublePrecisionBuffer>(iSamples);
+    pBuffer->SetSize(iSamples);
+    for (int i = 0; i < iSamples; ++i) pBuffer->SetAt(i, 0.001 * (i % 100));
+    pBuffer->SetSampleRate(dRate);
+    pBuffer->SetSourceKind(eSource);
+    return pBuffer;
+}
+
+class RefreshTest : public ::testing::Test {
+protected:
+    RefreshTest() { m_host.SetGraphDoc(m_pDoc.get()); }
+    ~RefreshTest() override
+    {
+        m_pDoc.reset();
+        m_host.SetGraphDoc(nullptr);
+    }
+
+    CHeadlessHost m_host;
+    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
+};
+
+} // namespace
+
+TEST_F(RefreshTest, RefillSizesTheTraceAndScalesTheSamplesIntoTheStorageUnit)
+{
+    struct SCase {
+        TraceType eType;
+        CTestTrace::EXAxis eXAxis;
+        int iExtraPoints; // bins run from 0 to N inclusive
+        double dFactor;
+    };
+    const SCase aCases[] = {
+        {TT_SCOPE, CTestTrace::XAXIS_TIME, 0, kDigitalFullScale},
+        {TT_CTDET, CTestTrace::XAXIS_TIME, 0, kDigitalFullScale},
+        {TT_FFT, CTestTrace::XAXIS_FFT_BINS, 1, kSineRMS * kSineRMS},
+        {TT_CTFFT, CTestTrace::XAXIS_FFT_BINS, 1, kSineRMS * kSineRMS},
+        {TT_FFTRESPONSE, CTestTrace::XAXIS_FFT_BINS, 1, 1.0},
+        {TT_SWEEP1, CTestTrace::XAXIS_TIME, 0, 1.0},
+    };
+    for (const SCase& c : aCases) {
+        SCOPED_TRACE(static_cast<int>(c.eType));
+        CTestTrace trace(c.eType, CHANNEL_A, 64, c.eXAxis);
+        const auto pBuffer = MakeBuffer(300);
+        int bSizeChanged = -1;
+        EXPECT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, &bSizeChanged), 1);
+        EXPECT_EQ(bSizeChanged, 1);
+        ASSERT_EQ(trace.GetDataSize(), 300 + c.iExtraPoints);
+        const auto aY = trace.GetYDataCopy();
+        for (int i : {0, 1, 57, 299}) EXPECT_DOUBLE_EQ(aY[static_cast<size_t>(i)], pBuffer->GetAt(i) * c.dFactor) << i;
+        EXPECT_TRUE(trace.NeedsRecalc());
+    }
+}
+
+TEST_F(RefreshTest, NullOrEmptyBufferLeavesTheTraceAlone)
+{
+    CTestTrace trace(TT_SCOPE, CHANNEL_A, 16, CTestTrace::XAXIS_TIME);
+    trace.FillYData([](int i) { return 3.0 * i; });
+    CDoublePrecisionBuffer empty(32);
+    int bSizeChanged = -1;
+    EXPECT_EQ(trace.UpdateTraceData(nullptr, nullptr, &bSizeChanged), 0);
+    EXPECT_EQ(bSizeChanged, 0);
+    EXPECT_EQ(trace.UpdateTraceData(&empty, nullptr, &bSizeChanged), 0);
+    EXPECT_EQ(trace.GetDataSize(), 16);
+    EXPECT_DOUBLE_EQ(trace.GetYDataCopy()[5], 15.0);
+}
+
+TEST_F(RefreshTest, SameSizeRefillReusesTheArraysAndReportsNoChange)
+{
+    CTestTrace trace(TT_SCOPE, CHANNEL_A, 64, CTestTrace::XAXIS_TIME);
+    auto pBuffer = MakeBuffer(200);
+    int bSizeChanged = 0;
+    ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, &bSizeChanged), 1);
+    const double* pdBefore = trace.GetYDataBuffer(0);
+
+    pBuffer->SetAt(10, 0.5);
+    ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, &bSizeChanged), 1);
+    EXPECT_EQ(trace.GetYDataBuffer(0), pdBefore);
+    EXPECT_EQ(bSizeChanged, 0);
+    EXPECT_DOUBLE_EQ(trace.GetYDataCopy()[10], 0.5 * kDigitalFullScale);
+
+    // A smaller fill of the same maximum size copies only what it holds.
+    pBuffer->SetSize(20);
+    ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, &bSizeChanged), 1);
+    EXPECT_EQ(trace.GetYDataBuffer(0), pdBefore);
+    EXPECT_EQ(trace.GetDataSize(), 200);
+}
+
+TEST_F(RefreshTest, SizeChangeReallocatesAndKeepsTheZoomWindowInXValues)
+{
+    CTestTrace trace(TT_FFT, CHANNEL_A, 64, CTestTrace::XAXIS_FFT_BINS);
+    trace.CreateXScale();
+    auto pSmall = MakeBuffer(1024);
+    ASSERT_EQ(trace.UpdateTraceData(pSmall.get(), nullptr, nullptr), 1);
+    const double dFullMax = trace.GetMaxXScaleValue();
+    EXPECT_NEAR(trace.GetXValueAtPos(trace.GetMaxXPos(), trace.GetXUnit()), dFullMax, 1e-6);
+
+    const int iUnit = trace.GetXUnit();
+    const double dMinX = trace.GetXValueAtPos(100, iUnit);
+    const double dMaxX = trace.GetXValueAtPos(400, iUnit);
+    trace.SetCurrentMinXPos(100);
+    trace.SetCurrentMaxXPos(400);
+    trace.SetTestXWindow(dMinX, dMaxX);
+    const double* pdBefore = trace.GetYDataBuffer(0);
+
+    auto pLarge = MakeBuffer(4096);
+    int bSizeChanged = 0;
+    ASSERT_EQ(trace.UpdateTraceData(pLarge.get(), nullptr, &bSizeChanged), 1);
+    EXPECT_EQ(bSizeChanged, 1);
+    EXPECT_EQ(trace.GetDataSize(), 4097);
+    EXPECT_NE(trace.GetYDataBuffer(0), pdBefore);
+    // The same frequencies, now at four times the positions.
+    EXPECT_NEAR(trace.GetCurrentMinXScaleValue(), dMinX, 1e-6);
+    EXPECT_NEAR(trace.GetCurrentMaxXScaleValue(), dMaxX, 1e-6);
+    EXPECT_EQ(trace.GetCurrentMinXPos(), 400);
+    EXPECT_EQ(trace.GetCurrentMaxXPos(), 1600);
+    // The full range is that of the new points.
+    EXPECT_NEAR(trace.GetMaxXScaleValue(), trace.GetXValueAtPos(trace.GetMaxXPos(), iUnit), 1e-6);
+}
+
+TEST_F(RefreshTest, SampleRateChangesCountAnUnlockedInputAsTheNominalRate)
+{
+    struct SCase {
+        double dOldRate;
+        double dBufferRate;
+        int iExpectedChanges;
+        bool bUnlocked;
+        double dStoredRate;
+    };
+    const SCase aCases[] = {
+        {48000.0, -1.0, 1, true, -1.0},      // locked 48 kHz to the nominal 96 kHz
+        {-1.0, -1.0, 0, true, -1.0},         // staying unlocked
+        {96000.0, -1.0, 0, true, -1.0},      // unlocked runs at 96 kHz anyway
+        {-1.0, 96000.0, 0, false, 96000.0},  // locking at the nominal rate
+        {48000.0, 48000.4, 0, false, 48000.0}, // rounded to whole hertz
+        {48000.0, 44100.0, 1, false, 44100.0},
+    };
+    for (const SCase& c : aCases) {
+        SCOPED_TRACE(c.dBufferRate);
+        CRateSpyTrace trace(TT_FFT, CHANNEL_A, 129, CTestTrace::XAXIS_FFT_BINS);
+        trace.CreateXScale();
+        trace.SetTestSampleRate(c.dOldRate);
+        trace.SetInputUnlocked(c.dOldRate == -1.0);
+        const auto pBuffer = MakeBuffer(128, c.dBufferRate);
+        ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+        EXPECT_EQ(trace.m_iRateChanges, c.iExpectedChanges);
+        EXPECT_EQ(trace.IsUnlocked(), c.bUnlocked);
+        EXPECT_EQ(trace.GetSampleRate(), c.dStoredRate);
+    }
+}
+
+TEST_F(RefreshTest, ModeFollowsTheBufferSourceAndPicksThatInputsYUnit)
+{
+    CTestTrace trace(TT_SCOPE, CHANNEL_A, 100, CTestTrace::XAXIS_TIME);
+    trace.CreateXScale();
+    trace.CreateYScale();
+    trace.SetTestMode(CQXTrace::eModeAnalogue);
+    trace.SetYUnit(UNIT_DBU);
+    trace.SetTestMode(CQXTrace::eModeJDOfs);
+    trace.SetYUnit(UNIT_VRMS);
+    trace.SetTestMode(CQXTrace::eModeSoundcard);
+    trace.SetYUnit(UNIT_DBV);
+    trace.SetTestMode(CQXTrace::eModeDigital);
+    trace.SetYUnit(UNIT_DBFS);
+
+    struct SCase {
+        ESourceKind eSource;
+        CQXTrace::EMode eMode;
+        int iUnit;
+    };
+    const SCase aCases[] = {
+        {SOURCE_ANALOGUE, CQXTrace::eModeAnalogue, UNIT_DBU},
+        {SOURCE_DIGITAL, CQXTrace::eModeDigital, UNIT_DBFS},
+        {SOURCE_SOUNDCARD, CQXTrace::eModeSoundcard, UNIT_DBV},
+        {SOURCE_JDOFS, CQXTrace::eModeJDOfs, UNIT_VRMS},
+        {SOURCE_DIGITAL, CQXTrace::eModeDigital, UNIT_DBFS},
+    };
+    for (const SCase& c : aCases) {
+        SCOPED_TRACE(static_cast<int>(c.eSource));
+        const auto pBuffer = MakeBuffer(100, 48000.0, c.eSource);
+        int bChanged = 0;
+        ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, &bChanged), 1);
+        EXPECT_EQ(trace.GetMode(), c.eMode);
+        EXPECT_EQ(trace.GetYUnit(), c.iUnit);
+        // Same size, but the Y display changed with the unit.
+        EXPECT_EQ(bChanged, 1);
+    }
+    // The same input again changes nothing.
+    const auto pBuffer = MakeBuffer(100, 48000.0, SOURCE_DIGITAL);
+    int bChanged = -1;
+    ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, &bChanged), 1);
+    EXPECT_EQ(bChanged, 0);
+}
+
+TEST_F(RefreshTest, InterpolatedRefillHoldsEightTimesThePointsWithAnUnusableTail)
+{
+    CTestTrace trace(TT_SCOPE, CHANNEL_A, 64, CTestTrace::XAXIS_TIME);
+    trace.SetInterpolated(1);
+    const int n = 256;
+    const auto pBuffer = MakeBuffer(n);
+    ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+    EXPECT_EQ(trace.GetDataSize(), 8 * n);
+    EXPECT_EQ(trace.GetMaxXPos(), 8 * n - 48 - 1);
+    const auto aY = trace.GetYDataCopy();
+    for (int i = 8 * n - 48; i < 8 * n; ++i) EXPECT_EQ(aY[static_cast<size_t>(i)], 0.0) << i;
+    // The measured points were spread, not left at the front of the array.
+    EXPECT_NE(aY[8 * 50], 0.0);
+
+    // Interpolation off: the plain size again.
+    trace.SetInterpolated(0);
+    ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+    EXPECT_EQ(trace.GetDataSize(), n);
+}
