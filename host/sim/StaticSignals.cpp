@@ -12,38 +12,23 @@
 
 namespace {
 
-// Gaussian noise from the exactly specified mt19937 through Box-Muller, so
-// the same seed gives the same samples with every standard library.
-class CGaussianNoise {
-public:
-    explicit CGaussianNoise(unsigned uSeed) : m_Engine(uSeed) {}
-
-    double Next()
-    {
-        if (m_bHaveSpare) {
-            m_bHaveSpare = false;
-            return m_dSpare;
-        }
-        const double u1 = Uniform();
-        const double u2 = Uniform();
-        const double r = std::sqrt(-2.0 * std::log(u1));
-        m_dSpare = r * std::sin(2.0 * std::numbers::pi * u2);
-        m_bHaveSpare = true;
-        return r * std::cos(2.0 * std::numbers::pi * u2);
-    }
-
-private:
-    // Uniform in (0, 1), never 0 so that the logarithm stays finite.
-    double Uniform() { return (static_cast<double>(m_Engine()) + 0.5) / 4294967296.0; }
-
-    std::mt19937 m_Engine;
-    double m_dSpare = 0.0;
-    bool m_bHaveSpare = false;
-};
-
 double To24Bit(double dValue) { return std::clamp(std::round(dValue), -kFullScaleHex, kFullScaleHex); }
 
 } // namespace
+
+double CGaussianNoise::Next()
+{
+    if (m_bHaveSpare) {
+        m_bHaveSpare = false;
+        return m_dSpare;
+    }
+    const double u1 = Uniform();
+    const double u2 = Uniform();
+    const double r = std::sqrt(-2.0 * std::log(u1));
+    m_dSpare = r * std::sin(2.0 * std::numbers::pi * u2);
+    m_bHaveSpare = true;
+    return r * std::cos(2.0 * std::numbers::pi * u2);
+}
 
 SSignal GetBuiltInSignal(int iChannel)
 {

@@ -9,6 +9,7 @@
 
 #include "host/settings/WindowFunction.h"
 
+#include <random>
 #include <vector>
 
 struct STone {
@@ -30,6 +31,23 @@ struct SSpectrumSettings {
     int iLength = 8192;
     WINDOWFUNCTION eWindow = WINDOW_BLACKMANHARRIS4;
     int iAverages = 8;
+};
+
+// Gaussian noise of unit RMS from the exactly specified mt19937 through
+// Box-Muller, so the same seed gives the same samples with every standard
+// library.
+class CGaussianNoise {
+public:
+    explicit CGaussianNoise(unsigned uSeed) : m_Engine(uSeed) {}
+    double Next();
+
+private:
+    // Uniform in (0, 1), never 0 so that the logarithm stays finite.
+    double Uniform() { return (static_cast<double>(m_Engine()) + 0.5) / 4294967296.0; }
+
+    std::mt19937 m_Engine;
+    double m_dSpare = 0.0;
+    bool m_bHaveSpare = false;
 };
 
 // Channel A (0): 1 kHz at -6 dBFS with its third harmonic at -40 dBFS.
