@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -38,6 +39,9 @@ struct SKind {
     ScaleType eScale;
     const wchar_t* szTypeText;
 };
+// Parameters print as their class name in test listings.
+void PrintTo(const SKind& kind, std::ostream* os) { *os << kind.szClass; }
+
 
 CSweepTrace* MakeAmplitudeSweep(ChannelNumber eChannel)
 {
