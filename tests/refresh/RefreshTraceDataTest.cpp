@@ -3,11 +3,15 @@
 
 #include "host/app/HeadlessHost.h"
 #include "host/buffers/SampleBuffer.h"
+#include "host/settings/FFTParametersSettings.h"
+#include "host/settings/MeasurementSettings.h"
+#include "host/settings/SettingsIds.h"
 #include "support/TestTrace.h"
 #include "trace/document/GraphDoc.h"
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -27,6 +31,27 @@ public:
         CTestTrace::ManageSampleRateChange();
     }
     int m_iRateChanges = 0;
+};
+
+// A trace that can carry a max limit line (owned by it once attached).
+class CLimitedTrace : public CTestTrace {
+public:
+    using CTestTrace::CTestTrace;
+    void AttachMaxLimit(CQXTrace* pLimit) { m_pMaxLimitLine = pLimit; }
+};
+
+class CTestLimit : public CTestTrace {
+public:
+    CTestLimit(CQXTrace* pParent, int iSize) : CTestTrace(TT_MAXLIMITLINE, pParent->GetChannel(), iSize), m_pParent(pParent)
+    {
+        UpdateXScales(pParent->GetXScale());
+        UpdateYScales(pParent->GetYScale());
+    }
+    bool IsLimitLine() override { return true; }
+    CQXTrace* GetParentTrace() override { return m_pParent; }
+
+private:
+    CQXTrace* m_pParent;
 };
 
 std::unique_ptr<CDoublePrecisionBuffer> MakeBuffer(int iSamples, double dRate = 48000.0,
@@ -243,4 +268,69 @@ TEST_F(RefreshTest, InterpolatedRefillHoldsEightTimesThePointsWithAnUnusableTail
     trace.SetInterpolated(0);
     ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
     EXPECT_EQ(trace.GetDataSize(), n);
+}
+
+TEST_F(RefreshTest, SizeChangeResizesTheLimitLineForItsTraceKind)
+{
+    // The host's FFT length decides the new size: 32 samples or 17 bins.
+    GetFFTParametersSettings()->SetProperty(PROP_FFT_LENGTH, 32);
+    const std::vector<double> aOld = {10, 11, 12, 13, 14, 15, 16, 17, 18};
+    struct SCase {
+        TraceType eType;
+        CTestTrace::EXAxis eXAxis;
+        int iResult;
+        std::vector<double> aExpected; // empty: the limit is left as it was
+    };
+    const std::vector<double> aKept = {10, 11, 12, 13, 14, 15, 16, 17, 18};
+    std::vector<double> aScope = aKept;
+    aScope.resize(32, DBL_MAX);
+    // New bin i takes old bin i * 9 / 17.
+    const std::vector<double> aFFT = {10, 10, 11, 11, 12, 12, 13, 13, 14, 14, 15, 15, 16, 16, 17, 17, 18};
+    const SCase aCases[] = {
+        {TT_SCOPE, CTestTrace::XAXIS_TIME, 1, aScope},
+        {TT_FFT, CTestTrace::XAXIS_FFT_BINS, 1, aFFT},
+        {TT_SWEEP1, CTestTrace::XAXIS_TIME, 0, aKept},
+    };
+    for (const SCase& c : aCases) {
+        SCOPED_TRACE(static_cast<int>(c.eType));
+        CLimitedTrace trace(c.eType, CHANNEL_A, 64, c.eXAxis);
+        trace.CreateXScale();
+        trace.CreateYScale();
+        auto* pLimit = new CTestLimit(&trace, static_cast<int>(aOld.size()));
+        pLimit->FillYData(aOld);
+        trace.AttachMaxLimit(pLimit);
+        EXPECT_EQ(trace.ManageDataSizeChange(), c.iResult);
+        EXPECT_EQ(pLimit->GetYDataCopy(), c.aExpected);
+    }
+}
+
+TEST_F(RefreshTest, YWindowIsResetOnlyWhenTheInputCrossesIntoOrOutOfJitterModes)
+{
+    struct SCase {
+        ESourceKind eFrom;
+        ESourceKind eTo;
+        bool bReset;
+    };
+    const SCase aCases[] = {
+        {SOURCE_DIGITAL, SOURCE_ANALOGUE, false},
+        {SOURCE_ANALOGUE, SOURCE_SOUNDCARD, false},
+        {SOURCE_DIGITAL, SOURCE_JDOFS, true},
+        {SOURCE_JDODATA, SOURCE_ANALOGUE, true},
+        {SOURCE_JDOFS, SOURCE_JDODATA, true},
+    };
+    for (const SCase& c : aCases) {
+        SCOPED_TRACE(static_cast<int>(c.eTo));
+        CTestTrace trace(TT_SCOPE, CHANNEL_A, 100, CTestTrace::XAXIS_TIME);
+        trace.CreateXScale();
+        trace.CreateYScale();
+        trace.SetDefaultYWindow(-1000.0, 1000.0);
+        ASSERT_EQ(trace.UpdateTraceData(MakeBuffer(100, 48000.0, c.eFrom).get(), nullptr, nullptr), 1);
+        trace.SetCurrentMinYData(-50.0);
+        trace.SetCurrentMaxYData(70.0);
+        trace.SetCurrentMinYScaleValue(-5.0);
+        trace.SetCurrentMaxYScaleValue(7.0);
+        ASSERT_EQ(trace.UpdateTraceData(MakeBuffer(100, 48000.0, c.eTo).get(), nullptr, nullptr), 1);
+        EXPECT_EQ(trace.GetCurrentMinYData(), c.bReset ? -1000.0 : -50.0);
+        EXPECT_EQ(trace.GetCurrentMaxYData(), c.bReset ? 1000.0 : 70.0);
+    }
 }
