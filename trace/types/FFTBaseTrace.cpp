@@ -189,17 +189,7 @@ const CUnitSet* CFFTBaseTrace::GetUnitSet(int iAxis)
 
 int CFFTBaseTrace::GetReferences(int iAxis, int bDefault, SReferences* pReferences)
 {
-    if (!pReferences || (iAxis != 1 && iAxis != 2)) {
-        QXASSERT(pReferences && ((iAxis == 1) || (iAxis == 2)));
-        return 0;
-    }
-    if (iAxis == 1) {
-        *pReferences = SReferences::ForFFTX(EffectiveSampleRate(m_dSampleRate, IsUnlocked()), GetDataSize());
-        pReferences->SetUnlocked(IsUnlocked());
-    } else {
-        *pReferences = AmplitudeYReferences(*this, bDefault, false);
-    }
-    return 1;
+    return FrequencyDomainReferences(*this, iAxis, bDefault, GetDataSize(), pReferences);
 }
 
 void GetFrequencyDomainLogDetails(CQXTrace& trace, AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)

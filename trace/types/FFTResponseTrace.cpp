@@ -247,18 +247,8 @@ const CUnitSet* CFFTResponseTrace::GetUnitSet(int iAxis)
 
 int CFFTResponseTrace::GetReferences(int iAxis, int bDefault, SReferences* pReferences)
 {
-    if (!pReferences || (iAxis != 1 && iAxis != 2)) {
-        QXASSERT(pReferences && ((iAxis == 1) || (iAxis == 2)));
-        return 0;
-    }
-    if (iAxis == 1) {
-        // X is kept in Hz: the rate only matters for a view in bins.
-        *pReferences = SReferences::ForFFTX(EffectiveSampleRate(m_dSampleRate, IsUnlocked()), 0);
-        pReferences->SetUnlocked(IsUnlocked());
-    } else {
-        *pReferences = AmplitudeYReferences(*this, bDefault, false);
-    }
-    return 1;
+    // X is kept in Hz: the rate only matters for a view in bins.
+    return FrequencyDomainReferences(*this, iAxis, bDefault, 0, pReferences);
 }
 
 void CFFTResponseTrace::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)

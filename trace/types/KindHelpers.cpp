@@ -91,3 +91,18 @@ void SetXWindowFromDefaultValues(CQXTrace& trace)
     trace.SetCurrentMinXScaleValue(dMin);
     trace.SetCurrentMaxXScaleValue(dMax);
 }
+
+int FrequencyDomainReferences(CQXTrace& trace, int iAxis, int bDefault, int iXDataSize, SReferences* pReferences)
+{
+    if (!pReferences || (iAxis != 1 && iAxis != 2)) {
+        QXASSERT(pReferences && ((iAxis == 1) || (iAxis == 2)));
+        return 0;
+    }
+    if (iAxis == 1) {
+        *pReferences = SReferences::ForFFTX(EffectiveSampleRate(trace.GetSampleRate(), trace.IsUnlocked()), iXDataSize);
+        pReferences->SetUnlocked(trace.IsUnlocked());
+    } else {
+        *pReferences = AmplitudeYReferences(trace, bDefault, false);
+    }
+    return 1;
+}

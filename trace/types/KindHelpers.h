@@ -18,6 +18,11 @@ double LookUpYLimit(YLimitsTable pfnTable, EUnit eUnit, bool bMax);
 // The reference record of an amplitude Y axis of the trace (kind 2, 3 or 4).
 SReferences AmplitudeYReferences(CQXTrace& trace, int bDefault, bool bTimeDomain);
 
+// GetReferences of the frequency-domain kinds: X in bins of an FFT of
+// iXDataSize points (0 when X is kept in Hz), Y an amplitude axis. 0, with
+// an assertion, for a missing record or an axis other than 1 and 2.
+int FrequencyDomainReferences(CQXTrace& trace, int iAxis, int bDefault, int iXDataSize, SReferences* pReferences);
+
 // The relativity an impulse-response measurement gives a trace (0 without a
 // gate, else 3 or 2 unless the response is kept absolute), and whether the
 // data comes from it.
