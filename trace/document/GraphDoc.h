@@ -11,6 +11,7 @@
 //                       the current trace, trace properties and channel
 //                       changes
 //   GraphDocPan.cpp     panning the X window of a trace
+//   GraphDocCreate.cpp  response, window-function and user traces; sweeps
 
 #include "platform/CmdTarget.h"
 #include "platform/Color.h"
@@ -25,6 +26,7 @@ class CQXTrace;
 class CScale;
 class CXScale;
 class CYScale;
+struct ResponseDetails;
 
 // Marks a copy colour that cycles through a fixed table instead.
 constexpr COLORREF COLOR_CYCLE = 0xFF000000;
@@ -136,6 +138,30 @@ public:
     void RemoveTraceFromArray(CQXTrace* pTrace);
     // Posts the trace to the host for deletion; it stays valid until then.
     void DeleteTrace(CQXTrace* pTrace);
+
+    // ---- Derived traces and sweeps (GraphDocCreate.cpp) ---------------------------
+    // The live response trace of the channel (reused when there is one) with
+    // the details; null when it cannot be made.
+    CQXTrace* CreateResponseTrace(ChannelNumber eChannel, const ResponseDetails& details, int bUpdate);
+    // Removes every response trace; 0 if a removal fails.
+    int RemoveResponseTraces(int bUpdate);
+    // Shows the channel's FFT window (or its impulse gate) as a window-function
+    // trace, named sName unless that is empty; 1 on success, else message 18242.
+    int CreateWindowFunction(ChannelNumber eChannel, int bImpulse, int iWindowType, const CString& sName, int bShow);
+    // A user trace over the two ranges (either order); its ID or TRACE_NULL_ID.
+    short DoCreateUserTrace(ChannelNumber eChannel, int iNumPoints, double dXMin, double dXMax, double dYMin,
+                            double dYMax);
+    // A user trace holding the points of the live sweep trace of that type,
+    // which must be in use and on; its ID or TRACE_NULL_ID.
+    short CreateUserTraceFromSweepTrace(TraceType eSweepType, ChannelNumber eChannel);
+    // Clears the sweep traces for a new sweep; with bKeepPrevious each live
+    // one leaves a sweep copy of its last result (earlier sweep copies go).
+    int PrepareTracesForSweep(int bKeepPrevious);
+    // Write a live sweep trace's X (or Y) window back into the host's sweep axis records.
+    int UpdateSweepXDetails(CQXTrace* pTrace);
+    int UpdateSweepYDetails(CQXTrace* pTrace);
+    // The trace of the same channel whose compute trace this is; null if none.
+    CQXTrace* GetLiveTraceForComputeTrace(CQXTrace* pComputeTrace);
 
     // ---- The current trace -------------------------------------------------------
     CQXTrace* GetCurrentTrace() const;
