@@ -19,6 +19,11 @@ public:
     // Both channels' ranges in V (RMS) and their full-scale peaks in mV.
     void GetAnalogueInputRangeDetails(double& dRangeAV, double& dRangeBV, double& dPeakAmV, double& dPeakBmV) const;
 
+    // The channel's largest range as a full-scale peak in mV: the level the
+    // buffers' full scale stands for before the current range scales it.
+    double GetMaxmVValue(int iChannel) const;
+    bool SetMaxmVValue(int iChannel, double dPeakmV);
+
     bool GetAutoRangeFailed(int iChannel) const;
     void SetAutoRangeFailed(int iChannel, bool bFailed);
 };

@@ -103,6 +103,8 @@
 // | 3101  | analogue inputs     | input range channel B                               | V (RMS), 15.4553019         |
 // | 3102  | analogue inputs     | flag: auto-range failed, channel A                  | 0                           |
 // | 3103  | analogue inputs     | flag: auto-range failed, channel B                  | 0                           |
+// | 3104  | analogue inputs     | largest range channel A (full-scale peak)           | mV, 15455.3019 x sqrt 2     |
+// | 3105  | analogue inputs     | largest range channel B                             | mV, 15455.3019 x sqrt 2     |
 // | 3230-3232 | signal analyser | enum: low-pass, high-pass, weighting filter         | 0 (none)                    |
 // | 3262-3264 | CT detector     | enum: low-pass, high-pass, weighting filter         | 0 (none)                    |
 // | 3306-3308 | FFT parameters  | enum: low-pass, high-pass, weighting filter         | 0 (none)                    |
@@ -131,6 +133,8 @@ enum ESettingId : int {
     PROP_AI_RANGE_CHB = 3101,
     PROP_AI_AUTORANGE_FAILED_CHA = 3102,
     PROP_AI_AUTORANGE_FAILED_CHB = 3103,
+    PROP_AI_MAX_MV_CHA = 3104,
+    PROP_AI_MAX_MV_CHB = 3105,
     // signal analyser
     PROP_SA_CHANNEL_MODE = 3203,
     PROP_SA_DIGITAL_REF_CHA = 3218,

@@ -11,6 +11,7 @@
 //                       the current trace, trace properties and channel
 //                       changes
 //   GraphDocPan.cpp     panning the X window of a trace
+//   GraphDocLive.cpp    routing new measurement data to the live traces
 //   GraphDocCreate.cpp  response, window-function and user traces; sweeps
 
 #include "platform/CmdTarget.h"
@@ -186,6 +187,24 @@ public:
     void SetTracePrintStyle(CQXTrace* pTrace, int iStyle);
     void TraceColorChange(CQXTrace* pTrace, COLORREF crColor, int bUpdate);
 
+    // ---- Live data ---------------------------------------------------------------
+    // A block of results is ready for eChannel (CHANNEL_BOTH: both): feeds the
+    // sample buffers (unless bFFTOnly) and the FFT buffers to the traces, then
+    // sends UPDATE_GRAPH_REDRAWALL after a size or range change, else
+    // UPDATE_GRAPH_TRACES. Ignored while exporting. Runs on the UI thread.
+    void NewMathThreadData(ChannelNumber eChannel, int bFFTOnly);
+    // Scope and CT traces from the sample buffers; window functions follow
+    // the sample size. 1 if a trace changed size.
+    int NewSampleData(ChannelNumber eChannel);
+    // FFT, CT FFT and response traces from the FFT buffers; filter traces
+    // follow. 1 if everything needs redrawing.
+    int NewFFTData(ChannelNumber eChannel);
+    // The factor between a buffer value and the trace's stored data.
+    double GetTraceBufferScaleFactor(CQXTrace* pTrace);
+    // Set while the graph is exported; deliveries are ignored meanwhile.
+    int IsInExport() const { return m_bInExport; }
+    void SetInExport(int bInExport) { m_bInExport = bInExport; }
+
     // ---- The graph -------------------------------------------------------------------
     void SetGraphTitle(const CString& sText);
     void SetGraphComment(const CString& sText) { m_sGraphComment = sText; }
@@ -300,6 +319,8 @@ private:
     // The trace a pan moves: a limit line's owner; null when there is none.
     CQXTrace* PanTarget(CQXTrace* pTrace);
     void DeleteAllTracesAndScales();
+    // Whether a delivery may feed the trace: in use, and on or with a compute trace that is on.
+    static bool IsFedByDelivery(CQXTrace* pTrace);
 
     std::vector<CQXTrace*> m_aChATraces;
     std::vector<CQXTrace*> m_aChBTraces;
@@ -325,6 +346,7 @@ private:
     int m_bScalesBlackAndWhite = 0;
     int m_bDrawCurrentTraceBold = 0;
     int m_bExporting = 0;
+    int m_bInExport = 0;
     int m_bExportPreview = 0;
     int m_bPrinting = 0;
     int m_bPrintPreview = 0;

@@ -384,6 +384,11 @@ public:
 
     void RecalcTrace();
     int NeedsRecalc() const { return m_bRecalcPlot; }
+    // The copy the trace's computes run on, if any (owned by the document).
+    CQXTrace* GetComputeTrace() const { return m_pComputeTrace; }
+    // Set when new raw data arrive; the computes run on it and clear it.
+    int GetComputeRequired() const { return m_bComputeRequired; }
+    void SetComputeRequired(int bRequired) { m_bComputeRequired = bRequired; }
     void OnTriggerBinChanged();
     void UpdateRelativityOtherValue();
 
@@ -568,6 +573,7 @@ protected:
     bool m_bRecalcPlot = true;
     CComputeList* m_pComputeList = nullptr;
     CQXTrace* m_pComputeTrace = nullptr;
+    int m_bComputeRequired = 0;
     std::unique_ptr<CCriticalSection> m_pTransformLock;
     CZoomHistory m_ZoomHistory;
     CCriticalSection m_TraceLock;
