@@ -20,7 +20,12 @@ class CQuorixApp {
 public:
     explicit CQuorixApp(CQuorixDoc* masterDoc) : m_pMasterDoc(masterDoc) {}
     CQuorixDoc* GetMasterDoc() const { return m_pMasterDoc; }
+    // Set while the host reads an archive only to look at it: stored objects
+    // are read and dropped, and nothing of the running application changes.
+    bool IsInspectionOnlyLoad() const { return m_bInspectionOnlyLoad; }
+    void SetInspectionOnlyLoad(bool bInspecting) { m_bInspectionOnlyLoad = bInspecting; }
 
 private:
     CQuorixDoc* m_pMasterDoc;
+    bool m_bInspectionOnlyLoad = false;
 };
