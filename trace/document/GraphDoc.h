@@ -11,6 +11,8 @@
 //                       the current trace, trace properties and channel
 //                       changes
 //   GraphDocPan.cpp     panning the X window of a trace
+//   GraphDocLive.cpp    routing new measurement data to the live traces
+//   GraphDocCreate.cpp  response, window-function and user traces; sweeps
 
 #include "platform/CmdTarget.h"
 #include "platform/Color.h"
@@ -27,6 +29,7 @@ class CQXTrace;
 class CScale;
 class CXScale;
 class CYScale;
+struct ResponseDetails;
 
 // Marks a copy colour that cycles through a fixed table instead.
 constexpr COLORREF COLOR_CYCLE = 0xFF000000;
@@ -139,6 +142,30 @@ public:
     // Posts the trace to the host for deletion; it stays valid until then.
     void DeleteTrace(CQXTrace* pTrace);
 
+    // ---- Derived traces and sweeps (GraphDocCreate.cpp) ---------------------------
+    // The live response trace of the channel (reused when there is one) with
+    // the details; null when it cannot be made.
+    CQXTrace* CreateResponseTrace(ChannelNumber eChannel, const ResponseDetails& details, int bUpdate);
+    // Removes every response trace; 0 if a removal fails.
+    int RemoveResponseTraces(int bUpdate);
+    // Shows the channel's FFT window (or its impulse gate) as a window-function
+    // trace, named sName unless that is empty; 1 on success, else message 18242.
+    int CreateWindowFunction(ChannelNumber eChannel, int bImpulse, int iWindowType, const CString& sName, int bShow);
+    // A user trace over the two ranges (either order); its ID or TRACE_NULL_ID.
+    short DoCreateUserTrace(ChannelNumber eChannel, int iNumPoints, double dXMin, double dXMax, double dYMin,
+                            double dYMax);
+    // A user trace holding the points of the live sweep trace of that type,
+    // which must be in use and on; its ID or TRACE_NULL_ID.
+    short CreateUserTraceFromSweepTrace(TraceType eSweepType, ChannelNumber eChannel);
+    // Clears the sweep traces for a new sweep; with bKeepPrevious each live
+    // one leaves a sweep copy of its last result (earlier sweep copies go).
+    int PrepareTracesForSweep(int bKeepPrevious);
+    // Write a live sweep trace's X (or Y) window back into the host's sweep axis records.
+    int UpdateSweepXDetails(CQXTrace* pTrace);
+    int UpdateSweepYDetails(CQXTrace* pTrace);
+    // The trace of the same channel whose compute trace this is; null if none.
+    CQXTrace* GetLiveTraceForComputeTrace(CQXTrace* pComputeTrace);
+
     // ---- The current trace -------------------------------------------------------
     CQXTrace* GetCurrentTrace() const;
     CQXTrace* GetOtherChannelCurrentTrace();
@@ -161,6 +188,24 @@ public:
     void SetTraceComment(CQXTrace* pTrace, const CString& sText);
     void SetTracePrintStyle(CQXTrace* pTrace, int iStyle);
     void TraceColorChange(CQXTrace* pTrace, COLORREF crColor, int bUpdate);
+
+    // ---- Live data ---------------------------------------------------------------
+    // A block of results is ready for eChannel (CHANNEL_BOTH: both): feeds the
+    // sample buffers (unless bFFTOnly) and the FFT buffers to the traces, then
+    // sends UPDATE_GRAPH_REDRAWALL after a size or range change, else
+    // UPDATE_GRAPH_TRACES. Ignored while exporting. Runs on the UI thread.
+    void NewMathThreadData(ChannelNumber eChannel, int bFFTOnly);
+    // Scope and CT traces from the sample buffers; window functions follow
+    // the sample size. 1 if a trace changed size.
+    int NewSampleData(ChannelNumber eChannel);
+    // FFT, CT FFT and response traces from the FFT buffers; filter traces
+    // follow. 1 if everything needs redrawing.
+    int NewFFTData(ChannelNumber eChannel);
+    // The factor between a buffer value and the trace's stored data.
+    double GetTraceBufferScaleFactor(CQXTrace* pTrace);
+    // Set while the graph is exported; deliveries are ignored meanwhile.
+    int IsInExport() const { return m_bInExport; }
+    void SetInExport(int bInExport) { m_bInExport = bInExport; }
 
     // ---- The graph -------------------------------------------------------------------
     void SetGraphTitle(const CString& sText);
@@ -300,6 +345,8 @@ private:
     // The trace a pan moves: a limit line's owner; null when there is none.
     CQXTrace* PanTarget(CQXTrace* pTrace);
     void DeleteAllTracesAndScales();
+    // Whether a delivery may feed the trace: in use, and on or with a compute trace that is on.
+    static bool IsFedByDelivery(CQXTrace* pTrace);
 
     std::vector<CQXTrace*> m_aChATraces;
     std::vector<CQXTrace*> m_aChBTraces;
@@ -325,6 +372,7 @@ private:
     int m_bScalesBlackAndWhite = 0;
     int m_bDrawCurrentTraceBold = 0;
     int m_bExporting = 0;
+    int m_bInExport = 0;
     int m_bExportPreview = 0;
     int m_bPrinting = 0;
     int m_bPrintPreview = 0;
