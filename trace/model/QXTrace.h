@@ -282,6 +282,14 @@ public:
     int GetPrintStyle() const { return m_iPrintStyle; }
     void SetPrintStyle(int iStyle) { m_iPrintStyle = iStyle; }
 
+    // Files (trace/file/TraceRecord.cpp). Set while the record is written or
+    // read inside a graph configuration, where it also carries the Y scale.
+    int IsSerializingConfig() const { return m_bSerializingConfig; }
+    void SetSerializingConfig(int bConfig) { m_bSerializingConfig = bConfig; }
+    // Whether the transformed data is shown rather than the raw data.
+    int GetShowTransformedYData() const { return m_bShowTransformedYData; }
+    double GetRelativityOtherValue() const { return m_dRelativityOtherValue; }
+
     // Copies.
     void SetCopyDetails(CQXTrace* pCopyFrom);
     int CopyStdTraceDetails(CQXTrace* pFrom);
@@ -577,6 +585,9 @@ protected:
     std::unique_ptr<CCriticalSection> m_pTransformLock;
     CZoomHistory m_ZoomHistory;
     CCriticalSection m_TraceLock;
+    int m_bSerializingConfig = 0;
+    int m_bShowTransformedYData = 0;
+    double m_dRelativityOtherValue = 0.0;
 
     // Drawing state of the last plot.
     int m_iYOrigin = 0;
@@ -588,6 +599,9 @@ protected:
     CRateLimiter m_PlotRaceReports{1, 10000};
 
 private:
+    // Reads and writes the trace record with the fields as they are.
+    friend class CTraceRecord;
+
     void InitialiseMemberVars();
 
     // Helpers of the lifecycle, naming and copy operations.
