@@ -2,7 +2,10 @@
 
 #include "trace/types/ImpulseWindowFunction.h"
 
+#include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
+#include "host/settings/ImpulseWindowDetails.h"
+#include "trace/document/GraphDoc.h"
 
 IMPLEMENT_DYNCREATE(CImpulseWindowFunction, CWindowFunction)
 
@@ -19,6 +22,22 @@ CImpulseWindowFunction::CImpulseWindowFunction(ChannelNumber eChannel, int iData
 void CImpulseWindowFunction::SetWindowType(WINDOWFUNCTION /*eType*/, const CString& /*sFile*/)
 {
     QXASSERT(!"SetWindowType on an impulse window");
+}
+
+int CImpulseWindowFunction::UpdateWindowDetails(const CImpulseWindowDetails& details, int bCreate)
+{
+    const int iNumPoints = details.GetNumPoints();
+    const bool bSizeChanged = iNumPoints != GetDataSize();
+    if (bSizeChanged && !SetBuffer(iNumPoints)) return 0;
+    {
+        CSingleLock lock(&m_TraceLock, true);
+        double* pdY = GetYDataBuffer(0);
+        if (!pdY || !CImpulseWindowDetails::GetBuffer(details, pdY, iNumPoints, L"")) return 0;
+    }
+    m_eWindowType = details.GetWindowFunction();
+    FinishWindowUpdate(bCreate, bSizeChanged);
+    if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->UpdateAllViews(UPDATE_TRACE_REDRAW, this);
+    return 1;
 }
 
 void CImpulseWindowFunction::SetYDefaultZoomValues()

@@ -5,6 +5,8 @@
 
 #include "trace/types/WindowFunction.h"
 
+class CImpulseWindowDetails;
+
 class CImpulseWindowFunction : public CWindowFunction {
     DECLARE_DYNCREATE(CImpulseWindowFunction)
 public:
@@ -13,6 +15,9 @@ public:
 
     // The gate is set from the impulse-response details, not by type.
     void SetWindowType(WINDOWFUNCTION eType, const CString& sFile) override;
+    // Writes the gate of the details into the Y data, resized to its points,
+    // and redraws; 0 when it cannot be written.
+    int UpdateWindowDetails(const CImpulseWindowDetails& details, int bCreate);
 
     long GetTraceCreateExtraInfo() override { return 1; }
     void SetYDefaultZoomValues() override;

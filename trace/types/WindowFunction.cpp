@@ -1,9 +1,11 @@
-// CWindowFunction: units, references, ranges and default window of a window
-// function. Computing the window through the host comes with that work.
+// CWindowFunction: an FFT window over its points, computed from the host's
+// window values; units, references, ranges and default window.
 
 #include "trace/types/WindowFunction.h"
 
+#include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
+#include "trace/document/GraphDoc.h"
 #include "host/units/UnitSets.h"
 #include "trace/types/FFTBaseTrace.h"
 #include "trace/types/KindHelpers.h"
@@ -34,6 +36,40 @@ void CWindowFunction::SetWindowType(WINDOWFUNCTION eType, const CString& sFile)
 {
     m_eWindowType = eType;
     m_sWindowFile = sFile;
+}
+
+int CWindowFunction::SetWindow(int iNumPoints, int bCreate)
+{
+    QXASSERT((IsInUse()) || (bCreate));
+    if (!bCreate && !IsOn()) return 1;
+    // The host has no loader for user window files here.
+    if (m_eWindowType == WINDOW_USER || !QXVERIFY(iNumPoints > 0)) return 0;
+    const bool bSizeChanged = iNumPoints != GetDataSize();
+    if (bSizeChanged && !SetBuffer(iNumPoints)) return 0;
+    {
+        CSingleLock lock(&m_TraceLock, true);
+        double* pdY = GetYDataBuffer(0);
+        if (!pdY) return 0;
+        const double dLast = iNumPoints > 1 ? iNumPoints - 1 : 1;
+        for (int i = 0; i < iNumPoints; ++i) pdY[i] = WindowValue(m_eWindowType, iNumPoints > 1 ? i / dLast : 0.5);
+    }
+    FinishWindowUpdate(bCreate, bSizeChanged);
+    if (!bCreate && bSizeChanged)
+        if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->UpdateAllViews(UPDATE_TRACE_REDRAW, this);
+    return 1;
+}
+
+void CWindowFunction::FinishWindowUpdate(int bCreate, int bSizeChanged)
+{
+    RecalcTrace();
+    if (bCreate) {
+        SetXUnit(UNIT_MS);
+        SetXValueRange(0.0, GetXValueAtPos(m_iDataSize, GetXUnit()), 1);
+        SetYUnit(UNIT_RELATIVE_GAIN);
+        DefaultZoomY(0, 0);
+    } else if (bSizeChanged) {
+        SetXValueRange(0.0, GetXValueAtPos(m_iDataSize, GetXUnit()), 1);
+    }
 }
 
 CQXTrace* CWindowFunction::CopyFrom(CQXTrace* pFrom)

@@ -15,6 +15,11 @@ public:
     CWindowFunction(ChannelNumber eChannel, int iDataSize, int iBare);
 
     virtual void SetWindowType(WINDOWFUNCTION eType, const CString& sFile);
+    // Computes the window into the Y data over iNumPoints points. Without
+    // bCreate a trace that is off is left alone and a new size resets the X
+    // range; with it the units and the default window are set up as well.
+    // 0 when the window cannot be computed (a user window file).
+    int SetWindow(int iNumPoints, int bCreate);
     WINDOWFUNCTION GetWindowType() const { return m_eWindowType; }
     const CString& GetWindowFile() const { return m_sWindowFile; }
 
@@ -37,6 +42,9 @@ public:
 protected:
     // Sets the type, then the base initialisation; X in ms over the points.
     void InitialiseWindowTrace(int iDataSize);
+    // After new Y data: X over the data in the X unit when the size changed;
+    // on creation also the units and the default window.
+    void FinishWindowUpdate(int bCreate, int bSizeChanged);
 
     WINDOWFUNCTION m_eWindowType = WINDOW_RECTANGULAR;
     CString m_sWindowFile;
