@@ -63,8 +63,26 @@ int CTickArray::GetMustHaveLabel() const
     return -1;
 }
 
+// i32 count (at most 51), then per tick in use its position and label flag.
 void CTickArray::Serialize(CArchive& ar)
 {
-    // The file form belongs with the trace file; until then ticks are not stored.
-    (void)ar;
+    if (ar.IsStoring()) {
+        ar << static_cast<std::int32_t>(m_iNumTicks);
+        for (int i = 0; i < m_iNumTicks; ++i)
+            ar << m_aEntries[i].dPosition << static_cast<std::int32_t>(m_aEntries[i].iLabel ? 1 : 0);
+        return;
+    }
+    std::int32_t iCount = 0;
+    ar >> iCount;
+    if (iCount < 0 || iCount > kMaxTicks)
+        throw CArchiveException(CArchiveException::badIndex, "tick count out of range");
+    SEntry aRead[kMaxTicks];
+    for (int i = 0; i < iCount; ++i) {
+        std::int32_t iLabel = 0;
+        ar >> aRead[i].dPosition >> iLabel;
+        aRead[i].iLabel = iLabel;
+    }
+    Initialise();
+    for (int i = 0; i < iCount; ++i) m_aEntries[i] = aRead[i];
+    m_iNumTicks = iCount;
 }

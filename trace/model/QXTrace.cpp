@@ -880,10 +880,7 @@ double CQXTrace::GetMaxXValue(EUnit eUnit) { return GetXValueAtPos(GetMaxXPos(),
 int CQXTrace::HasNegativeYData() { return 0; }
 int CQXTrace::HasPositiveYData() { return 1; }
 
-// Loading and painting come with the file and drawing work; the base does
-// nothing and reports that nothing was done.
-int CQXTrace::LoadTrace(CArchive& /*ar*/, int /*bPost*/) { return 0; }
-void CQXTrace::Serialize(CArchive& /*ar*/) {}
+// Serialize and LoadTrace live with the trace file (trace/file/TraceRecord.cpp).
 void CQXTrace::PostSerialize(CArchive& /*ar*/) {}
 void CQXTrace::OnTriggerBinChanged() { RecalcTrace(); }
 void CQXTrace::UpdateRelativityOtherValue() {}

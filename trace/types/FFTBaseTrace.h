@@ -7,6 +7,8 @@
 
 #include "trace/model/QXTrace.h"
 
+class IRecordSink;
+
 class CFFTBaseTrace : public CQXTrace {
     DECLARE_DYNCREATE(CFFTBaseTrace)
 public:
@@ -37,6 +39,10 @@ public:
     ScaleType GetDefaultXScaleType() override { return ST_FFT; }
     int ManageDataSizeChange() override;
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+    // The archive section after the base record (trace/file/KindSections.cpp);
+    // DescribeSection lists its fields in writing order.
+    void Serialize(CArchive& ar) override;
+    void DescribeSection(IRecordSink& sink);
 
     // Spectra map Y through the display unit (dB scales are linear in dB,
     // not in the stored magnitudes).

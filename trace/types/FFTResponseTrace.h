@@ -6,6 +6,8 @@
 
 #include "trace/model/QXTrace.h"
 
+class IRecordSink;
+
 // How the host describes a response measurement.
 struct ResponseDetails {
     short sFunction = 0;       // 0 .. 4, see the function names
@@ -55,6 +57,10 @@ public:
     int CanSumBinsInBands() override;
     ScaleType GetDefaultXScaleType() override { return ST_FFT; }
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+    // The archive section after the base record (trace/file/KindSections.cpp);
+    // DescribeSection lists its fields in writing order.
+    void Serialize(CArchive& ar) override;
+    void DescribeSection(IRecordSink& sink);
 
 protected:
     CString GetKindName() override { return GetTraceFunctionName(); }

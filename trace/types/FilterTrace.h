@@ -4,6 +4,8 @@
 
 #include "trace/model/QXTrace.h"
 
+class IRecordSink;
+
 class CFilterTrace : public CQXTrace {
     DECLARE_DYNCREATE(CFilterTrace)
 public:
@@ -30,6 +32,10 @@ public:
     void GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed) override;
     ScaleType GetDefaultXScaleType() override { return ST_FFT; }
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+    // The archive section after the base record (trace/file/KindSections.cpp);
+    // DescribeSection lists its fields in writing order.
+    void Serialize(CArchive& ar) override;
+    void DescribeSection(IRecordSink& sink);
 
     // The default Y window in relative dB.
     static constexpr double kDefaultMinDb = -80.0;

@@ -7,6 +7,8 @@
 #include "host/units/References.h"
 #include "trace/model/QXTrace.h"
 
+class IRecordSink;
+
 class CSweepTrace : public CQXTrace {
     DECLARE_DYNCREATE(CSweepTrace)
 public:
@@ -64,6 +66,13 @@ public:
     ScaleType GetDefaultXScaleType() override;
     int CheckUnit(int iUnit, AxisType eAxis) override;
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+    // The archive section after the base record (trace/file/KindSections.cpp);
+    // DescribeSection lists its fields in writing order.
+    void Serialize(CArchive& ar) override;
+    void DescribeSection(IRecordSink& sink);
+    // Set on a copy made before a new sweep (such copies go at the next one).
+    int IsSweepCopy() const { return m_bSweepCopy; }
+    void SetSweepCopy(int bSweepCopy) { m_bSweepCopy = bSweepCopy; }
 
 protected:
     CString GetKindName() override { return GetSweepResultString(); }
@@ -95,4 +104,5 @@ private:
     bool m_bReferencesStale = true;
     int m_iResultID = 65535;
     int m_iFFTDetectorID = 0;
+    int m_bSweepCopy = 0;
 };

@@ -5,6 +5,8 @@
 
 #include "trace/model/QXTrace.h"
 
+class IRecordSink;
+
 class CUserTrace : public CQXTrace {
     DECLARE_DYNCREATE(CUserTrace)
 public:
@@ -44,6 +46,10 @@ public:
     ScaleType GetDefaultXScaleType() override { return ST_USER; }
     int CheckUnit(int iUnit, AxisType eAxis) override;
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+    // The archive section after the base record (trace/file/KindSections.cpp);
+    // DescribeSection lists its fields in writing order.
+    void Serialize(CArchive& ar) override;
+    void DescribeSection(IRecordSink& sink);
 
 private:
     double m_dUserMinY = 0.0;

@@ -1,0 +1,322 @@
+// Trace files: the byte layout against files built here from the format
+// tables, save -> load -> save of every kind, and bad files that must leave
+// the document as it was.
+
+#include "document/GraphDocFixture.h"
+
+#include "host/app/PathResolver.h"
+#include "host/units/UnitIds.h"
+#include "platform/Archive.h"
+#include "resources/StringTable.h"
+#include "trace/display/XScale.h"
+#include "trace/file/TraceFileHeader.h"
+#include "trace/model/CursorMark.h"
+#include "trace/types/SweepTrace.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Little-endian bytes as the format tables give them; independent of CArchive.
+class CBytes {
+public:
+    CBytes& U8(std::uint8_t v) { m_a.push_back(v); return *this; }
+    CBytes& U16(std::uint16_t v) { return Put(v, 2); }
+    CBytes& I32(std::int32_t v) { return Put(static_cast<std::uint32_t>(v), 4); }
+    CBytes& I64(std::int64_t v) { return Put(static_cast<std::uint64_t>(v), 8); }
+    CBytes& F64(double v)
+    {
+        std::uint64_t u = 0;
+        std::memcpy(&u, &v, 8);
+        return Put(u, 8);
+    }
+    // Wide string: FF FE FF, a one-byte length, UTF-16LE characters.
+    CBytes& Str(const char* s)
+    {
+        U8(0xFF).U8(0xFE).U8(0xFF).U8(static_cast<std::uint8_t>(std::strlen(s)));
+        for (const char* p = s; *p; ++p) U16(static_cast<std::uint8_t>(*p));
+        return *this;
+    }
+    const Bytes& Get() const { return m_a; }
+
+private:
+    CBytes& Put(std::uint64_t v, int n)
+    {
+        for (int i = 0; i < n; ++i) m_a.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        return *this;
+    }
+    Bytes m_a;
+};
+
+struct SHandBuilt {
+    TraceType eType = TT_FFT;
+    int iStoredSize = 4;
+    int iMarkPos = 1;       // one mark at this position
+    int iMarkCount = 1;
+    int iTickCount = 11;
+    int iZoomCount = 0;
+    std::uint32_t uMagic = TRACE_FILE_MAGIC;
+    int iVersion = 150;
+    int iLetter = 'g';
+};
+
+// A whole current-version trace file following the header and record tables.
+Bytes BuildFile(const SHandBuilt& spec)
+{
+    CBytes b;
+    b.I32(static_cast<std::int32_t>(spec.uMagic)).I32(spec.iVersion).U8(static_cast<std::uint8_t>(spec.iLetter));
+    b.I32(109).I32(spec.eType).I32(CHANNEL_B).I32(0);
+    b.I64(0x1234).I32(0xFF).I32(0xFF).I32(0xFF);          // 1-4
+    b.I32(1).I32(1).I32(1).I32(0);                         // 5-8: saved live
+    for (int i = 0; i < 11; ++i) b.I32(i == 1 ? -1 : UNIT_DBFS); // 9-19
+    b.Str("hand").I32(0).I32(1).Str("built").I32(0).I32(0).I32(1); // 20-26
+    b.I32(spec.iStoredSize);                                // 27
+    const int iValues = std::max(0, spec.iStoredSize);
+    for (int i = 0; i < iValues && i < 5000; ++i) b.F64(1.0 + i); // 28
+    b.U8(0);                                                // 29
+    const int iLast = std::max(0, iValues - 1);
+    b.I32(0).I32(iLast).I32(0).I32(iLast);                  // 30-33
+    b.F64(0).F64(1).F64(-100).F64(0).F64(0).F64(24000);     // 34-39
+    b.I32(0).I32(0).I32(0).I32(0).I32(0).I32(1).I32(1).I32(1); // 40-47
+    b.I32(spec.iMarkCount);                                 // 48
+    for (int i = 0; i < spec.iMarkCount && i < 30; ++i) b.I32(spec.iMarkPos + i).I32(0).Str("m"); // 49
+    b.I32(0);                                               // 50
+    b.I32(1).I32(ST_FFT).I32(CHANNEL_B).F64(0).F64(24000).I32(0xFF).I32(0xFF).I32(UNIT_FREQ_HZ).Str("");
+    b.I32(0).I32(0).I32(0).I32(1).I32(0).I32(1);            // 51 and the X scale, ticks empty, final flag
+    b.I32(0).F64(0).F64(0).I32(0).I32(0);                   // 52-56
+    b.U16(7).Str("");                                       // 57-58
+    b.I32(2).I32(0).I32(0);                                 // 59-61
+    for (int i = 0; i < 8; ++i) b.F64(100.0 + i);           // 62-69
+    b.F64(48000).F64(48000).F64(0).I32(0).I32(0).U8(0).U8(0).F64(1.0); // 70-77
+    b.I32(spec.iTickCount);                                 // 78
+    for (int i = 0; i < spec.iTickCount && i < 60; ++i) b.F64(i / 10.0).I32(1);
+    b.I32(spec.iZoomCount);                                 // 79
+    if (spec.eType == TT_FFT) b.F64(0).F64(24000);          // FFT section
+    return b.Get();
+}
+
+class TraceFileTest : public GraphDocFixture {
+protected:
+    CString Path(const char* name) const { return m_host.GetRoot() + L"/" + CString(name); }
+
+    static Bytes ReadBytes(const CString& path)
+    {
+        std::ifstream in(path.ToUtf8(), std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    static void WriteBytes(const CString& path, const Bytes& bytes)
+    {
+        std::ofstream out(path.ToUtf8(), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+
+    CQXTrace* NewShownTrace(TraceType eType, ChannelNumber eChannel = CHANNEL_A)
+    {
+        return m_pDoc->CreateTrace(eType, eChannel, CQXTrace::GetDefaultDataSize(eType), 0, 0, 0, 0, 1, 1, 1);
+    }
+
+    int Boxes(int iStringId) const
+    {
+        int n = 0;
+        for (const auto& box : m_host.GetMessageBoxes()) n += box.sText == LoadResString(iStringId);
+        return n;
+    }
+
+    static std::int32_t I32At(const Bytes& a, size_t i)
+    {
+        std::uint32_t v = 0;
+        for (int k = 0; k < 4; ++k) v |= static_cast<std::uint32_t>(a.at(i + k)) << (8 * k);
+        return static_cast<std::int32_t>(v);
+    }
+};
+
+TEST_F(TraceFileTest, ScopeTraceOf1024PointsIsHeaderThenRecordWithItsData)
+{
+    CQXTrace* pTrace = NewShownTrace(TT_SCOPE, CHANNEL_B);
+    ASSERT_NE(pTrace, nullptr);
+    ASSERT_EQ(pTrace->GetDataSize(), 1024);
+    double* pY = pTrace->GetYDataBuffer(0);
+    for (int i = 0; i < 1024; ++i) pY[i] = i * 0.5;
+    ASSERT_EQ(m_pDoc->SaveTrace(pTrace, L"scope", 0), 1);
+
+    const Bytes a = ReadBytes(Path("Traces/scope.trc"));
+    ASSERT_GT(a.size(), 25u + 8192u);
+    EXPECT_EQ(static_cast<std::uint32_t>(I32At(a, 0)), 0x3A0B0C0Du);
+    EXPECT_EQ(I32At(a, 4), 150);
+    EXPECT_EQ(a[8], 'g');
+    EXPECT_EQ(I32At(a, 9), 109);
+    EXPECT_EQ(I32At(a, 13), TT_SCOPE);
+    EXPECT_EQ(I32At(a, 17), CHANNEL_B);
+    // Fields 1-19 take 80 bytes; name and comment are empty strings (4 bytes
+    // each) around fields 21-22, then field 24 and the two settings.
+    const size_t iSizeAt = 25 + 80 + 4 + 8 + 4 + 4 + 8;
+    EXPECT_EQ(a[25 + 80], 0xFF); // the name's Unicode marker
+    EXPECT_EQ(I32At(a, iSizeAt), 1024);
+    double d = 0.0;
+    std::memcpy(&d, &a[iSizeAt + 4 + 8 * 1023], 8);
+    EXPECT_EQ(d, 1023 * 0.5);
+    EXPECT_EQ(a[iSizeAt + 4 + 8192], 0); // field 29 follows the 8192 data bytes
+}
+
+TEST_F(TraceFileTest, HandBuiltFftOf4096PointsLoadsWith4097PointsOnTheGivenChannelNotLive)
+{
+    SHandBuilt spec;
+    spec.iStoredSize = 4096;
+    WriteBytes(Path("fft.trc"), BuildFile(spec));
+    CQXTrace* pTrace = m_pDoc->LoadTrace(Path("fft.trc"), CHANNEL_A, 1);
+    ASSERT_NE(pTrace, nullptr);
+    EXPECT_EQ(pTrace->GetDataSize(), 4097);
+    EXPECT_EQ(pTrace->GetYDataBuffer(0)[4095], 4096.0);
+    EXPECT_EQ(pTrace->GetYDataBuffer(0)[4096], 0.0);
+    EXPECT_EQ(pTrace->GetChannel(), CHANNEL_A);
+    EXPECT_FALSE(pTrace->IsLive());
+    EXPECT_TRUE(pTrace->IsOn());
+    EXPECT_EQ(pTrace->GetTraceID(), 7);
+    EXPECT_EQ(pTrace->GetUserName(), CString(L"hand"));
+    EXPECT_EQ(pTrace->GetFileName(), CString(L"fft.trc"));
+    EXPECT_EQ(pTrace->GetReferenceBlock().dAnaZerodBSPL, 107.0);
+    EXPECT_EQ(pTrace->GetXScale()->GetXUnit(), UNIT_FREQ_HZ);
+    EXPECT_EQ(m_pDoc->GetTraceArray(CHANNEL_A).size(), 1u);
+
+    // The same file again: a second trace with its own ID.
+    CQXTrace* pSecond = m_pDoc->LoadTrace(Path("fft"), CHANNEL_A, 1);
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_NE(pSecond->GetTraceID(), pTrace->GetTraceID());
+    ChannelNumber eChannel = CHANNEL_A;
+    EXPECT_TRUE(CGraphDoc::GetTraceChannel(Path("fft.trc"), &eChannel));
+    EXPECT_EQ(eChannel, CHANNEL_B);
+}
+
+TEST_F(TraceFileTest, StoredSizesAndMarksAreMadeSensible)
+{
+    struct SCase {
+        const char* name;
+        int iStoredSize;
+        int iMarkPos;
+        int iExpectedSize;
+        int iExpectedMarks;
+    };
+    const SCase aCases[] = {
+        {"size 0 takes the default FFT size", 0, 0, 512, 1},
+        {"a mark beyond the data is dropped", 4, 9, 4, 0},
+        {"a mark inside stays", 4, 3, 4, 1},
+        {"not a power of two keeps its size", 1000, 5, 1000, 1},
+    };
+    for (const SCase& c : aCases) {
+        SHandBuilt spec;
+        spec.iStoredSize = c.iStoredSize;
+        spec.iMarkPos = c.iMarkPos;
+        WriteBytes(Path("case.trc"), BuildFile(spec));
+        CQXTrace* pTrace = m_pDoc->LoadTrace(Path("case.trc"), CHANNEL_A, 1);
+        ASSERT_NE(pTrace, nullptr) << c.name;
+        EXPECT_EQ(pTrace->GetDataSize(), c.iExpectedSize) << c.name;
+        EXPECT_EQ(MAX_MARKS - pTrace->GetNumMarks(), c.iExpectedMarks) << c.name;
+    }
+    EXPECT_EQ(Boxes(IDS_TRACE_LOAD_FAILED), 0);
+}
+
+TEST_F(TraceFileTest, SaveLoadSaveIsByteIdenticalApartFromTheHandleForEveryKind)
+{
+    const TraceType aTypes[] = {TT_SCOPE, TT_FFT,    TT_CTDET, TT_CTFFT, TT_FILTER,
+                                TT_WINDOW, TT_SWEEP1, TT_USER,  TT_FFTRESPONSE};
+    for (TraceType eType : aTypes) {
+        const int iCreateSize = std::max(16, CQXTrace::GetDefaultDataSize(eType));
+        CQXTrace* pTrace = m_pDoc->CreateTrace(eType, CHANNEL_B, iCreateSize, 0, 0, 0, 0, 1, 1, 1);
+        ASSERT_NE(pTrace, nullptr) << eType;
+        const int iSize = pTrace->GetDataSize();
+        for (int i = 0; i < iSize; ++i) pTrace->GetYDataBuffer(0)[i] = 0.25 * i;
+        if (pTrace->HasXData())
+            for (int i = 0; i < iSize; ++i) pTrace->GetXData()[i] = 10.0 + i;
+        if (iSize > 1) {
+            pTrace->AddMark(iSize - 1, 0);
+            pTrace->CursorOn();
+        }
+        pTrace->SetComment(L"round trip");
+        pTrace->SetFileName(L"first.trc");
+
+        ASSERT_EQ(m_pDoc->SaveTrace(pTrace, L"first", 0), 1) << eType;
+        // Load into a second document, so that the ID needs no renumbering.
+        CGraphDoc other;
+        m_host.SetGraphDoc(&other);
+        CQXTrace* pLoaded = other.LoadTrace(L"first", CHANNEL_B, 0);
+        ASSERT_NE(pLoaded, nullptr) << eType;
+        ASSERT_EQ(other.SaveTrace(pLoaded, L"second", 0), 1);
+        m_host.PumpMessages();
+        m_host.SetGraphDoc(m_pDoc.get());
+
+        Bytes a = ReadBytes(Path("Traces/first.trc"));
+        Bytes b = ReadBytes(Path("Traces/second.trc"));
+        std::fill(a.begin() + 25, a.begin() + 33, 0);
+        std::fill(b.begin() + 25, b.begin() + 33, 0);
+        const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+        EXPECT_TRUE(a == b) << "type " << eType << ": sizes " << a.size() << " and " << b.size()
+                            << ", first difference at byte " << (mismatch.first - a.begin());
+    }
+}
+
+TEST_F(TraceFileTest, BadFilesLeaveTheDocumentAsItWasAndReport18243)
+{
+    CQXTrace* pKept = NewShownTrace(TT_SCOPE);
+    ASSERT_NE(pKept, nullptr);
+    const size_t iXScales = m_pDoc->GetXScales().size();
+    const size_t iYScales = m_pDoc->GetYScales().size();
+    const Bytes good = BuildFile(SHandBuilt());
+
+    std::vector<std::pair<std::string, Bytes>> aFiles;
+    // A cut anywhere: every header and record boundary lies among these.
+    for (size_t n = 0; n < good.size(); ++n) aFiles.emplace_back("cut at " + std::to_string(n), Bytes(good.begin(), good.begin() + n));
+    auto variant = [&](const char* name, auto change) {
+        SHandBuilt spec;
+        change(spec);
+        aFiles.emplace_back(name, BuildFile(spec));
+    };
+    variant("bad magic", [](SHandBuilt& s) { s.uMagic = 0x3A0B0C0E; });
+    variant("limit-file magic", [](SHandBuilt& s) { s.uMagic = LIMIT_FILE_MAGIC_DATA; });
+    variant("version 0.89", [](SHandBuilt& s) { s.iVersion = 89; s.iLetter = 'z'; });
+    variant("version 1.15 '.'", [](SHandBuilt& s) { s.iVersion = 115; s.iLetter = '.'; });
+    variant("huge data size", [](SHandBuilt& s) { s.iStoredSize = 0x7FFFFFFF; });
+    variant("negative data size", [](SHandBuilt& s) { s.iStoredSize = -5; });
+    variant("21 marks", [](SHandBuilt& s) { s.iMarkCount = 21; });
+    variant("52 ticks", [](SHandBuilt& s) { s.iTickCount = 52; });
+    variant("huge zoom history", [](SHandBuilt& s) { s.iZoomCount = 0x10000000; });
+    variant("unknown type", [](SHandBuilt& s) { s.eType = static_cast<TraceType>(99); });
+    variant("limit-line type", [](SHandBuilt& s) { s.eType = TT_MAXLIMITLINE; });
+
+    int iBoxesBefore = Boxes(IDS_TRACE_LOAD_FAILED);
+    for (const auto& [name, bytes] : aFiles) {
+        WriteBytes(Path("bad.trc"), bytes);
+        EXPECT_EQ(m_pDoc->LoadTrace(Path("bad.trc"), CHANNEL_A, 1), nullptr) << name;
+        EXPECT_EQ(Boxes(IDS_TRACE_LOAD_FAILED), ++iBoxesBefore) << name;
+        ASSERT_EQ(m_pDoc->GetTraceArray(CHANNEL_A).size(), 1u) << name;
+        EXPECT_EQ(m_pDoc->GetXScales().size(), iXScales) << name;
+        EXPECT_EQ(m_pDoc->GetYScales().size(), iYScales) << name;
+    }
+    EXPECT_EQ(m_pDoc->GetTraceArray(CHANNEL_A)[0], pKept);
+    // Silent when told not to report; a missing file is only a null result.
+    EXPECT_EQ(m_pDoc->LoadTrace(Path("bad.trc"), CHANNEL_A, 0), nullptr);
+    EXPECT_EQ(m_pDoc->LoadTrace(Path("missing.trc"), CHANNEL_A, 1), nullptr);
+    EXPECT_EQ(Boxes(IDS_TRACE_LOAD_FAILED), iBoxesBefore);
+}
+
+TEST_F(TraceFileTest, LiveTraceSavedLoadsAsNonLiveAndUnwritablePathReports18796)
+{
+    CQXTrace* pLive = m_pDoc->CreateTrace(TT_SCOPE, CHANNEL_A, 1024, 0, 0, 1, 0, 1, 1, 1);
+    ASSERT_NE(pLive, nullptr);
+    ASSERT_TRUE(pLive->IsLive());
+    ASSERT_EQ(m_pDoc->SaveTrace(pLive, L"live", 1), 1);
+    CQXTrace* pLoaded = m_pDoc->LoadTrace(L"live", CHANNEL_A, 1);
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_FALSE(pLoaded->IsLive());
+    EXPECT_NE(pLoaded->GetTraceID(), pLive->GetTraceID());
+
+    EXPECT_EQ(m_pDoc->SaveTrace(pLive, Path("no/such/folder/x"), 1), 0);
+    ASSERT_FALSE(m_host.GetMessageBoxes().empty());
+    EXPECT_NE(m_host.GetMessageBoxes().back().sText.Find(L"no/such/folder/x.trc"), -1);
+}
+
+} // namespace
