@@ -1,0 +1,45 @@
+// Writes a seed corpus for fuzz_tracefile: one trace file per trace kind,
+// saved by the project's own code, with marks, cursors and a zoom so that
+// every optional record is present somewhere.
+//   make_tracefile_seeds <folder>
+
+#include "host/app/HeadlessHost.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/model/QXTrace.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    CHeadlessHost host;
+    CGraphDoc doc;
+    host.SetGraphDoc(&doc);
+    const TraceType aTypes[] = {TT_SCOPE,  TT_FFT,    TT_CTDET, TT_CTFFT, TT_FILTER,
+                                TT_WINDOW, TT_SWEEP1, TT_USER,  TT_FFTRESPONSE};
+    int iWritten = 0;
+    for (TraceType eType : aTypes) {
+        // Small traces keep the seeds short; the sizes still differ by kind.
+        const int iSize = std::clamp(CQXTrace::GetDefaultDataSize(eType) / 16, 8, 64);
+        CQXTrace* pTrace = doc.CreateTrace(eType, CHANNEL_B, iSize, 0, 0, 0, 0, 1, 1, 1);
+        if (!pTrace) continue;
+        for (int i = 0; i < pTrace->GetDataSize(); ++i) pTrace->GetYDataBuffer(0)[i] = 1.0 + i;
+        if (pTrace->HasXData())
+            for (int i = 0; i < pTrace->GetDataSize(); ++i) pTrace->GetXData()[i] = 100.0 * (i + 1);
+        pTrace->AddMark(1, 0);
+        pTrace->AddMark(pTrace->GetDataSize() - 1, 0);
+        pTrace->CursorOn();
+        pTrace->ZoomX(0, 1, pTrace->GetDataSize() - 2, 1);
+        pTrace->SetComment(L"seed");
+        const std::string sName = std::string(argv[1]) + "/kind" + std::to_string(eType);
+        iWritten += doc.SaveTrace(pTrace, CString(sName), 0);
+    }
+    std::printf("%d seed files written to %s\n", iWritten, argv[1]);
+    host.PumpMessages();
+    return iWritten > 0 ? 0 : 1;
+}
