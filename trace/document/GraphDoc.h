@@ -11,6 +11,8 @@
 //                       the current trace, trace properties and channel
 //                       changes
 //   GraphDocPan.cpp     panning the X window of a trace
+//   GraphDocMeasure.cpp what the document tells the measurement (CT buffers
+//                       read) and remembers of it (the fundamental)
 //   GraphDocLive.cpp    routing new measurement data to the live traces
 //   GraphDocCreate.cpp  response, window-function and user traces; sweeps
 
@@ -296,6 +298,18 @@ public:
     ChannelNumber GetExportChannel() const { return m_eExportChannel; }
     void SetExportChannel(ChannelNumber eChannel) { m_eExportChannel = eChannel; }
 
+    // ---- Measurement links (GraphDocMeasure.cpp) -------------------------
+    // The fundamental of a channel's signal in Hz, where harmonics are
+    // placed; 0 while the document knows none (callers then ask the host).
+    double GetFundamental(ChannelNumber eChannel) const;
+    void SetFundamental(ChannelNumber eChannel, double dFrequency);
+    // Re-reads which channels have a CT detector or CT FFT trace in use and
+    // on, and tells the host it is reading (or no longer reading) those
+    // channels' CT buffers, so the measurement keeps exactly those filled.
+    void SetCTAFlags();
+    // Whether the last SetCTAFlags found such a trace on the channel.
+    int IsReadingCTA(ChannelNumber eChannel) const;
+
     // ---- Trace files (trace/file/GraphDocTraceFile.cpp) -------------------
     // Writes the trace's header and record to sPath, resolved in the traces
     // folder (the limits folder for a limit line) with the default extension
@@ -383,4 +397,6 @@ private:
     SGraphOutputSettings m_ExportSettings;
     ChannelNumber m_eExportChannel = CHANNEL_A;
     double m_dMaxAllowedXScaleValue[2] = {DBL_MAX, DBL_MAX};
+    double m_adFundamental[2] = {0.0, 0.0};
+    int m_abReadingCTA[2] = {0, 0};
 };

@@ -497,6 +497,20 @@ protected:
     // through the Y unit (shared by the kinds that map Y in display values).
     int GetLogYPoint(double dData);
 
+    // Plot building shared with the kinds that reduce columns their own way.
+    // The array the plot reads (transformed when present) and the column count.
+    const double* GetPlotYArray() const;
+    int GetPlotColumns() const;
+    // Whether position iPos may still be read under the scan (a refill may
+    // have replaced the array); logs the race, rate-limited, when not.
+    bool PlotScanValid(const SPlotScan& scan, int iPos, int iLine);
+    // Whether heights follow the order of the data, so that a column's
+    // extremes can be taken in data and mapped alone.
+    bool YMappingFollowsData();
+    // The span of positions iFirst .. iLast, ending at the first without a
+    // height; false when the scan lost its array.
+    bool ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool bFollowsData, SColumnSpan* pSpan);
+
     // ---- Fields, in the order of the data model ---------------------------
     COLORREF m_crColor = 0xFFFFFF;
     COLORREF m_crDefaultColor = 0xFFFFFF;
@@ -629,12 +643,7 @@ private:
     int InterpolateData();
 
     // Plot building and painting.
-    const double* GetPlotYArray() const;
-    int GetPlotColumns() const;
-    bool PlotScanValid(const SPlotScan& scan, int iPos, int iLine);
-    bool YMappingFollowsData();
     int UsesCarefulPlotX();
-    bool ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool bFollowsData, SColumnSpan* pSpan);
     void LinearColumnsToPlot(const SPlotScan& scan, double dPointsPerColumn);
     void LogColumnsToPlot(const SPlotScan& scan);
     void LinesToPlot(const SPlotScan& scan);

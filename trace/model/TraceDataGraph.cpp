@@ -14,33 +14,12 @@
 #include "trace/model/ColorCycler.h"
 #include "trace/model/CursorMark.h"
 #include "trace/model/PlotMath.h"
+#include "trace/model/PlotScan.h"
 #include "trace/model/TraceMath.h"
 
 #include <algorithm>
 #include <mutex>
 #include <new>
-
-// What a plot scan took at its start; every read is checked against it, as
-// a refill may replace the array while the plot is built.
-struct SPlotScan {
-    const double* pdY = nullptr;
-    int iSize = 0;
-    int iMinPos = 0;
-    int iMaxPos = 0;
-    int iColumns = 0;
-    int* piMin = nullptr;
-    int* piMax = nullptr;
-
-    void Store(int i, const SColumnSpan& span) const
-    {
-        piMin[i] = span.iLow;
-        piMax[i] = span.iHigh;
-    }
-    void Fill(int iFrom, int iHeight) const
-    {
-        for (int i = std::max(iFrom, 0); i < iColumns; ++i) piMin[i] = piMax[i] = iHeight;
-    }
-};
 
 namespace {
 

@@ -2,8 +2,19 @@
 
 #include "trace/types/CTFFTTrace.h"
 
+#include "host/app/AppServices.h"
 #include "host/settings/CTDetectorSettings.h"
 #include "host/settings/MeasurementSettings.h"
+#include "trace/document/GraphDoc.h"
+
+namespace {
+
+void UpdateCTAFlags()
+{
+    if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->SetCTAFlags();
+}
+
+} // namespace
 
 IMPLEMENT_DYNCREATE(CCTFFTTrace, CFFTBaseTrace)
 
@@ -21,6 +32,24 @@ void CCTFFTTrace::UpdateRelativityAndResponse()
     const CCTDetectorSettings* pDetector = GetCTDetectorSettingsData();
     m_iRelativity = pDetector ? pDetector->GetRelativity() : 0;
     UpdateRelativityOtherValue();
+}
+
+void CCTFFTTrace::TraceOn(int iMatch, int bRegisterEvents)
+{
+    CFFTBaseTrace::TraceOn(iMatch, bRegisterEvents);
+    UpdateCTAFlags();
+}
+
+void CCTFFTTrace::TraceOff(int bRemoveEvents)
+{
+    CFFTBaseTrace::TraceOff(bRemoveEvents);
+    UpdateCTAFlags();
+}
+
+void CCTFFTTrace::SetInUse(int bInUse)
+{
+    CFFTBaseTrace::SetInUse(bInUse);
+    UpdateCTAFlags();
 }
 
 // A log Y axis cannot start at the default's lower end (0 or below).

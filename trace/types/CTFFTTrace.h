@@ -11,6 +11,10 @@ public:
     CCTFFTTrace(ChannelNumber eChannel, int iDataSize, int iCopy, int iBare);
 
     void UpdateRelativityAndResponse() override;
+    // The document learns which channels' CT output is being read.
+    void TraceOn(int iMatch, int bRegisterEvents) override;
+    void TraceOff(int bRemoveEvents) override;
+    void SetInUse(int bInUse) override;
     void SetYDefaultZoomValues() override;
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
 };

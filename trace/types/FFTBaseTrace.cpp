@@ -1,15 +1,22 @@
-// CFFTBaseTrace: units, references, ranges and default windows of spectra.
-// Refreshing from FFT buffers, plot reduction, harmonics and band sums come
-// with the measurement work; until then the base behaviour stands.
+// CFFTBaseTrace: units, references, ranges and default windows of spectra,
+// the refill from FFT buffers, the X window over the valued bins, harmonics
+// and band sums. The plot reduction lives in FFTPlot.cpp.
 
 #include "trace/types/FFTBaseTrace.h"
 
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
+#include "host/settings/AnalyserSettings.h"
+#include "host/settings/FFTParametersSettings.h"
+#include "host/settings/ImpulseResponseSettings.h"
+#include "host/settings/MeasurementSettings.h"
+#include "host/settings/SignalAnalyserSettings.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitMath.h"
 #include "host/units/UnitSets.h"
 #include "trace/display/ScaleMath.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/types/SpectrumMath.h"
 #include "trace/types/KindHelpers.h"
 #include "trace/types/TraceKindTables.h"
 #include "trace/model/TraceMath.h"
@@ -264,4 +271,175 @@ int CFFTBaseTrace::GetLowestValidXPoint()
 {
     if (m_dLowestValidFrequency <= 0.0) return 0;
     return GetXPointForValue(m_dLowestValidFrequency, UNIT_FREQ_HZ);
+}
+
+// ---- Refill from an FFT buffer ---------------------------------------------------------
+
+int CFFTBaseTrace::UpdateTraceData(CSampleBuffer* pBuffer, CSampleBuffer* pOtherChannelBuffer, int* piFlags)
+{
+    QXASSERT(pOtherChannelBuffer == 0);
+    m_bRefilling = true;
+    const int bUpdated = CQXTrace::UpdateTraceData(pBuffer, nullptr, piFlags);
+    m_bRefilling = false;
+    if (!bUpdated) return 0;
+    {
+        // The buffer carries powers; the trace keeps magnitudes.
+        CSingleLock lock(&m_TraceLock, true);
+        if (m_pYData && m_iDataSize > 0) {
+            PowersToMagnitudes(m_pYData.get(), m_iDataSize);
+            m_pYData[m_iDataSize - 1] = DBL_MAX;
+        }
+    }
+    m_dLowestValidFrequency = CalcLowestValidFrequency();
+    const CFFTParametersSettings* pFFT = GetFFTParametersSettingsData();
+    const CAnalyserSettings* pAnalyser = GetAnalyserSettings();
+    const int iRateMode = pFFT ? pFFT->GetPropertyAsEnum(PROP_FFT_RATE_MODE) : 0;
+    const double dRateA = pAnalyser ? pAnalyser->GetAnalyserSampleRate(0, true) : m_dSampleRate;
+    const double dRateB = pAnalyser ? pAnalyser->GetAnalyserSampleRate(1, true) : m_dSampleRate;
+    m_dNyquistFrequency = SpectrumNyquist(m_dSampleRate, iRateMode, dRateA, dRateB);
+    LimitXRangeToNyquist();
+    m_dLowestValidFrequency = CalcLowestValidFrequency();
+    return 1;
+}
+
+double CFFTBaseTrace::CalcLowestValidFrequency()
+{
+    const CImpulseResponseSettings* pGate = GetImpulseResponseSettings();
+    if (!pGate || !pGate->IsGateOn()) return 0.0;
+    const int iChannel = m_eChannel == CHANNEL_B ? 1 : 0;
+    return GateLowestFrequency(true,
+                               pGate->GetPropertyAsDouble(CImpulseResponseSettings::StartPropertyId(iChannel), UNIT_MS),
+                               pGate->GetPropertyAsDouble(CImpulseResponseSettings::EndPropertyId(iChannel), UNIT_MS));
+}
+
+void CFFTBaseTrace::LimitXRangeToNyquist()
+{
+    if (m_dNyquistFrequency <= 0.0) return;
+    if (CQXTrace::GetMaxXScaleValue() > m_dNyquistFrequency) {
+        SetXValueRange(GetMinXScaleValue(), m_dNyquistFrequency, 0);
+        ManageSampleRateChange();
+    } else if (m_pXScale && GetCurrentMaxXScaleValue() > m_dNyquistFrequency) {
+        SetCurrentMaxXScaleValue(m_dNyquistFrequency);
+        // The window's end position follows its end value, or the plot
+        // would spread the bins beyond the limit over the columns.
+        const int iPos = GetXPosForValue(m_dNyquistFrequency, UNIT_FREQ_HZ);
+        SetCurrentMaxXPos(std::clamp(iPos, GetCurrentMinXPos(), std::max(GetCurrentMinXPos(), GetMaxXPos())));
+    }
+}
+
+void CFFTBaseTrace::ManageSampleRateChange()
+{
+    // The base widens the range back to the last bin; above the Nyquist
+    // frequency (the lower channel's, under split rates) nothing is shown.
+    CQXTrace::ManageSampleRateChange();
+    if (m_bRefilling || m_dNyquistFrequency <= 0.0 || CQXTrace::GetMaxXScaleValue() <= m_dNyquistFrequency) return;
+    SetXValueRange(GetMinXScaleValue(), m_dNyquistFrequency, 0);
+    if (m_pXScale && GetCurrentMaxXScaleValue() > m_dNyquistFrequency) {
+        SetCurrentMaxXScaleValue(m_dNyquistFrequency);
+        const int iPos = GetXPosForValue(m_dNyquistFrequency, UNIT_FREQ_HZ);
+        SetCurrentMaxXPos(std::clamp(iPos, GetCurrentMinXPos(), std::max(GetCurrentMinXPos(), GetMaxXPos())));
+    }
+}
+
+// ---- Windows over the valued bins --------------------------------------------------------
+
+void CFFTBaseTrace::SetXDefaultZoomValues()
+{
+    const int iFirst = FirstValuedPosition(m_pYData.get(), m_iDataSize);
+    const int iLast = LastValuedPosition(m_pYData.get(), m_iDataSize);
+    const int iUnit = GetXUnit();
+    SetCurrentMinXPos(iFirst);
+    SetCurrentMaxXPos(iLast);
+    SetCurrentMinXScaleValue(GetXValueAtPos(iFirst, iUnit));
+    SetCurrentMaxXScaleValue(GetXValueAtPos(iLast, iUnit));
+}
+
+int CFFTBaseTrace::GetMaxCursorXPos(bool bCurrent)
+{
+    return LastCursorPosition(m_pYData.get(), m_iDataSize, bCurrent ? GetCurrentMaxXPos() : GetMaxXPos());
+}
+
+int CFFTBaseTrace::GetYAutoZoomData(double* pdMin, double* pdMax)
+{
+    if (!pdMin || !pdMax) {
+        QXReportAssert("(pdMinData != 0) && (pdMaxData != 0)", __FILE__, static_cast<unsigned>(__LINE__));
+        return 0;
+    }
+    const double* pdY = GetPlotYArray();
+    if (!pdY || !m_pYData) return 0;
+    double dMin = DBL_MAX;
+    double dMax = -DBL_MAX;
+    const int iEnd = std::min(GetMaxXPos(), m_iDataSize);
+    for (int i = std::max(GetMinXPos(), 0); i < iEnd; ++i) {
+        const double d = pdY[i];
+        dMin = std::min(dMin, d);
+        if (d != DBL_MAX) dMax = std::max(dMax, d);
+    }
+    *pdMin = dMin;
+    *pdMax = dMax;
+    return 1;
+}
+
+void CFFTBaseTrace::PostSerialize(CArchive& /*ar*/)
+{
+    if (m_pXScale && !(GetCurrentMaxXScaleValue() > GetCurrentMinXScaleValue()))
+        SetCurrentMaxXScaleValue(GetMaxXScaleValue());
+}
+
+// ---- Harmonics and band sums ---------------------------------------------------------------
+
+bool CFFTBaseTrace::ListHarmonics(bool bAll)
+{
+    RemoveAllMarks(0);
+    if (!AreMarksOn()) MarksOn();
+
+    CGraphDoc* pDoc = GetGraphDoc();
+    double dFundamental = pDoc ? pDoc->GetFundamental(m_eChannel) : 0.0;
+    if (dFundamental == 0.0) {
+        if (const CSignalAnalyserSettings* pAna = GetSignalAnalyserSettings())
+            dFundamental = pAna->GetPropertyAsDouble(m_eChannel == CHANNEL_B ? RES_CHB_FREQ : RES_CHA_FREQ,
+                                                     UNIT_FREQ_HZ);
+    }
+    // Without a tone every harmonic would land on bin 0.
+    if (!(dFundamental > 0.0) || dFundamental == DBL_MAX) return false;
+
+    const double* pdY = GetPlotYArray();
+    const int iLastHarmonic = bAll ? MAX_MARKS - 1 : GetNumMarks() - 1;
+    const int iUnit = GetXUnit();
+    int iFundamentalPos = -1;
+    for (int n = 0; n <= iLastHarmonic; ++n) {
+        int p = GetXPosForValue((n + 1) * dFundamental, iUnit);
+        if (p > GetMaxXPos() || p >= m_iDataSize || p < 0) break;
+        if (n == 0 && pdY) {
+            // The tone may peak in a neighbouring bin.
+            auto Larger = [&](int q) { return pdY[q] != DBL_MAX && pdY[q] > pdY[p]; };
+            if (p != GetMinXPos() && p > 0 && Larger(p - 1)) p = p - 1;
+            if (p != GetMaxXPos() && p + 1 < m_iDataSize && Larger(p + 1)) p = p + 1;
+            iFundamentalPos = p;
+        }
+        const int iMark = AddMark(p, 0);
+        CString sLabel = GetHarmonicLabel(n);
+        if (iMark < 0 || !SetMarkLabel(iMark, sLabel, false)) {
+            QXReportAssert("SetMarkLabel(iMark, sLabel, false)", __FILE__, static_cast<unsigned>(__LINE__));
+            return false;
+        }
+        SetCurrentMark(iMark);
+    }
+    if (iFundamentalPos < 0) return false;
+    if (!IsCursorOn()) CursorOn();
+    if (m_pCursor) SetCursorPosition(iFundamentalPos);
+    SetCurrentMark(0);
+    UpdateViews(nullptr, UPDATE_TRACE_MARKS, this);
+    return true;
+}
+
+double CFFTBaseTrace::GetBandSum(int iCentreBin, double dBandFactor, double dScale, double* pdData, int* piLowBin,
+                                 int* piHighBin, double* pdSumSquares)
+{
+    if (!pdData || !piLowBin || !piHighBin || !pdSumSquares) {
+        QXReportAssert("!IsBadWritePtr(pdData, GetDataSize() * sizeof(double))", __FILE__,
+                       static_cast<unsigned>(__LINE__));
+        return 0.0;
+    }
+    return SlideBandSum(pdData, GetDataSize(), iCentreBin, dBandFactor, dScale, piLowBin, piHighBin, pdSumSquares);
 }

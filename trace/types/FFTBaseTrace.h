@@ -44,6 +44,26 @@ public:
     void Serialize(CArchive& ar) override;
     void DescribeSection(IRecordSink& sink);
 
+    // A new FFT buffer of powers (relative to the full-scale sine): stored as
+    // magnitudes, the Nyquist bin without a value, the gate and Nyquist
+    // limits refreshed and the X range cut to the Nyquist frequency.
+    int UpdateTraceData(CSampleBuffer* pBuffer, CSampleBuffer* pOtherChannelBuffer, int* piFlags) override;
+    // The lowest frequency the impulse-response gate lets through (0: no gate).
+    double CalcLowestValidFrequency();
+    // Keeps the range cut to the Nyquist frequency across a rate change.
+    void ManageSampleRateChange() override;
+    void SetXDefaultZoomValues() override;
+    int GetMaxCursorXPos(bool bCurrent) override;
+    int GetYAutoZoomData(double* pdMin, double* pdMax) override;
+    void PostSerialize(CArchive& ar) override;
+    // Marks on the fundamental and its harmonics (up to 20), cursor on the fundamental.
+    bool ListHarmonics(bool bAll) override;
+    // One step of a sliding band sum over pdData (GetDataSize() values).
+    double GetBandSum(int iCentreBin, double dBandFactor, double dScale, double* pdData, int* piLowBin,
+                      int* piHighBin, double* pdSumSquares) override;
+    // Bins reduced to pixel columns (FFTPlot.cpp).
+    void DataToPlot() override;
+
     // Spectra map Y through the display unit (dB scales are linear in dB,
     // not in the stored magnitudes).
     int GetYOrigin() override;
@@ -69,6 +89,18 @@ protected:
 private:
     void FillNyquistFrequency();
     void PostFFTTracesChanged();
+    // Cuts the X range (or only the current window) to m_dNyquistFrequency.
+    void LimitXRangeToNyquist();
+    // Set while the base refill runs: the Nyquist frequency is still the
+    // old rate's then, and must not cut the range the new rate sets.
+    bool m_bRefilling = false;
+
+    // Plot reduction (FFTPlot.cpp).
+    class CBinLocator;
+    int PointAt(const SPlotScan& scan, int iPos);
+    void BinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double dBinsPerColumn);
+    void LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins);
+    void BinLinesToPlot(const SPlotScan& scan, CBinLocator& bins);
 };
 
 // The shared logarithmic details of the frequency-domain kinds (spectra,

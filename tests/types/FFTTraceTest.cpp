@@ -1,0 +1,400 @@
+// Spectra fed from FFT buffers: the bin layout, the gate and Nyquist limits,
+// windows over the valued bins, the column reduction, harmonics, the CT
+// output flags, and a whole pass from the simulated analyser to a cursor.
+
+#include "host/app/HeadlessHost.h"
+#include "host/buffers/SampleBuffer.h"
+#include "host/settings/AnalyserSettings.h"
+#include "host/settings/FFTParametersSettings.h"
+#include "host/settings/ImpulseResponseSettings.h"
+#include "host/settings/MeasurementSettings.h"
+#include "host/settings/SharedMeasurementData.h"
+#include "host/sim/MeasurementEngine.h"
+#include "host/sim/SignalGenerator.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/model/CursorMark.h"
+#include "trace/types/CTFFTTrace.h"
+#include "trace/types/FFTTrace.h"
+#include "trace/types/SpectrumMath.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kSineRMS = 5931640.0;
+
+// A spectrum whose heights are its data (floor), over rows 0 .. 100 with the
+// origin on the bottom row, so spans can be read off the data.
+class CPlotFFT : public CFFTTrace {
+public:
+    using CFFTTrace::CFFTTrace;
+    int GetYPointForData(double d) override { return d == DBL_MAX ? POINT_BEYOND_MAX : int(std::floor(d)); }
+    int GetYOrigin() override { return GetDrawRect().bottom; }
+    double* Y() { return GetYDataBuffer(0); }
+};
+
+std::unique_ptr<CFFTBuffer> PowerBuffer(int iBins, double dRate, double dPower = 0.01)
+{
+    auto pBuffer = std::make_unique<CFFTBuffer>(iBins);
+    pBuffer->SetSize(iBins);
+    for (int i = 0; i < iBins; ++i) pBuffer->SetAt(i, dPower);
+    pBuffer->SetSampleRate(dRate);
+    pBuffer->SetSourceKind(SOURCE_DIGITAL);
+    return pBuffer;
+}
+
+class FFTTrace : public ::testing::Test {
+protected:
+    FFTTrace() { m_host.SetGraphDoc(m_pDoc.get()); }
+    ~FFTTrace() override
+    {
+        // Every path here is a regular one: none may trip an assertion.
+        for (const std::string& sLine : m_host.GetLogLines())
+            EXPECT_EQ(sLine.find("FAILED ASSERT"), std::string::npos) << sLine;
+        m_pDoc.reset();
+        m_host.SetGraphDoc(nullptr);
+    }
+    template <class T>
+    T* Add(T* pTrace)
+    {
+        m_pDoc->AddTrace(pTrace);
+        pTrace->SetInUse(1);
+        return pTrace;
+    }
+    // A plotted spectrum of iBins + 1 points over iColumns columns, all bins in view.
+    CPlotFFT* AddPlot(int iBins, int iColumns, bool bLogX = false)
+    {
+        CPlotFFT* pTrace = Add(new CPlotFFT(CHANNEL_A, iBins + 1, 0, 0));
+        pTrace->SetDrawRect(CRect(0, 0, iColumns - 1, 100));
+        pTrace->SetCurrentMinYData(0.0);
+        pTrace->SetCurrentMaxYData(100.0);
+        pTrace->SetLogX(bLogX ? 1 : 0);
+        SetWindow(pTrace, bLogX ? 1 : 0, iBins);
+        return pTrace;
+    }
+    static void SetWindow(CQXTrace* pTrace, int iMin, int iMax)
+    {
+        pTrace->SetCurrentMinXPos(iMin);
+        pTrace->SetCurrentMaxXPos(iMax);
+        pTrace->SetCurrentMinXScaleValue(pTrace->GetXValueAtPos(iMin, pTrace->GetXUnit()));
+        pTrace->SetCurrentMaxXScaleValue(pTrace->GetXValueAtPos(iMax, pTrace->GetXUnit()));
+    }
+
+    CHeadlessHost m_host;
+    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
+};
+
+} // namespace
+
+TEST(SpectrumMath, GateNyquistAndValuedEnds)
+{
+    EXPECT_EQ(GateLowestFrequency(false, 2.0, 12.0), 0.0);
+    EXPECT_DOUBLE_EQ(GateLowestFrequency(true, 2.0, 12.0), 100.0);
+    EXPECT_EQ(GateLowestFrequency(true, 5.0, 5.0), 0.0); // an empty gate limits nothing
+
+    EXPECT_EQ(SpectrumNyquist(96000.0, 0, 48000.0, 96000.0), 48000.0);
+    EXPECT_EQ(SpectrumNyquist(96000.0, 12, 48000.0, 96000.0), 24000.0);
+    EXPECT_EQ(SpectrumNyquist(48000.0, 13, 96000.0, 44100.0), 22050.0);
+    EXPECT_EQ(SpectrumNyquist(-1.0, 0, 0.0, 0.0), 48000.0); // unlocked runs at 96 kHz
+
+    const double M = DBL_MAX;
+    const struct {
+        std::vector<double> ad;
+        int iFirst, iLast, iCursorFromEnd;
+    } aCases[] = {
+        {{1, 2, 3, M}, 0, 3, 3},    // only the Nyquist bin missing: it still ends the window
+        {{M, M, 3, 4, M, M}, 2, 3, 3},
+        {{1, 2, 3, 4}, 0, 2, 2},    // a valued last bin is not taken (the rule reads N-2 down)
+        {{M, M, M}, 2, 0, 0},
+    };
+    for (const auto& c : aCases) {
+        const int n = int(c.ad.size());
+        EXPECT_EQ(FirstValuedPosition(c.ad.data(), n), c.iFirst);
+        EXPECT_EQ(LastValuedPosition(c.ad.data(), n), c.iLast);
+        EXPECT_EQ(LastCursorPosition(c.ad.data(), n, n - 1), c.iCursorFromEnd);
+    }
+
+    std::vector<double> adPowers = {4.0, -1e-30, M, 0.25, HUGE_VAL};
+    PowersToMagnitudes(adPowers.data(), 5);
+    EXPECT_EQ(adPowers, (std::vector<double>{2.0, 0.0, M, 0.5, M}));
+}
+
+TEST(SpectrumMath, BandSumAddsAndRemovesEachBinOnce)
+{
+    std::vector<double> ad(64);
+    for (int i = 0; i < 64; ++i) ad[size_t(i)] = 1.0 + i % 7;
+    int iLow = 0, iHigh = 0;
+    double dSum = 0.0;
+    const double dFactor = std::pow(2.0, 1.0 / 6.0); // third-octave bands
+    for (int iCentre : {4, 8, 16, 32, 50}) {
+        const double dBand = SlideBandSum(ad.data(), 64, iCentre, dFactor, 2.0, &iLow, &iHigh, &dSum);
+        double dDirect = 0.0;
+        for (int k = iLow; k < iHigh; ++k) dDirect += ad[size_t(k)] * ad[size_t(k)];
+        EXPECT_NEAR(dBand, std::sqrt(2.0 * dDirect), 1e-9) << iCentre;
+        EXPECT_LE(iHigh, 63); // never into the Nyquist bin
+    }
+}
+
+TEST(SpectrumMath, ColumnBinArithmetic)
+{
+    // 0 .. 24 kHz over 8192 bins.
+    const SAffineBinMap map = MakeAffineBinMap(0.0, 0.0, 24000.0, 8192.0);
+    bool bExact = false;
+    EXPECT_EQ(AffineBin(map, 1000.0, &bExact), 341);
+    EXPECT_TRUE(bExact);
+    AffineBin(map, 3000.0, &bExact); // exactly bin 1024: rounding decides, the caller asks the service
+    EXPECT_FALSE(bExact);
+    AffineBin(MakeAffineBinMap(5.0, 1.0, 5.0, 1.0), 5.0, &bExact);
+    EXPECT_FALSE(bExact);
+
+    EXPECT_EQ(LineColumnHeight(10, 20, 3, 0, 4), 17); // 10 + 10 * 3 / 4, truncated
+    EXPECT_EQ(LineColumnHeight(20, 10, 3, 0, 4), 13);
+    EXPECT_EQ(LineColumnHeight(POINT_BEYOND_MAX, 10, 1, 0, 4), POINT_BEYOND_MAX);
+}
+
+TEST_F(FFTTrace, BufferOfPowersBecomesMagnitudesWithNyquistBinMissing)
+{
+    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 513, 0, 0));
+    auto pBuffer = PowerBuffer(2048, 48000.0, 0.01); // a 4k FFT
+    pBuffer->SetAt(7, DBL_MAX);
+    ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+
+    ASSERT_EQ(pTrace->GetDataSize(), 2049);
+    EXPECT_EQ(2 * pTrace->GetDataSize() / 1024, 4);
+    EXPECT_EQ(pTrace->GetMaxXPos(), 2048);
+    EXPECT_EQ(pTrace->GetYDataAtXPos(2048, 0), DBL_MAX);
+    EXPECT_NEAR(pTrace->GetYDataAtXPos(100, 0), 0.1 * kSineRMS, 1e-6); // -20 dB of the full-scale sine
+    EXPECT_EQ(pTrace->GetYDataAtXPos(7, 0), DBL_MAX);
+    EXPECT_EQ(pTrace->GetNyquistFrequency(), 24000.0);
+    EXPECT_EQ(pTrace->GetLowestValidFrequency(), 0.0);
+
+    double dMin = 0.0, dMax = 0.0;
+    ASSERT_EQ(pTrace->GetYAutoZoomData(&dMin, &dMax), 1);
+    EXPECT_NEAR(dMin, 0.1 * kSineRMS, 1e-6);
+    EXPECT_NEAR(dMax, 0.1 * kSineRMS, 1e-6);
+    EXPECT_EQ(pTrace->GetMaxCursorXPos(false), 2048);
+
+    // A faster rate widens the range to its own Nyquist frequency.
+    pBuffer->SetSampleRate(96000.0);
+    ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+    EXPECT_EQ(pTrace->GetMaxXScaleValue(), 48000.0);
+    EXPECT_EQ(pTrace->GetCurrentMaxXScaleValue(), 48000.0);
+}
+
+TEST_F(FFTTrace, GateSetsTheLowestValidFrequencyPerChannel)
+{
+    CImpulseResponseSettings* pGate = GetImpulseResponseSettings();
+    pGate->SetProperty(PROP_IR_GATE_ON, 1);
+    pGate->SetProperty(PROP_IR_START_CHA, 2.0, UNIT_MS);
+    pGate->SetProperty(PROP_IR_END_CHA, 12.0, UNIT_MS);
+    pGate->SetProperty(PROP_IR_START_CHB, 0.0, UNIT_MS);
+    pGate->SetProperty(PROP_IR_END_CHB, 20.0, UNIT_MS);
+    CFFTTrace* pA = Add(new CFFTTrace(CHANNEL_A, 513, 0, 0));
+    CFFTTrace* pB = Add(new CFFTTrace(CHANNEL_B, 513, 0, 0));
+    auto pBuffer = PowerBuffer(512, 48000.0);
+    ASSERT_EQ(pA->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+    ASSERT_EQ(pB->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+    EXPECT_DOUBLE_EQ(pA->GetLowestValidFrequency(), 100.0);
+    EXPECT_DOUBLE_EQ(pB->GetLowestValidFrequency(), 50.0);
+}
+
+TEST_F(FFTTrace, SplitRatesCutBothChannelsToTheLowerNyquist)
+{
+    GetFFTParametersSettings()->SetProperty(PROP_FFT_RATE_MODE, 12);
+    GetAnalyserSettings()->SetProperty(PROP_ANA_SAMPLE_RATE_CHA, 48000.0);
+    GetAnalyserSettings()->SetProperty(PROP_ANA_SAMPLE_RATE_CHB, 96000.0);
+    CFFTTrace* pA = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
+    CFFTTrace* pB = Add(new CFFTTrace(CHANNEL_B, 1025, 0, 0));
+    ASSERT_EQ(pA->UpdateTraceData(PowerBuffer(1024, 48000.0).get(), nullptr, nullptr), 1);
+    ASSERT_EQ(pB->UpdateTraceData(PowerBuffer(1024, 96000.0).get(), nullptr, nullptr), 1);
+    for (CFFTTrace* pTrace : {pA, pB}) {
+        EXPECT_EQ(pTrace->GetNyquistFrequency(), 24000.0);
+        EXPECT_EQ(pTrace->GetMaxXScaleValue(), 24000.0);
+        EXPECT_EQ(pTrace->GetCurrentMaxXScaleValue(), 24000.0);
+    }
+    // Channel B's bins above 24 kHz stay stored but out of view.
+    EXPECT_EQ(pB->GetMaxXPos(), 1024);
+    EXPECT_EQ(pB->GetCurrentMaxXPos(), 512);
+}
+
+TEST_F(FFTTrace, ZoomEndBeyondNyquistMovesToItAndKeepsItsStart)
+{
+    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
+    ASSERT_EQ(pTrace->UpdateTraceData(PowerBuffer(1024, 48000.0).get(), nullptr, nullptr), 1);
+    // A window reaching past the data, as a shared X scale of a faster trace leaves it.
+    pTrace->SetCurrentMinXScaleValue(1000.0);
+    pTrace->SetCurrentMinXPos(pTrace->GetXPosForValue(1000.0, UNIT_FREQ_HZ));
+    pTrace->SetCurrentMaxXScaleValue(30000.0);
+    ASSERT_EQ(pTrace->UpdateTraceData(PowerBuffer(1024, 48000.0).get(), nullptr, nullptr), 1);
+    EXPECT_EQ(pTrace->GetCurrentMinXScaleValue(), 1000.0);
+    EXPECT_EQ(pTrace->GetCurrentMaxXScaleValue(), 24000.0);
+    EXPECT_EQ(pTrace->GetCurrentMaxXPos(), 1024);
+}
+
+TEST_F(FFTTrace, DefaultXWindowSkipsMissingEnds)
+{
+    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
+    auto pBuffer = PowerBuffer(1024, 48000.0);
+    for (int i : {0, 1, 2, 1020, 1021, 1022, 1023}) pBuffer->SetAt(i, DBL_MAX);
+    ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+    pTrace->SetXDefaultZoomValues();
+    EXPECT_EQ(pTrace->GetCurrentMinXPos(), 3);
+    EXPECT_EQ(pTrace->GetCurrentMaxXPos(), 1019);
+    EXPECT_DOUBLE_EQ(pTrace->GetCurrentMaxXScaleValue(), 1019 * 48000.0 / 2048);
+    EXPECT_EQ(pTrace->GetMaxCursorXPos(false), 1019);
+}
+
+TEST_F(FFTTrace, ColumnsSpanTheirBinsUntilTheFirstMissingOne)
+{
+    // 800 bins over 100 columns: 8 bins per column.
+    CPlotFFT* pTrace = AddPlot(800, 100);
+    double* pdY = pTrace->Y();
+    for (int i = 0; i <= 800; ++i) pdY[i] = 20.0 + (i * 37) % 50;
+    for (int i = 403; i < 420; ++i) pdY[i] = DBL_MAX; // a gap from inside column 50
+    pdY[800] = DBL_MAX;
+    pTrace->DataToPlot();
+    ASSERT_TRUE(pTrace->IsPlotInColumns());
+    const auto& aiMin = pTrace->GetPlotMinArray();
+    const auto& aiMax = pTrace->GetPlotMaxArray();
+    for (int i = 0; i < 100; ++i) {
+        // The column's first bin and the 8 after it, up to the first missing one.
+        const int q = pTrace->GetXPosForValue(pTrace->GetCurrentMinXScaleValue() +
+                                                  i / 100.0 * (pTrace->GetCurrentMaxXScaleValue() -
+                                                               pTrace->GetCurrentMinXScaleValue()),
+                                              UNIT_FREQ_HZ);
+        int iLow = POINT_BEYOND_MAX, iHigh = -POINT_BEYOND_MAX;
+        for (int k = q; k <= q + 8 && pdY[k] != DBL_MAX; ++k) {
+            iLow = std::min(iLow, int(pdY[k]));
+            iHigh = std::max(iHigh, int(pdY[k]));
+        }
+        if (iHigh < iLow) iLow = iHigh = POINT_BEYOND_MAX;
+        EXPECT_EQ(aiMin[size_t(i)], iLow) << i;
+        EXPECT_EQ(aiMax[size_t(i)], iHigh) << i;
+    }
+    EXPECT_EQ(aiMax[51], POINT_BEYOND_MAX); // wholly inside the gap
+}
+
+TEST_F(FFTTrace, LogXInterpolatesLowColumnsAndKeepsFlatSpansVisible)
+{
+    CPlotFFT* pTrace = AddPlot(64, 200, true);
+    double* pdY = pTrace->Y();
+    for (int i = 0; i <= 64; ++i) pdY[i] = 30.0;
+    pdY[1] = 10.0;
+    pdY[2] = 90.0;
+    pdY[64] = DBL_MAX;
+    pTrace->DataToPlot();
+    ASSERT_TRUE(pTrace->IsPlotInColumns());
+    const auto& aiMin = pTrace->GetPlotMinArray();
+    const auto& aiMax = pTrace->GetPlotMaxArray();
+    // Bins 1 and 2 lie far apart on a log axis: the columns between them climb.
+    const int c1 = pTrace->GetXPointForPos(1);
+    const int c2 = pTrace->GetXPointForPos(2);
+    ASSERT_GT(c2 - c1, 20);
+    int iRising = 0;
+    for (int i = c1 + 1; i < c2; ++i) {
+        EXPECT_GT(aiMax[size_t(i)], 10) << i;
+        EXPECT_LT(aiMax[size_t(i)], 90) << i;
+        if (aiMax[size_t(i)] > aiMax[size_t(i - 1)]) ++iRising;
+    }
+    EXPECT_GT(iRising, 10);
+    // The flat top end: every column at least one row tall.
+    for (int i = 150; i < 199; ++i) {
+        EXPECT_EQ(aiMax[size_t(i)], 30) << i;
+        EXPECT_EQ(aiMin[size_t(i)], 29) << i;
+    }
+}
+
+TEST_F(FFTTrace, FewBinsDrawALineThroughTheBins)
+{
+    CPlotFFT* pTrace = AddPlot(10, 101);
+    double* pdY = pTrace->Y();
+    for (int i = 0; i <= 10; ++i) pdY[i] = 10.0 * i;
+    pTrace->DataToPlot();
+    EXPECT_FALSE(pTrace->IsPlotInColumns());
+    const auto& aiMin = pTrace->GetPlotMinArray();
+    const auto& aiMax = pTrace->GetPlotMaxArray();
+    EXPECT_EQ(aiMin[0], 0);
+    EXPECT_EQ(aiMin[100], 100);
+    for (int i = 1; i < 100; ++i) {
+        EXPECT_LE(aiMin[size_t(i - 1)], aiMin[size_t(i)]) << i;
+        EXPECT_EQ(aiMin[size_t(i)], aiMax[size_t(i)]) << i;
+        EXPECT_NEAR(aiMin[size_t(i)], i, 10) << i;
+    }
+}
+
+TEST_F(FFTTrace, HarmonicsAreMarkedAndLabelledUpToTheLastBin)
+{
+    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 8193, 0, 0));
+    ASSERT_EQ(pTrace->UpdateTraceData(PowerBuffer(8192, 48000.0, 1e-10).get(), nullptr, nullptr), 1);
+    double* pdY = pTrace->GetYDataBuffer(0);
+    const int iTone = pTrace->GetXPosForValue(1000.0, UNIT_FREQ_HZ);
+    pdY[iTone + 1] = 0.1 * kSineRMS; // the tone peaks one bin up
+
+    m_pDoc->SetFundamental(CHANNEL_A, 0.0); // none known: the signal analyser's 1 kHz
+    ASSERT_TRUE(pTrace->ListHarmonics(true));
+    ASSERT_EQ(pTrace->GetLastMark(), 19);
+    EXPECT_EQ(pTrace->GetMarkPosition(0, 1), iTone + 1);
+    for (int n = 1; n < 20; ++n)
+        EXPECT_EQ(pTrace->GetMarkPosition(n, 1), pTrace->GetXPosForValue((n + 1) * 1000.0, UNIT_FREQ_HZ)) << n;
+    EXPECT_EQ(pTrace->GetMarkLabel(0, 0), CString(L"Fundamental"));
+    EXPECT_EQ(pTrace->GetMarkLabel(1, 0), CString(L"Second"));
+    EXPECT_EQ(pTrace->GetMarkLabel(10, 0), CString(L"Eleventh"));
+    EXPECT_EQ(pTrace->GetMarkLabel(19, 0), CString(L"Twentieth"));
+    EXPECT_TRUE(pTrace->IsCursorOn());
+    EXPECT_EQ(pTrace->GetCursor()->GetPosition(1), iTone + 1);
+    EXPECT_EQ(pTrace->GetCurrentMark(), 0);
+
+    // A 2 kHz fundamental from the document: the 12th harmonic is the last bin.
+    m_pDoc->SetFundamental(CHANNEL_A, 2000.0);
+    ASSERT_TRUE(pTrace->ListHarmonics(true));
+    EXPECT_EQ(pTrace->GetLastMark(), 11);
+    EXPECT_EQ(pTrace->GetMarkPosition(11, 1), 8192);
+}
+
+TEST_F(FFTTrace, CTSpectraTellTheHostWhichCTOutputIsRead)
+{
+    CCTFFTTrace* pTrace = Add(new CCTFFTTrace(CHANNEL_B, 513, 0, 0));
+    pTrace->TraceOn(0, 0);
+    EXPECT_TRUE(m_pDoc->IsReadingCTA(CHANNEL_B));
+    EXPECT_FALSE(m_pDoc->IsReadingCTA(CHANNEL_A));
+    EXPECT_TRUE(GetFFTParametersSettings()->IsReadingCTBuffer(1));
+    pTrace->TraceOff(0);
+    EXPECT_FALSE(m_pDoc->IsReadingCTA(CHANNEL_B));
+    EXPECT_FALSE(GetFFTParametersSettings()->IsReadingCTBuffer(1));
+    int iChanged = 0;
+    for (const auto& message : m_host.GetPostedMessages())
+        if (message.uMessage == WM_QX_FFT_TRACES_CHANGED) ++iChanged;
+    EXPECT_EQ(iChanged, 2);
+}
+
+TEST_F(FFTTrace, SimulatedToneReadsItsLevelAtTheCursorAndListsItsHarmonics)
+{
+    CSharedMeasurementData data(16384);
+    CSignalGenerator generator;
+    SChannelSignal signal;
+    signal.dFrequency = 1000.0;
+    signal.dLeveldBFS = -20.0;
+    signal.aHarmonics = {{2, -40.0}, {3, -55.0}};
+    ASSERT_TRUE(generator.SetChannelSignal(0, signal));
+    SEngineConfig config;
+    config.iFFTLength = 16384;
+    config.eWindow = WINDOW_FLATTOP;
+    CMeasurementEngine engine(generator, data, config);
+    ASSERT_TRUE(engine.RunBlock());
+
+    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 8193, 0, 0));
+    ASSERT_EQ(pTrace->UpdateTraceData(data.GetFFTBuffer(0), nullptr, nullptr), 1);
+    EXPECT_EQ(pTrace->GetDefaultYUnit(CQXTrace::eModeNull, 0), UNIT_DBV); // analogue input, host unit V
+    ASSERT_TRUE(pTrace->ListHarmonics(true));
+    EXPECT_NEAR(pTrace->GetCursorMarkYValue(pTrace->GetCursor(), UNIT_DBFS), -20.0, 0.1);
+    for (int n = 1; n <= 2; ++n) {
+        const int iPos = pTrace->GetMarkPosition(n, 1);
+        EXPECT_NEAR(pTrace->GetXValueAtPos(iPos, UNIT_FREQ_HZ), (n + 1) * 1000.0, 48000.0 / 16384) << n;
+    }
+}

@@ -1,0 +1,227 @@
+// CFFTBaseTrace: reducing bins to pixel columns. With more than one bin per
+// column (or on a log X axis) each column gets the span of its bins; with at
+// most one bin per column a line runs through the bins, interpolated over
+// the columns between them. Column edges are turned into bins, never every
+// bin into a pixel, so the cost follows the bins read once plus the columns.
+
+#include "trace/types/FFTBaseTrace.h"
+
+#include "host/app/DebugLog.h"
+#include "trace/display/ScaleMath.h"
+#include "trace/model/PlotMath.h"
+#include "trace/model/PlotScan.h"
+#include "trace/model/TraceMath.h"
+#include "trace/types/SpectrumMath.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+constexpr SColumnSpan kNoPoint{POINT_BEYOND_MAX, POINT_BEYOND_MAX};
+
+// Widens a span by another (a run of bins that ended at its first missing one).
+void WidenSpan(SColumnSpan* pSpan, const SColumnSpan& run)
+{
+    if (!run.HasData()) return;
+    pSpan->iLow = std::min(pSpan->iLow, run.iLow);
+    pSpan->iHigh = std::max(pSpan->iHigh, run.iHigh);
+}
+
+} // namespace
+
+// The bin under an X value, as GetXPosForValue gives it. Spectra offer X in
+// bins and Hz, both affine in bins, so a column costs a multiply; values that
+// land on a bin edge (where rounding decides) still ask the unit service.
+class CFFTBaseTrace::CBinLocator {
+public:
+    CBinLocator(CFFTBaseTrace& trace, int iUnit, double dX0, double dX1) : m_trace(trace), m_iUnit(iUnit)
+    {
+        SReferences refs;
+        trace.GetReferences(1, 0, &refs);
+        const auto Bin = [&](double dX) { return trace.m_XValue.Convert(dX, iUnit, UNIT_BINS, &refs); };
+        m_map = MakeAffineBinMap(dX0, Bin(dX0), dX1, Bin(dX1));
+        // Any unit that is not affine in bins falls back to the service.
+        const double dMid = 0.5 * (dX0 + dX1);
+        const double dExpected = m_map.dBinAtX0 + (dMid - dX0) * m_map.dBinsPerUnit;
+        if (m_map.bValid && !(std::fabs(Bin(dMid) - dExpected) <= 1e-9 * std::max(1.0, std::fabs(dExpected))))
+            m_map.bValid = false;
+    }
+
+    int BinAt(double dX)
+    {
+        bool bExact = false;
+        const int iBin = AffineBin(m_map, dX, &bExact);
+        return bExact ? iBin : m_trace.GetXPosForValue(dX, m_iUnit);
+    }
+
+private:
+    CFFTBaseTrace& m_trace;
+    int m_iUnit;
+    SAffineBinMap m_map;
+};
+
+// The height of the bin at iPos; no point outside the array.
+int CFFTBaseTrace::PointAt(const SPlotScan& scan, int iPos)
+{
+    if (iPos < 0 || iPos >= scan.iSize) return POINT_BEYOND_MAX;
+    return GetYPointForData(scan.pdY[iPos]);
+}
+
+void CFFTBaseTrace::DataToPlot()
+{
+    if (!m_bPlotValid) return;
+    if (m_ipPlotMax.empty() || m_ipPlotMin.empty()) {
+        QXASSERT(!m_ipPlotMax.empty());
+        QXASSERT(!m_ipPlotMin.empty());
+        return;
+    }
+    SPlotScan scan;
+    scan.iColumns = GetPlotColumns();
+    if (scan.iColumns <= 0) return;
+    scan.piMin = m_ipPlotMin.data();
+    scan.piMax = m_ipPlotMax.data();
+
+    CSingleLock lock(&m_TraceLock, true);
+    scan.pdY = GetPlotYArray();
+    scan.iSize = GetDataSize();
+    if (!scan.pdY || scan.iSize <= 0) {
+        scan.Fill(0, POINT_BEYOND_MAX);
+        return;
+    }
+    m_iYOrigin = GetYOrigin();
+    if (m_iYOrigin == POINT_BEYOND_MAX || !m_pXScale) return;
+    scan.iMinPos = GetCurrentMinXPos();
+    scan.iMaxPos = std::min(GetCurrentMaxXPos(), scan.iSize - 1);
+    if (scan.iMinPos < 0 || scan.iMaxPos < scan.iMinPos) {
+        QXASSERT(scan.iMinPos >= 0 && scan.iMaxPos >= scan.iMinPos);
+        scan.Fill(0, POINT_BEYOND_MAX);
+        return;
+    }
+
+    const int iUnit = GetXUnit();
+    const bool bLogX = GetLogX() != 0;
+    double x0 = GetCurrentMinXScaleValue();
+    const double x1 = GetCurrentMaxXScaleValue();
+    if (bLogX) {
+        EnsureLogStartCorrect(&x0, x1, iUnit);
+        const double dDecadeSize = scan.iColumns / (std::log10(x1) - std::log10(x0));
+        QXASSERT(dDecadeSize != 0.0);
+    }
+    CBinLocator bins(*this, iUnit, x0, x1);
+    const double r = static_cast<double>(scan.iMaxPos - scan.iMinPos) / scan.iColumns;
+    m_bColumnMode = (r > 1.0 || bLogX) ? 1 : 0;
+    if (bLogX) LogBinColumnsToPlot(scan, bins);
+    else if (r > 1.0) BinColumnsToPlot(scan, bins, r);
+    else BinLinesToPlot(scan, bins);
+}
+
+void CFFTBaseTrace::BinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double dBinsPerColumn)
+{
+    const int R = FloorToInt(dBinsPerColumn + 0.5);
+    const double x0 = GetCurrentMinXScaleValue();
+    const double dSpan = GetCurrentMaxXScaleValue() - x0;
+    const bool bFollowsData = YMappingFollowsData();
+    const int W = scan.iColumns;
+    SColumnSpan previous = kNoPoint;
+    for (int i = 0; i < W; ++i) {
+        // The column's first bin and the R after it; a missing bin ends the span.
+        const int q = bins.BinAt(x0 + (static_cast<double>(i) / W) * dSpan);
+        SColumnSpan span = kNoPoint;
+        if (q >= scan.iMinPos && q <= scan.iMaxPos &&
+            !ColumnSpanAt(scan, q, std::min(q + R, scan.iSize - 1), bFollowsData, &span)) {
+            scan.Fill(i, POINT_BEYOND_MAX);
+            return;
+        }
+        if (i > 0) JoinColumnSpans(previous, &span);
+        scan.Store(i, span);
+        previous = span;
+    }
+}
+
+void CFFTBaseTrace::LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins)
+{
+    const bool bFollowsData = YMappingFollowsData();
+    const int W = scan.iColumns;
+    const int p0 = scan.iMinPos;
+    const int p1 = scan.iMaxPos;
+    SColumnSpan previous = kNoPoint;
+    int iPreviousEnd = p0 - 1;   // the last bin an earlier column took in
+    int iBin = -1;               // the end bin of the columns since iBinColumn
+    int iBinColumn = 0;          // the column where that bin began
+    int iNextBinColumn = 0;      // the column of the bin after it
+    for (int i = 0; i < W; ++i) {
+        int e = p1;
+        if (i == 0) e = p0;
+        else if (i < W - 1) e = bins.BinAt(GetXValueAtPoint(m_rcDraw.left + i));
+        SColumnSpan span = kNoPoint;
+        if (e >= p0 && e <= p1) {
+            if (!PlotScanValid(scan, e, __LINE__)) {
+                scan.Fill(i, POINT_BEYOND_MAX);
+                return;
+            }
+            if (e != iBin) {
+                iBin = e;
+                iBinColumn = i;
+                iNextBinColumn = e < p1 ? GetXPointForPos(e + 1) : i;
+            }
+            int iPoint = PointAt(scan, e);
+            if (e < p1 && i > 0 && scan.pdY[e] != DBL_MAX && scan.pdY[e + 1] != DBL_MAX) {
+                // Between bin e and bin e + 1: interpolated over the columns between them.
+                const int c1 = std::max(iNextBinColumn, i);
+                if (c1 != iBinColumn) iPoint = InterpolateHeight(iPoint, PointAt(scan, e + 1), i, iBinColumn, c1);
+            }
+            span = {iPoint, iPoint};
+            if (iPreviousEnd + 1 <= e) {
+                SColumnSpan run;
+                if (!ColumnSpanAt(scan, std::max(iPreviousEnd + 1, p0), e, bFollowsData, &run)) {
+                    scan.Fill(i, POINT_BEYOND_MAX);
+                    return;
+                }
+                WidenSpan(&span, run);
+            }
+            iPreviousEnd = std::max(iPreviousEnd, e);
+        }
+        if (i > 0) JoinColumnSpans(previous, &span);
+        // A flat stretch still gets a visible row.
+        if (span.HasData() && span.iLow == span.iHigh) span.iLow = span.iHigh - 1;
+        scan.Store(i, span);
+        previous = span;
+    }
+}
+
+void CFFTBaseTrace::BinLinesToPlot(const SPlotScan& scan, CBinLocator& bins)
+{
+    const double x0 = GetCurrentMinXScaleValue();
+    const double dSpan = GetCurrentMaxXScaleValue() - x0;
+    const int W = scan.iColumns;
+    if (!PlotScanValid(scan, scan.iMinPos, __LINE__)) {
+        scan.Fill(0, POINT_BEYOND_MAX);
+        return;
+    }
+    int iPreviousBin = scan.iMinPos;
+    int c = 0;
+    scan.piMin[0] = scan.piMax[0] = PointAt(scan, iPreviousBin);
+    for (int i = 1; i < W; ++i) {
+        const bool bLast = i == W - 1;
+        const int iBin = bLast ? scan.iMaxPos : bins.BinAt(x0 + dSpan * i / W);
+        if (iBin == iPreviousBin && !bLast) continue;
+        if (iBin >= 0 && iBin < scan.iSize && !PlotScanValid(scan, iBin, __LINE__)) {
+            scan.Fill(i, POINT_BEYOND_MAX);
+            return;
+        }
+        const int P = PointAt(scan, iBin);
+        scan.piMin[i] = scan.piMax[i] = P;
+        const int Pc = scan.piMin[c];
+        // Past the last bin the columns up to the edge carry no span of their own.
+        const bool bNoMax = bLast && iBin == iPreviousBin;
+        for (int k = c; k < i; ++k) {
+            const int v = LineColumnHeight(Pc, P, k, c, i);
+            scan.piMin[k] = v;
+            scan.piMax[k] = bNoMax ? POINT_BEYOND_MAX : v;
+        }
+        c = i;
+        iPreviousBin = iBin;
+    }
+}
