@@ -15,6 +15,7 @@
 #include "trace/display/YScale.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/model/QXTrace.h"
+#include "trace/types/SweepTrace.h"
 
 #include <algorithm>
 #include <new>
@@ -132,7 +133,7 @@ void CGraphDoc::EnableLimitLineEvents(CQXTrace* pTrace)
     }
 }
 
-CQXTrace* CGraphDoc::CopyTrace(CQXTrace* pTrace, int /*bSweepCopy*/, int bUpdate)
+CQXTrace* CGraphDoc::CopyTrace(CQXTrace* pTrace, int bSweepCopy, int bUpdate)
 {
     if (!pTrace || !pTrace->CanCopy() || !pTrace->IsOn()) return nullptr;
     CQXTrace* pCopy = CreateTrace(pTrace->GetOwnTraceType(), pTrace->GetChannel(), 0,
@@ -144,6 +145,7 @@ CQXTrace* CGraphDoc::CopyTrace(CQXTrace* pTrace, int /*bSweepCopy*/, int bUpdate
     pCopy->CopyFrom(pTrace);
     pCopy->SetCopyDetails(pTrace);
     if (!pTrace->GetUserName().IsEmpty()) pCopy->SetTraceName(LoadResString(IDS_COPY_OF) + pTrace->GetUserName());
+    if (pCopy->IsKindOf(RUNTIME_CLASS(CSweepTrace))) static_cast<CSweepTrace*>(pCopy)->SetSweepCopy(bSweepCopy);
 
     if (pCopy->IsOn()) TraceOff(pCopy, 0);
     pCopy->SetInUse(0);

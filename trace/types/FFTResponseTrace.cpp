@@ -130,6 +130,22 @@ ResponseDetails CFFTResponseTrace::GetResponseDetails() const
     return details;
 }
 
+void CFFTResponseTrace::InitialiseXData()
+{
+    const double dNyquist = EffectiveSampleRate(m_dSampleRate, IsUnlocked()) / 2.0;
+    {
+        CSingleLock lock(&m_TraceLock, true);
+        if (!m_pXData || !m_pYData || m_iDataSize <= 0) return;
+        const double dStep = m_iDataSize > 1 ? dNyquist / (m_iDataSize - 1) : 0.0;
+        for (int i = 0; i < m_iDataSize; ++i) {
+            m_pXData[i] = i * dStep;
+            m_pYData[i] = DBL_MAX;
+        }
+    }
+    SetXValueRange(0.0, dNyquist, 1);
+    RecalcTrace();
+}
+
 CString CFFTResponseTrace::GetTraceFunctionName()
 {
     switch (m_sFunction) {

@@ -33,6 +33,9 @@ public:
     // Takes the host's description; 0 for a Y storage unit it cannot default.
     int SetResponseDetails(const ResponseDetails& details);
     ResponseDetails GetResponseDetails() const;
+    // X from 0 to the Nyquist frequency spread over the points, none of which
+    // has a value yet; the first tones arrive with the next FFT buffer.
+    void InitialiseXData();
     CString GetTraceFunctionName();
     // Base relativity of a relative-to code (asserts and gives 0 for an unknown one).
     static int RelativityForRelativeTo(int iRelativeTo);
