@@ -1,16 +1,22 @@
-// CCTBaseTrace: units, references, ranges and default windows of the
-// time-domain kinds. Refreshing from sample buffers and the automatic X
-// window of a periodic signal come with the measurement work.
+// CCTBaseTrace: units, references, ranges, the default windows and the
+// automatic X window of the time-domain kinds.
 
 #include "trace/types/CTBaseTrace.h"
 
+#include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
+#include "host/settings/MeasurementSettings.h"
+#include "host/settings/SignalAnalyserSettings.h"
+#include "host/settings/SignalGeneratorSettings.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitMath.h"
 #include "host/units/UnitSets.h"
+#include "trace/document/GraphDoc.h"
 #include "trace/types/KindHelpers.h"
 #include "trace/types/TraceKindTables.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 IMPLEMENT_DYNCREATE(CCTBaseTrace, CQXTrace)
@@ -19,6 +25,19 @@ namespace {
 
 // Default window of a jitter trace, in unit intervals either side of 0.
 constexpr double kDefaultJitterUI = 0.5;
+
+// The fundamental the automatic X window fits periods of: the document's,
+// else the signal analyser's frequency reading of the channel.
+double FundamentalOf(ChannelNumber eChannel)
+{
+    const int iChannel = eChannel == CHANNEL_B ? 1 : 0;
+    if (CGraphDoc* pDoc = GetGraphDoc()) {
+        const double dFundamental = pDoc->GetFundamental(eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
+        if (dFundamental > 0.0) return dFundamental;
+    }
+    const CSignalAnalyserSettings* pAnalyser = GetSignalAnalyserSettings();
+    return pAnalyser ? pAnalyser->GetFrequency(iChannel) : 0.0;
+}
 
 } // namespace
 
@@ -93,17 +112,71 @@ void CCTBaseTrace::CalcDefaultYScaleValues(double* pdMin, double* pdMax)
 
 void CCTBaseTrace::SetXDefaultZoomValues() { SetXWindowFromDefaultValues(*this); }
 
+// ---- Refill and the automatic X window ----------------------------------------------
+
+int CCTBaseTrace::UpdateTraceData(CSampleBuffer* pBuffer, CSampleBuffer* pOtherBuffer, int* pbSizeChanged)
+{
+    return CQXTrace::UpdateTraceData(pBuffer, pOtherBuffer, pbSizeChanged) ? 1 : 0;
+}
+
+bool CCTBaseTrace::IsNoiseLikeWaveform(int iWaveform)
+{
+    switch (iWaveform) {
+    case 4:
+    case 5:
+    case 7:
+    case 9:
+    case 10:
+    case 11: return true;
+    default: return false;
+    }
+}
+
+int CCTBaseTrace::AutoZoomEndPos(double dFundamental, double dSampleRate)
+{
+    if (!(dFundamental > 0.0) || !(dSampleRate > 0.0) || !std::isfinite(dFundamental)) return 0;
+    const double dSamplesPerPeriod = dSampleRate / dFundamental;
+    for (int k = 2; k < 2 + kMaxAutoZoomPeriods; ++k) {
+        const double dEnd = std::trunc(k * dSamplesPerPeriod);
+        if (dEnd >= kMinAutoZoomSamples) return dEnd > INT_MAX ? INT_MAX : static_cast<int>(dEnd);
+    }
+    return 0;
+}
+
+void CCTBaseTrace::SetXAutoZoomValues()
+{
+    const int iChannel = m_eChannel == CHANNEL_B ? 1 : 0;
+    const CSignalGeneratorSettings* pGenerator = GetSignalGeneratorSettings();
+    int iEnd = GetCurrentMaxXPos();
+    if (pGenerator && IsNoiseLikeWaveform(pGenerator->GetWaveform(iChannel))) {
+        iEnd = GetMaxXPos();
+    } else if (const int iPeriods = AutoZoomEndPos(FundamentalOf(m_eChannel),
+                                                   EffectiveSampleRate(m_dSampleRate, IsUnlocked()))) {
+        iEnd = std::min(iPeriods, GetMaxXPos());
+    }
+    SetCurrentMinXPos(0);
+    SetCurrentMaxXPos(iEnd);
+    const int iUnit = GetXUnit();
+    SetCurrentMinXScaleValue(GetXValueAtPos(0, iUnit));
+    SetCurrentMaxXScaleValue(GetXValueAtPos(iEnd, iUnit));
+}
+
 void CCTBaseTrace::SetYDefaultZoomValues()
 {
     double dMin = 0.0;
     double dMax = 0.0;
     CalcDefaultYScaleValues(&dMin, &dMax);
-    const int iUnit = GetYUnit();
-    m_dCurrentMinYScaleValue = dMin;
-    m_dCurrentMaxYScaleValue = dMax;
-    // Symmetric about 0 in data, whatever the two values read.
-    m_dCurrentMinYData = -std::fabs(GetYDataForValue(dMin, iUnit, 1));
-    m_dCurrentMaxYData = std::fabs(GetYDataForValue(dMax, iUnit, 1));
+    SetSymmetricYWindow(dMin, dMax, GetYUnit());
+}
+
+void CCTBaseTrace::SetSymmetricYWindow(double dMinValue, double dMaxValue, int iUnit)
+{
+    m_dCurrentMinYScaleValue = dMinValue;
+    m_dCurrentMaxYScaleValue = dMaxValue;
+    // Symmetric about 0 in data, whatever the two values read (a dB unit
+    // reads the same for both signs).
+    m_dCurrentMinYData = -std::fabs(GetYDataForValue(dMinValue, iUnit, 1));
+    m_dCurrentMaxYData = std::fabs(GetYDataForValue(dMaxValue, iUnit, 1));
 }
 
 // ---- Units ------------------------------------------------------------------------------
