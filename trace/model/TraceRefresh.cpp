@@ -15,6 +15,7 @@
 #include "host/settings/SignalAnalyserSettings.h"
 #include "host/settings/SignalGeneratorSettings.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/model/BufferScale.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -25,8 +26,6 @@ namespace {
 
 // An unlocked input has no rate of its own; the trace runs on this one.
 constexpr double kUnlockedRate = 96000.0;
-constexpr double kFullScaleSineRMS = 5931640.0;
-constexpr double kDigitalFullScale = 8388607.0;
 constexpr int kInterpolationFactor = 8;
 
 double RateForComparison(double dRate) { return dRate == -1.0 ? kUnlockedRate : dRate; }
@@ -42,21 +41,11 @@ bool HasBinEndPoint(TraceType eType)
 bool IsTimeLimitKind(TraceType eType) { return eType == TT_SCOPE || eType == TT_CTDET; }
 bool IsFFTLimitKind(TraceType eType) { return eType == TT_FFT || eType == TT_CTFFT; }
 
-// The factor between a buffer value and the trace's storage unit for the
-// digital full-scale convention of the buffers.
-double BufferScaleFactor(CQXTrace& trace)
+// The document decides the factor; a trace outside one uses the same rules.
+double TraceBufferScaleFactor(CQXTrace& trace)
 {
-    const TraceType eType = trace.GetTraceType();
-    double f = 1.0;
-    if (trace.IsJDO() && (eType == TT_SCOPE || eType == TT_CTDET)) {
-        if (const CAnalyserSettings* pAnalyser = GetAnalyserSettings()) f = pAnalyser->GetInputCalibrationFactor();
-    }
-    const bool bFFT = eType == TT_FFT || eType == TT_CTFFT;
-    if (trace.IsFromImpulseResponse() && trace.IsRelative()) return bFFT ? f * f : f;
-    if (eType == TT_SCOPE) return f * kDigitalFullScale;
-    if (eType == TT_CTDET) return f * (trace.IsRMS() && trace.IsRelative() ? kFullScaleSineRMS : kDigitalFullScale);
-    if (bFFT) return (f * kFullScaleSineRMS) * (f * kFullScaleSineRMS);
-    return f;
+    if (CGraphDoc* pDoc = GetGraphDoc()) return pDoc->GetTraceBufferScaleFactor(&trace);
+    return BufferScaleFactor(BufferScaleInputsFor(trace));
 }
 
 // Keeps the displayed Y window when the unit conversion changes under it:
@@ -149,7 +138,7 @@ int CQXTrace::UpdateTraceData(CSampleBuffer* pBuffer, CSampleBuffer* /*pOtherBuf
         if (!pdY) return 0;
         // The samples fill the first 1/factor of the array; interpolation spreads them.
         const int iCount = std::min(GetDataSize() / m_iInterpolationFactor, pBuffer->GetSize());
-        pBuffer->GetDataAsDouble(pdY, 0, iCount, BufferScaleFactor(*this));
+        pBuffer->GetDataAsDouble(pdY, 0, iCount, TraceBufferScaleFactor(*this));
     }
     if (!InterpolateData()) return 0;
     RecalcTrace();

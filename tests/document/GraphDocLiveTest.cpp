@@ -1,0 +1,202 @@
+// New measurement data reaching the document: which traces are fed, the
+// guards that drop a delivery, the hints, the buffer scale factor, and a
+// simulated sine read back in volts.
+
+#include "GraphDocFixture.h"
+
+#include "host/settings/AnalogueInputsSettings.h"
+#include "host/settings/AnalyserSettings.h"
+#include "host/settings/SharedMeasurementData.h"
+#include "host/sim/MeasurementEngine.h"
+#include "host/sim/SignalGenerator.h"
+#include "host/units/UnitIds.h"
+#include "trace/model/BufferScale.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Samples and FFT bins of one block as the engine would leave them.
+void Publish(CSharedMeasurementData& data, int iFFTLength, double dRate = 48000.0)
+{
+    if (data.GetFFTSize() != iFFTLength) data.Rebuild(iFFTLength);
+    for (int iChannel = 0; iChannel < 2; ++iChannel) {
+        for (CSampleBuffer* p : {static_cast<CSampleBuffer*>(data.GetSampleBuffer(iChannel)),
+                                 static_cast<CSampleBuffer*>(data.GetFFTBuffer(iChannel))}) {
+            for (int i = 0; i < p->GetMaxSize(); ++i) p->SetAt(i, 0.25);
+            p->SetSize(p->GetMaxSize());
+            p->SetSampleRate(dRate);
+        }
+        data.GetChannelInfo(iChannel)->bNewFFTDataValid = true;
+    }
+}
+
+class LiveTrace : public CDocTestTrace {
+public:
+    using CDocTestTrace::CDocTestTrace;
+    void SetTestComputeTrace(CQXTrace* pTrace) { m_pComputeTrace = pTrace; }
+};
+
+class GraphDocLive : public GraphDocFixture {
+protected:
+    CSharedMeasurementData& Data() { return *m_host.GetSettingsService()->GetSharedMeasurementData(); }
+    CAnalogueInputsSettings& Inputs() { return *m_host.GetSettingsService()->GetAnalogueInputsSettings(); }
+
+    LiveTrace* AddLive(TraceType eType, ChannelNumber eChannel, int bOn = 1)
+    {
+        auto* pTrace = new LiveTrace(eType, eChannel);
+        pTrace->SetTraceID(m_pDoc->GetNextTraceID());
+        pTrace->SetLive(1);
+        pTrace->SetInUse(1);
+        EXPECT_EQ(m_pDoc->AddTraceToArray(pTrace), 1);
+        if (bOn) pTrace->TraceOn(0, 0);
+        return pTrace;
+    }
+
+    std::vector<LPARAM> GraphHints() const { return HintsFor(nullptr); }
+};
+
+TEST_F(GraphDocLive, GuardedDeliveryChangesNothingAndSendsNoHint)
+{
+    struct SCase {
+        const char* szName;
+        bool bExport;
+        bool bUnlockedAndSkipped;
+    };
+    LiveTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
+    const int iSize = pFFT->GetDataSize();
+    Publish(Data(), 256);
+    for (const SCase& c : {SCase{"export", true, false}, SCase{"unlocked", false, true}}) {
+        SCOPED_TRACE(c.szName);
+        m_pDoc->SetInExport(c.bExport ? 1 : 0);
+        CAnalyserSettings* pAnalyser = m_host.GetSettingsService()->GetAnalyserSettings();
+        pAnalyser->SetProperty(PROP_ANA_SAMPLE_RATE_CHA, c.bUnlockedAndSkipped ? -1.0 : 48000.0);
+        pAnalyser->SetProperty(PROP_ANA_SKIP_WHEN_UNLOCKED, c.bUnlockedAndSkipped ? 1 : 0);
+        const size_t iUpdates = m_host.GetUpdates().size();
+
+        m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
+        EXPECT_EQ(pFFT->GetDataSize(), iSize);
+        EXPECT_FALSE(pFFT->GetComputeRequired());
+        EXPECT_EQ(m_host.GetUpdates().size(), iUpdates);
+    }
+}
+
+TEST_F(GraphDocLive, FeedsInUseTracesThatAreOnOrWhoseComputeTraceIsOn)
+{
+    LiveTrace* pOn = AddLive(TT_FFT, CHANNEL_A);
+    LiveTrace* pOffWithCompute = AddLive(TT_FFT, CHANNEL_A, 0);
+    LiveTrace* pOff = AddLive(TT_FFT, CHANNEL_A, 0);
+    LiveTrace* pCompute = AddLive(TT_FFT, CHANNEL_A);
+    pCompute->SetLive(0);
+    pOffWithCompute->SetTestComputeTrace(pCompute);
+    Publish(Data(), 256);
+
+    m_pDoc->NewMathThreadData(CHANNEL_A, 1);
+    EXPECT_EQ(pOn->GetDataSize(), 129);
+    EXPECT_EQ(pOffWithCompute->GetDataSize(), 129);
+    EXPECT_TRUE(pOffWithCompute->GetComputeRequired());
+    EXPECT_EQ(pOff->GetDataSize(), 64);
+    EXPECT_EQ(pCompute->GetDataSize(), 64); // not live: never fed
+    pOffWithCompute->SetTestComputeTrace(nullptr);
+}
+
+TEST_F(GraphDocLive, AutoRangeFailureOnBFeedsOnlyA)
+{
+    LiveTrace* apScope[2] = {AddLive(TT_SCOPE, CHANNEL_A), AddLive(TT_SCOPE, CHANNEL_B)};
+    LiveTrace* apFFT[2] = {AddLive(TT_FFT, CHANNEL_A), AddLive(TT_FFT, CHANNEL_B)};
+    Publish(Data(), 256);
+    Inputs().SetAutoRangeFailed(1, true);
+
+    m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
+    EXPECT_EQ(apScope[0]->GetDataSize(), 256);
+    EXPECT_EQ(apFFT[0]->GetDataSize(), 129);
+    EXPECT_EQ(apScope[1]->GetDataSize(), 64);
+    EXPECT_EQ(apFFT[1]->GetDataSize(), 64);
+}
+
+TEST_F(GraphDocLive, RefillSizesReuseAndHints)
+{
+    LiveTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
+    LiveTrace* pInterpolated = AddLive(TT_FFT, CHANNEL_B);
+    pInterpolated->SetInterpolated(1);
+    Publish(Data(), 256); // 128 bins
+
+    m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
+    EXPECT_EQ(pFFT->GetDataSize(), 129);
+    EXPECT_EQ(pInterpolated->GetDataSize(), 8 * 129);
+    EXPECT_DOUBLE_EQ(pFFT->GetYDataBuffer(0)[5], 0.25 * 5931640.0 * 5931640.0);
+    EXPECT_EQ(GraphHints().back(), UPDATE_GRAPH_REDRAWALL); // the range grew
+
+    const double* pdBefore = pFFT->GetYDataBuffer(0);
+    m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
+    EXPECT_EQ(pFFT->GetYDataBuffer(0), pdBefore);
+    EXPECT_EQ(GraphHints().back(), UPDATE_GRAPH_TRACES);
+}
+
+TEST_F(GraphDocLive, BufferScaleFactorByKindModeAndRange)
+{
+    constexpr double kHex = 8388607.0;
+    constexpr double kSine = 5931640.0;
+    struct SCase {
+        const char* szName;
+        SBufferScaleInputs in;
+        double dExpected;
+    };
+    SBufferScaleInputs analogue{TT_SCOPE, false, true, false, false, 1.0, 1000.0, 1.0};
+    SBufferScaleInputs fftAnalogue = analogue;
+    fftAnalogue.eType = TT_FFT;
+    SBufferScaleInputs jitterScope{TT_SCOPE, true, false, false, false, 2.0, 0.0, 0.0};
+    SBufferScaleInputs jitterFFT = jitterScope;
+    jitterFFT.eType = TT_FFT;
+    SBufferScaleInputs ctRelative{TT_CTDET, false, false, false, true, 1.0, 0.0, 0.0};
+    SBufferScaleInputs impulseFFT = fftAnalogue;
+    impulseFFT.bImpulseRelative = true;
+    SBufferScaleInputs noRange = analogue;
+    noRange.dChannel0MaxmV = 0.0;
+    SBufferScaleInputs filter = analogue;
+    filter.eType = TT_FILTER;
+    const SCase aCases[] = {
+        {"analogue scope", analogue, std::sqrt(2.0) * kHex},
+        {"analogue FFT", fftAnalogue, 2.0 * kSine * kSine},
+        {"jitter scope", jitterScope, 2.0 * kHex},
+        {"jitter FFT", jitterFFT, kSine * kSine},
+        {"relative RMS CT", ctRelative, kSine},
+        {"relative impulse FFT", impulseFFT, 2.0},
+        {"no largest range", noRange, kHex},
+        {"filter", filter, 1.0},
+    };
+    for (const SCase& c : aCases) EXPECT_NEAR(BufferScaleFactor(c.in), c.dExpected, 1e-6 * c.dExpected) << c.szName;
+
+    // The document reads the same from the host's settings.
+    Inputs().SetMaxmVValue(0, 1000.0);
+    Inputs().SetCurrentRangeInV(0, 1.0);
+    LiveTrace* pScope = AddLive(TT_SCOPE, CHANNEL_A);
+    pScope->SetTestMode(CQXTrace::eModeAnalogue);
+    EXPECT_NEAR(m_pDoc->GetTraceBufferScaleFactor(pScope), 11863281.79, 0.005);
+}
+
+TEST_F(GraphDocLive, OneVoltSineFromTheEngineReadsZeroDBVAtItsPeak)
+{
+    ASSERT_EQ(m_pDoc->Initialise(), 1);
+    CSignalGenerator generator;
+    SChannelSignal signal;
+    signal.dFrequency = 1000.0;
+    signal.dLeveldBFS = 20.0 * std::log10(1.0 / Inputs().GetCurrentRangeInV(0));
+    ASSERT_TRUE(generator.SetChannelSignal(0, signal));
+    SEngineConfig config;
+    config.iFFTLength = 16384;
+    config.eWindow = WINDOW_FLATTOP;
+    CMeasurementEngine engine(generator, Data(), config);
+    ASSERT_TRUE(engine.RunBlock());
+
+    m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
+    CQXTrace* pFFT = m_pDoc->GetTraceFromArray(CHANNEL_A, TT_FFT, 0, 1);
+    ASSERT_NE(pFFT, nullptr);
+    ASSERT_EQ(pFFT->GetDataSize(), 8193);
+    const double* pdY = pFFT->GetYDataBuffer(0);
+    const double dPeak = *std::max_element(pdY, pdY + 8192);
+    EXPECT_NEAR(pFFT->GetYValueForData(dPeak, UNIT_DBV, 0, 0), 0.0, 0.05);
+}
+
+} // namespace
