@@ -1,24 +1,33 @@
 // tracewin-demo: the first window. One graph view per channel (A above B)
-// shows the built-in document: the initial traces with the simulated
-// spectrum and scope waveform of each channel.
+// shows the built-in document with its scope and FFT traces kept live by a
+// simulated measurement: the engine measures 20 blocks a second on its own
+// thread and each block is delivered to the document on the UI thread, whose
+// update hints repaint the views.
 //
 //   tracewin-demo [--screenshot FILE]
 //
-// With --screenshot the window is drawn once, saved to FILE and closed.
+// With --screenshot the window is saved to FILE after a few blocks and closed.
 
 #include "apps/common/BuiltInDocument.h"
+#include "apps/common/LiveSource.h"
 #include "qt/GraphViewWidget.h"
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QMetaObject>
 #include <QPixmap>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 
 namespace {
+
+constexpr int kBlocksPerSecond = 20;
+// Blocks delivered before a screenshot, so that it shows measured data.
+constexpr int kScreenshotBlocks = 5;
 
 QWidget* MakeViews(QWidget* parent)
 {
@@ -50,6 +59,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tracewin-demo: the built-in document could not be made\n");
         return 1;
     }
+    CLiveSource live(built.GetHost(), built.GetDoc());
 
     QMainWindow window;
     window.setWindowTitle("tracewin demo - channels A and B");
@@ -58,18 +68,35 @@ int main(int argc, char** argv)
     window.show();
 
     int iExit = 0;
-    if (szScreenshot) {
-        // Once the window has been laid out and painted.
-        QTimer::singleShot(200, &window, [&]() {
-            if (!window.grab().save(QString::fromLocal8Bit(szScreenshot))) {
-                std::fprintf(stderr, "tracewin-demo: cannot write '%s'\n", szScreenshot);
-                iExit = 1;
-            } else {
-                std::printf("%s\n", szScreenshot);
-            }
-            app.quit();
-        });
+    int iDelivered = 0;
+    const auto saveScreenshot = [&]() {
+        if (!window.grab().save(QString::fromLocal8Bit(szScreenshot))) {
+            std::fprintf(stderr, "tracewin-demo: cannot write '%s'\n", szScreenshot);
+            iExit = 1;
+        } else {
+            std::printf("%s\n", szScreenshot);
+        }
+        app.quit();
+    };
+
+    // One delivery waits at a time: when the UI falls behind, blocks are
+    // skipped rather than queued up.
+    std::atomic<bool> bDeliveryPending{false};
+    const auto deliver = [&]() {
+        bDeliveryPending = false;
+        live.Deliver();
+        if (szScreenshot && ++iDelivered == kScreenshotBlocks) QTimer::singleShot(0, &window, saveScreenshot);
+    };
+    const bool bStarted = live.GetEngine().Start(kBlocksPerSecond, [&]() {
+        if (!bDeliveryPending.exchange(true)) QMetaObject::invokeMethod(&window, deliver, Qt::QueuedConnection);
+    });
+    if (!bStarted) {
+        std::fprintf(stderr, "tracewin-demo: the measurement could not be started\n");
+        return 1;
     }
+
     const int iLoop = app.exec();
+    // No block may reach the window once it starts going.
+    live.GetEngine().Stop();
     return iExit ? iExit : iLoop;
 }
