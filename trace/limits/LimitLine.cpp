@@ -1,12 +1,13 @@
-// CLimitLine: the limit-line trace and its parent. Taking the curve from the
-// parent, moving it, the limit table form, limit checking and the limit file
-// come with the limit-line work; the line here knows its parent, shares its
-// scales and answers for its units, type and X range.
+// CLimitLine: the limit-line trace and its parent, its two forms, and the
+// operations that follow the parent: scales, units, type and X range. The
+// curve operations are in LimitLineData.cpp, the limit file in
+// LimitLineFile.cpp, and checking a trace against its lines in LimitCheck.cpp.
 
 #include "trace/limits/LimitLine.h"
 
 #include "host/app/DebugLog.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/limits/LimitTable.h"
 
 #include <new>
 
@@ -28,11 +29,7 @@ CLimitLine::CLimitLine(ChannelNumber eChannel, int iDataSize, TraceType eTraceTy
     CQXTrace::InitialiseTrace(iDataSize);
 }
 
-CLimitLine::~CLimitLine()
-{
-    // The table form arrives with the limit tables, which free their own line's table.
-    QXASSERT(m_pLimitTable == nullptr);
-}
+CLimitLine::~CLimitLine() = default;
 
 void CLimitLine::InitialiseTrace(CQXTrace* pParent, int iMax)
 {
@@ -63,6 +60,36 @@ bool CLimitLine::ParentIsScopeLike() const
     const TraceType eType = m_pTrace->GetOwnTraceType();
     return eType == TT_SCOPE || eType == TT_CTDET;
 }
+
+// ---- The two forms -----------------------------------------------------------------------
+
+CLimitTable* CLimitLine::EnsureLimitTable()
+{
+    if (m_pLimitTable) return m_pLimitTable.get();
+    try {
+        m_pLimitTable = std::make_unique<CLimitTable>();
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(__FILE__, __LINE__);
+        return nullptr;
+    }
+    if (m_pTrace) {
+        m_pLimitTable->SetXUnit(m_pTrace->GetXUnit());
+        m_pLimitTable->SetYUnit(m_pTrace->GetYUnit());
+    }
+    return m_pLimitTable.get();
+}
+
+void CLimitLine::RemoveLimitTable() { m_pLimitTable.reset(); }
+
+void CLimitLine::RemoveTraceData()
+{
+    FreeTransformedYDataBuffer(1);
+    SetBuffer(0);
+    FreePolarityData();
+}
+
+int CLimitLine::GetLimitXUnit() const { return m_pLimitTable ? m_pLimitTable->GetXUnit() : m_iXUnitCreated; }
+int CLimitLine::GetLimitYUnit() const { return m_pLimitTable ? m_pLimitTable->GetYUnit() : m_iYUnitCreated; }
 
 bool CLimitLine::UsesOwnPositions() { return !m_pTrace || HasTraceData() || HasLimitTable(); }
 
@@ -109,6 +136,10 @@ CQXTrace* CLimitLine::CopyFrom(CQXTrace* pFrom)
     m_dMaxXValueWhenCreated = from.m_dMaxXValueWhenCreated;
     m_pPolarityData = from.m_pPolarityData;
     m_pTransformedPolarityData = from.m_pTransformedPolarityData;
+    m_pLimitTable.reset();
+    if (from.m_pLimitTable) {
+        if (CLimitTable* pTable = EnsureLimitTable()) *pTable = *from.m_pLimitTable;
+    }
     return this;
 }
 
@@ -141,6 +172,10 @@ int CLimitLine::HasPolarityData(int bTransformed) const
 
 Polarity CLimitLine::GetPolarityAtPos(int iPos, int bTransformed) const
 {
+    if (m_pLimitTable) {
+        LimitTablePoint point;
+        return m_pLimitTable->GetPoint(iPos, &point) ? static_cast<Polarity>(point.ePolarity) : POLARITY_NONE;
+    }
     const auto& aData = bTransformed ? m_pTransformedPolarityData : m_pPolarityData;
     if (iPos < 0 || static_cast<size_t>(iPos) >= aData.size()) return POLARITY_NONE;
     return static_cast<Polarity>(aData[static_cast<size_t>(iPos)]);
@@ -148,6 +183,12 @@ Polarity CLimitLine::GetPolarityAtPos(int iPos, int bTransformed) const
 
 void CLimitLine::SetPolarityAtPos(int iPos, Polarity ePolarity, int bTransformed)
 {
+    if (m_pLimitTable && !bTransformed) {
+        LimitTablePoint point;
+        if (QXVERIFY(m_pLimitTable->GetPoint(iPos, &point)))
+            m_pLimitTable->ReplacePoint(iPos, point.dX, point.dY, point.bConnected, ePolarity);
+        return;
+    }
     auto& aData = bTransformed ? m_pTransformedPolarityData : m_pPolarityData;
     if (!QXVERIFY(iPos >= 0 && static_cast<size_t>(iPos) < aData.size())) return;
     aData[static_cast<size_t>(iPos)] = static_cast<unsigned char>(ePolarity);
@@ -182,7 +223,8 @@ int CLimitLine::IsValidComputeType(ComputeType eType)
 
 // ---- Size and X range: the parent's until the line has points of its own --------------------
 
-int CLimitLine::GetDataSize() { return CQXTrace::GetDataSize(); }
+// A line with both forms (an error, logged where it is found) counts as a table.
+int CLimitLine::GetDataSize() { return m_pLimitTable ? m_pLimitTable->GetNumPoints() : CQXTrace::GetDataSize(); }
 
 int CLimitLine::GetMinXPos() { return UsesOwnPositions() ? CQXTrace::GetMinXPos() : m_pTrace->GetMinXPos(); }
 int CLimitLine::GetMaxXPos() { return UsesOwnPositions() ? CQXTrace::GetMaxXPos() : m_pTrace->GetMaxXPos(); }

@@ -7,8 +7,10 @@
 
 #include "trace/model/QXTrace.h"
 
+#include <memory>
 #include <vector>
 
+class CArchive;
 class CLimitTable;
 
 class CLimitLine : public CQXTrace {
@@ -30,7 +32,19 @@ public:
     int IsMaxLimit() const { return m_eTraceType == TT_MAXLIMITLINE; }
     int HasTraceData() const { return m_pYData != nullptr; }
     int HasLimitTable() const { return m_pLimitTable != nullptr; }
-    CLimitTable* GetLimitTable() const { return m_pLimitTable; }
+    CLimitTable* GetLimitTable() const { return m_pLimitTable.get(); }
+    // The table, created empty when the line has none (units from the
+    // parent); null when memory runs out (reported).
+    CLimitTable* EnsureLimitTable();
+    void RemoveLimitTable();
+    void RemoveTraceData();
+    // The units the line's own values are in: the table's, or those the
+    // trace data was taken in.
+    int GetLimitXUnit() const;
+    int GetLimitYUnit() const;
+    // Whether the record holds a table: set before storing, after loading.
+    int GetTableFlag() const { return m_iTableFlag; }
+    void SetTableFlag(int bTable) { m_iTableFlag = bTable; }
     int GetXUnitCreated() const { return m_iXUnitCreated; }
     int GetYUnitCreated() const { return m_iYUnitCreated; }
     void SetUnitsCreated(int iXUnit, int iYUnit) { m_iXUnitCreated = iXUnit; m_iYUnitCreated = iYUnit; }
@@ -43,6 +57,23 @@ public:
     // Takes the parent's scales, X positions and windows (full: also the X
     // range, Y ticks, Y auto-interval and Y log flags).
     void SetScaleValuesFromTrace(bool bFull);
+
+    // ---- The curve (LimitLineData.cpp) ------------------------------------------
+    // Takes the parent's current data: as trace data when the parent has no
+    // X data, else as a table of its points. 1 on success.
+    int CopyDataFromTrace();
+    // Moves every limit by dDelta in the parent's current Y unit.
+    void AlterAllValues(double dDelta, int bTransformed);
+    // Moves every limit by dDelta in the parent's data; signed limits change
+    // polarity when they cross zero.
+    void AlterAllData(double dDelta, int bTransformed);
+    // The limit at a position (trace data) or at a table point, as data of
+    // the parent with its sign; +DBL_MAX where there is no limit.
+    double GetYDataAtXPos(int iPos, int bTransformed) override;
+    // The limit at an X value of the line's X unit, as data of the parent.
+    double GetYDataAtXValue(double dValue, int bTransformed) override;
+    int GetYPointForData(double dData) override;
+    void DataToPlot() override;
 
     // ---- Virtual operations ---------------------------------------------------
     bool IsLimitLine() override { return true; }
@@ -92,18 +123,31 @@ public:
 
 protected:
     CQXTrace* GetParentTrace() override { return m_pTrace; }
+    double GetPlotDataAtPos(int iPos, double dStored) override;
     int ZoomsWithParentTrace() override { return HasLimitTable(); }
     void FreePolarityData() override;
     int AllocatePolarityData(int iDataSize) override;
 
 private:
     void InitialiseTrace(CQXTrace* pParent, int iMax);
+    // The table forms of CopyDataFromTrace, GetYDataAtXValue and DataToPlot.
+    int CopyTableFromTrace();
+    double GetTableDataAtXValue(double dValue, int bTransformed);
+    void TableToPlot();
+    // The stored value of a point: trace data, or the table point's value
+    // (the transformed one when asked and present); +DBL_MAX when absent.
+    double GetStoredValueAt(int iPos, int bTransformed);
+    void SetStoredValueAt(int iPos, double dValue, int bTransformed);
+    // A stored value as data of the parent, and back.
+    double StoredToData(double dValue, int bTransformed);
+    double DataToStored(double dData, int bTransformed);
+
     bool ParentIsScopeLike() const;
     // Own positions once the line has points, the parent's before.
     bool UsesOwnPositions();
 
     CQXTrace* m_pTrace = nullptr;          // not owned
-    CLimitTable* m_pLimitTable = nullptr;  // owned; table form only
+    std::unique_ptr<CLimitTable> m_pLimitTable; // table form only
     int m_iTableFlag = 0;
     int m_iXUnitCreated = -1;
     int m_iYUnitCreated = -1;

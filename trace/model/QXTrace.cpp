@@ -961,4 +961,3 @@ int CQXTrace::HasXData() { return 0; }
 double* CQXTrace::GetXData() { return nullptr; }
 int CQXTrace::CanDrawInBands() { return 0; }
 int CQXTrace::CanSumBinsInBands() { return 0; }
-int CQXTrace::IsLimitConsistent(int /*iFlag*/, int /*bReport*/) { return 1; }

@@ -214,7 +214,7 @@ public:
     virtual int CanDrawInBands();                                                                   // 113
     virtual int CanSumBinsInBands();                                                                // 114
     virtual double GetBandTotal(double dBand);                                                      // 115
-    virtual int IsLimitConsistent(int iFlag, int bReport);                                          // 116
+    virtual int IsLimitConsistent(int iXUnit, int iYUnit);                                          // 116
     virtual ScaleType GetDefaultXScaleType() = 0;                                                   // 117
     virtual int CheckUnit(int iUnit, AxisType eAxis);                                               // 118
     virtual int GetUnitsList(AxisType eAxis, CUnitChoiceList* pCombo, CUnitChoiceList* pMenu, int iFlag); // 119
@@ -268,8 +268,28 @@ public:
     double GetJDOSampleRate() const { return m_dJDOSampleRate; }
     int IsFromImpulseResponse() const { return m_bFromImpulseResponse; }
     const SReferenceBlock& GetReferenceBlock() const { return m_References; }
+    // The Y unit kept for each kind of input.
+    int GetYDigUnit() const { return m_iYDigUnit; }
+    int GetYAnaUnit() const { return m_iYAnaUnit; }
+    int GetYSoundcardUnit() const { return m_iYSoundcardUnit; }
+    int GetYJDOUnit() const { return m_iYJDOUnit; }
     int GetMinLimitBreached() const { return m_iMinLimitBreached > 0; }
     int GetMaxLimitBreached() const { return m_iMaxLimitBreached > 0; }
+    void SetMinLimitBreached(int iCount) { m_iMinLimitBreached = iCount; }
+    void SetMaxLimitBreached(int iCount) { m_iMaxLimitBreached = iCount; }
+    // Breach counts since the last reset (the flags above say whether above 0).
+    int GetMinLimitBreachCount() const { return m_iMinLimitBreached; }
+    int GetMaxLimitBreachCount() const { return m_iMaxLimitBreached; }
+
+    // ---- Limit checking (trace/limits/LimitCheck.cpp) ----------------------
+    // Attaches pLimitLine (null detaches) as the TT_MAXLIMITLINE or
+    // TT_MINLIMITLINE of this trace, replacing the one there (after asking,
+    // with bAsk); 0 when the user declines or the call makes no sense.
+    int SetLimitLineForTrace(CLimitLine* pLimitLine, TraceType eLimitLineTraceType, int bTurnOn, int iRemoveFlag,
+                             int bAsk);
+    // Compares the whole trace with its limit lines that are on; each kind
+    // of breach fires its script event and counts once per call.
+    void CheckLimits();
 
     // Colours.
     COLORREF GetScreenColor() const { return m_crColor; }
@@ -482,6 +502,15 @@ protected:
     // Cursor values kept across a change of data size, in GetXUnit().
     void NoteOldCursorValues(double* pdX, double* pdXRel);
     void SetNewCursorValues(double dX, double dXRel);
+
+    // Limit checking of one point (a trace that grows point by point), the
+    // two whole-trace scans, and dropping limit lines whose units no longer
+    // suit the trace.
+    void CheckLimitAtPoint(int iPos);
+    void CheckLimitsAgainstLimitTables();
+    void CheckLimitsAgainstTraceData();
+    void CheckLimitLinesConsistent(int iRemoveFlag);
+    void ReportLimitBreaches(bool bMinBreached, bool bMaxBreached);
 
     // Per-point polarity data of a limit line, sized with the Y array.
     virtual void FreePolarityData() {}

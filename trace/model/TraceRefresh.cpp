@@ -249,7 +249,7 @@ void CQXTrace::UpdateMode(CSampleBuffer* pBuffer)
     } else {
         m_eMode = ModeFromAnalyserSettings();
     }
-    if (bWasJDO != IsJDO()) IsLimitConsistent(0, 0);
+    if (bWasJDO != IsJDO()) CheckLimitLinesConsistent(0);
 }
 
 CQXTrace::EMode CQXTrace::ModeFromAnalyserSettings()

@@ -1,0 +1,77 @@
+#pragma once
+// A headless host with a graph document, a spectrum-like test trace whose Y
+// values are shown in its storage unit (so limits read as the data they
+// are), and helpers that attach trace-data and table limit lines to it.
+
+#include "host/app/EventManager.h"
+#include "host/app/HeadlessHost.h"
+#include "support/TestTrace.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/limits/LimitLine.h"
+#include "trace/limits/LimitTable.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+// A trace that lets tests reach the per-point check.
+class CLimitTestTrace : public CTestTrace {
+public:
+    using CTestTrace::CTestTrace;
+    using CQXTrace::CheckLimitAtPoint;
+};
+
+class LimitFixture : public ::testing::Test {
+protected:
+    LimitFixture()
+    {
+        m_host.SetGraphDoc(m_pDoc.get());
+        m_pTrace = new CLimitTestTrace(TT_FFT, CHANNEL_A, 8);
+        m_pTrace->SetTestMode(CQXTrace::eModeDigital);
+        m_pTrace->SetYUnit(UNIT_HEX);
+        m_pTrace->CreateXScale();
+        m_pTrace->CreateYScale();
+        m_pTrace->SetTraceID(m_pDoc->GetNextTraceID());
+        m_pTrace->SetInUse(1);
+        m_pDoc->AddTraceToArray(m_pTrace);
+        m_pTrace->TraceOn(0, 0);
+    }
+    ~LimitFixture() override
+    {
+        m_host.PumpMessages();
+        m_pDoc.reset();
+        m_host.SetGraphDoc(nullptr);
+    }
+
+    // A trace-data line holding aValues (in the trace's data), attached and on.
+    CLimitLine* AttachDataLine(bool bMax, const std::vector<double>& aValues)
+    {
+        auto* pLine = new CLimitLine(m_pTrace, bMax ? 1 : 0, 0);
+        m_pTrace->FillYData(aValues);
+        EXPECT_EQ(pLine->CopyDataFromTrace(), 1);
+        m_pTrace->SetLimitLineForTrace(pLine, bMax ? TT_MAXLIMITLINE : TT_MINLIMITLINE, 1, 0, 0);
+        return pLine;
+    }
+    // A table line through (x, y) points at the trace's X values of the
+    // given positions, all connected.
+    CLimitLine* AttachTableLine(bool bMax, const std::vector<std::pair<int, double>>& aPoints)
+    {
+        auto* pLine = new CLimitLine(m_pTrace, bMax ? 1 : 0, 0);
+        CLimitTable* pTable = pLine->EnsureLimitTable();
+        for (const auto& [iPos, dY] : aPoints)
+            pTable->AddPoint(m_pTrace->GetXValueAtPos(iPos, pTable->GetXUnit()), dY, 1, POLARITY_NONE);
+        m_pTrace->SetLimitLineForTrace(pLine, bMax ? TT_MAXLIMITLINE : TT_MINLIMITLINE, 1, 0, 0);
+        return pLine;
+    }
+    std::vector<int> FiredKinds()
+    {
+        std::vector<int> aKinds;
+        for (const SFiredEvent& e : m_host.Events().GetFiredEvents()) aKinds.push_back(e.iKind);
+        return aKinds;
+    }
+
+    CHeadlessHost m_host;
+    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
+    CLimitTestTrace* m_pTrace = nullptr; // owned by the document
+};

@@ -1,0 +1,48 @@
+// Limit-line arithmetic: see LimitMath.h.
+
+#include "trace/limits/LimitMath.h"
+
+#include "host/units/UnitIds.h"
+
+#include <cfloat>
+#include <cmath>
+
+double SignedByPolarity(double dData, Polarity ePolarity)
+{
+    if (dData == DBL_MAX || ePolarity != POLARITY_NEGATIVE) return dData;
+    return -std::fabs(dData);
+}
+
+double InterpolateLinear(double dX0, double dY0, double dX1, double dY1, double dX)
+{
+    if (dX1 == dX0) return dY0;
+    return dY0 + (dY1 - dY0) * (dX - dX0) / (dX1 - dX0);
+}
+
+Polarity PolarityAfterMove(double dBefore, double dAfter, Polarity ePolarity)
+{
+    if (dBefore <= 0.0 && dAfter > 0.0) return POLARITY_POSITIVE;
+    if (dBefore > 0.0 && dAfter <= 0.0) return POLARITY_NEGATIVE;
+    return ePolarity;
+}
+
+int GrownLimitDataSize(int iStoredCount)
+{
+    const bool bPowerOfTwo = iStoredCount > 0 && (iStoredCount & (iStoredCount - 1)) == 0;
+    return (bPowerOfTwo && iStoredCount >= 1024 && iStoredCount <= 262144) ? iStoredCount + 1 : iStoredCount;
+}
+
+int RemapOldMilliUnit(int iUnit, bool* pbRemapped)
+{
+    int iNew = iUnit;
+    switch (iUnit) {
+    case 24: iNew = UNIT_VRMS; break;
+    case 25: iNew = UNIT_VP; break;
+    case 26: iNew = UNIT_VPP; break;
+    case 33: iNew = UNIT_W; break;
+    case 65: iNew = UNIT_V; break;
+    default: break;
+    }
+    if (pbRemapped) *pbRemapped = iNew != iUnit;
+    return iNew;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The arithmetic of limit lines: signs from polarities, interpolation
+// between breakpoints, moving a signed limit across zero, and the rules by
+// which older limit files are read. Pure functions, tested alone.
+
+#include "trace/model/TraceDefs.h"
+
+// A magnitude made signed by its polarity (negative polarity: -|d|);
+// +DBL_MAX (no limit) stays as it is.
+double SignedByPolarity(double dData, Polarity ePolarity);
+
+// Linear interpolation at x between (x0, y0) and (x1, y1); y0 when the two
+// X values coincide.
+double InterpolateLinear(double dX0, double dY0, double dX1, double dY1, double dX);
+
+// The polarity of a signed limit after it moved from dBefore to dAfter: it
+// crosses to positive above 0 and to negative at or below 0; otherwise it
+// keeps ePolarity.
+Polarity PolarityAfterMove(double dBefore, double dAfter, Polarity ePolarity);
+
+// Older files stored trace-data lines one point short when the size was a
+// power of two from 1024 to 262144: the size such a count is read into.
+int GrownLimitDataSize(int iStoredCount);
+
+// Units of files older than 0.94f: 24, 25, 26, 33 and 65 were the millivolt
+// forms of UNIT_VRMS, UNIT_VP, UNIT_VPP, UNIT_W and UNIT_V. Returns the
+// current unit (the same one when it needs no remapping) and sets
+// *pbRemapped when values on that axis must be divided by 1000.
+int RemapOldMilliUnit(int iUnit, bool* pbRemapped);
