@@ -4,12 +4,14 @@
 #include "GraphDocFixture.h"
 
 #include "host/settings/FFTParametersSettings.h"
+#include "host/settings/ImpulseResponseSettings.h"
 #include "host/settings/WindowFunction.h"
 #include "host/settings/SweepManager.h"
 #include "trace/types/FFTResponseTrace.h"
 #include "trace/types/SweepTrace.h"
 #include "trace/types/TraceKindTables.h"
 #include "trace/types/UserTrace.h"
+#include "trace/types/WindowFunction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -207,9 +209,16 @@ TEST_F(GraphDocCreate, WindowFunctionShowsTheFFTWindowOrReportsFailure)
     EXPECT_EQ(m_pDoc->GetTraceFromArray(CHANNEL_A, TT_WINDOW, 0, 0), pWindow);
     EXPECT_EQ(pWindow->GetYDataBuffer(0)[0], 1.0);
 
-    // The impulse gate is a trace of its own.
-    ASSERT_EQ(m_pDoc->CreateWindowFunction(CHANNEL_A, 1, 0, CString(), 0), 1);
-    EXPECT_NE(m_pDoc->GetTraceFromArray(CHANNEL_A, TT_WINDOW, 1, 0), nullptr);
+    // The impulse gate is a trace of its own; its shape (open at the mid
+    // bin, closed after the end bin) survives a new sample size.
+    ASSERT_EQ(m_pDoc->CreateWindowFunction(CHANNEL_A, 1, 0, CString(), 1), 1);
+    auto* pGate = static_cast<CWindowFunction*>(m_pDoc->GetTraceFromArray(CHANNEL_A, TT_WINDOW, 1, 0));
+    ASSERT_NE(pGate, nullptr);
+    const CImpulseWindowDetails& gate = m_host.GetSettingsService()->GetImpulseResponseSettings()->GetImpulseWindowDetails(0);
+    ASSERT_EQ(pGate->SetWindow(512, 0), 1);
+    ASSERT_EQ(pGate->GetDataSize(), 512);
+    EXPECT_EQ(pGate->GetYDataBuffer(0)[gate.GetMidBin()], 1.0);
+    EXPECT_EQ(pGate->GetYDataBuffer(0)[gate.GetEndBin() + 1], 0.0);
 
     // A user window file cannot be loaded here.
     EXPECT_EQ(m_pDoc->CreateWindowFunction(CHANNEL_B, 0, WINDOW_USER, CString(), 1), 0);

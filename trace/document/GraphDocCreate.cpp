@@ -8,13 +8,11 @@
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
 #include "host/settings/FFTParametersSettings.h"
-#include "host/settings/ImpulseResponseSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SweepManager.h"
 #include "resources/StringTable.h"
 #include "trace/display/XScale.h"
 #include "trace/types/FFTResponseTrace.h"
-#include "trace/types/ImpulseWindowFunction.h"
 #include "trace/types/SweepTrace.h"
 #include "trace/types/UserTrace.h"
 #include "trace/types/WindowFunction.h"
@@ -139,16 +137,10 @@ int CGraphDoc::CreateWindowFunction(ChannelNumber eChannel, int bImpulse, int iW
     if (bNew) pTrace = CreateTrace(TT_WINDOW, eChannel, FFTLength(), lExtra, 0, 0, 0, 0, 0, 1);
     if (!pTrace) return 0;
 
-    int bBuilt = 0;
-    if (bImpulse) {
-        const CImpulseResponseSettings* pImpulse = GetImpulseResponseSettings();
-        bBuilt = pImpulse && static_cast<CImpulseWindowFunction*>(pTrace)->UpdateWindowDetails(
-                                 pImpulse->GetImpulseWindowDetails(eChannel == CHANNEL_B ? 1 : 0), 1);
-    } else {
-        auto* pWindow = static_cast<CWindowFunction*>(pTrace);
-        pWindow->SetWindowType(static_cast<WINDOWFUNCTION>(iWindowType), CString());
-        bBuilt = pWindow->SetWindow(FFTLength(), 1);
-    }
+    // An impulse window shows the channel's gate; it has no window type.
+    auto* pWindow = static_cast<CWindowFunction*>(pTrace);
+    if (!bImpulse) pWindow->SetWindowType(static_cast<WINDOWFUNCTION>(iWindowType), CString());
+    const int bBuilt = pWindow->SetWindow(FFTLength(), 1);
     if (!bBuilt) {
         if (bNew) RemoveTrace(pTrace, 0);
         ShowMessage(IDS_WINDOW_FUNCTION_LOAD_FAILED, MB_OK | MB_ICONEXCLAMATION, GetOLEShowMessages());

@@ -4,7 +4,9 @@
 
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
+#include "host/settings/ImpulseResponseSettings.h"
 #include "host/settings/ImpulseWindowDetails.h"
+#include "host/settings/MeasurementSettings.h"
 #include "trace/document/GraphDoc.h"
 
 IMPLEMENT_DYNCREATE(CImpulseWindowFunction, CWindowFunction)
@@ -38,6 +40,17 @@ int CImpulseWindowFunction::UpdateWindowDetails(const CImpulseWindowDetails& det
     FinishWindowUpdate(bCreate, bSizeChanged);
     if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->UpdateAllViews(UPDATE_TRACE_REDRAW, this);
     return 1;
+}
+
+int CImpulseWindowFunction::SetWindow(int iNumPoints, int bCreate)
+{
+    QXASSERT((IsInUse()) || (bCreate));
+    if (!bCreate && !IsOn()) return 1;
+    const CImpulseResponseSettings* pSettings = GetImpulseResponseSettings();
+    if (!pSettings) return 0;
+    CImpulseWindowDetails details = pSettings->GetImpulseWindowDetails(m_eChannel == CHANNEL_B ? 1 : 0);
+    if (!details.SetNumPoints(iNumPoints)) return 0;
+    return UpdateWindowDetails(details, bCreate);
 }
 
 void CImpulseWindowFunction::SetYDefaultZoomValues()

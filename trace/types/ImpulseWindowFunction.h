@@ -18,6 +18,9 @@ public:
     // Writes the gate of the details into the Y data, resized to its points,
     // and redraws; 0 when it cannot be written.
     int UpdateWindowDetails(const CImpulseWindowDetails& details, int bCreate);
+    // The channel's gate from the host's impulse-response settings, over
+    // iNumPoints points: a new sample size keeps the gate's shape.
+    int SetWindow(int iNumPoints, int bCreate) override;
 
     long GetTraceCreateExtraInfo() override { return 1; }
     void SetYDefaultZoomValues() override;

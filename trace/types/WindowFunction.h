@@ -19,7 +19,7 @@ public:
     // bCreate a trace that is off is left alone and a new size resets the X
     // range; with it the units and the default window are set up as well.
     // 0 when the window cannot be computed (a user window file).
-    int SetWindow(int iNumPoints, int bCreate);
+    virtual int SetWindow(int iNumPoints, int bCreate);
     WINDOWFUNCTION GetWindowType() const { return m_eWindowType; }
     const CString& GetWindowFile() const { return m_sWindowFile; }
 
