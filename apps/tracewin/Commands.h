@@ -9,6 +9,7 @@ using Args = std::vector<std::string>;
 
 int RunUnits(const Args& args);
 int RunConvert(const Args& args);
+int RunInfo(const Args& args);
 // Built only with Qt (TRACEWIN_HAVE_RENDER).
 int RunRender(const Args& args);
 

@@ -23,7 +23,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tracewin render [--channel A|B|both] [--size WxH] [--small] [--log-x]\n"
-    "                       [--traces scope,fft] -o FILE.png|.jpg|.bmp|.svg|.pdf\n";
+    "                       [--traces scope,fft] -o FILE.png|.jpg|.bmp|.svg|.pdf\n"
+    "                       [--trace FILE.trc]...  (trace files added to the drawn channel)\n";
 
 struct STraceName {
     const char* szName;
@@ -197,6 +198,9 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
         } else if (sArg == "--traces") {
             if (!bHasValue) return needsValue();
             if (!ParseTraceList(args[++i], options.aeTraces, sError)) return false;
+        } else if (sArg == "--trace") {
+            if (!bHasValue) return needsValue();
+            options.asTraceFiles.push_back(args[++i]);
         } else if (sArg == "-o" || sArg == "--output") {
             if (!bHasValue) return needsValue();
             options.sOutput = args[++i];
@@ -237,6 +241,13 @@ int RenderGraph(const SRenderOptions& options, std::string& sError)
         return kExitFailure;
     }
     ShowTraces(built, options);
+    for (const std::string& sFile : options.asTraceFiles) {
+        const ChannelNumber eChannel = options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A;
+        if (!built.GetDoc().LoadTrace(CString(sFile), eChannel, 0)) {
+            sError = "cannot load the trace file '" + sFile + "'";
+            return kExitFailure;
+        }
+    }
 
     SPicture picture = MakePicture(eKind, options);
     if (!picture.pTarget->IsValid()) {

@@ -18,6 +18,8 @@ struct SRenderOptions {
     bool bLogX = false;
     // Trace kinds shown, in order; the first is the current trace.
     std::vector<TraceType> aeTraces{TT_FFT};
+    // Trace files loaded onto the drawn channel (channel A when both are drawn).
+    std::vector<std::string> asTraceFiles;
     std::string sOutput;
 };
 

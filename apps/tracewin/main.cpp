@@ -16,6 +16,7 @@ struct SCommand {
 constexpr SCommand kCommands[] = {
     {"units", RunUnits, "units [--sets]                 the unit table (or the unit sets)"},
     {"convert", RunConvert, "convert VALUE FROM TO [opts]   convert a value between units (see --help)"},
+    {"info", RunInfo, "info FILE                      a trace or limit file's header and record as JSON"},
 #ifdef TRACEWIN_HAVE_RENDER
     {"render", RunRender, "render [opts] -o FILE          draw the built-in graph to PNG, JPEG, BMP, SVG or PDF"},
 #endif

@@ -1,0 +1,23 @@
+#pragma once
+// What a trace or limit file holds, as JSON text: the header by field, then
+// the record as this build reads it (the version rules applied) and would
+// write it again, with the kind's section. For a limit file the record is
+// described by DescribeLimitRecord.
+//
+// Needs an installed graph document: the trace is built by its factory,
+// read aside and deleted again; the document is left as it was.
+
+#include "platform/String.h"
+
+#include <string>
+
+class CArchive;
+class CJsonSink;
+struct STraceFileHeader;
+
+// False, with the reason in sError, when the file cannot be read.
+bool DescribeTraceFile(const CString& sPath, std::string& sJson, std::string& sError);
+
+// The limit-line record of a limit file, after its header; false with the
+// reason when it cannot be described.
+bool DescribeLimitRecord(CArchive& ar, const STraceFileHeader& header, CJsonSink& sink, std::string& sError);
