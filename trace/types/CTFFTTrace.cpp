@@ -28,10 +28,12 @@ CCTFFTTrace::CCTFFTTrace(ChannelNumber eChannel, int iDataSize, int iCopy, int i
 
 void CCTFFTTrace::UpdateRelativityAndResponse()
 {
+    const int iOldRelativity = m_iRelativity;
     m_iResponse = 0;
     const CCTDetectorSettings* pDetector = GetCTDetectorSettingsData();
     m_iRelativity = pDetector ? pDetector->GetRelativity() : 0;
     UpdateRelativityOtherValue();
+    if (m_iRelativity != iOldRelativity) CheckLimitLinesConsistent(0);
 }
 
 void CCTFFTTrace::TraceOn(int iMatch, int bRegisterEvents)
