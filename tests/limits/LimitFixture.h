@@ -64,6 +64,12 @@ protected:
         m_pTrace->SetLimitLineForTrace(pLine, bMax ? TT_MAXLIMITLINE : TT_MINLIMITLINE, 1, 0, 0);
         return pLine;
     }
+    // The values a trace-data line keeps, in its own Y unit.
+    static std::vector<double> StoredValues(CLimitLine& line)
+    {
+        const double* pd = line.HasTraceData() ? line.GetYDataBuffer(0) : nullptr;
+        return pd ? std::vector<double>(pd, pd + line.GetDataSize()) : std::vector<double>();
+    }
     std::vector<int> FiredKinds()
     {
         std::vector<int> aKinds;

@@ -30,6 +30,9 @@ public:
     static bool IsInspectionOnlyLoad();
     // Throws unless `count` items of `itemBytes` each can still be read.
     static void CheckCount(CArchive& ar, std::int64_t count, std::int64_t itemBytes, const char* what);
+    // Reads a compute-list flag and record where another record holds one
+    // (a limit line's), with the same rules as the trace record.
+    static void ReadComputeListOf(CQXTrace& trace, CArchive& ar) { CTraceRecord(trace, ar).ReadComputeList(); }
 
 private:
     CTraceRecord(CQXTrace& trace, CArchive& ar);

@@ -75,6 +75,17 @@ public:
     int GetYPointForData(double dData) override;
     void DataToPlot() override;
 
+    // ---- The limit file (LimitLineFile.cpp) -------------------------------------
+    // Loads a limit file (table, trace-data or older trace-file form); 1 on
+    // success. With bShowMessages failures are reported in message boxes.
+    int InitialiseFromFile(CString sPath, int bShowMessages);
+    // The same from an archive already open (sPath names it in messages).
+    int InitialiseFromArchive(CArchive& ar, const CString& sPath, int bShowMessages);
+    // The limit-line record (the base trace record first only in files
+    // before 0.93d).
+    void Serialize(CArchive& ar) override;
+    void PostSerialize(CArchive& ar) override;
+
     // ---- Virtual operations ---------------------------------------------------
     bool IsLimitLine() override { return true; }
     int GetDataSize() override;
@@ -129,7 +140,13 @@ protected:
     int AllocatePolarityData(int iDataSize) override;
 
 private:
+    enum class ELimitFileResult { ok, notALimitFile, notALimitLine, tooOld, corrupt, outOfMemory };
+
     void InitialiseTrace(CQXTrace* pParent, int iMax);
+    // Reading a limit file after it was opened, and the parts of the record.
+    ELimitFileResult ReadLimitFile(CArchive& ar);
+    int ReadTraceData(CArchive& ar);
+    void SerializeTail(CArchive& ar, int iStored);
     // The table forms of CopyDataFromTrace, GetYDataAtXValue and DataToPlot.
     int CopyTableFromTrace();
     double GetTableDataAtXValue(double dValue, int bTransformed);

@@ -170,7 +170,7 @@ void CLimitLine::AlterAllData(double dDelta, int bTransformed)
         // Signed lines keep magnitudes; the polarity carries the side of zero.
         const double dValue = GetYValueForData(bSigned ? std::fabs(dMoved) : dMoved, iOwnUnit, 0, 0);
         SetStoredValueAt(i, dValue, bTransformed);
-        if (bSigned) SetPolarityAtPos(i, PolarityAfterMove(dData, dMoved, ePolarity), bTransformed);
+        if (bSigned) SetPolarityAtPos(i, PolarityAfterMove(dMoved, ePolarity), bTransformed);
     }
     RecalcTrace();
 }

@@ -19,10 +19,10 @@ double InterpolateLinear(double dX0, double dY0, double dX1, double dY1, double 
     return dY0 + (dY1 - dY0) * (dX - dX0) / (dX1 - dX0);
 }
 
-Polarity PolarityAfterMove(double dBefore, double dAfter, Polarity ePolarity)
+Polarity PolarityAfterMove(double dAfter, Polarity ePolarity)
 {
-    if (dBefore <= 0.0 && dAfter > 0.0) return POLARITY_POSITIVE;
-    if (dBefore > 0.0 && dAfter <= 0.0) return POLARITY_NEGATIVE;
+    if (dAfter > 0.0) return POLARITY_POSITIVE;
+    if (dAfter < 0.0) return POLARITY_NEGATIVE;
     return ePolarity;
 }
 

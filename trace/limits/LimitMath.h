@@ -13,10 +13,10 @@ double SignedByPolarity(double dData, Polarity ePolarity);
 // X values coincide.
 double InterpolateLinear(double dX0, double dY0, double dX1, double dY1, double dX);
 
-// The polarity of a signed limit after it moved from dBefore to dAfter: it
-// crosses to positive above 0 and to negative at or below 0; otherwise it
-// keeps ePolarity.
-Polarity PolarityAfterMove(double dBefore, double dAfter, Polarity ePolarity);
+// The polarity of a signed limit after a move: the side of zero it ended
+// on. A limit that ends exactly on zero keeps ePolarity (its magnitude is 0
+// either way); one that leaves zero takes the side it moved to.
+Polarity PolarityAfterMove(double dAfter, Polarity ePolarity);
 
 // Older files stored trace-data lines one point short when the size was a
 // power of two from 1024 to 262144: the size such a count is read into.
