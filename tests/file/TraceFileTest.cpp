@@ -100,6 +100,35 @@ Bytes BuildFile(const SHandBuilt& spec)
     return b.Get();
 }
 
+// A version 1.00g file: no configuration version in the header (so
+// configuration 0), an i32 handle, an old cursor list, no input details, no
+// zoom history, and an FFT trace's Y data still in dBFS.
+Bytes BuildOldFftFile()
+{
+    CBytes b;
+    b.I32(static_cast<std::int32_t>(TRACE_FILE_MAGIC)).I32(100).U8('g').I32(TT_FFT).I32(CHANNEL_A);
+    b.I32(0x1234).I32(0xFF).I32(0xFF).I32(0xFF).I32(1).I32(1).I32(0).I32(0); // 1-8
+    b.I32(25);                                                  // U1: an old mV unit
+    for (int i = 0; i < 6; ++i) b.I32(UNIT_DBFS);               // U2-U7
+    b.Str("").I32(0).I32(1).Str("").I32(0);                     // 20-24
+    b.I32(0);                                                   // 4 bytes below configuration 79
+    b.I32(0).I32(1);                                            // 25-26
+    b.I32(8);                                                   // 27
+    for (int i = 0; i < 8; ++i) b.F64(-10.0 * i);               // 28, in dBFS
+    b.U8(0).Str("old");                                         // 29, a string below configuration 25
+    b.I32(0).I32(5).I32(0).I32(6);                              // 30-33: maximum X position wrong
+    b.F64(0).F64(1).F64(1000).F64(2000);                        // 34-37
+    b.F64(24000);                                               // 39 (38 absent)
+    b.I32(0).I32(2).I32(7).I32(7).I32(0);                       // 40, old cursor list
+    b.I32(0).I32(0).I32(0).I32(0).I32(1).I32(1).I32(1);         // 41-47
+    b.I32(0).I32(-1);                                           // 48, 50
+    b.I32(1).I32(ST_FFT).I32(CHANNEL_A).F64(5).F64(20000).I32(0xFF).I32(0xFF).I32(UNIT_FREQ_HZ).Str("");
+    b.I32(0).I32(0).I32(0).I32(1).I32(0).I32(1);                // X scale
+    b.I32(0).F64(0).F64(0).I32(0).I32(0).U16(9);                // 52-57
+    b.I32(0);                                                   // ticks; no zoom history
+    return b.Get();
+}
+
 class TraceFileTest : public GraphDocFixture {
 protected:
     CString Path(const char* name) const { return m_host.GetRoot() + L"/" + CString(name); }
@@ -190,6 +219,24 @@ TEST_F(TraceFileTest, HandBuiltFftOf4096PointsLoadsWith4097PointsOnTheGivenChann
     ChannelNumber eChannel = CHANNEL_A;
     EXPECT_TRUE(CGraphDoc::GetTraceChannel(Path("fft.trc"), &eChannel));
     EXPECT_EQ(eChannel, CHANNEL_B);
+}
+
+TEST_F(TraceFileTest, OldVersionFollowsTheVersionRules)
+{
+    WriteBytes(Path("old.trc"), BuildOldFftFile());
+    CQXTrace* pTrace = m_pDoc->LoadTrace(Path("old.trc"), CHANNEL_B, 1);
+    ASSERT_NE(pTrace, nullptr);
+    EXPECT_EQ(pTrace->GetDataSize(), 8);
+    EXPECT_EQ(pTrace->GetMaxXPos(), 7);                        // corrected to N - 1
+    EXPECT_NEAR(pTrace->GetYDataBuffer(0)[0], 5931640.0, 1.0); // 0 dBFS as hex
+    EXPECT_EQ(pTrace->GetYDigUnit(), UNIT_VP);                 // 25 renumbered to 28
+    EXPECT_EQ(pTrace->GetCurrentMinYScaleValue(), 1.0);        // and the window divided by 1000
+    EXPECT_EQ(pTrace->GetCurrentMaxYScaleValue(), 2.0);
+    EXPECT_EQ(pTrace->GetMinXScaleValue(), 5.0);               // from the X scale record
+    EXPECT_EQ(pTrace->GetMaxXScaleValue(), 24000.0);
+    EXPECT_EQ(pTrace->GetTraceID(), 9);
+    EXPECT_FALSE(pTrace->HasZoomHistory());
+    EXPECT_EQ(Boxes(IDS_TRACE_LOAD_FAILED), 0);
 }
 
 TEST_F(TraceFileTest, StoredSizesAndMarksAreMadeSensible)
