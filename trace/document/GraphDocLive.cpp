@@ -47,10 +47,24 @@ bool DropWhileUnlocked()
            pAnalyser->GetPropertyAsBool(PROP_ANA_SKIP_WHEN_UNLOCKED);
 }
 
+// Holds a trace's lock for a whole refill: a plot built meanwhile on another
+// thread must see the data, the size and the windows of one state.
+class CTraceRefillLock {
+public:
+    explicit CTraceRefillLock(CQXTrace& trace) : m_Trace(trace) { m_Trace.LockTrace(); }
+    ~CTraceRefillLock() { m_Trace.UnlockTrace(); }
+    CTraceRefillLock(const CTraceRefillLock&) = delete;
+    CTraceRefillLock& operator=(const CTraceRefillLock&) = delete;
+
+private:
+    CQXTrace& m_Trace;
+};
+
 // Feeds one buffer and marks the trace's computes for a re-run; true when
 // the trace changed size or its Y display.
 bool Feed(CQXTrace& trace, CSampleBuffer* pBuffer, CSampleBuffer* pOtherBuffer = nullptr)
 {
+    CTraceRefillLock lock(trace);
     int bChanged = 0;
     trace.UpdateTraceData(pBuffer, pOtherBuffer, &bChanged);
     trace.SetComputeRequired(1);
@@ -119,9 +133,10 @@ int CGraphDoc::NewSampleData(ChannelNumber eChannel)
                 continue;
             }
             // The impulse window follows its own details, not the sample size.
-            if (eType != TT_WINDOW || pTrace->GetTraceCreateExtraInfo() != 0 || !pSamples) continue;
+            if (eType != TT_WINDOW || pTrace->GetTraceCreateExtraInfo() != 0) continue;
             const int iSize = pData->GetSampleBuffer(iChannel)->GetSize();
             if (iSize <= 0 || iSize == pTrace->GetDataSize()) continue;
+            CTraceRefillLock lock(*pTrace);
             if (static_cast<CWindowFunction*>(pTrace)->SetWindow(iSize, 0) && pTrace->GetDataSize() == iSize) {
                 iResult = 1;
                 UpdateAllViews(UPDATE_TRACE_NUMPOINTS, pTrace);
@@ -155,6 +170,7 @@ int CGraphDoc::NewFFTData(ChannelNumber eChannel)
             const TraceType eType = pTrace->GetTraceType();
             if (!pTrace->IsLive()) {
                 if (eType != TT_FILTER) continue;
+                CTraceRefillLock lock(*pTrace);
                 pTrace->UpdateTraceVariables(false, false, pFFT);
                 if (bRangeChanged) {
                     // Recomputing the filter response for the new size comes with the filter traces.
