@@ -3,6 +3,7 @@
 #include "apps/tracewin/RenderCommand.h"
 
 #include "apps/common/BuiltInDocument.h"
+#include "apps/common/LiveSource.h"
 #include "platform/String.h"
 #include "qt/QtImageFormats.h"
 #include "qt/QtImageTarget.h"
@@ -23,7 +24,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tracewin render [--channel A|B|both] [--size WxH] [--small] [--log-x]\n"
-    "                       [--traces scope,fft] -o FILE.png|.jpg|.bmp|.svg|.pdf\n"
+    "                       [--traces scope,fft] [--live N] -o FILE.png|.jpg|.bmp|.svg|.pdf\n"
     "                       [--trace FILE.trc]...  (trace files added to the drawn channel)\n";
 
 struct STraceName {
@@ -201,6 +202,13 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
         } else if (sArg == "--trace") {
             if (!bHasValue) return needsValue();
             options.asTraceFiles.push_back(args[++i]);
+        } else if (sArg == "--live") {
+            if (!bHasValue) return needsValue();
+            if (!ParseInt(args[++i], options.iLiveBlocks) || options.iLiveBlocks < 1 ||
+                options.iLiveBlocks > kMaxLiveBlocks) {
+                sError = "bad block count '" + args[i] + "' (1 to " + std::to_string(kMaxLiveBlocks) + ")";
+                return false;
+            }
         } else if (sArg == "-o" || sArg == "--output") {
             if (!bHasValue) return needsValue();
             options.sOutput = args[++i];
@@ -239,6 +247,13 @@ int RenderGraph(const SRenderOptions& options, std::string& sError)
     if (!built.IsValid()) {
         sError = "the built-in document could not be made";
         return kExitFailure;
+    }
+    if (options.iLiveBlocks > 0) {
+        CLiveSource live(built.GetHost(), built.GetDoc());
+        if (!live.RunBlocks(options.iLiveBlocks)) {
+            sError = "the simulated measurement failed";
+            return kExitFailure;
+        }
     }
     ShowTraces(built, options);
     for (const std::string& sFile : options.asTraceFiles) {

@@ -18,6 +18,8 @@ struct SRenderOptions {
     bool bLogX = false;
     // Trace kinds shown, in order; the first is the current trace.
     std::vector<TraceType> aeTraces{TT_FFT};
+    // Simulated measurement blocks delivered before drawing (0: the built-in signals).
+    int iLiveBlocks = 0;
     // Trace files loaded onto the drawn channel (channel A when both are drawn).
     std::vector<std::string> asTraceFiles;
     std::string sOutput;
@@ -28,6 +30,8 @@ constexpr int kMaxRenderSide = 16384;
 // The size of a small view (--small): under 200 x 100 a view shows no scales.
 constexpr int kSmallRenderWidth = 199;
 constexpr int kSmallRenderHeight = 99;
+// More blocks than this add nothing a picture could show.
+constexpr int kMaxLiveBlocks = 1000;
 
 // False with a message for the user when the arguments are not usable.
 bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& sError);
