@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -34,12 +33,14 @@ bool WriteInput(const CString& sPath, const std::uint8_t* data, std::size_t size
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static std::unique_ptr<SWorld> world;
+    // Never destroyed at exit: the host's teardown would run after the
+    // path resolver it restores has gone. A fresh host now and then keeps
+    // its recordings (hints, log) small.
+    static SWorld* world = nullptr;
     static unsigned runs = 0;
-    // A fresh host now and then keeps its recordings (hints, log) small.
     if (!world || ++runs % 4096 == 0) {
-        world.reset();
-        world = std::make_unique<SWorld>();
+        delete world;
+        world = new SWorld();
     }
     if (!WriteInput(world->sPath, data, size)) std::abort();
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 int main(int argc, char** argv)
@@ -36,7 +37,8 @@ int main(int argc, char** argv)
         pTrace->CursorOn();
         pTrace->ZoomX(0, 1, pTrace->GetDataSize() - 2, 1);
         pTrace->SetComment(L"seed");
-        const std::string sName = std::string(argv[1]) + "/kind" + std::to_string(eType);
+        // Absolute, or the document would place it in its traces folder.
+        const std::string sName = (std::filesystem::absolute(argv[1]) / ("kind" + std::to_string(eType))).string();
         iWritten += doc.SaveTrace(pTrace, CString(sName), 0);
     }
     std::printf("%d seed files written to %s\n", iWritten, argv[1]);

@@ -389,10 +389,14 @@ void CTraceRecord::ReadXPositions()
 
 CCursorMark* CTraceRecord::ReadCursor(CCursorMark* pExisting, int eType)
 {
-    CCursorMark* pCursor = pExisting ? pExisting : new CCursorMark(&m_t, static_cast<CursorMarkType>(eType), 0);
-    pCursor->Serialize(m_ar);
-    pCursor->SetTrace(&m_t);
-    return pCursor;
+    // Read aside: a record that ends early must not leave a half-made cursor.
+    CCursorMark cursor(&m_t, static_cast<CursorMarkType>(eType), 0);
+    cursor.Serialize(m_ar);
+    if (pExisting) {
+        *pExisting = cursor;
+        return pExisting;
+    }
+    return new CCursorMark(cursor);
 }
 
 void CTraceRecord::ReadCursorsAndMarks()
