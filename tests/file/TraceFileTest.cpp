@@ -10,6 +10,7 @@
 #include "resources/StringTable.h"
 #include "trace/display/XScale.h"
 #include "trace/file/TraceFileHeader.h"
+#include "trace/file/TraceFileInfo.h"
 #include "trace/model/CursorMark.h"
 #include "trace/types/SweepTrace.h"
 
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -364,6 +366,29 @@ TEST_F(TraceFileTest, LiveTraceSavedLoadsAsNonLiveAndUnwritablePathReports18796)
     EXPECT_EQ(m_pDoc->SaveTrace(pLive, Path("no/such/folder/x"), 1), 0);
     ASSERT_FALSE(m_host.GetMessageBoxes().empty());
     EXPECT_NE(m_host.GetMessageBoxes().back().sText.Find(L"no/such/folder/x.trc"), -1);
+}
+
+TEST_F(TraceFileTest, InfoShowsHeaderRecordAndSectionWithEscapedText)
+{
+    CQXTrace* pTrace = NewShownTrace(TT_FFT);
+    ASSERT_NE(pTrace, nullptr);
+    pTrace->SetComment(L"say \"hi\" \u00e9\n");
+    pTrace->GetYDataBuffer(0)[0] = std::numeric_limits<double>::infinity();
+    ASSERT_EQ(m_pDoc->SaveTrace(pTrace, L"info", 0), 1);
+    std::string sJson;
+    std::string sError;
+    ASSERT_TRUE(DescribeTraceFile(Path("Traces/info.trc"), sJson, sError)) << sError;
+    for (const char* sPart : {"\"header\":{\"magic\":973802509,\"versionNumber\":150,\"versionLetter\":\"g\"",
+                              "\"m_sComment\":\"say \\\"hi\\\" \\u00e9\\u000a\"", "\"m_pYData\":[null,",
+                              "\"section\":{\"m_dLowestValidFrequency\":", "\"bytesLeft\":0}"})
+        EXPECT_NE(sJson.find(sPart), std::string::npos) << sPart;
+    // The scratch trace leaves the document as it was.
+    EXPECT_EQ(m_pDoc->GetTraceArray(CHANNEL_A).size(), 1u);
+
+    const Bytes whole = BuildFile(SHandBuilt());
+    WriteBytes(Path("cut.trc"), Bytes(whole.begin(), whole.begin() + 40));
+    EXPECT_FALSE(DescribeTraceFile(Path("cut.trc"), sJson, sError));
+    EXPECT_NE(sError.find("truncated"), std::string::npos);
 }
 
 } // namespace
