@@ -5,6 +5,8 @@
 #include "apps/common/BuiltInDocument.h"
 #include "apps/common/LiveSource.h"
 #include "platform/String.h"
+#include "resources/StringTable.h"
+#include "trace/limits/LimitLine.h"
 #include "qt/QtImageFormats.h"
 #include "qt/QtImageTarget.h"
 #include "qt/QtPdfTarget.h"
@@ -25,7 +27,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: tracewin render [--channel A|B|both] [--size WxH] [--small] [--log-x]\n"
     "                       [--traces scope,fft] [--live N] -o FILE.png|.jpg|.bmp|.svg|.pdf\n"
-    "                       [--trace FILE.trc]...  (trace files added to the drawn channel)\n";
+    "                       [--trace FILE.trc]...  (trace files added to the drawn channel)\n"
+    "                       [--limit [max:|min:]FILE.lim]...  (limit lines of the current trace)\n";
 
 struct STraceName {
     const char* szName;
@@ -202,6 +205,9 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
         } else if (sArg == "--trace") {
             if (!bHasValue) return needsValue();
             options.asTraceFiles.push_back(args[++i]);
+        } else if (sArg == "--limit") {
+            if (!bHasValue) return needsValue();
+            options.asLimitFiles.push_back(args[++i]);
         } else if (sArg == "--live") {
             if (!bHasValue) return needsValue();
             if (!ParseInt(args[++i], options.iLiveBlocks) || options.iLiveBlocks < 1 ||
@@ -236,6 +242,23 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
     return true;
 }
 
+// "[max:|min:]FILE": an upper (or lower) limit line of the drawn channel's current trace.
+static bool AttachLimitFile(CGraphDoc& doc, const SRenderOptions& options, const std::string& sArg,
+                            std::string& sError)
+{
+    const bool bMin = sArg.rfind("min:", 0) == 0;
+    const std::string sFile = (bMin || sArg.rfind("max:", 0) == 0) ? sArg.substr(4) : sArg;
+    CQXTrace* pTrace = doc.GetCurrentTrace(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
+    int iFailure = 0;
+    if (pTrace && CLimitLine::LoadForTrace(pTrace, CString(sFile), bMin ? TT_MINLIMITLINE : TT_MAXLIMITLINE, 0,
+                                           &iFailure))
+        return true;
+    sError = iFailure == IDS_LIMIT_UNITS_INCONSISTENT
+                 ? "the units of the limit file '" + sFile + "' do not suit the current trace"
+                 : "cannot load the limit file '" + sFile + "'";
+    return false;
+}
+
 int RenderGraph(const SRenderOptions& options, std::string& sError)
 {
     const EPictureKind eKind = PictureKindOf(options.sOutput);
@@ -263,6 +286,8 @@ int RenderGraph(const SRenderOptions& options, std::string& sError)
             return kExitFailure;
         }
     }
+    for (const std::string& sLimit : options.asLimitFiles)
+        if (!AttachLimitFile(built.GetDoc(), options, sLimit, sError)) return kExitFailure;
 
     SPicture picture = MakePicture(eKind, options);
     if (!picture.pTarget->IsValid()) {

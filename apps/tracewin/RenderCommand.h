@@ -22,6 +22,8 @@ struct SRenderOptions {
     int iLiveBlocks = 0;
     // Trace files loaded onto the drawn channel (channel A when both are drawn).
     std::vector<std::string> asTraceFiles;
+    // Limit files attached to the drawn channel's current trace: "[max:|min:]FILE".
+    std::vector<std::string> asLimitFiles;
     std::string sOutput;
 };
 

@@ -29,13 +29,7 @@ void DescribeHeader(const STraceFileHeader& header, CJsonSink& sink)
 
 } // namespace
 
-bool DescribeLimitRecord(CArchive& /*ar*/, const STraceFileHeader& /*header*/, CJsonSink& sink, std::string& /*sError*/)
-{
-    // The limit-line record is read by the limit line itself; until it can
-    // be described here, only its presence is shown.
-    sink.String("record", CString(L"limit-line record (not described)"));
-    return true;
-}
+// DescribeLimitRecord is the limit line's own (trace/limits/LimitLineInfo.cpp).
 
 bool DescribeTraceFile(const CString& sPath, std::string& sJson, std::string& sError)
 {

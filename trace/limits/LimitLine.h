@@ -81,6 +81,11 @@ public:
     int InitialiseFromFile(CString sPath, int bShowMessages);
     // The same from an archive already open (sPath names it in messages).
     int InitialiseFromArchive(CArchive& ar, const CString& sPath, int bShowMessages);
+    // Loads a limit file into a new line and attaches it to pTrace as its
+    // eType line. 0 when the file does not load or its units do not suit
+    // the trace, with the message id in *piFailure (shown with bShowMessages).
+    static int LoadForTrace(CQXTrace* pTrace, const CString& sPath, TraceType eType, int bShowMessages,
+                            int* piFailure);
     // The limit-line record (the base trace record first only in files
     // before 0.93d).
     void Serialize(CArchive& ar) override;

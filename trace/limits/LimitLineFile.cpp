@@ -24,6 +24,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <new>
 #include <system_error>
 
 namespace {
@@ -297,4 +299,29 @@ CLimitLine::ELimitFileResult CLimitLine::ReadLimitFile(CArchive& ar)
         QXDebugLog(1, "CLimitLine::ReadLimitFile", "LIMITLINE: corrupt limit file: %s", e.what());
         return ELimitFileResult::corrupt;
     }
+}
+
+// ---- Loading a line for a trace ------------------------------------------------------------
+
+int CLimitLine::LoadForTrace(CQXTrace* pTrace, const CString& sPath, TraceType eType, int bShowMessages,
+                             int* piFailure)
+{
+    const auto Fail = [&](int iMessage) {
+        if (piFailure) *piFailure = iMessage;
+        if (bShowMessages) AfxMessageBox(LoadResString(iMessage), MB_OK);
+        return 0;
+    };
+    if (!QXVERIFY(pTrace != nullptr && !pTrace->IsLimitLine())) return Fail(IDS_OLE_SET_LIMIT_FAILED);
+    if (!QXVERIFY(eType == TT_MAXLIMITLINE || eType == TT_MINLIMITLINE)) return Fail(IDS_OLE_SET_LIMIT_FAILED);
+    std::unique_ptr<CLimitLine> pLine;
+    try {
+        pLine = std::make_unique<CLimitLine>(pTrace, eType == TT_MAXLIMITLINE ? 1 : 0, 0);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(__FILE__, __LINE__);
+        return Fail(IDS_OLE_SET_LIMIT_FAILED);
+    }
+    if (!pLine->InitialiseFromFile(sPath, bShowMessages)) return Fail(IDS_OLE_SET_LIMIT_FAILED);
+    if (!pTrace->IsLimitConsistent(pLine->GetLimitXUnit(), pLine->GetLimitYUnit()))
+        return Fail(IDS_LIMIT_UNITS_INCONSISTENT);
+    return pTrace->SetLimitLineForTrace(pLine.release(), eType, 1, 1, 0);
 }

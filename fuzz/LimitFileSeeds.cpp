@@ -1,0 +1,46 @@
+// Writes a seed corpus for fuzz_limitfile with the project's own saving
+// code: trace-data lines of a spectrum and of a scope trace (with polarity),
+// and a limit table.
+//   make_limitfile_seeds <folder>
+
+#include "host/app/HeadlessHost.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/limits/LimitLine.h"
+#include "trace/limits/LimitTable.h"
+#include "trace/model/QXTrace.h"
+
+#include <cfloat>
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    CHeadlessHost host;
+    CGraphDoc doc;
+    host.SetGraphDoc(&doc);
+    const std::string sFolder = argv[1];
+    int iWritten = 0;
+    for (TraceType eType : {TT_FFT, TT_SCOPE}) {
+        CQXTrace* pTrace = doc.CreateTrace(eType, CHANNEL_A, 16, 0, 0, 0, 0, 1, 1, 1);
+        if (!pTrace) continue;
+        for (int i = 0; i < pTrace->GetDataSize(); ++i) pTrace->GetYDataBuffer(0)[i] = 1000.0 * (i - 4);
+        CLimitLine data(pTrace, 1, 0);
+        if (data.CopyDataFromTrace())
+            iWritten += doc.SaveTrace(&data, CString((sFolder + "/data" + std::to_string(eType)).c_str()), 0);
+        CLimitLine table(pTrace, 0, 0);
+        if (CLimitTable* pTable = table.EnsureLimitTable()) {
+            pTable->AddPoint(100.0, -20.0, 0, 0);
+            pTable->AddPoint(1000.0, -10.0, 1, 0);
+            pTable->AddPoint(5000.0, DBL_MAX, 1, 0);
+            pTable->AddPoint(8000.0, -30.0, 0, 0);
+            iWritten += doc.SaveTrace(&table, CString((sFolder + "/table" + std::to_string(eType)).c_str()), 0);
+        }
+    }
+    std::printf("%d seed files written to %s\n", iWritten, argv[1]);
+    host.PumpMessages();
+    return iWritten > 0 ? 0 : 1;
+}
