@@ -10,6 +10,8 @@
 #include "host/sim/MeasurementEngine.h"
 #include "host/sim/SignalGenerator.h"
 #include "host/units/UnitIds.h"
+#include "trace/limits/LimitLine.h"
+#include "trace/limits/LimitTable.h"
 #include "trace/model/BufferScale.h"
 
 #include <algorithm>
@@ -132,6 +134,28 @@ TEST_F(GraphDocLive, RefillSizesReuseAndHints)
     m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
     EXPECT_EQ(pFFT->GetYDataBuffer(0), pdBefore);
     EXPECT_EQ(GraphHints().back(), UPDATE_GRAPH_TRACES);
+}
+
+TEST_F(GraphDocLive, DeliveryChecksTheLimitsOfLiveSpectra)
+{
+    LiveTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
+    pFFT->CreateXScale();
+    pFFT->CreateYScale();
+    Publish(Data(), 256);
+    m_pDoc->NewMathThreadData(CHANNEL_A, 0);
+
+    // An upper limit far below the delivered level, over the whole trace,
+    // in the storage unit so that it reads as data.
+    pFFT->SetYUnit(UNIT_HEX);
+    auto* pLine = new CLimitLine(pFFT, 1, 0);
+    CLimitTable* pTable = pLine->EnsureLimitTable();
+    for (int iPos : {0, pFFT->GetDataSize() - 1})
+        pTable->AddPoint(pFFT->GetXValueAtPos(iPos, pTable->GetXUnit()), 1.0, 1, POLARITY_NONE);
+    pFFT->SetLimitLineForTrace(pLine, TT_MAXLIMITLINE, 1, 0, 0);
+    ASSERT_FALSE(pFFT->GetMaxLimitBreached());
+
+    m_pDoc->NewMathThreadData(CHANNEL_A, 0);
+    EXPECT_TRUE(pFFT->GetMaxLimitBreached());
 }
 
 TEST_F(GraphDocLive, BufferScaleFactorByKindModeAndRange)

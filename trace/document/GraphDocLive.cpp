@@ -74,7 +74,9 @@ bool Feed(CQXTrace& trace, CSampleBuffer* pBuffer, CSampleBuffer* pOtherBuffer =
 // The traces a delivery ends with: their computes and limits.
 bool IsCheckedAfterDelivery(CQXTrace& trace)
 {
-    return trace.IsLive() && (trace.IsCTTrace() || trace.IsFFTTrace() || trace.GetTraceType() == TT_FFTRESPONSE);
+    if (!trace.IsLive()) return false;
+    const TraceType eType = trace.GetTraceType();
+    return eType == TT_CTDET || eType == TT_FFT || eType == TT_CTFFT || eType == TT_FFTRESPONSE;
 }
 
 } // namespace
@@ -103,8 +105,7 @@ void CGraphDoc::NewMathThreadData(ChannelNumber eChannel, int bFFTOnly)
             if (!pTrace || !IsCheckedAfterDelivery(*pTrace)) continue;
             // The computes run here once the compute framework is in; until
             // then the required mark set by Feed stays for it.
-            // LIMITS: pTrace->CheckLimits(); once limit checking is in.
-            (void)pTrace;
+            pTrace->CheckLimits();
         }
     }
     UpdateAllViews(bRedrawAll ? UPDATE_GRAPH_REDRAWALL : UPDATE_GRAPH_TRACES, nullptr);
