@@ -13,7 +13,8 @@ int Sign(int value)
 
 int CompareFileVersion(int fileNumber, int fileLetter, int number, int letter)
 {
-    if (fileNumber != number) return Sign(fileNumber - number);
+    // Compared, not subtracted: a corrupt file may carry any number.
+    if (fileNumber != number) return fileNumber < number ? -1 : 1;
     // Letters are bytes on file: compare their codes as unsigned.
     return Sign(static_cast<int>(static_cast<unsigned char>(fileLetter)) -
                 static_cast<int>(static_cast<unsigned char>(letter)));
