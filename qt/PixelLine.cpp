@@ -100,6 +100,19 @@ void RasterizeLine(CPoint from, CPoint to, const CRect& bounds, CPixelDash& dash
         dash.Advance(steps);
         return;
     }
+    if (minorDelta == 0 && dash.IsSolid()) {
+        // A solid row or column (the columns of a plot): one run, no pixel walk.
+        const std::int64_t minorLo = xMajor ? bounds.top : bounds.left;
+        const std::int64_t minorHi = xMajor ? bounds.bottom : bounds.right;
+        if (minor0 < minorLo || minor0 >= minorHi) return;
+        const int a = static_cast<int>(major0 + step * first);
+        const int b = static_cast<int>(major0 + step * last);
+        const int lo = std::min(a, b), hi = std::max(a, b) + 1;
+        const int m = static_cast<int>(minor0);
+        if (xMajor) runs.emplace_back(lo, m, hi, m + 1);
+        else runs.emplace_back(m, lo, m + 1, hi);
+        return;
+    }
     dash.Advance(first);
     for (std::int64_t t = first; t <= last; ++t) {
         // Minor coordinate rounded half up: minor0 + round(t * minorDelta / steps).

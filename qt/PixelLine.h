@@ -17,6 +17,8 @@ public:
     explicit CPixelDash(std::vector<int> dashes);
 
     bool IsOn() const { return m_iIndex % 2 == 0; }
+    // Every pixel on: no pattern, or one without length.
+    bool IsSolid() const { return m_aDashes.empty(); }
     // Moves on by `pixels` pixels.
     void Advance(std::int64_t pixels = 1);
     // Back to the start of the pattern.

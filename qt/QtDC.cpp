@@ -167,6 +167,10 @@ struct CQtDC::SImpl {
     QFont m_font;
     std::optional<QFontMetrics> m_metrics;
 
+    // The pixel runs of the path being stroked; kept so that a plot's
+    // thousands of column strokes do not allocate.
+    std::vector<CRect> m_aRuns;
+
     bool IsReady() const { return m_pPainter && m_pPainter->isActive() && m_pDevice; }
     QPaintDevice* Device() const { return const_cast<QPaintDevice*>(m_pDevice); }
     void Resolve(const LOGFONT& logFont);
@@ -319,7 +323,8 @@ void CQtDC::StrokePath(const CPoint* points, int count, bool closed)
         // pattern runs on along the whole path.
         const CRect bounds = GetPixelBounds();
         CPixelDash dash(pattern.m_aDashes);
-        std::vector<CRect> runs;
+        std::vector<CRect>& runs = d.m_aRuns;
+        runs.clear();
         for (int i = 1; i < count; ++i) RasterizeLine(points[i - 1], points[i], bounds, dash, runs);
         if (closed) RasterizeLine(points[count - 1], points[0], bounds, dash, runs);
         for (const CRect& run : runs) painter->fillRect(ToQRect(run), plan.m_color);

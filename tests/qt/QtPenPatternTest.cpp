@@ -89,6 +89,13 @@ TEST(QtPixelLine, LinesDrawTheirStartAndLeaveOutTheirEnd)
         {"shallow", {0, 0}, {4, 2}, {{0, 0}, {1, 1}, {2, 1}, {3, 2}}},
         {"a point draws nothing", {5, 5}, {5, 5}, {}},
         {"clipped to the bounds", {-3, 0}, {2, 0}, {{0, 0}, {1, 0}}},
+        {"column upwards", {7, 5}, {7, 1}, {{7, 5}, {7, 4}, {7, 3}, {7, 2}}},
+        {"column clipped at both ends", {7, -5}, {7, 150}, [] {
+             Pixels column;
+             for (int y = 0; y < 100; ++y) column.insert({7, y});
+             return column;
+         }()},
+        {"column left of the bounds", {-1, 0}, {-1, 9}, {}},
         {"huge coordinates cost only the bounds", {-2000000000, 0}, {2000000000, 0}, [] {
              Pixels row;
              for (int x = 0; x < 100; ++x) row.insert({x, 0});
