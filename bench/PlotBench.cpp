@@ -5,12 +5,17 @@
 //
 //   FFT65537dB    a 65,537-point spectrum shown in dBFS over 1,000 columns
 //   Ramp1M        a 1,000,000-point trace over 1,000 columns
+//   Spectrum65537Linear/Log  a real FFT trace (CFFTTrace, refilled from an FFT
+//                 buffer of 65,536 powers) in dBFS over 1,000 columns on a
+//                 linear and on a logarithmic X axis
 // and, for comparison, the same reductions mapping every point to a pixel
 // (what the plot costs without taking the extremes in data first).
 
 #include "host/app/HeadlessHost.h"
 #include "support/TestTrace.h"
+#include "host/buffers/SampleBuffer.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/types/FFTTrace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -149,8 +154,8 @@ void MapEveryPoint(CBenchTrace& trace, std::vector<int>& aMin, std::vector<int>&
     }
 }
 
-template <class F>
-void TimedLoop(benchmark::State& state, SSetup& setup, F&& fnCall)
+template <class Setup, class F>
+void TimedLoop(benchmark::State& state, Setup& setup, F&& fnCall)
 {
     const double dFloor = FloorSeconds(setup.Data(), setup.Size());
     const double t0 = CpuSeconds();
@@ -197,6 +202,70 @@ void BM_MapEveryPoint_Ramp1M(benchmark::State& state)
     TimedLoop(state, setup, [&] { MapEveryPoint(*setup.pTrace, aMin, aMax); });
 }
 BENCHMARK(BM_MapEveryPoint_Ramp1M)->Unit(benchmark::kMicrosecond);
+
+// A spectrum trace as the analyser feeds it: the FFT buffer of a 131,072-
+// point FFT at 48 kHz (the same noise floor and harmonics as above, as
+// powers), refilled through UpdateTraceData, shown in dBFS.
+struct SSpectrumSetup {
+    CHeadlessHost host;
+    std::unique_ptr<CGraphDoc> pDoc = std::make_unique<CGraphDoc>();
+    CFFTTrace* pTrace = nullptr;
+
+    explicit SSpectrumSetup(bool bLogX)
+    {
+        host.SetGraphDoc(pDoc.get());
+        constexpr int kBins = 65536;
+        CFFTBuffer buffer(kBins);
+        buffer.SetSize(kBins);
+        std::mt19937 rng(7);
+        std::normal_distribution<double> noise(-120.0, 6.0);
+        for (int i = 0; i < kBins; ++i) {
+            double dB = noise(rng);
+            for (int k = 1; k <= 10; ++k)
+                if (std::abs(i - 1365 * k) < 3) dB = -6.0 * k;
+            buffer.SetAt(i, std::pow(10.0, dB / 10.0));
+        }
+        buffer.SetSampleRate(48000.0);
+        buffer.SetSourceKind(SOURCE_DIGITAL);
+        pTrace = new CFFTTrace(CHANNEL_A, kBins + 1, 0, 0);
+        pDoc->AddTrace(pTrace);
+        pTrace->SetInUse(1);
+        pTrace->UpdateTraceData(&buffer, nullptr, nullptr);
+        pTrace->SetDrawRect(CRect(0, 0, kColumns - 1, 400));
+        pTrace->SetYUnit(UNIT_DBFS);
+        pTrace->SetCurrentMinYScaleValue(-140.0);
+        pTrace->SetCurrentMaxYScaleValue(0.0);
+        pTrace->SetCurrentMinYData(pTrace->GetYDataForValue(-140.0, UNIT_DBFS, 0));
+        pTrace->SetCurrentMaxYData(pTrace->GetYDataForValue(0.0, UNIT_DBFS, 0));
+        pTrace->SetLogX(bLogX ? 1 : 0);
+        const int iFirst = bLogX ? 1 : 0; // a log axis starts above 0 Hz
+        pTrace->SetCurrentMinXPos(iFirst);
+        pTrace->SetCurrentMaxXPos(kBins);
+        pTrace->SetCurrentMinXScaleValue(pTrace->GetXValueAtPos(iFirst, pTrace->GetXUnit()));
+        pTrace->SetCurrentMaxXScaleValue(pTrace->GetXValueAtPos(kBins, pTrace->GetXUnit()));
+    }
+    ~SSpectrumSetup()
+    {
+        pDoc.reset();
+        host.SetGraphDoc(nullptr);
+    }
+    const double* Data() { return pTrace->GetYDataBuffer(0); }
+    int Size() { return pTrace->GetDataSize(); }
+};
+
+void BM_DataToPlot_Spectrum65537Linear(benchmark::State& state)
+{
+    SSpectrumSetup setup(false);
+    TimedLoop(state, setup, [&] { setup.pTrace->DataToPlot(); });
+}
+BENCHMARK(BM_DataToPlot_Spectrum65537Linear)->Unit(benchmark::kMicrosecond);
+
+void BM_DataToPlot_Spectrum65537Log(benchmark::State& state)
+{
+    SSpectrumSetup setup(true);
+    TimedLoop(state, setup, [&] { setup.pTrace->DataToPlot(); });
+}
+BENCHMARK(BM_DataToPlot_Spectrum65537Log)->Unit(benchmark::kMicrosecond);
 
 void BM_MinMaxElement_1M(benchmark::State& state)
 {

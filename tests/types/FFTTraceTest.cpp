@@ -280,6 +280,52 @@ TEST_F(FFTTrace, ColumnsSpanTheirBinsUntilTheFirstMissingOne)
     EXPECT_EQ(aiMax[51], POINT_BEYOND_MAX); // wholly inside the gap
 }
 
+TEST_F(FFTTrace, ColumnsInDecibelsEqualMappingEveryBin)
+{
+    // A real spectrum in dBFS: the plot maps only extremes, through a map it
+    // holds for the build; the result must be that of mapping every bin.
+    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 4097, 0, 0));
+    auto pBuffer = PowerBuffer(4096, 48000.0);
+    for (int i = 0; i < 4096; ++i) pBuffer->SetAt(i, std::pow(10.0, -(i * 7919 % 1400) / 100.0));
+    pBuffer->SetAt(50, 0.0);       // minus infinity in dB
+    pBuffer->SetAt(51, 1e-7);      // -70 dBFS: on a row edge with the offset below
+    for (int i = 900; i < 915; ++i) pBuffer->SetAt(i, DBL_MAX);
+    ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+    pTrace->SetYUnit(UNIT_DBFS);
+    pTrace->SetDrawRect(CRect(10, 5, 409, 285));
+    for (double dOffset : {0.0, 3.25}) {
+        pTrace->SetYOffset(dOffset);
+        pTrace->SetCurrentMinYScaleValue(-140.0);
+        pTrace->SetCurrentMaxYScaleValue(0.0);
+        pTrace->SetCurrentMinYData(pTrace->GetYDataForValue(-140.0, UNIT_DBFS, 0));
+        pTrace->SetCurrentMaxYData(pTrace->GetYDataForValue(0.0, UNIT_DBFS, 0));
+        SetWindow(pTrace, 0, 4096);
+        pTrace->DataToPlot();
+        const double* pdY = pTrace->GetYDataBuffer(0);
+        const double x0 = pTrace->GetCurrentMinXScaleValue();
+        const double x1 = pTrace->GetCurrentMaxXScaleValue();
+        int iPrevLow = POINT_BEYOND_MAX, iPrevHigh = POINT_BEYOND_MAX;
+        for (int i = 0; i < 400; ++i) {
+            const int q = pTrace->GetXPosForValue(x0 + (i / 400.0) * (x1 - x0), UNIT_FREQ_HZ);
+            int iLow = pTrace->GetYPointForData(pdY[q]), iHigh = iLow;
+            for (int k = q + 1; k <= std::min(q + 10, 4096) && iLow != POINT_BEYOND_MAX; ++k) {
+                const int h = pTrace->GetYPointForData(pdY[k]);
+                if (h == POINT_BEYOND_MAX) break;
+                iLow = std::min(iLow, h);
+                iHigh = std::max(iHigh, h);
+            }
+            if (i > 0 && iLow != POINT_BEYOND_MAX && iPrevLow != POINT_BEYOND_MAX) {
+                if (iPrevHigh < iLow) iLow = iPrevHigh + 1;
+                else if (iHigh < iPrevLow) iHigh = iPrevLow - 1;
+            }
+            ASSERT_EQ(pTrace->GetPlotMinArray()[size_t(i)], iLow) << i << " offset " << dOffset;
+            ASSERT_EQ(pTrace->GetPlotMaxArray()[size_t(i)], iHigh) << i << " offset " << dOffset;
+            iPrevLow = iLow;
+            iPrevHigh = iHigh;
+        }
+    }
+}
+
 TEST_F(FFTTrace, LogXInterpolatesLowColumnsAndKeepsFlatSpansVisible)
 {
     CPlotFFT* pTrace = AddPlot(64, 200, true);

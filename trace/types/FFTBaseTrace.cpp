@@ -196,6 +196,10 @@ const CUnitSet* CFFTBaseTrace::GetUnitSet(int iAxis)
 
 int CFFTBaseTrace::GetReferences(int iAxis, int bDefault, SReferences* pReferences)
 {
+    if (!bDefault && pReferences && (iAxis == 1 || iAxis == 2) && m_HeldBy.load() == std::this_thread::get_id()) {
+        *pReferences = m_aHeldReferences[iAxis - 1];
+        return 1;
+    }
     return FrequencyDomainReferences(*this, iAxis, bDefault, GetDataSize(), pReferences);
 }
 
@@ -239,9 +243,25 @@ int CFFTBaseTrace::GetYPointForData(double dData)
     const double mn = m_dCurrentMinYScaleValue;
     const double mx = m_dCurrentMaxYScaleValue;
     if (!(mx > mn)) return 0;
+    // Only the holding thread reads the held map.
+    if (m_HeldBy.load() == std::this_thread::get_id() && m_HeldHeights.bValid) {
+        const bool bLogDomain = m_bHeldHeightsInLog;
+        if (!bLogDomain || dData > 0.0) {
+            bool bExact = false;
+            const int iRow = AffineBin(m_HeldHeights, bLogDomain ? std::log10(dData) : dData, &bExact);
+            if (bExact) return m_iHeldOriginRow + iRow;
+        }
+    }
+    return GetYOrigin() - m_rcDraw.top + TruncToInt(YRowBeforeTruncation(dData));
+}
+
+double CFFTBaseTrace::YRowBeforeTruncation(double dData)
+{
+    const double mn = m_dCurrentMinYScaleValue;
+    const double mx = m_dCurrentMaxYScaleValue;
     const double v = GetYValueForData(dData, GetYUnit(), 0, 0);
     const double h = m_rcDraw.bottom - m_rcDraw.top;
-    return GetYOrigin() - m_rcDraw.top + TruncToInt(h * (v + m_dYOffset - mx) / (mx - mn) + 0.5);
+    return h * (v + m_dYOffset - mx) / (mx - mn) + 0.5;
 }
 
 double CFFTBaseTrace::GetYDataAtPoint(int iDeviceY)

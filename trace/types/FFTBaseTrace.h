@@ -5,7 +5,12 @@
 // relative and comes from an impulse response. Never created on its own:
 // CFFTTrace and CCTFFTTrace set their type and initialise through it.
 
+#include "host/units/References.h"
 #include "trace/model/QXTrace.h"
+#include "trace/types/SpectrumMath.h"
+
+#include <atomic>
+#include <thread>
 
 class IRecordSink;
 
@@ -97,9 +102,24 @@ private:
 
     // Plot reduction (FFTPlot.cpp).
     class CBinLocator;
+    class CReferenceHold;
+    // The X and Y references, held for the plotting thread while a plot is
+    // built: they cannot change under it, and rebuilding them for every
+    // mapped bin would cost more than the bins.
+    SReferences m_aHeldReferences[2];
+    std::atomic<std::thread::id> m_HeldBy{};
+    // Heights while held: every Y unit of spectra is affine in the datum, or
+    // in its log10 for dB units, so the row before truncation is too; a row
+    // that lands near an edge is still mapped through the unit service.
+    SAffineBinMap m_HeldHeights;
+    bool m_bHeldHeightsInLog = false;
+    int m_iHeldOriginRow = 0;
+    void HoldHeightMap();
+    // The height's row expression before truncation, through the unit service.
+    double YRowBeforeTruncation(double dData);
     int PointAt(const SPlotScan& scan, int iPos);
     void BinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double dBinsPerColumn);
-    void LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins);
+    void LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double x0, double x1);
     void BinLinesToPlot(const SPlotScan& scan, CBinLocator& bins);
 };
 

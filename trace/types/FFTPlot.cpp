@@ -11,6 +11,7 @@
 #include "trace/model/PlotMath.h"
 #include "trace/model/PlotScan.h"
 #include "trace/model/TraceMath.h"
+#include "trace/types/KindHelpers.h"
 #include "trace/types/SpectrumMath.h"
 
 #include <algorithm>
@@ -56,11 +57,70 @@ public:
         return bExact ? iBin : m_trace.GetXPosForValue(dX, m_iUnit);
     }
 
+    // The bin under the left edge of column i of a log axis from dX0 (already
+    // corrected) to dX1: GetXValueAtPoint's arithmetic with the window taken once.
+    int LogColumnBin(int i, double dX0, double dX1)
+    {
+        if (m_dLogColumns == 0.0) {
+            m_dLogColumns = m_trace.m_rcDraw.Width() + 1.0;
+            m_dLogStart = std::log10(dX0);
+            m_dLogSpan = std::log10(dX1) - std::log10(dX0);
+        }
+        return BinAt(std::pow(10.0, m_dLogStart + (static_cast<double>(i) / m_dLogColumns) * m_dLogSpan));
+    }
+
 private:
     CFFTBaseTrace& m_trace;
     int m_iUnit;
     SAffineBinMap m_map;
+    double m_dLogColumns = 0.0;
+    double m_dLogStart = 0.0;
+    double m_dLogSpan = 0.0;
 };
+
+// Holds the trace's references for this thread while it lives.
+class CFFTBaseTrace::CReferenceHold {
+public:
+    explicit CReferenceHold(CFFTBaseTrace& trace) : m_trace(trace)
+    {
+        trace.GetReferences(1, 0, &trace.m_aHeldReferences[0]);
+        trace.GetReferences(2, 0, &trace.m_aHeldReferences[1]);
+        trace.HoldHeightMap();
+        trace.m_HeldBy.store(std::this_thread::get_id());
+    }
+    ~CReferenceHold()
+    {
+        m_trace.m_HeldBy.store(std::thread::id());
+        m_trace.m_HeldHeights.bValid = false;
+    }
+    CReferenceHold(const CReferenceHold&) = delete;
+    CReferenceHold& operator=(const CReferenceHold&) = delete;
+
+private:
+    CFFTBaseTrace& m_trace;
+};
+
+void CFFTBaseTrace::HoldHeightMap()
+{
+    m_HeldHeights = SAffineBinMap();
+    if (GetLogY() || !(m_dCurrentMaxYScaleValue > m_dCurrentMinYScaleValue)) return;
+    m_bHeldHeightsInLog = IsDbUnit(GetYUnit());
+    m_iHeldOriginRow = GetYOrigin() - m_rcDraw.top;
+    // Two points define the map (in log10 of the datum for dB units); more,
+    // spread over the decades data take, confirm that it is one.
+    const auto Datum = [&](double u) { return m_bHeldHeightsInLog ? std::pow(10.0, u) : u; };
+    const double u0 = 0.0;
+    const double u1 = m_bHeldHeightsInLog ? 6.0 : 1.0e6;
+    SAffineBinMap map = MakeAffineBinMap(u0, YRowBeforeTruncation(Datum(u0)), u1, YRowBeforeTruncation(Datum(u1)));
+    const double adCheck[] = {-4.0, 2.5, 9.0};
+    for (double c : adCheck) {
+        const double u = m_bHeldHeightsInLog ? c : c * 1.0e5;
+        const double dExact = YRowBeforeTruncation(Datum(u));
+        const double dAffine = map.dBinAtX0 + (u - map.dX0) * map.dBinsPerUnit;
+        if (!(std::fabs(dExact - dAffine) <= 1e-9 * std::max(1.0, std::fabs(dExact)))) return;
+    }
+    m_HeldHeights = map;
+}
 
 // The height of the bin at iPos; no point outside the array.
 int CFFTBaseTrace::PointAt(const SPlotScan& scan, int iPos)
@@ -84,6 +144,7 @@ void CFFTBaseTrace::DataToPlot()
     scan.piMax = m_ipPlotMax.data();
 
     CSingleLock lock(&m_TraceLock, true);
+    const CReferenceHold references(*this);
     scan.pdY = GetPlotYArray();
     scan.iSize = GetDataSize();
     if (!scan.pdY || scan.iSize <= 0) {
@@ -112,7 +173,7 @@ void CFFTBaseTrace::DataToPlot()
     CBinLocator bins(*this, iUnit, x0, x1);
     const double r = static_cast<double>(scan.iMaxPos - scan.iMinPos) / scan.iColumns;
     m_bColumnMode = (r > 1.0 || bLogX) ? 1 : 0;
-    if (bLogX) LogBinColumnsToPlot(scan, bins);
+    if (bLogX) LogBinColumnsToPlot(scan, bins, x0, x1);
     else if (r > 1.0) BinColumnsToPlot(scan, bins, r);
     else BinLinesToPlot(scan, bins);
 }
@@ -140,7 +201,7 @@ void CFFTBaseTrace::BinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, d
     }
 }
 
-void CFFTBaseTrace::LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins)
+void CFFTBaseTrace::LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double x0, double x1)
 {
     const bool bFollowsData = YMappingFollowsData();
     const int W = scan.iColumns;
@@ -151,10 +212,12 @@ void CFFTBaseTrace::LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins
     int iBin = -1;               // the end bin of the columns since iBinColumn
     int iBinColumn = 0;          // the column where that bin began
     int iNextBinColumn = 0;      // the column of the bin after it
+    int iBinPoint = 0;           // the heights of that bin and the next, mapped once
+    int iNextBinPoint = 0;
     for (int i = 0; i < W; ++i) {
         int e = p1;
         if (i == 0) e = p0;
-        else if (i < W - 1) e = bins.BinAt(GetXValueAtPoint(m_rcDraw.left + i));
+        else if (i < W - 1) e = bins.LogColumnBin(i, x0, x1);
         SColumnSpan span = kNoPoint;
         if (e >= p0 && e <= p1) {
             if (!PlotScanValid(scan, e, __LINE__)) {
@@ -164,13 +227,20 @@ void CFFTBaseTrace::LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins
             if (e != iBin) {
                 iBin = e;
                 iBinColumn = i;
-                iNextBinColumn = e < p1 ? GetXPointForPos(e + 1) : i;
+                iBinPoint = PointAt(scan, e);
+                iNextBinColumn = -1;
             }
-            int iPoint = PointAt(scan, e);
-            if (e < p1 && i > 0 && scan.pdY[e] != DBL_MAX && scan.pdY[e + 1] != DBL_MAX) {
+            int iPoint = iBinPoint;
+            // In the bin's first column the interpolation gives the bin's own
+            // point; the next bin is looked at only when the bin spans columns.
+            if (i > iBinColumn && e < p1 && scan.pdY[e] != DBL_MAX && scan.pdY[e + 1] != DBL_MAX) {
+                if (iNextBinColumn < 0) {
+                    iNextBinColumn = GetXPointForPos(e + 1);
+                    iNextBinPoint = PointAt(scan, e + 1);
+                }
                 // Between bin e and bin e + 1: interpolated over the columns between them.
                 const int c1 = std::max(iNextBinColumn, i);
-                if (c1 != iBinColumn) iPoint = InterpolateHeight(iPoint, PointAt(scan, e + 1), i, iBinColumn, c1);
+                if (c1 != iBinColumn) iPoint = InterpolateHeight(iBinPoint, iNextBinPoint, i, iBinColumn, c1);
             }
             span = {iPoint, iPoint};
             if (iPreviousEnd + 1 <= e) {
