@@ -18,7 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include "GuiApplication.h"
 
 namespace {
 
@@ -28,16 +28,6 @@ constexpr int kFFTLength = 131072; // 65,536 bins: 65,537 points
 constexpr int kScopePoints = 8192;
 constexpr double kFullScaleHex = 8388607.0;
 constexpr double kFullScaleSineHex = 5931640.0;
-
-void EnsureApplication()
-{
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_live";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 template <class Buffer, class Values>
 void Write(Buffer& buffer, const Values& adValues, int iCount, double dScale, int iChannel)
@@ -71,7 +61,7 @@ bool PublishBuiltInSignals(CSharedMeasurementData& data)
 // bDraw: the whole refresh; else the delivery alone (the plots are only marked stale).
 void LiveFrames(benchmark::State& state, bool bDraw)
 {
-    EnsureApplication();
+    EnsureGuiApplication();
     CBuiltInDocument built;
     CGraphDoc& doc = built.GetDoc();
     CSharedMeasurementData* pData = built.GetHost().GetSettingsService()->GetSharedMeasurementData();

@@ -14,7 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include "GuiApplication.h"
 
 #include <memory>
 #include <vector>
@@ -24,18 +24,6 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 constexpr int kTraces = 16;
-
-// Fonts need a GUI application. It lives until the process ends and is never
-// deleted: at exit Qt's own statics may already be gone.
-void EnsureApplication()
-{
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_paint";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
 
 struct SPaintScene {
     CBuiltInDocument built;
@@ -64,7 +52,7 @@ struct SPaintScene {
 
 void PaintFrames(benchmark::State& state, bool bNewData)
 {
-    EnsureApplication();
+    EnsureGuiApplication();
     SPaintScene scene;
     for (CQXTrace* pTrace : scene.apTraces)
         if (!pTrace || pTrace->GetDataSize() != 65537) {
