@@ -328,6 +328,7 @@ TEST_F(TraceFileTest, BadFilesLeaveTheDocumentAsItWasAndReport18243)
     variant("limit-file magic", [](SHandBuilt& s) { s.uMagic = LIMIT_FILE_MAGIC_DATA; });
     variant("version 0.89", [](SHandBuilt& s) { s.iVersion = 89; s.iLetter = 'z'; });
     variant("version 1.15 '.'", [](SHandBuilt& s) { s.iVersion = 115; s.iLetter = '.'; });
+    variant("version number -2^31", [](SHandBuilt& s) { s.iVersion = INT32_MIN; });
     variant("huge data size", [](SHandBuilt& s) { s.iStoredSize = 0x7FFFFFFF; });
     variant("negative data size", [](SHandBuilt& s) { s.iStoredSize = -5; });
     variant("21 marks", [](SHandBuilt& s) { s.iMarkCount = 21; });
