@@ -85,6 +85,31 @@ TEST_F(LimitLineData, SpectrumLinesMoveInTheShownUnit)
     EXPECT_NEAR(line.GetYDataAtXValue(m_pTrace->GetXValueAtPos(3, m_pTrace->GetXUnit()), 0), 2000.0, 1e-6);
 }
 
+TEST_F(LimitLineData, LinesPlotTheirValuesAsTheParentsData)
+{
+    // Stored in dBFS, drawn at the height of the data they stand for, also
+    // where a logarithmic X axis gathers positions into columns.
+    m_pTrace->SetYUnit(UNIT_DBFS);
+    AttachDataLine(true, std::vector<double>(8, 100000.0));
+    CQXTrace* pLine = m_pTrace->GetMaxLimitLine();
+    for (int bLogX : {0, 1}) {
+        SCOPED_TRACE(bLogX);
+        m_pTrace->SetLogX(bLogX);
+        m_pTrace->SetDrawRect(CRect(0, 0, 99, 49));
+        m_pTrace->SetDrawRect(CRect(0, 0, 199, 99));
+        pLine->RecalcTrace();
+        pLine->DataToPlot();
+        const int iHeight = m_pTrace->GetYPointForData(100000.0);
+        int iColumnsWithData = 0;
+        for (size_t i = 0; i < pLine->GetPlotMinArray().size(); ++i) {
+            if (pLine->GetPlotMaxArray()[i] == 2147483647) continue;
+            ++iColumnsWithData;
+            EXPECT_EQ(pLine->GetPlotMaxArray()[i], iHeight) << i;
+        }
+        EXPECT_GT(iColumnsWithData, 0);
+    }
+}
+
 TEST(LimitTableRules, PointsStayInAscendingX)
 {
     CLimitTable table;

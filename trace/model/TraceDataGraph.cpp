@@ -168,6 +168,8 @@ bool CQXTrace::PlotScanValid(const SPlotScan& scan, int iPos, int iLine)
 // Kinds that map Y themselves keep the same shape.
 bool CQXTrace::YMappingFollowsData()
 {
+    // A limit line stores values of its own unit, not data: each is converted on its own.
+    if (IsLimitLine()) return false;
     if (!(m_dCurrentMinYData < m_dCurrentMaxYData)) return false;
     return !(GetLogY() && m_iYOrigin < m_rcDraw.bottom);
 }
@@ -206,7 +208,7 @@ bool CQXTrace::ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool b
     *pSpan = kNoData;
     for (int k = iFirst; k <= iLast; ++k) {
         if (!PlotScanValid(scan, k, __LINE__)) return false;
-        const int iHeight = GetYPointForData(scan.pdY[k]);
+        const int iHeight = GetYPointForData(GetPlotDataAtPos(k, scan.pdY[k]));
         if (iHeight == POINT_BEYOND_MAX) break;
         if (k == iFirst) {
             pSpan->iLow = pSpan->iHigh = iHeight;
