@@ -236,6 +236,8 @@ TEST_F(TraceFileTest, OldVersionFollowsTheVersionRules)
     EXPECT_EQ(pTrace->GetCurrentMaxYScaleValue(), 2.0);
     EXPECT_EQ(pTrace->GetMinXScaleValue(), 5.0);               // from the X scale record
     EXPECT_EQ(pTrace->GetMaxXScaleValue(), 24000.0);
+    EXPECT_EQ(pTrace->GetSampleRate(), 48000.0);               // no rate before configuration 25
+    EXPECT_FALSE(pTrace->IsUnlocked());
     EXPECT_EQ(pTrace->GetTraceID(), 9);
     EXPECT_FALSE(pTrace->HasZoomHistory());
     EXPECT_EQ(Boxes(IDS_TRACE_LOAD_FAILED), 0);

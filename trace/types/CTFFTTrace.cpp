@@ -5,16 +5,7 @@
 #include "host/app/AppServices.h"
 #include "host/settings/CTDetectorSettings.h"
 #include "host/settings/MeasurementSettings.h"
-#include "trace/document/GraphDoc.h"
-
-namespace {
-
-void UpdateCTAFlags()
-{
-    if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->SetCTAFlags();
-}
-
-} // namespace
+#include "trace/types/KindHelpers.h"
 
 IMPLEMENT_DYNCREATE(CCTFFTTrace, CFFTBaseTrace)
 
@@ -39,19 +30,26 @@ void CCTFFTTrace::UpdateRelativityAndResponse()
 void CCTFFTTrace::TraceOn(int iMatch, int bRegisterEvents)
 {
     CFFTBaseTrace::TraceOn(iMatch, bRegisterEvents);
-    UpdateCTAFlags();
+    RefreshCTAFlags();
 }
 
 void CCTFFTTrace::TraceOff(int bRemoveEvents)
 {
     CFFTBaseTrace::TraceOff(bRemoveEvents);
-    UpdateCTAFlags();
+    RefreshCTAFlags();
 }
 
 void CCTFFTTrace::SetInUse(int bInUse)
 {
     CFFTBaseTrace::SetInUse(bInUse);
-    UpdateCTAFlags();
+    RefreshCTAFlags();
+}
+
+int CCTFFTTrace::LoadTrace(CArchive& ar, int bLoadData)
+{
+    const int iResult = CFFTBaseTrace::LoadTrace(ar, bLoadData);
+    if (!IsInspectionOnlyLoad()) RefreshCTAFlags();
+    return iResult;
 }
 
 // A log Y axis cannot start at the default's lower end (0 or below).

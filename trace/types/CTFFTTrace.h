@@ -15,6 +15,7 @@ public:
     void TraceOn(int iMatch, int bRegisterEvents) override;
     void TraceOff(int bRemoveEvents) override;
     void SetInUse(int bInUse) override;
+    int LoadTrace(CArchive& ar, int bLoadData) override;
     void SetYDefaultZoomValues() override;
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
 };

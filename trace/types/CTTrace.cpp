@@ -3,11 +3,10 @@
 #include "trace/types/CTTrace.h"
 
 #include "host/app/AppServices.h"
-#include "host/app/HostObjects.h"
 #include "host/settings/CTDetectorSettings.h"
 #include "host/settings/MeasurementSettings.h"
-#include "trace/document/GraphDoc.h"
 #include "host/units/UnitMath.h"
+#include "trace/types/KindHelpers.h"
 
 #include <cfloat>
 #include <cmath>
@@ -15,12 +14,6 @@
 IMPLEMENT_DYNCREATE(CCTTrace, CCTBaseTrace)
 
 namespace {
-
-// The document keeps the host reading only the CT buffers a shown trace needs.
-void RefreshCTAFlags()
-{
-    if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->SetCTAFlags();
-}
 
 bool IsFinite(double d) { return std::isfinite(d) && std::fabs(d) != DBL_MAX; }
 
@@ -103,8 +96,7 @@ void CCTTrace::SetInUse(int bInUse)
 int CCTTrace::LoadTrace(CArchive& ar, int bPost)
 {
     const int iResult = CCTBaseTrace::LoadTrace(ar, bPost);
-    const CQuorixApp* pApp = GetQuorixApp();
-    if (!pApp || !pApp->IsInspectionOnlyLoad()) RefreshCTAFlags();
+    if (!IsInspectionOnlyLoad()) RefreshCTAFlags();
     return iResult;
 }
 

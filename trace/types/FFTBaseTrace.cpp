@@ -6,6 +6,7 @@
 
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
+#include "host/app/FileVersion.h"
 #include "host/settings/AnalyserSettings.h"
 #include "host/settings/FFTParametersSettings.h"
 #include "host/settings/ImpulseResponseSettings.h"
@@ -81,6 +82,18 @@ void CFFTBaseTrace::TraceOff(int /*bRemoveEvents*/)
 {
     CQXTrace::TraceOff(1);
     PostFFTTracesChanged();
+}
+
+int CFFTBaseTrace::LoadTrace(CArchive& ar, int bLoadData)
+{
+    const int iResult = CQXTrace::LoadTrace(ar, bLoadData);
+    if (!iResult) return iResult;
+    if (bLoadData && ::GetConfigVersion() < 25) {
+        SetInputUnlocked(false);
+        m_dSampleRate = 2.0 * m_dMaxXScaleValue;
+    }
+    if (!IsInspectionOnlyLoad()) PostFFTTracesChanged();
+    return iResult;
 }
 
 int CFFTBaseTrace::ManageDataSizeChange() { return CQXTrace::ManageDataSizeChange() ? 1 : 0; }

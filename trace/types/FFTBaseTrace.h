@@ -25,6 +25,9 @@ public:
 
     void TraceOn(int iMatch, int bRegisterEvents) override;
     void TraceOff(int bRemoveEvents) override;
+    // Files from before configuration version 25 had no rate of their own:
+    // the trace takes twice its top frequency, and announces itself.
+    int LoadTrace(CArchive& ar, int bLoadData) override;
     bool IsFFTTrace() override { return true; }
     double GetMaxXScaleValue() override;
     double GetMaxXValue(EUnit eUnit) override;

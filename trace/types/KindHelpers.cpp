@@ -2,11 +2,14 @@
 
 #include "trace/types/KindHelpers.h"
 
+#include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
+#include "host/app/HostObjects.h"
 #include "host/settings/ImpulseResponseSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
+#include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 #include "trace/types/TraceKindTables.h"
 
@@ -105,4 +108,15 @@ int FrequencyDomainReferences(CQXTrace& trace, int iAxis, int bDefault, int iXDa
         *pReferences = AmplitudeYReferences(trace, bDefault, false);
     }
     return 1;
+}
+
+void RefreshCTAFlags()
+{
+    if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->SetCTAFlags();
+}
+
+bool IsInspectionOnlyLoad()
+{
+    const CQuorixApp* pApp = GetQuorixApp();
+    return pApp && pApp->IsInspectionOnlyLoad();
 }

@@ -35,3 +35,10 @@ int ResolveAxisUnit(CQXTrace& trace, int iAxis, int iUnit);
 // The default X window of the time and sweep kinds: CalcDefaultXScaleValues
 // in the X unit, positions following the values.
 void SetXWindowFromDefaultValues(CQXTrace& trace);
+
+// The document keeps the host reading only the CT buffers a shown trace
+// needs; the CT kinds ask it to look again whenever they change state.
+void RefreshCTAFlags();
+// Whether archive reading only passes over stored objects (nothing is
+// announced or posted for what it reads then).
+bool IsInspectionOnlyLoad();
