@@ -7,6 +7,7 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -145,6 +146,24 @@ CRect Normalized(const CRect& rect)
     return r;
 }
 
+// Opaque runs written into the pixels the raster engine paints into (its
+// buffer, not a detached copy): a plot's thousands of short column strokes
+// cost a store each instead of a painter call each.
+void FillRunsInImage(const QImage& image, const std::vector<CRect>& runs, QRgb pixel)
+{
+    auto* bits = const_cast<uchar*>(image.constBits());
+    const qsizetype stride = image.bytesPerLine();
+    const CRect surface(0, 0, image.width(), image.height());
+    for (const CRect& run : runs) {
+        CRect r;
+        if (!r.IntersectRect(run, surface)) continue;
+        for (int y = r.top; y < r.bottom; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+            std::fill(line + r.left, line + r.right, pixel);
+        }
+    }
+}
+
 } // namespace
 
 struct CQtDC::SImpl {
@@ -170,6 +189,10 @@ struct CQtDC::SImpl {
     // The pixel runs of the path being stroked; kept so that a plot's
     // thousands of column strokes do not allocate.
     std::vector<CRect> m_aRuns;
+
+    // The image painted on, when opaque runs may be written straight into
+    // its pixels (32-bit, one pixel per unit, no clip of the owner's).
+    const QImage* m_pImage = nullptr;
 
     bool IsReady() const { return m_pPainter && m_pPainter->isActive() && m_pDevice; }
     QPaintDevice* Device() const { return const_cast<QPaintDevice*>(m_pDevice); }
@@ -225,6 +248,13 @@ CQtDC::CQtDC(QPainter* painter, const QPaintDevice* device) : m_pImpl(std::make_
     d.m_bOwnerClip = painter->hasClipping();
     if (d.m_bOwnerClip) d.m_ownerClip = painter->clipRegion();
     painter->setRenderHint(QPainter::Antialiasing, false);
+    if (d.m_bRaster && !d.m_bOwnerClip && d.m_pDevice->devType() == QInternal::Image) {
+        const auto* image = static_cast<const QImage*>(d.m_pDevice);
+        const QImage::Format format = image->format();
+        const bool b32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                         format == QImage::Format_ARGB32_Premultiplied;
+        if (b32 && image->devicePixelRatio() == 1.0) d.m_pImage = image;
+    }
 }
 
 CQtDC::~CQtDC()
@@ -327,7 +357,13 @@ void CQtDC::StrokePath(const CPoint* points, int count, bool closed)
         runs.clear();
         for (int i = 1; i < count; ++i) RasterizeLine(points[i - 1], points[i], bounds, dash, runs);
         if (closed) RasterizeLine(points[count - 1], points[0], bounds, dash, runs);
-        for (const CRect& run : runs) painter->fillRect(ToQRect(run), plan.m_color);
+        const bool bDirect = d.m_pImage && plan.m_eMode == QPainter::CompositionMode_SourceOver &&
+                             plan.m_color.alpha() == 255 && painter->worldTransform().isIdentity();
+        if (bDirect) {
+            FillRunsInImage(*d.m_pImage, runs, plan.m_color.rgba());
+        } else {
+            for (const CRect& run : runs) painter->fillRect(ToQRect(run), plan.m_color);
+        }
         return;
     }
     painter->setPen(MakeQPen(pattern, plan.m_color));
