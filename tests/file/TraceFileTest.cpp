@@ -68,25 +68,25 @@ struct SHandBuilt {
 };
 
 // A whole current-version trace file following the header and record tables.
-Bytes BuildFile(const SHandBuilt& spec)
+Bytes BuildFile(const SHandBuilt& layout)
 {
     CBytes b;
-    b.I32(static_cast<std::int32_t>(spec.uMagic)).I32(spec.iVersion).U8(static_cast<std::uint8_t>(spec.iLetter));
-    b.I32(109).I32(spec.eType).I32(CHANNEL_B).I32(0);
+    b.I32(static_cast<std::int32_t>(layout.uMagic)).I32(layout.iVersion).U8(static_cast<std::uint8_t>(layout.iLetter));
+    b.I32(109).I32(layout.eType).I32(CHANNEL_B).I32(0);
     b.I64(0x1234).I32(0xFF).I32(0xFF).I32(0xFF);          // 1-4
     b.I32(1).I32(1).I32(1).I32(0);                         // 5-8: saved live
     for (int i = 0; i < 11; ++i) b.I32(i == 1 ? -1 : UNIT_DBFS); // 9-19
     b.Str("hand").I32(0).I32(1).Str("built").I32(0).I32(0).I32(1); // 20-26
-    b.I32(spec.iStoredSize);                                // 27
-    const int iValues = std::max(0, spec.iStoredSize);
+    b.I32(layout.iStoredSize);                                // 27
+    const int iValues = std::max(0, layout.iStoredSize);
     for (int i = 0; i < iValues && i < 5000; ++i) b.F64(1.0 + i); // 28
     b.U8(0);                                                // 29
     const int iLast = std::max(0, iValues - 1);
     b.I32(0).I32(iLast).I32(0).I32(iLast);                  // 30-33
     b.F64(0).F64(1).F64(-100).F64(0).F64(0).F64(24000);     // 34-39
     b.I32(0).I32(0).I32(0).I32(0).I32(0).I32(1).I32(1).I32(1); // 40-47
-    b.I32(spec.iMarkCount);                                 // 48
-    for (int i = 0; i < spec.iMarkCount && i < 30; ++i) b.I32(spec.iMarkPos + i).I32(0).Str("m"); // 49
+    b.I32(layout.iMarkCount);                                 // 48
+    for (int i = 0; i < layout.iMarkCount && i < 30; ++i) b.I32(layout.iMarkPos + i).I32(0).Str("m"); // 49
     b.I32(0);                                               // 50
     b.I32(1).I32(ST_FFT).I32(CHANNEL_B).F64(0).F64(24000).I32(0xFF).I32(0xFF).I32(UNIT_FREQ_HZ).Str("");
     b.I32(0).I32(0).I32(0).I32(1).I32(0).I32(1);            // 51 and the X scale, ticks empty, final flag
@@ -95,10 +95,10 @@ Bytes BuildFile(const SHandBuilt& spec)
     b.I32(2).I32(0).I32(0);                                 // 59-61
     for (int i = 0; i < 8; ++i) b.F64(100.0 + i);           // 62-69
     b.F64(48000).F64(48000).F64(0).I32(0).I32(0).U8(0).U8(0).F64(1.0); // 70-77
-    b.I32(spec.iTickCount);                                 // 78
-    for (int i = 0; i < spec.iTickCount && i < 60; ++i) b.F64(i / 10.0).I32(1);
-    b.I32(spec.iZoomCount);                                 // 79
-    if (spec.eType == TT_FFT) b.F64(0).F64(24000);          // FFT section
+    b.I32(layout.iTickCount);                                 // 78
+    for (int i = 0; i < layout.iTickCount && i < 60; ++i) b.F64(i / 10.0).I32(1);
+    b.I32(layout.iZoomCount);                                 // 79
+    if (layout.eType == TT_FFT) b.F64(0).F64(24000);          // FFT section
     return b.Get();
 }
 
@@ -196,9 +196,9 @@ TEST_F(TraceFileTest, ScopeTraceOf1024PointsIsHeaderThenRecordWithItsData)
 
 TEST_F(TraceFileTest, HandBuiltFftOf4096PointsLoadsWith4097PointsOnTheGivenChannelNotLive)
 {
-    SHandBuilt spec;
-    spec.iStoredSize = 4096;
-    WriteBytes(Path("fft.trc"), BuildFile(spec));
+    SHandBuilt layout;
+    layout.iStoredSize = 4096;
+    WriteBytes(Path("fft.trc"), BuildFile(layout));
     CQXTrace* pTrace = m_pDoc->LoadTrace(Path("fft.trc"), CHANNEL_A, 1);
     ASSERT_NE(pTrace, nullptr);
     EXPECT_EQ(pTrace->GetDataSize(), 4097);
@@ -259,10 +259,10 @@ TEST_F(TraceFileTest, StoredSizesAndMarksAreMadeSensible)
         {"not a power of two keeps its size", 1000, 5, 1000, 1},
     };
     for (const SCase& c : aCases) {
-        SHandBuilt spec;
-        spec.iStoredSize = c.iStoredSize;
-        spec.iMarkPos = c.iMarkPos;
-        WriteBytes(Path("case.trc"), BuildFile(spec));
+        SHandBuilt layout;
+        layout.iStoredSize = c.iStoredSize;
+        layout.iMarkPos = c.iMarkPos;
+        WriteBytes(Path("case.trc"), BuildFile(layout));
         CQXTrace* pTrace = m_pDoc->LoadTrace(Path("case.trc"), CHANNEL_A, 1);
         ASSERT_NE(pTrace, nullptr) << c.name;
         EXPECT_EQ(pTrace->GetDataSize(), c.iExpectedSize) << c.name;
@@ -322,9 +322,9 @@ TEST_F(TraceFileTest, BadFilesLeaveTheDocumentAsItWasAndReport18243)
     // A cut anywhere: every header and record boundary lies among these.
     for (size_t n = 0; n < good.size(); ++n) aFiles.emplace_back("cut at " + std::to_string(n), Bytes(good.begin(), good.begin() + n));
     auto variant = [&](const char* name, auto change) {
-        SHandBuilt spec;
-        change(spec);
-        aFiles.emplace_back(name, BuildFile(spec));
+        SHandBuilt layout;
+        change(layout);
+        aFiles.emplace_back(name, BuildFile(layout));
     };
     variant("bad magic", [](SHandBuilt& s) { s.uMagic = 0x3A0B0C0E; });
     variant("limit-file magic", [](SHandBuilt& s) { s.uMagic = LIMIT_FILE_MAGIC_DATA; });

@@ -15,7 +15,7 @@
 #include "trace/model/CursorMark.h"
 #include "trace/types/CTFFTTrace.h"
 #include "trace/types/FFTTrace.h"
-#include "trace/types/SpectrumMath.h"
+#include "trace/types/FFTMath.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +92,7 @@ protected:
 
 } // namespace
 
-TEST(SpectrumMath, GateNyquistAndValuedEnds)
+TEST(FFTMath, GateNyquistAndValuedEnds)
 {
     EXPECT_EQ(GateLowestFrequency(false, 2.0, 12.0), 0.0);
     EXPECT_DOUBLE_EQ(GateLowestFrequency(true, 2.0, 12.0), 100.0);
@@ -125,7 +125,7 @@ TEST(SpectrumMath, GateNyquistAndValuedEnds)
     EXPECT_EQ(adPowers, (std::vector<double>{2.0, 0.0, M, 0.5, M}));
 }
 
-TEST(SpectrumMath, BandSumAddsAndRemovesEachBinOnce)
+TEST(FFTMath, BandSumAddsAndRemovesEachBinOnce)
 {
     std::vector<double> ad(64);
     for (int i = 0; i < 64; ++i) ad[size_t(i)] = 1.0 + i % 7;
@@ -141,7 +141,7 @@ TEST(SpectrumMath, BandSumAddsAndRemovesEachBinOnce)
     }
 }
 
-TEST(SpectrumMath, ColumnBinArithmetic)
+TEST(FFTMath, ColumnBinArithmetic)
 {
     // 0 .. 24 kHz over 8192 bins.
     const SAffineBinMap map = MakeAffineBinMap(0.0, 0.0, 24000.0, 8192.0);

@@ -17,7 +17,7 @@
 #include "host/units/UnitSets.h"
 #include "trace/display/ScaleMath.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/types/SpectrumMath.h"
+#include "trace/types/FFTMath.h"
 #include "trace/types/KindHelpers.h"
 #include "trace/types/TraceKindTables.h"
 #include "trace/model/TraceMath.h"

@@ -12,7 +12,7 @@
 #include "trace/model/PlotScan.h"
 #include "trace/model/TraceMath.h"
 #include "trace/types/KindHelpers.h"
-#include "trace/types/SpectrumMath.h"
+#include "trace/types/FFTMath.h"
 
 #include <algorithm>
 #include <cfloat>

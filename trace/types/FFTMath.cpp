@@ -1,7 +1,7 @@
 // The arithmetic of spectra: powers to magnitudes, gate and Nyquist limits,
 // the valued ends of a spectrum, the band-sum window and plot bin arithmetic.
 
-#include "trace/types/SpectrumMath.h"
+#include "trace/types/FFTMath.h"
 
 #include "trace/model/TraceDefs.h"
 #include "trace/model/TraceMath.h"
