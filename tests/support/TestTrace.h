@@ -8,13 +8,25 @@
 //  - helpers to fill the Y data and to set up a plot rectangle and plot
 //    columns without drawing.
 // Construct it with a document installed (GetGraphDoc()) when the test
-// needs colours or scales from the document.
+// needs colours or scales from the document (HostDocFixture does that).
+//
+// Tests never write a trace's protected fields: every choice a kind makes
+// that a test needs to vary has a setter here (Set...), and the protected
+// operations tests call are opened with `using`. CTestLimitLine, below, is a
+// limit line of a parent trace for tests that attach lines by hand.
+//
+//   CTestTrace trace(TT_FFT, CHANNEL_A, 64);
+//   trace.SetSignedData(true);                 // HasNegativeYData() answers 1
+//   trace.FillYData({1.0, -2.0, 3.0});
+//   auto* pMax = new CTestLimitLine(&trace, TT_MAXLIMITLINE);
+//   trace.AttachLimitLines(pMax, nullptr);     // the trace owns it now
 
 #include "host/units/References.h"
 #include "host/units/UnitSets.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <functional>
 #include <vector>
 
@@ -45,6 +57,47 @@ public:
     void SetTestInterpolationFactor(int iFactor) { m_iInterpolationFactor = iFactor; }
     void SetStorageUnits(EUnit eX, EUnit eY) { m_eXStorage = eX; m_eYStorage = eY; }
     void SetTestDefaultYUnit(EUnit eUnit) { m_eDefaultYUnit = eUnit; }
+    // 0 RMS, 1 peak (the response the marks' sum reads).
+    void SetTestResponse(int iResponse) { m_iResponse = iResponse; }
+    // The full and current X windows as positions, set directly.
+    void SetTestXPositions(int iMin, int iMax, int iCurrentMin, int iCurrentMax)
+    {
+        m_iMinXPos = iMin;
+        m_iMaxXPos = iMax;
+        m_iCurrentMinXPos = iCurrentMin;
+        m_iCurrentMaxXPos = iCurrentMax;
+    }
+    // Attaches limit lines (either may be null); the trace owns them afterwards.
+    void AttachLimitLines(CQXTrace* pMax, CQXTrace* pMin)
+    {
+        m_pMaxLimitLine = pMax;
+        m_pMinLimitLine = pMin;
+    }
+
+    // ---- Kind answers a test may change ------------------------------------
+    void SetSignedData(bool bSigned) { m_bSigned = bSigned; }          // HasNegativeYData()
+    void SetFFTKind(bool bFFT) { m_bFFT = bFFT; }                      // IsFFTTrace()
+    void SetUserKind(bool bUser) { m_bUser = bUser; }                  // IsUserTrace()
+    void SetFilterType(int iFilterType) { m_iFilterType = iFilterType; } // GetFilterType()
+    void SetLowestValidXPoint(int iPos) { m_iLowestValidXPoint = iPos; } // GetLowestValidXPoint()
+    // The plotted value of a stored datum is dStored * dFactor (GetPlotDataAtPos()).
+    void SetPlotDataFactor(double dFactor) { m_dPlotDataFactor = dFactor; }
+    // Runs before every Y mapping of a datum: lets a test act in the middle of a scan.
+    void SetBeforeYMapping(std::function<void()> fn) { m_fnBeforeYMapping = std::move(fn); }
+    // Gives the trace its own X array (as sweep and user traces have), sized to it.
+    void SetXData(const std::vector<double>& aX)
+    {
+        m_bXData = true;
+        SetBuffer(static_cast<int>(aX.size()));
+        if (m_pXData) std::copy(aX.begin(), aX.end(), m_pXData.get());
+    }
+    // How many sample-rate changes the trace was told about.
+    int GetRateChanges() const { return m_iRateChanges; }
+
+    // ---- Protected operations tests call --------------------------------------
+    using CQXTrace::CheckLimitAtPoint;
+    using CQXTrace::FindBinForXValue;
+    using CQXTrace::SetNewCursorValues;
     // Full Y range and default Y window, both in the Y storage unit.
     void SetFullYRange(double dMinData, double dMaxData) { m_dFullMinY = dMinData; m_dFullMaxY = dMaxData; }
     void SetDefaultYWindow(double dMinData, double dMaxData) { m_dDefaultMinY = dMinData; m_dDefaultMaxY = dMaxData; }
@@ -91,6 +144,27 @@ public:
     int GetYOrigin() override { return m_bFixedOrigin ? m_iTestYOrigin : CQXTrace::GetYOrigin(); }
 
     // ---- What every kind supplies ------------------------------------------
+    int HasNegativeYData() override { return m_bSigned ? 1 : 0; }
+    bool IsFFTTrace() override { return m_bFFT; }
+    bool IsUserTrace() override { return m_bUser; }
+    int GetFilterType() override { return m_iFilterType; }
+    int GetLowestValidXPoint() override { return m_iLowestValidXPoint; }
+    double GetPlotDataAtPos(int, double dStored) override
+    {
+        return dStored == DBL_MAX ? dStored : dStored * m_dPlotDataFactor;
+    }
+    int GetYPointForData(double dData) override
+    {
+        if (m_fnBeforeYMapping) m_fnBeforeYMapping();
+        return CQXTrace::GetYPointForData(dData);
+    }
+    int HasXData() override { return m_bXData ? 1 : 0; }
+    double* GetXData() override { return m_bXData ? m_pXData.get() : nullptr; }
+    void ManageSampleRateChange() override
+    {
+        ++m_iRateChanges;
+        CQXTrace::ManageSampleRateChange();
+    }
     double GetMinYValue(EUnit eUnit) override { return GetYValueForData(m_dFullMinY, eUnit, 1, 0); }
     double GetMaxYValue(EUnit eUnit) override { return GetYValueForData(m_dFullMaxY, eUnit, 1, 0); }
     void SetYDefaultZoomValues() override
@@ -147,4 +221,35 @@ private:
     double m_dDefaultMaxY = kFullScaleHex;
     int m_iTestYOrigin = 0;
     bool m_bFixedOrigin = false;
+    bool m_bSigned = false;
+    bool m_bFFT = false;
+    bool m_bUser = false;
+    bool m_bXData = false;
+    int m_iFilterType = 0;
+    int m_iLowestValidXPoint = 0;
+    double m_dPlotDataFactor = 1.0;
+    std::function<void()> m_fnBeforeYMapping;
+    int m_iRateChanges = 0;
+};
+
+// A limit line of pParent: no data of its own unless given a size, named
+// and found through its parent. Attach it with pParent->AttachLimitLines
+// (or SetLimitLineForTrace for a real CLimitLine).
+class CTestLimitLine : public CTestTrace {
+public:
+    CTestLimitLine(CQXTrace* pParent, TraceType eType, int iDataSize = 0)
+        : CTestTrace(eType, pParent->GetChannel(), iDataSize), m_pParent(pParent)
+    {
+    }
+    // Draws on its parent's scales, as a real limit line does.
+    void ShareParentScales()
+    {
+        UpdateXScales(m_pParent->GetXScale());
+        UpdateYScales(m_pParent->GetYScale());
+    }
+    bool IsLimitLine() override { return true; }
+    CQXTrace* GetParentTrace() override { return m_pParent; }
+
+private:
+    CQXTrace* m_pParent;
 };

@@ -11,19 +11,6 @@
 #include <algorithm>
 #include <string>
 
-// A limit line of a trace: no scales of its own, named and registered
-// through its trace.
-class CTestLimitLine : public CTestTrace {
-public:
-    CTestLimitLine(CQXTrace* pParent, TraceType eType)
-        : CTestTrace(eType, pParent->GetChannel(), 0), m_pParent(pParent) {}
-    bool IsLimitLine() override { return true; }
-    CQXTrace* GetParentTrace() override { return m_pParent; }
-
-private:
-    CQXTrace* m_pParent;
-};
-
 class TraceFixture : public ::testing::Test {
 protected:
     TraceFixture() { m_host.SetGraphDoc(m_pDoc.get()); }

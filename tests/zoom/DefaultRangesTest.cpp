@@ -263,8 +263,7 @@ constexpr const char* kEndMarker = "<!-- generated table: end -->";
 // The document is rebuilt with TRACEWIN_UPDATE_DOCS=1 in the environment.
 TEST_F(ZoomDefaultRanges, DocumentedTableMatchesTheFunction)
 {
-    const std::filesystem::path docPath =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "docs" / "default-ranges.md";
+    const std::filesystem::path docPath = std::filesystem::path(TRACEWIN_SOURCE_DIR) / "docs" / "default-ranges.md";
     std::ifstream in(docPath);
     ASSERT_TRUE(in.good()) << docPath;
     std::stringstream buffer;
