@@ -194,6 +194,29 @@ struct CQtDC::SImpl {
     // its pixels (32-bit, one pixel per unit, no clip of the owner's).
     const QImage* m_pImage = nullptr;
 
+    // Vector devices: open strokes of one pen, operation and clip gathered
+    // into one path, so that a plot's thousands of column strokes become one
+    // element of the file instead of one each. Drawn before anything else is.
+    struct SQueuedStrokes {
+        QPainterPath m_path; // finished runs
+        QPolygonF m_run;     // the run still being extended
+        CPoint m_ptRunEnd;
+        bool m_bFlatEnds = false;
+        QPen m_pen;
+        QPainter::CompositionMode m_eMode = QPainter::CompositionMode_SourceOver;
+        bool m_bClip = false;
+        CRect m_rcClip;
+
+        bool IsEmpty() const { return m_run.isEmpty() && m_path.isEmpty(); }
+        void EndRun()
+        {
+            if (m_run.isEmpty()) return;
+            if (m_bFlatEnds) FitFlatEnds(m_run);
+            m_path.addPolygon(m_run);
+            m_run.clear();
+        }
+    } m_queued;
+
     bool IsReady() const { return m_pPainter && m_pPainter->isActive() && m_pDevice; }
     QPaintDevice* Device() const { return const_cast<QPaintDevice*>(m_pDevice); }
     void Resolve(const LOGFONT& logFont);
@@ -259,7 +282,9 @@ CQtDC::CQtDC(QPainter* painter, const QPaintDevice* device) : m_pImpl(std::make_
 
 CQtDC::~CQtDC()
 {
-    if (m_pImpl->IsReady()) m_pImpl->m_pPainter->restore();
+    if (!m_pImpl->IsReady()) return;
+    FlushStrokes();
+    m_pImpl->m_pPainter->restore();
 }
 
 void CQtDC::SetPrinting(bool printing)
@@ -282,8 +307,10 @@ bool CQtDC::IsMetafile() const
     return m_pImpl->m_bMetafile;
 }
 
-QPainter* CQtDC::GetPainter() const
+QPainter* CQtDC::GetPainter()
 {
+    // Whoever paints next must paint over what is queued.
+    if (m_pImpl->IsReady()) FlushStrokes();
     return m_pImpl->m_pPainter;
 }
 
@@ -312,19 +339,80 @@ int CQtDC::GetDeviceCaps(int index) const
 
 bool CQtDC::ApplyClip()
 {
+    FlushStrokes();
+    return ApplyClip(State().m_bClip, State().m_rcClip);
+}
+
+bool CQtDC::ApplyClip(bool bClip, const CRect& rcClip)
+{
     SImpl& d = *m_pImpl;
     if (!d.IsReady()) return false;
-    const SDCState& state = State();
-    if (state.m_bClip && state.m_rcClip.IsRectEmpty()) return false;
-    if (d.m_bClipKnown && d.m_bClip == state.m_bClip && (!state.m_bClip || d.m_rcClip == state.m_rcClip)) return true;
+    if (bClip && rcClip.IsRectEmpty()) return false;
+    if (d.m_bClipKnown && d.m_bClip == bClip && (!bClip || d.m_rcClip == rcClip)) return true;
     QPainter* painter = d.m_pPainter;
     if (d.m_bOwnerClip) painter->setClipRegion(d.m_ownerClip);
     else painter->setClipping(false);
-    if (state.m_bClip) painter->setClipRect(ToQRect(state.m_rcClip), d.m_bOwnerClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (bClip) painter->setClipRect(ToQRect(rcClip), d.m_bOwnerClip ? Qt::IntersectClip : Qt::ReplaceClip);
     d.m_bClipKnown = true;
-    d.m_bClip = state.m_bClip;
-    d.m_rcClip = state.m_rcClip;
+    d.m_bClip = bClip;
+    d.m_rcClip = rcClip;
     return true;
+}
+
+void CQtDC::QueueStroke(const CPoint* points, int count, const QPen& pen, QPainter::CompositionMode eMode, bool bFlat)
+{
+    SImpl::SQueuedStrokes& q = m_pImpl->m_queued;
+    const SDCState& state = State();
+    if (state.m_bClip && state.m_rcClip.IsRectEmpty()) return;
+    const bool bSameKind = q.m_pen == pen && q.m_eMode == eMode && q.m_bFlatEnds == bFlat &&
+                           q.m_bClip == state.m_bClip && (!state.m_bClip || q.m_rcClip == state.m_rcClip);
+    if (!q.IsEmpty() && !bSameKind) FlushStrokes();
+    if (q.IsEmpty()) {
+        q.m_pen = pen;
+        q.m_eMode = eMode;
+        q.m_bFlatEnds = bFlat;
+        q.m_bClip = state.m_bClip;
+        q.m_rcClip = state.m_rcClip;
+    }
+    // A stroke that starts where the last one ended carries on its run.
+    int first = 0;
+    if (!q.m_run.isEmpty() && q.m_ptRunEnd == points[0]) first = 1;
+    else q.EndRun();
+    // Whole coordinates, moved onto pixel centres when drawn: shorter numbers
+    // in the file. A point straight on from the last two replaces the last.
+    for (int i = first; i < count; ++i) {
+        const QPointF p(points[i].x, points[i].y);
+        const qsizetype n = q.m_run.size();
+        if (n >= 2) {
+            const QPointF a = q.m_run[n - 1] - q.m_run[n - 2];
+            const QPointF b = p - q.m_run[n - 1];
+            if (a.x() * b.y() == a.y() * b.x() && a.x() * b.x() + a.y() * b.y() > 0) {
+                q.m_run[n - 1] = p;
+                continue;
+            }
+        }
+        q.m_run.append(p);
+    }
+    q.m_ptRunEnd = points[count - 1];
+}
+
+void CQtDC::FlushStrokes()
+{
+    SImpl& d = *m_pImpl;
+    SImpl::SQueuedStrokes& q = d.m_queued;
+    if (q.IsEmpty()) return;
+    q.EndRun();
+    if (ApplyClip(q.m_bClip, q.m_rcClip)) {
+        QPainter* painter = d.m_pPainter;
+        painter->setCompositionMode(q.m_eMode);
+        painter->setPen(q.m_pen);
+        painter->setBrush(Qt::NoBrush);
+        painter->save();
+        painter->translate(kPixelCentre, kPixelCentre);
+        painter->drawPath(q.m_path);
+        painter->restore();
+    }
+    q.m_path = QPainterPath();
 }
 
 // The pixels drawing can reach, in the painter's coordinates.
@@ -341,10 +429,15 @@ CRect CQtDC::GetPixelBounds() const
 void CQtDC::StrokePath(const CPoint* points, int count, bool closed)
 {
     const SPenPattern pattern = PenPattern(State().m_pen);
-    if (pattern.m_bNull || count < 2 || !ApplyClip()) return;
+    if (pattern.m_bNull || count < 2 || !m_pImpl->IsReady()) return;
     SImpl& d = *m_pImpl;
     const SRopPlan plan = PlanRop(State().m_iROP2, State().m_pen.GetColor(), d.m_bRasterOps);
     if (!plan.m_bDraw) return;
+    if (!d.m_bRaster && !closed) {
+        QueueStroke(points, count, MakeQPen(pattern, plan.m_color), plan.m_eMode, pattern.m_eCap == EPenCap::Flat);
+        return;
+    }
+    if (!ApplyClip()) return;
     QPainter* painter = d.m_pPainter;
     painter->setCompositionMode(plan.m_eMode);
 

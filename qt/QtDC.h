@@ -15,9 +15,10 @@
 
 #include "platform/DC.h"
 
+#include <QPainter>
+
 #include <memory>
 
-class QPainter;
 class QPainterPath;
 class QPaintDevice;
 
@@ -39,7 +40,8 @@ public:
 
     // The face the font system uses for the selected font.
     CString GetTextFace() const;
-    QPainter* GetPainter() const;
+    // Strokes still queued for a vector device are drawn first.
+    QPainter* GetPainter();
 
 protected:
     void DoLine(CPoint from, CPoint to) override;
@@ -60,7 +62,14 @@ private:
     void StrokePath(const CPoint* points, int count, bool closed);
     // Fills with the brush under the raster operation.
     void FillShape(const QPainterPath& path);
+    // Vector devices: an open stroke joins the queued path; the queue is
+    // drawn when anything else is drawn or the surface ends.
+    void QueueStroke(const CPoint* points, int count, const QPen& pen, QPainter::CompositionMode eMode, bool bFlat);
+    void FlushStrokes();
+    // Sets the painter's clip for the state's clip (drawing what is queued
+    // first); false when nothing could show.
     bool ApplyClip();
+    bool ApplyClip(bool bClip, const CRect& rcClip);
     CRect GetPixelBounds() const;
 
     std::unique_ptr<SImpl> m_pImpl;

@@ -5,7 +5,7 @@
 
 #include <QSvgGenerator>
 
-CQtSvgTarget::CQtSvgTarget(const CString& path, int width, int height, const CString& title)
+CQtSvgTarget::CQtSvgTarget(const CString& path, int width, int height, const CString& title, ERole role)
 {
     if (path.IsEmpty() || width <= 0 || height <= 0 || width > CQtImageTarget::kMaxSide || height > CQtImageTarget::kMaxSide)
         return;
@@ -15,5 +15,5 @@ CQtSvgTarget::CQtSvgTarget(const CString& path, int width, int height, const CSt
     generator->setViewBox(QRect(0, 0, width, height));
     generator->setResolution(kResolution);
     if (!title.IsEmpty()) generator->setTitle(ToQString(title));
-    Begin(std::move(generator), false, true);
+    Begin(std::move(generator), false, role == ERole::Metafile);
 }

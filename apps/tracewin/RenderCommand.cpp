@@ -137,7 +137,9 @@ SPicture MakePicture(EPictureKind eKind, const SRenderOptions& options)
     SPicture picture;
     switch (eKind) {
     case EPictureKind::Svg:
-        picture.pTarget = std::make_unique<CQtSvgTarget>(sPath, options.iWidth, options.iHeight, CString(L"tracewin"));
+        // The same picture as the raster formats, with the position bars.
+        picture.pTarget = std::make_unique<CQtSvgTarget>(sPath, options.iWidth, options.iHeight, CString(L"tracewin"),
+                                                         CQtSvgTarget::ERole::ScreenPicture);
         break;
     case EPictureKind::Pdf: {
         // One drawing pixel per device dot, the page the picture's size at the same resolution.

@@ -13,6 +13,8 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -124,6 +126,49 @@ TEST_F(QtTargets, SvgIsAWellFormedMetafileWithTheDrawing)
     EXPECT_TRUE(sawLines);
     EXPECT_TRUE(svg.contains("viewBox=\"0 0 100 60\""));
     EXPECT_TRUE(svg.contains("Trace window"));
+}
+
+// Column strokes as a plot draws them, a line of another pen, and a fill over
+// both: an SVG gathers the strokes into one element per pen and still shows,
+// once rasterised, the pixels the image target draws. (Qt's SVG writer keeps
+// no clip, so none is drawn here.)
+TEST_F(QtTargets, SvgGathersStrokesIntoPathsAndKeepsOrderAndClip)
+{
+    const auto draw = [](CDC& dc) {
+        dc.FillSolidRect(CRect(0, 0, 120, 60), RGB(255, 255, 255));
+        dc.SelectObject(CPen(PS_SOLID, 1, RGB(255, 0, 0)));
+        for (int x = 10; x < 110; ++x) {
+            dc.MoveTo(x, 10 + x % 7);
+            dc.LineTo(x, 40);
+        }
+        dc.SelectObject(CPen(PS_SOLID, 1, RGB(0, 160, 0)));
+        dc.MoveTo(5, 50);
+        dc.LineTo(100, 50);
+        dc.LineTo(115, 50); // carries on the run
+        dc.FillSolidRect(CRect(20, 20, 30, 30), RGB(0, 0, 255)); // over the strokes
+    };
+    CQtImageTarget image(120, 60);
+    draw(*image.GetDC());
+    const CString path = Path("strokes.svg");
+    {
+        CQtSvgTarget svg(path, 120, 60, CString(), CQtSvgTarget::ERole::ScreenPicture);
+        EXPECT_FALSE(svg.GetDC()->IsMetafile());
+        draw(*svg.GetDC());
+        ASSERT_TRUE(svg.Finish());
+    }
+    const QByteArray text = Read(path);
+    EXPECT_EQ(text.count("<polyline"), 0);
+    EXPECT_EQ(text.count("<path"), 2); // one per pen, not one per stroke
+
+    QSvgRenderer renderer(text);
+    QImage shown(120, 60, QImage::Format_RGB32);
+    shown.fill(Qt::white);
+    QPainter painter(&shown);
+    renderer.render(&painter, QRectF(0, 0, 120, 60));
+    painter.end();
+    EXPECT_EQ(qttest::PixelsOf(shown, RGB(255, 0, 0)), qttest::PixelsOf(image.GetImage(), RGB(255, 0, 0)));
+    for (COLORREF color : {RGB(0, 160, 0), RGB(0, 0, 255)})
+        EXPECT_EQ(qttest::PixelsOf(shown, color), qttest::PixelsOf(image.GetImage(), color)) << std::hex << color;
 }
 
 TEST_F(QtTargets, PdfIsAPrinterAtItsResolution)

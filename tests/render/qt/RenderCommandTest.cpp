@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -162,6 +164,35 @@ TEST_F(RenderCommand, VectorPicturesAreWellFormed)
     const QByteArray bytes = pdf.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF-"));
     EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+}
+
+// The SVG is the picture the PNG is, position bars included, in a file of
+// few elements: rasterised, it differs from the PNG only where text is
+// smoothed differently.
+TEST_F(RenderCommand, SvgShowsThePngPictureCompactly)
+{
+    for (const char* szName : {"view.png", "view.svg"}) ASSERT_EQ(Render({"--traces", "fft,scope"}, szName), kExitOk);
+    const QImage png = QImage(QString::fromStdString(PathFor("view.png"))).convertToFormat(QImage::Format_RGB32);
+    QFile file(QString::fromStdString(PathFor("view.svg")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray svg = file.readAll();
+    EXPECT_LT(svg.size(), 100 * 1024);
+    EXPECT_LT(svg.count("<path") + svg.count("<polyline"), 100);
+
+    QSvgRenderer renderer(svg);
+    QImage shown(png.size(), QImage::Format_RGB32);
+    shown.fill(Qt::black);
+    QPainter painter(&shown);
+    renderer.render(&painter, QRectF(0, 0, png.width(), png.height()));
+    painter.end();
+    int iDiffering = 0;
+    for (int y = 0; y < png.height(); ++y)
+        for (int x = 0; x < png.width(); ++x) {
+            const QRgb a = png.pixel(x, y), b = shown.pixel(x, y);
+            if (std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 96)
+                ++iDiffering;
+        }
+    EXPECT_LT(iDiffering, png.width() * png.height() / 200);
 }
 
 TEST_F(RenderCommand, FileErrorsGiveExitCodesNotCrashes)
