@@ -2,6 +2,7 @@
 // form, and how filling fails.
 
 #include "apps/common/BuiltInDocument.h"
+#include "apps/common/LiveSource.h"
 #include "host/app/HeadlessHost.h"
 #include "host/sim/StaticSignals.h"
 #include "host/units/UnitIds.h"
@@ -13,6 +14,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -82,4 +84,43 @@ TEST(RenderBuiltInDocument, FillingFailsWithoutTracesToFill)
     bad.iLength = 1000;
     EXPECT_FALSE(FillFFTTrace(*pFFT, GetBuiltInSignal(0), bad));
     EXPECT_EQ(pFFT->GetDataSize(), 512); // left as it was
+}
+
+// The volt scale of the scope traces says what their samples are: on the
+// default range (15455.3019 mV RMS of a full-scale sine) digital full scale,
+// the window's edge, is 15.4553019 * sqrt(2) = 21.857 V, and the tones peak
+// at half (-6 dBFS, A) and a quarter (-12 dBFS, B) of it. The same after
+// live blocks and for a trace read back from a file. A's peak, where its 3rd
+// harmonic (-40 dBFS) is at its trough: (0.50119 - 0.01) * 21.857 = 10.736 V;
+// B's: 0.25119 * 21.857 = 5.490 V, give or take its -70 dBFS harmonic.
+TEST(RenderBuiltInDocument, ScopeVoltScaleAgreesWithTheSamples)
+{
+    constexpr double kFullScaleV = 21.857;
+    const auto check = [&](CQXTrace& scope, double dPeakV, const char* szWhere, double dTolerance = 0.01) {
+        SCOPED_TRACE(szWhere);
+        ASSERT_EQ(scope.GetYUnit(), UNIT_V);
+        EXPECT_NEAR(scope.GetCurrentMaxYScaleValue(), kFullScaleV, 0.001);
+        EXPECT_NEAR(scope.GetCurrentMinYScaleValue(), -kFullScaleV, 0.001);
+        EXPECT_NEAR(scope.GetCurrentMaxYData(), 8388607.0, 1.0);
+        EXPECT_NEAR(scope.GetYValueForData(scope.GetCurrentMaxYData(), UNIT_V, 0, 0), kFullScaleV, 0.001);
+        double dPeak = 0.0;
+        for (int i = 0; i < scope.GetDataSize(); ++i) dPeak = std::max(dPeak, scope.GetYDataAtXPos(i, 0));
+        EXPECT_NEAR(scope.GetYValueForData(dPeak, UNIT_V, 0, 0), dPeakV, dTolerance);
+    };
+    CBuiltInDocument built;
+    ASSERT_TRUE(built.IsValid());
+    check(*built.GetLiveTrace(CHANNEL_A, TT_SCOPE), 10.736, "built-in A");
+    check(*built.GetLiveTrace(CHANNEL_B, TT_SCOPE), 5.490, "built-in B");
+
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "tracewin-scope-volts.trc";
+    ASSERT_TRUE(built.GetDoc().SaveTrace(built.GetLiveTrace(CHANNEL_A, TT_SCOPE), CString(file.wstring()), 0));
+    CQXTrace* pLoaded = built.GetDoc().LoadTrace(CString(file.wstring()), CHANNEL_A, 0);
+    std::filesystem::remove(file);
+    ASSERT_TRUE(pLoaded);
+    check(*pLoaded, 10.736, "read back");
+
+    CLiveSource live(built.GetHost(), built.GetDoc());
+    ASSERT_TRUE(live.RunBlocks(2));
+    // 1 kHz at -6 dBFS (10.955 V) with harmonics at -46 and -56 dBFS.
+    check(*built.GetLiveTrace(CHANNEL_A, TT_SCOPE), 10.955, "live A", 0.15);
 }

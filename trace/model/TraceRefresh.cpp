@@ -14,6 +14,7 @@
 #include "host/settings/SettingsIds.h"
 #include "host/settings/SignalAnalyserSettings.h"
 #include "host/settings/SignalGeneratorSettings.h"
+#include "host/units/References.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/BufferScale.h"
 
@@ -302,16 +303,17 @@ void CQXTrace::UpdateReferenceVariables(CSampleBuffer* pBuffer, bool bDefault)
     const CSignalGeneratorSettings* pGen = GetSignalGeneratorSettings();
     SReferenceBlock& r = m_References;
     const double dOldAnaReference = r.dAnaAnalogueReference;
+    const double dOldRange = r.dAnalogueInputRange;
 
+    // The range is held as the unit arithmetic and the sample buffers take
+    // it: mV RMS of a full-scale sine. (A peak here read every sample as
+    // sqrt(2) times its voltage while the data window stayed in samples.)
     if (pBuffer) {
         r.dAnalogueInputRange = pBuffer->GetInputRange();
     } else if (pInputs && (IsJDO() || (pAnalyser && pAnalyser->HasAnalogueInputs()))) {
-        // Both give the channel's range as a peak value in mV.
-        double dRangeA = 0.0, dRangeB = 0.0, dPeakA = 0.0, dPeakB = 0.0;
-        pInputs->GetAnalogueInputRangeDetails(dRangeA, dRangeB, dPeakA, dPeakB);
-        r.dAnalogueInputRange = iChannel == 1 ? dPeakB : dPeakA;
+        r.dAnalogueInputRange = pInputs->GetCurrentRangeInV(iChannel) * 1000.0;
     } else {
-        r.dAnalogueInputRange = 15455.3019 * std::sqrt(2.0);
+        r.dAnalogueInputRange = SReferences::kDefaultAnalogueRangemV;
     }
     if (pGen) {
         r.dGenAnalogueReference = pGen->GetPropertyAsDouble(PROP_GEN_ANALOGUE_REF, UNIT_VP) * 1000.0;
@@ -328,7 +330,9 @@ void CQXTrace::UpdateReferenceVariables(CSampleBuffer* pBuffer, bool bDefault)
         r.dAnaZerodBSPL = pAna->GetZerodBSPLmVValue();
         if (!IsJDO()) m_dAnaVsGenFactor = pAna->GetAnaVsGenFactor(iChannel);
     }
-    if (!bDefault && IsInUse() && r.dAnaAnalogueReference != dOldAnaReference) ReexpressYDataWindow(*this, GetYUnit());
+    // The window shown stays what it reads when the references under it change.
+    const bool bMoved = r.dAnaAnalogueReference != dOldAnaReference || r.dAnalogueInputRange != dOldRange;
+    if (!bDefault && IsInUse() && bMoved) ReexpressYDataWindow(*this, GetYUnit());
 }
 
 // ---- After the size or the rate changed -------------------------------------------------
