@@ -97,7 +97,8 @@ TEST_F(GraphDocLive, FeedsInUseTracesThatAreOnOrWhoseComputeTraceIsOn)
     m_pDoc->NewMathThreadData(CHANNEL_A, 1);
     EXPECT_EQ(pOn->GetDataSize(), 129);
     EXPECT_EQ(pOffWithCompute->GetDataSize(), 129);
-    EXPECT_TRUE(pOffWithCompute->GetComputeRequired());
+    // Without a compute list there is nothing to re-run: no mark stays.
+    EXPECT_FALSE(pOffWithCompute->GetComputeRequired());
     EXPECT_EQ(pOff->GetDataSize(), 64);
     EXPECT_EQ(pCompute->GetDataSize(), 64); // not live: never fed
     pOffWithCompute->SetTestComputeTrace(nullptr);

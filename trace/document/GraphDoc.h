@@ -140,6 +140,12 @@ public:
     // Takes a trace off the graph. Live traces stay in their array, off and
     // not in use; the rest are deleted through the host's message queue.
     int RemoveTrace(CQXTrace* pTrace, int bUpdate);
+    // Every trace and limit line of the document forgets a trace that goes
+    // (its compute trace, a golden trace of a transform).
+    void TellTracesOfDeletion(CQXTrace* pDeleted);
+    // After loading: each trace completes its transforms and shows their
+    // result where the file asked for it.
+    void PostSerializeTransformations();
     void RemoveTraceFromArray(CQXTrace* pTrace);
     // Posts the trace to the host for deletion; it stays valid until then.
     void DeleteTrace(CQXTrace* pTrace);

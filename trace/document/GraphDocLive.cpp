@@ -60,14 +60,15 @@ private:
     CQXTrace& m_Trace;
 };
 
-// Feeds one buffer and marks the trace's computes for a re-run; true when
-// the trace changed size or its Y display.
+// Feeds one buffer and re-runs the trace's computes on it (in place or in
+// its compute trace); true when the trace changed size or its Y display.
 bool Feed(CQXTrace& trace, CSampleBuffer* pBuffer, CSampleBuffer* pOtherBuffer = nullptr)
 {
     CTraceRefillLock lock(trace);
     int bChanged = 0;
     trace.UpdateTraceData(pBuffer, pOtherBuffer, &bChanged);
     trace.SetComputeRequired(1);
+    trace.ApplyComputationsOnTraceDataChange(0);
     return bChanged != 0;
 }
 
@@ -103,8 +104,6 @@ void CGraphDoc::NewMathThreadData(ChannelNumber eChannel, int bFFTOnly)
         if (!IsAsked(eChannel, iChannel)) continue;
         for (CQXTrace* pTrace : GetTraceArray(static_cast<ChannelNumber>(iChannel))) {
             if (!pTrace || !IsCheckedAfterDelivery(*pTrace)) continue;
-            // The computes run here once the compute framework is in; until
-            // then the required mark set by Feed stays for it.
             pTrace->CheckLimits();
         }
     }

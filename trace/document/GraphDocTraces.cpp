@@ -198,7 +198,10 @@ int CGraphDoc::RemoveTrace(CQXTrace* pTrace, int bUpdate)
         pTrace->UnlockTrace();
     }
     if (bUpdate) UpdateAllViews(UPDATE_TRACE_REMOVE, pTrace);
-    if (bDelete) DeleteTrace(pTrace);
+    if (bDelete) {
+        TellTracesOfDeletion(pTrace);
+        DeleteTrace(pTrace);
+    }
     return 1;
 }
 
@@ -215,6 +218,26 @@ void CGraphDoc::RemoveTraceFromArray(CQXTrace* pTrace)
     if (QXVERIFY(iIndex < static_cast<std::ptrdiff_t>(aTable.size()))) aTable.erase(aTable.begin() + iIndex);
     if (m_pOtherChannelCurrentTrace == pTrace) m_pOtherChannelCurrentTrace = nullptr;
     if (m_pCurrentTrace == pTrace) SetCurrentTrace(GetFirstInUseAndOnTrace(eChannel), 1);
+}
+
+void CGraphDoc::TellTracesOfDeletion(CQXTrace* pDeleted)
+{
+    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B})
+        for (CQXTrace* pTrace : GetTraceArray(eChannel)) {
+            if (!pTrace || pTrace == pDeleted) continue;
+            for (CQXTrace* p : {pTrace, pTrace->GetMaxLimitLine(), pTrace->GetMinLimitLine()})
+                if (p && p != pDeleted) p->OnTraceDeleted(pDeleted);
+        }
+}
+
+void CGraphDoc::PostSerializeTransformations()
+{
+    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B})
+        for (CQXTrace* pTrace : GetTraceArray(eChannel)) {
+            if (!pTrace) continue;
+            for (CQXTrace* p : {pTrace, pTrace->GetMaxLimitLine(), pTrace->GetMinLimitLine()})
+                if (p) p->PostSerializeTransformations();
+        }
 }
 
 void CGraphDoc::DeleteTrace(CQXTrace* pTrace)

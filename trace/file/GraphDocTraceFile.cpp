@@ -145,6 +145,7 @@ CQXTrace* CGraphDoc::LoadTrace(const CString& sPath, ChannelNumber eChannel, int
     }
     MatchToExistingScales(pLoaded, 0);
     if (pLoaded->IsInUse() && pLoaded->IsOn()) pLoaded->TraceOff(0);
+    pLoaded->PostSerializeTransformations();
     NewTrace(pLoaded, 1, 1);
     EnsureTraceIDUnique(pLoaded);
     return pLoaded;

@@ -36,6 +36,12 @@ public:
     // A list of nested records (the marks); nothing is written for it.
     virtual void BeginList(const char* name) = 0;
     virtual void EndList() = 0;
+    // A nested record listed field by field (a compute list, a compute);
+    // nothing is written for the brackets.
+    virtual void BeginRecord(const char* /*name*/) {}
+    virtual void EndRecord() {}
+    // A reading aid that is not part of the record (a compute's description).
+    virtual void Note(const char* /*name*/, const CString& /*text*/) {}
 };
 
 // Writes the fields to an archive.
@@ -84,6 +90,9 @@ public:
     void ZoomHistory(const char* name, CZoomHistory& history) override;
     void BeginList(const char* name) override;
     void EndList() override;
+    void BeginRecord(const char* name) override { BeginObject(name); }
+    void EndRecord() override { EndObject(); }
+    void Note(const char* name, const CString& text) override { String(name, text); }
 
     // Opens a nested object under name (null inside a list).
     void BeginObject(const char* name);

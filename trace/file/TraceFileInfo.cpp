@@ -69,6 +69,8 @@ bool DescribeTraceFile(const CString& sPath, std::string& sJson, std::string& sE
                 return false;
             }
             pTrace->LoadTrace(*pArchive, 1);
+            // The shown state of the transforms is derived: apply the request first.
+            pTrace->PostSerializeTransformations();
             sink.BeginObject("record");
             CTraceRecord::Describe(*pTrace, sink);
             sink.EndObject();

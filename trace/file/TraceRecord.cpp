@@ -12,11 +12,14 @@
 #include "trace/display/XScale.h"
 #include "trace/display/YScale.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/compute/ComputeList.h"
+#include "trace/file/ComputeRecord.h"
 #include "trace/file/RecordSink.h"
 #include "trace/model/CursorMark.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -119,7 +122,8 @@ void CTraceRecord::Describe(CQXTrace& t, IRecordSink& s)
     s.Int32("m_bYAutoIntervals", t.m_bYAutoIntervals);
     s.Int32("m_iDataSize", t.m_iDataSize);
     s.Doubles("m_pYData", t.m_pYData.get(), t.m_pYData ? t.m_iDataSize : 0);
-    s.Flag8("m_bShowTransformedYData", t.m_bShowTransformedYData);
+    const int bShowTransformed = t.GetShowTransformedYData();
+    s.Flag8("showTransformedYData", bShowTransformed);
     s.Int32("m_iMinXPos", t.m_iMinXPos);
     s.Int32("m_iMaxXPos", t.m_iMaxXPos);
     s.Int32("m_iCurrentMinXPos", t.m_iCurrentMinXPos);
@@ -155,9 +159,13 @@ void CTraceRecord::Describe(CQXTrace& t, IRecordSink& s)
     s.Flag32("hasYScale", t.m_pYScale && !t.IsLimitLine() && t.m_bSerializingConfig);
     s.Double("m_dYOffset", t.m_dYOffset);
     s.Double("m_dYOffsetData", t.m_dYOffsetData);
-    // Computes are not kept by this build (see docs/file-formats.md).
-    s.Flag32("hasComputeList", 0);
-    s.Int32("showTransformedRequest", t.m_bShowTransformedYData);
+    s.Flag32("hasComputeList", t.m_pComputeList != nullptr);
+    if (t.m_pComputeList) {
+        s.BeginRecord("m_pComputeList");
+        ComputeRecord::Describe(*t.m_pComputeList, s);
+        s.EndRecord();
+    }
+    s.Int32("showTransformedRequest", bShowTransformed);
     s.UInt16("m_sTraceID", static_cast<std::uint16_t>(t.m_sTraceID));
     s.String("m_sFileName", t.m_sFileName);
     s.Int32("m_eMode", t.m_eMode);
@@ -224,7 +232,7 @@ void CTraceRecord::Read()
     m_t.m_iPrintStyle = std::clamp(I32(), 0, 4);
     m_t.m_bYAutoIntervals = I32();
     ReadYData();
-    m_t.m_bShowTransformedYData = From(100, 'g') ? (U8() != 0) : 0;
+    m_t.m_bShowTransformedRequest = From(100, 'g') ? (U8() != 0) : 0;
     if (!Config(25)) Str();
     ReadXPositions();
     m_t.m_dCurrentMinYData = F64();
@@ -464,43 +472,18 @@ void CTraceRecord::ReadScales()
     }
 }
 
-// The computes are read so that the rest of the record follows; this build
-// keeps no compute list, so they are dropped (logged).
+// The list replaces the trace's; its result is shown once the load is
+// complete (PostSerializeTransformations). An inspection reads and drops it.
 void CTraceRecord::ReadComputeList()
 {
     if (!I32()) {
-        m_t.m_bShowTransformedYData = 0;
+        if (!m_bInspecting) m_t.DeleteComputeList();
+        m_t.m_bShowTransformedRequest = 0;
         return;
     }
-    if (From(100, 'g')) I32(); // list setting
-    const std::int32_t iCount = I32();
-    CheckCount(m_ar, iCount, 4, "compute count");
-    for (int i = 0; i < iCount; ++i) {
-        const std::int32_t iType = I32();
-        if (iType == COMPUTE_SUMBINS && !From(100, 'g')) {
-            F64();
-            I32();
-            Str();
-            continue;
-        }
-        I32(); // type again
-        if (From(100, 'g'))
-            U8();
-        if (UpTo(100, 'f')) Skip(12);
-        switch (iType) {
-        case COMPUTE_NORMALISE: F64(); I32(); F64(); I32(); break;
-        case COMPUTE_INVERT: I32(); F64(); I32(); break;
-        case COMPUTE_SMOOTH: I32(); I32(); break;
-        case COMPUTE_SUMBINS: Skip(2); break;
-        case COMPUTE_RELATIVE:
-            Skip(2);
-            if (Config(60)) I32();
-            break;
-        default: throw CArchiveException(CArchiveException::badClass, "unknown compute type");
-        }
-    }
-    QXDebugLog(2, "CQXTrace::Serialize", "SER: %d computes read and dropped", static_cast<int>(iCount));
-    m_t.m_bShowTransformedYData = 0;
+    std::unique_ptr<CComputeList> pList = ComputeRecord::Read(m_ar);
+    if (m_bInspecting) return;
+    m_t.SetComputeList(pList.get());
 }
 
 void CTraceRecord::RenumberOldYUnits()
@@ -585,7 +568,7 @@ void CTraceRecord::FinishRecord()
         t.m_iCurrentMinXPos = std::clamp(t.m_iCurrentMinXPos, t.m_iMinXPos, t.m_iMaxXPos);
         t.m_iCurrentMaxXPos = std::clamp(t.m_iCurrentMaxXPos, t.m_iCurrentMinXPos, t.m_iMaxXPos);
     }
-    if (!t.m_pTransformedYData) t.m_bShowTransformedYData = 0;
+    if (!t.m_pComputeList) t.m_bShowTransformedRequest = 0;
     t.m_iMinLimitBreached = 0;
     t.m_iMaxLimitBreached = 0;
     t.RecalcTrace();

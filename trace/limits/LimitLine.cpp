@@ -8,6 +8,7 @@
 #include "host/app/DebugLog.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/limits/LimitTable.h"
+#include "trace/model/TraceMath.h"
 
 #include <new>
 
@@ -172,7 +173,8 @@ int CLimitLine::HasPolarityData(int bTransformed) const
 
 Polarity CLimitLine::GetPolarityAtPos(int iPos, int bTransformed) const
 {
-    if (m_pLimitTable) {
+    // A table's transformed polarities live beside its transformed values.
+    if (m_pLimitTable && !(bTransformed && !m_pTransformedPolarityData.empty())) {
         LimitTablePoint point;
         return m_pLimitTable->GetPoint(iPos, &point) ? static_cast<Polarity>(point.ePolarity) : POLARITY_NONE;
     }
@@ -196,12 +198,25 @@ void CLimitLine::SetPolarityAtPos(int iPos, Polarity ePolarity, int bTransformed
 
 int CLimitLine::AllocateTransformedYDataBuffer(int bLock)
 {
-    if (!CQXTrace::AllocateTransformedYDataBuffer(bLock)) return 0;
+    CSingleLock lock(m_pTransformLock.get(), bLock != 0 && m_pTransformLock);
+    // One entry per point of either form.
+    const int iSize = GetDataSize();
+    m_pTransformedYData.reset();
     m_pTransformedPolarityData.clear();
-    if (ParentIsScopeLike() && m_iDataSize > 0) {
+    m_iTransformedSize = 0;
+    if (iSize <= 0) return 1;
+    m_pTransformedYData = AllocateTraceArray(iSize);
+    if (!m_pTransformedYData) {
+        ReportOutOfMemory(__FILE__, __LINE__);
+        return 0;
+    }
+    m_iTransformedSize = iSize;
+    if (ParentIsScopeLike()) {
         try {
-            m_pTransformedPolarityData.assign(static_cast<size_t>(m_iDataSize), POLARITY_NONE);
+            m_pTransformedPolarityData.assign(static_cast<size_t>(iSize), POLARITY_NONE);
         } catch (const std::bad_alloc&) {
+            m_pTransformedYData.reset();
+            m_iTransformedSize = 0;
             ReportOutOfMemory(__FILE__, __LINE__);
             return 0;
         }
@@ -211,8 +226,21 @@ int CLimitLine::AllocateTransformedYDataBuffer(int bLock)
 
 void CLimitLine::FreeTransformedYDataBuffer(int bLock)
 {
-    CQXTrace::FreeTransformedYDataBuffer(bLock);
+    CSingleLock lock(m_pTransformLock.get(), bLock != 0 && m_pTransformLock);
+    m_pTransformedYData.reset();
     m_pTransformedPolarityData.clear();
+    m_iTransformedSize = 0;
+}
+
+int CLimitLine::CopyYDataToTransformedBuffer()
+{
+    if (!m_pTransformedYData) return 0;
+    const bool bPolarity = !m_pTransformedPolarityData.empty();
+    for (int i = 0; i < m_iTransformedSize; ++i) {
+        m_pTransformedYData[static_cast<size_t>(i)] = GetStoredValueAt(i, 0);
+        if (bPolarity) m_pTransformedPolarityData[static_cast<size_t>(i)] = static_cast<unsigned char>(GetPolarityAtPos(i, 0));
+    }
+    return 1;
 }
 
 // A relative compute has nothing to relate a limit to.

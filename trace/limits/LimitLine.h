@@ -70,6 +70,9 @@ public:
     // The limit at a position (trace data) or at a table point, as data of
     // the parent with its sign; +DBL_MAX where there is no limit.
     double GetYDataAtXPos(int iPos, int bTransformed) override;
+    // Stores a limit given as signed data of the parent at a position or
+    // table point; a signed limit's polarity follows the sign (none stays).
+    void SetYDataAtXPos(int iPos, double dData, int bTransformed);
     // The limit at an X value of the line's X unit, as data of the parent.
     double GetYDataAtXValue(double dValue, int bTransformed) override;
     int GetYPointForData(double dData) override;
@@ -96,6 +99,7 @@ public:
     int GetDataSize() override;
     int AllocateTransformedYDataBuffer(int bLock) override;
     void FreeTransformedYDataBuffer(int bLock) override;
+    int CopyYDataToTransformedBuffer() override;
     int IsValidComputeType(ComputeType eType) override;
     int GetMinXPos() override;
     int GetMaxXPos() override;
@@ -176,6 +180,8 @@ private:
     double m_dMaxXValueWhenCreated = 0.0;
     std::vector<unsigned char> m_pPolarityData;
     std::vector<unsigned char> m_pTransformedPolarityData;
+    // Entries of the transformed buffer: the data size, or a table's points.
+    int m_iTransformedSize = 0;
     // The X window of a line without a parent (a parent's lives in its scale).
     double m_dOwnCurrentMinXScaleValue = -DBL_MAX;
     double m_dOwnCurrentMaxXScaleValue = DBL_MAX;

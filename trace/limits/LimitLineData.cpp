@@ -24,7 +24,7 @@ double CLimitLine::GetStoredValueAt(int iPos, int bTransformed)
 {
     if (iPos < 0) return DBL_MAX;
     const double* pdY = bTransformed ? m_pTransformedYData.get() : m_pYData.get();
-    const bool bInBuffer = pdY && iPos < m_iDataSize;
+    const bool bInBuffer = pdY && iPos < (bTransformed ? m_iTransformedSize : m_iDataSize);
     if (!m_pLimitTable) return bInBuffer ? pdY[iPos] : DBL_MAX;
     // Transformed values of a table live in the base buffer, one per point.
     if (bTransformed && bInBuffer) return pdY[iPos];
@@ -41,7 +41,8 @@ void CLimitLine::SetStoredValueAt(int iPos, double dValue, int bTransformed)
         return;
     }
     double* pdY = bTransformed ? m_pTransformedYData.get() : m_pYData.get();
-    if (QXVERIFY(pdY != nullptr && iPos >= 0 && iPos < m_iDataSize)) pdY[iPos] = dValue;
+    const int iSize = bTransformed ? m_iTransformedSize : m_iDataSize;
+    if (QXVERIFY(pdY != nullptr && iPos >= 0 && iPos < iSize)) pdY[iPos] = dValue;
 }
 
 double CLimitLine::StoredToData(double dValue, int bTransformed)
@@ -60,6 +61,22 @@ double CLimitLine::GetYDataAtXPos(int iPos, int bTransformed)
 {
     const double dData = StoredToData(GetStoredValueAt(iPos, bTransformed), bTransformed);
     return SignedByPolarity(dData, GetPolarityAtPos(iPos, bTransformed));
+}
+
+void CLimitLine::SetYDataAtXPos(int iPos, double dData, int bTransformed)
+{
+    if (dData == DBL_MAX) {
+        SetStoredValueAt(iPos, DBL_MAX, bTransformed);
+        return;
+    }
+    if (!ParentIsScopeLike()) {
+        SetStoredValueAt(iPos, DataToStored(dData, bTransformed), bTransformed);
+        return;
+    }
+    const Polarity ePolarity = GetPolarityAtPos(iPos, bTransformed);
+    SetStoredValueAt(iPos, DataToStored(std::fabs(dData), bTransformed), bTransformed);
+    if (HasPolarityData(bTransformed) || (m_pLimitTable && !bTransformed))
+        SetPolarityAtPos(iPos, PolarityFollowingSign(dData, ePolarity), bTransformed);
 }
 
 double CLimitLine::GetPlotDataAtPos(int iPos, double dStored)

@@ -17,6 +17,8 @@
 #include "trace/display/XScale.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/file/TraceFileHeader.h"
+#include "trace/file/ComputeRecord.h"
+#include "trace/file/RecordSink.h"
 #include "trace/file/TraceRecord.h"
 #include "trace/limits/LimitMath.h"
 #include "trace/limits/LimitTable.h"
@@ -171,9 +173,13 @@ int CLimitLine::ReadTraceData(CArchive& ar)
 void CLimitLine::SerializeTail(CArchive& ar, int iStored)
 {
     if (ar.IsStoring()) {
-        // Computes on limit lines are not kept yet: none is written.
-        ar << static_cast<std::int32_t>(0);
-        const int iSize = m_iDataSize;
+        ar << static_cast<std::int32_t>(m_pComputeList ? 1 : 0);
+        if (m_pComputeList) {
+            CArchiveSink sink(ar);
+            ComputeRecord::Describe(*m_pComputeList, sink);
+        }
+        // One transformed value per point of either form.
+        const int iSize = m_iTransformedSize;
         const bool bTransformed = m_pTransformedYData != nullptr && iSize > 0;
         ar << static_cast<std::uint8_t>(bTransformed ? 1 : 0);
         if (bTransformed)
@@ -183,19 +189,20 @@ void CLimitLine::SerializeTail(CArchive& ar, int iStored)
     }
 
     if (CheckFileVersion(100, 'g') >= 0) {
-        // Read past like a trace's: this build keeps no computes on limit lines.
         CTraceRecord::ReadComputeListOf(*this, ar);
         std::uint8_t bTransformed = 0;
         ar >> bTransformed;
         if (bTransformed) {
-            const int iSize = m_iDataSize;
-            CheckedCount(ar, iStored, sizeof(double), "transformed data size");
+            // A table holds one transformed value per table point.
+            const int iPoints = m_pLimitTable ? GetDataSize() : iStored;
+            CheckedCount(ar, iPoints, sizeof(double), "transformed data size");
             std::vector<unsigned char> aKeep = m_pTransformedPolarityData;
-            if (iStored <= 0 || iStored > iSize || !AllocateTransformedYDataBuffer(1))
+            if (iPoints <= 0 || !AllocateTransformedYDataBuffer(1) || iPoints > m_iTransformedSize)
                 throw CArchiveException(CArchiveException::badSchema, "limit line: transformed data without data");
+            const int iSize = m_iTransformedSize;
             double* pdT = m_pTransformedYData.get();
-            for (int i = 0; i < iStored; ++i) ar >> pdT[i];
-            for (int i = iStored; i < iSize; ++i) pdT[i] = pdT[iStored - 1];
+            for (int i = 0; i < iPoints; ++i) ar >> pdT[i];
+            for (int i = iPoints; i < iSize; ++i) pdT[i] = pdT[iPoints - 1];
             if (static_cast<int>(aKeep.size()) == iSize) m_pTransformedPolarityData = std::move(aKeep);
         }
     }

@@ -46,3 +46,10 @@ int RemapOldMilliUnit(int iUnit, bool* pbRemapped)
     if (pbRemapped) *pbRemapped = iNew != iUnit;
     return iNew;
 }
+
+Polarity PolarityFollowingSign(double dSigned, Polarity ePolarity)
+{
+    if (ePolarity == POLARITY_POSITIVE && dSigned < 0.0) return POLARITY_NEGATIVE;
+    if (ePolarity == POLARITY_NEGATIVE && dSigned > 0.0) return POLARITY_POSITIVE;
+    return ePolarity;
+}

@@ -18,6 +18,11 @@ double InterpolateLinear(double dX0, double dY0, double dX1, double dY1, double 
 // either way); one that leaves zero takes the side it moved to.
 Polarity PolarityAfterMove(double dAfter, Polarity ePolarity);
 
+// The polarity of a signed limit after a transform (a mirror or a shift):
+// positive becomes negative below zero, negative becomes positive above;
+// none stays none, and zero keeps either.
+Polarity PolarityFollowingSign(double dSigned, Polarity ePolarity);
+
 // Older files stored trace-data lines one point short when the size was a
 // power of two from 1024 to 262144: the size such a count is read into.
 int GrownLimitDataSize(int iStoredCount);

@@ -93,10 +93,11 @@ CQXTrace::~CQXTrace()
         m_pXData.reset();
         m_pYData.reset();
     }
-    m_pTransformedYData.reset();
-    // The compute list belongs to the compute framework, which frees it
-    // before the trace goes; the trace only forgets it.
-    m_pComputeList = nullptr;
+    DestroyComputeList();
+    {
+        CSingleLock lock(m_pTransformLock.get(), m_pTransformLock != nullptr);
+        m_pTransformedYData.reset();
+    }
     m_pTransformLock.reset();
     m_pColorCycler.reset();
 }
@@ -444,15 +445,6 @@ CString CQXTrace::GetTraceName(int bIncludeChannel, int bIncludeTransformed, int
     return sName;
 }
 
-int CQXTrace::IsComputeTrace()
-{
-    CGraphDoc* pDoc = GetGraphDoc();
-    if (!pDoc || (m_eChannel != CHANNEL_A && m_eChannel != CHANNEL_B)) return 0;
-    for (CQXTrace* pTrace : pDoc->GetTraceArray(m_eChannel))
-        if (pTrace && pTrace != this && pTrace->m_pComputeTrace == this) return 1;
-    return 0;
-}
-
 // ---- State ---------------------------------------------------------------------
 
 void CQXTrace::SetInUse(int bInUse)
@@ -575,6 +567,8 @@ int CQXTrace::CopyStdTraceDetails(CQXTrace* pFrom)
     if (!(IsLimitLine() && !pFrom->m_pYData) && !CopyDataFrom(pFrom)) return 0;
 
     CopyStateFrom(pFrom);
+    // The copy carries its own list of the same transforms.
+    SetComputeList(pFrom->m_pComputeList);
     CopyViewFrom(pFrom);
     CopyScalesFrom(pFrom);
     CopyCursorsFrom(pFrom);
@@ -802,11 +796,6 @@ bool CQXTrace::IsSweepTrace() { return false; }
 bool CQXTrace::IsLimitLine() { return false; }
 bool CQXTrace::IsUserTrace() { return false; }
 bool CQXTrace::CanCopy() { return true; }
-
-int CQXTrace::IsValidComputeType(ComputeType eType)
-{
-    return eType >= COMPUTE_NORMALISE && eType <= COMPUTE_RELATIVE;
-}
 
 double CQXTrace::GetBandSum(int, double, double, double* pdSum, int* piMinPos, int* piMaxPos, double* pdWidth)
 {

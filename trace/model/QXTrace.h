@@ -34,6 +34,7 @@
 
 class CArchive;
 class CColorCycler;
+class CCompute;
 class CComputeList;
 class CCursorMark;
 class CDC;
@@ -306,8 +307,9 @@ public:
     // read inside a graph configuration, where it also carries the Y scale.
     int IsSerializingConfig() const { return m_bSerializingConfig; }
     void SetSerializingConfig(int bConfig) { m_bSerializingConfig = bConfig; }
-    // Whether the transformed data is shown rather than the raw data.
-    int GetShowTransformedYData() const { return m_bShowTransformedYData; }
+    // The show-transformed state a record asked for, applied once the
+    // computes are complete (PostSerializeTransformations).
+    int GetShowTransformedRequest() const { return m_bShowTransformedRequest; }
     double GetRelativityOtherValue() const { return m_dRelativityOtherValue; }
 
     // Copies.
@@ -412,11 +414,53 @@ public:
 
     void RecalcTrace();
     int NeedsRecalc() const { return m_bRecalcPlot; }
-    // The copy the trace's computes run on, if any (owned by the document).
+    // ---- Computes (trace/compute/TraceCompute.cpp) -------------------------
+    // The trace owns its list (null: none) and its transformed buffer; the
+    // compute trace, a copy that shows the result of a live trace, belongs
+    // to the document.
+    CComputeList* GetComputeList() const { return m_pComputeList; }
     CQXTrace* GetComputeTrace() const { return m_pComputeTrace; }
-    // Set when new raw data arrive; the computes run on it and clear it.
+    // Set when new raw data arrive (only while a list exists); a run clears it.
     int GetComputeRequired() const { return m_bComputeRequired; }
-    void SetComputeRequired(int bRequired) { m_bComputeRequired = bRequired; }
+    void SetComputeRequired(int bRequired);
+    // Set by every successful run of the transforms.
+    int GetComputed() const { return m_bComputed; }
+    // Creates an empty list when there is none; 1 when one exists after.
+    int EnsureComputeListValid();
+    // A deep copy of pList becomes the trace's list; null deletes it.
+    void SetComputeList(const CComputeList* pList);
+    // Deletes the list unless another trace of the document holds the same object.
+    void DeleteComputeList();
+    void SetComputeTrace(CQXTrace* pTrace);
+    // 0 for a live trace; else whether a live trace shows its result here.
+    int IsComputeTrace();
+    // Allocates the transformed buffer when missing, then copies the raw data in.
+    int InitialiseTransformedData();
+    int HasTransformedYDataBuffer() const { return m_pTransformedYData != nullptr; }
+    // Whether the result is shown: derived from the transformed buffer and
+    // the compute trace, never stored.
+    int GetShowTransformedYData();
+    // The trace the list runs on: this one in place (raw data copied into the
+    // transformed buffer) or the compute trace (refreshed from this one);
+    // created with bCreate; null when there is none.
+    CQXTrace* GetTraceToPerformComputationsOn(int bApplyToCopy, int bCreate);
+    // Runs a list or one transform on this trace; on success recalculates,
+    // updates the views when asked and marks the data computed.
+    int DoComputations(CComputeList* pList, int bUseTransformedYData, int iReserved, int bUpdateViews);
+    int DoComputation(CCompute* pCompute, int bUseTransformedYData, int iReserved, int bUpdateViews);
+    // Shows the result (running the list) or hides it (freeing the buffer,
+    // removing the compute trace); 0 without a list or when the run fails.
+    int SetShowTransformedYData(int bShow, int bUpdateViews);
+    // Re-runs the list after new raw data, creating nothing.
+    int ApplyComputationsOnTraceDataChange(int bUpdateViews);
+    // A trace of the document is going: forget it as the compute trace and
+    // tell every transform.
+    void OnTraceDeleted(CQXTrace* pDeleted);
+    // At the first transform that does not suit the units, hides the result
+    // and deletes the whole list (0); 1 when all suit.
+    int ValidateComputeList(int iXUnit, int iYUnit);
+    // After loading: completes the transforms and applies the show request.
+    void PostSerializeTransformations();
     void OnTriggerBinChanged();
     void UpdateRelativityOtherValue();
 
@@ -629,7 +673,8 @@ protected:
     CZoomHistory m_ZoomHistory;
     CCriticalSection m_TraceLock;
     int m_bSerializingConfig = 0;
-    int m_bShowTransformedYData = 0;
+    int m_bShowTransformedRequest = 0;
+    int m_bComputed = 0;
     double m_dRelativityOtherValue = 0.0;
 
     // Drawing state of the last plot.
@@ -651,7 +696,12 @@ private:
     int AllocateDataArrays(int iDataSize);
     void RestoreXWindow(double dOldMin, double dOldMax);
     CString GetTypeText();
-    int IsComputeTrace();
+    // Whether the list runs on a compute trace: asked for, and this is a live trace.
+    int AppliesToCopy() const;
+    // Deletes the list as the trace goes (no other trace is asked).
+    void DestroyComputeList();
+    // Resizes the compute trace and copies this trace's raw data into it.
+    void RefreshComputeTrace();
     void RegisterLimitEvent(CQXTrace* pParent);
     EMode ModeFromAnalyserSettings();
     int CopyDataFrom(CQXTrace* pFrom);

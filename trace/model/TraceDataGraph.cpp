@@ -336,8 +336,11 @@ void CQXTrace::DataToPlot()
     scan.piMax = m_ipPlotMax.data();
     m_bColumnMode = 0;
 
-    // Held while the Y array is read; whoever replaces the array takes it too.
+    // Held while the Y array is read; whoever replaces the array takes it
+    // too. The transform lock keeps the transformed array from being freed
+    // or reallocated by a compute run meanwhile (always taken second).
     CSingleLock lock(&m_TraceLock, true);
+    CSingleLock transformLock(m_pTransformLock.get(), m_pTransformLock != nullptr);
     scan.pdY = GetPlotYArray();
     scan.iSize = GetDataSize();
     if (!scan.pdY || scan.iSize <= 0) {

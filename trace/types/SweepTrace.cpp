@@ -424,3 +424,5 @@ int CSweepTrace::CheckUnit(int iUnit, AxisType eAxis)
     if (pSettings && pSettings->HasProperty(iID)) return pSettings->IsPropertyUnitValid(iID, iUnit) ? 1 : 0;
     return iUnit == m_iXAxisUnit ? 1 : 0;
 }
+
+void CSweepTrace::SweepFinished() { SetShowTransformedYData(1, 1); }

@@ -41,6 +41,9 @@ public:
 
     // ---- Virtual operations ---------------------------------------------------
     bool IsSweepTrace() override { return true; }
+    // The sweep is complete. Each new point frees the transformed buffer, so
+    // no transform runs during a sweep; they run here once.
+    void SweepFinished();
     void UpdateRelativityAndResponse() override;
     int GetResultID() override { return m_iResultID; }
     int GetFFTDetectorID() override { return m_iFFTDetectorID; }
