@@ -13,11 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -209,76 +204,4 @@ TEST_F(ZoomDefaultRanges, MinusInfinityIsLoggedAndShownAtTheFloor)
     QXDebugLogLevel = iOldLevel;
     EXPECT_EQ(r.dMin, -200.0);
     EXPECT_TRUE(HasLogLineContaining(m_host, "NEGATIVE_INFINITY for Res:3208=RES_CHA_RMSAMPL/1 Unit:30=UNIT_DBU, JDO:N"));
-}
-
-// ---- The documented table ---------------------------------------------------------------
-
-namespace {
-
-std::string Cell(int iResult, EUnit eUnit, int bJDO)
-{
-    const SRange r = Range(iResult, eUnit, bJDO);
-    return r.iFound ? FormatNarrow("%g … %g", r.dMin, r.dMax) : std::string("—");
-}
-
-// The generated part of docs/default-ranges.md, with the host's default settings.
-std::string BuildDefaultRangeTable(CAnalyserSettings* pAnalyser)
-{
-    const int aRows[] = {RES_CHA_RMSAMPL, RES_CTDET_CHA,     RES_FFTDET_CHA,      RES_CHA_FREQ,
-                         RES_AI_SAMPLERATE, RES_DI_FRAMERATE_ACTUAL, RES_DO_SOURCEFS, RES_DO_ACTUALSOURCEFS,
-                         RES_AO_SAMPLERATE, RES_DI_FRAMERATE_DEVIATION, RES_DO_SOURCEFSDEVIATION,
-                         RES_DIC_CARRIERAMPL, RES_DIC_JITTER, RES_DI_CARRIERPHASE, RES_PHASE, RES_DELAY};
-    std::ostringstream out;
-    for (int iResult : aRows) {
-        out << "\n### " << iResult << " " << GetResultIDName(iResult) << "\n\n";
-        out << "| Unit | not JDO | JDO Fs (3080 = 1) | JDO data (3080 = 2) |\n|---|---|---|---|\n";
-        std::vector<std::string> aLines;
-        std::set<std::string> aDistinct;
-        for (EUnit eUnit : AllUnitIds()) {
-            pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 1);
-            const std::string sNormal = Cell(iResult, eUnit, 0);
-            const std::string sFs = Cell(iResult, eUnit, 1);
-            pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 2);
-            const std::string sData = Cell(iResult, eUnit, 1);
-            const std::string sCells = " | " + sNormal + " | " + sFs + " | " + sData + " |\n";
-            aDistinct.insert(sCells);
-            if (sNormal == "—" && sFs == "—" && sData == "—") continue;
-            aLines.push_back(std::string("| ") + GetUnitDiagName(eUnit) + sCells);
-        }
-        // A row that answers every unit alike is one line.
-        if (aDistinct.size() == 1 && aLines.size() == AllUnitIds().size())
-            out << "| any unit" << *aDistinct.begin();
-        else
-            for (const std::string& sLine : aLines) out << sLine;
-    }
-    pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 1);
-    return out.str();
-}
-
-constexpr const char* kBeginMarker = "<!-- generated table: begin -->";
-constexpr const char* kEndMarker = "<!-- generated table: end -->";
-
-} // namespace
-
-// The document is rebuilt with TRACEWIN_UPDATE_DOCS=1 in the environment.
-TEST_F(ZoomDefaultRanges, DocumentedTableMatchesTheFunction)
-{
-    const std::filesystem::path docPath = std::filesystem::path(TRACEWIN_SOURCE_DIR) / "docs" / "default-ranges.md";
-    std::ifstream in(docPath);
-    ASSERT_TRUE(in.good()) << docPath;
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    const std::string sDoc = buffer.str();
-    const size_t iBegin = sDoc.find(kBeginMarker);
-    const size_t iEnd = sDoc.find(kEndMarker);
-    ASSERT_NE(iBegin, std::string::npos);
-    ASSERT_NE(iEnd, std::string::npos);
-    const size_t iTableStart = iBegin + std::string(kBeginMarker).size();
-    const std::string sTable = BuildDefaultRangeTable(Settings()->GetAnalyserSettings()) + "\n";
-    const char* szUpdate = std::getenv("TRACEWIN_UPDATE_DOCS");
-    if (szUpdate && std::string(szUpdate) == "1") {
-        std::ofstream(docPath) << sDoc.substr(0, iTableStart) << sTable << sDoc.substr(iEnd);
-        return;
-    }
-    EXPECT_EQ(sDoc.substr(iTableStart, iEnd - iTableStart), sTable);
 }
