@@ -1,14 +1,12 @@
 #include "trace/model/ZoomMath.h"
 
-#include "host/app/HeadlessHost.h"
 #include "host/settings/AnalyserSettings.h"
 #include "host/settings/CTDetectorSettings.h"
 #include "host/settings/FFTDetectorSettings.h"
-#include "host/settings/MeasurementSettings.h"
 #include "host/settings/SignalAnalyserSettings.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
-#include "ZoomTestSupport.h"
+#include "support/HostDocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +15,6 @@
 #include <vector>
 
 namespace {
-
-constexpr double kSineHex = 5931640.0;
-constexpr double kRangemV = 15455.3019;
 
 struct SRange {
     double dMin = 0.0;
@@ -34,10 +29,8 @@ SRange Range(int iResult, int iUnit, int bJDO = 0, int iDetector = 1)
     return r;
 }
 
-class ZoomDefaultRanges : public ::testing::Test {
+class ZoomDefaultRanges : public HostDocFixture {
 protected:
-    CHeadlessHost m_host;
-    CMeasurementSettings* Settings() { return m_host.GetSettingsService(); }
     CFFTDetectorSettings* Detector() { return Settings()->GetFFTDetectorFromID(1); }
 };
 
@@ -51,59 +44,52 @@ protected:
 
 } // namespace
 
-TEST_F(ZoomDefaultRanges, AbsoluteAmplitudeRowsAreTheHostConversionsOfTheFullScaleSine)
+// Zero to the full-scale sine: sample value 5931640, 15.4553019 V rms on the
+// fixed analogue range (x 2 root 2 peak to peak; 20 log(V / 0.7746) dBu;
+// V^2 / 600 ohms; 20 log(V / 20 mV) dBSPL); the dB floor is -200.
+TEST_F(ZoomDefaultRanges, AbsoluteAmplitudeRowsSpanZeroToTheFullScaleSine)
 {
-    const double dImpedance = 600.0;
-    const double dSPL = 20.0;
-    struct SCase {
+    const struct {
         int iUnit;
         double dMin, dMax;
-    };
-    const SCase aCases[] = {
-        {UNIT_DBFS, ConvertHexTodBFS(0.0, 1), ConvertHexTodBFS(kSineHex, 1)},
-        {UNIT_FS, ConvertHexToFS(0.0), ConvertHexToFS(kSineHex)},
-        {UNIT_FFS, ConvertHexToFFS(0.0), ConvertHexToFFS(kSineHex)},
-        {UNIT_HEX, 0.0, kSineHex},
-        {UNIT_V, 0.0, ConvertHexToV(kSineHex, kRangemV)},
-        {UNIT_DBU, -200.0, ConvertHexTodBu(kSineHex, kRangemV)}, // zero amplitude at the dB floor
-        {UNIT_DBV, -200.0, ConvertHexTodBV(kSineHex, kRangemV)},
-        {UNIT_DBM, -200.0, ConvertHexTodBm(kSineHex, kRangemV, dImpedance)},
-        {UNIT_W, 0.0, ConvertHexToW(kSineHex, kRangemV, dImpedance)},
-        {UNIT_DBSPL, -200.0, ConvertHexTodBSPL(kSineHex, kRangemV, dSPL)},
+    } aCases[] = {
+        {UNIT_DBFS, -200.0, 0.0},   {UNIT_FS, 0.0, 100.0},       {UNIT_HEX, 0.0, 5931640.0},
+        {UNIT_V, 0.0, 15.4553019},  {UNIT_VPP, 0.0, 43.7141951},    {UNIT_DBU, -200.0, 26.0000374},
+        {UNIT_DBV, -200.0, 23.7815499}, {UNIT_W, 0.0, 0.398110595},    {UNIT_DBSPL, -200.0, 57.7609499},
     };
     for (int iResult : {RES_CHA_RMSAMPL, RES_CTDET_CHA, RES_FFTDET_CHA}) {
-        for (const SCase& c : aCases) {
+        for (const auto& c : aCases) {
             SCOPED_TRACE(testing::Message() << "result " << iResult << " unit " << GetUnitDiagName(c.iUnit));
-            EXPECT_RANGE(Range(iResult, c.iUnit), c.dMin, c.dMax);
+            const SRange r = Range(iResult, c.iUnit);
+            EXPECT_EQ(r.iFound, 1);
+            EXPECT_DOUBLE_EQ(r.dMin, c.dMin);
+            EXPECT_NEAR(r.dMax, c.dMax, 1e-7 * (1.0 + c.dMax));
         }
     }
-    EXPECT_DOUBLE_EQ(Range(RES_CHA_RMSAMPL, UNIT_DBFS).dMin, -200.0);
-    EXPECT_DOUBLE_EQ(Range(RES_CHA_RMSAMPL, UNIT_DBFS).dMax, 0.0);
 }
 
 TEST_F(ZoomDefaultRanges, ImpedanceSettingMovesThePowerUnits)
 {
     Settings()->GetSignalAnalyserSettings()->SetProperty(PROP_SA_IMPEDANCE, 150.0);
-    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_W), 0.0, ConvertHexToW(kSineHex, kRangemV, 150.0));
+    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_W), 0.0, 15.4553019 * 15.4553019 / 150.0);
 }
 
 TEST_F(ZoomDefaultRanges, JitterDemodulatorReadsJitter)
 {
-    const double dRate = Settings()->GetAnalyserSettings()->GetPropertyAsDouble(RES_DI_FRAMERATE_ACTUAL);
     EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_JITTER_UI, 1), 0.0, 0.5);
     EXPECT_RANGE(Range(RES_FFTDET_CHA, UNIT_JITTER_UIPP, 1), 0.0, 0.5);
-    EXPECT_RANGE(Range(RES_CTDET_CHA, UNIT_JITTER_NS, 1), ConvertUITons(0.0, dRate), ConvertUITons(0.5, dRate));
+    EXPECT_RANGE(Range(RES_CTDET_CHA, UNIT_JITTER_NS, 1), 0.0, 81.38020833); // half of 1 / (48 kHz x 128)
 
     CAnalyserSettings* pAnalyser = Settings()->GetAnalyserSettings();
     pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 1);
-    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_HEX, 1), ConvertUITofsJitterHex(0.0), ConvertUITofsJitterHex(0.5));
+    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_HEX, 1), 0.0, 2965820.0);
     pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 2);
-    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_HEX, 1), ConvertUIToDataJitterHex(0.0), ConvertUIToDataJitterHex(0.5));
+    EXPECT_RANGE(Range(RES_CHA_RMSAMPL, UNIT_HEX, 1), 0.0, 296582.0);
     pAnalyser->SetProperty(PROP_ANA_JDO_SELECTION, 7);
     const SRange bad = Range(RES_CHA_RMSAMPL, UNIT_HEX, 1);
     EXPECT_EQ(bad.iFound, 0);
     EXPECT_EQ(bad.dMax, 0.0);
-    EXPECT_TRUE(HasLogLineContaining(m_host, "Was ASSERT! Unhandled iInput=7"));
+    EXPECT_TRUE(HasLog("Was ASSERT! Unhandled iInput=7"));
 
     EXPECT_EQ(Range(RES_CHA_RMSAMPL, UNIT_DBFS, 1).iFound, 0) << "a jitter input has no dBFS";
 }
@@ -192,7 +178,7 @@ TEST_F(ZoomDefaultRanges, UnknownRequestsLeaveZeroAndAreReported)
         EXPECT_EQ(GetDefaultRangeForResultID(c.iResult, 1, c.iUnit, 0, &dMin, &dMax), 0) << c.sLog;
         EXPECT_EQ(dMin, 0.0);
         EXPECT_EQ(dMax, 0.0);
-        EXPECT_TRUE(HasLogLineContaining(m_host, c.sLog)) << c.sLog;
+        EXPECT_TRUE(HasLog(c.sLog)) << c.sLog;
     }
 }
 
@@ -203,5 +189,5 @@ TEST_F(ZoomDefaultRanges, MinusInfinityIsLoggedAndShownAtTheFloor)
     const SRange r = Range(RES_CHA_RMSAMPL, UNIT_DBU);
     QXDebugLogLevel = iOldLevel;
     EXPECT_EQ(r.dMin, -200.0);
-    EXPECT_TRUE(HasLogLineContaining(m_host, "NEGATIVE_INFINITY for Res:3208=RES_CHA_RMSAMPL/1 Unit:30=UNIT_DBU, JDO:N"));
+    EXPECT_TRUE(HasLog("NEGATIVE_INFINITY for Res:3208=RES_CHA_RMSAMPL/1 Unit:30=UNIT_DBU, JDO:N"));
 }

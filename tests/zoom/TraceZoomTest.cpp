@@ -1,15 +1,12 @@
-#include "host/app/HeadlessHost.h"
 #include "host/units/UnitFunctions.h"
-#include "support/TestTrace.h"
-
-#include <gtest/gtest.h>
+#include "support/HostDocFixture.h"
 
 #include <cfloat>
 #include <vector>
 
 namespace {
 
-class ZoomTrace : public ::testing::Test {
+class ZoomTrace : public HostDocFixture {
 protected:
     static constexpr int kPoints = 2048;
 
@@ -21,13 +18,6 @@ protected:
         m_trace.ZoomX(0, 0, kPoints - 1, 0);
     }
 
-    int CountHints(LPARAM lHint) const
-    {
-        int n = 0;
-        for (const auto& update : m_host.GetUpdates()) n += update.lHint == lHint;
-        return n;
-    }
-
     void ExpectXWindow(int iMin, int iMax)
     {
         EXPECT_EQ(m_trace.GetCurrentMinXPos(), iMin);
@@ -36,14 +26,10 @@ protected:
         EXPECT_DOUBLE_EQ(m_trace.GetCurrentMaxXScaleValue(), m_trace.GetXValueAtPos(iMax, m_trace.GetXUnit()));
     }
 
-    CHeadlessHost m_host;
     CTestTrace m_trace{TT_FFT, CHANNEL_A, kPoints};
 };
 
-double HexOfdBFS(double ddBFS)
-{
-    return ConvertdBFSToHex(ddBFS);
-}
+double HexOfdBFS(double ddBFS) { return ConvertdBFSToHex(ddBFS); }
 
 } // namespace
 
@@ -73,21 +59,15 @@ TEST_F(ZoomTrace, UnZoomXOnAFullWindowChangesNothing)
     EXPECT_EQ(CountHints(UPDATE_TRACE_ZOOMX), 1);
 }
 
-TEST_F(ZoomTrace, ZoomCentreFollowsTheEndTheWindowTouches)
+TEST_F(ZoomTrace, ZoomCentreFollowsTheEndTheWindowTouchesAndZoomingNeedsTwoPositions)
 {
-    m_trace.ZoomX(0, 1000, kPoints - 1, 0);
-    EXPECT_EQ(m_trace.GetXZoomCentrePoint(), kPoints - 1);
-    m_trace.ZoomX(0, 0, 300, 0);
-    EXPECT_EQ(m_trace.GetXZoomCentrePoint(), 0);
-    m_trace.ZoomX(0, 100, 301, 0);
-    EXPECT_EQ(m_trace.GetXZoomCentrePoint(), 200);
-}
-
-TEST_F(ZoomTrace, CanZoomXNeedsMoreThanOnePosition)
-{
-    EXPECT_EQ(m_trace.CanZoomX(10, 11), 0);
+    const int aCases[][3] = {{1000, kPoints - 1, kPoints - 1}, {0, 300, 0}, {100, 301, 200}}; // min, max, centre
+    for (const auto& c : aCases) {
+        m_trace.ZoomX(0, c[0], c[1], 0);
+        EXPECT_EQ(m_trace.GetXZoomCentrePoint(), c[2]) << c[0] << " .. " << c[1];
+    }
+    EXPECT_EQ(m_trace.CanZoomX(10, 11) + m_trace.CanZoomX(12, 10), 0);
     EXPECT_EQ(m_trace.CanZoomX(10, 12), 1);
-    EXPECT_EQ(m_trace.CanZoomX(12, 10), 0);
 }
 
 TEST_F(ZoomTrace, LogXWindowFromZeroStartsAtTenHertz)

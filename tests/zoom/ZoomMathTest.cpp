@@ -2,7 +2,7 @@
 
 #include "host/app/HeadlessHost.h"
 #include "host/units/UnitIds.h"
-#include "ZoomTestSupport.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -123,9 +123,9 @@ TEST(ZoomAutoStep, SmallestStepOfAUnit)
         {UNIT_PHASE_SAMPLES, 10.0},      // 0 places
     };
     for (const auto& [iUnit, dStep] : aCases) EXPECT_NEAR(GetMinMultipleForScales(iUnit), dStep, 1e-15) << iUnit;
-    CHeadlessHost host;
+    CLogCapture log;
     EXPECT_DOUBLE_EQ(GetMinMultipleForScales(UNIT_INVALID), 1.0);
-    EXPECT_TRUE(HasLogLineContaining(host, "FAILED ASSERT: <<pUnit != nullptr>>"));
+    EXPECT_TRUE(log.Contains("FAILED ASSERT: <<pUnit != nullptr>>"));
 }
 
 // ---- Entry ranges --------------------------------------------------------------------
