@@ -7,7 +7,7 @@
 
 #include "host/app/ViewList.h"
 #include "qt/QtWidgetPainter.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 // both channels filled from the built-in signals. A headless host stands in
 // for the application (message boxes stay scripted).
 
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <memory>
 

@@ -11,7 +11,7 @@
 #include "host/settings/MeasurementSettings.h"
 #include "host/units/Unit.h"
 #include "platform/String.h"
-#include "trace/model/ZoomMath.h"
+#include "trace/core/ZoomMath.h"
 
 #include <cstdio>
 #include <fstream>

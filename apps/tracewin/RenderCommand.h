@@ -5,7 +5,7 @@
 // on their own.
 
 #include "apps/tracewin/Commands.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 // worked out by hand: data space, a dB value space, and the data that are
 // never changed.
 
-#include "trace/compute/ComputeMath.h"
-#include "trace/limits/LimitMath.h"
+#include "trace/core/ComputeMath.h"
+#include "trace/core/LimitMath.h"
 
 #include <gtest/gtest.h>
 

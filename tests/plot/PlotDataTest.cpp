@@ -3,7 +3,7 @@
 
 #include "PlotFixture.h"
 
-#include "trace/model/PlotMath.h"
+#include "trace/core/PlotMath.h"
 
 #include <cfloat>
 #include <climits>

@@ -4,7 +4,7 @@
 #include "PlotFixture.h"
 
 #include "platform/RecordingDC.h"
-#include "trace/model/PlotMath.h"
+#include "trace/core/PlotMath.h"
 
 #include <algorithm>
 #include <iterator>

@@ -5,7 +5,7 @@
 #include "host/units/UnitIds.h"
 #include "platform/RecordingDC.h"
 #include "support/TestTrace.h"
-#include "trace/display/ScaleMath.h"
+#include "trace/core/ScaleMath.h"
 #include "trace/display/XScale.h"
 #include "trace/display/YScale.h"
 #include "trace/document/GraphDoc.h"

@@ -2,8 +2,8 @@
 
 #include "host/app/HeadlessHost.h"
 #include "host/units/UnitIds.h"
-#include "trace/display/ScaleMath.h"
-#include "trace/display/TickArray.h"
+#include "trace/core/ScaleMath.h"
+#include "trace/core/TickArray.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "host/app/EventManager.h"
 #include "trace/display/XScale.h"
 #include "trace/model/CursorMark.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/TraceMath.h"
 
 namespace {
 

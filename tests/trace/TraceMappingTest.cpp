@@ -4,8 +4,8 @@
 #include "TraceFixture.h"
 
 #include "host/units/Unit.h"
-#include "trace/display/ScaleMath.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/ScaleMath.h"
+#include "trace/core/TraceMath.h"
 
 #include <climits>
 #include <cmath>

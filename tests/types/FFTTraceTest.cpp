@@ -15,7 +15,7 @@
 #include "trace/model/CursorMark.h"
 #include "trace/types/CTFFTTrace.h"
 #include "trace/types/FFTTrace.h"
-#include "trace/types/FFTMath.h"
+#include "trace/core/FFTMath.h"
 
 #include <gtest/gtest.h>
 

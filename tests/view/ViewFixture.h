@@ -10,7 +10,7 @@
 #include "trace/display/XScale.h"
 #include "trace/display/YScale.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/limits/TraceInterceptor.h"
+#include "trace/display/TraceInterceptor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "trace/model/ZoomMath.h"
+#include "trace/core/ZoomMath.h"
 
 #include "host/settings/AnalyserSettings.h"
 #include "host/settings/CTDetectorSettings.h"

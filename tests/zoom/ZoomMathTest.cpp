@@ -1,4 +1,4 @@
-#include "trace/model/ZoomMath.h"
+#include "trace/core/ZoomMath.h"
 
 #include "host/app/HeadlessHost.h"
 #include "host/units/UnitIds.h"

@@ -8,7 +8,7 @@
 #include "host/units/UnitIds.h"
 #include "platform/Object.h"
 #include "platform/String.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 class CQXTrace;
 

@@ -4,7 +4,7 @@
 // in place. Runs stop at the first enabled transform that fails.
 
 #include "platform/Object.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 // unit. A limit line's points are read and written as signed data of the
 // trace it belongs to, so that a polarity follows the sign of its limit.
 
-#include "trace/compute/ComputeMath.h"
+#include "trace/core/ComputeMath.h"
 
 class CLimitLine;
 class CQXTrace;

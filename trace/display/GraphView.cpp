@@ -12,7 +12,7 @@
 #include "resources/StringIds.h"
 #include "trace/display/YScale.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/limits/TraceInterceptor.h"
+#include "trace/display/TraceInterceptor.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>

@@ -11,7 +11,7 @@
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 #include "trace/display/Graticule.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <array>
 #include <memory>

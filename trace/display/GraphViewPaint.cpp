@@ -6,11 +6,11 @@
 #include "host/app/AppServices.h"
 #include "host/app/PrintDetails.h"
 #include "platform/DC.h"
-#include "trace/display/ScaleMath.h"
+#include "trace/core/ScaleMath.h"
 #include "trace/display/XScale.h"
 #include "trace/display/YScale.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/limits/TraceInterceptor.h"
+#include "trace/display/TraceInterceptor.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 
 #include "host/app/AppServices.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/limits/TraceInterceptor.h"
+#include "trace/display/TraceInterceptor.h"
 #include "trace/model/QXTrace.h"
 
 namespace {

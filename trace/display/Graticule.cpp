@@ -2,7 +2,7 @@
 
 #include "host/app/AppServices.h"
 #include "platform/DC.h"
-#include "trace/display/ScaleMath.h"
+#include "trace/core/ScaleMath.h"
 #include "trace/display/XScale.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"

@@ -7,7 +7,7 @@
 
 #include "platform/GdiObjects.h"
 #include "platform/Geometry.h"
-#include "trace/display/TickArray.h"
+#include "trace/core/TickArray.h"
 
 #include <vector>
 

@@ -8,7 +8,7 @@
 #include "host/units/UnitFunctions.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
-#include "trace/display/ScaleMath.h"
+#include "trace/core/ScaleMath.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 

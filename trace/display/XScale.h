@@ -4,8 +4,8 @@
 
 #include "platform/String.h"
 #include "trace/display/Scale.h"
-#include "trace/display/TickArray.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TickArray.h"
+#include "trace/core/TraceDefs.h"
 
 struct SFormat;
 class CGraphDoc;

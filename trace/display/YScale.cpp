@@ -6,8 +6,8 @@
 #include "host/units/Unit.h"
 #include "platform/DC.h"
 #include "platform/String.h"
-#include "trace/display/ScaleMath.h"
-#include "trace/display/TickArray.h"
+#include "trace/core/ScaleMath.h"
+#include "trace/core/TickArray.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 

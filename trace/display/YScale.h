@@ -3,7 +3,7 @@
 // log flag and ticks belong to that trace; the scale only draws them.
 
 #include "trace/display/Scale.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 class CGraphDoc;
 class CQXTrace;

@@ -19,7 +19,7 @@
 #include "platform/CmdTarget.h"
 #include "platform/Color.h"
 #include "platform/String.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <cstdint>
 #include <memory>

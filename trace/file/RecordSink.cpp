@@ -1,10 +1,10 @@
 #include "trace/file/RecordSink.h"
 
 #include "platform/Archive.h"
-#include "trace/display/TickArray.h"
+#include "trace/core/TickArray.h"
 #include "trace/display/XScale.h"
 #include "trace/model/CursorMark.h"
-#include "trace/model/ZoomHistory.h"
+#include "trace/core/ZoomHistory.h"
 
 #include <cmath>
 #include <cstdio>

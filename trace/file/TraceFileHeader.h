@@ -9,7 +9,7 @@
 // CheckFileVersion and GetConfigVersion answer for the file.
 
 #include "host/app/FileVersion.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <cstdint>
 

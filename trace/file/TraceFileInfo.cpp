@@ -29,7 +29,7 @@ void DescribeHeader(const STraceFileHeader& header, CJsonSink& sink)
 
 } // namespace
 
-// DescribeLimitRecord is the limit line's own (trace/limits/LimitLineInfo.cpp).
+// DescribeLimitRecord is the limit line's own (trace/file/LimitLineInfo.cpp).
 
 bool DescribeTraceFile(const CString& sPath, std::string& sJson, std::string& sError)
 {

@@ -8,7 +8,7 @@
 #include "host/app/DebugLog.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/limits/LimitTable.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/TraceMath.h"
 
 #include <new>
 

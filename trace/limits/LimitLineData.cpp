@@ -10,10 +10,10 @@
 #include "trace/limits/LimitLine.h"
 
 #include "host/app/DebugLog.h"
-#include "trace/limits/LimitMath.h"
+#include "trace/core/LimitMath.h"
 #include "trace/limits/LimitTable.h"
-#include "trace/model/PlotMath.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/PlotMath.h"
+#include "trace/core/TraceMath.h"
 
 #include <algorithm>
 #include <cmath>

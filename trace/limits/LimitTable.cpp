@@ -5,7 +5,7 @@
 #include "host/app/DebugLog.h"
 #include "host/app/FileVersion.h"
 #include "platform/Archive.h"
-#include "trace/limits/LimitMath.h"
+#include "trace/core/LimitMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 // whether the segment from the previous point belongs to the line.
 
 #include "platform/CmdTarget.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <vector>
 

@@ -6,7 +6,7 @@
 // The arithmetic is a pure function of what it reads from the trace and
 // the host, so it can be tested alone.
 
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 class CQXTrace;
 

@@ -18,9 +18,9 @@
 #include "trace/display/XScale.h"
 #include "trace/display/YScale.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/model/ColorCycler.h"
+#include "trace/core/ColorCycler.h"
 #include "trace/model/CursorMark.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/TraceMath.h"
 
 #include <algorithm>
 #include <new>

@@ -22,10 +22,10 @@
 #include "platform/CriticalSection.h"
 #include "platform/Geometry.h"
 #include "platform/String.h"
-#include "trace/display/TickArray.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TickArray.h"
+#include "trace/core/TraceDefs.h"
 #include "trace/model/TraceValue.h"
-#include "trace/model/ZoomHistory.h"
+#include "trace/core/ZoomHistory.h"
 
 #include <array>
 #include <memory>

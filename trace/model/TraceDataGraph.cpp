@@ -11,11 +11,11 @@
 #include "resources/StringTable.h"
 #include "trace/display/Scale.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/model/ColorCycler.h"
+#include "trace/core/ColorCycler.h"
 #include "trace/model/CursorMark.h"
-#include "trace/model/PlotMath.h"
-#include "trace/model/PlotScan.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/PlotMath.h"
+#include "trace/core/PlotScan.h"
+#include "trace/core/TraceMath.h"
 
 #include <algorithm>
 #include <mutex>

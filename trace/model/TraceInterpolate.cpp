@@ -7,7 +7,7 @@
 #include "host/app/DebugLog.h"
 #include "host/numeric/FIRInterpolator.h"
 #include "resources/StringIds.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/TraceMath.h"
 
 #include <algorithm>
 

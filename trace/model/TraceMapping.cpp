@@ -8,10 +8,10 @@
 #include "host/units/QXProperty.h"
 #include "host/units/References.h"
 #include "host/units/Unit.h"
-#include "trace/display/ScaleMath.h"
+#include "trace/core/ScaleMath.h"
 #include "trace/display/XScale.h"
-#include "trace/model/TraceMath.h"
-#include "trace/model/ZoomMath.h"
+#include "trace/core/TraceMath.h"
+#include "trace/core/ZoomMath.h"
 
 #include <algorithm>
 #include <atomic>

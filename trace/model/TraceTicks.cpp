@@ -2,7 +2,7 @@
 // the Y ticks to the trace itself.
 
 #include "host/app/DebugLog.h"
-#include "trace/display/ScaleMath.h"
+#include "trace/core/ScaleMath.h"
 #include "trace/display/XScale.h"
 #include "trace/model/QXTrace.h"
 

@@ -5,10 +5,10 @@
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
 #include "host/units/Unit.h"
-#include "trace/display/ScaleMath.h"
+#include "trace/core/ScaleMath.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/CursorMark.h"
-#include "trace/model/ZoomMath.h"
+#include "trace/core/ZoomMath.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -15,12 +15,12 @@
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitMath.h"
 #include "host/units/UnitSets.h"
-#include "trace/display/ScaleMath.h"
+#include "trace/core/ScaleMath.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/types/FFTMath.h"
+#include "trace/core/FFTMath.h"
 #include "trace/types/KindHelpers.h"
 #include "trace/types/TraceKindTables.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/TraceMath.h"
 
 #include <algorithm>
 #include <cmath>

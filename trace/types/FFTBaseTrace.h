@@ -7,7 +7,7 @@
 
 #include "host/units/References.h"
 #include "trace/model/QXTrace.h"
-#include "trace/types/FFTMath.h"
+#include "trace/core/FFTMath.h"
 
 #include <atomic>
 #include <thread>

@@ -7,12 +7,12 @@
 #include "trace/types/FFTBaseTrace.h"
 
 #include "host/app/DebugLog.h"
-#include "trace/display/ScaleMath.h"
-#include "trace/model/PlotMath.h"
-#include "trace/model/PlotScan.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/ScaleMath.h"
+#include "trace/core/PlotMath.h"
+#include "trace/core/PlotScan.h"
+#include "trace/core/TraceMath.h"
 #include "trace/types/KindHelpers.h"
-#include "trace/types/FFTMath.h"
+#include "trace/core/FFTMath.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -11,7 +11,7 @@
 #include "host/units/Unit.h"
 #include "host/units/UnitSets.h"
 #include "resources/StringTable.h"
-#include "trace/model/ZoomMath.h"
+#include "trace/core/ZoomMath.h"
 #include "trace/types/KindHelpers.h"
 #include "trace/types/TraceKindTables.h"
 

@@ -7,7 +7,7 @@
 
 #include "host/units/References.h"
 #include "host/units/UnitIds.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 // ---- Full Y ranges by unit ---------------------------------------------------
 // Each gives the range of a unit in its table and returns true; false (outputs

@@ -1,10 +1,10 @@
 // The arithmetic of spectra: powers to magnitudes, gate and Nyquist limits,
 // the valued ends of a spectrum, the band-sum window and plot bin arithmetic.
 
-#include "trace/types/FFTMath.h"
+#include "trace/core/FFTMath.h"
 
-#include "trace/model/TraceDefs.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/TraceDefs.h"
+#include "trace/core/TraceMath.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -1,7 +1,7 @@
 // The default Y range of each measurement result (GetDefaultRangeForResultID,
 // declared in ZoomMath.h). docs/default-ranges.md lists every cell.
 
-#include "trace/model/ZoomMath.h"
+#include "trace/core/ZoomMath.h"
 
 #include "host/app/DebugLog.h"
 #include "host/settings/AnalyserSettings.h"

@@ -1,4 +1,4 @@
-#include "trace/model/ColorCycler.h"
+#include "trace/core/ColorCycler.h"
 
 namespace {
 constexpr COLORREF kTable[CColorCycler::kNumColors] = {

@@ -1,6 +1,6 @@
-#include "trace/model/TraceMath.h"
+#include "trace/core/TraceMath.h"
 
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <cfloat>
 #include <climits>

@@ -20,9 +20,9 @@
 #include "trace/file/ComputeRecord.h"
 #include "trace/file/RecordSink.h"
 #include "trace/file/TraceRecord.h"
-#include "trace/limits/LimitMath.h"
+#include "trace/core/LimitMath.h"
 #include "trace/limits/LimitTable.h"
-#include "trace/model/TraceMath.h"
+#include "trace/core/TraceMath.h"
 
 #include <algorithm>
 #include <filesystem>

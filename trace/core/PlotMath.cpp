@@ -1,6 +1,6 @@
-#include "trace/model/PlotMath.h"
+#include "trace/core/PlotMath.h"
 
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -4,7 +4,7 @@
 // against it (CQXTrace::PlotScanValid), as a refill may replace the array
 // while the plot is built.
 
-#include "trace/model/PlotMath.h"
+#include "trace/core/PlotMath.h"
 
 #include <algorithm>
 

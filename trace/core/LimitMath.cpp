@@ -1,6 +1,6 @@
 // Limit-line arithmetic: see LimitMath.h.
 
-#include "trace/limits/LimitMath.h"
+#include "trace/core/LimitMath.h"
 
 #include "host/units/UnitIds.h"
 

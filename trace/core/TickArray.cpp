@@ -1,4 +1,4 @@
-#include "trace/display/TickArray.h"
+#include "trace/core/TickArray.h"
 
 #include "host/app/DebugLog.h"
 #include "platform/Archive.h"

@@ -1,4 +1,4 @@
-#include "trace/model/ZoomHistory.h"
+#include "trace/core/ZoomHistory.h"
 
 #include "platform/Archive.h"
 

@@ -6,7 +6,7 @@
 // and tests can run them alone.
 
 #include "platform/String.h"
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 class CTickArray;
 

@@ -6,7 +6,7 @@
 // and minus infinity (-DBL_MAX) are never changed, nor is a datum whose
 // value is not finite. Pure functions, tested alone.
 
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 #include <functional>
 

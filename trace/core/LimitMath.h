@@ -3,7 +3,7 @@
 // between breakpoints, moving a signed limit across zero, and the rules by
 // which older limit files are read. Pure functions, tested alone.
 
-#include "trace/model/TraceDefs.h"
+#include "trace/core/TraceDefs.h"
 
 // A magnitude made signed by its polarity (negative polarity: -|d|);
 // +DBL_MAX (no limit) stays as it is.

@@ -1,11 +1,11 @@
-#include "trace/display/ScaleMath.h"
+#include "trace/core/ScaleMath.h"
 
 #include "host/app/DebugLog.h"
 #include "host/app/RateLimiter.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "resources/StringTable.h"
-#include "trace/display/TickArray.h"
+#include "trace/core/TickArray.h"
 
 #include <cfloat>
 #include <cmath>

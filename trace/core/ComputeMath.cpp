@@ -1,4 +1,4 @@
-#include "trace/compute/ComputeMath.h"
+#include "trace/core/ComputeMath.h"
 
 #include <cfloat>
 
