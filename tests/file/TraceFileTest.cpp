@@ -8,6 +8,9 @@
 #include "host/units/UnitIds.h"
 #include "platform/Archive.h"
 #include "resources/StringTable.h"
+#include "trace/compute/ComputeInvert.h"
+#include "trace/compute/ComputeList.h"
+#include "trace/compute/ComputeNormalise.h"
 #include "trace/display/XScale.h"
 #include "trace/file/TraceFileHeader.h"
 #include "trace/file/TraceFileInfo.h"
@@ -104,11 +107,13 @@ Bytes BuildFile(const SHandBuilt& layout)
 
 // A version 1.00g file: no configuration version in the header (so
 // configuration 0), an i32 handle, an old cursor list, no input details, no
-// zoom history, and an FFT trace's Y data still in dBFS.
-Bytes BuildOldFftFile()
+// zoom history, and an FFT trace's Y data still in dBFS. With the letter 'f'
+// field 29 is absent; a compute-list record goes after field 55's flag.
+Bytes BuildOldFftFile(int iLetter = 'g', const Bytes& computes = {})
 {
     CBytes b;
-    b.I32(static_cast<std::int32_t>(TRACE_FILE_MAGIC)).I32(100).U8('g').I32(TT_FFT).I32(CHANNEL_A);
+    b.I32(static_cast<std::int32_t>(TRACE_FILE_MAGIC)).I32(100).U8(static_cast<std::uint8_t>(iLetter));
+    b.I32(TT_FFT).I32(CHANNEL_A);
     b.I32(0x1234).I32(0xFF).I32(0xFF).I32(0xFF).I32(1).I32(1).I32(0).I32(0); // 1-8
     b.I32(25);                                                  // U1: an old mV unit
     for (int i = 0; i < 6; ++i) b.I32(UNIT_DBFS);               // U2-U7
@@ -117,7 +122,8 @@ Bytes BuildOldFftFile()
     b.I32(0).I32(1);                                            // 25-26
     b.I32(8);                                                   // 27
     for (int i = 0; i < 8; ++i) b.F64(-10.0 * i);               // 28, in dBFS
-    b.U8(0).Str("old");                                         // 29, a string below configuration 25
+    if (iLetter >= 'g') b.U8(1);                                // 29: shown
+    b.Str("old");                                               // a string below configuration 25
     b.I32(0).I32(5).I32(0).I32(6);                              // 30-33: maximum X position wrong
     b.F64(0).F64(1).F64(1000).F64(2000);                        // 34-37
     b.F64(24000);                                               // 39 (38 absent)
@@ -126,9 +132,14 @@ Bytes BuildOldFftFile()
     b.I32(0).I32(-1);                                           // 48, 50
     b.I32(1).I32(ST_FFT).I32(CHANNEL_A).F64(5).F64(20000).I32(0xFF).I32(0xFF).I32(UNIT_FREQ_HZ).Str("");
     b.I32(0).I32(0).I32(0).I32(1).I32(0).I32(1);                // X scale
-    b.I32(0).F64(0).F64(0).I32(0).I32(0).U16(9);                // 52-57
-    b.I32(0);                                                   // ticks; no zoom history
-    return b.Get();
+    b.I32(0).F64(0).F64(0).I32(computes.empty() ? 0 : 1);      // 52-55
+    Bytes all = b.Get();
+    all.insert(all.end(), computes.begin(), computes.end());
+    CBytes tail;
+    tail.I32(1).U16(9);                                         // 56-57
+    tail.I32(0);                                                // ticks; no zoom history
+    all.insert(all.end(), tail.Get().begin(), tail.Get().end());
+    return all;
 }
 
 class TraceFileTest : public GraphDocFixture {
@@ -392,6 +403,121 @@ TEST_F(TraceFileTest, InfoShowsHeaderRecordAndSectionWithEscapedText)
     WriteBytes(Path("cut.trc"), Bytes(whole.begin(), whole.begin() + 40));
     EXPECT_FALSE(DescribeTraceFile(Path("cut.trc"), sJson, sError));
     EXPECT_NE(sError.find("truncated"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// An invert record of a given version: the base part, then its fields.
+CBytes& InvertRecord(CBytes& b, bool bWithEnabled, int bEnabled, double dValue)
+{
+    b.I32(COMPUTE_INVERT).I32(COMPUTE_INVERT);
+    if (bWithEnabled) b.U8(static_cast<std::uint8_t>(bEnabled));
+    else b.I32(0).I32(0).I32(0); // up to 1.00f: three further words
+    return b.I32(0).F64(dValue).I32(UNIT_DBV);
+}
+
+TEST_F(TraceFileTest, ComputeListsOfOldFilesFollowTheVersionRules)
+{
+    // 1.00f: no list setting, no enabled flag, a first-form band sum read past.
+    CBytes old;
+    old.I32(3);
+    old.I32(COMPUTE_SUMBINS).F64(1.0).I32(2).Str("band");
+    InvertRecord(old, false, 0, -6.0);
+    old.I32(COMPUTE_NORMALISE).I32(COMPUTE_NORMALISE).I32(0).I32(0).I32(0);
+    old.F64(0.0).I32(UNIT_DBV).F64(1000.0).I32(UNIT_FREQ_HZ);
+    WriteBytes(Path("old-f.trc"), BuildOldFftFile('f', old.Get()));
+    CQXTrace* pOld = m_pDoc->LoadTrace(Path("old-f.trc"), CHANNEL_A, 1);
+    ASSERT_NE(pOld, nullptr);
+    const CComputeList* pList = pOld->GetComputeList();
+    ASSERT_NE(pList, nullptr);
+    ASSERT_EQ(pList->GetNumComputeObjects(), 2);
+    const auto* pInvert = dynamic_cast<const CComputeInvert*>(pList->GetComputeObjectAt(0));
+    ASSERT_NE(pInvert, nullptr);
+    EXPECT_TRUE(pInvert->IsEnabled());
+    EXPECT_EQ(pInvert->GetInvertValue(), -6.0);
+    EXPECT_EQ(pInvert->GetInvertUnit(), UNIT_DBV);
+    const auto* pNormalise = dynamic_cast<const CComputeNormalise*>(pList->GetComputeObjectAt(1));
+    ASSERT_NE(pNormalise, nullptr);
+    EXPECT_EQ(pNormalise->GetXValue(), 1000.0);
+    EXPECT_EQ(pNormalise->GetXUnit(), UNIT_FREQ_HZ);
+    EXPECT_FALSE(pOld->GetShowTransformedYData()); // field 29 is absent before 1.00g
+
+    // 1.00g: the list setting and the enabled flag; field 29 asks for the result.
+    CBytes current;
+    current.I32(0).I32(1);
+    InvertRecord(current, true, 0, -6.0);
+    WriteBytes(Path("old-g.trc"), BuildOldFftFile('g', current.Get()));
+    CQXTrace* pNewer = m_pDoc->LoadTrace(Path("old-g.trc"), CHANNEL_A, 1);
+    ASSERT_NE(pNewer, nullptr);
+    ASSERT_NE(pNewer->GetComputeList(), nullptr);
+    EXPECT_FALSE(pNewer->GetComputeList()->GetComputeObjectAt(0)->IsEnabled());
+    EXPECT_TRUE(pNewer->GetShowTransformedYData());
+
+    // An unknown compute type is a corrupt file: refused, the document as it was.
+    CBytes bad;
+    bad.I32(0).I32(1).I32(7).I32(7).U8(1);
+    WriteBytes(Path("bad.trc"), BuildOldFftFile('g', bad.Get()));
+    const size_t nTraces = m_pDoc->GetTraceArray(CHANNEL_A).size();
+    EXPECT_EQ(m_pDoc->LoadTrace(Path("bad.trc"), CHANNEL_A, 1), nullptr);
+    EXPECT_EQ(m_pDoc->GetTraceArray(CHANNEL_A).size(), nTraces);
+    EXPECT_EQ(Boxes(IDS_TRACE_LOAD_FAILED), 1);
+}
+
+TEST_F(TraceFileTest, ATraceWithThreeComputesSavedAndLoadedIsByteIdenticalOnASecondSave)
+{
+    CQXTrace* pTrace = NewShownTrace(TT_FFT, CHANNEL_A);
+    pTrace->SetYUnit(UNIT_DBV);
+    for (int i = 0; i < pTrace->GetDataSize(); ++i) pTrace->GetYDataBuffer(0)[i] = 1000.0 + i;
+    CComputeList list;
+    auto* pInvert = new CComputeInvert();
+    pInvert->SetInvertValue(0.0);
+    pInvert->SetYUnit(UNIT_DBV);
+    auto* pNormalise = new CComputeNormalise();
+    pNormalise->SetYValue(-3.0);
+    pNormalise->SetYUnit(UNIT_DBV);
+    pNormalise->SetXValue(1000.0);
+    pNormalise->SetXUnit(UNIT_FREQ_HZ);
+    auto* pDisabled = new CComputeInvert();
+    pDisabled->SetInvertAroundCursor(1);
+    pDisabled->SetYUnit(UNIT_DBV);
+    pDisabled->SetEnabled(false);
+    for (CCompute* p : {static_cast<CCompute*>(pInvert), static_cast<CCompute*>(pNormalise), static_cast<CCompute*>(pDisabled)})
+        list.AddComputeObject(p);
+    pTrace->SetComputeList(&list);
+    ASSERT_EQ(pTrace->SetShowTransformedYData(1, 0), 1);
+    pTrace->SetFileName(L"computes.trc"); // what loading sets
+    ASSERT_EQ(m_pDoc->SaveTrace(pTrace, L"computes", 0), 1);
+
+    CGraphDoc other;
+    m_host.SetGraphDoc(&other);
+    CQXTrace* pLoaded = other.LoadTrace(L"computes", CHANNEL_A, 0);
+    ASSERT_NE(pLoaded, nullptr);
+    ASSERT_NE(pLoaded->GetComputeList(), nullptr);
+    ASSERT_EQ(pLoaded->GetComputeList()->GetNumComputeObjects(), 3);
+    EXPECT_FALSE(pLoaded->GetComputeList()->GetComputeObjectAt(2)->IsEnabled());
+    EXPECT_EQ(pLoaded->GetComputeList()->GetComputeObjectAt(1)->GetListLine(),
+              CString(L"Normalize (Y = -3.00 dBV at X = 1000.00 Hz)"));
+    EXPECT_TRUE(pLoaded->GetShowTransformedYData());
+    EXPECT_EQ(pLoaded->GetYDataBuffer(1)[7], pTrace->GetYDataBuffer(1)[7]);
+    ASSERT_EQ(other.SaveTrace(pLoaded, L"computes2", 0), 1);
+    m_host.PumpMessages();
+    m_host.SetGraphDoc(m_pDoc.get());
+
+    Bytes a = ReadBytes(Path("Traces/computes.trc"));
+    Bytes b = ReadBytes(Path("Traces/computes2.trc"));
+    std::fill(a.begin() + 25, a.begin() + 33, 0);
+    std::fill(b.begin() + 25, b.begin() + 33, 0);
+    EXPECT_TRUE(a == b) << a.size() << " and " << b.size();
+
+    // `tracewin info` lists the computes with their descriptions.
+    std::string sJson;
+    std::string sError;
+    ASSERT_TRUE(DescribeTraceFile(Path("Traces/computes.trc"), sJson, sError)) << sError;
+    EXPECT_NE(sJson.find("\"description\":\"Invert (around Y = 0.00 dBV)\""), std::string::npos) << sJson.substr(0, 200);
+    EXPECT_NE(sJson.find("\"m_bEnabled\":false"), std::string::npos);
+    EXPECT_NE(sJson.find("\"showTransformedYData\":true"), std::string::npos);
 }
 
 } // namespace

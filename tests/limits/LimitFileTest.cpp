@@ -4,6 +4,9 @@
 
 #include "LimitFixture.h"
 
+#include "trace/compute/ComputeList.h"
+#include "trace/compute/ComputeNormalise.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -246,6 +249,19 @@ TEST_F(LimitFile, SavedLinesLoadBackAsTheyWere)
     CLimitTable* pTable = table.EnsureLimitTable();
     pTable->AddPoint(10.0, -3.0, 0, 0);
     pTable->AddPoint(20.0, -6.0, 1, 0);
+    // Each line carries a normalise whose result is shown, in both forms.
+    CComputeList list;
+    auto* pNormalise = new CComputeNormalise();
+    pNormalise->SetYValue(-1.0);
+    pNormalise->SetYUnit(UNIT_DBFS);
+    pNormalise->SetXValue(20.0);
+    pNormalise->SetXUnit(UNIT_FREQ_HZ);
+    list.AddComputeObject(pNormalise);
+    for (CLimitLine* pLine : {&data, &table}) {
+        pLine->SetComputeList(&list);
+        ASSERT_EQ(pLine->SetShowTransformedYData(1, 0), 1);
+    }
+    EXPECT_NEAR(table.GetYValueForData(table.GetYDataAtXPos(1, 1), UNIT_DBFS, 1, 1), -1.0, 1e-9);
     const std::string sRoot = m_host.GetRoot().ToUtf8();
     for (CLimitLine* pSaved : {&data, &table}) {
         const CString sPath((sRoot + (pSaved == &data ? "/data" : "/table")).c_str());
@@ -257,6 +273,11 @@ TEST_F(LimitFile, SavedLinesLoadBackAsTheyWere)
         for (int i = 0; i < loaded.GetDataSize(); ++i)
             EXPECT_DOUBLE_EQ(loaded.GetYDataAtXPos(i, 0), pSaved->GetYDataAtXPos(i, 0)) << i;
         EXPECT_EQ(loaded.GetLimitYUnit(), pSaved->GetLimitYUnit());
+        ASSERT_NE(loaded.GetComputeList(), nullptr) << (pSaved == &data ? "data" : "table");
+        EXPECT_EQ(loaded.GetComputeList()->GetNumComputeObjects(), 1);
+        ASSERT_TRUE(loaded.HasTransformedYData());
+        for (int i = 0; i < loaded.GetDataSize(); ++i)
+            EXPECT_DOUBLE_EQ(loaded.GetYDataAtXPos(i, 1), pSaved->GetYDataAtXPos(i, 1)) << i;
     }
 }
 

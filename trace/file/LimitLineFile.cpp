@@ -294,6 +294,8 @@ CLimitLine::ELimitFileResult CLimitLine::ReadLimitFile(CArchive& ar)
             if (!pTable) return ELimitFileResult::outOfMemory;
             *pTable = table;
             m_iTableFlag = 1;
+            // The computes, the transformed values and the name follow, where written.
+            if (ar.GetRemaining() > 0) SerializeTail(ar, GetDataSize());
         } else {
             RemoveLimitTable();
             m_iTableFlag = 0;
