@@ -1,3 +1,5 @@
+// The recursive critical section and its scoped lock; the performance counter and thread ids.
+
 #include "platform/CriticalSection.h"
 #include "platform/PerfCounter.h"
 

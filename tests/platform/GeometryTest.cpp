@@ -1,3 +1,5 @@
+// Rectangles, points, colours and MulDiv.
+
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 #include "platform/Types.h"
@@ -6,12 +8,12 @@
 
 #include <climits>
 
-TEST(GeometryRect, EmptyAndNullRules)
+TEST(GeometryRect, EmptyNullAndContainment)
 {
     const struct { CRect rect; bool empty; bool null; } rows[] = {
         {CRect(0, 0, 0, 0), true, true},
-        {CRect(1, 1, 1, 5), true, false},   // no width
-        {CRect(5, 0, 0, 5), true, false},   // inverted
+        {CRect(1, 1, 1, 5), true, false}, // no width
+        {CRect(5, 0, 0, 5), true, false}, // inverted
         {CRect(0, 0, 1, 1), false, false},
         {CRect(-3, -3, -1, -2), false, false},
     };
@@ -19,44 +21,33 @@ TEST(GeometryRect, EmptyAndNullRules)
         EXPECT_EQ(row.rect.IsRectEmpty(), row.empty) << row.rect.left << "," << row.rect.right;
         EXPECT_EQ(row.rect.IsRectNull(), row.null);
     }
-}
-
-TEST(GeometryRect, RightAndBottomAreExclusive)
-{
-    const CRect r(10, 20, 30, 40);
-    EXPECT_TRUE(r.PtInRect(CPoint(10, 20)));
-    EXPECT_TRUE(r.PtInRect(CPoint(29, 39)));
-    EXPECT_FALSE(r.PtInRect(CPoint(30, 39)));
-    EXPECT_FALSE(r.PtInRect(CPoint(29, 40)));
-    EXPECT_FALSE(r.PtInRect(CPoint(9, 25)));
-    EXPECT_FALSE(CRect(30, 40, 10, 20).PtInRect(CPoint(15, 25))); // not normalised: contains nothing
+    // Right and bottom are exclusive; an inverted rectangle contains nothing.
+    const struct { CRect rect; CPoint point; bool inside; } points[] = {
+        {CRect(10, 20, 30, 40), {10, 20}, true},  {CRect(10, 20, 30, 40), {29, 39}, true},
+        {CRect(10, 20, 30, 40), {30, 39}, false}, {CRect(10, 20, 30, 40), {29, 40}, false},
+        {CRect(10, 20, 30, 40), {9, 25}, false},  {CRect(30, 40, 10, 20), {15, 25}, false},
+    };
+    for (const auto& row : points) EXPECT_EQ(row.rect.PtInRect(row.point), row.inside) << row.point.x << "," << row.point.y;
 }
 
 TEST(GeometryRect, NormalizeSwapsOnlyInvertedPairs)
 {
-    const struct { CRect in; CRect out; } rows[] = {
-        {CRect(30, 40, 10, 20), CRect(10, 20, 30, 40)},
-        {CRect(30, 20, 10, 40), CRect(10, 20, 30, 40)},
-        {CRect(10, 40, 30, 20), CRect(10, 20, 30, 40)},
-        {CRect(10, 20, 30, 40), CRect(10, 20, 30, 40)},
-    };
-    for (const auto& row : rows) {
-        CRect r = row.in;
+    for (const CRect& in : {CRect(30, 40, 10, 20), CRect(30, 20, 10, 40), CRect(10, 40, 30, 20), CRect(10, 20, 30, 40)}) {
+        CRect r = in;
         r.NormalizeRect();
-        EXPECT_EQ(r, row.out);
-        EXPECT_EQ(r.Width(), 20);
+        EXPECT_EQ(r, CRect(10, 20, 30, 40));
     }
 }
 
-TEST(GeometryRect, IntersectionOfTable)
+TEST(GeometryRect, IntersectionAndUnion)
 {
     const struct { CRect a; CRect b; bool meets; CRect result; } rows[] = {
         {CRect(0, 0, 10, 10), CRect(5, 5, 15, 15), true, CRect(5, 5, 10, 10)},
         {CRect(0, 0, 10, 10), CRect(2, 3, 4, 5), true, CRect(2, 3, 4, 5)},
         {CRect(0, 0, 10, 10), CRect(10, 0, 20, 10), false, CRect()}, // touching edges share no pixel
         {CRect(0, 0, 10, 10), CRect(20, 20, 30, 30), false, CRect()},
-        {CRect(0, 0, 10, 10), CRect(5, 5, 5, 8), false, CRect()},     // empty source
-        {CRect(0, 0, 10, 10), CRect(8, 8, 2, 2), false, CRect()},     // inverted source
+        {CRect(0, 0, 10, 10), CRect(5, 5, 5, 8), false, CRect()},    // empty source
+        {CRect(0, 0, 10, 10), CRect(8, 8, 2, 2), false, CRect()},    // inverted source
     };
     for (const auto& row : rows) {
         CRect r(1, 2, 3, 4);
@@ -64,19 +55,18 @@ TEST(GeometryRect, IntersectionOfTable)
         EXPECT_EQ(r, row.result);
         EXPECT_EQ(row.a & row.b, row.result);
     }
-}
-
-TEST(GeometryRect, UnionIgnoresEmptySources)
-{
-    CRect r;
-    EXPECT_TRUE(r.UnionRect(CRect(0, 0, 10, 10), CRect(20, 5, 30, 15)));
-    EXPECT_EQ(r, CRect(0, 0, 30, 15));
-    EXPECT_TRUE(r.UnionRect(CRect(5, 5, 5, 5), CRect(1, 2, 3, 4)));
-    EXPECT_EQ(r, CRect(1, 2, 3, 4));
-    EXPECT_TRUE(r.UnionRect(CRect(1, 2, 3, 4), CRect(100, 100, 0, 0)));
-    EXPECT_EQ(r, CRect(1, 2, 3, 4));
-    EXPECT_FALSE(r.UnionRect(CRect(5, 5, 5, 5), CRect(7, 7, 7, 9)));
-    EXPECT_TRUE(r.IsRectNull());
+    // Union ignores empty sources.
+    const struct { CRect a; CRect b; bool any; CRect result; } unions[] = {
+        {CRect(0, 0, 10, 10), CRect(20, 5, 30, 15), true, CRect(0, 0, 30, 15)},
+        {CRect(5, 5, 5, 5), CRect(1, 2, 3, 4), true, CRect(1, 2, 3, 4)},
+        {CRect(1, 2, 3, 4), CRect(100, 100, 0, 0), true, CRect(1, 2, 3, 4)},
+        {CRect(5, 5, 5, 5), CRect(7, 7, 7, 9), false, CRect()},
+    };
+    for (const auto& row : unions) {
+        CRect r(1, 1, 2, 2);
+        EXPECT_EQ(r.UnionRect(row.a, row.b), row.any);
+        EXPECT_EQ(r, row.result);
+    }
 }
 
 TEST(GeometryRect, InflateDeflateOffsetAndCentre)
@@ -94,36 +84,33 @@ TEST(GeometryRect, InflateDeflateOffsetAndCentre)
     EXPECT_EQ(r.Size(), CSize(20, 20));
     EXPECT_EQ(CRect(CPoint(5, 6), CSize(2, 3)), CRect(5, 6, 7, 9));
     EXPECT_EQ(CRect(-3, 0, 0, 1).CenterPoint().x, -1); // truncates toward zero
-}
-
-TEST(GeometryRect, ExtremeCoordinatesSaturate)
-{
+    // Extreme coordinates saturate.
     const CRect huge(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
     EXPECT_EQ(huge.Width(), INT_MAX);
     EXPECT_EQ(huge.CenterPoint(), CPoint(0, 0));
-    CRect r = huge;
+    r = huge;
     r.OffsetRect(INT_MIN, 10);
     EXPECT_EQ(r.left, INT_MIN);
     EXPECT_EQ(r.bottom, INT_MAX);
     EXPECT_EQ(CPoint(INT_MIN, 0) - CPoint(1, 0), CSize(INT_MIN, 0));
 }
 
-TEST(ColorRef, PacksAsBlueGreenRed)
+TEST(ColorRef, PackingBlendAndLuminance)
 {
-    EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x00563412u);
+    EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x00563412u); // blue, green, red
     EXPECT_EQ(GetRValue(0x00563412), 0x12);
     EXPECT_EQ(GetGValue(0x00563412), 0x34);
     EXPECT_EQ(GetBValue(0x00563412), 0x56);
     EXPECT_EQ(RGB(256 + 1, -1, 0), RGB(1, 255, 0)); // components keep their low byte
-}
 
-TEST(ColorRef, BlendAndLuminance)
-{
-    EXPECT_EQ(BlendColor(RGB(0, 0, 0), RGB(255, 255, 255), 0.0), RGB(0, 0, 0));
-    EXPECT_EQ(BlendColor(RGB(0, 0, 0), RGB(255, 255, 255), 1.0), RGB(255, 255, 255));
-    EXPECT_EQ(BlendColor(RGB(0, 100, 200), RGB(100, 0, 0), 0.5), RGB(50, 50, 100));
-    EXPECT_EQ(BlendColor(RGB(10, 10, 10), RGB(20, 20, 20), 7.0), RGB(20, 20, 20));
-    EXPECT_EQ(BlendColor(RGB(10, 10, 10), RGB(20, 20, 20), -1.0), RGB(10, 10, 10));
+    const struct { COLORREF from, to; double t; COLORREF result; } blends[] = {
+        {RGB(0, 0, 0), RGB(255, 255, 255), 0.0, RGB(0, 0, 0)},
+        {RGB(0, 0, 0), RGB(255, 255, 255), 1.0, RGB(255, 255, 255)},
+        {RGB(0, 100, 200), RGB(100, 0, 0), 0.5, RGB(50, 50, 100)},
+        {RGB(10, 10, 10), RGB(20, 20, 20), 7.0, RGB(20, 20, 20)},
+        {RGB(10, 10, 10), RGB(20, 20, 20), -1.0, RGB(10, 10, 10)},
+    };
+    for (const auto& b : blends) EXPECT_EQ(BlendColor(b.from, b.to, b.t), b.result) << b.t;
     EXPECT_NEAR(ColorLuminance(RGB(255, 255, 255)), 255.0, 1e-9);
     EXPECT_GT(ColorLuminance(RGB(0, 255, 0)), ColorLuminance(RGB(255, 0, 0)));
     EXPECT_EQ(GetSysColor(COLOR_3DFACE), RGB(240, 240, 240));

@@ -1,6 +1,11 @@
+// The recording surface: state in force per record, save/restore, clipping, text metrics, fills, edges, shapes,
+// device capabilities and pen validation.
+
 #include "platform/RecordingDC.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using EKind = CRecordingDC::EKind;
 
@@ -11,6 +16,13 @@ class CEdgePixelsDC : public CRecordingDC {
 protected:
     void DoDrawEdge(const CRect& rect, UINT edge, UINT flags) override { CDC::DoDrawEdge(rect, edge, flags); }
 };
+
+CRect ClipBox(const CRecordingDC& dc)
+{
+    CRect box;
+    dc.GetClipBox(&box);
+    return box;
+}
 
 } // namespace
 
@@ -29,12 +41,10 @@ TEST(RecordingDCState, RecordsPenAndColoursInForce)
     const auto lines = dc.GetRecords(EKind::Line);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].m_aPoints, (std::vector<CPoint>{{1, 2}, {5, 6}}));
-    EXPECT_EQ(lines[0].m_state.m_pen.GetBaseStyle(), PS_USERSTYLE);
-    EXPECT_EQ(lines[0].m_state.m_pen.GetEndCap(), PS_ENDCAP_FLAT);
-    EXPECT_TRUE(lines[0].m_state.m_pen.IsGeometric());
-    EXPECT_EQ(lines[0].m_state.m_pen.GetWidth(), 3);
-    EXPECT_EQ(lines[0].m_state.m_pen.GetColor(), RGB(10, 20, 30));
-    EXPECT_EQ(lines[0].m_state.m_pen.GetDashes(), (std::vector<DWORD>{4, 4}));
+    const CPen& pen = lines[0].m_state.m_pen;
+    EXPECT_EQ(std::make_tuple(pen.GetBaseStyle(), pen.GetEndCap(), pen.IsGeometric(), pen.GetWidth(), pen.GetColor()),
+              std::make_tuple(PS_USERSTYLE, PS_ENDCAP_FLAT, true, 3, RGB(10, 20, 30)));
+    EXPECT_EQ(pen.GetDashes(), (std::vector<DWORD>{4, 4}));
     EXPECT_EQ(lines[0].m_state.m_iROP2, R2_NOTXORPEN);
     EXPECT_EQ(lines[1].m_aPoints.front(), CPoint(5, 6)); // continues from the last end
     EXPECT_EQ(lines[1].m_state.m_pen, CPen());
@@ -55,18 +65,15 @@ TEST(RecordingDCState, SaveAndRestoreLevels)
     dc.MoveTo(50, 50);
 
     EXPECT_TRUE(dc.RestoreDC(-1));
-    EXPECT_EQ(dc.GetTextColor(), RGB(2, 0, 0));
-    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
-    EXPECT_EQ(dc.GetTextAlign(), TA_LEFT | TA_TOP);
-    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(0, 0));
+    EXPECT_EQ(std::make_tuple(dc.GetTextColor(), dc.GetBkMode(), dc.GetTextAlign(), dc.GetCurrentPosition()),
+              std::make_tuple(RGB(2, 0, 0), OPAQUE, UINT{TA_LEFT | TA_TOP}, CPoint(0, 0)));
     EXPECT_EQ(dc.GetCurrentBrush().GetColor(), RGB(9, 9, 9));
 
     EXPECT_EQ(dc.SaveDC(), 2);
     EXPECT_TRUE(dc.RestoreDC(1)); // drops level 2 as well
     EXPECT_EQ(dc.GetTextColor(), RGB(1, 0, 0));
     EXPECT_EQ(dc.GetCurrentBrush(), CBrush());
-    for (int bad : {1, -1, 0, 5})
-        EXPECT_FALSE(dc.RestoreDC(bad)) << bad;
+    for (int bad : {1, -1, 0, 5}) EXPECT_FALSE(dc.RestoreDC(bad)) << bad;
     EXPECT_EQ(dc.GetTextColor(), RGB(1, 0, 0));
 }
 
@@ -91,19 +98,15 @@ TEST(RecordingDCClip, ClipBoxNarrowsAndIsSaved)
     EXPECT_EQ(dc.IntersectClipRect(10, 10, 100, 100), SIMPLEREGION);
     const int saved = dc.SaveDC();
     EXPECT_EQ(dc.IntersectClipRect(CRect(50, -5, 2000, 60)), SIMPLEREGION);
-    dc.GetClipBox(&box);
-    EXPECT_EQ(box, CRect(50, 10, 100, 60));
+    EXPECT_EQ(ClipBox(dc), CRect(50, 10, 100, 60));
     EXPECT_EQ(dc.IntersectClipRect(CRect(500, 500, 600, 600)), NULLREGION);
     dc.RestoreDC(saved);
-    dc.GetClipBox(&box);
-    EXPECT_EQ(box, CRect(10, 10, 100, 100));
+    EXPECT_EQ(ClipBox(dc), CRect(10, 10, 100, 100));
     const CRect beyond(1000, 700, 1200, 900);
     EXPECT_EQ(dc.SelectClipRect(&beyond), SIMPLEREGION);
-    dc.GetClipBox(&box);
-    EXPECT_EQ(box, CRect(1000, 700, 1024, 768)); // clipped to the surface
+    EXPECT_EQ(ClipBox(dc), CRect(1000, 700, 1024, 768)); // clipped to the surface
     EXPECT_EQ(dc.SelectClipRect(nullptr), SIMPLEREGION);
-    dc.GetClipBox(&box);
-    EXPECT_EQ(box, CRect(0, 0, 1024, 768));
+    EXPECT_EQ(ClipBox(dc), CRect(0, 0, 1024, 768));
     EXPECT_EQ(dc.GetClipBox(nullptr), RGN_ERROR);
 }
 
@@ -116,10 +119,8 @@ TEST(RecordingDCText, MetricsExtentAndAlignment)
     dc.SelectObject(font);
     TEXTMETRIC tm;
     ASSERT_TRUE(dc.GetTextMetrics(&tm));
-    EXPECT_EQ(tm.tmHeight, 20);
-    EXPECT_EQ(tm.tmAscent, 16);
-    EXPECT_EQ(tm.tmAveCharWidth, 11);
-    EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    EXPECT_EQ(std::make_tuple(tm.tmHeight, tm.tmAscent, tm.tmAveCharWidth, tm.tmWeight),
+              std::make_tuple(20, 16, 11, FW_BOLD));
     EXPECT_EQ(dc.GetTextExtent(L"abc"), CSize(33, 20));
     EXPECT_EQ(dc.GetTextExtent(L""), CSize(0, 20));
 
@@ -138,12 +139,11 @@ TEST(RecordingDCText, MetricsExtentAndAlignment)
     dc.TextOut(100, 50, L"dB");
     const auto texts = dc.GetRecords(EKind::Text);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].m_sText, CString(L"dB"));
-    EXPECT_EQ(texts[0].m_aPoints.front(), CPoint(100, 50));
-    EXPECT_EQ(texts[0].m_state.m_uTextAlign, TA_RIGHT | TA_BOTTOM);
-    EXPECT_EQ(texts[0].m_state.m_crText, RGB(0, 0, 255));
-    EXPECT_EQ(texts[0].m_state.m_font.GetEscapement(), 900);
-    EXPECT_EQ(texts[0].m_state.m_font.GetFaceName(), CString(L"Lucida Sans Unicode"));
+    const SDCState& state = texts[0].m_state;
+    EXPECT_EQ(std::make_tuple(texts[0].m_sText, texts[0].m_aPoints.front(), state.m_uTextAlign, state.m_crText),
+              std::make_tuple(CString(L"dB"), CPoint(100, 50), UINT{TA_RIGHT | TA_BOTTOM}, RGB(0, 0, 255)));
+    EXPECT_EQ(state.m_font.GetEscapement(), 900);
+    EXPECT_EQ(state.m_font.GetFaceName(), CString(L"Lucida Sans Unicode"));
 }
 
 TEST(RecordingDCText, UpdateCurrentPositionMovesWithTheText)
@@ -186,15 +186,15 @@ TEST(RecordingDCFill, FillsFramesAndBrushes)
     dc.Draw3dRect(CRect(0, 0, 10, 10), RGB(255, 255, 255), RGB(0, 0, 0));
     const auto edges = dc.GetRecords(EKind::Fill);
     ASSERT_EQ(edges.size(), 4u);
+    // Top-right and bottom-left corners belong to the bottom-right colour.
     for (const auto& e : edges) {
-        // Top-right and bottom-left corners belong to the bottom-right colour.
         if (e.m_rect.PtInRect(CPoint(9, 0)) || e.m_rect.PtInRect(CPoint(0, 9))) {
             EXPECT_EQ(e.m_crColor, RGB(0, 0, 0));
         }
     }
 }
 
-TEST(RecordingDCEdge, RecordedAsAskedAndAdjusted)
+TEST(RecordingDCEdge, RecordedAsAskedAdjustedAndPaintedByDefault)
 {
     CRecordingDC dc;
     CRect rect(0, 0, 20, 10);
@@ -208,18 +208,16 @@ TEST(RecordingDCEdge, RecordedAsAskedAndAdjusted)
     EXPECT_EQ(edges[0].m_rect, CRect(0, 0, 20, 10));
     EXPECT_EQ(edges[0].m_uEdge, EDGE_SUNKEN);
     EXPECT_EQ(edges[1].m_uFlags, BF_TOPLEFT | BF_ADJUST);
-}
 
-TEST(RecordingDCEdge, DefaultEdgePaintsTwoRingsAndMiddle)
-{
-    CEdgePixelsDC dc;
-    dc.DrawEdge(CRect(0, 0, 10, 10), EDGE_RAISED, BF_RECT | BF_MIDDLE);
-    const auto fills = dc.GetRecords(EKind::Fill);
+    // The default paints two rings and the middle.
+    CEdgePixelsDC pixels;
+    pixels.DrawEdge(CRect(0, 0, 10, 10), EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    const auto fills = pixels.GetRecords(EKind::Fill);
     ASSERT_EQ(fills.size(), 9u);
     EXPECT_EQ(fills[0].m_rect, CRect(0, 0, 9, 1)); // outer top
     EXPECT_EQ(fills[0].m_crColor, GetSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(fills[3].m_crColor, GetSysColor(COLOR_3DDKSHADOW)); // outer bottom
-    EXPECT_EQ(fills[4].m_rect, CRect(1, 1, 8, 2)); // inner top
+    EXPECT_EQ(fills[4].m_rect, CRect(1, 1, 8, 2));                 // inner top
     EXPECT_EQ(fills[4].m_crColor, GetSysColor(COLOR_3DHILIGHT));
     EXPECT_EQ(fills[8].m_rect, CRect(2, 2, 8, 8));
     EXPECT_EQ(fills[8].m_crColor, GetSysColor(COLOR_3DFACE));
@@ -264,8 +262,7 @@ TEST(RecordingDCCaps, DefaultsAndPrinterConfiguration)
         {VERTSIZE, 203},  {BITSPIXEL, 32},  {NUMCOLORS, -1}, {TECHNOLOGY, DT_RASDISPLAY}, {12345, 0},
     };
     for (const auto& row : rows) EXPECT_EQ(screen.GetDeviceCaps(row.index), row.value) << row.index;
-    EXPECT_FALSE(screen.IsPrinting());
-    EXPECT_FALSE(screen.IsMetafile());
+    EXPECT_FALSE(screen.IsPrinting() || screen.IsMetafile());
     EXPECT_EQ(screen.GetAttribDC(), &screen);
 
     CRecordingDC::SDeviceCaps caps;
@@ -305,9 +302,7 @@ TEST(RecordingDCObjects, PenValidationTable)
     for (const auto& row : rows) {
         CPen pen;
         EXPECT_EQ(pen.CreatePen(row.style, row.width, RGB(1, 2, 3), row.count, row.dashes), row.ok) << row.style;
-        if (!row.ok) {
-            EXPECT_EQ(pen, CPen()) << "failed creation leaves the pen alone";
-        }
+        EXPECT_TRUE(row.ok || pen == CPen()) << "failed creation leaves the pen alone";
     }
     LOGFONT lf;
     lf.lfFaceName = CString(std::wstring(40, L'F'));

@@ -1,3 +1,5 @@
+// Sample buffers: scaled, clamped copies; safe access; resizing; the int24, FFT-power and phase kinds.
+
 #include "host/buffers/SampleBuffer.h"
 #include "LogCapture.h"
 
@@ -24,7 +26,6 @@ TEST(SampleBufferCopy, CopiesScaledAndClampsAtTheEnd)
         {1, 2, 2},  // inside
         {2, 10, 2}, // runs past the end: clamped
         {4, 1, 0},  // starts at the end
-        {9, 3, 0},  // starts beyond
         {0, 0, 0},  // nothing asked
     };
     CDoublePrecisionBuffer buffer(4);
@@ -37,54 +38,44 @@ TEST(SampleBufferCopy, CopiesScaledAndClampsAtTheEnd)
         for (int i = 0; i < c.iExpected; ++i) EXPECT_DOUBLE_EQ(aDest[i], (c.iFirst + i + 1) * 2.5);
         EXPECT_EQ(aDest[c.iExpected], -7.0) << "wrote past the copied range";
     }
-}
+    // The count itself, at the edges.
+    struct SCount { int iFirst, iCount, iSize, iExpected; };
+    const SCount aCounts[] = {{0, 5, 5, 5}, {3, 5, 5, 2}, {5, 1, 5, 0}, {-1, 3, 5, 0}, {0, -3, 5, 0}, {0, 3, 0, 0}};
+    for (const SCount& c : aCounts)
+        EXPECT_EQ(ClampedCopyCount(c.iFirst, c.iCount, c.iSize), c.iExpected) << c.iFirst << "," << c.iCount;
 
-TEST(SampleBufferCopy, CopiesOnlyTheCurrentSizeNotTheMaximum)
-{
-    CQuorixSampleBuffer buffer(8);
-    buffer.SetAt(0, 100.0);
-    buffer.SetAt(2, -300.0);
+    // Only the current size is copied, not the maximum.
+    CQuorixSampleBuffer partial(8);
+    partial.SetAt(0, 100.0);
+    partial.SetAt(2, -300.0);
     double adDest[8] = {};
-    EXPECT_EQ(buffer.GetSize(), 3);
-    EXPECT_EQ(buffer.GetDataAsDouble(adDest, 0, 8, 0.5), 3);
-    EXPECT_DOUBLE_EQ(adDest[0], 50.0);
-    EXPECT_DOUBLE_EQ(adDest[1], 0.0);
-    EXPECT_DOUBLE_EQ(adDest[2], -150.0);
+    EXPECT_EQ(partial.GetSize(), 3);
+    EXPECT_EQ(partial.GetDataAsDouble(adDest, 0, 8, 0.5), 3);
+    EXPECT_EQ(std::vector<double>(adDest, adDest + 3), (std::vector<double>{50.0, 0.0, -150.0}));
 }
 
-TEST(SampleBufferCopy, BadArgumentsCopyNothingAndAssert)
+TEST(SampleBufferAccess, BadArgumentsAndOutOfRangeAreSafeAndReported)
 {
-    CDoublePrecisionBuffer buffer(4);
+    CDoublePrecisionBuffer buffer(3);
     FillRamp(buffer);
     double adDest[4] = {};
     CAssertCounter asserts;
     EXPECT_EQ(buffer.GetDataAsDouble(nullptr, 0, 4, 1.0), 0);
     EXPECT_EQ(buffer.GetDataAsDouble(adDest, -1, 2, 1.0), 0);
     EXPECT_EQ(buffer.GetDataAsDouble(adDest, 0, -2, 1.0), 0);
-    EXPECT_EQ(asserts.Count(), 3);
-}
-
-TEST(SampleBufferAccess, OutOfRangeIsSafeAndReported)
-{
-    CDoublePrecisionBuffer buffer(3);
-    FillRamp(buffer);
-    CAssertCounter asserts;
     EXPECT_EQ(buffer.GetAt(-1), 0.0);
     EXPECT_EQ(buffer.GetAt(3), 0.0);
     EXPECT_FALSE(buffer.SetAt(3, 9.0));
     EXPECT_FALSE(buffer.SetAt(-5, 9.0));
-    EXPECT_EQ(asserts.Count(), 4);
+    EXPECT_EQ(asserts.Count(), 7);
     EXPECT_EQ(buffer.GetSize(), 3);
     EXPECT_EQ(buffer.GetAt(2), 3.0);
-}
 
-TEST(SampleBufferAccess, ReadsBeyondTheCurrentSizeAreRefused)
-{
-    CDoublePrecisionBuffer buffer(10);
-    buffer.SetAt(1, 5.0);
-    CAssertCounter asserts;
-    EXPECT_EQ(buffer.GetAt(5), 0.0);
-    EXPECT_EQ(asserts.Count(), 1);
+    // Reads beyond the current size are refused too.
+    CDoublePrecisionBuffer sparse(10);
+    sparse.SetAt(1, 5.0);
+    EXPECT_EQ(sparse.GetAt(5), 0.0);
+    EXPECT_EQ(asserts.Count(), 8);
 }
 
 TEST(SampleBufferSize, ResizeKeepsSamplesAndClampsTheSize)
@@ -107,45 +98,31 @@ TEST(SampleBufferSize, ResizeKeepsSamplesAndClampsTheSize)
     EXPECT_EQ(asserts.Count(), 2);
 }
 
-TEST(SampleBufferTypes, EachKindReportsItsSampleType)
+TEST(SampleBufferTypes, EachKindKeepsItsOwnSamples)
 {
     EXPECT_EQ(CDoublePrecisionBuffer(1).GetSampleType(), SAMPLETYPE_DOUBLE);
     EXPECT_EQ(CFFTBuffer(1).GetSampleType(), SAMPLETYPE_FFTPOWER);
     EXPECT_EQ(CPhaseBuffer(1).GetSampleType(), SAMPLETYPE_PHASE);
     EXPECT_EQ(CQuorixSampleBuffer(1).GetSampleType(), SAMPLETYPE_INT24);
-}
 
-TEST(SampleBufferTypes, Int24SamplesRoundAndSaturate)
-{
+    // 24-bit samples round and saturate.
     struct SCase { double dIn; double dOut; };
     const SCase aCases[] = {
         {0.4, 0.0}, {1.6, 2.0}, {-2.5, -2.0}, {8388607.0, 8388607.0}, {9e6, 8388607.0},
         {-1e12, -8388607.0}, {std::numeric_limits<double>::quiet_NaN(), 0.0},
     };
-    CQuorixSampleBuffer buffer(1);
+    CQuorixSampleBuffer int24(1);
     for (const SCase& c : aCases) {
-        buffer.SetAt(0, c.dIn);
-        EXPECT_EQ(buffer.GetAt(0), c.dOut) << c.dIn;
+        int24.SetAt(0, c.dIn);
+        EXPECT_EQ(int24.GetAt(0), c.dOut) << c.dIn;
     }
-}
 
-TEST(SampleBufferTypes, FFTPowersAreNeverNegative)
-{
-    CFFTBuffer buffer(2);
+    // FFT powers are never negative.
+    CFFTBuffer powers(2);
     CAssertCounter asserts;
-    buffer.SetAt(0, -1.0);
-    buffer.SetAt(1, 0.25);
+    powers.SetAt(0, -1.0);
+    powers.SetAt(1, 0.25);
     EXPECT_EQ(asserts.Count(), 1);
-    EXPECT_EQ(buffer.GetAt(0), 0.0);
-    EXPECT_EQ(buffer.GetAt(1), 0.25);
-}
-
-TEST(SampleBufferCopy, ClampedCopyCountTable)
-{
-    struct SCase { int iFirst, iCount, iSize, iExpected; };
-    const SCase aCases[] = {
-        {0, 5, 5, 5}, {3, 5, 5, 2}, {5, 1, 5, 0}, {-1, 3, 5, 0}, {0, -3, 5, 0}, {0, 3, 0, 0},
-    };
-    for (const SCase& c : aCases)
-        EXPECT_EQ(ClampedCopyCount(c.iFirst, c.iCount, c.iSize), c.iExpected) << c.iFirst << "," << c.iCount;
+    EXPECT_EQ(powers.GetAt(0), 0.0);
+    EXPECT_EQ(powers.GetAt(1), 0.25);
 }

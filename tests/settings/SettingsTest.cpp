@@ -1,3 +1,5 @@
+// Measurement settings: defaults, property access by id and unit, channel and result mapping, the service.
+
 #include "host/settings/AnalogueInputsSettings.h"
 #include "host/settings/AnalyserSettings.h"
 #include "host/settings/CTDetectorSettings.h"
@@ -12,45 +14,53 @@
 #include "SettingsFixture.h"
 
 #include <cmath>
+#include <tuple>
 
 using SettingsDefaults = SettingsFixture;
 using SettingsProperties = SettingsFixture;
 using SettingsResults = SettingsFixture;
 using SettingsAnalyser = SettingsFixture;
 
-TEST_F(SettingsDefaults, AnalyserStartsOnAnalogueInputAt48kHzOnBothChannels)
+namespace {
+
+int InputKindsTrue(const CAnalyserSettings* p)
+{
+    return p->IsAnalogueInput() + p->IsDigitalInput() + p->IsSoundcardInput() + p->IsHDMIInput() + p->IsTamberInput() +
+           p->IsJDO();
+}
+
+std::pair<int, int> ChannelRange(bool bSelection)
+{
+    int iFirst = -1, iLast = -1;
+    GetAnalyserSettings()->GetAnalyserChannelRange(iFirst, iLast, bSelection);
+    return {iFirst, iLast};
+}
+
+} // namespace
+
+TEST_F(SettingsDefaults, AnalogueInputAt48kHzOnBothChannelsAndTheReferenceLevels)
 {
     const CAnalyserSettings* pAnalyser = GetAnalyserSettings();
     EXPECT_TRUE(pAnalyser->IsAnalogueInput());
-    EXPECT_FALSE(pAnalyser->IsDigitalInput() || pAnalyser->IsSoundcardInput() || pAnalyser->IsHDMIInput() ||
-                 pAnalyser->IsTamberInput() || pAnalyser->IsJDO());
+    EXPECT_EQ(InputKindsTrue(pAnalyser), 1);
     EXPECT_FALSE(pAnalyser->IsSplit96SingleChannel());
-    EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(0, true), 48000.0);
-    EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(1, true), 48000.0);
-    EXPECT_EQ(pAnalyser->GetInputCalibrationFactor(), 1.0);
-    int iFirst = -1, iLast = -1;
-    pAnalyser->GetAnalyserChannelRange(iFirst, iLast, true);
-    EXPECT_EQ(iFirst, 0);
-    EXPECT_EQ(iLast, 1);
-}
+    EXPECT_EQ(std::make_tuple(pAnalyser->GetAnalyserSampleRate(0, true), pAnalyser->GetAnalyserSampleRate(1, true),
+                              pAnalyser->GetInputCalibrationFactor()),
+              std::make_tuple(48000.0, 48000.0, 1.0));
+    EXPECT_EQ(ChannelRange(true), std::make_pair(0, 1));
 
-TEST_F(SettingsDefaults, ReferencesAndFactors)
-{
     EXPECT_DOUBLE_EQ(GetAnalogueInputsSettings()->GetCurrentRangeInV(0), 15.4553019);
     EXPECT_DOUBLE_EQ(GetAnalogueInputsSettings()->GetCurrentRangeInV(1), 15.4553019);
     EXPECT_FALSE(GetAnalogueInputsSettings()->GetAutoRangeFailed(1));
-    EXPECT_EQ(GetSignalAnalyserSettings()->GetZerodBSPLmVValue(), 20.0);
-    EXPECT_EQ(GetSignalGeneratorSettings()->GetZerodBSPLmVValue(), 20.0);
-    EXPECT_EQ(GetSignalAnalyserSettings()->GetAnaVsGenFactor(0), 1.0);
-    EXPECT_EQ(GetSignalAnalyserSettings()->GetAnaVsGenFactor(1), 1.0);
+    const CSignalAnalyserSettings* pSA = GetSignalAnalyserSettings();
+    EXPECT_EQ(std::make_tuple(pSA->GetZerodBSPLmVValue(), GetSignalGeneratorSettings()->GetZerodBSPLmVValue(),
+                              pSA->GetAnaVsGenFactor(0), pSA->GetAnaVsGenFactor(1)),
+              std::make_tuple(20.0, 20.0, 1.0, 1.0));
     EXPECT_EQ(GetFFTParametersSettings()->GetFFTLength(), 16384);
     EXPECT_EQ(GetFFTParametersSettings()->GetPropertyAsInt(PROP_FFT_LENGTH), 16384);
     EXPECT_FALSE(GetImpulseResponseSettings()->IsGateOn());
     EXPECT_FALSE(GetOptionsSettings()->GetUseZeroBin());
-}
 
-TEST_F(SettingsDefaults, ResetRestoresEveryDefault)
-{
     CSignalGeneratorSettings* pGen = GetSignalGeneratorSettings();
     pGen->SetProperty(PROP_GEN_FREQ_CHA, 5000.0);
     pGen->SetProperty(PROP_GEN_WAVEFORM_CHB, 7);
@@ -59,7 +69,7 @@ TEST_F(SettingsDefaults, ResetRestoresEveryDefault)
     EXPECT_EQ(pGen->GetWaveform(1), 0);
 }
 
-TEST_F(SettingsProperties, UnknownIdsGiveDocumentedValuesAndAssert)
+TEST_F(SettingsProperties, UnknownIdsAndWrongKindsAssertAndGiveNeutralValues)
 {
     CSettingsBase* pSettings = GetCTDetectorSettings();
     CAssertCounter asserts;
@@ -71,26 +81,19 @@ TEST_F(SettingsProperties, UnknownIdsGiveDocumentedValuesAndAssert)
     EXPECT_FALSE(pSettings->SetProperty(4242, L"x"));
     EXPECT_EQ(asserts.Count(), 6);
     EXPECT_FALSE(pSettings->HasProperty(4242));
-}
 
-TEST_F(SettingsProperties, WrongKindReadsAssert)
-{
-    CSettingsBase* pSettings = GetCTDetectorSettings();
-    CAssertCounter asserts;
     EXPECT_EQ(pSettings->GetPropertyAsInt(PROP_CT_BPBR_FREQ), 0);
     EXPECT_EQ(pSettings->GetPropertyAsDouble(PROP_CT_RESPONSE_NAME), 0.0);
     EXPECT_FALSE(pSettings->SetProperty(PROP_CT_RELATIVITY, L"1"));
-    EXPECT_EQ(asserts.Count(), 3);
-    // An integer read as a double is just its value.
-    EXPECT_EQ(pSettings->GetPropertyAsDouble(PROP_CT_RELATIVITY), 0.0);
-}
+    EXPECT_EQ(pSettings->GetPropertyAsDouble(PROP_CT_RELATIVITY), 0.0); // an integer read as a double is its value
+    EXPECT_EQ(asserts.Count(), 9);
+    EXPECT_EQ(pSettings->GetPropertyAsDouble(PROP_CT_BPBR_FREQ, UNIT_DBFS), 0.0); // no conversion between them
+    EXPECT_GT(asserts.Count(), 9);
 
-TEST_F(SettingsProperties, StringsAndFormattedNumbers)
-{
-    const CCTDetectorSettings* pCT = GetCTDetectorSettings();
-    EXPECT_EQ(pCT->GetPropertyAsString(PROP_CT_RESPONSE_NAME), L"RMS");
-    EXPECT_EQ(pCT->GetPropertyAsString(PROP_CT_BPBR_FREQ), L"1000");
-    EXPECT_EQ(pCT->GetPropertyAsString(PROP_CT_UNIT), L"20");
+    // Strings and numbers formatted as strings.
+    EXPECT_EQ(pSettings->GetPropertyAsString(PROP_CT_RESPONSE_NAME), L"RMS");
+    EXPECT_EQ(pSettings->GetPropertyAsString(PROP_CT_BPBR_FREQ), L"1000");
+    EXPECT_EQ(pSettings->GetPropertyAsString(PROP_CT_UNIT), L"20");
 }
 
 TEST_F(SettingsProperties, DoublesConvertBetweenUnits)
@@ -104,12 +107,9 @@ TEST_F(SettingsProperties, DoublesConvertBetweenUnits)
     const CAnalogueInputsSettings* pInputs = GetAnalogueInputsSettings();
     EXPECT_NEAR(pInputs->GetPropertyAsDouble(PROP_AI_RANGE_CHA, UNIT_VP), 15.4553019 * std::sqrt(2.0), 1e-9);
     EXPECT_NEAR(pInputs->GetPropertyAsDouble(PROP_AI_RANGE_CHA, UNIT_VPP), 2 * 15.4553019 * std::sqrt(2.0), 1e-9);
-    // -20 dBFS generator level.
     EXPECT_NEAR(GetSignalGeneratorSettings()->GetPropertyAsDouble(PROP_GEN_AMPL_CHA, UNIT_DBFS), -20.0, 1e-9);
-}
 
-TEST_F(SettingsProperties, TimesConvertThroughTheAnalyserRate)
-{
+    // Times convert through the analyser's sample rate.
     CImpulseResponseSettings* pIR = GetImpulseResponseSettings();
     ASSERT_TRUE(pIR->SetProperty(PROP_IR_START_CHA, 96.0, UNIT_SAMPLES));
     EXPECT_DOUBLE_EQ(pIR->GetPropertyAsDouble(PROP_IR_START_CHA, UNIT_MS), 2.0);
@@ -117,13 +117,6 @@ TEST_F(SettingsProperties, TimesConvertThroughTheAnalyserRate)
     EXPECT_DOUBLE_EQ(pIR->GetPropertyAsDouble(PROP_IR_END_CHA, UNIT_SECONDS), 0.010);
     GetAnalyserSettings()->SetAnalyserSampleRate(96000.0);
     EXPECT_DOUBLE_EQ(pIR->GetPropertyAsDouble(PROP_IR_START_CHA, UNIT_BINS), 192.0);
-}
-
-TEST_F(SettingsProperties, UnconvertibleUnitsAssertAndGiveZero)
-{
-    CAssertCounter asserts;
-    EXPECT_EQ(GetCTDetectorSettings()->GetPropertyAsDouble(PROP_CT_BPBR_FREQ, UNIT_DBFS), 0.0);
-    EXPECT_GE(asserts.Count(), 1);
 }
 
 TEST(SettingsTimeUnits, ConvertTimeUnitsTable)
@@ -155,10 +148,7 @@ TEST_F(SettingsAnalyser, ChannelRangeFollowsSplitModeAndSelection)
     for (const SCase& c : aCases) {
         GetAnalyserSettings()->SetProperty(PROP_ANA_SPLIT96_SINGLE, c.bSplit);
         GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, c.iMode);
-        int iFirst = -1, iLast = -1;
-        GetAnalyserSettings()->GetAnalyserChannelRange(iFirst, iLast, c.bSelection);
-        EXPECT_EQ(iFirst, c.iFirst) << c.bSplit << "/" << c.iMode;
-        EXPECT_EQ(iLast, c.iLast) << c.bSplit << "/" << c.iMode;
+        EXPECT_EQ(ChannelRange(c.bSelection), std::make_pair(c.iFirst, c.iLast)) << c.bSplit << "/" << c.iMode;
         EXPECT_EQ(GetAnalyserSettings()->IsSplit96SingleChannel(), c.bSplit != 0);
     }
 }
@@ -168,25 +158,21 @@ TEST_F(SettingsAnalyser, InputKindsAreExclusive)
     CAnalyserSettings* pAnalyser = GetAnalyserSettings();
     for (int iKind = INPUT_ANALOGUE; iKind <= INPUT_JDO; ++iKind) {
         pAnalyser->SetProperty(PROP_ANA_INPUT_KIND, iKind);
-        const int iTrue = pAnalyser->IsAnalogueInput() + pAnalyser->IsDigitalInput() + pAnalyser->IsSoundcardInput() +
-                          pAnalyser->IsHDMIInput() + pAnalyser->IsTamberInput() + pAnalyser->IsJDO();
-        EXPECT_EQ(iTrue, 1) << iKind;
+        EXPECT_EQ(InputKindsTrue(pAnalyser), 1) << iKind;
     }
     EXPECT_TRUE(pAnalyser->IsJDO());
 }
 
-TEST_F(SettingsAnalyser, UnlockedChannelReportsMinusOneButNominalRateStays)
+TEST_F(SettingsAnalyser, UnlockedRatesAndBandFrequencies)
 {
     CAnalyserSettings* pAnalyser = GetAnalyserSettings();
+    // An unlocked channel reports -1, but its nominal rate stays.
     pAnalyser->SetProperty(PROP_ANA_SAMPLE_RATE_CHB, -1.0);
     EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(1, true), -1.0);
     EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(1, false), 48000.0);
     EXPECT_EQ(pAnalyser->GetAnalyserSampleRate(0, true), 48000.0);
-}
 
-TEST_F(SettingsAnalyser, BandFrequencyPerDetector)
-{
-    CAnalyserSettings* pAnalyser = GetAnalyserSettings();
+    // The band frequency comes from each detector's own setting, or the measured frequency.
     GetCTDetectorSettings()->SetProperty(PROP_CT_BPBR_FREQ, 400.0);
     GetFFTDetectorFromID(2)->SetProperty(PROP_FFTD_BPBR_FREQ, 3150.0);
     GetFFTDetectorFromID(3)->SetProperty(PROP_FFTD_OWN_FREQ, 0);
@@ -197,7 +183,7 @@ TEST_F(SettingsAnalyser, BandFrequencyPerDetector)
     EXPECT_EQ(pAnalyser->GetBPBRFrequency(0, 99, 0, -1.0), -1.0);
 }
 
-TEST(SettingsResultMapping, SelectedAliasesFollowTheSelectedChannel)
+TEST_F(SettingsResults, SelectedAliasesFollowTheSelectedChannel)
 {
     struct SCase { int iAlias; int iForA; int iForB; };
     const SCase aCases[] = {
@@ -217,36 +203,26 @@ TEST(SettingsResultMapping, SelectedAliasesFollowTheSelectedChannel)
         EXPECT_EQ(MapSelectedResultID(c.iAlias, 0), c.iForA) << c.iAlias;
         EXPECT_EQ(MapSelectedResultID(c.iAlias, 1), c.iForB) << c.iAlias;
     }
-}
-
-TEST_F(SettingsResults, ActualResultFollowsTheChannelMode)
-{
-    // Both channels measured: channel A is the selected one.
+    // The actual result follows the channel mode: with both channels measured, A is the selected one.
     EXPECT_EQ(GetActualResultID(RES_SEL_FREQ), RES_CHA_FREQ);
     GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, 1);
     EXPECT_EQ(GetActualResultID(RES_SEL_FREQ), RES_CHB_FREQ);
     EXPECT_EQ(GetActualResultID(RES_CTDET_NONSEL), RES_CTDET_CHA);
-}
 
-TEST_F(SettingsResults, FFTResultsAreTheDetectorResultsAndTheirAliases)
-{
     for (int iId : {RES_FFTDET_CHA, RES_FFTDET_CHB, RES_FFTDET_SEL, RES_FFTDET_NONSEL}) EXPECT_TRUE(IsFFTResult(iId));
     for (int iId : {int(RES_CTDET_CHA), int(RES_SEL_RMSAMPL), int(UNUSED_RESULT), 0}) EXPECT_FALSE(IsFFTResult(iId));
 }
 
 TEST_F(SettingsResults, SettingsForIdFindTheOwningObject)
 {
-    EXPECT_EQ(GetSettingsForID(RES_CHA_FREQ, 0), GetSignalAnalyserSettings());
-    EXPECT_EQ(GetSettingsForID(RES_SEL_RMSAMPL, 0), GetSignalAnalyserSettings());
-    EXPECT_EQ(GetSettingsForID(RES_CTDET_CHB, 0), GetCTDetectorSettings());
-    EXPECT_EQ(GetSettingsForID(PROP_GEN_FREQ_CHB, 0), GetSignalGeneratorSettings());
-    EXPECT_EQ(GetSettingsForID(PROP_CT_BPBR_FREQ, 0), GetCTDetectorSettings());
-    EXPECT_EQ(GetSettingsForID(PROP_IR_START_CHB, 0), GetImpulseResponseSettings());
-    EXPECT_EQ(GetSettingsForID(RES_FFTDET_CHA, 2), GetFFTDetectorFromID(2));
-    EXPECT_EQ(GetSettingsForID(RES_FFTDET_SEL, 4), GetFFTDetectorFromID(4));
-    EXPECT_EQ(GetSettingsForID(RES_FFTDET_CHA, 0), nullptr);
-    EXPECT_EQ(GetSettingsForID(0, 0), nullptr);
-    EXPECT_EQ(GetSettingsForID(12345, 0), nullptr);
+    const struct { int iId; int iDetector; const CSettingsBase* pExpected; } aCases[] = {
+        {RES_CHA_FREQ, 0, GetSignalAnalyserSettings()},       {RES_SEL_RMSAMPL, 0, GetSignalAnalyserSettings()},
+        {RES_CTDET_CHB, 0, GetCTDetectorSettings()},          {PROP_GEN_FREQ_CHB, 0, GetSignalGeneratorSettings()},
+        {PROP_CT_BPBR_FREQ, 0, GetCTDetectorSettings()},      {PROP_IR_START_CHB, 0, GetImpulseResponseSettings()},
+        {RES_FFTDET_CHA, 2, GetFFTDetectorFromID(2)},         {RES_FFTDET_SEL, 4, GetFFTDetectorFromID(4)},
+        {RES_FFTDET_CHA, 0, nullptr}, {0, 0, nullptr}, {12345, 0, nullptr},
+    };
+    for (const auto& c : aCases) EXPECT_EQ(GetSettingsForID(c.iId, c.iDetector), c.pExpected) << c.iId;
 }
 
 TEST_F(SettingsResults, FFTDetectorsByIdAndTheirUnitSets)
@@ -274,9 +250,14 @@ TEST_F(SettingsResults, CTRelativityOtherValuePerChannel)
     EXPECT_EQ(asserts.Count(), 1);
 }
 
-TEST(SettingsService, AccessorsWithoutAnInstallAssertButAnswer)
+TEST(SettingsService, InstallReturnsThePreviousAndAccessorsWithoutOneAssertButAnswer)
 {
-    CMeasurementSettings* pPrevious = InstallMeasurementSettings(nullptr);
+    CMeasurementSettings first;
+    CMeasurementSettings second;
+    CMeasurementSettings* pOriginal = InstallMeasurementSettings(&first);
+    EXPECT_EQ(InstallMeasurementSettings(&second), &first);
+    EXPECT_EQ(GetAnalyserSettings(), second.GetAnalyserSettings());
+    EXPECT_EQ(InstallMeasurementSettings(nullptr), &second);
     {
         CAssertCounter asserts;
         ASSERT_NE(GetAnalyserSettings(), nullptr);
@@ -285,15 +266,5 @@ TEST(SettingsService, AccessorsWithoutAnInstallAssertButAnswer)
         EXPECT_FALSE(IsSweepRunning());
         EXPECT_GE(asserts.Count(), 3);
     }
-    InstallMeasurementSettings(pPrevious);
-}
-
-TEST(SettingsService, InstallReturnsThePreviousService)
-{
-    CMeasurementSettings first;
-    CMeasurementSettings second;
-    CMeasurementSettings* pOriginal = InstallMeasurementSettings(&first);
-    EXPECT_EQ(InstallMeasurementSettings(&second), &first);
-    EXPECT_EQ(GetAnalyserSettings(), second.GetAnalyserSettings());
-    EXPECT_EQ(InstallMeasurementSettings(pOriginal), &second);
+    InstallMeasurementSettings(pOriginal);
 }

