@@ -5,8 +5,8 @@
 #include "host/settings/FilterResponse.h"
 #include "host/settings/ImpulseResponseSettings.h"
 #include "host/settings/UserTableSettings.h"
-#include "LogCapture.h"
-#include "SettingsFixture.h"
+#include "support/LogCapture.h"
+#include "support/HostDocFixture.h"
 
 #include <cmath>
 #include <vector>
@@ -60,7 +60,7 @@ TEST(SettingsImpulseWindow, GateShape)
     EXPECT_NEAR(aGate[6], 0.5, 1e-12);
 }
 
-using SettingsImpulseResponse = SettingsFixture;
+using SettingsImpulseResponse = HostDocFixture;
 
 TEST_F(SettingsImpulseResponse, TiedGateGoesToBothChannels)
 {
@@ -80,10 +80,10 @@ TEST_F(SettingsImpulseResponse, TiedGateGoesToBothChannels)
     EXPECT_EQ(pIR->GetImpulseWindowDetails(0), gate);
     EXPECT_FALSE(pIR->GetPropertyAsBool(PROP_IR_TIED));
 
-    CAssertCounter asserts;
+    CLogCapture log;
     EXPECT_FALSE(pIR->SetImpulseWindowDetails(2, other, UNIT_MS, false));
     EXPECT_EQ(pIR->GetImpulseWindowDetails(5), gate); // bad channel answers A
-    EXPECT_EQ(asserts.Count(), 2);
+    EXPECT_EQ(log.Asserts(), 2);
 }
 
 TEST(SettingsFilters, KnownPointsOfTheResponses)
@@ -105,7 +105,7 @@ TEST(SettingsFilters, KnownPointsOfTheResponses)
     EXPECT_NEAR(Decibels(BandFilterGain(BAND_PASS, 0, 1000.0, 1.0 / 3.0, dEdge)), -3.0103, 1e-3);
 }
 
-using SettingsFilterService = SettingsFixture;
+using SettingsFilterService = HostDocFixture;
 
 TEST_F(SettingsFilterService, CombinationMultipliesTheFiltersPerBin)
 {
@@ -121,11 +121,11 @@ TEST_F(SettingsFilterService, CombinationMultipliesTheFiltersPerBin)
     ASSERT_TRUE(GetAnalyserSettings()->CreateNewFilterCombination(&item, 48000.0, 0, true));
     EXPECT_NEAR(item.aBuffer[400], Decibels(LowPassGain(LPF_20K, 20000.0) * WeightingGain(WEIGHTING_A, 20000.0)), 1e-9);
 
-    CAssertCounter asserts;
+    CLogCapture log;
     item.iNumPoints = 0;
     EXPECT_FALSE(GetAnalyserSettings()->CreateNewFilterCombination(&item, 48000.0, 1, false));
     EXPECT_FALSE(GetAnalyserSettings()->CreateNewFilterCombination(nullptr, 48000.0, 1, false));
-    EXPECT_EQ(asserts.Count(), 2);
+    EXPECT_EQ(log.Asserts(), 2);
 
     // The band filter of an FFT detector.
     std::vector<double> aResponse;
@@ -136,7 +136,7 @@ TEST_F(SettingsFilterService, CombinationMultipliesTheFiltersPerBin)
     EXPECT_GT(aResponse[200], 0.99);
     EXPECT_FALSE(pDetector->CreateBPBRFilter(BAND_OFF, 0, 1000.0, 1.0 / 3.0, 480, 48000.0, aResponse));
     EXPECT_TRUE(aResponse.empty());
-    EXPECT_EQ(asserts.Count(), 3);
+    EXPECT_EQ(log.Asserts(), 3);
 }
 
 TEST(SettingsUserTable, FilterFilesReadBackAsWeightings)

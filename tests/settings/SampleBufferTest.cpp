@@ -1,7 +1,7 @@
 // Sample buffers: scaled, clamped copies; safe access; resizing; the int24, FFT-power and phase kinds.
 
 #include "host/buffers/SampleBuffer.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -32,9 +32,9 @@ TEST(SampleBufferCopy, CopiesScaledAndClampsAtTheEnd)
     FillRamp(buffer);
     for (const SCase& c : aCases) {
         std::vector<double> aDest(12, -7.0);
-        CAssertCounter asserts;
+        CLogCapture log;
         EXPECT_EQ(buffer.GetDataAsDouble(aDest.data(), c.iFirst, c.iCount, 2.5), c.iExpected) << c.iFirst;
-        EXPECT_EQ(asserts.Count(), 0);
+        EXPECT_EQ(log.Asserts(), 0);
         for (int i = 0; i < c.iExpected; ++i) EXPECT_DOUBLE_EQ(aDest[i], (c.iFirst + i + 1) * 2.5);
         EXPECT_EQ(aDest[c.iExpected], -7.0) << "wrote past the copied range";
     }
@@ -59,7 +59,7 @@ TEST(SampleBufferAccess, BadArgumentsAndOutOfRangeAreSafeAndReported)
     CDoublePrecisionBuffer buffer(3);
     FillRamp(buffer);
     double adDest[4] = {};
-    CAssertCounter asserts;
+    CLogCapture log;
     EXPECT_EQ(buffer.GetDataAsDouble(nullptr, 0, 4, 1.0), 0);
     EXPECT_EQ(buffer.GetDataAsDouble(adDest, -1, 2, 1.0), 0);
     EXPECT_EQ(buffer.GetDataAsDouble(adDest, 0, -2, 1.0), 0);
@@ -67,7 +67,7 @@ TEST(SampleBufferAccess, BadArgumentsAndOutOfRangeAreSafeAndReported)
     EXPECT_EQ(buffer.GetAt(3), 0.0);
     EXPECT_FALSE(buffer.SetAt(3, 9.0));
     EXPECT_FALSE(buffer.SetAt(-5, 9.0));
-    EXPECT_EQ(asserts.Count(), 7);
+    EXPECT_EQ(log.Asserts(), 7);
     EXPECT_EQ(buffer.GetSize(), 3);
     EXPECT_EQ(buffer.GetAt(2), 3.0);
 
@@ -75,7 +75,7 @@ TEST(SampleBufferAccess, BadArgumentsAndOutOfRangeAreSafeAndReported)
     CDoublePrecisionBuffer sparse(10);
     sparse.SetAt(1, 5.0);
     EXPECT_EQ(sparse.GetAt(5), 0.0);
-    EXPECT_EQ(asserts.Count(), 8);
+    EXPECT_EQ(log.Asserts(), 8);
 }
 
 TEST(SampleBufferSize, ResizeKeepsSamplesAndClampsTheSize)
@@ -91,11 +91,11 @@ TEST(SampleBufferSize, ResizeKeepsSamplesAndClampsTheSize)
     EXPECT_EQ(buffer.GetAt(3), 4.0);
     EXPECT_EQ(buffer.GetAt(7), 0.0);
 
-    CAssertCounter asserts;
+    CLogCapture log;
     EXPECT_FALSE(buffer.Resize(-1));
     buffer.SetSize(20);
     EXPECT_EQ(buffer.GetSize(), 8);
-    EXPECT_EQ(asserts.Count(), 2);
+    EXPECT_EQ(log.Asserts(), 2);
 }
 
 TEST(SampleBufferTypes, EachKindKeepsItsOwnSamples)
@@ -119,10 +119,10 @@ TEST(SampleBufferTypes, EachKindKeepsItsOwnSamples)
 
     // FFT powers are never negative.
     CFFTBuffer powers(2);
-    CAssertCounter asserts;
+    CLogCapture log;
     powers.SetAt(0, -1.0);
     powers.SetAt(1, 0.25);
-    EXPECT_EQ(asserts.Count(), 1);
+    EXPECT_EQ(log.Asserts(), 1);
     EXPECT_EQ(powers.GetAt(0), 0.0);
     EXPECT_EQ(powers.GetAt(1), 0.25);
 }

@@ -10,16 +10,16 @@
 #include "host/settings/SignalAnalyserSettings.h"
 #include "host/settings/SignalGeneratorSettings.h"
 #include "host/units/UnitSets.h"
-#include "LogCapture.h"
-#include "SettingsFixture.h"
+#include "support/LogCapture.h"
+#include "support/HostDocFixture.h"
 
 #include <cmath>
 #include <tuple>
 
-using SettingsDefaults = SettingsFixture;
-using SettingsProperties = SettingsFixture;
-using SettingsResults = SettingsFixture;
-using SettingsAnalyser = SettingsFixture;
+using SettingsDefaults = HostDocFixture;
+using SettingsProperties = HostDocFixture;
+using SettingsResults = HostDocFixture;
+using SettingsAnalyser = HostDocFixture;
 
 namespace {
 
@@ -72,23 +72,23 @@ TEST_F(SettingsDefaults, AnalogueInputAt48kHzOnBothChannelsAndTheReferenceLevels
 TEST_F(SettingsProperties, UnknownIdsAndWrongKindsAssertAndGiveNeutralValues)
 {
     CSettingsBase* pSettings = GetCTDetectorSettings();
-    CAssertCounter asserts;
+    CLogCapture log;
     EXPECT_EQ(pSettings->GetPropertyAsEnum(4242), 0);
     EXPECT_EQ(pSettings->GetPropertyAsDouble(4242, UNIT_HEX), 0.0);
     EXPECT_TRUE(pSettings->GetPropertyAsString(4242).IsEmpty());
     EXPECT_FALSE(pSettings->SetProperty(4242, 1));
     EXPECT_FALSE(pSettings->SetProperty(4242, 1.5));
     EXPECT_FALSE(pSettings->SetProperty(4242, L"x"));
-    EXPECT_EQ(asserts.Count(), 6);
+    EXPECT_EQ(log.Asserts(), 6);
     EXPECT_FALSE(pSettings->HasProperty(4242));
 
     EXPECT_EQ(pSettings->GetPropertyAsInt(PROP_CT_BPBR_FREQ), 0);
     EXPECT_EQ(pSettings->GetPropertyAsDouble(PROP_CT_RESPONSE_NAME), 0.0);
     EXPECT_FALSE(pSettings->SetProperty(PROP_CT_RELATIVITY, L"1"));
     EXPECT_EQ(pSettings->GetPropertyAsDouble(PROP_CT_RELATIVITY), 0.0); // an integer read as a double is its value
-    EXPECT_EQ(asserts.Count(), 9);
+    EXPECT_EQ(log.Asserts(), 9);
     EXPECT_EQ(pSettings->GetPropertyAsDouble(PROP_CT_BPBR_FREQ, UNIT_DBFS), 0.0); // no conversion between them
-    EXPECT_GT(asserts.Count(), 9);
+    EXPECT_GT(log.Asserts(), 9);
 
     // Strings and numbers formatted as strings.
     EXPECT_EQ(pSettings->GetPropertyAsString(PROP_CT_RESPONSE_NAME), L"RMS");
@@ -245,9 +245,9 @@ TEST_F(SettingsResults, CTRelativityOtherValuePerChannel)
     ASSERT_TRUE(pCT->SetRelativityOtherValue(RES_CTDET_CHB, 1234.0));
     EXPECT_EQ(pCT->GetRelativityOtherValue(RES_CTDET_CHB, 0), 1234.0);
     EXPECT_EQ(pCT->GetRelativityOtherValue(RES_CTDET_CHA, 0), 0.0);
-    CAssertCounter asserts;
+    CLogCapture log;
     EXPECT_EQ(pCT->GetRelativityOtherValue(RES_CHA_FREQ, 0), 0.0);
-    EXPECT_EQ(asserts.Count(), 1);
+    EXPECT_EQ(log.Asserts(), 1);
 }
 
 TEST(SettingsService, InstallReturnsThePreviousAndAccessorsWithoutOneAssertButAnswer)
@@ -259,12 +259,12 @@ TEST(SettingsService, InstallReturnsThePreviousAndAccessorsWithoutOneAssertButAn
     EXPECT_EQ(GetAnalyserSettings(), second.GetAnalyserSettings());
     EXPECT_EQ(InstallMeasurementSettings(nullptr), &second);
     {
-        CAssertCounter asserts;
+        CLogCapture log;
         ASSERT_NE(GetAnalyserSettings(), nullptr);
         EXPECT_TRUE(GetAnalyserSettings()->IsAnalogueInput());
         ASSERT_NE(GetSweepManager(), nullptr);
         EXPECT_FALSE(IsSweepRunning());
-        EXPECT_GE(asserts.Count(), 3);
+        EXPECT_GE(log.Asserts(), 3);
     }
     InstallMeasurementSettings(pOriginal);
 }

@@ -3,7 +3,7 @@
 #include "host/settings/DeviceManager.h"
 #include "host/settings/SharedMeasurementData.h"
 #include "host/settings/SweepManager.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -82,11 +82,11 @@ TEST(SettingsSharedData, RebuildResizesEveryBufferAndClearsTheValidFlags)
     EXPECT_FALSE(data.IsNewFFTDataValid(1));
     EXPECT_FALSE(data.IsBeingRebuilt());
 
-    CAssertCounter asserts;
+    CLogCapture log;
     EXPECT_FALSE(data.Rebuild(1));
     EXPECT_EQ(data.GetSampleBuffer(2), nullptr);
     EXPECT_EQ(data.GetChannelInfo(-1), nullptr);
-    EXPECT_EQ(asserts.Count(), 3);
+    EXPECT_EQ(log.Asserts(), 3);
 }
 
 TEST(SettingsDevice, SimulatedDeviceByDefaultAndAfterAReset)
@@ -114,9 +114,9 @@ TEST(SweepManagerSlots, LimitLinesGoOnlyToTheMatchingResult)
     EXPECT_EQ(sweep.GetResultSlot(2)->pMinLimit, nullptr);
     EXPECT_EQ(sweep.ClearLimitLine(nullptr), 0);
 
-    CAssertCounter asserts;
+    CLogCapture log;
     EXPECT_EQ(sweep.GetResultSlot(4), nullptr);
     EXPECT_EQ(sweep.GetAxisRecord(-1), nullptr);
     EXPECT_FALSE(sweep.SetLimitLine(7, 3208, true, pLimit));
-    EXPECT_EQ(asserts.Count(), 3);
+    EXPECT_EQ(log.Asserts(), 3);
 }

@@ -3,8 +3,8 @@
 #include "host/settings/SharedMeasurementData.h"
 #include "host/sim/MeasurementEngine.h"
 #include "host/sim/SignalGenerator.h"
-#include "settings/LogCapture.h"
-#include "settings/SettingsFixture.h"
+#include "support/LogCapture.h"
+#include "support/HostDocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -167,7 +167,7 @@ TEST_F(SimEngine, CTEnvelopeOfASteadySineIsFlatAtItsRms)
 
 TEST_F(SimEngine, ChannelInfoAndSizesFollowTheConfiguration)
 {
-    CAssertCounter asserts;
+    CLogCapture log;
     CMeasurementEngine engine(m_Generator, m_Data, Config(1024, WINDOW_HANN));
     SEngineConfig bigger = Config(4096, WINDOW_FLATTOP);
     bigger.dSampleRate = 96000.0;
@@ -194,25 +194,25 @@ TEST_F(SimEngine, ChannelInfoAndSizesFollowTheConfiguration)
                                      Config(1024, WINDOW_USER), SEngineConfig{0.0, 1024, WINDOW_HANN},
                                      SEngineConfig{NAN, 1024, WINDOW_HANN}})
         EXPECT_FALSE(engine.SetConfig(bad));
-    EXPECT_EQ(asserts.Count(), 6);
+    EXPECT_EQ(log.Asserts(), 6);
     EXPECT_EQ(engine.GetConfig().iFFTLength, 4096);
     EXPECT_EQ(engine.GetConfig().eWindow, WINDOW_FLATTOP);
 }
 
-class SimEngineSettings : public SettingsFixture {};
+class SimEngineSettings : public HostDocFixture {};
 
 TEST_F(SimEngineSettings, ConfigurationComesFromTheInstalledSettings)
 {
-    ASSERT_TRUE(m_pSettings->GetFFTParametersSettings()->SetFFTLength(2048));
-    ASSERT_TRUE(m_pSettings->GetFFTParametersSettings()->SetProperty(PROP_FFT_WINDOW, int(WINDOW_FLATTOP)));
-    m_pSettings->GetAnalyserSettings()->SetAnalyserSampleRate(44100.0);
+    ASSERT_TRUE(Settings()->GetFFTParametersSettings()->SetFFTLength(2048));
+    ASSERT_TRUE(Settings()->GetFFTParametersSettings()->SetProperty(PROP_FFT_WINDOW, int(WINDOW_FLATTOP)));
+    Settings()->GetAnalyserSettings()->SetAnalyserSampleRate(44100.0);
     const SEngineConfig config = EngineConfigFromSettings();
     EXPECT_EQ(config.iFFTLength, 2048);
     EXPECT_EQ(config.eWindow, WINDOW_FLATTOP);
     EXPECT_EQ(config.dSampleRate, 44100.0);
 
     // A window we cannot compute falls back to Blackman-Harris.
-    ASSERT_TRUE(m_pSettings->GetFFTParametersSettings()->SetProperty(PROP_FFT_WINDOW, int(WINDOW_USER)));
+    ASSERT_TRUE(Settings()->GetFFTParametersSettings()->SetProperty(PROP_FFT_WINDOW, int(WINDOW_USER)));
     EXPECT_EQ(EngineConfigFromSettings().eWindow, WINDOW_BLACKMANHARRIS4);
 
     InstallMeasurementSettings(nullptr);
@@ -247,11 +247,11 @@ TEST_F(SimEngine, BlocksAreWrittenUnderTheSharedLockAndReuseTheirMemory)
 
 TEST_F(SimEngine, ThreadRunsBlocksUntilStopped)
 {
-    CAssertCounter asserts;
+    CLogCapture log;
     CMeasurementEngine engine(m_Generator, m_Data, Config(1024, WINDOW_HANN));
     EXPECT_FALSE(engine.Start(0, nullptr));
     EXPECT_FALSE(engine.Start(CMeasurementEngine::kMaxBlocksPerSecond + 1, nullptr));
-    EXPECT_EQ(asserts.Count(), 2);
+    EXPECT_EQ(log.Asserts(), 2);
 
     std::atomic<int> iCallbacks{0};
     ASSERT_TRUE(engine.Start(25, [&] {

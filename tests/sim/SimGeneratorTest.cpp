@@ -1,5 +1,5 @@
 #include "host/sim/SignalGenerator.h"
-#include "settings/LogCapture.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -115,7 +115,7 @@ TEST(SimGenerator, SamplesAreRoundedAndSaturatedAt24Bits)
 
 TEST(SimGenerator, BadRequestsAreRefusedAndChangeNothing)
 {
-    CAssertCounter asserts;
+    CLogCapture log;
     CSignalGenerator generator;
     double dSample = 42.0;
     SChannelSignal badHarmonic = Tone(1000.0, -20.0);
@@ -134,7 +134,7 @@ TEST(SimGenerator, BadRequestsAreRefusedAndChangeNothing)
     EXPECT_FALSE(generator.Generate(0, &dSample, -1));
     EXPECT_FALSE(generator.SetSampleRate(0.0));
     EXPECT_EQ(generator.GetChannelSignal(5), nullptr);
-    EXPECT_EQ(asserts.Count(), 10);
+    EXPECT_EQ(log.Asserts(), 10);
 
     EXPECT_EQ(dSample, 42.0);
     EXPECT_EQ(generator.GetSampleRate(), 48000.0);

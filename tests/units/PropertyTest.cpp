@@ -1,8 +1,10 @@
+// Unit properties (conversion through pseudo units, own references, valid units, choices) and value formatting.
+
 #include "host/units/DblUnitProperty.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitSets.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +44,7 @@ TEST(UnitProperty, FailuresAreReportedAndGiveTheMissingValue)
     EXPECT_EQ(log.Asserts(), 3);
 }
 
-TEST(UnitProperty, ValidUnitsFollowTheSet)
+TEST(UnitProperty, ValidUnitsAndChoicesFollowTheSet)
 {
     CDblUnitProperty relative(1, UNITSET_AMPLITUDEREL, UNIT_HEX, UNIT_RELATIVE_DB);
     EXPECT_TRUE(relative.IsUnitValid(UNIT_RELATIVE_GAIN));
@@ -58,18 +60,13 @@ TEST(UnitProperty, ValidUnitsFollowTheSet)
     EXPECT_EQ(log.Asserts(), 1);
     EXPECT_TRUE(relative.SetInUnit(UNIT_RELATIVE_PERCENT));
     EXPECT_EQ(relative.GetInUnit(), UNIT_RELATIVE_PERCENT);
-}
 
-TEST(UnitProperty, FillComboListsTheSetInOrder)
-{
-    CDblUnitProperty property(1, UNITSET_AMPLITUDEREL, UNIT_HEX, UNIT_RELATIVE_DB);
-    const auto aChoices = property.FillCombo();
-    ASSERT_EQ(aChoices.size(), 3u);
-    EXPECT_EQ(aChoices[0], std::make_pair(UNIT_RELATIVE_DB, CString(L"dB")));
-    EXPECT_EQ(aChoices[1], std::make_pair(UNIT_RELATIVE_PERCENT, CString(L"%")));
-    EXPECT_EQ(aChoices[2], std::make_pair(UNIT_RELATIVE_GAIN, CString(L"gain")));
-    EXPECT_EQ(property.FillMenu(), aChoices);
-    EXPECT_TRUE(CDblUnitProperty(2, static_cast<const CUnitSet*>(nullptr), UNIT_NULL, UNIT_NULL).FillCombo().empty());
+    // The choices offered: the set's members in order.
+    const auto aChoices = relative.FillCombo();
+    EXPECT_EQ(aChoices, (std::remove_const_t<decltype(aChoices)>{
+                            {UNIT_RELATIVE_DB, L"dB"}, {UNIT_RELATIVE_PERCENT, L"%"}, {UNIT_RELATIVE_GAIN, L"gain"}}));
+    EXPECT_EQ(relative.FillMenu(), aChoices);
+    EXPECT_TRUE(noSet.FillCombo().empty());
 }
 
 TEST(UnitFormat, DoFormatValue)
@@ -109,17 +106,12 @@ TEST(UnitFormat, DoFormatValue)
             << test.dValue << " in " << GetUnitDiagName(test.iUnit);
 }
 
-TEST(UnitFormat, UnknownUnitIsReportedAndFormattedPlainly)
+TEST(UnitFormat, UnknownUnitIsReportedAndDecimalPlacesFormats)
 {
     CLogCapture log;
     EXPECT_EQ(CQXProperty::DoFormatValue(1.5, UNIT_INVALID, FORMAT_INCLUDEUNIT, nullptr), L"1.50");
     EXPECT_EQ(log.Asserts(), 1);
-}
-
-TEST(UnitFormat, DecimalPlacesFormats)
-{
-    EXPECT_EQ(GetDPsString(2, 0), L"%.2f");
-    EXPECT_EQ(GetDPsString(3, FORMAT_INCLUDESIGN), L"%+.3f");
-    EXPECT_EQ(GetDPsString(-1, 0), L"%.0f");
-    EXPECT_EQ(GetDPsString(40, 0), L"%.15f");
+    const struct { int iDPs; int iFlags; const wchar_t* sExpected; } kCases[] = {
+        {2, 0, L"%.2f"}, {3, FORMAT_INCLUDESIGN, L"%+.3f"}, {-1, 0, L"%.0f"}, {40, 0, L"%.15f"}};
+    for (const auto& c : kCases) EXPECT_EQ(GetDPsString(c.iDPs, c.iFlags), c.sExpected) << c.iDPs;
 }

@@ -1,7 +1,10 @@
+// Unit conversions at known points: digital full scale, analogue levels, references, relative, jitter,
+// frequency, phase and time; minus infinity and the missing value; default units and kinds of unit.
+
 #include "host/units/References.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitSets.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -47,10 +50,7 @@ TEST(UnitConversion, AnalogueLevelsThroughTheRangeReference)
     EXPECT_NEAR(ConvertHexToW(dDbuLevel, kRangemV, 600.0), 1e-3, 1e-7);
     // 1 V where 0 dBSPL reads 20 mV: +33.98 dBSPL.
     EXPECT_NEAR(ConvertHexTodBSPL(dOneVolt, kRangemV, 20.0), 33.9794, 5e-5);
-}
-
-TEST(UnitConversion, PeakAndPeakToPeakVolts)
-{
+    // Peak and peak-to-peak volts, and watts into the reference impedance.
     const SReferences refs = SReferences::ForAbsoluteY(kRangemV, 0.0, 600.0, 0.0);
     const double dHex = ConvertVToHex(2.0, kRangemV);
     EXPECT_NEAR(Convert(UNITSET_AMPLITUDE_GENERATOR, dHex, UNIT_HEX, UNIT_VP, &refs), 2.0 * std::sqrt(2.0), 1e-12);
@@ -70,7 +70,7 @@ TEST(UnitConversion, ReferenceAmplitudeUnits)
     EXPECT_NEAR(Convert(UNITSET_AMPLITUDE_ANALYSER, kSineHex, UNIT_HEX, UNIT_DBR), 0.0, 1e-12);
 }
 
-TEST(UnitConversion, ZeroAmplitudeIsMinusInfinityInEveryDbUnit)
+TEST(UnitConversion, ZeroIsMinusInfinityInEveryDbUnitAndTheMissingValuePasses)
 {
     const SReferences refs = SReferences::ForAbsoluteY(kRangemV, 500.0, 600.0, 20.0);
     for (EUnit eUnit : {UNIT_DBFS, UNIT_DBU, UNIT_DBV, UNIT_DBM, UNIT_DBSPL, UNIT_DBR}) {
@@ -84,14 +84,10 @@ TEST(UnitConversion, ZeroAmplitudeIsMinusInfinityInEveryDbUnit)
     EXPECT_EQ(ConvertHexTodBFS(0.0, 1), -200.0);
     EXPECT_EQ(ConvertHexTodBu(0.0, kRangemV, 1), -200.0);
     EXPECT_EQ(ConvertdBFSToHex(-DBL_MAX), 0.0);
-}
-
-TEST(UnitConversion, SpecialValues)
-{
+    // The missing value passes; minus infinity in a linear unit stays minus infinity.
     EXPECT_EQ(ConvertHexTodBFS(DBL_MAX), DBL_MAX);
     EXPECT_EQ(ConvertHexToV(DBL_MAX, kRangemV), DBL_MAX);
     EXPECT_EQ(ConvertUITons(DBL_MAX, 48000.0), DBL_MAX);
-    // Minus infinity in a linear unit stays minus infinity.
     EXPECT_EQ(Convert(UNITSET_AMPLITUDE_GENERATOR, -DBL_MAX, UNIT_HEX, UNIT_VRMS), -DBL_MAX);
     EXPECT_EQ(Convert(UNITSET_AMPLITUDE_GENERATOR, -DBL_MAX, UNIT_HEX, UNIT_DBFS), -DBL_MAX);
     // dB of a negative amplitude reads its magnitude.
@@ -132,7 +128,7 @@ TEST(UnitConversion, Jitter)
     EXPECT_NEAR(Convert(UNITSET_CARRIERJITTER, 0.0, UNIT_JITTER_DBUI, UNIT_HEX, &fs), kSineHex, 1e-6);
 }
 
-TEST(UnitConversion, FrequencyAndBins)
+TEST(UnitConversion, FrequencyBinsAndSampleRates)
 {
     // 1 kHz at 48 kHz with a 1024-point FFT (513 points).
     const SReferences fft = SReferences::ForFFTX(48000.0, 513);
@@ -191,30 +187,27 @@ TEST(UnitConversion, UnusableReferencesFallBackOnDefaults)
     EXPECT_EQ(SReferences().FFTLength(), SReferences::kDefaultFFTLength);
 }
 
-TEST(UnitConversion, DefaultUnits)
+TEST(UnitConversion, DefaultAndPanelUnits)
 {
-    EXPECT_EQ(GetDefaultAnalogueUnit(RESULTKIND_AMPLITUDE), UNIT_V);
-    EXPECT_EQ(GetDefaultDigitalUnit(RESULTKIND_AMPLITUDE), UNIT_DBFS);
-    EXPECT_EQ(GetDefaultSoundcardUnit(RESULTKIND_AMPLITUDE), UNIT_DBFS);
-    EXPECT_EQ(GetDefaultRelativeUnit(RESULTKIND_AMPLITUDE), UNIT_RELATIVE_DB);
-    EXPECT_EQ(GetDefaultAnalogueUnit(RESULTKIND_FREQUENCY), UNIT_FREQ_HZ);
-    EXPECT_EQ(GetDefaultRelativeUnit(RESULTKIND_FREQUENCY), UNIT_FREQ_RATIO);
-    EXPECT_EQ(GetDefaultDigitalUnit(RESULTKIND_JITTER), UNIT_JITTER_NS);
+    const struct { EUnit (*pGet)(int); int iKind; EUnit eExpected; } kDefaults[] = {
+        {GetDefaultAnalogueUnit, RESULTKIND_AMPLITUDE, UNIT_V},     {GetDefaultDigitalUnit, RESULTKIND_AMPLITUDE, UNIT_DBFS},
+        {GetDefaultSoundcardUnit, RESULTKIND_AMPLITUDE, UNIT_DBFS}, {GetDefaultRelativeUnit, RESULTKIND_AMPLITUDE, UNIT_RELATIVE_DB},
+        {GetDefaultAnalogueUnit, RESULTKIND_FREQUENCY, UNIT_FREQ_HZ}, {GetDefaultRelativeUnit, RESULTKIND_FREQUENCY, UNIT_FREQ_RATIO},
+        {GetDefaultDigitalUnit, RESULTKIND_JITTER, UNIT_JITTER_NS},
+    };
+    for (const auto& c : kDefaults) EXPECT_EQ(c.pGet(c.iKind), c.eExpected) << c.iKind;
     CLogCapture log;
     EXPECT_EQ(GetDefaultAnalogueUnit(0), UNIT_INVALID);
     EXPECT_EQ(log.Asserts(), 1);
-}
 
-TEST(UnitConversion, PanelUnitsAreSettableAndRefuseInvalidIds)
-{
+    // The panel units are settable and refuse invalid ids.
     const EUnit eAnalyser = GetAnalyzerUnit();
     const EUnit eGenerator = GetGeneratorUnit();
     EXPECT_TRUE(SetAnalyzerUnit(UNIT_DBU));
     EXPECT_EQ(GetAnalyzerUnit(), UNIT_DBU);
-    CLogCapture log;
     EXPECT_FALSE(SetGeneratorUnit(UNIT_BINPOWER));
     EXPECT_EQ(GetGeneratorUnit(), eGenerator);
-    EXPECT_EQ(log.Asserts(), 1);
+    EXPECT_EQ(log.Asserts(), 2);
     SetAnalyzerUnit(eAnalyser);
 }
 

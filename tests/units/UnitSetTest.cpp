@@ -1,7 +1,9 @@
+// Unit sets: members in order, round trips of every pair, missing and signed values, pseudo and storage units.
+
 #include "host/units/References.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitSets.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -108,29 +110,14 @@ TEST(UnitSet, EverySetHasItsMembersInOrder)
     EXPECT_EQ(ExpectedMembers().size(), static_cast<size_t>(UNITSET_LAST));
 }
 
-TEST(UnitSet, SharedSetsAreTheSameObjects)
-{
-    EXPECT_EQ(GetUnitSet(UNITSET_FFTBINS), GetUnitSet(UNITSET_FFTBINS));
-    EXPECT_NE(dynamic_cast<const CUnitSetFrequencyBase*>(GetUnitSet(UNITSET_FFTBINS)), nullptr);
-    EXPECT_NE(dynamic_cast<const CUnitSetAmplitudeAbsBase*>(GetUnitSet(UNITSET_AMPLITUDE_ANALYSER)), nullptr);
-    EXPECT_NE(dynamic_cast<const CUnitSetNumSamplesBase*>(GetUnitSet(UNITSET_NUMSAMPLES)), nullptr);
-}
-
-TEST(UnitSet, UnknownSetIdsGiveNullAndAreReported)
-{
-    for (int iSetId : {0, -1, UNITSET_LAST + 1, 1000}) {
-        CLogCapture log;
-        EXPECT_EQ(GetUnitSet(iSetId), nullptr) << iSetId;
-        EXPECT_EQ(log.Asserts(), 1);
-    }
-}
-
-TEST(UnitSet, OutOfRangeIndexGivesInvalidUnit)
+TEST(UnitSet, UnknownSetIdsAndIndicesAreReported)
 {
     CLogCapture log;
+    for (int iSetId : {0, -1, UNITSET_LAST + 1, 1000}) EXPECT_EQ(GetUnitSet(iSetId), nullptr) << iSetId;
+    EXPECT_EQ(log.Asserts(), 4);
     EXPECT_EQ(GetUnitSet(UNITSET_GAIN)->GetAt(2), UNIT_INVALID);
     EXPECT_EQ(GetUnitSet(UNITSET_GAIN)->GetAt(-1), UNIT_INVALID);
-    EXPECT_EQ(log.Asserts(), 2);
+    EXPECT_EQ(log.Asserts(), 6);
 }
 
 // A -> B -> A for every pair of units (members and storage units) of every
@@ -187,26 +174,19 @@ TEST(UnitSet, SignedLinearValuesKeepTheirSign)
     }
 }
 
-TEST(UnitSet, UnitOutsideTheFamilyIsReportedAndGivesMissingValue)
+TEST(UnitSet, PseudoAndStorageUnits)
 {
-    CLogCapture log;
-    EXPECT_EQ(GetUnitSet(UNITSET_AMPLITUDE_ANALYSER)->ConvertValue(1.0, UNIT_FREQ_HZ, UNIT_DBFS, nullptr), DBL_MAX);
-    EXPECT_EQ(GetUnitSet(UNITSET_FREQUENCY)->ConvertValue(1.0, UNIT_FREQ_HZ, UNIT_INVALID, nullptr), DBL_MAX);
-    EXPECT_EQ(log.Asserts(), 2);
-}
-
-TEST(UnitSet, UseFirstStandsForTheFirstMember)
-{
-    const CUnitSet* pSet = GetUnitSet(UNITSET_AMPLITUDEREL);
-    EXPECT_NEAR(pSet->ConvertValue(10.0, UNIT_RELATIVE_GAIN, UNIT_USEFIRST, nullptr), 20.0, 1e-12);
-}
-
-TEST(UnitSet, FamiliesConvertTheirStorageUnits)
-{
+    EXPECT_NEAR(GetUnitSet(UNITSET_AMPLITUDEREL)->ConvertValue(10.0, UNIT_RELATIVE_GAIN, UNIT_USEFIRST, nullptr), 20.0,
+                1e-12); // the first member: dB
+    // A family converts its storage units besides its members, and nothing outside it.
     EXPECT_TRUE(GetUnitSet(UNITSET_CARRIERJITTER)->CanConvert(UNIT_HEX));
     EXPECT_FALSE(GetUnitSet(UNITSET_CARRIERJITTER)->IsUnitValid(UNIT_HEX));
     EXPECT_TRUE(GetUnitSet(UNITSET_NUMSAMPLES)->CanConvert(UNIT_BINS));
     EXPECT_TRUE(GetUnitSet(UNITSET_CARRIERJITTERPP)->CanConvert(UNIT_JITTER_UI));
     EXPECT_FALSE(GetUnitSet(UNITSET_DEVIATION)->CanConvert(UNIT_FREQ_HZ));
     EXPECT_FALSE(GetUnitSet(UNITSET_DEVIATION)->CanConvert(UNIT_USESTORAGE));
+    CLogCapture log;
+    EXPECT_EQ(GetUnitSet(UNITSET_AMPLITUDE_ANALYSER)->ConvertValue(1.0, UNIT_FREQ_HZ, UNIT_DBFS, nullptr), DBL_MAX);
+    EXPECT_EQ(GetUnitSet(UNITSET_FREQUENCY)->ConvertValue(1.0, UNIT_FREQ_HZ, UNIT_INVALID, nullptr), DBL_MAX);
+    EXPECT_EQ(log.Asserts(), 2);
 }

@@ -1,6 +1,8 @@
+// The unit table row by row, class groups and predicates, multipliers, invalid ids, names and look-up.
+
 #include "host/units/UnitClasses.h"
 #include "host/units/UnitFunctions.h"
-#include "LogCapture.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -166,45 +168,29 @@ TEST(UnitTable, NullHasAnObjectButInvalidIdsHaveNone)
     }
 }
 
-TEST(UnitTable, DiagnosticNames)
+TEST(UnitTable, DiagnosticNamesAndLookUpByName)
 {
-    EXPECT_STREQ(GetUnitDiagName(UNIT_INVALID), "UNIT_INVALID");
-    EXPECT_STREQ(GetUnitDiagName(UNIT_USECURRENT), "UNIT_USECURRENT");
-    EXPECT_STREQ(GetUnitDiagName(UNIT_USESTORAGE), "UNIT_USESTORAGE");
-    EXPECT_STREQ(GetUnitDiagName(UNIT_USEFIRST), "UNIT_USEFIRST");
-    EXPECT_STREQ(GetUnitDiagName(UNIT_BINPOWER), "UNIT_BINPOWER");
-    EXPECT_STREQ(GetUnitDiagName(UNIT_JITTER_NSPP), "UNIT_JITTER_NSPP");
-    EXPECT_STREQ(GetUnitDiagName(7), "UNIT_UNKNOWN");
+    const std::pair<int, const char*> aNames[] = {
+        {UNIT_INVALID, "UNIT_INVALID"},   {UNIT_USECURRENT, "UNIT_USECURRENT"},   {UNIT_USESTORAGE, "UNIT_USESTORAGE"},
+        {UNIT_USEFIRST, "UNIT_USEFIRST"}, {UNIT_BINPOWER, "UNIT_BINPOWER"},       {UNIT_JITTER_NSPP, "UNIT_JITTER_NSPP"},
+        {7, "UNIT_UNKNOWN"},
+    };
+    for (const auto& [iUnit, sName] : aNames) EXPECT_STREQ(GetUnitDiagName(iUnit), sName);
     // Every unit's diagnostic name is its automation name, except the peak-to-peak units.
     for (EUnit eUnit : AllUnitIds()) {
         if (eUnit == UNIT_JITTER_UIPP || eUnit == UNIT_JITTER_NSPP) continue;
         EXPECT_EQ(CString(GetUnitDiagName(eUnit)), CPUnit(eUnit)->GetOLEName());
     }
-}
 
-TEST(UnitTable, FindUnitByName)
-{
-    const struct {
-        const wchar_t* sName;
-        EUnit eExpected;
-    } kCases[] = {
-        {L"dbfs", UNIT_DBFS},
-        {L"UNIT_DBFS", UNIT_DBFS},
-        {L"V (p-p)", UNIT_VPP},
-        {L"UI", UNIT_JITTER_UI},
-        {L"%", UNIT_RELATIVE_PERCENT},
-        {L"samples", UNIT_SAMPLES},
-        {L"\u00B5s", UNIT_PHASE_US},
-        {L"unit_jitter_ns", UNIT_JITTER_NS},
-        {L"UNIT_JITTER_NSPP", UNIT_JITTER_NSPP},
-        {L"ns (p-p)", UNIT_JITTER_NSPP},
-        {L"UNIT_RELATIVE_ANAVSGEN", UNIT_RELATIVE_ANAVSGEN},
-        {L"UNIT_BINPOWER", UNIT_INVALID},
-        {L"UNIT_INVALID", UNIT_INVALID},
-        {L"furlongs", UNIT_INVALID},
-        {L"", UNIT_INVALID},
-        {nullptr, UNIT_INVALID},
+    // By display or automation name, in any case; the first unit of a shared display name wins.
+    const std::pair<const wchar_t*, EUnit> aLookUps[] = {
+        {L"dbfs", UNIT_DBFS},           {L"UNIT_DBFS", UNIT_DBFS},          {L"V (p-p)", UNIT_VPP},
+        {L"UI", UNIT_JITTER_UI},        {L"%", UNIT_RELATIVE_PERCENT},      {L"samples", UNIT_SAMPLES},
+        {L"\u00B5s", UNIT_PHASE_US},    {L"unit_jitter_ns", UNIT_JITTER_NS}, {L"UNIT_JITTER_NSPP", UNIT_JITTER_NSPP},
+        {L"ns (p-p)", UNIT_JITTER_NSPP}, {L"UNIT_RELATIVE_ANAVSGEN", UNIT_RELATIVE_ANAVSGEN},
+        {L"UNIT_BINPOWER", UNIT_INVALID}, {L"UNIT_INVALID", UNIT_INVALID}, {L"furlongs", UNIT_INVALID},
+        {L"", UNIT_INVALID},            {nullptr, UNIT_INVALID},
     };
-    for (const auto& test : kCases)
-        EXPECT_EQ(FindUnitByName(test.sName), test.eExpected) << (test.sName ? CString(test.sName).ToUtf8() : "null");
+    for (const auto& [sName, eExpected] : aLookUps)
+        EXPECT_EQ(FindUnitByName(sName), eExpected) << (sName ? CString(sName).ToUtf8() : "null");
 }
