@@ -1,3 +1,5 @@
+// File versions and their scopes, the rate limiter, the path resolver and printer scaling.
+
 #include "host/app/FileVersion.h"
 #include "host/app/PathResolver.h"
 #include "host/app/PrintDetails.h"
@@ -58,14 +60,12 @@ TEST(AppRateLimiter, AllowsNPerIntervalAndCountsTheRest)
     EXPECT_TRUE(limiter.Allow(6001));
     EXPECT_FALSE(limiter.Allow(6002));
     EXPECT_TRUE(limiter.Allow(100)); // clock went backwards: start again
-}
 
-TEST(AppRateLimiter, ZeroAllowanceAndBadIntervalNeverAllowOrBreak)
-{
+    // A zero allowance never allows; a zero interval is treated as 1 ms.
     CRateLimiter none(0, 1000);
     EXPECT_FALSE(none.Allow(0));
     EXPECT_FALSE(none.Allow(5000));
-    CRateLimiter zeroInterval(1, 0); // treated as 1 ms
+    CRateLimiter zeroInterval(1, 0);
     EXPECT_TRUE(zeroInterval.Allow(10));
     EXPECT_FALSE(zeroInterval.Allow(10));
     EXPECT_TRUE(zeroInterval.Allow(11));

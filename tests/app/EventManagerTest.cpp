@@ -1,6 +1,10 @@
+// Events keyed by kind and owner: details, updates, moves, firing and clean-up of vanished owners.
+
 #include "host/app/EventManager.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -14,7 +18,7 @@ void AddLimitEvent(CEventManager& events, int kind, LPARAM owner)
 
 } // namespace
 
-TEST(AppEventManager, EventsAreKeyedByKindAndOwner)
+TEST(AppEventManager, EventsAreKeyedByKindAndOwnerAndGoWithTheirOwners)
 {
     CEventManager events;
     AddLimitEvent(events, EVENT_MIN_LIMIT_BREACHED, kTraceA);
@@ -29,6 +33,13 @@ TEST(AppEventManager, EventsAreKeyedByKindAndOwner)
     EXPECT_FALSE(events.RemoveEvent(EVENT_MIN_LIMIT_BREACHED, kTraceA));
     EXPECT_TRUE(events.EventExists(EVENT_MAX_LIMIT_BREACHED, kTraceA));
     EXPECT_EQ(events.GetEventCount(), 2);
+
+    // Events of owners that vanished are dropped.
+    AddLimitEvent(events, EVENT_MIN_LIMIT_BREACHED, kTraceA);
+    EXPECT_EQ(events.VerifyTraceEvents([](LPARAM owner) { return owner == kTraceB; }), 2);
+    EXPECT_EQ(events.GetEventCount(), 1);
+    EXPECT_TRUE(events.EventExists(EVENT_MIN_LIMIT_BREACHED, kTraceB));
+    EXPECT_EQ(events.VerifyTraceEvents(nullptr), 0);
 }
 
 TEST(AppEventManager, DetailsAreKeptAsGivenAndUpdatable)
@@ -37,13 +48,9 @@ TEST(AppEventManager, DetailsAreKeptAsGivenAndUpdatable)
     events.AddEvent(422, L"Upper", kTraceA, 1, 1, 0, 1, 2, -1, 1);
     SEventDetails details;
     ASSERT_TRUE(events.GetEventDetails(422, kTraceA, details));
-    EXPECT_EQ(details.sText, CString(L"Upper"));
-    EXPECT_EQ(details.bEnabled, 1);
-    EXPECT_EQ(details.bStateFlag1, 1);
-    EXPECT_EQ(details.bStateFlag2, 0);
-    EXPECT_EQ(details.iState, 2);
-    EXPECT_EQ(details.iAction, -1);
-    EXPECT_EQ(details.iRepeat, 1);
+    EXPECT_EQ(std::make_tuple(details.sText, details.bEnabled, details.bStateFlag1, details.bStateFlag2, details.bActive,
+                              details.iState, details.iAction, details.iRepeat),
+              std::make_tuple(CString(L"Upper"), 1, 1, 0, 1, 2, -1, 1));
 
     details.bEnabled = 0;
     EXPECT_TRUE(events.UpdateEvent(details));
@@ -87,16 +94,4 @@ TEST(AppEventManager, OnEventRecordsEveryCallAndTellsWhetherRegistered)
     EXPECT_FALSE(events.OnEvent(421, kTraceA, 1, 2)); // disabled
     events.ClearFiredEvents();
     EXPECT_TRUE(events.GetFiredEvents().empty());
-}
-
-TEST(AppEventManager, VerifyTraceEventsDropsEventsOfVanishedOwners)
-{
-    CEventManager events;
-    AddLimitEvent(events, 421, kTraceA);
-    AddLimitEvent(events, 422, kTraceA);
-    AddLimitEvent(events, 421, kTraceB);
-    EXPECT_EQ(events.VerifyTraceEvents([](LPARAM owner) { return owner == kTraceB; }), 2);
-    EXPECT_EQ(events.GetEventCount(), 1);
-    EXPECT_TRUE(events.EventExists(421, kTraceB));
-    EXPECT_EQ(events.VerifyTraceEvents(nullptr), 0);
 }

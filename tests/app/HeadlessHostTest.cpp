@@ -1,3 +1,6 @@
+// The headless host: installation, neutral answers without one, views, messages, dialogs and scripts,
+// clipboard, progress, its folders and its log.
+
 #include "host/app/HeadlessHost.h"
 
 #include "host/app/FileDialog.h"
@@ -31,12 +34,17 @@ struct CRecordingView : IGraphViewSink {
 
 } // namespace
 
-TEST(HeadlessHost, InstallsItselfAndRestoresThePreviousHost)
+TEST(HeadlessHost, InstallsItselfWithAnalyserDefaultSettingsAndRestoresThePreviousHost)
 {
-    EXPECT_EQ(GetAppServices(), nullptr);
+    ASSERT_EQ(GetAppServices(), nullptr);
+    ASSERT_EQ(GetInstalledMeasurementSettings(), nullptr);
     {
         CHeadlessHost outer;
         EXPECT_EQ(GetAppServices(), &outer);
+        EXPECT_EQ(GetInstalledMeasurementSettings(), outer.GetSettingsService());
+        EXPECT_TRUE(GetAnalyserSettings()->IsAnalogueInput());
+        EXPECT_EQ(GetQuorixDoc()->GetSharedData(), GetSharedMeasurementData());
+        EXPECT_TRUE(outer.GetLogLines().empty()); // no assertion on the way
         {
             CHeadlessHost inner;
             EXPECT_EQ(GetAppServices(), &inner);
@@ -46,19 +54,6 @@ TEST(HeadlessHost, InstallsItselfAndRestoresThePreviousHost)
         EXPECT_EQ(GetQuorixApp()->GetMasterDoc(), GetQuorixDoc());
     }
     EXPECT_EQ(GetAppServices(), nullptr);
-}
-
-TEST(HeadlessHost, InstallsMeasurementSettingsWithAnalyserDefaults)
-{
-    ASSERT_EQ(GetInstalledMeasurementSettings(), nullptr);
-    {
-        CHeadlessHost host;
-        ASSERT_NE(GetInstalledMeasurementSettings(), nullptr);
-        EXPECT_EQ(GetInstalledMeasurementSettings(), host.GetSettingsService());
-        EXPECT_TRUE(GetAnalyserSettings()->IsAnalogueInput());
-        EXPECT_EQ(GetQuorixDoc()->GetSharedData(), GetSharedMeasurementData());
-        EXPECT_TRUE(host.GetLogLines().empty()); // no assertion on the way
-    }
     EXPECT_EQ(GetInstalledMeasurementSettings(), nullptr);
 }
 
@@ -75,7 +70,7 @@ TEST(HeadlessHost, WithoutAHostCallsAnswerNeutrally)
     CMyFileDialog::deleteFunc(dialog);
 }
 
-TEST(HeadlessHost, UpdateViewsReachesEveryViewButTheSender)
+TEST(HeadlessHost, UpdateViewsReachesEveryRegisteredViewButTheSender)
 {
     CHeadlessHost host;
     CRecordingView a, b, c;
@@ -92,11 +87,10 @@ TEST(HeadlessHost, UpdateViewsReachesEveryViewButTheSender)
     EXPECT_EQ(c.aHints, (std::vector<LPARAM>{-806}));
     ASSERT_EQ(host.GetUpdates().size(), 2u);
     EXPECT_EQ(host.GetUpdates()[0].pSender, &b);
-}
 
-TEST(HeadlessHost, ViewRemovedDuringBroadcastIsNotCalled)
-{
-    CHeadlessHost host;
+    // A view removed during a broadcast is not called.
+    UnregisterGraphView(&a);
+    UnregisterGraphView(&b);
     CRecordingView second;
     struct CRemover : IGraphViewSink {
         IGraphViewSink* pVictim = nullptr;
@@ -109,44 +103,38 @@ TEST(HeadlessHost, ViewRemovedDuringBroadcastIsNotCalled)
     EXPECT_TRUE(second.aHints.empty());
 }
 
-TEST(HeadlessHost, PumpingDeleteTraceMessageDeletesTheObject)
-{
-    CHeadlessHost host;
-    bool deleted = false;
-    PostAppMessage(APPMSG_DELETE_TRACE, 0, reinterpret_cast<LPARAM>(new CDeleteProbe(&deleted)));
-    EXPECT_FALSE(deleted); // deferred until the queue runs
-    ASSERT_EQ(host.GetPendingMessages().size(), 1u);
-    EXPECT_EQ(host.PumpMessages(), 1);
-    EXPECT_TRUE(deleted);
-    EXPECT_TRUE(host.GetPendingMessages().empty());
-    EXPECT_EQ(host.GetPostedMessages().size(), 1u);
-}
-
-TEST(HeadlessHost, MessagesPostedWhilePumpingAreHandledInTheSamePump)
-{
-    CHeadlessHost host;
-    std::vector<unsigned> seen;
-    host.SetMessageHandler(APPMSG_PRINT_GRAPH, [&](WPARAM channel, LPARAM) {
-        seen.push_back(APPMSG_PRINT_GRAPH);
-        PostAppMessage(APPMSG_EXPORT_GRAPH, channel, 0);
-    });
-    host.SetMessageHandler(APPMSG_EXPORT_GRAPH, [&](WPARAM, LPARAM) { seen.push_back(APPMSG_EXPORT_GRAPH); });
-    PostAppMessage(APPMSG_PRINT_GRAPH, 1, 0);
-    EXPECT_EQ(host.PumpMessages(), 2);
-    EXPECT_EQ(seen, (std::vector<unsigned>{APPMSG_PRINT_GRAPH, APPMSG_EXPORT_GRAPH}));
-}
-
-TEST(HeadlessHost, DestructionDeletesObjectsStillQueued)
+TEST(HeadlessHost, MessagesAreDeferredToThePumpAndQueuedDeletionsAlwaysHappen)
 {
     bool deleted = false;
+    bool deletedAtExit = false;
     {
         CHeadlessHost host;
         PostAppMessage(APPMSG_DELETE_TRACE, 0, reinterpret_cast<LPARAM>(new CDeleteProbe(&deleted)));
+        EXPECT_FALSE(deleted); // deferred until the queue runs
+        ASSERT_EQ(host.GetPendingMessages().size(), 1u);
+        EXPECT_EQ(host.PumpMessages(), 1);
+        EXPECT_TRUE(deleted);
+        EXPECT_TRUE(host.GetPendingMessages().empty());
+        EXPECT_EQ(host.GetPostedMessages().size(), 1u);
+
+        // A message posted while pumping is handled in the same pump.
+        std::vector<unsigned> seen;
+        host.SetMessageHandler(APPMSG_PRINT_GRAPH, [&](WPARAM channel, LPARAM) {
+            seen.push_back(APPMSG_PRINT_GRAPH);
+            PostAppMessage(APPMSG_EXPORT_GRAPH, channel, 0);
+        });
+        host.SetMessageHandler(APPMSG_EXPORT_GRAPH, [&](WPARAM, LPARAM) { seen.push_back(APPMSG_EXPORT_GRAPH); });
+        PostAppMessage(APPMSG_PRINT_GRAPH, 1, 0);
+        EXPECT_EQ(host.PumpMessages(), 2);
+        EXPECT_EQ(seen, (std::vector<unsigned>{APPMSG_PRINT_GRAPH, APPMSG_EXPORT_GRAPH}));
+
+        // Destruction deletes objects still queued.
+        PostAppMessage(APPMSG_DELETE_TRACE, 0, reinterpret_cast<LPARAM>(new CDeleteProbe(&deletedAtExit)));
     }
-    EXPECT_TRUE(deleted);
+    EXPECT_TRUE(deletedAtExit);
 }
 
-TEST(HeadlessHost, MessageBoxesUseScriptedAnswersThenTheDefaultButton)
+TEST(HeadlessHost, MessageBoxesBeepsAndClipboard)
 {
     CHeadlessHost host;
     host.QueueMessageBoxAnswer(IDNO);
@@ -158,11 +146,8 @@ TEST(HeadlessHost, MessageBoxesUseScriptedAnswersThenTheDefaultButton)
     EXPECT_EQ(host.GetMessageBoxes()[0].sText, CString(L"first?"));
     EXPECT_EQ(host.GetMessageBoxes()[0].uType, MB_YESNO | MB_ICONQUESTION);
     EXPECT_EQ(host.GetMessageBoxes()[1].iAnswer, IDYES);
-}
 
-TEST(HeadlessHost, CountsBeepsAndKeepsTheClipboard)
-{
-    CHeadlessHost host;
+    // Beeps are counted; the clipboard holds one thing.
     MessageBeep(0);
     MessageBeep(0);
     EXPECT_EQ(host.GetBeepCount(), 2);
@@ -174,15 +159,6 @@ TEST(HeadlessHost, CountsBeepsAndKeepsTheClipboard)
     host.SetClipboardAvailable(false);
     EXPECT_FALSE(SetClipboardText(L"lost"));
     EXPECT_EQ(host.GetClipboardMetafile(), (std::vector<unsigned char>{1, 2, 3}));
-}
-
-TEST(HeadlessHost, OLESwitchesAreSettable)
-{
-    CHeadlessHost host;
-    host.SetOLEDisplay(false);
-    host.SetOLEShowMessages(false);
-    EXPECT_FALSE(GetOLEDisplay());
-    EXPECT_FALSE(GetOLEShowMessages());
 }
 
 TEST(HeadlessHost, FileDialogsAnswerFromTheScriptAndResolvePaths)
@@ -259,7 +235,7 @@ TEST(HeadlessHost, RecordsLogLinesAndErrorReportsPostTheirMessages)
     EXPECT_EQ(messages[1].wParam, 11307u);
 }
 
-TEST(HeadlessHost, AssertionsAreLoggedAndExecutionContinues)
+TEST(HeadlessHost, AssertionsAreLoggedExecutionContinuesAndLevelsAreFiltered)
 {
     CHeadlessHost host;
     int value = 3;
@@ -271,11 +247,8 @@ TEST(HeadlessHost, AssertionsAreLoggedAndExecutionContinues)
     EXPECT_EQ(records[0].iLevel, 1);
     EXPECT_EQ(records[0].sText.rfind("FAILED ASSERT: <<value == 4>> at ", 0), 0u);
     EXPECT_EQ(records[1].sText.rfind("FAILED VERIFY: <<++value == 5>> at ", 0), 0u);
-}
 
-TEST(HeadlessHost, DiagnosticLevelsAreFilteredByTheLogLevel)
-{
-    CHeadlessHost host;
+    host.ClearLog();
     const int saved = QXDebugLogLevel;
     QXDebugLogLevel = 3;
     QXDebugLog(3, "T", "SCALE: kept");

@@ -4,6 +4,7 @@
 #include "host/app/HeadlessHost.h"
 #include "host/units/UnitIds.h"
 #include "platform/RecordingDC.h"
+#include "support/LogCapture.h"
 #include "support/TestTrace.h"
 #include "trace/core/ScaleMath.h"
 #include "trace/display/XScale.h"
@@ -14,6 +15,7 @@
 
 #include <cfloat>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,13 @@ struct SText {
     std::wstring sText;
     CPoint pt;
     UINT uAlign;
+    bool operator==(const SText&) const = default;
 };
+
+std::ostream& operator<<(std::ostream& os, const SText& t)
+{
+    return os << CString(t.sText).ToUtf8() << " at " << t.pt.x << "," << t.pt.y << " align " << t.uAlign;
+}
 
 std::vector<SText> Texts(const CRecordingDC& dc)
 {
@@ -95,27 +103,29 @@ TEST(ScaleX, ConstructionAndCopy)
     EXPECT_EQ(copy.GetTicks().GetLabel(1), 1); // label flags are not copied
 }
 
-TEST(ScaleX, UnitAndNames)
+TEST(ScaleX, UnitNamesAndProgrammingErrors)
 {
     CHeadlessHost host;
     CXScale scale(ST_FFT, CHANNEL_A);
     scale.SetXUnit(UNIT_FREQ_HZ);
     scale.SetXUnit(-1);
     EXPECT_EQ(scale.GetXUnit(), UNIT_FREQ_HZ);
-    bool bReported = false;
-    for (const std::string& line : host.GetLogLines()) bReported |= line.find("<<iUnit != -1>>") != std::string::npos;
-    EXPECT_TRUE(bReported);
+    EXPECT_EQ(CountLinesContaining(host.GetLogLines(), "<<iUnit != -1>>"), 1);
+
+    // Drawing without a rectangle is a programming error and draws nothing.
+    CRecordingDC dc;
+    scale.Draw(&dc, &scale.GetTicks());
+    EXPECT_TRUE(dc.GetRecords().empty());
+    EXPECT_EQ(CountLinesContaining(host.GetLogLines(), "m_rectDraw != CRect (-1,-1,-1,-1)"), 1);
 
     scale.SetCurrentMinXScaleValue(20.0);
     scale.SetCurrentMaxXScaleValue(20000.0);
     const std::string sState = scale.DbgDumpState();
     EXPECT_NE(sState.find(" 1=ST_FFT:A unit:11=UNIT_FREQ_HZ log:N Cur:20->20000"), std::string::npos) << sState;
 
-    EXPECT_STREQ(GetScaleTypeName(ST_SCOPE), "ST_SCOPE");
-    EXPECT_STREQ(GetScaleTypeName(ST_SWEEP_RELATIVEAMPL), "ST_SWEEP_RELATIVEAMPL");
-    EXPECT_STREQ(GetScaleTypeName(ST_SWEEP_CHANNEL), "ST_SWEEP_CHANNEL");
-    EXPECT_STREQ(GetScaleTypeName(16), "[INVALID SCALETYPE]");
-    EXPECT_STREQ(GetScaleTypeName(-1), "[INVALID SCALETYPE]");
+    const std::pair<int, const char*> names[] = {{ST_SCOPE, "ST_SCOPE"}, {ST_SWEEP_RELATIVEAMPL, "ST_SWEEP_RELATIVEAMPL"},
+        {ST_SWEEP_CHANNEL, "ST_SWEEP_CHANNEL"}, {16, "[INVALID SCALETYPE]"}, {-1, "[INVALID SCALETYPE]"}};
+    for (const auto& [iType, sName] : names) EXPECT_STREQ(GetScaleTypeName(iType), sName);
 }
 
 TEST(ScaleX, CalcXTicksByMode)
@@ -148,15 +158,9 @@ TEST(ScaleX, LabelsAlignToEdgesAndNameTheUnitOnce)
 
     const std::vector<SText> texts = Texts(dc);
     ASSERT_EQ(texts.size(), 6u);
-    EXPECT_EQ(texts[0].sText, L"0.00 Hz");
-    EXPECT_EQ(texts[0].pt, CPoint(0, 20));
-    EXPECT_EQ(texts[0].uAlign, TA_LEFT | TA_BOTTOM);
-    EXPECT_EQ(texts[1].sText, L"20.00");
-    EXPECT_EQ(texts[1].pt, CPoint(120, 20));
-    EXPECT_EQ(texts[1].uAlign, TA_CENTER | TA_BOTTOM);
-    EXPECT_EQ(texts[5].sText, L"100.00");
-    EXPECT_EQ(texts[5].pt, CPoint(600, 20));
-    EXPECT_EQ(texts[5].uAlign, TA_RIGHT | TA_BOTTOM);
+    EXPECT_EQ(texts[0], (SText{L"0.00 Hz", {0, 20}, TA_LEFT | TA_BOTTOM}));
+    EXPECT_EQ(texts[1], (SText{L"20.00", {120, 20}, TA_CENTER | TA_BOTTOM}));
+    EXPECT_EQ(texts[5], (SText{L"100.00", {600, 20}, TA_RIGHT | TA_BOTTOM}));
     for (size_t i = 1; i < texts.size(); ++i) EXPECT_EQ(texts[i].sText.find(L"Hz"), std::wstring::npos);
     EXPECT_EQ(dc.GetTextAlign(), TA_BASELINE); // the DC is left as it was
 }
@@ -174,12 +178,10 @@ TEST(ScaleX, LabelsNearTheEdgesAreEdgeAligned)
     scale.Draw(&dc, &scale.GetTicks());
     const std::vector<SText> texts = Texts(dc);
     ASSERT_EQ(texts.size(), 6u);
-    EXPECT_EQ(texts[1].pt, CPoint(0, 20)); // x 20 lies inside half the first label
-    EXPECT_EQ(texts[1].uAlign, TA_LEFT | TA_BOTTOM);
-    EXPECT_EQ(texts[2].pt, CPoint(40, 20));
-    EXPECT_EQ(texts[2].uAlign, TA_CENTER | TA_BOTTOM);
-    EXPECT_EQ(texts[4].pt, CPoint(100, 20)); // x 80 lies inside half the last label
-    EXPECT_EQ(texts[4].uAlign, TA_RIGHT | TA_BOTTOM);
+    // x 20 lies inside half the first label, x 80 inside half the last.
+    EXPECT_EQ(texts[1], (SText{L"20.00", {0, 20}, TA_LEFT | TA_BOTTOM}));
+    EXPECT_EQ(texts[2], (SText{L"40.00", {40, 20}, TA_CENTER | TA_BOTTOM}));
+    EXPECT_EQ(texts[4], (SText{L"80.00", {100, 20}, TA_RIGHT | TA_BOTTOM}));
 }
 
 TEST(ScaleX, PrinterMarginAndLogLabels)
@@ -199,24 +201,8 @@ TEST(ScaleX, PrinterMarginAndLogLabels)
     scale.Draw(&dc, &scale.GetTicks());
     const std::vector<SText> texts = Texts(dc);
     ASSERT_EQ(texts.size(), 5u);
-    EXPECT_EQ(texts[0].sText, L"20.00 Hz");
-    EXPECT_EQ(texts[1].sText, L"100.00");
-    EXPECT_EQ(texts[3].sText, L"10000.00");
-    EXPECT_EQ(texts[4].sText, L"20000.00");
-}
-
-TEST(ScaleX, DrawingWithoutARectangleIsAProgrammingError)
-{
-    CHeadlessHost host;
-    CXScale scale(ST_FFT, CHANNEL_A);
-    scale.SetXUnit(UNIT_FREQ_HZ);
-    CRecordingDC dc;
-    scale.Draw(&dc, &scale.GetTicks());
-    EXPECT_TRUE(dc.GetRecords().empty());
-    bool bReported = false;
-    for (const std::string& line : host.GetLogLines())
-        bReported |= line.find("m_rectDraw != CRect (-1,-1,-1,-1)") != std::string::npos;
-    EXPECT_TRUE(bReported);
+    const std::wstring expected[] = {L"20.00 Hz", L"100.00", L"1000.00", L"10000.00", L"20000.00"};
+    for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i].sText, expected[i]) << i;
 }
 
 TEST_F(ScaleWithDoc, YLabelsShiftByPositionAndFloorDecibels)
@@ -281,15 +267,17 @@ TEST_F(ScaleWithDoc, Colours)
     CTestTrace* pTrace = new CTestTrace(TT_FFT, CHANNEL_A);
     m_doc.AddTrace(pTrace);
     pTrace->CreateScales();
+    pTrace->SetLive(1); // a live trace owns a Y scale too
     pTrace->SetColor(0x123456);
     m_doc.SetCurrentTrace(CHANNEL_A, pTrace);
     CXScale* pX = pTrace->GetXScale();
     CYScale* pY = pTrace->GetYScale();
     ASSERT_NE(pX, nullptr);
+    ASSERT_NE(pY, nullptr);
 
     // On screen the scale shows the current trace's colour.
     EXPECT_EQ(pX->GetColor(&screen), 0x123456u);
-    if (pY) EXPECT_EQ(pY->GetColor(&screen), 0x123456u);
+    EXPECT_EQ(pY->GetColor(&screen), 0x123456u);
 
     // A scale no current trace uses falls back to the document's colour.
     CXScale other(ST_SCOPE, CHANNEL_A);
@@ -302,7 +290,7 @@ TEST_F(ScaleWithDoc, Colours)
     EXPECT_EQ(pX->GetColor(&printer), m_doc.GetXScaleColor(&printer, ST_FFT, CHANNEL_A));
     m_doc.SetBlackAndWhite(0, 1);
     EXPECT_EQ(pX->GetColor(&printer), 0u);
-    if (pY) EXPECT_EQ(pY->GetColor(&printer), 0u);
+    EXPECT_EQ(pY->GetColor(&printer), 0u);
 
     // Background: white for output, the document's colour on screen.
     m_doc.SetBackgroundColor(0x202020);

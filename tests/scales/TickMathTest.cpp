@@ -2,6 +2,7 @@
 
 #include "host/app/HeadlessHost.h"
 #include "host/units/UnitIds.h"
+#include "support/LogCapture.h"
 #include "trace/core/ScaleMath.h"
 #include "trace/core/TickArray.h"
 
@@ -40,9 +41,7 @@ void ExpectWellFormed(const CTickArray& ticks)
 
 bool LoggedContaining(const CHeadlessHost& host, const std::string& part)
 {
-    for (const std::string& line : host.GetLogLines())
-        if (line.find(part) != std::string::npos) return true;
-    return false;
+    return CountLinesContaining(host.GetLogLines(), part) > 0;
 }
 
 } // namespace
