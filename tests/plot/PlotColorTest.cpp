@@ -38,7 +38,7 @@ TEST_F(PlotColor, TheDeviceChoosesScreenOrPrintColourBlackAndWhiteAndNoWhiteOnWh
     };
     for (const SCase& c : aCases) {
         SCOPED_TRACE(c.szName);
-        CPlotTrace* pTrace = AddPlotTrace(16);
+        CTestTrace* pTrace = AddPlotTrace(16);
         pTrace->SetColor(c.crScreen);
         pTrace->SetPrintColor(c.crPrint);
         m_pDoc->SetBackgroundColor(c.crBackground);
@@ -50,7 +50,7 @@ TEST_F(PlotColor, TheDeviceChoosesScreenOrPrintColourBlackAndWhiteAndNoWhiteOnWh
 
 TEST_F(PlotColor, CopiesCycleFromTheSourcesColourAndNeverTakeIt)
 {
-    CPlotTrace* pTrace = AddPlotTrace(16);
+    CTestTrace* pTrace = AddPlotTrace(16);
     pTrace->SetColor(0x0000FF); // third table colour
     m_pDoc->SetDefaultTraceColor(TT_FFT, 1, COLOR_CYCLE);
     std::vector<COLORREF> aCopies;

@@ -30,34 +30,12 @@ std::vector<SSpan> PlotOf(const CQXTrace& trace)
     return a;
 }
 
-// Joined column spans mapping every point on its own: column i starts at
-// floor(i x r) + the window start, the next floor(r) points widen it, and a
-// point without a height ends it.
-std::vector<SSpan> ReferenceColumns(CQXTrace& trace, const std::vector<double>& aY, int iColumns)
-{
-    const int iMinPos = trace.GetCurrentMinXPos();
-    const double r = static_cast<double>(trace.GetCurrentMaxXPos() - iMinPos) / iColumns;
-    std::vector<SSpan> a;
-    for (int i = 0; i < iColumns; ++i) {
-        const int iFirst = static_cast<int>(std::floor(i * r)) + iMinPos;
-        SSpan s{kNone, kNone};
-        for (int k = 0; k <= static_cast<int>(std::floor(r)); ++k) {
-            const int h = trace.GetYPointForData(aY[static_cast<size_t>(iFirst + k)]);
-            if (h == kNone) break;
-            s = k == 0 ? SSpan{h, h} : SSpan{std::min(s.iLow, h), std::max(s.iHigh, h)};
-        }
-        if (i > 0 && s.iLow != kNone && a.back().iLow != kNone) {
-            if (a.back().iHigh < s.iLow) s.iLow = a.back().iHigh + 1;
-            else if (s.iHigh < a.back().iLow) s.iHigh = a.back().iLow - 1;
-        }
-        a.push_back(s);
-    }
-    return a;
-}
+bool operator==(const SSpan& a, const SSpan& b) { return a.iLow == b.iLow && a.iHigh == b.iHigh; }
+void PrintTo(const SSpan& s, std::ostream* os) { *os << s.iLow << ".." << s.iHigh; }
 
 TEST_F(PlotData, NoDataLeavesEveryColumnEmptyAndOnePositionIsFlatAtZero)
 {
-    CPlotTrace* pTrace = AddPlotTrace(100, 50);
+    CTestTrace* pTrace = AddPlotTrace(100, 50);
     pTrace->SetCurrentMinXPos(40);
     pTrace->SetCurrentMaxXPos(40);
     pTrace->DataToPlot();
@@ -94,96 +72,69 @@ TEST(PlotDataExtremes, StopAtTheFirstMissingValueAndFlagValuesOutOfOrder)
     }
 }
 
-TEST_F(PlotData, ThousandPointsOnHundredColumnsSpanTheirPointsAndTouch)
+// Column i takes the floor(r) + 1 points from floor(i x r), r = positions
+// per column, up to the first point without a height; a column that does
+// not reach its neighbour is stretched to touch it. Heights are floor(d).
+TEST_F(PlotData, ColumnsSpanTheirPointsUpToAGapAndTouchTheirNeighbours)
 {
-    CPlotTrace* pTrace = AddPlotTrace(1000);
-    pTrace->FillYData([](int i) { return 50.0 + 45.0 * std::sin(i * 2.0 * M_PI / 200.0); });
-    pTrace->DataToPlot();
-    ASSERT_TRUE(pTrace->IsPlotInColumns());
-    const std::vector<SSpan> aPlot = PlotOf(*pTrace);
-    ASSERT_EQ(aPlot.size(), 100u);
-    for (int i = 0; i < 100; ++i) {
-        SCOPED_TRACE(i);
-        // 999 positions over 100 columns: ten points from floor(9.99 i).
-        const int iFirst = static_cast<int>(std::floor(9.99 * i));
-        for (int p = iFirst; p < iFirst + 10; ++p) {
-            const int h = pTrace->GetYPointForData(pTrace->GetYDataAtXPos(p, 0));
-            EXPECT_LE(aPlot[i].iLow, h);
-            EXPECT_GE(aPlot[i].iHigh, h);
-        }
-        if (i > 0) {
-            EXPECT_LE(aPlot[i].iLow, aPlot[i - 1].iHigh + 1);
-            EXPECT_GE(aPlot[i].iHigh, aPlot[i - 1].iLow - 1);
-        }
-    }
-}
-
-TEST_F(PlotData, ColumnsEqualMappingEveryPoint)
-{
-    // Y data windows (with the origin at the bottom, in the middle, above
-    // the top) and offsets; the data leave the window on both sides and
-    // hold gaps, minus infinity, NaN and values beyond the int range.
+    constexpr double kGap = DBL_MAX;
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     struct SCase {
-        double dMin, dMax, dOffset;
+        const char* sName;
+        std::vector<double> aY;
+        double dOffset;
+        std::vector<SSpan> aColumns;
     };
-    const SCase aCases[] = {{0.0, 100.0, 0.0}, {-50.0, 50.0, 0.0}, {-200.0, -20.0, 0.0}, {0.0, 100.0, 12.5}};
-    const int iSize = 4097;
-    std::vector<double> aY(iSize);
-    for (int i = 0; i < iSize; ++i) aY[i] = -30.0 + 160.0 * std::fabs(std::sin(i * 0.013) * std::cos(i * 0.0071));
-    for (int i = 700; i < 760; ++i) aY[i] = DBL_MAX;
-    aY[1500] = -DBL_MAX;
-    aY[2100] = std::numeric_limits<double>::quiet_NaN();
-    aY[2900] = 1e300;
-    aY[3300] = DBL_MAX;
+    const SCase aCases[] = {
+        // r = 2: columns over 0-2, 2-4, 4-6, 6-8.
+        {"a gap ends a column; a jump is joined", {10, 20, 15, kGap, 50, 40, 30, 5, 7}, 0.0,
+         {{10, 20}, {15, 15}, {16, 50}, {5, 30}}},
+        {"the offset moves every height", {10, 20, 15, kGap, 50, 40, 30, 5, 7}, 12.5,
+         {{22, 32}, {27, 27}, {28, 62}, {17, 42}}},
+        {"minus infinity sits a row above the origin, negatives below", {-DBL_MAX, 30, 40, -3, 60, 70, 80, 90, 95},
+         0.0, {{1, 40}, {-5, 60}, {60, 80}, {80, 95}}},
+        {"a value past the int range ends a column like a gap", {10, 20, 1e300, 30, 35, 40, 45, 50, 55}, 0.0,
+         {{10, 20}, {kNone, kNone}, {35, 45}, {45, 55}}},
+        {"NaN in a column is mapped point by point, at height 0", {10, 20, 30, kNaN, 50, 40, 30, 5, 7}, 0.0,
+         {{10, 30}, {0, 50}, {30, 50}, {5, 30}}},
+        // r = 2.5: columns over 0-2, 2-4, 5-7, 7-9; position 10 is in none.
+        {"fractional positions per column", {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 99}, 0.0,
+         {{0, 20}, {20, 40}, {41, 70}, {70, 90}}},
+    };
     for (const SCase& c : aCases) {
-        SCOPED_TRACE(c.dMin);
-        CPlotTrace* pTrace = AddPlotTrace(iSize);
-        pTrace->FillYData(aY);
-        pTrace->SetCurrentMinYData(c.dMin);
-        pTrace->SetCurrentMaxYData(c.dMax);
+        SCOPED_TRACE(c.sName);
+        CTestTrace* pTrace = AddPlotTrace(static_cast<int>(c.aY.size()), 4);
+        pTrace->FillYData(c.aY);
         pTrace->SetYOffset(c.dOffset);
         pTrace->DataToPlot();
-        const std::vector<SSpan> aPlot = PlotOf(*pTrace);
-        const std::vector<SSpan> aReference = ReferenceColumns(*pTrace, aY, 100);
-        for (size_t i = 0; i < aPlot.size(); ++i) {
-            EXPECT_EQ(aPlot[i].iLow, aReference[i].iLow) << "column " << i;
-            EXPECT_EQ(aPlot[i].iHigh, aReference[i].iHigh) << "column " << i;
-        }
+        ASSERT_TRUE(pTrace->IsPlotInColumns());
+        EXPECT_EQ(PlotOf(*pTrace), c.aColumns);
     }
 }
 
-TEST_F(PlotData, TenPointsOnHundredColumnsAreJoinedByStraightLines)
+TEST_F(PlotData, FewPointsOnManyColumnsAreJoinedByStraightLines)
 {
-    // Spectra interpolate rounded heights, scope-like kinds interpolate data.
-    for (const TraceType eType : {TT_FFT, TT_SCOPE}) {
+    // Points 0, 1, 2 on columns 0, 3, 6. Spectra interpolate rounded
+    // heights (16.7 gives 17), scope-like kinds interpolate data (16).
+    const std::pair<TraceType, std::vector<int>> aCases[] = {{TT_FFT, {0, 17, 33, 50, 40, 30, 20}},
+                                                             {TT_SCOPE, {0, 16, 33, 50, 40, 30, 20}}};
+    for (const auto& [eType, aHeights] : aCases) {
         SCOPED_TRACE(eType);
-        CPlotTrace* pTrace = AddPlotTrace(10, 100, eType);
-        const std::vector<double> aY = {0, 90, 0, 90, 0, 90, 0, 90, 0, 90};
-        pTrace->FillYData(aY);
+        CTestTrace* pTrace = AddPlotTrace(3, 7, eType);
+        pTrace->FillYData({0, 50, 20});
         pTrace->DataToPlot();
         EXPECT_FALSE(pTrace->IsPlotInColumns());
-        const std::vector<SSpan> aPlot = PlotOf(*pTrace);
-        for (int p = 0; p + 1 < 10; ++p) {
-            const int c0 = pTrace->GetXPointForPos(p);
-            const int c1 = pTrace->GetXPointForPos(p + 1);
-            ASSERT_LT(c0 + 1, c1);
-            EXPECT_EQ(aPlot[c0].iLow, static_cast<int>(aY[p]));
-            for (int k = c0 + 1; k < c1; ++k) {
-                const double d = aY[p] + (aY[p + 1] - aY[p]) * (k - c0) / (c1 - c0);
-                const int iExpected = static_cast<int>(std::floor(eType == TT_FFT ? d + 0.5 : d));
-                EXPECT_EQ(aPlot[k].iLow, iExpected) << "column " << k;
-                EXPECT_EQ(aPlot[k].iHigh, iExpected) << "column " << k;
-            }
-        }
-        EXPECT_EQ(aPlot[99].iLow, 90); // the window's right edge is the last point
+        std::vector<SSpan> aExpected;
+        for (int h : aHeights) aExpected.push_back({h, h});
+        EXPECT_EQ(PlotOf(*pTrace), aExpected);
     }
 }
 
 TEST_F(PlotData, LineModeLeavesGapsAtMissingValuesAndTakesTheKindsPlotData)
 {
-    CPlotTrace* pTrace = AddPlotTrace(10, 100);
+    CTestTrace* pTrace = AddPlotTrace(10, 100);
     pTrace->FillYData({10, 20, 30, 40, DBL_MAX, 60, 70, 80, 90, 80});
-    pTrace->m_dPlotDataFactor = 0.5;
+    pTrace->SetPlotDataFactor(0.5);
     pTrace->DataToPlot();
     const std::vector<SSpan> aPlot = PlotOf(*pTrace);
     const int c3 = pTrace->GetXPointForPos(3);
@@ -196,7 +147,7 @@ TEST_F(PlotData, LineModeLeavesGapsAtMissingValuesAndTakesTheKindsPlotData)
 
 TEST_F(PlotData, LogXColumnsReachEveryPositionAndShowARowAtLeast)
 {
-    CPlotTrace* pTrace = AddPlotTrace(1024, 200);
+    CTestTrace* pTrace = AddPlotTrace(1024, 200);
     pTrace->SetLogX(1);
     SetXWindow(pTrace, 1, 1023);
     pTrace->FillYData([](int i) { return i / 10.23; });
@@ -222,33 +173,33 @@ TEST_F(PlotData, ARefillDuringTheScanStopsItAndIsReportedOnceInTheRateLimit)
 {
     const int iSavedLevel = QXDebugLogLevel;
     QXDebugLogLevel = 2;
-    CPlotTrace* pTrace = AddPlotTrace(1000);
+    CTestTrace* pTrace = AddPlotTrace(1000);
     pTrace->FillYData([](int i) { return 10.0 + i % 50; });
     int iCalls = 0;
     bool bTransformed = false;
-    pTrace->m_fnBeforeMapping = [&] {
+    pTrace->SetBeforeYMapping([&] {
         if (++iCalls != 20) return;
         // What a compute does: the plot now reads another array.
         if (bTransformed) pTrace->FreeTransformedYDataBuffer(1);
         else pTrace->AllocateTransformedYDataBuffer(1);
         bTransformed = !bTransformed;
-    };
+    });
     pTrace->DataToPlot();
     std::vector<SSpan> aPlot = PlotOf(*pTrace);
     EXPECT_NE(aPlot.front().iLow, kNone); // the columns done so far stay
     EXPECT_EQ(aPlot.back().iLow, kNone);
-    EXPECT_EQ(CountLogLines("GOTCHA: LINE:"), 1);
-    EXPECT_EQ(CountLogLines("MUTEX required - "), 1);
+    EXPECT_EQ(LogCount("GOTCHA: LINE:"), 1);
+    EXPECT_EQ(LogCount("MUTEX required - "), 1);
 
     iCalls = 0;
     pTrace->DataToPlot();
-    EXPECT_EQ(CountLogLines("GOTCHA: LINE:"), 1);
+    EXPECT_EQ(LogCount("GOTCHA: LINE:"), 1);
 
     // A window past the end of the data stops the same way, without reading beyond it.
-    CPlotTrace* pOther = AddPlotTrace(1000);
+    CTestTrace* pOther = AddPlotTrace(1000);
     pOther->SetCurrentMaxXPos(1500);
     pOther->DataToPlot();
-    EXPECT_EQ(CountLogLines("GOTCHA: LINE:"), 2);
+    EXPECT_EQ(LogCount("GOTCHA: LINE:"), 2);
     QXDebugLogLevel = iSavedLevel;
 }
 

@@ -20,9 +20,9 @@ using PixelSet = std::set<std::pair<int, int>>;
 class PlotDraw : public PlotFixture {
 protected:
     // A flat line along the origin row (a window of one position) over iColumns columns.
-    CPlotTrace* AddFlatTrace(int iColumns)
+    CTestTrace* AddFlatTrace(int iColumns)
     {
-        CPlotTrace* pTrace = AddPlotTrace(16, iColumns);
+        CTestTrace* pTrace = AddPlotTrace(16, iColumns);
         pTrace->SetCurrentMinXPos(3);
         pTrace->SetCurrentMaxXPos(3);
         return pTrace;
@@ -50,7 +50,7 @@ protected:
 
 TEST_F(PlotDraw, TheScreenGetsOneSolidLineInTheScreenColourAndTheDCIsRestored)
 {
-    CPlotTrace* pTrace = AddFlatTrace(10);
+    CTestTrace* pTrace = AddFlatTrace(10);
     pTrace->SetColor(0x00FF00);
     pTrace->SetPrintStyle(TRACE_PRINTSTYLE_DASH);
     CRecordingDC dc;
@@ -90,7 +90,7 @@ TEST_F(PlotDraw, PrintStylesAreSteppedPixelByPixelOnPrintersAndMetafiles)
     for (const bool bMetafile : {false, true}) {
         for (const SCase& c : aCases) {
             SCOPED_TRACE(c.iStyle);
-            CPlotTrace* pTrace = AddFlatTrace(40);
+            CTestTrace* pTrace = AddFlatTrace(40);
             pTrace->SetPrintStyle(c.iStyle);
             CRecordingDC::SDeviceCaps caps = Printer(96);
             caps.m_bPrinting = !bMetafile;
@@ -109,10 +109,10 @@ TEST_F(PlotDraw, PrintStylesAreSteppedPixelByPixelOnPrintersAndMetafiles)
 
 TEST_F(PlotDraw, WidthsScaleWithResolutionAndTheCurrentTraceIsBold)
 {
-    CPlotTrace* pTrace = AddFlatTrace(10);
-    CPlotTrace* pOther = AddFlatTrace(10);
+    CTestTrace* pTrace = AddFlatTrace(10);
+    CTestTrace* pOther = AddFlatTrace(10);
     m_pDoc->SetCurrentTrace(CHANNEL_A, pTrace);
-    const auto WidthDrawn = [&](CPlotTrace* p, const CRecordingDC::SDeviceCaps& caps, const CDC* pAttrib) {
+    const auto WidthDrawn = [&](CTestTrace* p, const CRecordingDC::SDeviceCaps& caps, const CDC* pAttrib) {
         CRecordingDC dc(caps);
         if (pAttrib) dc.SetAttribDC(pAttrib);
         p->Draw(&dc, 1);
@@ -132,7 +132,7 @@ TEST_F(PlotDraw, WidthsScaleWithResolutionAndTheCurrentTraceIsBold)
 
 TEST_F(PlotDraw, RowsAreClippedToOneAboveTheTopAndTheBottom)
 {
-    CPlotTrace* pTrace = AddPlotTrace(10, 100);
+    CTestTrace* pTrace = AddPlotTrace(10, 100);
     pTrace->FillYData({50, 1000, 50, -50, 50, 1e9, -1e9, 50, 50, 50});
     CRecordingDC dc;
     pTrace->Draw(&dc, 1);
@@ -150,7 +150,7 @@ TEST_F(PlotDraw, RowsAreClippedToOneAboveTheTopAndTheBottom)
 
 TEST_F(PlotDraw, ColumnsAreVerticalStrokesOverTheirSpansWithBreaksAtGaps)
 {
-    CPlotTrace* pTrace = AddPlotTrace(1000, 100);
+    CTestTrace* pTrace = AddPlotTrace(1000, 100);
     pTrace->FillYData([](int i) { return (i >= 500 && i < 530) ? DBL_MAX : (i / 10 % 2 ? 70.0 : 20.0); });
     CRecordingDC dc;
     pTrace->Draw(&dc, 1);
@@ -178,8 +178,8 @@ TEST_F(PlotDraw, TheRegionBelowTheLowestValidPointHasADottedPenOfItsOwn)
                             {true, TRACE_PRINTSTYLE_SOLID, PS_DOT},
                             {true, TRACE_PRINTSTYLE_DOT, PS_SOLID}};
     for (const SCase& c : aCases) {
-        CPlotTrace* pTrace = AddFlatTrace(40);
-        pTrace->m_iLowestValidXPoint = 10;
+        CTestTrace* pTrace = AddFlatTrace(40);
+        pTrace->SetLowestValidXPoint(10);
         pTrace->SetPrintStyle(c.iPrintStyle);
         CRecordingDC::SDeviceCaps caps;
         caps.m_bPrinting = c.bPrinting;
@@ -200,7 +200,7 @@ TEST_F(PlotDraw, TheRegionBelowTheLowestValidPointHasADottedPenOfItsOwn)
 
 TEST_F(PlotDraw, CursorAndMarksComeAfterTheCurveAndPrintedMarksAreNumbered)
 {
-    CPlotTrace* pTrace = AddPlotTrace(10, 100);
+    CTestTrace* pTrace = AddPlotTrace(10, 100);
     pTrace->FillYData({50, 60, 50, 60, 50, 60, 50, 60, 50, 60});
     pTrace->CursorOn();
     pTrace->SetCursorPosition(3);

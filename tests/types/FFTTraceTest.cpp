@@ -252,78 +252,39 @@ TEST_F(FFTTrace, DefaultXWindowSkipsMissingEnds)
 
 TEST_F(FFTTrace, ColumnsSpanTheirBinsUntilTheFirstMissingOne)
 {
-    // 800 bins over 100 columns: 8 bins per column.
-    CPlotFFT* pTrace = AddPlot(800, 100);
-    double* pdY = pTrace->Y();
-    for (int i = 0; i <= 800; ++i) pdY[i] = 20.0 + (i * 37) % 50;
-    for (int i = 403; i < 420; ++i) pdY[i] = DBL_MAX; // a gap from inside column 50
-    pdY[800] = DBL_MAX;
+    // 16 bins over 4 columns: bins 0-4, 4-8, 8-12, 12-16 (heights are the data).
+    CPlotFFT* pTrace = AddPlot(16, 4);
+    const std::vector<double> aY = {10, 12, 14, 11, 13, 30, 31, 32, 33, 20, DBL_MAX, 25, 26, 40, 41, 42, DBL_MAX};
+    std::copy(aY.begin(), aY.end(), pTrace->Y());
     pTrace->DataToPlot();
     ASSERT_TRUE(pTrace->IsPlotInColumns());
-    const auto& aiMin = pTrace->GetPlotMinArray();
-    const auto& aiMax = pTrace->GetPlotMaxArray();
-    for (int i = 0; i < 100; ++i) {
-        // The column's first bin and the 8 after it, up to the first missing one.
-        const int q = pTrace->GetXPosForValue(pTrace->GetCurrentMinXScaleValue() +
-                                                  i / 100.0 * (pTrace->GetCurrentMaxXScaleValue() -
-                                                               pTrace->GetCurrentMinXScaleValue()),
-                                              UNIT_FREQ_HZ);
-        int iLow = POINT_BEYOND_MAX, iHigh = -POINT_BEYOND_MAX;
-        for (int k = q; k <= q + 8 && pdY[k] != DBL_MAX; ++k) {
-            iLow = std::min(iLow, int(pdY[k]));
-            iHigh = std::max(iHigh, int(pdY[k]));
-        }
-        if (iHigh < iLow) iLow = iHigh = POINT_BEYOND_MAX;
-        EXPECT_EQ(aiMin[size_t(i)], iLow) << i;
-        EXPECT_EQ(aiMax[size_t(i)], iHigh) << i;
-    }
-    EXPECT_EQ(aiMax[51], POINT_BEYOND_MAX); // wholly inside the gap
+    EXPECT_EQ(pTrace->GetPlotMinArray(), (std::vector<int>{10, 13, 20, 26}));
+    EXPECT_EQ(pTrace->GetPlotMaxArray(), (std::vector<int>{14, 33, 33, 42}));
 }
 
-TEST_F(FFTTrace, ColumnsInDecibelsEqualMappingEveryBin)
+TEST_F(FFTTrace, ColumnsInDecibelsAreTheRowsOfTheirBins)
 {
-    // A real spectrum in dBFS: the plot maps only extremes, through a map it
-    // holds for the build; the result must be that of mapping every bin.
-    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 4097, 0, 0));
-    auto pBuffer = PowerBuffer(4096, 48000.0);
-    for (int i = 0; i < 4096; ++i) pBuffer->SetAt(i, std::pow(10.0, -(i * 7919 % 1400) / 100.0));
-    pBuffer->SetAt(50, 0.0);       // minus infinity in dB
-    pBuffer->SetAt(51, 1e-7);      // -70 dBFS: on a row edge with the offset below
-    for (int i = 900; i < 915; ++i) pBuffer->SetAt(i, DBL_MAX);
+    // A real spectrum in dBFS (power 10^(P / 10)) over a window -140 .. 0 dBFS
+    // on 140 rows: the origin is the top row, and a bin of P dBFS (-140 .. -10)
+    // lies P rows from it, truncated towards it (halves keep clear of row
+    // edges; the rows near 0 dBFS are not one per dB). 16 bins
+    // over 4 columns (bins 0-4, 4-8, 8-12, 12-16); the Nyquist point is missing.
+    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 17, 0, 0));
+    const double adB[16] = {-100.5, -90.5, -80.5, -70.5, -60.5, -50.5, -120.5, -130.5,
+                            -135.5, -110.5, -30.5, -20.5, -10.5, -15.5, -25.5,  -40.5};
+    auto pBuffer = PowerBuffer(16, 48000.0);
+    for (int i = 0; i < 16; ++i) pBuffer->SetAt(i, std::pow(10.0, adB[i] / 10.0));
     ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
     pTrace->SetYUnit(UNIT_DBFS);
-    pTrace->SetDrawRect(CRect(10, 5, 409, 285));
-    for (double dOffset : {0.0, 3.25}) {
-        pTrace->SetYOffset(dOffset);
-        pTrace->SetCurrentMinYScaleValue(-140.0);
-        pTrace->SetCurrentMaxYScaleValue(0.0);
-        pTrace->SetCurrentMinYData(pTrace->GetYDataForValue(-140.0, UNIT_DBFS, 0));
-        pTrace->SetCurrentMaxYData(pTrace->GetYDataForValue(0.0, UNIT_DBFS, 0));
-        SetWindow(pTrace, 0, 4096);
-        pTrace->DataToPlot();
-        const double* pdY = pTrace->GetYDataBuffer(0);
-        const double x0 = pTrace->GetCurrentMinXScaleValue();
-        const double x1 = pTrace->GetCurrentMaxXScaleValue();
-        int iPrevLow = POINT_BEYOND_MAX, iPrevHigh = POINT_BEYOND_MAX;
-        for (int i = 0; i < 400; ++i) {
-            const int q = pTrace->GetXPosForValue(x0 + (i / 400.0) * (x1 - x0), UNIT_FREQ_HZ);
-            int iLow = pTrace->GetYPointForData(pdY[q]), iHigh = iLow;
-            for (int k = q + 1; k <= std::min(q + 10, 4096) && iLow != POINT_BEYOND_MAX; ++k) {
-                const int h = pTrace->GetYPointForData(pdY[k]);
-                if (h == POINT_BEYOND_MAX) break;
-                iLow = std::min(iLow, h);
-                iHigh = std::max(iHigh, h);
-            }
-            if (i > 0 && iLow != POINT_BEYOND_MAX && iPrevLow != POINT_BEYOND_MAX) {
-                if (iPrevHigh < iLow) iLow = iPrevHigh + 1;
-                else if (iHigh < iPrevLow) iHigh = iPrevLow - 1;
-            }
-            ASSERT_EQ(pTrace->GetPlotMinArray()[size_t(i)], iLow) << i << " offset " << dOffset;
-            ASSERT_EQ(pTrace->GetPlotMaxArray()[size_t(i)], iHigh) << i << " offset " << dOffset;
-            iPrevLow = iLow;
-            iPrevHigh = iHigh;
-        }
-    }
+    pTrace->SetDrawRect(CRect(10, 5, 13, 145));
+    pTrace->SetCurrentMinYScaleValue(-140.0);
+    pTrace->SetCurrentMaxYScaleValue(0.0);
+    pTrace->SetCurrentMinYData(pTrace->GetYDataForValue(-140.0, UNIT_DBFS, 0));
+    pTrace->SetCurrentMaxYData(pTrace->GetYDataForValue(0.0, UNIT_DBFS, 0));
+    SetWindow(pTrace, 0, 16);
+    pTrace->DataToPlot();
+    EXPECT_EQ(pTrace->GetPlotMinArray(), (std::vector<int>{-100, -135, -135, -40}));
+    EXPECT_EQ(pTrace->GetPlotMaxArray(), (std::vector<int>{-60, -50, -10, -10}));
 }
 
 TEST_F(FFTTrace, LogXInterpolatesLowColumnsAndKeepsFlatSpansVisible)
