@@ -4,6 +4,8 @@
 //   make_limitfile_seeds <folder>
 
 #include "host/app/HeadlessHost.h"
+#include "trace/compute/Compute.h"
+#include "trace/compute/ComputeList.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/limits/LimitTable.h"
@@ -38,6 +40,15 @@ int main(int argc, char** argv)
             pTable->AddPoint(5000.0, DBL_MAX, 1, 0);
             pTable->AddPoint(8000.0, -30.0, 0, 0);
             iWritten += doc.SaveTrace(&table, CString((sFolder + "/table" + std::to_string(eType)).c_str()), 0);
+        }
+        // Both forms again with a shown invert, so the compute tail is in the corpus.
+        CComputeList list;
+        if (CCompute* pInvert = CreateComputeObject(COMPUTE_INVERT, pTrace)) list.AddComputeObject(pInvert);
+        for (CLimitLine* pLine : {&data, &table}) {
+            pLine->SetComputeList(&list);
+            pLine->SetShowTransformedYData(1, 0);
+            const std::string sName = sFolder + (pLine == &data ? "/data-computes" : "/table-computes");
+            iWritten += doc.SaveTrace(pLine, CString((sName + std::to_string(eType)).c_str()), 0);
         }
     }
     std::printf("%d seed files written to %s\n", iWritten, argv[1]);

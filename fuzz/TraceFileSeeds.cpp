@@ -4,6 +4,8 @@
 //   make_tracefile_seeds <folder>
 
 #include "host/app/HeadlessHost.h"
+#include "trace/compute/Compute.h"
+#include "trace/compute/ComputeList.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
@@ -39,6 +41,17 @@ int main(int argc, char** argv)
         pTrace->SetComment(L"seed");
         // Absolute, or the document would place it in its traces folder.
         const std::string sName = (std::filesystem::absolute(argv[1]) / ("kind" + std::to_string(eType))).string();
+        iWritten += doc.SaveTrace(pTrace, CString(sName), 0);
+    }
+    // One spectrum with a shown list of computes (one of them disabled).
+    if (CQXTrace* pTrace = doc.CreateTrace(TT_FFT, CHANNEL_A, 64, 0, 0, 0, 0, 1, 1, 1)) {
+        CComputeList list;
+        for (ComputeType eType : {COMPUTE_NORMALISE, COMPUTE_INVERT, COMPUTE_INVERT})
+            if (CCompute* pCompute = CreateComputeObject(eType, pTrace)) list.AddComputeObject(pCompute);
+        if (list.GetNumComputeObjects() == 3) list.GetComputeObjectAt(2)->SetEnabled(false);
+        pTrace->SetComputeList(&list);
+        pTrace->SetShowTransformedYData(1, 0);
+        const std::string sName = (std::filesystem::absolute(argv[1]) / "computes").string();
         iWritten += doc.SaveTrace(pTrace, CString(sName), 0);
     }
     std::printf("%d seed files written to %s\n", iWritten, argv[1]);

@@ -3,6 +3,9 @@
 #include "apps/tracewin/RenderCommand.h"
 
 #include "apps/common/BuiltInDocument.h"
+#include "trace/compute/ComputeInvert.h"
+#include "trace/compute/ComputeList.h"
+#include "trace/compute/ComputeNormalise.h"
 #include "apps/common/LiveSource.h"
 #include "platform/String.h"
 #include "resources/StringTable.h"
@@ -18,6 +21,8 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <charconv>
 #include <cstdio>
 #include <memory>
@@ -28,7 +33,8 @@ constexpr const char* kUsage =
     "usage: tracewin render [--channel A|B|both] [--size WxH] [--small] [--log-x]\n"
     "                       [--traces scope,fft] [--live N] -o FILE.png|.jpg|.bmp|.svg|.pdf\n"
     "                       [--trace FILE.trc]...  (trace files added to the drawn channel)\n"
-    "                       [--limit [max:|min:]FILE.lim]...  (limit lines of the current trace)\n";
+    "                       [--limit [max:|min:]FILE.lim]...  (limit lines of the current trace)\n"
+    "                       [--compute invert:Y|invert:cursor|normalise:X[:Y]]...  (transforms of the current trace)\n";
 
 struct STraceName {
     const char* szName;
@@ -210,6 +216,14 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
         } else if (sArg == "--limit") {
             if (!bHasValue) return needsValue();
             options.asLimitFiles.push_back(args[++i]);
+        } else if (sArg == "--compute") {
+            if (!bHasValue) return needsValue();
+            SComputeSpec spec;
+            if (!ParseComputeSpec(args[++i], spec)) {
+                sError = "bad transform '" + args[i] + "' (invert:Y, invert:cursor or normalise:X[:Y])";
+                return false;
+            }
+            options.asComputes.push_back(args[i]);
         } else if (sArg == "--live") {
             if (!bHasValue) return needsValue();
             if (!ParseInt(args[++i], options.iLiveBlocks) || options.iLiveBlocks < 1 ||
@@ -261,6 +275,66 @@ static bool AttachLimitFile(CGraphDoc& doc, const SRenderOptions& options, const
     return false;
 }
 
+bool ParseComputeSpec(const std::string& sText, SComputeSpec& spec)
+{
+    const auto number = [](const std::string& s, double& d) {
+        char* pEnd = nullptr;
+        d = std::strtod(s.c_str(), &pEnd);
+        return !s.empty() && pEnd && *pEnd == 0 && std::isfinite(d);
+    };
+    const size_t uColon = sText.find(':');
+    if (uColon == std::string::npos) return false;
+    const std::string sKind = sText.substr(0, uColon);
+    const std::string sRest = sText.substr(uColon + 1);
+    spec = SComputeSpec{};
+    if (sKind == "invert") {
+        spec.eType = COMPUTE_INVERT;
+        if (sRest == "cursor") return spec.bAroundCursor = true;
+        return number(sRest, spec.dY);
+    }
+    if (sKind != "normalise" && sKind != "normalize") return false;
+    spec.eType = COMPUTE_NORMALISE;
+    const size_t uSecond = sRest.find(':');
+    if (uSecond == std::string::npos) return number(sRest, spec.dX);
+    return number(sRest.substr(0, uSecond), spec.dX) && number(sRest.substr(uSecond + 1), spec.dY);
+}
+
+// The transforms of --compute on the drawn channel's current trace, shown in place.
+static bool ApplyComputes(CGraphDoc& doc, const SRenderOptions& options, std::string& sError)
+{
+    if (options.asComputes.empty()) return true;
+    CQXTrace* pTrace = doc.GetCurrentTrace(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
+    if (!pTrace) {
+        sError = "no current trace for --compute";
+        return false;
+    }
+    CComputeList list;
+    for (const std::string& sText : options.asComputes) {
+        SComputeSpec spec;
+        ParseComputeSpec(sText, spec);
+        CCompute* pCompute = CreateComputeObject(spec.eType, pTrace);
+        if (!pCompute) continue;
+        if (auto* pInvert = dynamic_cast<CComputeInvert*>(pCompute)) {
+            pInvert->SetInvertAroundCursor(spec.bAroundCursor);
+            pInvert->SetInvertValue(spec.dY);
+            pInvert->SetYUnit(static_cast<EUnit>(pTrace->GetYUnit()));
+        } else if (auto* pNormalise = dynamic_cast<CComputeNormalise*>(pCompute)) {
+            pNormalise->SetXValue(spec.dX);
+            pNormalise->SetXUnit(static_cast<EUnit>(pTrace->GetXUnit()));
+            pNormalise->SetYValue(spec.dY);
+            pNormalise->SetYUnit(static_cast<EUnit>(pTrace->GetYUnit()));
+        }
+        list.AddComputeObject(pCompute);
+    }
+    pTrace->SetComputeList(&list);
+    if (!pTrace->SetShowTransformedYData(1, 0)) {
+        sError = "the transforms did not run (an invert around the cursor needs the cursor on)";
+        return false;
+    }
+    pTrace->AutoZoomY(0, 0);
+    return true;
+}
+
 int RenderGraph(const SRenderOptions& options, std::string& sError)
 {
     const EPictureKind eKind = PictureKindOf(options.sOutput);
@@ -290,6 +364,7 @@ int RenderGraph(const SRenderOptions& options, std::string& sError)
     }
     for (const std::string& sLimit : options.asLimitFiles)
         if (!AttachLimitFile(built.GetDoc(), options, sLimit, sError)) return kExitFailure;
+    if (!ApplyComputes(built.GetDoc(), options, sError)) return kExitFailure;
 
     SPicture picture = MakePicture(eKind, options);
     if (!picture.pTarget->IsValid()) {

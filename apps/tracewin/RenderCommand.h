@@ -24,8 +24,22 @@ struct SRenderOptions {
     std::vector<std::string> asTraceFiles;
     // Limit files attached to the drawn channel's current trace: "[max:|min:]FILE".
     std::vector<std::string> asLimitFiles;
+    // Transforms shown on the drawn channel's current trace, in order:
+    // "invert:Y", "invert:cursor", "normalise:X[:Y]" (trace units; Y defaults to 0).
+    std::vector<std::string> asComputes;
     std::string sOutput;
 };
+
+// One --compute argument as a transform: its type, whether it inverts around
+// the cursor, and its values (X unused by invert).
+struct SComputeSpec {
+    ComputeType eType = COMPUTE_INVERT;
+    bool bAroundCursor = false;
+    double dX = 0.0;
+    double dY = 0.0;
+};
+// False for anything but the forms above with finite numbers.
+bool ParseComputeSpec(const std::string& sText, SComputeSpec& spec);
 
 // Pictures larger than this on a side only come from mistyped sizes.
 constexpr int kMaxRenderSide = 16384;
