@@ -158,6 +158,12 @@ bool CUnit::IsJitterUnit() const { return Has(this, UNITTRAIT_JITTER); }
 bool CUnit::IsAnalyserPhaseUnit() const { return Has(this, UNITTRAIT_ANAPHASE); }
 bool CUnit::IsCarrierPhaseUnit() const { return Has(this, UNITTRAIT_CARRIERPHASE); }
 
+bool IsdBUnit(int iUnit)
+{
+    const CUnit* pUnit = FindUnitObject(iUnit);
+    return pUnit && pUnit->IsdBUnit();
+}
+
 CPUnit::CPUnit(EUnit eUnit) : m_eUnit(eUnit), m_pUnit(FindUnitObject(eUnit)) {}
 
 CPUnit::CPUnit(int iUnit) : m_eUnit(static_cast<EUnit>(iUnit)), m_pUnit(FindUnitObject(iUnit)) {}

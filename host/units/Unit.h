@@ -86,6 +86,8 @@ private:
 
 // The unit object of an id, or null when the id has none.
 const CUnit* FindUnitObject(int iUnit);
+// True when the id names a dB unit (false for an id without a unit object).
+bool IsdBUnit(int iUnit);
 
 // Every unit id that has a unit object, in table order.
 const std::vector<EUnit>& AllUnitIds();

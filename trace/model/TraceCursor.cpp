@@ -23,12 +23,6 @@ namespace {
 // Appended to a reading taken relative to the relative cursor.
 const wchar_t* const kRelativeSuffix = L" (r)";
 
-bool IsdBUnit(int iUnit)
-{
-    const CUnit* pUnit = FindUnitObject(iUnit);
-    return pUnit && pUnit->IsdBUnit();
-}
-
 // The unit set of an axis either lacks the unit (false) or there is none.
 bool UnitAllowed(const CUnitSet* pSet, int iUnit) { return !pSet || pSet->IsUnitValid(iUnit); }
 

@@ -26,12 +26,6 @@ constexpr double kNoLowerLimit = -138.46;
 // How far beside the curve a click still hits it, in pixels.
 constexpr int kHitDistance = 5;
 
-bool IsdB(int iUnit)
-{
-    const CUnit* pUnit = FindUnitObject(iUnit);
-    return pUnit && pUnit->IsdBUnit();
-}
-
 bool AllowDiagnostic()
 {
     static CRateLimiter limiter(10, 1000);
@@ -80,7 +74,7 @@ void CQXTrace::GetXWindowInUnit(int iUnit, double* pdMin, double* pdMax)
     *pdMax = m_XValue.Convert(GetCurrentMaxXScaleValue(), iXUnit, iUnit, &refs);
 }
 
-int CQXTrace::UseCarefulXMapping(int iUnit) { return GetLogX() || IsdB(iUnit); }
+int CQXTrace::UseCarefulXMapping(int iUnit) { return GetLogX() || IsdBUnit(iUnit); }
 
 // ---- X axis ---------------------------------------------------------------------------
 

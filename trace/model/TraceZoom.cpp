@@ -27,12 +27,6 @@ bool IsScopeLike(CQXTrace& trace)
     return eType == TT_SCOPE || eType == TT_CTDET;
 }
 
-bool IsDbUnit(int iUnit)
-{
-    const CUnit* pUnit = FindUnitObject(iUnit);
-    return pUnit && pUnit->IsdBUnit();
-}
-
 SXWindow GetXWindow(CQXTrace& trace)
 {
     return {trace.GetMinXPos(), trace.GetMaxXPos(), trace.GetCurrentMinXPos(), trace.GetCurrentMaxXPos()};
@@ -459,7 +453,7 @@ void CQXTrace::AdjustScaleValuesForAutoZooming(double* pdMin, double* pdMax, dou
     const int iUnit = GetYUnit();
     SAutoZoomRounding rounding;
     rounding.dMinMultiple = GetMinMultipleForScales(iUnit);
-    rounding.bStartInsideData = IsDbUnit(iUnit) && IsScopeLike(*this);
+    rounding.bStartInsideData = IsdBUnit(iUnit) && IsScopeLike(*this);
     RoundAutoZoomWindow(pdMin, pdMax, dSpan, rounding);
 }
 

@@ -8,6 +8,7 @@
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SignalAnalyserSettings.h"
 #include "host/settings/SignalGeneratorSettings.h"
+#include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitMath.h"
 #include "host/units/UnitSets.h"
@@ -235,7 +236,7 @@ int CCTBaseTrace::GetReferences(int iAxis, int bDefault, SReferences* pReference
 
 void CCTBaseTrace::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)
 {
-    if (pbIsDbUnit) *pbIsDbUnit = IsDbUnit(ResolveAxisUnit(*this, eAxis, iUnit)) ? 1 : 0;
+    if (pbIsDbUnit) *pbIsDbUnit = IsdBUnit(ResolveAxisUnit(*this, eAxis, iUnit)) ? 1 : 0;
     // Signed time-domain data has no logarithmic view.
     if (pbLogAllowed) *pbLogAllowed = 0;
 }

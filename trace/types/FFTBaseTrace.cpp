@@ -12,6 +12,7 @@
 #include "host/settings/ImpulseResponseSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SignalAnalyserSettings.h"
+#include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitMath.h"
 #include "host/units/UnitSets.h"
@@ -136,7 +137,7 @@ void CFFTBaseTrace::CalcDefaultYScaleValues(double* pdMin, double* pdMax)
     double dMinData = 0.0;
     double dMaxData = kFullScaleSineHex;
     if (IsFromImpulseResponse() && IsRelative()) {
-        if (IsDbUnit(iUnit)) {
+        if (IsdBUnit(iUnit)) {
             *pdMin = -60.0;
             *pdMax = 10.0;
             return;
@@ -218,7 +219,7 @@ int CFFTBaseTrace::GetReferences(int iAxis, int bDefault, SReferences* pReferenc
 
 void GetFrequencyDomainLogDetails(CQXTrace& trace, AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)
 {
-    const bool bDb = IsDbUnit(ResolveAxisUnit(trace, eAxis, iUnit));
+    const bool bDb = IsdBUnit(ResolveAxisUnit(trace, eAxis, iUnit));
     if (pbIsDbUnit) *pbIsDbUnit = bDb ? 1 : 0;
     if (pbLogAllowed) *pbLogAllowed = eAxis == X_AXIS ? 1 : (bDb ? 0 : 1);
 }

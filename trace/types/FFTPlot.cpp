@@ -7,6 +7,7 @@
 #include "trace/types/FFTBaseTrace.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/Unit.h"
 #include "trace/core/ScaleMath.h"
 #include "trace/core/PlotMath.h"
 #include "trace/core/PlotScan.h"
@@ -104,7 +105,7 @@ void CFFTBaseTrace::HoldHeightMap()
 {
     m_HeldHeights = SAffineBinMap();
     if (GetLogY() || !(m_dCurrentMaxYScaleValue > m_dCurrentMinYScaleValue)) return;
-    m_bHeldHeightsInLog = IsDbUnit(GetYUnit());
+    m_bHeldHeightsInLog = IsdBUnit(GetYUnit());
     m_iHeldOriginRow = GetYOrigin() - m_rcDraw.top;
     // Two points define the map (in log10 of the datum for dB units); more,
     // spread over the decades data take, confirm that it is one.

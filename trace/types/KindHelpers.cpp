@@ -69,12 +69,6 @@ int ImpulseResponseRelativity(bool* pbFromImpulseResponse)
     return 2;
 }
 
-bool IsDbUnit(int iUnit)
-{
-    const CUnit* pUnit = FindUnitObject(iUnit);
-    return pUnit && pUnit->IsdBUnit();
-}
-
 int ResolveAxisUnit(CQXTrace& trace, int iAxis, int iUnit)
 {
     if (iUnit != -1 && iUnit != -2) return iUnit;

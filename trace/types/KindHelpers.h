@@ -28,7 +28,6 @@ int FrequencyDomainReferences(CQXTrace& trace, int iAxis, int bDefault, int iXDa
 // data comes from it.
 int ImpulseResponseRelativity(bool* pbFromImpulseResponse);
 
-bool IsDbUnit(int iUnit);
 // A unit of -1 (or -2) stands for the axis's current unit.
 int ResolveAxisUnit(CQXTrace& trace, int iAxis, int iUnit);
 

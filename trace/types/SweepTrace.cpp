@@ -393,7 +393,7 @@ int CSweepTrace::GetReferences(int iAxis, int /*bDefault*/, SReferences* pRefere
 
 void CSweepTrace::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)
 {
-    const bool bDb = IsDbUnit(ResolveAxisUnit(*this, eAxis, iUnit));
+    const bool bDb = IsdBUnit(ResolveAxisUnit(*this, eAxis, iUnit));
     bool bLog = !bDb;
     if (eAxis == Y_AXIS && GetActualResultID() == UNUSED_RESULT) bLog = false;
     if (eAxis == X_AXIS && IsXAxisSource() &&

@@ -3,6 +3,7 @@
 #include "trace/types/UserTrace.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitSet.h"
 #include "host/units/UnitSets.h"
@@ -214,7 +215,7 @@ int CUserTrace::GetReferences(int iAxis, int /*bDefault*/, SReferences* pReferen
 void CUserTrace::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)
 {
     const int iResolved = ResolveAxisUnit(*this, eAxis, iUnit);
-    const bool bDb = IsDbUnit(iResolved);
+    const bool bDb = IsdBUnit(iResolved);
     const double dMin = eAxis == Y_AXIS ? GetMinYValue(static_cast<EUnit>(iResolved)) : GetMinXScaleValue();
     const double dMax = eAxis == Y_AXIS ? GetMaxYValue(static_cast<EUnit>(iResolved)) : GetMaxXScaleValue();
     if (pbIsDbUnit) *pbIsDbUnit = bDb ? 1 : 0;

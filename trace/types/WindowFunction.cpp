@@ -3,6 +3,7 @@
 
 #include "trace/types/WindowFunction.h"
 
+#include "host/units/Unit.h"
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
 #include "trace/document/GraphDoc.h"
@@ -141,7 +142,7 @@ int CWindowFunction::GetReferences(int iAxis, int /*bDefault*/, SReferences* pRe
 
 void CWindowFunction::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)
 {
-    const bool bDb = IsDbUnit(ResolveAxisUnit(*this, eAxis, iUnit));
+    const bool bDb = IsdBUnit(ResolveAxisUnit(*this, eAxis, iUnit));
     if (pbIsDbUnit) *pbIsDbUnit = bDb ? 1 : 0;
     // A window over time has no logarithmic X; its gain may be shown so.
     if (pbLogAllowed) *pbLogAllowed = (eAxis == Y_AXIS && !bDb) ? 1 : 0;
