@@ -1,33 +1,20 @@
 #pragma once
-// A headless host with a graph document, a spectrum-like test trace whose Y
-// values are shown in its storage unit (so limits read as the data they
-// are), and helpers that attach trace-data and table limit lines to it.
+// The kit's host and document with a spectrum-like test trace whose Y values
+// are shown in their storage unit (so limits read as the data they are), and
+// helpers that attach trace-data and table limit lines to it.
 
 #include "host/app/EventManager.h"
-#include "host/app/HeadlessHost.h"
-#include "support/TestTrace.h"
-#include "trace/document/GraphDoc.h"
+#include "support/HostDocFixture.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/limits/LimitTable.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <vector>
 
-// A trace that lets tests reach the per-point check.
-class CLimitTestTrace : public CTestTrace {
-public:
-    using CTestTrace::CTestTrace;
-    using CQXTrace::CheckLimitAtPoint;
-};
-
-class LimitFixture : public ::testing::Test {
+class LimitFixture : public HostDocFixture {
 protected:
     LimitFixture()
     {
-        m_host.SetGraphDoc(m_pDoc.get());
-        m_pTrace = new CLimitTestTrace(TT_FFT, CHANNEL_A, 8);
+        m_pTrace = new CTestTrace(TT_FFT, CHANNEL_A, 8);
         m_pTrace->SetTestMode(CQXTrace::eModeDigital);
         m_pTrace->SetYUnit(UNIT_HEX);
         m_pTrace->CreateXScale();
@@ -37,13 +24,6 @@ protected:
         m_pDoc->AddTraceToArray(m_pTrace);
         m_pTrace->TraceOn(0, 0);
     }
-    ~LimitFixture() override
-    {
-        m_host.PumpMessages();
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
-    }
-
     // A trace-data line holding aValues (in the trace's data), attached and on.
     CLimitLine* AttachDataLine(bool bMax, const std::vector<double>& aValues)
     {
@@ -77,7 +57,5 @@ protected:
         return aKinds;
     }
 
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
-    CLimitTestTrace* m_pTrace = nullptr; // owned by the document
+    CTestTrace* m_pTrace = nullptr; // owned by the document
 };

@@ -1,6 +1,6 @@
 // The 8x display interpolation and the FIR interpolator behind it.
 
-#include "TraceFixture.h"
+#include "support/HostDocFixture.h"
 
 #include "host/numeric/FIRInterpolator.h"
 
@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-class TraceInterpolateTest : public TraceFixture {
+class TraceInterpolateTest : public HostDocFixture {
 protected:
     // n measured samples of a sine at the start of an 8n array, as a refill
     // leaves them.
@@ -32,8 +32,7 @@ TEST_F(TraceInterpolateTest, LastFortyEightPointsLieOutsideTheDataRange)
     const auto aY = trace.GetYDataCopy();
     for (int i = 8 * 256 - 48; i < 8 * 256; ++i) EXPECT_EQ(aY[static_cast<size_t>(i)], 0.0) << i;
     // The range moved, so the views are told.
-    const auto& aUpdates = m_host.GetUpdates();
-    EXPECT_TRUE(std::any_of(aUpdates.begin(), aUpdates.end(), [](const auto& u) { return u.lHint == -801; }));
+    EXPECT_GE(CountHints(-801), 1);
 }
 
 TEST_F(TraceInterpolateTest, ReproducesALowFrequencySine)

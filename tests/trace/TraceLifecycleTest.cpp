@@ -1,7 +1,7 @@
 // The trace object: buffers, naming, colours, copies, scale sharing, limit
 // events and failure reports.
 
-#include "TraceFixture.h"
+#include "support/HostDocFixture.h"
 
 #include "host/app/EventManager.h"
 #include "trace/display/XScale.h"
@@ -10,30 +10,15 @@
 
 namespace {
 
-class CTestFilterTrace : public CTestTrace {
-public:
-    explicit CTestFilterTrace(int iFilterType) : CTestTrace(TT_FILTER, CHANNEL_A, 512), m_iFilterType(iFilterType) {}
-    int GetFilterType() override { return m_iFilterType; }
-
-private:
-    int m_iFilterType;
-};
-
-class CTestUserTrace : public CTestTrace {
-public:
-    CTestUserTrace() : CTestTrace(TT_USER, CHANNEL_A, 16) {}
-    bool IsUserTrace() override { return true; }
-};
-
-using TraceBufferTest = TraceFixture;
-using TraceNameTest = TraceFixture;
-using TraceColorTest = TraceFixture;
-using TraceScaleTest = TraceFixture;
-using TraceStateTest = TraceFixture;
+using TraceBufferTest = HostDocFixture;
+using TraceNameTest = HostDocFixture;
+using TraceColorTest = HostDocFixture;
+using TraceScaleTest = HostDocFixture;
+using TraceStateTest = HostDocFixture;
 
 // ---- Buffers ------------------------------------------------------------------
 
-TEST_F(TraceBufferTest, SizeZeroLeavesNoArraysAndLaterSizeAllocatesZeros)
+TEST_F(TraceBufferTest, SizeZeroLeavesNoArraysLaterSizeAllocatesZerosSameSizeKeepsData)
 {
     CTestTrace trace(TT_FFT, CHANNEL_A, 64);
     trace.FillYData([](int i) { return i + 1.0; });
@@ -46,16 +31,13 @@ TEST_F(TraceBufferTest, SizeZeroLeavesNoArraysAndLaterSizeAllocatesZeros)
     ASSERT_EQ(trace.GetDataSize(), 32);
     EXPECT_EQ(trace.GetYDataCopy(), std::vector<double>(32, 0.0));
     EXPECT_EQ(trace.GetMaxXPos(), 31);
-}
 
-TEST_F(TraceBufferTest, SameSizeKeepsTheArrayAndItsData)
-{
-    CTestTrace trace(TT_FFT, CHANNEL_A, 8);
+    // The same size keeps the array and its data.
     trace.FillYData([](int i) { return 2.0 * i; });
     const double* pBefore = trace.GetYDataBuffer(0);
-    EXPECT_EQ(trace.SetBuffer(8), 1);
+    EXPECT_EQ(trace.SetBuffer(32), 1);
     EXPECT_EQ(trace.GetYDataBuffer(0), pBefore);
-    EXPECT_EQ(trace.GetYDataCopy()[7], 14.0);
+    EXPECT_EQ(trace.GetYDataCopy()[31], 62.0);
 }
 
 TEST_F(TraceBufferTest, ResizeKeepsTheZoomWindowInXValuesClampedToTheFullRange)
@@ -88,10 +70,10 @@ TEST_F(TraceBufferTest, FailedAllocationIsReportedAndLeavesNoData)
     EXPECT_EQ(trace.SetBuffer(kMaxTraceDataSize + 1), 0);
     EXPECT_EQ(trace.GetDataSize(), 0);
     EXPECT_EQ(trace.GetYDataBuffer(0), nullptr);
-    EXPECT_TRUE(LogContains("ERROR_FATAL: 11304=<<IDS_ERROR_OUTOFMEMORY>>"));
+    EXPECT_TRUE(HasLog("ERROR_FATAL: 11304=<<IDS_ERROR_OUTOFMEMORY>>"));
     EXPECT_EQ(CountPosted(0x8004, 11304), 1);
     EXPECT_EQ(trace.SetBuffer(-1), 0);
-    EXPECT_TRUE(LogContains("FAILED VERIFY"));
+    EXPECT_TRUE(HasLog("FAILED VERIFY"));
 }
 
 TEST_F(TraceBufferTest, DefaultDataSizeByType)
@@ -142,8 +124,11 @@ TEST_F(TraceNameTest, FilterNamesByFilterType)
 {
     const std::pair<int, const wchar_t*> aCases[] = {
         {1000, L"Filter: CT Det"}, {1001, L"Filter: FFT Params"}, {3, L"Filter: FFT Det 3"}};
-    for (const auto& [iType, sName] : aCases)
-        EXPECT_EQ(CTestFilterTrace(iType).GetTraceName(0, 0, 0), CString(sName));
+    for (const auto& [iType, sName] : aCases) {
+        CTestTrace filter(TT_FILTER, CHANNEL_A, 512);
+        filter.SetFilterType(iType);
+        EXPECT_EQ(filter.GetTraceName(0, 0, 0), CString(sName));
+    }
 }
 
 TEST_F(TraceNameTest, TransformedSuffixOnlyWithATransformedArrayAndWhenAsked)
@@ -179,7 +164,8 @@ TEST_F(TraceColorTest, PrintColourFollowsOnlyWhenUnsetOrEqualToTheScreenColour)
         EXPECT_EQ(trace.GetDefaultColor(), 0x123456u);
         EXPECT_EQ(trace.GetPrintColor(), c.crExpected) << std::hex << c.crPrint;
     }
-    CTestUserTrace user;
+    CTestTrace user(TT_USER, CHANNEL_A, 16);
+    user.SetUserKind(true);
     user.SetPrintColor(0);
     user.SetColor(0x123456);
     EXPECT_EQ(user.GetPrintColor(), 0x123456u);
@@ -281,7 +267,7 @@ TEST_F(TraceStateTest, TurningOnATraceNotInUseIsReported)
 {
     CTestTrace trace(TT_FFT, CHANNEL_A, 16);
     trace.TraceOn(0, 0);
-    EXPECT_TRUE(LogContains("FAILED ASSERT: <<m_bInUse != 0>>"));
+    EXPECT_TRUE(HasLog("FAILED ASSERT: <<m_bInUse != 0>>"));
     EXPECT_TRUE(trace.IsOn());
 }
 

@@ -1,7 +1,7 @@
 // Value mapping: positions, X values, pixels, Y heights, unit conversions,
 // range checks and hit testing.
 
-#include "TraceFixture.h"
+#include "support/HostDocFixture.h"
 
 #include "host/units/Unit.h"
 #include "trace/core/ScaleMath.h"
@@ -13,23 +13,9 @@
 
 namespace {
 
-// A trace with its own X array, as sweep and user traces have.
-class CTestXDataTrace : public CTestTrace {
-public:
-    explicit CTestXDataTrace(const std::vector<double>& aX) : CTestTrace(TT_USER, CHANNEL_A, static_cast<int>(aX.size()))
-    {
-        // Only now does the kind have X data: let the buffer take it on.
-        SetBuffer(static_cast<int>(aX.size()));
-        if (m_pXData) std::copy(aX.begin(), aX.end(), m_pXData.get());
-    }
-    int HasXData() override { return 1; }
-    double* GetXData() override { return m_pXData.get(); }
-    int FindBin(double dValue) { return FindBinForXValue(dValue, UNIT_BINS); }
-};
-
 // 512 FFT points at 48 kHz (one bin is 48000 / 1022 Hz) on a plot 500 wide,
 // X window 0 ... 1000 Hz, Y window the full digital scale.
-class TraceMappingTest : public TraceFixture {
+class TraceMappingTest : public HostDocFixture {
 protected:
     TraceMappingTest()
     {
@@ -59,7 +45,7 @@ TEST_F(TraceMappingTest, PositionToPixelPlainOnLinearCarefulOnLog)
     EXPECT_EQ(m_trace.GetXPointForPos(10), 336);
 }
 
-TEST_F(TraceMappingTest, DeviceXToValueInsideThePlotOnly)
+TEST_F(TraceMappingTest, DeviceXToValueInsideThePlotOnlyDeviceYClamped)
 {
     EXPECT_DOUBLE_EQ(m_trace.GetXValueAtPoint(0), 0.0);
     EXPECT_DOUBLE_EQ(m_trace.GetXValueAtPoint(500), 1000.0 * 500 / 501);
@@ -79,12 +65,13 @@ TEST_F(TraceMappingTest, PositionsAndValuesRoundTripThroughTheXUnit)
 
 TEST_F(TraceMappingTest, FindBinReturnsTheEntryAtOrBelow)
 {
-    CTestXDataTrace trace({1.0, 2.0, 4.0, 8.0});
+    CTestTrace trace(TT_USER, CHANNEL_A, 4);
+    trace.SetXData({1.0, 2.0, 4.0, 8.0});
     const std::pair<double, int> aCases[] = {{4.0, 2}, {5.0, 2}, {0.5, 0}, {9.0, 3}, {1.0, 0}, {8.0, 3}};
-    for (const auto& [dValue, iBin] : aCases) EXPECT_EQ(trace.FindBin(dValue), iBin) << dValue;
+    for (const auto& [dValue, iBin] : aCases) EXPECT_EQ(trace.FindBinForXValue(dValue, UNIT_BINS), iBin) << dValue;
 }
 
-TEST_F(TraceMappingTest, YHeightSentinelsAndScaling)
+TEST_F(TraceMappingTest, YHeightSentinelsScalingAndOffset)
 {
     // Window 0 ... full scale: the origin is the bottom row.
     ASSERT_EQ(m_trace.GetYOrigin(), 100);
@@ -100,10 +87,10 @@ TEST_F(TraceMappingTest, YHeightSentinelsAndScaling)
     m_trace.SetCurrentMinYData(-100.0);
     m_trace.SetCurrentMaxYData(0.0);
     EXPECT_EQ(m_trace.GetYPointForData(10.0), 5);
-}
 
-TEST_F(TraceMappingTest, YOffsetShiftsEveryValueButTheSentinels)
-{
+    // An offset shifts every value but the sentinels.
+    m_trace.SetCurrentMinYData(0.0);
+    m_trace.SetCurrentMaxYData(8388607.0);
     m_trace.SetYOffset(8388607.0 / 4);
     EXPECT_EQ(m_trace.GetYPointForData(0.0), 25);
     EXPECT_EQ(m_trace.GetYPointForData(DBL_MAX), 2147483647);
@@ -174,12 +161,12 @@ TEST_F(TraceMappingTest, UnitChecksAndScaleCover)
     EXPECT_EQ(m_trace.XScaleEncompasses(10.0, 20000.0, UNIT_FREQ_HZ), 1);
     EXPECT_EQ(m_trace.XScaleEncompasses(10.0, 30000.0, UNIT_FREQ_HZ), 0);
     EXPECT_EQ(m_trace.XScaleEncompasses(10.0, 20.0, UNIT_MS), 1);
-    EXPECT_TRUE(LogContains("!= GetXUnit:"));
+    EXPECT_TRUE(HasLog("!= GetXUnit:"));
 }
 
 // ---- Hit testing ------------------------------------------------------------------
 
-class TraceHitTest : public TraceFixture {
+class TraceHitTest : public HostDocFixture {
 protected:
     TraceHitTest()
     {

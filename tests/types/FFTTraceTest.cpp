@@ -2,7 +2,7 @@
 // windows over the valued bins, the column reduction, harmonics, the CT
 // output flags, and a whole pass from the simulated analyser to a cursor.
 
-#include "host/app/HeadlessHost.h"
+#include "support/HostDocFixture.h"
 #include "host/buffers/SampleBuffer.h"
 #include "host/settings/AnalyserSettings.h"
 #include "host/settings/FFTParametersSettings.h"
@@ -11,7 +11,6 @@
 #include "host/settings/SharedMeasurementData.h"
 #include "host/sim/MeasurementEngine.h"
 #include "host/sim/SignalGenerator.h"
-#include "trace/document/GraphDoc.h"
 #include "trace/model/CursorMark.h"
 #include "trace/types/CTFFTTrace.h"
 #include "trace/types/FFTTrace.h"
@@ -49,21 +48,14 @@ std::unique_ptr<CFFTBuffer> PowerBuffer(int iBins, double dRate, double dPower =
     return pBuffer;
 }
 
-class FFTTrace : public ::testing::Test {
+class FFTTrace : public HostDocFixture {
 protected:
-    FFTTrace() { m_host.SetGraphDoc(m_pDoc.get()); }
-    ~FFTTrace() override
-    {
-        // Every path here is a regular one: none may trip an assertion.
-        for (const std::string& sLine : m_host.GetLogLines())
-            EXPECT_EQ(sLine.find("FAILED ASSERT"), std::string::npos) << sLine;
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
-    }
+    // Every path here is a regular one: none may trip an assertion.
+    ~FFTTrace() override { EXPECT_EQ(LogCount("FAILED ASSERT"), 0); }
     template <class T>
     T* Add(T* pTrace)
     {
-        m_pDoc->AddTrace(pTrace);
+        AddTrace(pTrace);
         pTrace->SetInUse(1);
         return pTrace;
     }
@@ -85,9 +77,6 @@ protected:
         pTrace->SetCurrentMinXScaleValue(pTrace->GetXValueAtPos(iMin, pTrace->GetXUnit()));
         pTrace->SetCurrentMaxXScaleValue(pTrace->GetXValueAtPos(iMax, pTrace->GetXUnit()));
     }
-
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
 };
 
 } // namespace

@@ -2,14 +2,13 @@
 // the fundamental, the symmetric default Y window, and a CT detector that
 // turns relative.
 
-#include "host/app/HeadlessHost.h"
+#include "support/HostDocFixture.h"
 #include "host/settings/CTDetectorSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SettingsIds.h"
 #include "host/settings/SignalAnalyserSettings.h"
 #include "host/settings/SignalGeneratorSettings.h"
 #include "host/units/UnitMath.h"
-#include "trace/document/GraphDoc.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/types/CTTrace.h"
 #include "trace/types/ScopeTrace.h"
@@ -21,40 +20,18 @@
 
 namespace {
 
-// A CT detector trace that can be given limit lines directly.
-class CLimitedCTTrace : public CCTTrace {
-public:
-    CLimitedCTTrace() : CCTTrace(CHANNEL_A, 1024, 0, 0) {}
-    void Attach(CQXTrace* pMax, CQXTrace* pMin)
-    {
-        m_pMaxLimitLine = pMax;
-        m_pMinLimitLine = pMin;
-    }
-};
-
-class ScopeCT : public ::testing::Test {
+class ScopeCT : public HostDocFixture {
 protected:
-    ScopeCT() { m_host.SetGraphDoc(m_pDoc.get()); }
-    ~ScopeCT() override
-    {
-        for (const std::string& sLine : m_host.GetLogLines()) EXPECT_EQ(sLine.find("FAILED"), std::string::npos) << sLine;
-        m_host.PumpMessages();
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
-    }
+    ~ScopeCT() override { EXPECT_EQ(LogCount("FAILED"), 0); }
     // A live scope trace of channel A in the document, its rate and mode
     // read from the host (48 kHz analogue by default).
     CScopeTrace* AddScope(int iDataSize = 1024)
     {
-        auto* pScope = new CScopeTrace(CHANNEL_A, iDataSize, 0, 0);
-        m_pDoc->AddTrace(pScope);
+        auto* pScope = AddTrace(new CScopeTrace(CHANNEL_A, iDataSize, 0, 0));
         pScope->SetInUse(1);
         pScope->UpdateTraceVariables(false, false, nullptr);
         return pScope;
     }
-
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
 };
 
 TEST_F(ScopeCT, AutoZoomFitsWholePeriodsOfTheFundamental)
@@ -115,14 +92,13 @@ TEST_F(ScopeCT, DefaultYWindowIsSymmetricInData)
 
 TEST_F(ScopeCT, RelativeDetectorRescalesAroundMinus60dBAndDropsAbsoluteLimits)
 {
-    auto* pCT = new CLimitedCTTrace();
-    m_pDoc->AddTrace(pCT);
+    auto* pCT = AddTrace(new CCTTrace(CHANNEL_A, 1024, 0, 0));
     pCT->SetInUse(1);
     pCT->UpdateTraceVariables(false, false, nullptr);
     auto* pMax = new CLimitLine(pCT, 1, 0);
     pMax->SetUnitsCreated(UNIT_MS, UNIT_DBFS);
     pMax->SetTraceID(m_pDoc->GetNextTraceID());
-    pCT->Attach(pMax, nullptr);
+    ASSERT_EQ(pCT->SetLimitLineForTrace(pMax, TT_MAXLIMITLINE, 0, 0, 0), 1);
 
     // Absolute, RMS: full scale of a sine either side of 0.
     pCT->SetScaleValuesFromCTDetector();
@@ -154,8 +130,7 @@ TEST_F(ScopeCT, RelativeDetectorRescalesAroundMinus60dBAndDropsAbsoluteLimits)
 
 TEST_F(ScopeCT, DetectorTraceTellsTheDocumentWhichCTBuffersAreRead)
 {
-    auto* pCT = new CCTTrace(CHANNEL_B, 1024, 0, 0);
-    m_pDoc->AddTrace(pCT);
+    auto* pCT = AddTrace(new CCTTrace(CHANNEL_B, 1024, 0, 0));
     pCT->SetInUse(1);
     EXPECT_EQ(m_pDoc->IsReadingCTA(CHANNEL_B), 0);
     pCT->TraceOn(0, 0);

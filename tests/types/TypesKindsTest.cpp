@@ -2,11 +2,10 @@
 // and unit sets, storage units, scale kind, default Y window, name and copies;
 // and the limit line's answers through its parent.
 
-#include "host/app/HeadlessHost.h"
+#include "support/HostDocFixture.h"
 #include "host/settings/SettingsIds.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitSet.h"
-#include "trace/document/GraphDoc.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/types/CTFFTTrace.h"
 #include "trace/types/CTTrace.h"
@@ -77,31 +76,11 @@ const SKind kKinds[] = {
      ST_USER, L"User Trace"},
 };
 
-class TypesKinds : public ::testing::TestWithParam<SKind> {
+class TypesKinds : public HostDocFixture, public ::testing::WithParamInterface<SKind> {
 protected:
-    TypesKinds() { m_host.SetGraphDoc(m_pDoc.get()); }
-    ~TypesKinds() override
-    {
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
-    }
-
     // A trace owned by the document, so that shared scales are freed once.
-    CQXTrace* Add(CQXTrace* pTrace)
-    {
-        m_pDoc->AddTrace(pTrace);
-        return pTrace;
-    }
-    CQXTrace* Make(ChannelNumber eChannel = CHANNEL_A) { return Add(GetParam().make(eChannel)); }
-    bool Asserted() const
-    {
-        for (const std::string& s : m_host.GetLogLines())
-            if (s.find("FAILED ASSERT") != std::string::npos) return true;
-        return false;
-    }
-
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
+    CQXTrace* Make(ChannelNumber eChannel = CHANNEL_A) { return AddTrace(GetParam().make(eChannel)); }
+    bool Asserted() const { return HasLog("FAILED ASSERT"); }
 };
 
 std::string KindName(const ::testing::TestParamInfo<SKind>& info) { return info.param.szClass; }
@@ -169,7 +148,7 @@ TEST_P(TypesKinds, CopyIsOfTheSameClassWithTheSameData)
     auto* pCopy = static_cast<CQXTrace*>(pSource->GetRuntimeClass()->CreateObject());
     ASSERT_NE(pCopy, nullptr);
     EXPECT_EQ(pCopy->CopyFrom(pSource), pCopy);
-    Add(pCopy); // once it has the source's channel
+    AddTrace(pCopy); // once it has the source's channel
     EXPECT_EQ(pCopy->GetRuntimeClass(), pSource->GetRuntimeClass());
     EXPECT_EQ(pCopy->GetTraceType(), pSource->GetTraceType());
     ASSERT_EQ(pCopy->GetDataSize(), pSource->GetDataSize());
@@ -183,8 +162,8 @@ TEST_P(TypesKinds, CopyIsOfTheSameClassWithTheSameData)
 TEST_P(TypesKinds, CopyFromAnotherKindIsRefused)
 {
     CQXTrace* pTarget = Make();
-    CQXTrace* pOther = pTarget->GetTraceType() == TT_FFT ? Add(new CScopeTrace(CHANNEL_A, 64, 0, 0))
-                                                         : Add(new CFFTTrace(CHANNEL_A, 65, 0, 0));
+    CQXTrace* pOther = pTarget->GetTraceType() == TT_FFT ? AddTrace(new CScopeTrace(CHANNEL_A, 64, 0, 0))
+                                                         : AddTrace(new CFFTTrace(CHANNEL_A, 65, 0, 0));
     const int iSize = pTarget->GetDataSize();
     EXPECT_EQ(pTarget->CopyFrom(pOther), pTarget);
     EXPECT_TRUE(Asserted());
@@ -207,34 +186,17 @@ INSTANTIATE_TEST_SUITE_P(All, TypesKinds, ::testing::ValuesIn(kKinds), KindName)
 
 // ---- Per-kind rules that are not table rows ----------------------------------------
 
-class TypesKindRules : public ::testing::Test {
-protected:
-    TypesKindRules() { m_host.SetGraphDoc(m_pDoc.get()); }
-    ~TypesKindRules() override
-    {
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
-    }
-    template <class T>
-    T* Add(T* pTrace)
-    {
-        m_pDoc->AddTrace(pTrace);
-        return pTrace;
-    }
-
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
-};
+using TypesKindRules = HostDocFixture;
 
 TEST_F(TypesKindRules, DefaultYUnitsPerInputMode)
 {
     using M = CQXTrace;
     const EUnit eAnalogue = GetDefaultAnalogueUnit(RESULTKIND_AMPLITUDE);
     const EUnit eSpectrumAnalogue = (eAnalogue == UNIT_V || eAnalogue == UNIT_W) ? UNIT_DBV : eAnalogue;
-    auto* pFFT = Add(new CFFTTrace(CHANNEL_A, 65, 0, 0));
-    auto* pScope = Add(new CScopeTrace(CHANNEL_A, 64, 0, 0));
-    auto* pFilter = Add(new CFilterTrace(CHANNEL_A, 64, 0));
-    auto* pWindow = Add(new CWindowFunction(CHANNEL_A, 64, 0));
+    auto* pFFT = AddTrace(new CFFTTrace(CHANNEL_A, 65, 0, 0));
+    auto* pScope = AddTrace(new CScopeTrace(CHANNEL_A, 64, 0, 0));
+    auto* pFilter = AddTrace(new CFilterTrace(CHANNEL_A, 64, 0));
+    auto* pWindow = AddTrace(new CWindowFunction(CHANNEL_A, 64, 0));
     const struct {
         CQXTrace* pTrace;
         EUnit aeByMode[5]; // digital, analogue, JDO data, JDO fs, soundcard
@@ -259,7 +221,7 @@ TEST_F(TypesKindRules, DefaultYUnitsPerInputMode)
 
 TEST_F(TypesKindRules, SpectrumRunsFromZeroToHalfTheRate)
 {
-    auto* pFFT = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
+    auto* pFFT = AddTrace(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
     const double dRate = EffectiveSampleRate(pFFT->GetSampleRate(), pFFT->IsUnlocked());
     EXPECT_EQ(pFFT->GetMinXScaleValue(), 0.0);
     EXPECT_DOUBLE_EQ(pFFT->GetMaxXScaleValue(), dRate / 2.0);
@@ -275,7 +237,7 @@ TEST_F(TypesKindRules, SpectrumRunsFromZeroToHalfTheRate)
 
 TEST_F(TypesKindRules, TimeTracesShowMillisecondsOverTheBuffer)
 {
-    auto* pScope = Add(new CScopeTrace(CHANNEL_A, 480, 0, 0));
+    auto* pScope = AddTrace(new CScopeTrace(CHANNEL_A, 480, 0, 0));
     const double dRate = EffectiveSampleRate(pScope->GetSampleRate(), pScope->IsUnlocked());
     EXPECT_EQ(pScope->GetXUnit(), UNIT_MS);
     EXPECT_NEAR(pScope->GetMaxXScaleValue(), 480 * 1000.0 / dRate, 1e-9);
@@ -295,7 +257,7 @@ TEST_F(TypesKindRules, TimeTracesShowMillisecondsOverTheBuffer)
 
 TEST_F(TypesKindRules, SpectraNeverDrawDbLogarithmically)
 {
-    auto* pFFT = Add(new CFFTTrace(CHANNEL_A, 65, 0, 0));
+    auto* pFFT = AddTrace(new CFFTTrace(CHANNEL_A, 65, 0, 0));
     const struct {
         AxisType eAxis;
         int iUnit;
@@ -312,8 +274,8 @@ TEST_F(TypesKindRules, SpectraNeverDrawDbLogarithmically)
 
 TEST_F(TypesKindRules, OnlyTheImpulseWindowAsksForItsOwnClass)
 {
-    auto* pPlain = Add(new CWindowFunction(CHANNEL_A, 64, 0));
-    auto* pImpulse = Add(new CImpulseWindowFunction(CHANNEL_A, 64, 0));
+    auto* pPlain = AddTrace(new CWindowFunction(CHANNEL_A, 64, 0));
+    auto* pImpulse = AddTrace(new CImpulseWindowFunction(CHANNEL_A, 64, 0));
     EXPECT_EQ(pPlain->GetTraceCreateExtraInfo(), 0);
     EXPECT_NE(pImpulse->GetTraceCreateExtraInfo(), 0);
     EXPECT_EQ(pPlain->GetResultID(), 3325);
@@ -322,7 +284,7 @@ TEST_F(TypesKindRules, OnlyTheImpulseWindowAsksForItsOwnClass)
 
 TEST_F(TypesKindRules, FilterNamesItsSource)
 {
-    auto* pFilter = Add(new CFilterTrace(CHANNEL_A, 64, 0));
+    auto* pFilter = AddTrace(new CFilterTrace(CHANNEL_A, 64, 0));
     EXPECT_EQ(pFilter->GetFilterType(), CFilterTrace::kSourceCTDetector);
     pFilter->SetFilterType(CFilterTrace::kSourceFFTParameters);
     EXPECT_EQ(std::wstring(pFilter->GetTraceName(0, 0, 0).GetString()), L"Filter: FFT Params");
@@ -332,7 +294,7 @@ TEST_F(TypesKindRules, FilterNamesItsSource)
 
 TEST_F(TypesKindRules, UserTraceKeepsItsValuesUnconverted)
 {
-    auto* pUser = Add(new CUserTrace(CHANNEL_A, 5, 0, 0));
+    auto* pUser = AddTrace(new CUserTrace(CHANNEL_A, 5, 0, 0));
     EXPECT_EQ(pUser->GetYDataBuffer(0)[0], DBL_MAX); // no value until one is set
     pUser->SetYScaleRange(-2.0, 3.0);
     pUser->DefaultZoomY(0, 0);
@@ -346,7 +308,7 @@ TEST_F(TypesKindRules, UserTraceKeepsItsValuesUnconverted)
 
 TEST_F(TypesKindRules, SweepAxesComeFromTheirDescription)
 {
-    auto* pSweep = Add(MakeAmplitudeSweep(CHANNEL_A));
+    auto* pSweep = AddTrace(MakeAmplitudeSweep(CHANNEL_A));
     EXPECT_TRUE(pSweep->IsXAxisSource());
     EXPECT_FALSE(pSweep->IsXAxisResult());
     // Limits are kept ascending whatever order they came in.
@@ -364,9 +326,9 @@ TEST_F(TypesKindRules, SweepAxesComeFromTheirDescription)
 
 TEST_F(TypesKindRules, LimitLineAnswersThroughItsTrace)
 {
-    auto* pFFT = Add(new CFFTTrace(CHANNEL_B, 65, 0, 0));
-    auto* pMax = Add(new CLimitLine(pFFT, 1, 0));
-    auto* pMin = Add(new CLimitLine(pFFT, 0, 0));
+    auto* pFFT = AddTrace(new CFFTTrace(CHANNEL_B, 65, 0, 0));
+    auto* pMax = AddTrace(new CLimitLine(pFFT, 1, 0));
+    auto* pMin = AddTrace(new CLimitLine(pFFT, 0, 0));
     EXPECT_TRUE(pMax->IsLimitLine());
     EXPECT_EQ(pMax->GetOwnTraceType(), TT_MAXLIMITLINE);
     EXPECT_EQ(pMin->GetOwnTraceType(), TT_MINLIMITLINE);
@@ -388,7 +350,7 @@ TEST_F(TypesKindRules, LimitLineAnswersThroughItsTrace)
 
 TEST_F(TypesKindRules, LimitLineNeverDeletesTheScalesItShares)
 {
-    auto* pScope = Add(new CScopeTrace(CHANNEL_A, 64, 0, 0));
+    auto* pScope = AddTrace(new CScopeTrace(CHANNEL_A, 64, 0, 0));
     CXScale* pXScale = pScope->GetXScale();
     ASSERT_NE(pXScale, nullptr);
     delete new CLimitLine(pScope, 1, 0);
@@ -399,8 +361,8 @@ TEST_F(TypesKindRules, LimitLineNeverDeletesTheScalesItShares)
 
 TEST_F(TypesKindRules, LimitLineFromTheFactoryJoinsItsTraceLater)
 {
-    auto* pScope = Add(new CScopeTrace(CHANNEL_A, 64, 0, 0));
-    auto* pLine = Add(new CLimitLine(CHANNEL_A, 64, TT_MINLIMITLINE, 0));
+    auto* pScope = AddTrace(new CScopeTrace(CHANNEL_A, 64, 0, 0));
+    auto* pLine = AddTrace(new CLimitLine(CHANNEL_A, 64, TT_MINLIMITLINE, 0));
     EXPECT_EQ(pLine->GetXScale(), nullptr);
     EXPECT_EQ(pLine->CheckUnit(UNIT_V, Y_AXIS), 0); // no parent to ask
     pLine->SetParentTrace(pScope);
@@ -420,7 +382,7 @@ TEST_F(TypesKindRules, LimitLineFromTheFactoryJoinsItsTraceLater)
 
 TEST_F(TypesKindRules, SpectrumHeightsAreLinearInTheDisplayUnit)
 {
-    auto* pFFT = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
+    auto* pFFT = AddTrace(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
     pFFT->SetYUnit(UNIT_DBFS);
     pFFT->SetCurrentMinYScaleValue(-200.0);
     pFFT->SetCurrentMaxYScaleValue(0.0);

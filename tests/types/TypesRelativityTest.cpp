@@ -1,12 +1,11 @@
 // How a kind's relativity, taken from the host's settings, changes what it
 // stores and which units it offers.
 
-#include "host/app/HeadlessHost.h"
+#include "support/HostDocFixture.h"
 #include "host/settings/CTDetectorSettings.h"
 #include "host/settings/ImpulseResponseSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "host/units/UnitSets.h"
-#include "trace/document/GraphDoc.h"
 #include "trace/types/CTTrace.h"
 #include "trace/types/FFTResponseTrace.h"
 #include "trace/types/FFTTrace.h"
@@ -16,24 +15,7 @@
 
 namespace {
 
-class TypesRelativity : public ::testing::Test {
-protected:
-    TypesRelativity() { m_host.SetGraphDoc(m_pDoc.get()); }
-    ~TypesRelativity() override
-    {
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
-    }
-    template <class T>
-    T* Add(T* pTrace)
-    {
-        m_pDoc->AddTrace(pTrace);
-        return pTrace;
-    }
-
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
-};
+using TypesRelativity = HostDocFixture;
 
 TEST_F(TypesRelativity, ImpulseResponseGateDecidesSpectrumStorageAndUnits)
 {
@@ -51,8 +33,8 @@ TEST_F(TypesRelativity, ImpulseResponseGateDecidesSpectrumStorageAndUnits)
     };
     CImpulseResponseSettings* pSettings = GetImpulseResponseSettings();
     ASSERT_NE(pSettings, nullptr);
-    auto* pFFT = Add(new CFFTTrace(CHANNEL_A, 65, 0, 0));
-    auto* pScope = Add(new CScopeTrace(CHANNEL_A, 64, 0, 0));
+    auto* pFFT = AddTrace(new CFFTTrace(CHANNEL_A, 65, 0, 0));
+    auto* pScope = AddTrace(new CScopeTrace(CHANNEL_A, 64, 0, 0));
     for (const SCase& c : aCases) {
         pSettings->SetProperty(PROP_IR_GATE_ON, c.bGate);
         pSettings->SetProperty(PROP_IR_RELATIVITY, c.iRelativity);
@@ -72,7 +54,7 @@ TEST_F(TypesRelativity, ImpulseResponseGateDecidesSpectrumStorageAndUnits)
 
 TEST_F(TypesRelativity, RelativeCTDetectorShowsRelativeDecibels)
 {
-    auto* pCT = Add(new CCTTrace(CHANNEL_A, 64, 0, 0));
+    auto* pCT = AddTrace(new CCTTrace(CHANNEL_A, 64, 0, 0));
     GetCTDetectorSettings()->SetProperty(PROP_CT_RELATIVITY, 1);
     pCT->UpdateRelativityAndResponse();
     EXPECT_TRUE(pCT->IsRelative());
@@ -88,7 +70,7 @@ TEST_F(TypesRelativity, ResponseReferenceGivesItsRelativity)
     const int aiExpected[] = {0, 2, 2, 4, 3, 4, 1};
     for (int i = 0; i <= 6; ++i) EXPECT_EQ(CFFTResponseTrace::RelativityForRelativeTo(i), aiExpected[i]) << i;
 
-    auto* pResponse = Add(new CFFTResponseTrace(CHANNEL_A, 2, 0, 0));
+    auto* pResponse = AddTrace(new CFFTResponseTrace(CHANNEL_A, 2, 0, 0));
     ResponseDetails details;
     details.sFunction = 4;
     details.sRelativeTo = 4;
