@@ -2,7 +2,7 @@
 // tables, save -> load -> save of every kind, and bad files that must leave
 // the document as it was.
 
-#include "document/GraphDocFixture.h"
+#include "support/HostDocFixture.h"
 
 #include "host/app/PathResolver.h"
 #include "host/units/UnitIds.h"
@@ -142,7 +142,7 @@ Bytes BuildOldFftFile(int iLetter = 'g', const Bytes& computes = {})
     return all;
 }
 
-class TraceFileTest : public GraphDocFixture {
+class TraceFileTest : public HostDocFixture {
 protected:
     CString Path(const char* name) const { return m_host.GetRoot() + L"/" + CString(name); }
 

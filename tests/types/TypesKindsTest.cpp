@@ -162,8 +162,8 @@ TEST_P(TypesKinds, CopyIsOfTheSameClassWithTheSameData)
 TEST_P(TypesKinds, CopyFromAnotherKindIsRefused)
 {
     CQXTrace* pTarget = Make();
-    CQXTrace* pOther = pTarget->GetTraceType() == TT_FFT ? AddTrace(new CScopeTrace(CHANNEL_A, 64, 0, 0))
-                                                         : AddTrace(new CFFTTrace(CHANNEL_A, 65, 0, 0));
+    CQXTrace* pOther = pTarget->GetTraceType() == TT_FFT ? AddTrace<CQXTrace>(new CScopeTrace(CHANNEL_A, 64, 0, 0))
+                                                         : AddTrace<CQXTrace>(new CFFTTrace(CHANNEL_A, 65, 0, 0));
     const int iSize = pTarget->GetDataSize();
     EXPECT_EQ(pTarget->CopyFrom(pOther), pTarget);
     EXPECT_TRUE(Asserted());
