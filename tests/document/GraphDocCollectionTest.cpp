@@ -41,7 +41,7 @@ TEST_F(GraphDocCollectionTest, ArraySortsByTypeThenOriginalsBeforeCopiesKeepingA
 TEST_F(GraphDocCollectionTest, NextIdCountsLimitLinesKeepsGapsAndNeverWrapsNegative)
 {
     EXPECT_EQ(m_pDoc->GetNextTraceID(), 1);
-    CDocTestTrace* pA = Add(TT_FFT);
+    CTestTrace* pA = Add(TT_FFT);
     pA->SetTraceID(5);
     Add(TT_SCOPE, CHANNEL_B)->SetTraceID(2);
     EXPECT_EQ(m_pDoc->GetNextTraceID(), 6);
@@ -55,10 +55,10 @@ TEST_F(GraphDocCollectionTest, NextIdCountsLimitLinesKeepsGapsAndNeverWrapsNegat
 
 TEST_F(GraphDocCollectionTest, OldConfigurationRenumbersLoadedTracesAndClashingLimitLines)
 {
-    CDocTestTrace* pLive = Add(TT_FFT);              // 1
-    CDocTestTrace* pOther = Add(TT_SCOPE);           // 2
+    CTestTrace* pLive = Add(TT_FFT);              // 1
+    CTestTrace* pOther = Add(TT_SCOPE);           // 2
     auto [pMax, pMin] = AddLimitLines(pOther);       // 3, 4
-    CDocTestTrace* pLoaded = Add(TT_FFT, CHANNEL_B, 1);
+    CTestTrace* pLoaded = Add(TT_FFT, CHANNEL_B, 1);
     pLoaded->SetTraceID(pLive->GetTraceID()); // kept the ID of its file
     pLoaded->SetFileName(L"/data/old.trc");
     pMin->SetTraceID(pOther->GetTraceID());
@@ -75,8 +75,8 @@ TEST_F(GraphDocCollectionTest, OldConfigurationRenumbersLoadedTracesAndClashingL
 
 TEST_F(GraphDocCollectionTest, NewerConfigurationOnlyFixesLimitLinesPastTheLargestId)
 {
-    CDocTestTrace* pLive = Add(TT_FFT);
-    CDocTestTrace* pLoaded = Add(TT_FFT, CHANNEL_B, 1);
+    CTestTrace* pLive = Add(TT_FFT);
+    CTestTrace* pLoaded = Add(TT_FFT, CHANNEL_B, 1);
     pLoaded->SetTraceID(pLive->GetTraceID());
     pLoaded->SetFileName(L"/data/new.trc");
     auto [pMax, pMin] = AddLimitLines(pLoaded);
@@ -94,13 +94,13 @@ TEST_F(GraphDocCollectionTest, NewerConfigurationOnlyFixesLimitLinesPastTheLarge
 
 TEST_F(GraphDocCollectionTest, MenuPositionsCountInUseTracesAndTheirShownLimitLines)
 {
-    CDocTestTrace* pScope = Add(TT_SCOPE);
-    CDocTestTrace* pFFT = Add(TT_FFT);
+    CTestTrace* pScope = Add(TT_SCOPE);
+    CTestTrace* pFFT = Add(TT_FFT);
     auto [pMax, pMin] = AddLimitLines(pFFT);
-    CDocTestTrace* pUnused = Add(TT_CTDET);
+    CTestTrace* pUnused = Add(TT_CTDET);
     pUnused->SetInUse(0);
-    CDocTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
-    CDocTestTrace* pB = Add(TT_SCOPE, CHANNEL_B);
+    CTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
+    CTestTrace* pB = Add(TT_SCOPE, CHANNEL_B);
     pMax->TraceOff(0); // a hidden limit line has no entry
 
     const std::vector<CQXTrace*> aMenuA = {pScope, pFFT, pMin, pCopy};

@@ -94,9 +94,9 @@ TEST(GraphDocLifetimeTest, DocumentThatIsNotInstalledDeletesEachSharedScaleOnce)
     host.SetGraphDoc(pDoc.get());
     ASSERT_EQ(pDoc->Initialise(), 1);
     ASSERT_NE(pDoc->CopyTrace(pDoc->GetTraceFromArray(CHANNEL_A, TT_FFT, 0, 1), 0, 0), nullptr);
-    auto* pTrace = new CDocTestTrace(TT_FFT, CHANNEL_B);
+    auto* pTrace = new CTestTrace(TT_FFT, CHANNEL_B);
     pDoc->AddTrace(pTrace);
-    pTrace->AttachLimitLines(new CDocTestLimitLine(pTrace, TT_MAXLIMITLINE), nullptr);
+    pTrace->AttachLimitLines(new CTestLimitLine(pTrace, TT_MAXLIMITLINE), nullptr);
 
     // Another document is installed when this one goes; then none at all.
     CGraphDoc other;

@@ -34,20 +34,14 @@ void Publish(CSharedMeasurementData& data, int iFFTLength, double dRate = 48000.
     }
 }
 
-class LiveTrace : public CDocTestTrace {
-public:
-    using CDocTestTrace::CDocTestTrace;
-    void SetTestComputeTrace(CQXTrace* pTrace) { m_pComputeTrace = pTrace; }
-};
-
 class GraphDocLive : public GraphDocFixture {
 protected:
     CSharedMeasurementData& Data() { return *m_host.GetSettingsService()->GetSharedMeasurementData(); }
     CAnalogueInputsSettings& Inputs() { return *m_host.GetSettingsService()->GetAnalogueInputsSettings(); }
 
-    LiveTrace* AddLive(TraceType eType, ChannelNumber eChannel, int bOn = 1)
+    CTestTrace* AddLive(TraceType eType, ChannelNumber eChannel, int bOn = 1)
     {
-        auto* pTrace = new LiveTrace(eType, eChannel);
+        auto* pTrace = new CTestTrace(eType, eChannel, 64);
         pTrace->SetTraceID(m_pDoc->GetNextTraceID());
         pTrace->SetLive(1);
         pTrace->SetInUse(1);
@@ -66,7 +60,7 @@ TEST_F(GraphDocLive, GuardedDeliveryChangesNothingAndSendsNoHint)
         bool bExport;
         bool bUnlockedAndSkipped;
     };
-    LiveTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
+    CTestTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
     const int iSize = pFFT->GetDataSize();
     Publish(Data(), 256);
     for (const SCase& c : {SCase{"export", true, false}, SCase{"unlocked", false, true}}) {
@@ -86,12 +80,12 @@ TEST_F(GraphDocLive, GuardedDeliveryChangesNothingAndSendsNoHint)
 
 TEST_F(GraphDocLive, FeedsInUseTracesThatAreOnOrWhoseComputeTraceIsOn)
 {
-    LiveTrace* pOn = AddLive(TT_FFT, CHANNEL_A);
-    LiveTrace* pOffWithCompute = AddLive(TT_FFT, CHANNEL_A, 0);
-    LiveTrace* pOff = AddLive(TT_FFT, CHANNEL_A, 0);
-    LiveTrace* pCompute = AddLive(TT_FFT, CHANNEL_A);
+    CTestTrace* pOn = AddLive(TT_FFT, CHANNEL_A);
+    CTestTrace* pOffWithCompute = AddLive(TT_FFT, CHANNEL_A, 0);
+    CTestTrace* pOff = AddLive(TT_FFT, CHANNEL_A, 0);
+    CTestTrace* pCompute = AddLive(TT_FFT, CHANNEL_A);
     pCompute->SetLive(0);
-    pOffWithCompute->SetTestComputeTrace(pCompute);
+    pOffWithCompute->SetComputeTrace(pCompute);
     Publish(Data(), 256);
 
     m_pDoc->NewMathThreadData(CHANNEL_A, 1);
@@ -101,13 +95,13 @@ TEST_F(GraphDocLive, FeedsInUseTracesThatAreOnOrWhoseComputeTraceIsOn)
     EXPECT_FALSE(pOffWithCompute->GetComputeRequired());
     EXPECT_EQ(pOff->GetDataSize(), 64);
     EXPECT_EQ(pCompute->GetDataSize(), 64); // not live: never fed
-    pOffWithCompute->SetTestComputeTrace(nullptr);
+    pOffWithCompute->SetComputeTrace(nullptr);
 }
 
 TEST_F(GraphDocLive, AutoRangeFailureOnBFeedsOnlyA)
 {
-    LiveTrace* apScope[2] = {AddLive(TT_SCOPE, CHANNEL_A), AddLive(TT_SCOPE, CHANNEL_B)};
-    LiveTrace* apFFT[2] = {AddLive(TT_FFT, CHANNEL_A), AddLive(TT_FFT, CHANNEL_B)};
+    CTestTrace* apScope[2] = {AddLive(TT_SCOPE, CHANNEL_A), AddLive(TT_SCOPE, CHANNEL_B)};
+    CTestTrace* apFFT[2] = {AddLive(TT_FFT, CHANNEL_A), AddLive(TT_FFT, CHANNEL_B)};
     Publish(Data(), 256);
     Inputs().SetAutoRangeFailed(1, true);
 
@@ -120,8 +114,8 @@ TEST_F(GraphDocLive, AutoRangeFailureOnBFeedsOnlyA)
 
 TEST_F(GraphDocLive, RefillSizesReuseAndHints)
 {
-    LiveTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
-    LiveTrace* pInterpolated = AddLive(TT_FFT, CHANNEL_B);
+    CTestTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
+    CTestTrace* pInterpolated = AddLive(TT_FFT, CHANNEL_B);
     pInterpolated->SetInterpolated(1);
     Publish(Data(), 256); // 128 bins
 
@@ -139,7 +133,7 @@ TEST_F(GraphDocLive, RefillSizesReuseAndHints)
 
 TEST_F(GraphDocLive, DeliveryChecksTheLimitsOfLiveSpectra)
 {
-    LiveTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
+    CTestTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
     pFFT->CreateXScale();
     pFFT->CreateYScale();
     Publish(Data(), 256);
@@ -196,7 +190,7 @@ TEST_F(GraphDocLive, BufferScaleFactorByKindModeAndRange)
     // The document reads the same from the host's settings.
     Inputs().SetMaxmVValue(0, 1000.0);
     Inputs().SetCurrentRangeInV(0, 1.0);
-    LiveTrace* pScope = AddLive(TT_SCOPE, CHANNEL_A);
+    CTestTrace* pScope = AddLive(TT_SCOPE, CHANNEL_A);
     pScope->SetTestMode(CQXTrace::eModeAnalogue);
     EXPECT_NEAR(m_pDoc->GetTraceBufferScaleFactor(pScope), 11863281.79, 0.005);
 }

@@ -50,7 +50,7 @@ protected:
     // 512 FFT bins, showing bins 100 to 200.
     void SetUp() override { m_pTrace->SetTestXPositions(0, 511, 100, 200); }
     double ValueAt(int iPos) { return m_pTrace->GetXValueAtPos(iPos, m_pTrace->GetXUnit()); }
-    CDocTestTrace* m_pTrace = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CTestTrace* m_pTrace = Add(TT_FFT, CHANNEL_A, 0, 1);
 };
 
 TEST_F(GraphDocPanTest, MovesWindowAndScaleValuesAndBeepsOnlyAtTheEnds)

@@ -11,9 +11,9 @@ class GraphDocRemoveTest : public GraphDocFixture {};
 TEST_F(GraphDocRemoveTest, LiveTraceStaysOffAndNotInUseWhileTheNextShownTraceBecomesCurrent)
 {
     Add(TT_SCOPE, CHANNEL_A, 0, 1);
-    CDocTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
     Add(TT_FFT, CHANNEL_A, 1, 0, 0); // hidden: skipped
-    CDocTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
+    CTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
     m_pDoc->SetCurrentTrace(pFFT, 0);
 
     EXPECT_EQ(m_pDoc->RemoveTrace(pFFT, 1), 1);
@@ -28,9 +28,9 @@ TEST_F(GraphDocRemoveTest, LiveTraceStaysOffAndNotInUseWhileTheNextShownTraceBec
 
 TEST_F(GraphDocRemoveTest, CopyLeavesWithItsSaveRowAndIsDeletedOnlyWhenTheHostPumps)
 {
-    CDocTestTrace* pScope = Add(TT_SCOPE, CHANNEL_A, 0, 1);
-    CDocTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
-    CDocTestTrace* pCT = Add(TT_CTDET, CHANNEL_A, 0, 1);
+    CTestTrace* pScope = Add(TT_SCOPE, CHANNEL_A, 0, 1);
+    CTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
+    CTestTrace* pCT = Add(TT_CTDET, CHANNEL_A, 0, 1);
     (*m_pDoc->GetSaveTable(CHANNEL_A))[2].m_sText = L"ct row";
 
     EXPECT_EQ(m_pDoc->RemoveTrace(pCopy, 0), 1);
@@ -49,7 +49,7 @@ TEST_F(GraphDocRemoveTest, CopyLeavesWithItsSaveRowAndIsDeletedOnlyWhenTheHostPu
 
 TEST_F(GraphDocRemoveTest, LimitLineIsDetachedFromItsOwnerWhichBecomesCurrent)
 {
-    CDocTestTrace* pOwner = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CTestTrace* pOwner = Add(TT_FFT, CHANNEL_A, 0, 1);
     auto [pMax, pMin] = AddLimitLines(pOwner);
     m_pDoc->SetCurrentTrace(pMax, 0);
     m_pDoc->SetAutomationTrace(pMax);
@@ -73,8 +73,8 @@ class GraphDocSuccessionTest : public GraphDocFixture, public ::testing::WithPar
 TEST_P(GraphDocSuccessionTest, LastShownTraceOfChannelAHandsOverToBOnlyWhenBothAreShown)
 {
     ShowOnlyChannel(GetParam().iChannelMode);
-    CDocTestTrace* pA = Add(TT_FFT, CHANNEL_A, 0, 1);
-    CDocTestTrace* pB = Add(TT_SCOPE, CHANNEL_B, 0, 1);
+    CTestTrace* pA = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CTestTrace* pB = Add(TT_SCOPE, CHANNEL_B, 0, 1);
     m_pDoc->SetCurrentTrace(pA, 0);
     m_pDoc->RemoveTrace(pA, 0);
     EXPECT_EQ(m_pDoc->GetCurrentTrace(), GetParam().bExpectB ? pB : nullptr);
@@ -87,9 +87,9 @@ INSTANTIATE_TEST_SUITE_P(Ranges, GraphDocSuccessionTest,
 
 TEST_F(GraphDocRemoveTest, CurrentTraceOnAnotherChannelBecomesOrYieldsTheOtherChannelCurrent)
 {
-    CDocTestTrace* pA = Add(TT_FFT, CHANNEL_A, 0, 1);
-    CDocTestTrace* pScopeB = Add(TT_SCOPE, CHANNEL_B, 0, 1);
-    CDocTestTrace* pFFTB = Add(TT_FFT, CHANNEL_B, 0, 1);
+    CTestTrace* pA = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CTestTrace* pScopeB = Add(TT_SCOPE, CHANNEL_B, 0, 1);
+    CTestTrace* pFFTB = Add(TT_FFT, CHANNEL_B, 0, 1);
     m_pDoc->SetCurrentTrace(pScopeB, 0);
     m_pDoc->SetCurrentTrace(pA, 1);
     // The matching live trace of channel B wins over the former current trace.
@@ -106,14 +106,14 @@ TEST_F(GraphDocRemoveTest, CurrentTraceOnAnotherChannelBecomesOrYieldsTheOtherCh
 
 TEST_F(GraphDocRemoveTest, TurningTheCurrentTraceOffPassesCurrencyOnAndReportsItsLimitLines)
 {
-    CDocTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
-    CDocTestTrace* pCT = Add(TT_CTDET, CHANNEL_A, 0, 1);
+    CTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CTestTrace* pCT = Add(TT_CTDET, CHANNEL_A, 0, 1);
     auto [pMax, pMin] = AddLimitLines(pFFT);
     m_pDoc->SetCurrentTrace(pFFT, 0);
     m_pDoc->TraceOff(pFFT, 1);
     EXPECT_FALSE(pFFT->IsOn() || pMax->IsOn() || pMin->IsOn());
     EXPECT_EQ(m_pDoc->GetCurrentTrace(), pCT);
-    for (CQXTrace* p : {static_cast<CQXTrace*>(pFFT), pMin, pMax})
+    for (CTestTrace* p : {pFFT, static_cast<CTestTrace*>(pMin), static_cast<CTestTrace*>(pMax)})
         EXPECT_EQ(HintsFor(p), (std::vector<LPARAM>{UPDATE_TRACE_OFF}));
 
     m_pDoc->TraceOn(pFFT, 1);

@@ -40,11 +40,11 @@ TEST_F(GraphDocSettingsTest, ColoursComeFromAnIniRegistryWithDefaultsForTheRest)
 
 TEST_F(GraphDocSettingsTest, ResetAppliesDefaultsButKeepsCycledCopyColours)
 {
-    CDocTestTrace* pFFT = Add(TT_FFT);
-    CDocTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
+    CTestTrace* pFFT = Add(TT_FFT);
+    CTestTrace* pCopy = Add(TT_FFT, CHANNEL_A, 1);
     auto [pMax, pMin] = AddLimitLines(pFFT);
     (void)pMin;
-    for (CQXTrace* p : {static_cast<CQXTrace*>(pFFT), static_cast<CQXTrace*>(pCopy), pMax}) p->SetColor(0x111111);
+    for (CQXTrace* p : {static_cast<CQXTrace*>(pFFT), static_cast<CQXTrace*>(pCopy), static_cast<CQXTrace*>(pMax)}) p->SetColor(0x111111);
     m_pDoc->SetDefaultTraceColor(TT_FFT, 0, 0x445566);
     m_pDoc->ResetTraceColors(1);
     EXPECT_EQ(pFFT->GetScreenColor(), 0x445566u);
@@ -55,7 +55,7 @@ TEST_F(GraphDocSettingsTest, ResetAppliesDefaultsButKeepsCycledCopyColours)
 
 TEST_F(GraphDocSettingsTest, EachChangeSendsItsHint)
 {
-    CDocTestTrace* pTrace = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CTestTrace* pTrace = Add(TT_FFT, CHANNEL_A, 0, 1);
     m_pDoc->SetCurrentTrace(CHANNEL_A, pTrace);
     m_pDoc->SetTraceName(pTrace, L"Left speaker");
     m_pDoc->SetTraceComment(pTrace, L"after repair");

@@ -28,8 +28,8 @@ TEST_F(LiveStress, RefillRacingThePlotBuild)
     CMeasurementEngine engine(generator, data, config);
     ASSERT_TRUE(engine.RunBlock());
 
-    CDocTestTrace* pScope = Add(TT_SCOPE, CHANNEL_A, 0, 1);
-    CDocTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CTestTrace* pScope = Add(TT_SCOPE, CHANNEL_A, 0, 1);
+    CTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
     m_pDoc->NewMathThreadData(CHANNEL_A, 0);
     for (CQXTrace* pTrace : {static_cast<CQXTrace*>(pScope), static_cast<CQXTrace*>(pFFT)}) {
         pTrace->SetDrawRect(CRect(0, 0, 400, 200));
