@@ -1,13 +1,11 @@
 // Refilling a trace from sample buffers: sizes, scaling, array reuse, the
 // zoom window across a size change, rates, input modes and interpolation.
 
-#include "host/app/HeadlessHost.h"
 #include "host/buffers/SampleBuffer.h"
 #include "host/settings/FFTParametersSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SettingsIds.h"
-#include "support/TestTrace.h"
-#include "trace/document/GraphDoc.h"
+#include "support/HostDocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,39 +19,6 @@ namespace {
 constexpr double kDigitalFullScale = 8388607.0;
 constexpr double kSineRMS = 5931640.0;
 
-// A test trace that counts the sample-rate changes it is told about.
-class CRateSpyTrace : public CTestTrace {
-public:
-    using CTestTrace::CTestTrace;
-    void ManageSampleRateChange() override
-    {
-        ++m_iRateChanges;
-        CTestTrace::ManageSampleRateChange();
-    }
-    int m_iRateChanges = 0;
-};
-
-// A trace that can carry a max limit line (owned by it once attached).
-class CLimitedTrace : public CTestTrace {
-public:
-    using CTestTrace::CTestTrace;
-    void AttachMaxLimit(CQXTrace* pLimit) { m_pMaxLimitLine = pLimit; }
-};
-
-class CTestLimit : public CTestTrace {
-public:
-    CTestLimit(CQXTrace* pParent, int iSize) : CTestTrace(TT_MAXLIMITLINE, pParent->GetChannel(), iSize), m_pParent(pParent)
-    {
-        UpdateXScales(pParent->GetXScale());
-        UpdateYScales(pParent->GetYScale());
-    }
-    bool IsLimitLine() override { return true; }
-    CQXTrace* GetParentTrace() override { return m_pParent; }
-
-private:
-    CQXTrace* m_pParent;
-};
-
 std::unique_ptr<CDoublePrecisionBuffer> MakeBuffer(int iSamples, double dRate = 48000.0,
                                                    ESourceKind eSource = SOURCE_DIGITAL)
 {
@@ -65,18 +30,7 @@ std::unique_ptr<CDoublePrecisionBuffer> MakeBuffer(int iSamples, double dRate = 
     return pBuffer;
 }
 
-class RefreshTest : public ::testing::Test {
-protected:
-    RefreshTest() { m_host.SetGraphDoc(m_pDoc.get()); }
-    ~RefreshTest() override
-    {
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
-    }
-
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
-};
+using RefreshTest = HostDocFixture;
 
 } // namespace
 
@@ -195,13 +149,13 @@ TEST_F(RefreshTest, SampleRateChangesCountAnUnlockedInputAsTheNominalRate)
     };
     for (const SCase& c : aCases) {
         SCOPED_TRACE(c.dBufferRate);
-        CRateSpyTrace trace(TT_FFT, CHANNEL_A, 129, CTestTrace::XAXIS_FFT_BINS);
+        CTestTrace trace(TT_FFT, CHANNEL_A, 129, CTestTrace::XAXIS_FFT_BINS);
         trace.CreateXScale();
         trace.SetTestSampleRate(c.dOldRate);
         trace.SetInputUnlocked(c.dOldRate == -1.0);
         const auto pBuffer = MakeBuffer(128, c.dBufferRate);
         ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
-        EXPECT_EQ(trace.m_iRateChanges, c.iExpectedChanges);
+        EXPECT_EQ(trace.GetRateChanges(), c.iExpectedChanges);
         EXPECT_EQ(trace.IsUnlocked(), c.bUnlocked);
         EXPECT_EQ(trace.GetSampleRate(), c.dStoredRate);
     }
@@ -293,12 +247,13 @@ TEST_F(RefreshTest, SizeChangeResizesTheLimitLineForItsTraceKind)
     };
     for (const SCase& c : aCases) {
         SCOPED_TRACE(static_cast<int>(c.eType));
-        CLimitedTrace trace(c.eType, CHANNEL_A, 64, c.eXAxis);
+        CTestTrace trace(c.eType, CHANNEL_A, 64, c.eXAxis);
         trace.CreateXScale();
         trace.CreateYScale();
-        auto* pLimit = new CTestLimit(&trace, static_cast<int>(aOld.size()));
+        auto* pLimit = new CTestLimitLine(&trace, TT_MAXLIMITLINE, static_cast<int>(aOld.size()));
+        pLimit->ShareParentScales();
         pLimit->FillYData(aOld);
-        trace.AttachMaxLimit(pLimit);
+        trace.AttachLimitLines(pLimit, nullptr);
         EXPECT_EQ(trace.ManageDataSizeChange(), c.iResult);
         EXPECT_EQ(pLimit->GetYDataCopy(), c.aExpected);
     }

@@ -1,15 +1,12 @@
 #pragma once
-// A headless host with a graph document, a view of channel A laid out on a
-// client area, a frame that records what the view asks of it, and an
+// The kit's host and document, a view of channel A laid out on a client area, a frame that records what the view asks of it, and an
 // interceptor that records the traces drawn.
 
-#include "host/app/HeadlessHost.h"
 #include "platform/RecordingDC.h"
-#include "support/TestTrace.h"
+#include "support/HostDocFixture.h"
 #include "trace/display/GraphView.h"
 #include "trace/display/XScale.h"
 #include "trace/display/YScale.h"
-#include "trace/document/GraphDoc.h"
 #include "trace/display/TraceInterceptor.h"
 
 #include <gtest/gtest.h>
@@ -17,27 +14,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-// A test trace that can carry limit lines.
-class CViewTrace : public CTestTrace {
-public:
-    using CTestTrace::CTestTrace;
-    void AttachLimitLines(CQXTrace* pMax, CQXTrace* pMin)
-    {
-        m_pMaxLimitLine = pMax;
-        m_pMinLimitLine = pMin;
-    }
-};
-
-class CViewLimitLine : public CTestTrace {
-public:
-    CViewLimitLine(CQXTrace* pParent, TraceType eType) : CTestTrace(eType, pParent->GetChannel(), 0), m_pParent(pParent) {}
-    bool IsLimitLine() override { return true; }
-    CQXTrace* GetParentTrace() override { return m_pParent; }
-
-private:
-    CQXTrace* m_pParent;
-};
 
 class CRecordingInterceptor : public ITraceInterceptor {
 public:
@@ -88,29 +64,21 @@ public:
     bool m_bVisible = true;
 };
 
-class ViewFixture : public ::testing::Test {
+class ViewFixture : public HostDocFixture {
 protected:
     static constexpr int kWidth = 640;
     static constexpr int kHeight = 480;
 
     ViewFixture()
     {
-        m_host.SetGraphDoc(m_pDoc.get());
         m_view.SetChannel(CHANNEL_A);
         m_view.SetParentFrame(&m_frame);
         m_view.OnSize(CRect(0, 0, kWidth, kHeight));
     }
-    ~ViewFixture() override
-    {
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
-    }
-
     // A live trace in use and on, with a full-range window and ticks on both axes.
-    CViewTrace* AddShownTrace(TraceType eType = TT_FFT, ChannelNumber eChannel = CHANNEL_A)
+    CTestTrace* AddLiveTrace(TraceType eType = TT_FFT, ChannelNumber eChannel = CHANNEL_A)
     {
-        auto* pTrace = new CViewTrace(eType, eChannel);
-        m_pDoc->AddTrace(pTrace);
+        CTestTrace* pTrace = AddTrace(eType, eChannel);
         pTrace->SetLive(1);
         pTrace->SetInUse(1);
         pTrace->TraceOn(0, 0);
@@ -128,8 +96,6 @@ protected:
         m_view.OnDraw(&m_dc);
     }
 
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
     CGraphView m_view;
     CRecordingFrame m_frame{&m_view};
     CRecordingDC m_dc;

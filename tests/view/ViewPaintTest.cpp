@@ -16,7 +16,7 @@ class ViewPaint : public ViewFixture {};
 
 TEST_F(ViewPaint, LaysOutScalesGraticuleAndTracksForTheClientArea)
 {
-    CViewTrace* pTrace = AddShownTrace();
+    CTestTrace* pTrace = AddLiveTrace();
     m_pDoc->SetCurrentTrace(CHANNEL_A, pTrace);
     m_pDoc->SetBackgroundColor(0x102030);
     Paint();
@@ -52,7 +52,7 @@ TEST_F(ViewPaint, LaysOutScalesGraticuleAndTracksForTheClientArea)
 
 TEST_F(ViewPaint, SmallViewDrawsNoScalesAndAnInsetGraticule)
 {
-    AddShownTrace();
+    AddLiveTrace();
     m_view.OnSize(CRect(0, 0, 199, 99));
     Paint();
     EXPECT_EQ(CountTexts(m_dc), 0);
@@ -62,7 +62,7 @@ TEST_F(ViewPaint, SmallViewDrawsNoScalesAndAnInsetGraticule)
 
 TEST_F(ViewPaint, ThumbsCoverTheTrackWhenZoomedOutAndStayTwentyPixelsWhenZoomedIn)
 {
-    CViewTrace* pTrace = AddShownTrace();
+    CTestTrace* pTrace = AddLiveTrace();
     pTrace->SetColor(0x00AA00);
     Paint();
     EXPECT_EQ(m_view.GetXCurPosBarRect(), m_view.GetXCurPosRect());
@@ -95,14 +95,14 @@ TEST_F(ViewPaint, ThumbsCoverTheTrackWhenZoomedOutAndStayTwentyPixelsWhenZoomedI
 
 TEST_F(ViewPaint, CurrentTraceLastAndLimitLinesRightAfterTheirTrace)
 {
-    CViewTrace* pFirst = AddShownTrace();
-    CViewTrace* pSecond = AddShownTrace();
-    CViewTrace* pOff = AddShownTrace();
-    CViewTrace* pLast = AddShownTrace();
+    CTestTrace* pFirst = AddLiveTrace();
+    CTestTrace* pSecond = AddLiveTrace();
+    CTestTrace* pOff = AddLiveTrace();
+    CTestTrace* pLast = AddLiveTrace();
     pOff->TraceOff(0);
-    auto* pMax = new CViewLimitLine(pSecond, TT_MAXLIMITLINE);
-    auto* pMin = new CViewLimitLine(pSecond, TT_MINLIMITLINE);
-    auto* pHidden = new CViewLimitLine(pLast, TT_MINLIMITLINE);
+    auto* pMax = new CTestLimitLine(pSecond, TT_MAXLIMITLINE);
+    auto* pMin = new CTestLimitLine(pSecond, TT_MINLIMITLINE);
+    auto* pHidden = new CTestLimitLine(pLast, TT_MINLIMITLINE);
     pSecond->AttachLimitLines(pMax, pMin);
     pLast->AttachLimitLines(nullptr, pHidden);
     for (CQXTrace* pLimit : {pMax, pMin}) {
@@ -119,9 +119,9 @@ TEST_F(ViewPaint, CurrentTraceLastAndLimitLinesRightAfterTheirTrace)
 TEST_F(ViewPaint, TwoYScalesSharingASlotDrawAboveAndBelow)
 {
     m_pDoc->SetDrawingAllOnSameView(1);
-    CViewTrace* pFFTA = AddShownTrace(TT_FFT, CHANNEL_A);
-    CViewTrace* pScopeA = AddShownTrace(TT_SCOPE, CHANNEL_A);
-    CViewTrace* pFFTB = AddShownTrace(TT_FFT, CHANNEL_B);
+    CTestTrace* pFFTA = AddLiveTrace(TT_FFT, CHANNEL_A);
+    CTestTrace* pScopeA = AddLiveTrace(TT_SCOPE, CHANNEL_A);
+    CTestTrace* pFFTB = AddLiveTrace(TT_FFT, CHANNEL_B);
     ASSERT_NE(pFFTA->GetYScale(), pFFTB->GetYScale());
     m_pDoc->SetCurrentTrace(CHANNEL_A, pFFTA);
     Paint();
@@ -155,7 +155,7 @@ TEST_F(ViewPaint, TwoYScalesSharingASlotDrawAboveAndBelow)
 
 TEST_F(ViewPaint, NothingBeforeLayoutAndNoSecondScreenPaintInsideTheFirst)
 {
-    AddShownTrace();
+    AddLiveTrace();
     CGraphView fresh;
     fresh.SetChannel(CHANNEL_A);
     CRecordingDC dc;
@@ -171,7 +171,7 @@ TEST_F(ViewPaint, NothingBeforeLayoutAndNoSecondScreenPaintInsideTheFirst)
 
 TEST_F(ViewPaint, ExportPaintsTheDrawRectOnWhiteWithItsOwnWidthsAndNoBars)
 {
-    AddShownTrace();
+    AddLiveTrace();
     m_pDoc->SetExporting(1);
     m_pDoc->GetExportSettings().iGraticuleLineWidth = 3;
     m_pDoc->GetExportSettings().iTraceLineWidth = 3;

@@ -10,7 +10,7 @@ class ViewUpdate : public ViewFixture {
 protected:
     ViewUpdate()
     {
-        m_pTrace = AddShownTrace();
+        m_pTrace = AddLiveTrace();
         m_pDoc->SetCurrentTrace(CHANNEL_A, m_pTrace);
         Paint();
         m_view.ClearInvalidRects();
@@ -28,7 +28,7 @@ protected:
         return rc;
     }
 
-    CViewTrace* m_pTrace = nullptr;
+    CTestTrace* m_pTrace = nullptr;
 };
 
 TEST_F(ViewUpdate, EachHintInvalidatesItsArea)
@@ -96,7 +96,7 @@ TEST_F(ViewUpdate, EachHintInvalidatesItsArea)
 
 TEST_F(ViewUpdate, HintsForOtherViewsOrAtTheWrongTimeAreIgnored)
 {
-    CViewTrace* pOther = AddShownTrace(TT_FFT, CHANNEL_B);
+    CTestTrace* pOther = AddLiveTrace(TT_FFT, CHANNEL_B);
     Paint();
     m_view.ClearInvalidRects();
     for (LPARAM lHint : {UPDATE_TRACE_REDRAW, UPDATE_TRACE_ZOOMX, UPDATE_TRACE_ZOOMY, UPDATE_TRACE_COLOR, UPDATE_TRACE_ADD,
