@@ -75,7 +75,7 @@ TEST_F(LiveStress, ComputeRunRacingThePlotBuild)
     config.iFFTLength = 1024;
     CMeasurementEngine engine(generator, data, config);
     ASSERT_TRUE(engine.RunBlock());
-    CDocTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
+    CTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
     m_pDoc->NewMathThreadData(CHANNEL_A, 0);
     CComputeList list;
     auto* pInvert = new CComputeInvert();
