@@ -45,7 +45,7 @@ TEST_F(TraceMappingTest, PositionToPixelPlainOnLinearCarefulOnLog)
     EXPECT_EQ(m_trace.GetXPointForPos(10), 336);
 }
 
-TEST_F(TraceMappingTest, DeviceXToValueInsideThePlotOnlyDeviceYClamped)
+TEST_F(TraceMappingTest, DeviceXToValueInsideThePlotOnly)
 {
     EXPECT_DOUBLE_EQ(m_trace.GetXValueAtPoint(0), 0.0);
     EXPECT_DOUBLE_EQ(m_trace.GetXValueAtPoint(500), 1000.0 * 500 / 501);
