@@ -1,5 +1,7 @@
 #include "platform/Archive.h"
 
+#include "platform/InputFile.h"
+
 #include <bit>
 #include <cstring>
 #include <string>
@@ -40,28 +42,30 @@ CArchive::CArchive(Mode mode, std::vector<std::uint8_t> bytes)
 
 CArchive::CArchive(std::FILE* file, Mode mode) : m_eMode(mode), m_pFile(file) {}
 
+CArchive::CArchive(std::FILE* file, std::uint64_t size)
+    : m_eMode(load), m_pFile(file), m_bFileLoad(true), m_iFileSize(size)
+{
+}
+
 CArchive::~CArchive()
 {
     Close();
 }
 
-std::unique_ptr<CArchive> CArchive::OpenFile(const CString& path, Mode mode)
+std::unique_ptr<CArchive> CArchive::OpenFile(const CString& path, Mode mode, EInputFileProblem* pProblem)
 {
-    const std::string name = path.ToUtf8();
-    std::FILE* file = std::fopen(name.c_str(), mode == load ? "rb" : "wb");
+    if (pProblem) *pProblem = EInputFileProblem::none;
+    if (mode == load) {
+        // Only a regular file has a length to check records against: a
+        // device or a pipe could feed a reader without end.
+        SInputFile input = OpenInputFile(path);
+        if (pProblem) *pProblem = input.eProblem;
+        if (!input.pFile) return nullptr;
+        return std::unique_ptr<CArchive>(new CArchive(input.pFile, input.uSize));
+    }
+    std::FILE* file = std::fopen(path.ToUtf8().c_str(), "wb");
     if (!file) return nullptr;
-    if (mode == store) return std::unique_ptr<CArchive>(new CArchive(file, store));
-
-    // Loading reads the whole file, so that lengths in it can be checked
-    // against what is really there before anything is allocated.
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[65536];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return nullptr;
-    return std::make_unique<CArchive>(load, std::move(bytes));
+    return std::unique_ptr<CArchive>(new CArchive(file, store));
 }
 
 void CArchive::Write(const void* data, std::size_t count)
@@ -83,8 +87,16 @@ std::size_t CArchive::Read(void* data, std::size_t count)
 {
     if (!IsLoading()) throw CArchiveException(CArchiveException::writeOnly);
     if (m_bClosed) return 0;
-    const std::size_t n = std::min<std::size_t>(count, m_aBytes.size() - m_iReadPos);
-    if (n > 0) std::memcpy(data, m_aBytes.data() + m_iReadPos, n);
+    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(count, GetRemaining()));
+    if (n == 0) return 0;
+    if (m_pFile) {
+        // Streamed: only what the records ask for is ever held.
+        const std::size_t got = std::fread(data, 1, n, m_pFile);
+        m_iReadPos += got;
+        if (got != n) throw CArchiveException(CArchiveException::endOfFile, "the file ended before its length");
+        return got;
+    }
+    std::memcpy(data, m_aBytes.data() + m_iReadPos, n);
     m_iReadPos += n;
     return n;
 }
@@ -97,14 +109,14 @@ void CArchive::ReadExact(void* data, std::size_t count)
 
 bool CArchive::Flush()
 {
-    return !m_pFile || std::fflush(m_pFile) == 0;
+    return !m_pFile || IsLoading() || std::fflush(m_pFile) == 0;
 }
 
 bool CArchive::Close()
 {
     bool ok = true;
     if (m_pFile) {
-        ok = std::fflush(m_pFile) == 0;
+        if (IsStoring()) ok = std::fflush(m_pFile) == 0;
         ok = std::fclose(m_pFile) == 0 && ok;
         m_pFile = nullptr;
     }
@@ -119,12 +131,13 @@ std::uint64_t CArchive::GetPosition() const
 
 std::uint64_t CArchive::GetLength() const
 {
-    return IsLoading() ? m_aBytes.size() : m_iWritten;
+    if (!IsLoading()) return m_iWritten;
+    return m_bFileLoad ? m_iFileSize : m_aBytes.size();
 }
 
 std::uint64_t CArchive::GetRemaining() const
 {
-    return IsLoading() && !m_bClosed ? m_aBytes.size() - m_iReadPos : 0;
+    return IsLoading() && !m_bClosed ? GetLength() - m_iReadPos : 0;
 }
 
 CArchive& CArchive::PutLE(std::uint64_t value, int bytes)
@@ -255,7 +268,9 @@ CArchive& CArchive::operator>>(CString& s)
         throw CArchiveException(CArchiveException::endOfFile, "string length exceeds the archive");
 
     const auto count = static_cast<std::size_t>(length);
-    const std::uint8_t* p = m_aBytes.data() + m_iReadPos;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count * unitSize));
+    ReadExact(bytes.data(), bytes.size());
+    const std::uint8_t* p = bytes.data();
     if (wide) {
         std::u16string units(count, u'\0');
         for (std::size_t i = 0; i < count; ++i)
@@ -267,7 +282,6 @@ CArchive& CArchive::operator>>(CString& s)
         for (std::size_t i = 0; i < count; ++i) text[i] = static_cast<wchar_t>(p[i]);
         s = CString(std::move(text));
     }
-    m_iReadPos += static_cast<std::size_t>(count * unitSize);
     return *this;
 }
 

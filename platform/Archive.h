@@ -11,6 +11,7 @@
 // (it is int64_t), so a 32-bit framework LONG/DWORD field must be held in
 // int32_t/uint32_t (see platform/Types.h).
 
+#include "platform/InputFile.h"
 #include "platform/String.h"
 
 #include <cstdint>
@@ -53,8 +54,10 @@ public:
 
     // In memory: a store archive starts empty; a load archive reads `bytes`.
     explicit CArchive(Mode mode, std::vector<std::uint8_t> bytes = {});
-    // On a file (path in any Unicode). Null when the file cannot be opened.
-    static std::unique_ptr<CArchive> OpenFile(const CString& path, Mode mode);
+    // On a file (path in any Unicode). Null when the file cannot be opened;
+    // for loading only a regular file opens (OpenInputFile), and *pProblem
+    // says why one did not.
+    static std::unique_ptr<CArchive> OpenFile(const CString& path, Mode mode, EInputFileProblem* pProblem = nullptr);
     ~CArchive();
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
@@ -139,6 +142,8 @@ public:
 
 private:
     CArchive(std::FILE* file, Mode mode);
+    // A regular file being loaded, of `size` bytes.
+    CArchive(std::FILE* file, std::uint64_t size);
     CArchive& PutLE(std::uint64_t value, int bytes);
     // Throws endOfFile when fewer than `bytes` remain.
     std::uint64_t GetLE(int bytes);
@@ -146,9 +151,11 @@ private:
     std::uint64_t ReadStringLength(bool& wide);
 
     Mode m_eMode;
-    std::vector<std::uint8_t> m_aBytes; // memory archive, or the whole file when loading one
-    std::size_t m_iReadPos = 0;
-    std::FILE* m_pFile = nullptr;        // only for a file being stored
+    std::vector<std::uint8_t> m_aBytes; // a memory archive
+    std::uint64_t m_iReadPos = 0;
+    std::FILE* m_pFile = nullptr;        // a file being stored or loaded
+    bool m_bFileLoad = false;
+    std::uint64_t m_iFileSize = 0;       // of a file being loaded
     std::uint64_t m_iWritten = 0;
     bool m_bClosed = false;
     int m_iVersionNumber = 0;

@@ -2,10 +2,21 @@
 // The sub-commands of the tracewin command-line tool. Each takes the
 // arguments after its name and returns the process exit code.
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 using Args = std::vector<std::string>;
+
+// A file named on the command line is the shell's: relative to the working
+// folder, never to the host's folders for traces and limits.
+inline std::string CommandLinePath(const std::string& sPath)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(sPath, error);
+    return error ? sPath : absolute.string();
+}
 
 int RunUnits(const Args& args);
 int RunConvert(const Args& args);

@@ -266,12 +266,11 @@ static bool AttachLimitFile(CGraphDoc& doc, const SRenderOptions& options, const
     const std::string sFile = (bMin || sArg.rfind("max:", 0) == 0) ? sArg.substr(4) : sArg;
     CQXTrace* pTrace = doc.GetCurrentTrace(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
     int iFailure = 0;
-    if (pTrace && CLimitLine::LoadForTrace(pTrace, CString(sFile), bMin ? TT_MINLIMITLINE : TT_MAXLIMITLINE, 0,
-                                           &iFailure))
+    std::string sReason = "no current trace";
+    if (pTrace && CLimitLine::LoadForTrace(pTrace, CString(CommandLinePath(sFile)),
+                                           bMin ? TT_MINLIMITLINE : TT_MAXLIMITLINE, 0, &iFailure, &sReason))
         return true;
-    sError = iFailure == IDS_LIMIT_UNITS_INCONSISTENT
-                 ? "the units of the limit file '" + sFile + "' do not suit the current trace"
-                 : "cannot load the limit file '" + sFile + "'";
+    sError = "cannot load the limit file '" + sFile + "': " + sReason;
     return false;
 }
 
@@ -357,8 +356,9 @@ int RenderGraph(const SRenderOptions& options, std::string& sError)
     ShowTraces(built, options);
     for (const std::string& sFile : options.asTraceFiles) {
         const ChannelNumber eChannel = options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A;
-        if (!built.GetDoc().LoadTrace(CString(sFile), eChannel, 0)) {
-            sError = "cannot load the trace file '" + sFile + "'";
+        std::string sReason;
+        if (!built.GetDoc().LoadTrace(CString(CommandLinePath(sFile)), eChannel, 0, &sReason)) {
+            sError = "cannot load the trace file '" + sFile + "': " + sReason;
             return kExitFailure;
         }
     }

@@ -366,6 +366,42 @@ TEST_F(TraceFileTest, BadFilesLeaveTheDocumentAsItWasAndReport18243)
     EXPECT_EQ(Boxes(IDS_TRACE_LOAD_FAILED), iBoxesBefore);
 }
 
+TEST_F(TraceFileTest, RefusalsSayWhyInWords)
+{
+    const Bytes good = BuildFile(SHandBuilt());
+    const auto variant = [](auto change) {
+        SHandBuilt layout;
+        change(layout);
+        return BuildFile(layout);
+    };
+    const struct {
+        const char* szName;
+        Bytes bytes;
+        const char* szReason;
+    } cases[] = {
+        {"bad magic", variant([](SHandBuilt& s) { s.uMagic = 0x3A0B0C0E; }), "not a trace file (magic 0x3A0B0C0E)"},
+        {"version 1.15 '.'", variant([](SHandBuilt& s) { s.iVersion = 115; s.iLetter = '.'; }),
+         "unsupported version 1.15."},
+        {"limit-line type", variant([](SHandBuilt& s) { s.eType = TT_MAXLIMITLINE; }), "a limit line, not a trace"},
+        {"cut in the header", Bytes(good.begin(), good.begin() + 10), "of 10, in the header: unexpected end"},
+        {"cut in the record", Bytes(good.begin(), good.begin() + 40), "of 40, in the trace record: unexpected end"},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(Path("bad.trc"), c.bytes);
+        std::string sReason;
+        EXPECT_EQ(m_pDoc->LoadTrace(Path("bad.trc"), CHANNEL_A, 0, &sReason), nullptr) << c.szName;
+        EXPECT_NE(sReason.find(c.szReason), std::string::npos) << c.szName << ": " << sReason;
+    }
+    std::string sReason;
+    EXPECT_EQ(m_pDoc->LoadTrace(Path("missing.trc"), CHANNEL_A, 0, &sReason), nullptr);
+    EXPECT_EQ(sReason, "no such file");
+    EXPECT_EQ(m_pDoc->LoadTrace(m_host.GetRoot(), CHANNEL_A, 0, &sReason), nullptr);
+    EXPECT_EQ(sReason, "not a regular file");
+    std::string sJson;
+    EXPECT_FALSE(DescribeTraceFile(L"/dev/zero", sJson, sReason));
+    EXPECT_EQ(sReason, "not a regular file");
+}
+
 TEST_F(TraceFileTest, LiveTraceSavedLoadsAsNonLiveAndUnwritablePathReports18796)
 {
     CQXTrace* pLive = m_pDoc->CreateTrace(TT_SCOPE, CHANNEL_A, 1024, 0, 0, 1, 0, 1, 1, 1);

@@ -182,21 +182,28 @@ TEST_F(LimitFile, RefusedFilesSayWhy)
     tooOld.Header(DATA, 93, 'a').I32(1).F64(1.0).I32(UNIT_FREQ_HZ).I32(UNIT_DBFS);
     CBytes text;
     for (char c : std::string("not a limit file at all")) text.U8(static_cast<std::uint8_t>(c));
+    CBytes cutTable;
+    cutTable.Header(TABLE, 150, 'g').I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).Count(2).F64(1.0);
     struct SCase {
         const char* pName;
         CBytes bytes;
         std::wstring sMessage;
+        const char* szReason; // for the command line
     };
     const SCase aCases[] = {
-        {"fft.trc", fft, L"This Trace is not a Limit Line and cannot be loaded here."},
-        {"old.lim", tooOld, L"Cannot load this Limit Line because it was created with a very old software version."},
-        {"text.lim", text, L"The file '*' is not a valid Quorix limit file."},
+        {"fft.trc", fft, L"This Trace is not a Limit Line and cannot be loaded here.", "a trace file, not a limit line"},
+        {"old.lim", tooOld, L"Cannot load this Limit Line because it was created with a very old software version.",
+         "unsupported version 0.93a (older than 0.93a)"},
+        {"text.lim", text, L"The file '*' is not a valid Quorix limit file.", "not a limit file (magic 0x20746F6E)"},
+        {"cut.lim", cutTable, L"The file '*' is not a valid Quorix limit file.", "of 31, in the limit table: limit table: more points than bytes"},
     };
     for (const SCase& c : aCases) {
         SCOPED_TRACE(c.pName);
         const CString sPath = Write(c.bytes, c.pName);
         CLimitLine line(m_pTrace, 1, 0);
-        EXPECT_EQ(line.InitialiseFromFile(sPath, 1), 0);
+        std::string sReason;
+        EXPECT_EQ(line.InitialiseFromFile(sPath, 1, &sReason), 0);
+        EXPECT_NE(sReason.find(c.szReason), std::string::npos) << sReason;
         std::wstring sExpected = c.sMessage;
         const size_t iStar = sExpected.find(L'*');
         if (iStar != std::wstring::npos) sExpected.replace(iStar, 1, sPath.GetString());
@@ -207,8 +214,12 @@ TEST_F(LimitFile, RefusedFilesSayWhy)
         EXPECT_EQ(m_host.GetMessageBoxes().size(), nBoxes);
     }
     CLimitLine line(m_pTrace, 1, 0);
-    EXPECT_EQ(line.InitialiseFromFile(CString(L"no such file"), 1), 0);
+    std::string sReason;
+    EXPECT_EQ(line.InitialiseFromFile(CString(L"no such file"), 1, &sReason), 0);
     EXPECT_EQ(LastMessage().rfind(L"The limit file '", 0), 0u);
+    EXPECT_EQ(sReason, "no such file");
+    EXPECT_EQ(line.InitialiseFromFile(CString(L"/dev/zero"), 0, &sReason), 0);
+    EXPECT_EQ(sReason, "not a regular file");
 }
 
 TEST_F(LimitFile, CutOrImpossibleFilesFailWithoutHarm)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <tuple>
@@ -242,6 +243,54 @@ TEST(ArchiveFile, RoundTripThroughATemporaryFile)
 
     EXPECT_FALSE(CArchive::OpenFile(name, CArchive::load));
     EXPECT_FALSE(CArchive::OpenFile(CString(L"/nonexistent-dir/x/y.trc"), CArchive::store));
+}
+
+// Only regular files open for loading, and they are streamed: a 2 GiB file
+// (sparse, so it costs no disk) opens at once and reading its first word
+// reads only that; a cut inside a string still throws.
+TEST(ArchiveFile, LoadingOpensRegularFilesOnlyAndStreamsThem)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("tracewin_stream_" + std::to_string(std::random_device()()));
+    std::filesystem::create_directories(dir);
+    const struct {
+        std::filesystem::path path;
+        EInputFileProblem eProblem;
+    } refused[] = {
+        {dir / "missing.trc", EInputFileProblem::missing},
+        {dir / "missing-folder" / "x.trc", EInputFileProblem::missing},
+        {dir, EInputFileProblem::notRegular},
+        {"/dev/zero", EInputFileProblem::notRegular},
+    };
+    for (const auto& c : refused) {
+        EInputFileProblem eProblem = EInputFileProblem::none;
+        EXPECT_FALSE(CArchive::OpenFile(CString(c.path.string()), CArchive::load, &eProblem)) << c.path;
+        EXPECT_EQ(eProblem, c.eProblem) << c.path;
+    }
+    EXPECT_STREQ(DescribeInputFileProblem(EInputFileProblem::notRegular), "not a regular file");
+
+    const auto huge = dir / "zeros.bin";
+    { std::ofstream create(huge); }
+    std::filesystem::resize_file(huge, std::uint64_t{2} << 30);
+    auto in = CArchive::OpenFile(CString(huge.string()), CArchive::load);
+    ASSERT_TRUE(in);
+    std::uint32_t magic = 1;
+    *in >> magic;
+    EXPECT_EQ(magic, 0u);
+    EXPECT_EQ(in->GetPosition(), 4u);
+    EXPECT_EQ(in->GetRemaining(), (std::uint64_t{2} << 30) - 4);
+    in.reset();
+
+    const auto cut = dir / "cut.bin";
+    {
+        std::ofstream out(cut, std::ios::binary);
+        out.write("\x05" "abc", 4); // a narrow string of 5 characters holding 3
+    }
+    in = CArchive::OpenFile(CString(cut.string()), CArchive::load);
+    ASSERT_TRUE(in);
+    CString text;
+    EXPECT_THROW(*in >> text, CArchiveException);
+    in.reset();
+    std::filesystem::remove_all(dir);
 }
 
 TEST(ArchiveVersion, ComparesNumberThenLetter)

@@ -18,11 +18,13 @@
 
 #include "platform/CmdTarget.h"
 #include "platform/Color.h"
+#include "platform/InputFile.h"
 #include "platform/String.h"
 #include "trace/core/TraceDefs.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CArchive;
@@ -324,12 +326,15 @@ public:
     // Reads a trace file into a new, non-live trace on eChannel, added to the
     // document and shown. Null for a file that is not a readable trace file
     // (message 18243 when bReportErrors); the document is then unchanged.
-    CQXTrace* LoadTrace(const CString& sPath, ChannelNumber eChannel, int bReportErrors);
+    // psReason, when given, receives why in words (missing, not a regular
+    // file, not a trace file, unsupported version, corrupt at which byte).
+    CQXTrace* LoadTrace(const CString& sPath, ChannelNumber eChannel, int bReportErrors,
+                        std::string* psReason = nullptr);
     // Resolves sPath in the traces folder (appending the default extension
     // when the name as given is not found) and opens it for reading; 1 on
-    // success. psResolved receives the path opened.
+    // success. psResolved receives the path opened, peProblem why none was.
     static int OpenTraceFileForReading(std::unique_ptr<CArchive>& pArchive, const CString& sPath,
-                                       CString* psResolved = nullptr);
+                                       CString* psResolved = nullptr, EInputFileProblem* peProblem = nullptr);
     // The channel in a trace file's header; false when the file cannot be
     // opened, is not a trace file or has a version no reader accepts.
     static bool GetTraceChannel(const CString& sPath, ChannelNumber* peChannel);

@@ -70,14 +70,23 @@ int CGraphDoc::SaveTrace(CQXTrace* pTrace, const CString& sPath, int bReportErro
     return 1;
 }
 
-int CGraphDoc::OpenTraceFileForReading(std::unique_ptr<CArchive>& pArchive, const CString& sPath, CString* psResolved)
+int CGraphDoc::OpenTraceFileForReading(std::unique_ptr<CArchive>& pArchive, const CString& sPath, CString* psResolved,
+                                       EInputFileProblem* peProblem)
 {
     CString sFull = PrivatePathResolver::getInstance()->getFilePath(sPath, PATH_SUBTYPE_TRACES);
-    pArchive = CArchive::OpenFile(sFull, CArchive::load);
-    if (!pArchive) {
-        sFull += LoadResString(IDS_TRACE_FILE_EXT);
-        pArchive = CArchive::OpenFile(sFull, CArchive::load);
+    EInputFileProblem eProblem = EInputFileProblem::none;
+    pArchive = CArchive::OpenFile(sFull, CArchive::load, &eProblem);
+    if (!pArchive && eProblem == EInputFileProblem::missing) {
+        const CString sWithExtension = sFull + LoadResString(IDS_TRACE_FILE_EXT);
+        EInputFileProblem eSecond = EInputFileProblem::none;
+        pArchive = CArchive::OpenFile(sWithExtension, CArchive::load, &eSecond);
+        // The name as given is the one to report unless the other exists.
+        if (eSecond != EInputFileProblem::missing) {
+            sFull = sWithExtension;
+            eProblem = eSecond;
+        }
     }
+    if (peProblem) *peProblem = eProblem;
     if (!pArchive) return 0;
     if (psResolved) *psResolved = sFull;
     return 1;
@@ -97,29 +106,38 @@ bool CGraphDoc::GetTraceChannel(const CString& sPath, ChannelNumber* peChannel)
     }
 }
 
-CQXTrace* CGraphDoc::LoadTrace(const CString& sPath, ChannelNumber eChannel, int bReportErrors)
+CQXTrace* CGraphDoc::LoadTrace(const CString& sPath, ChannelNumber eChannel, int bReportErrors, std::string* psReason)
 {
-    auto refuse = [bReportErrors]() -> CQXTrace* {
+    auto refuse = [&](std::string sWhy) -> CQXTrace* {
+        if (psReason) *psReason = std::move(sWhy);
         if (bReportErrors) ShowMessage(IDS_TRACE_LOAD_FAILED, MB_OK | MB_ICONEXCLAMATION, 1);
         return nullptr;
     };
     if (!QXVERIFY(eChannel == CHANNEL_A || eChannel == CHANNEL_B)) return nullptr;
     std::unique_ptr<CArchive> pArchive;
     CString sOpened;
-    if (!OpenTraceFileForReading(pArchive, sPath, &sOpened)) return nullptr;
+    EInputFileProblem eProblem = EInputFileProblem::none;
+    if (!OpenTraceFileForReading(pArchive, sPath, &sOpened, &eProblem)) {
+        if (psReason) *psReason = DescribeInputFileProblem(eProblem);
+        return nullptr;
+    }
 
     // The trace is built aside and joins the document only when it was read
     // whole, so a bad file leaves the document as it was.
     std::unique_ptr<CQXTrace> pTrace;
+    const char* szPart = "the header";
     try {
         STraceFileHeader header;
-        if (ReadTraceFileHeader(*pArchive, header, false) != EHeaderResult::ok) return refuse();
+        const EHeaderResult eHeader = ReadTraceFileHeader(*pArchive, header, false);
+        if (eHeader != EHeaderResult::ok) return refuse(DescribeHeaderRefusal(eHeader, header, "trace file"));
         CArchiveVersionScope version(*pArchive);
-        if (header.eTraceType < 0 || header.eTraceType >= TT_COUNT || header.eTraceType == TT_MAXLIMITLINE ||
-            header.eTraceType == TT_MINLIMITLINE)
-            return refuse();
+        if (header.eTraceType == TT_MAXLIMITLINE || header.eTraceType == TT_MINLIMITLINE)
+            return refuse("a limit line, not a trace (load it as a limit)");
+        if (header.eTraceType < 0 || header.eTraceType >= TT_COUNT)
+            return refuse("unknown trace type " + std::to_string(header.eTraceType));
         pTrace.reset(CreateTrace(header.eTraceType, eChannel, 0, header.lExtraInfo, 0, 0, 0, 0, 0, 0));
-        if (!pTrace) return refuse();
+        if (!pTrace) return refuse("the trace could not be made");
+        szPart = "the trace record";
         pTrace->SetSerializingConfig(0);
         pTrace->LoadTrace(*pArchive, 1);
         pTrace->SetLive(0);
@@ -129,10 +147,11 @@ CQXTrace* CGraphDoc::LoadTrace(const CString& sPath, ChannelNumber eChannel, int
         QXDebugLog(2, "CGraphDoc::LoadTrace", "SER: %s at byte %llu", e.what(),
                    static_cast<unsigned long long>(pArchive->GetPosition()));
         pTrace.reset();
-        return refuse();
+        return refuse(DescribeCorruption(*pArchive, szPart, e.what()));
     } catch (const std::bad_alloc&) {
         pTrace.reset();
         ERROR_FATAL(IDS_ERROR_OUTOFMEMORY);
+        if (psReason) *psReason = "out of memory";
         return nullptr;
     }
     pArchive->Close();

@@ -227,27 +227,34 @@ void CLimitLine::PostSerialize(CArchive& /*ar*/)
 
 // ---- The file --------------------------------------------------------------------------------
 
-int CLimitLine::InitialiseFromFile(CString sPath, int bShowMessages)
+int CLimitLine::InitialiseFromFile(CString sPath, int bShowMessages, std::string* psReason)
 {
     PrivatePathResolver* pResolver = PrivatePathResolver::getInstance();
     CString sFullPath = pResolver->getFilePath(sPath, PATH_SUBTYPE_LIMITS);
-    if (!FileExists(sFullPath)) sFullPath += LoadResString(IDS_LIMIT_FILE_EXT);
+    const CString sWithExtension = sFullPath + LoadResString(IDS_LIMIT_FILE_EXT);
+    // The name as given unless only the name with the extension exists.
+    if (!std::filesystem::exists(std::filesystem::path(sFullPath.str())) && FileExists(sWithExtension))
+        sFullPath = sWithExtension;
 
-    std::unique_ptr<CArchive> pArchive = CArchive::OpenFile(sFullPath, CArchive::load);
+    EInputFileProblem eProblem = EInputFileProblem::none;
+    std::unique_ptr<CArchive> pArchive = CArchive::OpenFile(sFullPath, CArchive::load, &eProblem);
     if (!pArchive) {
         QXDebugLog(1, "CLimitLine::InitialiseFromFile", "LIMITLINE: Failed to open \"%ls\"", sFullPath.GetString());
+        if (psReason) *psReason = DescribeInputFileProblem(eProblem);
         if (bShowMessages) AfxMessageBox(FormatMessageWithPath(IDS_LIMIT_FILE_OPEN_FAILED, sFullPath), MB_OK);
         return 0;
     }
-    const int bResult = InitialiseFromArchive(*pArchive, sFullPath, bShowMessages);
+    const int bResult = InitialiseFromArchive(*pArchive, sFullPath, bShowMessages, psReason);
     pArchive->Close();
     return bResult;
 }
 
-int CLimitLine::InitialiseFromArchive(CArchive& ar, const CString& sPath, int bShowMessages)
+int CLimitLine::InitialiseFromArchive(CArchive& ar, const CString& sPath, int bShowMessages, std::string* psReason)
 {
-    const ELimitFileResult eResult = ReadLimitFile(ar);
+    std::string sReason;
+    const ELimitFileResult eResult = ReadLimitFile(ar, sReason);
     if (eResult == ELimitFileResult::ok) m_sTraceName = sPath;
+    else if (psReason) *psReason = sReason;
 
     // Whatever the outcome, the line spans its data and has an ID of its own.
     const int iLast = std::max(GetDataSize() - 1, 0);
@@ -268,35 +275,51 @@ int CLimitLine::InitialiseFromArchive(CArchive& ar, const CString& sPath, int bS
     return 0;
 }
 
-CLimitLine::ELimitFileResult CLimitLine::ReadLimitFile(CArchive& ar)
+CLimitLine::ELimitFileResult CLimitLine::ReadLimitFile(CArchive& ar, std::string& sReason)
 {
+    const char* szPart = "the header";
     try {
         STraceFileHeader header;
-        if (ar.GetRemaining() < 4) return ELimitFileResult::notALimitFile;
+        if (ar.GetRemaining() < 4) {
+            sReason = "not a limit file (shorter than a header)";
+            return ELimitFileResult::notALimitFile;
+        }
         const EHeaderResult eHeader = ReadTraceFileHeader(ar, header, true);
+        if (eHeader != EHeaderResult::ok) sReason = DescribeHeaderRefusal(eHeader, header, "limit file");
         if (eHeader == EHeaderResult::badMagic) return ELimitFileResult::notALimitFile;
         if (eHeader == EHeaderResult::refusedVersion) {
             const bool bOld = CompareFileVersion(header.iVersionNumber, header.iVersionLetter, 93, 'a') <= 0;
             return bOld ? ELimitFileResult::tooOld : ELimitFileResult::notALimitFile;
         }
         if (header.uMagic == TRACE_FILE_MAGIC && header.eTraceType != TT_MAXLIMITLINE &&
-            header.eTraceType != TT_MINLIMITLINE)
+            header.eTraceType != TT_MINLIMITLINE) {
+            sReason = "a trace file, not a limit line (load it with --trace)";
             return ELimitFileResult::notALimitLine;
+        }
         CArchiveVersionScope version(ar);
-        if (CheckFileVersion(93, 'a') <= 0) return ELimitFileResult::tooOld;
+        if (CheckFileVersion(93, 'a') <= 0) {
+            sReason = "unsupported version " + FormatFileVersion(header.iVersionNumber, header.iVersionLetter) +
+                      " (older than 0.93a)";
+            return ELimitFileResult::tooOld;
+        }
 
         if (header.uMagic == LIMIT_FILE_MAGIC_TABLE) {
             // Read aside first: a corrupt table leaves the line as it was.
+            szPart = "the limit table";
             CLimitTable table;
             table.Serialize(ar);
             RemoveTraceData();
             CLimitTable* pTable = EnsureLimitTable();
-            if (!pTable) return ELimitFileResult::outOfMemory;
+            if (!pTable) {
+                sReason = "out of memory";
+                return ELimitFileResult::outOfMemory;
+            }
             *pTable = table;
             m_iTableFlag = 1;
             // The computes, the transformed values and the name follow, where written.
             if (ar.GetRemaining() > 0) SerializeTail(ar, GetDataSize());
         } else {
+            szPart = "the limit-line record";
             RemoveLimitTable();
             m_iTableFlag = 0;
             if (header.uMagic == TRACE_FILE_MAGIC) m_eTraceType = header.eTraceType;
@@ -306,6 +329,7 @@ CLimitLine::ELimitFileResult CLimitLine::ReadLimitFile(CArchive& ar)
         return ELimitFileResult::ok;
     } catch (const CArchiveException& e) {
         QXDebugLog(1, "CLimitLine::ReadLimitFile", "LIMITLINE: corrupt limit file: %s", e.what());
+        sReason = DescribeCorruption(ar, szPart, e.what());
         return ELimitFileResult::corrupt;
     }
 }
@@ -313,7 +337,7 @@ CLimitLine::ELimitFileResult CLimitLine::ReadLimitFile(CArchive& ar)
 // ---- Loading a line for a trace ------------------------------------------------------------
 
 int CLimitLine::LoadForTrace(CQXTrace* pTrace, const CString& sPath, TraceType eType, int bShowMessages,
-                             int* piFailure)
+                             int* piFailure, std::string* psReason)
 {
     const auto Fail = [&](int iMessage) {
         if (piFailure) *piFailure = iMessage;
@@ -329,8 +353,10 @@ int CLimitLine::LoadForTrace(CQXTrace* pTrace, const CString& sPath, TraceType e
         ReportOutOfMemory(__FILE__, __LINE__);
         return Fail(IDS_OLE_SET_LIMIT_FAILED);
     }
-    if (!pLine->InitialiseFromFile(sPath, bShowMessages)) return Fail(IDS_OLE_SET_LIMIT_FAILED);
-    if (!pTrace->IsLimitConsistent(pLine->GetLimitXUnit(), pLine->GetLimitYUnit()))
+    if (!pLine->InitialiseFromFile(sPath, bShowMessages, psReason)) return Fail(IDS_OLE_SET_LIMIT_FAILED);
+    if (!pTrace->IsLimitConsistent(pLine->GetLimitXUnit(), pLine->GetLimitYUnit())) {
+        if (psReason) *psReason = "its units do not suit the trace";
         return Fail(IDS_LIMIT_UNITS_INCONSISTENT);
+    }
     return pTrace->SetLimitLineForTrace(pLine.release(), eType, 1, 1, 0);
 }

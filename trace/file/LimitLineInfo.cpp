@@ -66,7 +66,7 @@ bool DescribeLimitRecord(CArchive& ar, const STraceFileHeader& header, CJsonSink
             line.Serialize(ar);
         }
     } catch (const CArchiveException& e) {
-        sError = std::string("the limit-line record cannot be read: ") + e.what();
+        sError = DescribeCorruption(ar, bTable ? "the limit table" : "the limit-line record", e.what());
         return false;
     }
     sink.BeginObject("record");

@@ -2,6 +2,8 @@
 
 #include "platform/Archive.h"
 
+#include <cstdio>
+
 STraceFileHeader MakeTraceFileHeader(TraceType eType, ChannelNumber eChannel, long lExtraInfo)
 {
     STraceFileHeader header;
@@ -38,8 +40,8 @@ EHeaderResult ReadTraceFileHeader(CArchive& ar, STraceFileHeader& header, bool b
     std::uint32_t uMagic = 0;
     ar >> uMagic;
     const bool bLimitMagic = uMagic == LIMIT_FILE_MAGIC_TABLE || uMagic == LIMIT_FILE_MAGIC_DATA;
-    if (uMagic != TRACE_FILE_MAGIC && !(bAcceptLimitMagics && bLimitMagic)) return EHeaderResult::badMagic;
     header.uMagic = uMagic;
+    if (uMagic != TRACE_FILE_MAGIC && !(bAcceptLimitMagics && bLimitMagic)) return EHeaderResult::badMagic;
 
     std::uint32_t uNumber = 0;
     std::uint8_t uLetter = 0;
@@ -77,4 +79,34 @@ CArchiveVersionScope::CArchiveVersionScope(const CArchive& ar)
     : m_scope(ar.GetFileVersionNumber(), static_cast<unsigned char>(ar.GetFileVersionLetter()),
               ar.GetConfigVersion())
 {
+}
+
+// ---- Refusals in words ---------------------------------------------------------------------
+
+std::string FormatFileVersion(int iNumber, int iLetter)
+{
+    char text[32];
+    const char cLetter = iLetter >= 0x20 && iLetter < 0x7F ? static_cast<char>(iLetter) : '?';
+    std::snprintf(text, sizeof text, "%d.%02d%c", iNumber / 100, std::abs(iNumber % 100), cLetter);
+    return text;
+}
+
+std::string DescribeHeaderRefusal(EHeaderResult eResult, const STraceFileHeader& header, const char* szExpected)
+{
+    char text[96];
+    switch (eResult) {
+    case EHeaderResult::badMagic:
+        std::snprintf(text, sizeof text, "not a %s (magic 0x%08X)", szExpected, static_cast<unsigned>(header.uMagic));
+        return text;
+    case EHeaderResult::refusedVersion:
+        return "unsupported version " + FormatFileVersion(header.iVersionNumber, header.iVersionLetter);
+    case EHeaderResult::ok: break;
+    }
+    return {};
+}
+
+std::string DescribeCorruption(const CArchive& ar, const char* szPart, const char* szWhat)
+{
+    return "corrupt or truncated at byte " + std::to_string(ar.GetPosition()) + " of " +
+           std::to_string(ar.GetLength()) + ", in " + szPart + ": " + szWhat;
 }

@@ -12,6 +12,7 @@
 #include "trace/core/TraceDefs.h"
 
 #include <cstdint>
+#include <string>
 
 class CArchive;
 
@@ -62,6 +63,14 @@ enum class EHeaderResult {
 // extra information exists only above configuration 38. Truncation throws
 // CArchiveException.
 EHeaderResult ReadTraceFileHeader(CArchive& ar, STraceFileHeader& header, bool bAcceptLimitMagics);
+
+// Why a file was refused, in words for the user. A wrong magic names what
+// was expected ("trace file") and the word found; a refused version is
+// given as written ("1.15."). Corruption names the byte reached, the file's
+// length, the part being read ("the trace record") and the archive's reason.
+std::string FormatFileVersion(int iNumber, int iLetter);
+std::string DescribeHeaderRefusal(EHeaderResult eResult, const STraceFileHeader& header, const char* szExpected);
+std::string DescribeCorruption(const CArchive& ar, const char* szPart, const char* szWhat);
 
 // False for versions no reader accepts: older than 0.90 '.' and exactly 1.15 '.'.
 bool IsReadableTraceFileVersion(int iNumber, int iLetter);

@@ -38,22 +38,25 @@ bool DescribeTraceFile(const CString& sPath, std::string& sJson, std::string& sE
         sError = "no graph document";
         return false;
     }
-    std::unique_ptr<CArchive> pArchive = CArchive::OpenFile(sPath, CArchive::load);
+    EInputFileProblem eProblem = EInputFileProblem::none;
+    std::unique_ptr<CArchive> pArchive = CArchive::OpenFile(sPath, CArchive::load, &eProblem);
     if (!pArchive) {
-        sError = "cannot open the file";
+        sError = DescribeInputFileProblem(eProblem);
         return false;
     }
     CJsonSink sink;
     sink.String("path", sPath);
+    const char* szPart = "the header";
     try {
         STraceFileHeader header;
-        switch (ReadTraceFileHeader(*pArchive, header, true)) {
-        case EHeaderResult::badMagic: sError = "not a trace or limit file (wrong magic)"; return false;
-        case EHeaderResult::refusedVersion: sError = "a version no reader accepts"; return false;
-        case EHeaderResult::ok: break;
+        const EHeaderResult eHeader = ReadTraceFileHeader(*pArchive, header, true);
+        if (eHeader != EHeaderResult::ok) {
+            sError = DescribeHeaderRefusal(eHeader, header, "trace or limit file");
+            return false;
         }
         DescribeHeader(header, sink);
         CArchiveVersionScope version(*pArchive);
+        szPart = header.HasTraceFields() ? "the trace record" : "the limit-line record";
         if (!header.HasTraceFields()) {
             if (!DescribeLimitRecord(*pArchive, header, sink, sError)) return false;
         } else {
@@ -80,7 +83,7 @@ bool DescribeTraceFile(const CString& sPath, std::string& sJson, std::string& sE
         }
         sink.Int64("bytesLeft", static_cast<std::int64_t>(pArchive->GetRemaining()));
     } catch (const CArchiveException& e) {
-        sError = std::string("corrupt or truncated: ") + e.what();
+        sError = DescribeCorruption(*pArchive, szPart, e.what());
         return false;
     }
     sJson = sink.GetText();

@@ -8,6 +8,7 @@
 #include "trace/model/QXTrace.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class CArchive;
@@ -81,14 +82,16 @@ public:
     // ---- The limit file (LimitLineFile.cpp) -------------------------------------
     // Loads a limit file (table, trace-data or older trace-file form); 1 on
     // success. With bShowMessages failures are reported in message boxes.
-    int InitialiseFromFile(CString sPath, int bShowMessages);
+    // psReason, when given, receives why a file did not load, in words.
+    int InitialiseFromFile(CString sPath, int bShowMessages, std::string* psReason = nullptr);
     // The same from an archive already open (sPath names it in messages).
-    int InitialiseFromArchive(CArchive& ar, const CString& sPath, int bShowMessages);
+    int InitialiseFromArchive(CArchive& ar, const CString& sPath, int bShowMessages, std::string* psReason = nullptr);
     // Loads a limit file into a new line and attaches it to pTrace as its
     // eType line. 0 when the file does not load or its units do not suit
-    // the trace, with the message id in *piFailure (shown with bShowMessages).
+    // the trace, with the message id in *piFailure (shown with bShowMessages)
+    // and the reason in words in *psReason.
     static int LoadForTrace(CQXTrace* pTrace, const CString& sPath, TraceType eType, int bShowMessages,
-                            int* piFailure);
+                            int* piFailure, std::string* psReason = nullptr);
     // The limit-line record (the base trace record first only in files
     // before 0.93d).
     void Serialize(CArchive& ar) override;
@@ -153,7 +156,7 @@ private:
 
     void InitialiseTrace(CQXTrace* pParent, int iMax);
     // Reading a limit file after it was opened, and the parts of the record.
-    ELimitFileResult ReadLimitFile(CArchive& ar);
+    ELimitFileResult ReadLimitFile(CArchive& ar, std::string& sReason);
     int ReadTraceData(CArchive& ar);
     void SerializeTail(CArchive& ar, int iStored);
     // The table forms of CopyDataFromTrace, GetYDataAtXValue and DataToPlot.
