@@ -218,8 +218,8 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
             options.asLimitFiles.push_back(args[++i]);
         } else if (sArg == "--compute") {
             if (!bHasValue) return needsValue();
-            SComputeSpec spec;
-            if (!ParseComputeSpec(args[++i], spec)) {
+            SComputeOption option;
+            if (!ParseComputeOption(args[++i], option)) {
                 sError = "bad transform '" + args[i] + "' (invert:Y, invert:cursor or normalise:X[:Y])";
                 return false;
             }
@@ -274,7 +274,7 @@ static bool AttachLimitFile(CGraphDoc& doc, const SRenderOptions& options, const
     return false;
 }
 
-bool ParseComputeSpec(const std::string& sText, SComputeSpec& spec)
+bool ParseComputeOption(const std::string& sText, SComputeOption& option)
 {
     const auto number = [](const std::string& s, double& d) {
         char* pEnd = nullptr;
@@ -285,17 +285,17 @@ bool ParseComputeSpec(const std::string& sText, SComputeSpec& spec)
     if (uColon == std::string::npos) return false;
     const std::string sKind = sText.substr(0, uColon);
     const std::string sRest = sText.substr(uColon + 1);
-    spec = SComputeSpec{};
+    option = SComputeOption{};
     if (sKind == "invert") {
-        spec.eType = COMPUTE_INVERT;
-        if (sRest == "cursor") return spec.bAroundCursor = true;
-        return number(sRest, spec.dY);
+        option.eType = COMPUTE_INVERT;
+        if (sRest == "cursor") return option.bAroundCursor = true;
+        return number(sRest, option.dY);
     }
     if (sKind != "normalise" && sKind != "normalize") return false;
-    spec.eType = COMPUTE_NORMALISE;
+    option.eType = COMPUTE_NORMALISE;
     const size_t uSecond = sRest.find(':');
-    if (uSecond == std::string::npos) return number(sRest, spec.dX);
-    return number(sRest.substr(0, uSecond), spec.dX) && number(sRest.substr(uSecond + 1), spec.dY);
+    if (uSecond == std::string::npos) return number(sRest, option.dX);
+    return number(sRest.substr(0, uSecond), option.dX) && number(sRest.substr(uSecond + 1), option.dY);
 }
 
 // The transforms of --compute on the drawn channel's current trace, shown in place.
@@ -309,18 +309,18 @@ static bool ApplyComputes(CGraphDoc& doc, const SRenderOptions& options, std::st
     }
     CComputeList list;
     for (const std::string& sText : options.asComputes) {
-        SComputeSpec spec;
-        ParseComputeSpec(sText, spec);
-        CCompute* pCompute = CreateComputeObject(spec.eType, pTrace);
+        SComputeOption option;
+        ParseComputeOption(sText, option);
+        CCompute* pCompute = CreateComputeObject(option.eType, pTrace);
         if (!pCompute) continue;
         if (auto* pInvert = dynamic_cast<CComputeInvert*>(pCompute)) {
-            pInvert->SetInvertAroundCursor(spec.bAroundCursor);
-            pInvert->SetInvertValue(spec.dY);
+            pInvert->SetInvertAroundCursor(option.bAroundCursor);
+            pInvert->SetInvertValue(option.dY);
             pInvert->SetYUnit(static_cast<EUnit>(pTrace->GetYUnit()));
         } else if (auto* pNormalise = dynamic_cast<CComputeNormalise*>(pCompute)) {
-            pNormalise->SetXValue(spec.dX);
+            pNormalise->SetXValue(option.dX);
             pNormalise->SetXUnit(static_cast<EUnit>(pTrace->GetXUnit()));
-            pNormalise->SetYValue(spec.dY);
+            pNormalise->SetYValue(option.dY);
             pNormalise->SetYUnit(static_cast<EUnit>(pTrace->GetYUnit()));
         }
         list.AddComputeObject(pCompute);

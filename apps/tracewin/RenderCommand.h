@@ -32,14 +32,14 @@ struct SRenderOptions {
 
 // One --compute argument as a transform: its type, whether it inverts around
 // the cursor, and its values (X unused by invert).
-struct SComputeSpec {
+struct SComputeOption {
     ComputeType eType = COMPUTE_INVERT;
     bool bAroundCursor = false;
     double dX = 0.0;
     double dY = 0.0;
 };
 // False for anything but the forms above with finite numbers.
-bool ParseComputeSpec(const std::string& sText, SComputeSpec& spec);
+bool ParseComputeOption(const std::string& sText, SComputeOption& option);
 
 // Pictures larger than this on a side only come from mistyped sizes.
 constexpr int kMaxRenderSide = 16384;

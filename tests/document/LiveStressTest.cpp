@@ -116,7 +116,9 @@ TEST_F(LiveStress, ComputeRunRacingThePlotBuild)
     const int iMid = 100;
     const double dRaw = pFFT->GetYValueForData(pFFT->GetYDataBuffer(0)[iMid], pFFT->GetYUnit(), 1, 0);
     const double dShown = pFFT->GetYValueForData(pFFT->GetYDataBuffer(1)[iMid], pFFT->GetYUnit(), 1, 1);
-    if (dRaw > -1e300) EXPECT_NEAR(dShown, -120.0 - dRaw, 1e-6);
+    if (dRaw > -1e300) {
+        EXPECT_NEAR(dShown, -120.0 - dRaw, 1e-6);
+    }
 }
 
 } // namespace
