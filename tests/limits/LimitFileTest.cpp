@@ -6,6 +6,7 @@
 
 #include "trace/compute/ComputeList.h"
 #include "trace/compute/ComputeNormalise.h"
+#include "trace/file/TraceFileInfo.h"
 
 #include <cfloat>
 #include <cmath>
@@ -289,6 +290,11 @@ TEST_F(LimitFile, SavedLinesLoadBackAsTheyWere)
         ASSERT_TRUE(loaded.HasTransformedYData());
         for (int i = 0; i < loaded.GetDataSize(); ++i)
             EXPECT_DOUBLE_EQ(loaded.GetYDataAtXPos(i, 1), pSaved->GetYDataAtXPos(i, 1)) << i;
+        // `tracewin info` names the compute of either form.
+        std::string sJson, sError;
+        ASSERT_TRUE(DescribeTraceFile(sPath + L".lim", sJson, sError)) << sError;
+        EXPECT_NE(sJson.find("\"description\":\"Normalize (Y = -1.00 dBFS at X = 20.00 Hz)\""), std::string::npos) << sJson;
+        EXPECT_NE(sJson.find("\"hasTransformedData\":true"), std::string::npos);
     }
 }
 

@@ -168,6 +168,11 @@ int CLimitLine::ReadTraceData(CArchive& ar)
     return iStored;
 }
 
+void CLimitLine::ReadTableTail(CArchive& ar)
+{
+    if (!ar.IsStoring() && ar.GetRemaining() > 0) SerializeTail(ar, GetDataSize());
+}
+
 // The computes, the transformed data and the name, after either form;
 // iStored is the number of points the file holds.
 void CLimitLine::SerializeTail(CArchive& ar, int iStored)
@@ -316,8 +321,7 @@ CLimitLine::ELimitFileResult CLimitLine::ReadLimitFile(CArchive& ar, std::string
             }
             *pTable = table;
             m_iTableFlag = 1;
-            // The computes, the transformed values and the name follow, where written.
-            if (ar.GetRemaining() > 0) SerializeTail(ar, GetDataSize());
+            ReadTableTail(ar);
         } else {
             szPart = "the limit-line record";
             RemoveLimitTable();

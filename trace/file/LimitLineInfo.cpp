@@ -3,6 +3,7 @@
 // shown by field.
 
 #include "platform/Archive.h"
+#include "trace/file/ComputeRecord.h"
 #include "trace/file/RecordSink.h"
 #include "trace/file/TraceFileHeader.h"
 #include "trace/file/TraceFileInfo.h"
@@ -61,6 +62,7 @@ bool DescribeLimitRecord(CArchive& ar, const STraceFileHeader& header, CJsonSink
     try {
         if (bTable) {
             line.EnsureLimitTable()->Serialize(ar);
+            line.ReadTableTail(ar);
         } else {
             line.SetTableFlag(0);
             line.Serialize(ar);
@@ -71,13 +73,20 @@ bool DescribeLimitRecord(CArchive& ar, const STraceFileHeader& header, CJsonSink
     }
     sink.BeginObject("record");
     sink.String("form", CString(bTable ? L"limit table" : L"trace data"));
-    if (bTable) {
+    if (bTable)
         DescribeTable(*line.GetLimitTable(), sink);
-    } else {
+    else
         DescribeTraceData(line, sink);
-        sink.Flag8("hasTransformedData", line.HasTransformedYData());
-        sink.String("name", line.GetUserName());
+    // Either form may carry computes and their result.
+    CComputeList* pList = line.GetComputeList();
+    sink.Flag32("hasComputeList", pList != nullptr);
+    if (pList) {
+        sink.BeginRecord("m_pComputeList");
+        ComputeRecord::Describe(*pList, sink);
+        sink.EndRecord();
     }
+    sink.Flag8("hasTransformedData", line.HasTransformedYData());
+    sink.String("name", line.GetUserName());
     sink.EndObject();
     return true;
 }

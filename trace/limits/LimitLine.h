@@ -86,6 +86,9 @@ public:
     int InitialiseFromFile(CString sPath, int bShowMessages, std::string* psReason = nullptr);
     // The same from an archive already open (sPath names it in messages).
     int InitialiseFromArchive(CArchive& ar, const CString& sPath, int bShowMessages, std::string* psReason = nullptr);
+    // Reads what a limit-table file holds after its table, where written:
+    // the computes, the transformed values and the name.
+    void ReadTableTail(CArchive& ar);
     // Loads a limit file into a new line and attaches it to pTrace as its
     // eType line. 0 when the file does not load or its units do not suit
     // the trace, with the message id in *piFailure (shown with bShowMessages)
