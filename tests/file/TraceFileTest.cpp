@@ -5,6 +5,7 @@
 #include "support/HostDocFixture.h"
 
 #include "host/app/PathResolver.h"
+#include "host/settings/SettingsIds.h"
 #include "host/units/UnitIds.h"
 #include "platform/Archive.h"
 #include "resources/StringTable.h"
@@ -16,6 +17,7 @@
 #include "trace/file/TraceFileInfo.h"
 #include "trace/model/CursorMark.h"
 #include "trace/types/SweepTrace.h"
+#include "trace/types/TraceKindTables.h"
 
 #include <algorithm>
 #include <cstring>
@@ -318,6 +320,50 @@ TEST_F(TraceFileTest, SaveLoadSaveIsByteIdenticalApartFromTheHandleForEveryKind)
         const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
         EXPECT_TRUE(a == b) << "type " << eType << ": sizes " << a.size() << " and " << b.size()
                             << ", first difference at byte " << (mismatch.first - a.begin());
+    }
+}
+
+TEST_F(TraceFileTest, SweepKeepsPointsAndAxisThroughAFileAndOldTimeAxesGetMilliseconds)
+{
+    const struct {
+        int iTrigger, iUnit, iLoadedUnit;
+    } aCases[] = {{TRIGGER_GENFREQ_CHA, UNIT_FREQ_HZ, UNIT_FREQ_HZ},
+                  {TRIGGER_TIME, 0, UNIT_MS},
+                  {TRIGGER_TIME, -1, UNIT_MS},
+                  {TRIGGER_TIME, UNIT_SECONDS, UNIT_SECONDS}};
+    for (const auto& c : aCases) {
+        auto* pSweep = static_cast<CSweepTrace*>(m_pDoc->CreateTrace(TT_SWEEP1, CHANNEL_A, 4, 0, 0, 1, 0, 1, 1, 1));
+        ASSERT_NE(pSweep, nullptr);
+        pSweep->SetResultID(RES_CHA_RMSAMPL);
+        pSweep->SetXAxisSourceDetails(c.iTrigger, c.iUnit, 20000.0, 20.0);
+        pSweep->SweepStarted(0);
+        for (double x : {1000.0, 20.0, 5000.0}) pSweep->AddSweepPoint(x, x * 10, 0, 1, 0, 0);
+        ASSERT_EQ(m_pDoc->SaveTrace(pSweep, L"sweep", 0), 1);
+
+        CGraphDoc other;
+        m_host.SetGraphDoc(&other);
+        auto* pLoaded = dynamic_cast<CSweepTrace*>(other.LoadTrace(L"sweep", CHANNEL_A, 0));
+        ASSERT_NE(pLoaded, nullptr);
+        EXPECT_EQ(std::vector<double>(pLoaded->GetXData(), pLoaded->GetXData() + 4),
+                  (std::vector<double>{20, 1000, 5000, DBL_MAX}));
+        EXPECT_EQ(std::vector<double>(pLoaded->GetYDataBuffer(0), pLoaded->GetYDataBuffer(0) + 3),
+                  (std::vector<double>{200, 10000, 50000}));
+        EXPECT_EQ(pLoaded->GetResultID(), RES_CHA_RMSAMPL);
+        EXPECT_EQ(pLoaded->GetXAxisSourceType(), c.iTrigger);
+        EXPECT_FALSE(pLoaded->IsXAxisResult());
+        EXPECT_EQ(pLoaded->GetXAxisUnit(), c.iLoadedUnit);
+        EXPECT_EQ(pLoaded->GetXAxisMinValue(), 20.0);
+        EXPECT_EQ(pLoaded->GetXAxisMaxValue(), 20000.0);
+        m_host.PumpMessages();
+        m_host.SetGraphDoc(m_pDoc.get());
+
+        std::string sJson;
+        std::string sError;
+        ASSERT_TRUE(DescribeTraceFile(Path("Traces/sweep.trc"), sJson, sError)) << sError;
+        for (const std::string& sField : {"\"m_iXAxisSourceType\":" + std::to_string(c.iTrigger),
+                                          std::string("\"m_pXData\":[20,1000,5000,")})
+            EXPECT_NE(sJson.find(sField), std::string::npos) << sField;
+        m_pDoc->RemoveTrace(pSweep, 0);
     }
 }
 

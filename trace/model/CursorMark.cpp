@@ -37,7 +37,8 @@ int DeviceScale(const CDC* pDC)
     return std::max(1, (iDpi + 48) / 96);
 }
 
-bool IsCursorType(CursorMarkType eType) { return eType != eMark; }
+// Every other kind is a mark (the time-out marks of sweeps among them).
+bool IsCursorType(CursorMarkType eType) { return eType == eCursor || eType == eRelativeCursor; }
 
 // The plot rectangle of a trace, or false while it has none.
 bool GetPlotRect(const CQXTrace* pTrace, CRect* pRect)

@@ -23,6 +23,11 @@ enum CursorMarkType : int {
     eRelativeCursor = 0,
     eMark = 1,
     eCursor = 2,
+    // Marks a sweep leaves where a point timed out (settling, regulating,
+    // waiting for data). They look and answer the mouse as marks do.
+    eTimeOutSettlingMark = 5,
+    eTimeOutRegulatingMark = 6,
+    eTimeOutNoDataMark = 7,
 };
 
 class CCursorMark : public CObject {

@@ -37,6 +37,7 @@ class CColorCycler;
 class CCompute;
 class CComputeList;
 class CCursorMark;
+enum CursorMarkType : int;
 class CDC;
 class CLimitLine;
 class CScale;
@@ -529,6 +530,8 @@ protected:
     void InitialiseTrace(int iDataSize);
     void SetPointersToNull();
     int FindBinForXValue(double dValue, int iUnit);
+    // AddMark with the kind of mark given (sweeps add time-out marks).
+    int AddMarkOfKind(int iPos, CursorMarkType eKind, int bUpdateViews);
     // Reports an allocation failure: the fatal log line and message 0x8004.
     static void ReportOutOfMemory(const char* file, unsigned line);
 

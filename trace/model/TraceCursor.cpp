@@ -242,13 +242,15 @@ int CQXTrace::GetLastMark() const
 
 int CQXTrace::GetNumMarks() const { return MAX_MARKS - (GetLastMark() + 1); }
 
-int CQXTrace::AddMark(int iPos, int bUpdateViews)
+int CQXTrace::AddMark(int iPos, int bUpdateViews) { return AddMarkOfKind(iPos, eMark, bUpdateViews); }
+
+int CQXTrace::AddMarkOfKind(int iPos, CursorMarkType eKind, int bUpdateViews)
 {
     QXASSERT(m_bInUse != 0);
     if (iPos < 0 || iPos > GetMaxXPos()) return 0;
     const int iSlot = GetLastMark() + 1;
     if (iSlot >= MAX_MARKS) return -1;
-    CCursorMark* pMark = new (std::nothrow) CCursorMark(this, eMark, iPos);
+    CCursorMark* pMark = new (std::nothrow) CCursorMark(this, eKind, iPos);
     if (!pMark) return -2;
     m_apMarks[static_cast<size_t>(iSlot)] = pMark;
     m_iCurrentMark = iSlot;

@@ -233,22 +233,7 @@ void CFFTBaseTrace::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, in
 // Spectra are drawn against their display unit: a window of -200 ... 0 dBFS
 // is linear in dB, so heights come from the value, not from the magnitude.
 
-int CFFTBaseTrace::GetYOrigin()
-{
-    const double mn = m_dCurrentMinYScaleValue;
-    const double mx = m_dCurrentMaxYScaleValue;
-    const int t = m_rcDraw.top;
-    const int b = m_rcDraw.bottom;
-    const double h = b - t;
-    if (mx <= 0.0 && mn >= 0.0) {
-        QXASSERT(!(mx <= 0.0 && mn >= 0.0));
-        return 0;
-    }
-    if (!QXVERIFY(mx > mn)) return b;
-    if (mx <= 0.0) return t - FloorToInt(h * std::fabs(mx / (mx - mn)));
-    if (mn >= 0.0) return b + FloorToInt(h * mn / (mx - mn));
-    return b - std::abs(FloorToInt(h * mn / (mx - mn)));
-}
+int CFFTBaseTrace::GetYOrigin() { return ValueWindowYOrigin(*this); }
 
 int CFFTBaseTrace::GetYPointForData(double dData)
 {
@@ -278,28 +263,7 @@ double CFFTBaseTrace::YRowBeforeTruncation(double dData)
     return h * (v + m_dYOffset - mx) / (mx - mn) + 0.5;
 }
 
-double CFFTBaseTrace::GetYDataAtPoint(int iDeviceY)
-{
-    const int t = m_rcDraw.top;
-    const int b = m_rcDraw.bottom;
-    if (iDeviceY < t) return m_dCurrentMaxYData;
-    if (iDeviceY > b) return m_dCurrentMinYData;
-    const int iUnit = GetYUnit();
-    double mn = m_dCurrentMinYScaleValue;
-    const double mx = m_dCurrentMaxYScaleValue;
-    const double h = b - t;
-    if (h <= 0.0) return m_dCurrentMinYData;
-    double dValue = 0.0;
-    if (GetLogY()) {
-        EnsureLogStartCorrect(&mn, mx, iUnit);
-        const double dDecades = std::log10(mx) - std::log10(mn);
-        if (!QXVERIFY(dDecades != 0.0)) return m_dCurrentMinYData;
-        dValue = std::pow(10.0, (b - iDeviceY) / (h / dDecades) + std::log10(mn));
-    } else {
-        dValue = mn + (mx - mn) * (b - iDeviceY) / h;
-    }
-    return GetYDataForValue(dValue, iUnit, 0);
-}
+double CFFTBaseTrace::GetYDataAtPoint(int iDeviceY) { return ValueWindowYDataAtPoint(*this, iDeviceY); }
 
 int CFFTBaseTrace::GetLowestValidXPoint()
 {

@@ -9,11 +9,15 @@
 #include "host/settings/MeasurementSettings.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
+#include "trace/core/ScaleMath.h"
+#include "trace/core/TraceMath.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 #include "trace/types/TraceKindTables.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 double LookUpYLimit(YLimitsTable pfnTable, EUnit eUnit, bool bMax)
 {
@@ -113,4 +117,44 @@ bool IsInspectionOnlyLoad()
 {
     const CQuorixApp* pApp = GetQuorixApp();
     return pApp && pApp->IsInspectionOnlyLoad();
+}
+
+int ValueWindowYOrigin(CQXTrace& trace)
+{
+    const double mn = trace.GetCurrentMinYScaleValue();
+    const double mx = trace.GetCurrentMaxYScaleValue();
+    const int t = trace.GetDrawRect().top;
+    const int b = trace.GetDrawRect().bottom;
+    const double h = b - t;
+    if (mx <= 0.0 && mn >= 0.0) {
+        QXASSERT(!(mx <= 0.0 && mn >= 0.0));
+        return 0;
+    }
+    if (!QXVERIFY(mx > mn)) return b;
+    if (mx <= 0.0) return t - FloorToInt(h * std::fabs(mx / (mx - mn)));
+    if (mn >= 0.0) return b + FloorToInt(h * mn / (mx - mn));
+    return b - std::abs(FloorToInt(h * mn / (mx - mn)));
+}
+
+double ValueWindowYDataAtPoint(CQXTrace& trace, int iDeviceY)
+{
+    const int t = trace.GetDrawRect().top;
+    const int b = trace.GetDrawRect().bottom;
+    if (iDeviceY < t) return trace.GetCurrentMaxYData();
+    if (iDeviceY > b) return trace.GetCurrentMinYData();
+    const int iUnit = trace.GetYUnit();
+    double mn = trace.GetCurrentMinYScaleValue();
+    const double mx = trace.GetCurrentMaxYScaleValue();
+    const double h = b - t;
+    if (h <= 0.0) return trace.GetCurrentMinYData();
+    double dValue = 0.0;
+    if (trace.GetLogY()) {
+        EnsureLogStartCorrect(&mn, mx, iUnit);
+        const double dDecades = std::log10(mx) - std::log10(mn);
+        if (!QXVERIFY(dDecades != 0.0)) return trace.GetCurrentMinYData();
+        dValue = std::pow(10.0, (b - iDeviceY) / (h / dDecades) + std::log10(mn));
+    } else {
+        dValue = mn + (mx - mn) * (b - iDeviceY) / h;
+    }
+    return trace.GetYDataForValue(dValue, iUnit, 0);
 }

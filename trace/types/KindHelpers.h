@@ -35,6 +35,12 @@ int ResolveAxisUnit(CQXTrace& trace, int iAxis, int iUnit);
 // in the X unit, positions following the values.
 void SetXWindowFromDefaultValues(CQXTrace& trace);
 
+// The Y pixel mapping of the kinds drawn against their display values
+// (spectra and sweeps): the Y origin row from the current Y scale values,
+// and the Y datum shown at a device row.
+int ValueWindowYOrigin(CQXTrace& trace);
+double ValueWindowYDataAtPoint(CQXTrace& trace, int iDeviceY);
+
 // The document keeps the host reading only the CT buffers a shown trace
 // needs; the CT kinds ask it to look again whenever they change state.
 void RefreshCTAFlags();

@@ -1,10 +1,13 @@
-// CSweepTrace: axes, units, references, ranges and default windows of a sweep.
-// Adding points, plotting and the X mapping between measured points come
-// with the sweep work.
+// CSweepTrace: axes, units, references, ranges, default windows and the
+// upgrade of loaded sweeps. Points arrive in SweepPoints.cpp; mapping and
+// plot are in SweepPlot.cpp.
 
 #include "trace/types/SweepTrace.h"
 
 #include "host/app/DebugLog.h"
+#include "host/app/PathResolver.h"
+#include "host/settings/CTDetectorSettings.h"
+#include "host/settings/FFTDetectorSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SettingsBase.h"
 #include "host/units/UnitSet.h"
@@ -17,6 +20,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 
 IMPLEMENT_DYNCREATE(CSweepTrace, CQXTrace)
 
@@ -52,6 +56,9 @@ void CSweepTrace::InitialiseTrace(int iDataSize, TraceType eTraceType)
     ResetXAxis();
     m_iResultID = UNUSED_RESULT;
     CQXTrace::InitialiseTrace(iDataSize);
+    // Nothing is measured yet.
+    if (m_pXData) std::fill(m_pXData.get(), m_pXData.get() + m_iDataSize, DBL_MAX);
+    if (m_pYData) std::fill(m_pYData.get(), m_pYData.get() + m_iDataSize, DBL_MAX);
     m_iNextPoint = 0;
     m_sResponseName.Empty();
     m_bReverseSweep = 0;
@@ -166,11 +173,35 @@ int CSweepTrace::GetActualResultID() { return ::GetActualResultID(m_iResultID); 
 
 void CSweepTrace::UpdateRelativityAndResponse()
 {
-    // Detector relativities come with the live sweep; other results are absolute.
-    m_iRelativity = 0;
-    m_iResponse = 1;
-    m_sResponseName.Empty();
+    const int iActual = GetActualResultID();
+    if (iActual == RES_CTDET_CHA || iActual == RES_CTDET_CHB) {
+        const CCTDetectorSettings* pCT = GetCTDetectorSettingsData();
+        m_iRelativity = pCT ? pCT->GetRelativity() : 0;
+        m_iResponse = pCT ? pCT->GetResponse() : 0;
+        m_sResponseName = pCT ? pCT->GetPropertyAsString(PROP_CT_RESPONSE_NAME) : CString();
+    } else if (iActual == RES_FFTDET_CHA || iActual == RES_FFTDET_CHB) {
+        QXASSERT(m_iFFTDetectorID != 0);
+        if (const CFFTDetectorSettings* pFFT = GetFFTDetectorFromID(m_iFFTDetectorID)) {
+            m_iRelativity = pFFT->GetRelativity();
+            m_iResponse = 0;
+            m_sResponseName = pFFT->GetPropertyAsBool(PROP_FFTD_USE_WEIGHTING_FILE)
+                                  ? ExtractFileNameFromPath(pFFT->GetPropertyAsString(PROP_FFTD_WEIGHTING_NAME), 1)
+                                  : pFFT->GetPropertyAsString(PROP_FFTD_RESPONSE_NAME);
+        }
+    } else {
+        m_iRelativity = 0;
+        m_iResponse = 1;
+        m_sResponseName.Empty();
+    }
     UpdateRelativityOtherValue();
+}
+
+bool CSweepTrace::UpdateTraceVariables(bool bLoading, bool bKeepRate, CSampleBuffer* pBuffer)
+{
+    UpdateReferences();
+    const bool bResult = CQXTrace::UpdateTraceVariables(bLoading, bKeepRate, pBuffer);
+    m_bReferencesStale = false;
+    return bResult;
 }
 
 CString CSweepTrace::GetSweepResultString()
@@ -277,31 +308,6 @@ void CSweepTrace::SetYDefaultZoomValues()
     m_dCurrentMaxYData = dMaxData;
     m_dCurrentMinYScaleValue = GetYValueForData(dMinData, GetYUnit(), 0, 1);
     m_dCurrentMaxYScaleValue = GetYValueForData(dMaxData, GetYUnit(), 0, 1);
-}
-
-// ---- X mapping through the X array --------------------------------------------------------------
-
-double CSweepTrace::GetXValueAtPos(int iPos, int iUnit)
-{
-    QXASSERT(iPos < GetDataSize());
-    QXASSERT(iUnit != -1);
-    if (!m_pXData || iPos < 0 || iPos >= m_iDataSize) return DBL_MAX;
-    const double dX = m_pXData[iPos];
-    const EUnit eStorage = GetStorageUnit(X_AXIS);
-    if (dX == DBL_MAX || iUnit == eStorage) return dX;
-    const CUnitSet* pSet = GetUnitSet(1);
-    if (!pSet) return dX;
-    SReferences refs;
-    GetReferences(1, 1, &refs);
-    return pSet->ConvertValue(dX, eStorage, iUnit, &refs);
-}
-
-int CSweepTrace::GetXPosForValue(double dValue, int iUnit)
-{
-    if (dValue == GetMinXScaleValue()) return GetMinXPos();
-    if (dValue == GetMaxXScaleValue() && GetMaxXPos() != 0) return GetMaxXPos();
-    if (!m_pXData || m_iDataSize == 0) return 0;
-    return std::clamp(FindBinForXValue(dValue, iUnit), 0, m_iDataSize - 1);
 }
 
 // ---- Units ---------------------------------------------------------------------------------------
@@ -416,6 +422,50 @@ ScaleType CSweepTrace::GetDefaultXScaleType()
     return ST_SWEEP_FREQ;
 }
 
+namespace {
+
+// Jitter is read peak-to-peak now; older files kept the peak units.
+bool ToPeakToPeak(int* piUnit)
+{
+    if (*piUnit == UNIT_JITTER_NS) *piUnit = UNIT_JITTER_NSPP;
+    else if (*piUnit == UNIT_JITTER_UI) *piUnit = UNIT_JITTER_UIPP;
+    else return false;
+    return true;
+}
+
+} // namespace
+
+void CSweepTrace::PostSerialize(CArchive& /*ar*/)
+{
+    bool bReplaced = false;
+    if (m_iXAxisSourceType == TRIGGER_TIME && (m_iXAxisUnit == -1 || m_iXAxisUnit == 0)) {
+        m_iXAxisUnit = UNIT_MS;
+        const int iScaleUnit = GetXUnit();
+        if (iScaleUnit == -1 || iScaleUnit == 0) SetXUnit(UNIT_MS);
+        bReplaced = true;
+    }
+    if (m_iResultID == RES_DIC_JITTER)
+        for (int* piUnit : {&m_iYDigUnit, &m_iYAnaUnit, &m_iYJDOUnit, &m_iYSoundcardUnit, &m_iYRelativeUnit,
+                            &m_iCursorYDigUnit, &m_iCursorYAnaUnit, &m_iCursorYJDOUnit, &m_iCursorYSoundcardUnit,
+                            &m_iCursorYRelativeUnit})
+            bReplaced = ToPeakToPeak(piUnit) || bReplaced;
+    if (m_iXAxisResultID == RES_DIC_JITTER && m_iXAxisSourceType == -1) {
+        bReplaced = ToPeakToPeak(&m_iXAxisUnit) || bReplaced;
+        int iScaleUnit = GetXUnit();
+        if (ToPeakToPeak(&iScaleUnit)) {
+            SetXUnit(iScaleUnit);
+            bReplaced = true;
+        }
+    }
+    // A range never set takes the sweep's start and stop.
+    const bool bOpen = std::fabs(m_dMinXScaleValue) == DBL_MAX && std::fabs(m_dMaxXScaleValue) == DBL_MAX;
+    if (bOpen && std::fabs(m_dXAxisMinValue) != DBL_MAX && std::fabs(m_dXAxisMaxValue) != DBL_MAX) {
+        QXASSERT(m_iDataSize == 2);
+        SetXValueRange(m_dXAxisMinValue, m_dXAxisMaxValue, 1);
+    }
+    if (bReplaced) UpdateTraceVariables(false, true, nullptr);
+}
+
 int CSweepTrace::CheckUnit(int iUnit, AxisType eAxis)
 {
     const int iID = GetPropertyID(eAxis);
@@ -425,4 +475,3 @@ int CSweepTrace::CheckUnit(int iUnit, AxisType eAxis)
     return iUnit == m_iXAxisUnit ? 1 : 0;
 }
 
-void CSweepTrace::SweepFinished() { SetShowTransformedYData(1, 1); }

@@ -39,11 +39,30 @@ public:
     int GetNextPoint() const { return m_iNextPoint; }
     int IsReverseSweep() const { return m_bReverseSweep; }
 
+    // ---- A sweep, point by point (SweepPoints.cpp) -------------------------------
+    // A new sweep: the next point goes to the first position, or to the last
+    // for a reverse sweep.
+    void SweepStarted(int bReverse);
+    // Stores the next point (time-out flags: 0x01 settling, 0x02 regulating,
+    // 0x04 waiting for data). With bInsert the point goes to its place in X
+    // order; with bRestart the sweep starts again at the first position.
+    void AddSweepPoint(double dX, double dY, int iTimeoutFlags, int bInsert, int bRestart, int bUpdateViews);
+    // Puts the point in X order at or near iPointToAdd; the cursors and marks
+    // stay on the points they were on. A sense sweep grows by one point when
+    // iPointToAdd is past its end. Returns the position written, -1 for none.
+    int InsertTracePoint(int iPointToAdd, double dX, double dY);
+    void SetXValue(int iPos, double dX);
+    // A time-out mark at iPos, labelled by the flags; its slot, -1 when all
+    // slots are taken, -2 when none can be made (0 for a position off the trace).
+    int AddTimeOutMark(int iPos, int iTimeoutFlags);
+    // The sweep is complete: the computes run once on the raw points (the
+    // limits are checked again on their result), then the trace zooms to
+    // what was measured as asked.
+    void SweepFinished(int bAutoZoomX, int bAutoZoomY);
+
     // ---- Virtual operations ---------------------------------------------------
     bool IsSweepTrace() override { return true; }
-    // The sweep is complete. Each new point frees the transformed buffer, so
-    // no transform runs during a sweep; they run here once.
-    void SweepFinished();
+    bool UpdateTraceVariables(bool bLoading, bool bKeepRate, CSampleBuffer* pBuffer) override;
     void UpdateRelativityAndResponse() override;
     int GetResultID() override { return m_iResultID; }
     int GetFFTDetectorID() override { return m_iFFTDetectorID; }
@@ -53,9 +72,18 @@ public:
     void CalcDefaultXScaleValues(double* pdMin, double* pdMax) override;
     void CalcDefaultYScaleValues(double* pdMin, double* pdMax) override;
     void SetXDefaultZoomValues() override;
+    void SetXAutoZoomValues() override;
     void SetYDefaultZoomValues() override;
+    // ---- Mapping and plot (SweepPlot.cpp) ---------------------------------------
+    double GetMinXValue(EUnit eUnit) override;
+    double GetMaxXValue(EUnit eUnit) override;
+    double GetYDataAtPoint(int iDeviceY) override;
+    int GetYPointForData(double dData) override;
     int GetXPosForValue(double dValue, int iUnit) override;
     double GetXValueAtPos(int iPos, int iUnit) override;
+    double GetYDataAtXValue(double dValue, int bTransformed) override;
+    int GetYOrigin() override;
+    void DataToPlot() override;
     EUnit GetDefaultXUnit() override;
     EUnit GetDefaultYUnit(EMode eMode, int bRelative) override;
     using CQXTrace::GetStorageUnit;
@@ -69,6 +97,9 @@ public:
     ScaleType GetDefaultXScaleType() override;
     int CheckUnit(int iUnit, AxisType eAxis) override;
     CQXTrace* CopyFrom(CQXTrace* pFrom) override;
+    // Brings traces of older files up to date: the unit of a time axis, the
+    // peak jitter units (now peak-to-peak) and a still open X range.
+    void PostSerialize(CArchive& ar) override;
     // The archive section after the base record (trace/file/KindSections.cpp);
     // DescribeSection lists its fields in writing order.
     void Serialize(CArchive& ar) override;
@@ -85,6 +116,20 @@ private:
     void ResetXAxis();
     void StoreXAxisLimits(double dStart, double dStop);
     bool IsJitterMode() const { return IsJDO(); }
+    // A CT- or FFT-detector amplitude of a relative trace (mapped in dB).
+    bool IsRelativeDetectorResult();
+    // The X value at the first (last) position and the sweep's start (stop),
+    // both in eUnit (-1: as stored).
+    void GetXLimitPair(bool bMax, EUnit eUnit, double* pdActual, double* pdAxis);
+    // Opens a slot at q by moving the points q .. iLast up one; the cursors
+    // and marks on them move too.
+    void ShiftPointsUp(int q, int iLast);
+    // A sense sweep beyond its end: the arrays grow by one with the new
+    // point at q. False (trace unchanged) when memory runs out.
+    bool GrowWithPoint(int q, double dX, double dY);
+    // The zoom after a sweep. Stands in for the document-wide zoom of related
+    // traces, which the document does not have yet.
+    void ZoomAfterSweep(int bAutoZoomX, int bAutoZoomY);
     // The unit set of an axis from the host's settings for its result or source.
     const CUnitSet* UnitSetForID(int iID, int iDetector, int iRelativity, int bJitter);
     // The host id behind an axis (0 when there is none).
