@@ -39,17 +39,7 @@ protected:
     CSharedMeasurementData& Data() { return *m_host.GetSettingsService()->GetSharedMeasurementData(); }
     CAnalogueInputsSettings& Inputs() { return *m_host.GetSettingsService()->GetAnalogueInputsSettings(); }
 
-    CTestTrace* AddLive(TraceType eType, ChannelNumber eChannel, int bOn = 1)
-    {
-        auto* pTrace = new CTestTrace(eType, eChannel, 64);
-        pTrace->SetTraceID(m_pDoc->GetNextTraceID());
-        pTrace->SetLive(1);
-        pTrace->SetInUse(1);
-        EXPECT_EQ(m_pDoc->AddTraceToArray(pTrace), 1);
-        if (bOn) pTrace->TraceOn(0, 0);
-        return pTrace;
-    }
-
+    CTestTrace* AddLive(TraceType eType, ChannelNumber eChannel, int bOn = 1) { return Add(eType, eChannel, 0, 1, bOn); }
     std::vector<LPARAM> GraphHints() const { return HintsFor(nullptr); }
 };
 

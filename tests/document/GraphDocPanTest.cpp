@@ -6,44 +6,37 @@
 #include "trace/document/PanWindow.h"
 
 #include <climits>
+#include <string>
+#include <tuple>
 
 namespace {
 
-struct SPanCase {
-    const char* sName;
-    bool bRight;
-    int iEdge; // first position (left) or last position (right)
-    int iCurrentMin;
-    int iCurrentMax;
-    int n;
-    int bRelative;
-    SPanWindow expected;
-};
-
-class GraphDocPanWindowTest : public ::testing::TestWithParam<SPanCase> {};
-
-TEST_P(GraphDocPanWindowTest, MovesKeepingTheWidthAndClampsAtTheData)
+TEST(GraphDocPanWindow, MovesKeepingTheWidthAndClampsAtTheData)
 {
-    const SPanCase& c = GetParam();
-    const SPanWindow w = c.bRight ? PanWindowRight(c.iEdge, c.iCurrentMin, c.iCurrentMax, c.n, c.bRelative)
-                                  : PanWindowLeft(c.iEdge, c.iCurrentMin, c.iCurrentMax, c.n, c.bRelative);
-    EXPECT_EQ(w.iMin, c.expected.iMin);
-    EXPECT_EQ(w.iMax, c.expected.iMax);
-    EXPECT_EQ(w.bWithinData, c.expected.bWithinData);
+    const struct {
+        bool bRight;
+        int iEdge; // first position (left) or last position (right)
+        int iCurrentMin, iCurrentMax, n, bRelative;
+        SPanWindow expected;
+    } aCases[] = {
+        {false, 0, 50, 80, 10, 1, {40, 70, 1}},
+        {false, 0, 10, 40, 10, 1, {0, 30, 1}},      // exactly to the start
+        {false, 0, 5, 35, 10, 1, {0, 30, 0}},       // past the start: clamped
+        {false, 3, 50, 80, 1, 0, {3, 33, 0}},       // absolute, before the first
+        {false, 0, 50, 80, INT_MAX, 1, {0, 30, 0}}, // no overflow
+        {true, 511, 400, 501, 10, 1, {410, 511, 1}},
+        {true, 511, 400, 505, 10, 1, {406, 511, 0}},
+        {true, 511, 100, 200, 50, 0, {50, 150, 1}}, // absolute: the new start
+        {true, 511, 100, 200, INT_MAX, 1, {411, 511, 0}},
+    };
+    for (const auto& c : aCases) {
+        SCOPED_TRACE(std::to_string(c.bRight) + " " + std::to_string(c.iCurrentMin) + " " + std::to_string(c.n));
+        const SPanWindow w = c.bRight ? PanWindowRight(c.iEdge, c.iCurrentMin, c.iCurrentMax, c.n, c.bRelative)
+                                      : PanWindowLeft(c.iEdge, c.iCurrentMin, c.iCurrentMax, c.n, c.bRelative);
+        EXPECT_EQ(std::make_tuple(w.iMin, w.iMax, w.bWithinData),
+                  std::make_tuple(c.expected.iMin, c.expected.iMax, c.expected.bWithinData));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GraphDocPanWindowTest,
-    ::testing::Values(SPanCase{"LeftBy10", false, 0, 50, 80, 10, 1, {40, 70, 1}},
-                      SPanCase{"LeftExactlyToStart", false, 0, 10, 40, 10, 1, {0, 30, 1}},
-                      SPanCase{"LeftPastStartClamps", false, 0, 5, 35, 10, 1, {0, 30, 0}},
-                      SPanCase{"LeftAbsoluteBeforeFirst", false, 3, 50, 80, 1, 0, {3, 33, 0}},
-                      SPanCase{"LeftHugeStepNoOverflow", false, 0, 50, 80, INT_MAX, 1, {0, 30, 0}},
-                      SPanCase{"RightExactlyToEnd", true, 511, 400, 501, 10, 1, {410, 511, 1}},
-                      SPanCase{"RightPastEndClamps", true, 511, 400, 505, 10, 1, {406, 511, 0}},
-                      SPanCase{"RightAbsoluteIsTheNewStart", true, 511, 100, 200, 50, 0, {50, 150, 1}},
-                      SPanCase{"RightHugeStepNoOverflow", true, 511, 100, 200, INT_MAX, 1, {411, 511, 0}}),
-    [](const ::testing::TestParamInfo<SPanCase>& info) { return info.param.sName; });
 
 class GraphDocPanTest : public GraphDocFixture {
 protected:

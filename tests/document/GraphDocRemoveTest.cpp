@@ -62,28 +62,17 @@ TEST_F(GraphDocRemoveTest, LimitLineIsDetachedFromItsOwnerWhichBecomesCurrent)
     EXPECT_EQ(PostedDeletes(), (std::vector<LPARAM>{Handle(pMax)}));
 }
 
-struct SSuccessionCase {
-    const char* sName;
-    int iChannelMode; // 2 both, 0 only A
-    bool bExpectB;
-};
-
-class GraphDocSuccessionTest : public GraphDocFixture, public ::testing::WithParamInterface<SSuccessionCase> {};
-
-TEST_P(GraphDocSuccessionTest, LastShownTraceOfChannelAHandsOverToBOnlyWhenBothAreShown)
+TEST_F(GraphDocRemoveTest, LastShownTraceOfChannelAHandsOverToBOnlyWhenBothAreShown)
 {
-    ShowOnlyChannel(GetParam().iChannelMode);
-    CTestTrace* pA = Add(TT_FFT, CHANNEL_A, 0, 1);
     CTestTrace* pB = Add(TT_SCOPE, CHANNEL_B, 0, 1);
-    m_pDoc->SetCurrentTrace(pA, 0);
-    m_pDoc->RemoveTrace(pA, 0);
-    EXPECT_EQ(m_pDoc->GetCurrentTrace(), GetParam().bExpectB ? pB : nullptr);
+    for (const int iChannelMode : {2, 0}) { // both channels, only A
+        ShowOnlyChannel(iChannelMode);
+        CTestTrace* pA = Add(TT_FFT, CHANNEL_A, 0, 1);
+        m_pDoc->SetCurrentTrace(pA, 0);
+        m_pDoc->RemoveTrace(pA, 0);
+        EXPECT_EQ(m_pDoc->GetCurrentTrace(), iChannelMode == 2 ? pB : nullptr) << iChannelMode;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Ranges, GraphDocSuccessionTest,
-                         ::testing::Values(SSuccessionCase{"BothChannels", 2, true},
-                                           SSuccessionCase{"OnlyA", 0, false}),
-                         [](const auto& info) { return info.param.sName; });
 
 TEST_F(GraphDocRemoveTest, CurrentTraceOnAnotherChannelBecomesOrYieldsTheOtherChannelCurrent)
 {

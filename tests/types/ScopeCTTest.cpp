@@ -128,16 +128,4 @@ TEST_F(ScopeCT, RelativeDetectorRescalesAroundMinus60dBAndDropsAbsoluteLimits)
     EXPECT_DOUBLE_EQ(pCT->GetCurrentMaxYData(), kFullScaleHex);
 }
 
-TEST_F(ScopeCT, DetectorTraceTellsTheDocumentWhichCTBuffersAreRead)
-{
-    auto* pCT = AddTrace(new CCTTrace(CHANNEL_B, 1024, 0, 0));
-    pCT->SetInUse(1);
-    EXPECT_EQ(m_pDoc->IsReadingCTA(CHANNEL_B), 0);
-    pCT->TraceOn(0, 0);
-    EXPECT_EQ(m_pDoc->IsReadingCTA(CHANNEL_B), 1);
-    EXPECT_EQ(m_pDoc->IsReadingCTA(CHANNEL_A), 0);
-    pCT->TraceOff(0);
-    EXPECT_EQ(m_pDoc->IsReadingCTA(CHANNEL_B), 0);
-}
-
 } // namespace
