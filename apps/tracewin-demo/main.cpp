@@ -4,12 +4,18 @@
 // thread and each block is delivered to the document on the UI thread, whose
 // update hints repaint the views.
 //
-//   tracewin-demo [--screenshot FILE]
+// With --sweep the views show a simulated stepped sweep instead: a device
+// under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
+// channel B, one step at a time at the pace of a real instrument.
 //
-// With --screenshot the window is saved to FILE after a few blocks and closed.
+//   tracewin-demo [--sweep] [--screenshot FILE]
+//
+// With --screenshot the window is saved to FILE after a few blocks (or once
+// the sweep is complete) and closed.
 
 #include "apps/common/BuiltInDocument.h"
 #include "apps/common/LiveSource.h"
+#include "apps/common/SweepSource.h"
 #include "qt/GraphViewWidget.h"
 
 #include <QApplication>
@@ -44,11 +50,14 @@ QWidget* MakeViews(QWidget* parent)
 int main(int argc, char** argv)
 {
     const char* szScreenshot = nullptr;
+    bool bSweep = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--screenshot") && i + 1 < argc) {
             szScreenshot = argv[++i];
+        } else if (!std::strcmp(argv[i], "--sweep")) {
+            bSweep = true;
         } else {
-            std::fprintf(stderr, "usage: tracewin-demo [--screenshot FILE]\n");
+            std::fprintf(stderr, "usage: tracewin-demo [--sweep] [--screenshot FILE]\n");
             return 2;
         }
     }
@@ -78,6 +87,34 @@ int main(int argc, char** argv)
         }
         app.quit();
     };
+
+    if (bSweep) {
+        // Every step is delivered on the UI thread, in order; none is skipped.
+        CSweepSource sweep(built.GetDoc());
+        if (!sweep.Prepare()) {
+            std::fprintf(stderr, "tracewin-demo: the sweep traces could not be made\n");
+            return 1;
+        }
+        window.setWindowTitle("tracewin demo - simulated sweep: level (A), THD+N (B)");
+        const bool bSweeping = sweep.GetSweep().Start(
+            [&](const SSweepReading& reading) {
+                QMetaObject::invokeMethod(&window, [&sweep, reading] { sweep.Deliver(reading, 1); },
+                                          Qt::QueuedConnection);
+            },
+            [&] {
+                QMetaObject::invokeMethod(&window, [&] {
+                    sweep.Finish();
+                    if (szScreenshot) QTimer::singleShot(200, &window, saveScreenshot);
+                }, Qt::QueuedConnection);
+            });
+        if (!bSweeping) {
+            std::fprintf(stderr, "tracewin-demo: the sweep could not be started\n");
+            return 1;
+        }
+        const int iLoop = app.exec();
+        sweep.GetSweep().Stop();
+        return iExit ? iExit : iLoop;
+    }
 
     // One delivery waits at a time: when the UI falls behind, blocks are
     // skipped rather than queued up.

@@ -7,6 +7,7 @@
 #include "trace/compute/ComputeList.h"
 #include "trace/compute/ComputeNormalise.h"
 #include "apps/common/LiveSource.h"
+#include "apps/common/SweepSource.h"
 #include "platform/String.h"
 #include "resources/StringTable.h"
 #include "trace/limits/LimitLine.h"
@@ -32,6 +33,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: tracewin render [--channel A|B|both] [--size WxH] [--small] [--log-x]\n"
     "                       [--traces scope,fft] [--live N] -o FILE.png|.jpg|.bmp|.svg|.pdf\n"
+    "                       [--sweep]  (a simulated 20 Hz - 20 kHz sweep: level on A, THD+N on B)\n"
     "                       [--trace FILE.trc]...  (trace files added to the drawn channel)\n"
     "                       [--limit [max:|min:]FILE.lim]...  (limit lines of the current trace)\n"
     "                       [--compute invert:Y|invert:cursor|normalise:X[:Y]]...  (transforms of the current trace)\n";
@@ -192,6 +194,8 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
         };
         if (sArg == "--log-x") {
             options.bLogX = true;
+        } else if (sArg == "--sweep") {
+            options.bSweep = true;
         } else if (sArg == "--small") {
             bSmall = true;
         } else if (sArg == "--channel") {
@@ -253,6 +257,10 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
     }
     if (options.bLogX && std::find(options.aeTraces.begin(), options.aeTraces.end(), TT_FFT) == options.aeTraces.end()) {
         sError = "--log-x needs the fft trace (scope traces have no log axis)";
+        return false;
+    }
+    if (options.bSweep && options.iLiveBlocks > 0) {
+        sError = "--sweep and --live exclude each other";
         return false;
     }
     return true;
@@ -354,6 +362,15 @@ int RenderGraph(const SRenderOptions& options, std::string& sError)
         }
     }
     ShowTraces(built, options);
+    // Declared here so that the sweep traces are fed and drawn while it lives.
+    std::unique_ptr<CSweepSource> pSweep;
+    if (options.bSweep) {
+        pSweep = std::make_unique<CSweepSource>(built.GetDoc());
+        if (!pSweep->RunAll()) {
+            sError = "the simulated sweep failed";
+            return kExitFailure;
+        }
+    }
     for (const std::string& sFile : options.asTraceFiles) {
         const ChannelNumber eChannel = options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A;
         std::string sReason;

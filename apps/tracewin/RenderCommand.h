@@ -20,6 +20,8 @@ struct SRenderOptions {
     std::vector<TraceType> aeTraces{TT_FFT};
     // Simulated measurement blocks delivered before drawing (0: the built-in signals).
     int iLiveBlocks = 0;
+    // Draw a simulated stepped sweep instead (level on A, THD+N on B).
+    bool bSweep = false;
     // Trace files loaded onto the drawn channel (channel A when both are drawn).
     std::vector<std::string> asTraceFiles;
     // Limit files attached to the drawn channel's current trace: "[max:|min:]FILE".

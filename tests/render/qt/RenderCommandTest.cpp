@@ -76,6 +76,9 @@ TEST(RenderOptions, AcceptedCombinations)
     EXPECT_EQ(options.eChannel, CHANNEL_B);
     EXPECT_EQ(options.iWidth, kSmallRenderWidth);
     EXPECT_EQ(options.iHeight, kSmallRenderHeight);
+    EXPECT_FALSE(options.bSweep);
+    ASSERT_TRUE(ParseRenderOptions({"--sweep", "-o", "d.png"}, options, sError)) << sError;
+    EXPECT_TRUE(options.bSweep);
 }
 
 TEST(RenderOptions, RefusedArgumentsSayWhy)
@@ -97,6 +100,7 @@ TEST(RenderOptions, RefusedArgumentsSayWhy)
         {{"--small", "--size", "640x480", "-o", "a.png"}, "exclude each other"},
         {{"--traces", "scope", "--log-x", "-o", "a.png"}, "--log-x needs the fft trace"},
         {{"--colour", "red", "-o", "a.png"}, "unknown option '--colour'"},
+        {{"--sweep", "--live", "3", "-o", "a.png"}, "--sweep and --live exclude each other"},
     };
     for (const auto& c : cases) {
         SRenderOptions options;
