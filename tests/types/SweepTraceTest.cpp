@@ -28,6 +28,16 @@ protected:
         p->SetInUse(1);
         return p;
     }
+    // A 100 x 100 plot, Y -10 .. 10, linear X over the window.
+    static void SetWindow(CSweepTrace* p, double dMinX, double dMaxX)
+    {
+        p->SetDrawRect(CRect(0, 0, 100, 100));
+        p->SetCurrentMinYScaleValue(-10);
+        p->SetCurrentMaxYScaleValue(10);
+        p->SetLogX(0);
+        p->SetCurrentMinXScaleValue(dMinX);
+        p->SetCurrentMaxXScaleValue(dMaxX);
+    }
     static std::vector<double> Xs(CSweepTrace* p) { return {p->GetXData(), p->GetXData() + p->GetDataSize()}; }
     static std::vector<double> Ys(CSweepTrace* p)
     {
@@ -69,29 +79,6 @@ TEST_F(SweepTraceTest, PointsLandInOrderAndSweepsFillGrowOrStop)
     }
 }
 
-TEST_F(SweepTraceTest, CursorsAndMarksStayOnTheirPointsAndRestartGoesBackToTheStart)
-{
-    CSweepTrace* p = MakeSweep(5);
-    p->SweepStarted(0);
-    p->AddSweepPoint(1000, 1, 0, 1, 0, 0);
-    p->CursorOn();
-    p->SetCursorPosition(0);
-    p->RelativeCursorOn();
-    ASSERT_EQ(p->AddMark(0, 0), 0);
-    p->AddSweepPoint(100, 2, 0, 1, 0, 0);
-    p->AddSweepPoint(10000, 3, 0, 1, 0, 0);
-    // 1000 moved from position 0 to 1; everything on it moved along.
-    EXPECT_EQ(p->GetCursor()->GetPosition(1), 1);
-    EXPECT_EQ(p->GetRelativeCursor()->GetPosition(1), 1);
-    EXPECT_EQ(p->GetMarkPosition(0, 1), 1);
-    EXPECT_EQ(p->GetXValueAtPos(1, UNIT_FREQ_HZ), 1000.0);
-
-    p->AddSweepPoint(500, 4, 0, 0, 1, 0);
-    EXPECT_EQ(p->GetXData()[0], 500.0);
-    EXPECT_EQ(p->GetNextPoint(), 1);
-    EXPECT_TRUE(HasLog("Restarting Range 3=>0"));
-}
-
 TEST_F(SweepTraceTest, TimeOutsLeaveLabelledMarksThatAreMarksNotCursors)
 {
     struct SCase {
@@ -123,58 +110,53 @@ TEST_F(SweepTraceTest, TimeOutsLeaveLabelledMarksThatAreMarksNotCursors)
     EXPECT_EQ(p->GetCurrentMark(), 3);
 
     // Hit testing: a mark answers on its triangle only, a cursor along its line.
-    p->SetDrawRect(CRect(0, 0, 100, 100));
-    p->SetCurrentMinYScaleValue(-10);
-    p->SetCurrentMaxYScaleValue(10);
-    p->SetCurrentMinXScaleValue(0);
-    p->SetCurrentMaxXScaleValue(1000);
-    p->SetLogX(0);
+    SetWindow(p, 0, 1000);
     p->CursorOn();
     p->SetCursorPosition(1);
-    const CRect rcMark = p->GetMark(0)->GetCursorRect(nullptr);
-    ASSERT_FALSE(rcMark.IsRectEmpty());
-    const CPoint onTriangle = rcMark.CenterPoint();
+    const CPoint onTriangle = p->GetMark(0)->GetCursorRect(nullptr).CenterPoint();
     const CPoint belowIt(onTriangle.x, 95);
     EXPECT_EQ(p->GetMark(0)->PointInCursorMark(nullptr, onTriangle), 1);
     EXPECT_EQ(p->GetMark(0)->PointInCursorMark(nullptr, belowIt), 0);
     EXPECT_EQ(p->GetCursor()->PointInCursorMark(nullptr, belowIt), 1);
 }
 
-TEST_F(SweepTraceTest, LookupsTakeTheLowerNeighbourAndNeverInterpolateTowardsNothing)
+TEST_F(SweepTraceTest, CursorsStayOnTheirPointsAndLookupsTakeTheLowerNeighbour)
 {
     CSweepTrace* p = MakeSweep(4);
     p->SweepStarted(0);
-    for (double x : {100.0, 1000.0, 10000.0}) p->AddSweepPoint(x, x / 100, 0, 1, 0, 0);
+    p->AddSweepPoint(1000, 10, 0, 1, 0, 0);
+    p->CursorOn();
+    p->RelativeCursorOn();
+    ASSERT_EQ(p->AddMark(0, 0), 0);
+    p->AddSweepPoint(100, 1, 0, 1, 0, 0);
+    p->AddSweepPoint(10000, 100, 0, 1, 0, 0);
+    // 1000 moved from position 0 to 1; everything on it moved along.
+    for (int iPos : {p->GetCursor()->GetPosition(1), p->GetRelativeCursor()->GetPosition(1), p->GetMarkPosition(0, 1)})
+        EXPECT_EQ(iPos, 1);
     const struct {
         double dX;
         int iPos;
         double dY;
     } aRows[] = {
-        {550, 0, 5.5},    // 1 + (10 - 1) * 450 / 900
-        {5000, 1, 50},    // 10 + (100 - 10) * 4000 / 9000
-        {50, 0, 0.5},     // below the first: position 0, the line through the first two
-        {1000, 1, 10},    // exact
-        {50000, 2, 100},  // past the last measured point: its own value, never DBL_MAX blended in
+        {550, 0, 5.5},   // 1 + (10 - 1) * 450 / 900
+        {5000, 1, 50},   // 10 + (100 - 10) * 4000 / 9000
+        {50, 0, 0.5},    // below the first: position 0, the line through the first two
+        {1000, 1, 10},   // exact
+        {50000, 2, 100}, // past the last measured point: its own value, never DBL_MAX blended in
     };
     for (const auto& r : aRows) {
         EXPECT_EQ(p->GetXPosForValue(r.dX, UNIT_FREQ_HZ), r.iPos) << r.dX;
         EXPECT_NEAR(p->GetYDataAtXValue(r.dX, 0), r.dY, 1e-9) << r.dX;
     }
-    // The X range: measured points or the sweep's start and stop, the wider.
-    EXPECT_EQ(p->GetMinXValue(UNIT_FREQ_HZ), 10.0);
-    EXPECT_EQ(p->GetMaxXValue(UNIT_FREQ_HZ), 100000.0);
-    p->SetXAutoZoomValues();
-    EXPECT_EQ(p->GetCurrentMinXPos(), 0);
-    EXPECT_EQ(p->GetCurrentMaxXPos(), 2);
-    EXPECT_EQ(p->GetCurrentMaxXScaleValue(), 10000.0);
+    p->AddSweepPoint(500, 4, 0, 0, 1, 0); // restart: back to the first position
+    EXPECT_EQ(p->GetXData()[0], 500.0);
+    EXPECT_TRUE(HasLog("Restarting Range 3=>0"));
 }
 
 TEST_F(SweepTraceTest, YMappingOnAWindowAcrossZeroAndThreeOfTenPointsPlotted)
 {
     CSweepTrace* p = MakeSweep(10);
-    p->SetDrawRect(CRect(0, 0, 100, 100)); // 101 columns, origin row 50
-    p->SetCurrentMinYScaleValue(-10);
-    p->SetCurrentMaxYScaleValue(10);
+    SetWindow(p, 0, 100); // 101 columns, origin row 50
     EXPECT_EQ(p->GetYOrigin(), 50);
     const struct {
         double d;
@@ -182,9 +164,6 @@ TEST_F(SweepTraceTest, YMappingOnAWindowAcrossZeroAndThreeOfTenPointsPlotted)
     } aRows[] = {{0, 0}, {5, 25}, {-5, -25}, {10, 50}, {-10, -50}, {2.5, 12}, {-2.5, -12}, {M, INT_MAX}};
     for (const auto& r : aRows) EXPECT_EQ(p->GetYPointForData(r.d), r.iHeight) << r.d;
 
-    p->SetLogX(0);
-    p->SetCurrentMinXScaleValue(0);
-    p->SetCurrentMaxXScaleValue(100);
     p->SweepStarted(0);
     for (auto [x, y] : {std::pair{20.0, 0.0}, {50.0, 10.0}, {80.0, -10.0}}) p->AddSweepPoint(x, y, 0, 1, 0, 0);
     p->DataToPlot();
