@@ -46,6 +46,8 @@ void CSweepTrace::AddSweepPoint(double dX, double dY, int iTimeoutFlags, int bIn
         m_iNextPoint = 0;
     }
     const int n = GetDataSize();
+    // A trace whose arrays could not be allocated has nowhere to put the point.
+    if (!m_pXData || !m_pYData) return;
     const bool bSense = IsSenseSweep() != 0;
     if (iTimeoutFlags & 0x07)
         QXDebugLog(1, kFn, "%s %d of %d: %s: X = %g, Y = %g", kFn, m_iNextPoint, n, TimeoutText(iTimeoutFlags), dX,
