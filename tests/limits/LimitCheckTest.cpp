@@ -3,7 +3,7 @@
 // the per-point check, replacing a line, and dropping lines whose units no
 // longer suit the trace.
 
-#include "LimitFixture.h"
+#include "support/LimitFixture.h"
 
 #include "host/buffers/SampleBuffer.h"
 
@@ -45,7 +45,7 @@ TEST_F(LimitCheck, TraceDataScanReportsEachKindOnceMinimumFirst)
         m_pTrace->SetMaxLimitBreached(0);
         m_host.Events().ClearFiredEvents();
         m_pTrace->CheckLimits();
-        EXPECT_EQ(FiredKinds(), c.aEvents);
+        EXPECT_EQ(FiredEventKinds(), c.aEvents);
         const bool bMin = std::find(c.aEvents.begin(), c.aEvents.end(), MIN_EVENT) != c.aEvents.end();
         const bool bMax = std::find(c.aEvents.begin(), c.aEvents.end(), MAX_EVENT) != c.aEvents.end();
         EXPECT_EQ(m_pTrace->GetMinLimitBreachCount(), bMin ? 1 : 0);
@@ -68,7 +68,7 @@ TEST_F(LimitCheck, ALineThatIsOffIsNotChecked)
     m_pDoc->TraceOff(m_pTrace->GetMaxLimitLine(), 0);
     m_pTrace->FillYData(std::vector<double>(8, 9.0));
     m_pTrace->CheckLimits();
-    EXPECT_TRUE(FiredKinds().empty());
+    EXPECT_TRUE(FiredEventKinds().empty());
     EXPECT_FALSE(m_pTrace->GetMaxLimitBreached());
 }
 
@@ -88,7 +88,7 @@ TEST_F(LimitCheck, TableLimitsInterpolateBetweenTheirPoints)
         m_host.Events().ClearFiredEvents();
         m_pTrace->FillYData(c.aData);
         m_pTrace->CheckLimits();
-        EXPECT_EQ(FiredKinds(), c.bBreach ? std::vector<int>{MAX_EVENT} : std::vector<int>{});
+        EXPECT_EQ(FiredEventKinds(), c.bBreach ? std::vector<int>{MAX_EVENT} : std::vector<int>{});
     }
 }
 
@@ -99,7 +99,7 @@ TEST_F(LimitCheck, ATableAndTraceDataRunBothScansTableFirst)
     m_pTrace->FillYData({2, 0, 2, 2, 6, 2, 2, 2});
     m_pTrace->CheckLimits();
     // Each scan reports its own side: the table's maximum comes first.
-    EXPECT_EQ(FiredKinds(), (std::vector<int>{MAX_EVENT, MIN_EVENT}));
+    EXPECT_EQ(FiredEventKinds(), (std::vector<int>{MAX_EVENT, MIN_EVENT}));
     EXPECT_EQ(m_pTrace->GetMaxLimitBreachCount(), 1);
     EXPECT_EQ(m_pTrace->GetMinLimitBreachCount(), 1);
 }
@@ -120,7 +120,7 @@ TEST_F(LimitCheck, OnePointReportsMinimumThenMaximum)
         SCOPED_TRACE(c.iPos);
         m_host.Events().ClearFiredEvents();
         m_pTrace->CheckLimitAtPoint(c.iPos);
-        EXPECT_EQ(FiredKinds(), c.aEvents);
+        EXPECT_EQ(FiredEventKinds(), c.aEvents);
     }
 }
 

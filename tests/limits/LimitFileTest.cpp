@@ -2,53 +2,26 @@
 // writer): each version threshold reads as the layout says, refused files
 // give their messages, and cut or impossible files fail cleanly.
 
-#include "LimitFixture.h"
-
+#include "support/Bytes.h"
+#include "support/LimitFixture.h"
 #include "trace/compute/ComputeList.h"
 #include "trace/compute/ComputeNormalise.h"
 #include "trace/file/TraceFileInfo.h"
 
 #include <cfloat>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
-#include <fstream>
 #include <string>
 
 namespace {
 
-// Little-endian bytes of a file, field by field.
-struct CBytes {
-    std::vector<std::uint8_t> a;
-    CBytes& U8(std::uint8_t v) { a.push_back(v); return *this; }
-    CBytes& I32(std::int64_t v)
-    {
-        for (int i = 0; i < 4; ++i) a.push_back(static_cast<std::uint8_t>(static_cast<std::uint64_t>(v) >> (8 * i)));
-        return *this;
-    }
-    CBytes& F64(double d)
-    {
-        std::uint64_t v;
-        std::memcpy(&v, &d, 8);
-        for (int i = 0; i < 8; ++i) a.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        return *this;
-    }
-    CBytes& Count(std::uint16_t n) { return U8(n & 0xFF).U8(n >> 8); }
-    // A short wide string: FF FE FF, length byte, UTF-16LE.
-    CBytes& Str(const std::string& s)
-    {
-        U8(0xFF).U8(0xFE).U8(0xFF).U8(static_cast<std::uint8_t>(s.size()));
-        for (char c : s) U8(static_cast<std::uint8_t>(c)).U8(0);
-        return *this;
-    }
-    // Magic, version number and letter, and the configuration version from 1.01r.
-    CBytes& Header(std::uint32_t uMagic, int iNumber, char cLetter, int iConfig = 109)
-    {
-        I32(uMagic).I32(iNumber).U8(static_cast<std::uint8_t>(cLetter));
-        if (iNumber > 101 || (iNumber == 101 && cLetter >= 'r')) I32(iConfig);
-        return *this;
-    }
-};
+// Magic, version number and letter, and the configuration version from 1.01r.
+CBytes Header(std::uint32_t uMagic, int iNumber, char cLetter)
+{
+    CBytes b;
+    b.I32(uMagic).I32(iNumber).U8(static_cast<std::uint8_t>(cLetter));
+    if (iNumber > 101 || (iNumber == 101 && cLetter >= 'r')) b.I32(109);
+    return b;
+}
 
 constexpr std::uint32_t TABLE = 0x5A0B0C0D;
 constexpr std::uint32_t DATA = 0x3A0B0C2D;
@@ -59,8 +32,7 @@ protected:
     CString Write(const CBytes& bytes, const char* pName = "line.lim")
     {
         const std::string sPath = m_host.GetRoot().ToUtf8() + "/" + pName;
-        std::ofstream(sPath, std::ios::binary).write(reinterpret_cast<const char*>(bytes.a.data()),
-                                                      static_cast<std::streamsize>(bytes.a.size()));
+        WriteBytes(sPath, bytes.Get());
         return CString(sPath.c_str());
     }
     std::wstring LastMessage()
@@ -71,7 +43,7 @@ protected:
 };
 
 // Trace-data body fields after the values, by version.
-CBytes DataBody(int iNumber, char cLetter, const std::vector<double>& aValues, int iYUnit)
+Bytes DataBody(int iNumber, char cLetter, const std::vector<double>& aValues, int iYUnit)
 {
     const auto From = [&](int n, char c) { return iNumber > n || (iNumber == n && cLetter >= c); };
     CBytes b;
@@ -83,7 +55,7 @@ CBytes DataBody(int iNumber, char cLetter, const std::vector<double>& aValues, i
     if (From(94, 'c')) b.F64(24000.0);      // maximum X when created
     if (From(100, 'g')) b.I32(0).U8(0);     // no computes, no transformed data
     if (From(101, 'r')) b.Str("name");      // configuration 109
-    return b;
+    return b.Get();
 }
 
 TEST_F(LimitFile, EachVersionReadsItsFields)
@@ -113,12 +85,8 @@ TEST_F(LimitFile, EachVersionReadsItsFields)
         SCOPED_TRACE(std::to_string(c.iNumber) + c.cLetter);
         std::vector<double> aValues(static_cast<size_t>(c.iStored), 2.0);
         aValues.back() = 7.0;
-        CBytes file;
-        file.Header(DATA, c.iNumber, c.cLetter);
-        const CBytes body = DataBody(c.iNumber, c.cLetter, aValues, c.iYUnit);
-        file.a.insert(file.a.end(), body.a.begin(), body.a.end());
         CLimitLine line(m_pTrace, 1, 0);
-        ASSERT_EQ(line.InitialiseFromFile(Write(file), 1), 1);
+        ASSERT_EQ(line.InitialiseFromFile(Write(Header(DATA, c.iNumber, c.cLetter).Raw(DataBody(c.iNumber, c.cLetter, aValues, c.iYUnit))), 1), 1);
         EXPECT_TRUE(m_host.GetMessageBoxes().empty());
         ASSERT_TRUE(line.HasTraceData());
         EXPECT_FALSE(line.HasLimitTable());
@@ -142,11 +110,11 @@ TEST_F(LimitFile, TablesAndOldTraceFilesLoad)
         int iYUnit;
         double dFirstY;
     };
-    CBytes table;
-    table.Header(TABLE, 150, 'g').I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).Count(2);
+    CBytes table = Header(TABLE, 150, 'g');
+    table.I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).U16(2);
     table.F64(100.0).F64(-10.0).I32(0).I32(0).F64(1000.0).F64(-20.0).I32(1).I32(0);
-    CBytes oldTable;
-    oldTable.Header(TABLE, 94, 'a').I32(UNIT_FREQ_HZ).I32(65).Count(2);
+    CBytes oldTable = Header(TABLE, 94, 'a');
+    oldTable.I32(UNIT_FREQ_HZ).I32(65).U16(2);
     oldTable.F64(100.0).F64(500.0).I32(0).I32(0).F64(1000.0).F64(DBL_MAX).I32(1).I32(0);
     const SCase aCases[] = {{"table", table, UNIT_DBFS, -10.0}, {"old table", oldTable, UNIT_V, 0.5}};
     for (const SCase& c : aCases) {
@@ -165,10 +133,8 @@ TEST_F(LimitFile, TablesAndOldTraceFilesLoad)
     }
 
     // Older software saved limit lines as trace files of a limit-line type.
-    CBytes traceFile;
-    traceFile.Header(TRACE, 150, 'g').I32(TT_MINLIMITLINE).I32(CHANNEL_A).I32(0);
-    const CBytes body = DataBody(150, 'g', {1.0, 2.0, 3.0}, UNIT_DBFS);
-    traceFile.a.insert(traceFile.a.end(), body.a.begin(), body.a.end());
+    CBytes traceFile = Header(TRACE, 150, 'g');
+    traceFile.I32(TT_MINLIMITLINE).I32(CHANNEL_A).I32(0).Raw(DataBody(150, 'g', {1.0, 2.0, 3.0}, UNIT_DBFS));
     CLimitLine line(m_pTrace, 1, 0);
     ASSERT_EQ(line.InitialiseFromFile(Write(traceFile, "old.trc"), 0), 1);
     EXPECT_EQ(line.GetOwnTraceType(), TT_MINLIMITLINE);
@@ -177,14 +143,7 @@ TEST_F(LimitFile, TablesAndOldTraceFilesLoad)
 
 TEST_F(LimitFile, RefusedFilesSayWhy)
 {
-    CBytes fft;
-    fft.Header(TRACE, 150, 'g').I32(TT_FFT).I32(CHANNEL_A).I32(0).I32(0);
-    CBytes tooOld;
-    tooOld.Header(DATA, 93, 'a').I32(1).F64(1.0).I32(UNIT_FREQ_HZ).I32(UNIT_DBFS);
-    CBytes text;
-    for (char c : std::string("not a limit file at all")) text.U8(static_cast<std::uint8_t>(c));
-    CBytes cutTable;
-    cutTable.Header(TABLE, 150, 'g').I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).Count(2).F64(1.0);
+    const std::string sText = "not a limit file at all";
     struct SCase {
         const char* pName;
         CBytes bytes;
@@ -192,11 +151,15 @@ TEST_F(LimitFile, RefusedFilesSayWhy)
         const char* szReason; // for the command line
     };
     const SCase aCases[] = {
-        {"fft.trc", fft, L"This Trace is not a Limit Line and cannot be loaded here.", "a trace file, not a limit line"},
-        {"old.lim", tooOld, L"Cannot load this Limit Line because it was created with a very old software version.",
+        {"fft.trc", Header(TRACE, 150, 'g').I32(TT_FFT).I32(CHANNEL_A).I32(0).I32(0),
+         L"This Trace is not a Limit Line and cannot be loaded here.", "a trace file, not a limit line"},
+        {"old.lim", Header(DATA, 93, 'a').I32(1).F64(1.0).I32(UNIT_FREQ_HZ).I32(UNIT_DBFS),
+         L"Cannot load this Limit Line because it was created with a very old software version.",
          "unsupported version 0.93a (older than 0.93a)"},
-        {"text.lim", text, L"The file '*' is not a valid Quorix limit file.", "not a limit file (magic 0x20746F6E)"},
-        {"cut.lim", cutTable, L"The file '*' is not a valid Quorix limit file.", "of 31, in the limit table: limit table: more points than bytes"},
+        {"text.lim", CBytes().Raw(Bytes(sText.begin(), sText.end())), L"The file '*' is not a valid Quorix limit file.",
+         "not a limit file (magic 0x20746F6E)"},
+        {"cut.lim", Header(TABLE, 150, 'g').I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).U16(2).F64(1.0),
+         L"The file '*' is not a valid Quorix limit file.", "of 31, in the limit table: limit table: more points than bytes"},
     };
     for (const SCase& c : aCases) {
         SCOPED_TRACE(c.pName);
@@ -225,28 +188,20 @@ TEST_F(LimitFile, RefusedFilesSayWhy)
 
 TEST_F(LimitFile, CutOrImpossibleFilesFailWithoutHarm)
 {
-    CBytes whole;
-    whole.Header(DATA, 150, 'g');
-    const CBytes body = DataBody(150, 'g', {1.0, 2.0, 3.0}, UNIT_DBFS);
-    whole.a.insert(whole.a.end(), body.a.begin(), body.a.end());
-    for (size_t n = 0; n < whole.a.size(); ++n) {
-        CBytes cut;
-        cut.a.assign(whole.a.begin(), whole.a.begin() + static_cast<std::ptrdiff_t>(n));
+    const Bytes whole = Header(DATA, 150, 'g').Raw(DataBody(150, 'g', {1.0, 2.0, 3.0}, UNIT_DBFS)).Get();
+    for (size_t n = 0; n < whole.size(); ++n) {
         CLimitLine line(m_pTrace, 1, 0);
-        EXPECT_EQ(line.InitialiseFromFile(Write(cut), 0), 0) << n;
+        EXPECT_EQ(line.InitialiseFromFile(Write(CBytes().Raw(Bytes(whole.begin(), whole.begin() + n))), 0), 0) << n;
     }
-    CBytes huge;
-    huge.Header(DATA, 150, 'g').I32(0x7FFFFFFF).F64(1.0);
-    CBytes negative;
-    negative.Header(DATA, 150, 'g').I32(-5);
-    CBytes hugeTable;
-    hugeTable.Header(TABLE, 150, 'g').I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).U8(0xFF).U8(0xFF).I32(0x7FFFFFFF);
-    CBytes nanTable;
-    nanTable.Header(TABLE, 150, 'g').I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).Count(1);
-    nanTable.F64(std::nan("")).F64(1.0).I32(0).I32(0);
-    for (const CBytes* pBytes : {&huge, &negative, &hugeTable, &nanTable}) {
+    const CBytes aImpossible[] = {
+        Header(DATA, 150, 'g').I32(0x7FFFFFFF).F64(1.0), // more values than bytes
+        Header(DATA, 150, 'g').I32(-5),
+        Header(TABLE, 150, 'g').I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).U16(0xFFFF).I32(0x7FFFFFFF),
+        Header(TABLE, 150, 'g').I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).U16(1).F64(std::nan("")).F64(1.0).I32(0).I32(0),
+    };
+    for (const CBytes& bytes : aImpossible) {
         CLimitLine line(m_pTrace, 1, 0);
-        EXPECT_EQ(line.InitialiseFromFile(Write(*pBytes), 0), 0);
+        EXPECT_EQ(line.InitialiseFromFile(Write(bytes), 0), 0);
         EXPECT_EQ(line.GetDataSize(), 0);
     }
 }

@@ -1,7 +1,7 @@
 // The limit-line curve: taking it from a signed (scope) trace, moving it
 // across zero, and reading a table between, at and outside its points.
 
-#include "LimitFixture.h"
+#include "support/LimitFixture.h"
 
 #include <cfloat>
 #include <cmath>

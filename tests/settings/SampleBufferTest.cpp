@@ -100,11 +100,6 @@ TEST(SampleBufferSize, ResizeKeepsSamplesAndClampsTheSize)
 
 TEST(SampleBufferTypes, EachKindKeepsItsOwnSamples)
 {
-    EXPECT_EQ(CDoublePrecisionBuffer(1).GetSampleType(), SAMPLETYPE_DOUBLE);
-    EXPECT_EQ(CFFTBuffer(1).GetSampleType(), SAMPLETYPE_FFTPOWER);
-    EXPECT_EQ(CPhaseBuffer(1).GetSampleType(), SAMPLETYPE_PHASE);
-    EXPECT_EQ(CQuorixSampleBuffer(1).GetSampleType(), SAMPLETYPE_INT24);
-
     // 24-bit samples round and saturate.
     struct SCase { double dIn; double dOut; };
     const SCase aCases[] = {

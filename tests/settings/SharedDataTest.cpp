@@ -1,4 +1,4 @@
-// Shared measurement data under its locks, the device manager and the sweep manager's result slots.
+// Shared measurement data under its locks and the sweep manager's result slots.
 
 #include "host/settings/DeviceManager.h"
 #include "host/settings/SharedMeasurementData.h"
@@ -87,17 +87,6 @@ TEST(SettingsSharedData, RebuildResizesEveryBufferAndClearsTheValidFlags)
     EXPECT_EQ(data.GetSampleBuffer(2), nullptr);
     EXPECT_EQ(data.GetChannelInfo(-1), nullptr);
     EXPECT_EQ(log.Asserts(), 3);
-}
-
-TEST(SettingsDevice, SimulatedDeviceByDefaultAndAfterAReset)
-{
-    CDeviceManager* pManager = CDeviceManager::GetInstance();
-    ASSERT_NE(pManager->GetCurrentDevice(), nullptr);
-    EXPECT_TRUE(pManager->GetCurrentDevice()->IsSimulated());
-    pManager->SetCurrentDevice(nullptr);
-    pManager->ResetToSimulatedDevice();
-    ASSERT_NE(pManager->GetCurrentDevice(), nullptr);
-    EXPECT_TRUE(pManager->GetCurrentDevice()->IsSimulated());
 }
 
 TEST(SweepManagerSlots, LimitLinesGoOnlyToTheMatchingResult)

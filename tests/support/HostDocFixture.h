@@ -113,6 +113,13 @@ protected:
             if (m.uMessage == uMessage) aParams.push_back(m.lParam);
         return aParams;
     }
+    // Kinds of the events fired so far, in order.
+    std::vector<int> FiredEventKinds()
+    {
+        std::vector<int> aKinds;
+        for (const SFiredEvent& e : m_host.Events().GetFiredEvents()) aKinds.push_back(e.iKind);
+        return aKinds;
+    }
     // How a trace travels in messages and hints.
     static LPARAM Handle(CQXTrace* pTrace) { return reinterpret_cast<LPARAM>(static_cast<CObject*>(pTrace)); }
 

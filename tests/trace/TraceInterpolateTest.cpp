@@ -72,8 +72,6 @@ TEST(FIRInterpolatorTest, StagesKeepTheLevelOfASteadyInput)
         ASSERT_TRUE(filter.Initialise(*p));
         for (int i = 0; i < 2 * p->iFactor; ++i) EXPECT_NEAR(filter.Filter(aOnes.data(), i), 1.0, 1e-3) << i;
     }
-    EXPECT_EQ(GetFIRInterpolatorStage1().iNumTaps, 14);
-    EXPECT_EQ(GetFIRInterpolatorStage2().iNumTaps, 34);
 }
 
 TEST(FIRInterpolatorTest, RefusesABadParameterBlock)

@@ -8,6 +8,9 @@
 #include "trace/model/CursorMark.h"
 #include "trace/core/TraceMath.h"
 
+#include <functional>
+#include <memory>
+
 namespace {
 
 using TraceBufferTest = HostDocFixture;
@@ -76,78 +79,44 @@ TEST_F(TraceBufferTest, FailedAllocationIsReportedAndLeavesNoData)
     EXPECT_TRUE(HasLog("FAILED VERIFY"));
 }
 
-TEST_F(TraceBufferTest, DefaultDataSizeByType)
-{
-    const std::pair<TraceType, int> aCases[] = {
-        {TT_SCOPE, 1024}, {TT_CTDET, 1024}, {TT_WINDOW, 1024}, {TT_FFT, 512},   {TT_CTFFT, 512},
-        {TT_FILTER, 512}, {TT_FFTRESPONSE, 2}, {TT_SWEEP1, 0}, {TT_USER, 0}, {TT_MAXLIMITLINE, 0},
-    };
-    for (const auto& [eType, iSize] : aCases) EXPECT_EQ(CQXTrace::GetDefaultDataSize(eType), iSize) << eType;
-}
-
 // ---- Names --------------------------------------------------------------------
 
-TEST_F(TraceNameTest, PrefixFollowsLiveLoadedCopyInThatOrder)
+TEST_F(TraceNameTest, PrefixesUserNamesLimitLinesFiltersAndTransformedSuffix)
 {
-    CTestTrace live(TT_FFT, CHANNEL_B, 16);
-    live.SetLive(1);
-    EXPECT_EQ(live.GetTraceName(1, 0, 0), CString(L"Ch B Live FFT Trace"));
-
-    CTestTrace loadedCopy(TT_FFT, CHANNEL_A, 16);
-    loadedCopy.SetTestCopy(1);
-    loadedCopy.SetFileName(L"/data/run1.trc");
-    EXPECT_EQ(loadedCopy.GetTraceName(0, 0, 0), CString(L"Loaded FFT Trace (run1.trc)"));
-
-    CTestTrace copy(TT_SCOPE, CHANNEL_A, 16);
-    copy.SetTestCopy(1);
-    EXPECT_EQ(copy.GetTraceName(0, 0, 0), CString(L"Copy of Scope Trace"));
-}
-
-TEST_F(TraceNameTest, UserNameWinsUnlessIgnored)
-{
-    CTestTrace trace(TT_CTDET, CHANNEL_A, 16);
-    trace.SetTraceName(L"Mine");
-    EXPECT_EQ(trace.GetTraceName(1, 1, 0), CString(L"Ch A Mine"));
-    EXPECT_EQ(trace.GetTraceName(0, 0, 1), CString(L"CTA output"));
-}
-
-TEST_F(TraceNameTest, LimitLineIsNamedAfterItsTrace)
-{
-    CTestTrace parent(TT_FFT, CHANNEL_B, 16);
-    parent.SetLive(1);
-    CTestLimitLine limit(&parent, TT_MINLIMITLINE);
-    EXPECT_EQ(limit.GetTraceName(1, 0, 0), CString(L"Min limit: Ch B Live FFT Trace"));
-    EXPECT_EQ(limit.GetTraceType(), TT_FFT);
-}
-
-TEST_F(TraceNameTest, FilterNamesByFilterType)
-{
-    const std::pair<int, const wchar_t*> aCases[] = {
-        {1000, L"Filter: CT Det"}, {1001, L"Filter: FFT Params"}, {3, L"Filter: FFT Det 3"}};
-    for (const auto& [iType, sName] : aCases) {
-        CTestTrace filter(TT_FILTER, CHANNEL_A, 512);
-        filter.SetFilterType(iType);
-        EXPECT_EQ(filter.GetTraceName(0, 0, 0), CString(sName));
-    }
-}
-
-TEST_F(TraceNameTest, TransformedSuffixOnlyWithATransformedArrayAndWhenAsked)
-{
-    CTestTrace trace(TT_FFT, CHANNEL_A, 16);
-    EXPECT_EQ(trace.GetTraceName(0, 1, 0), CString(L"FFT Trace"));
-    ASSERT_EQ(trace.AllocateTransformedYDataBuffer(1), 1);
-    EXPECT_EQ(trace.GetTraceName(0, 1, 0), CString(L"FFT Trace (transformed)"));
-    EXPECT_EQ(trace.GetTraceName(0, 0, 0), CString(L"FFT Trace"));
+    const auto Named = [](TraceType eType, ChannelNumber eChannel, const std::function<void(CTestTrace&)>& fnSetUp) {
+        auto pTrace = std::make_unique<CTestTrace>(eType, eChannel, 16);
+        fnSetUp(*pTrace);
+        return pTrace;
+    };
+    CTestTrace liveB(TT_FFT, CHANNEL_B, 16);
+    liveB.SetLive(1);
+    struct SCase {
+        std::unique_ptr<CTestTrace> pTrace;
+        int bChannel, bTransformed, bIgnoreUser;
+        const wchar_t* sName;
+    };
+    SCase aCases[] = {
+        {Named(TT_FFT, CHANNEL_B, [](CTestTrace& t) { t.SetLive(1); }), 1, 0, 0, L"Ch B Live FFT Trace"},
+        {Named(TT_FFT, CHANNEL_A, [](CTestTrace& t) { t.SetTestCopy(1); t.SetFileName(L"/data/run1.trc"); }), 0, 0, 0,
+         L"Loaded FFT Trace (run1.trc)"},
+        {Named(TT_SCOPE, CHANNEL_A, [](CTestTrace& t) { t.SetTestCopy(1); }), 0, 0, 0, L"Copy of Scope Trace"},
+        {Named(TT_CTDET, CHANNEL_A, [](CTestTrace& t) { t.SetTraceName(L"Mine"); }), 1, 1, 0, L"Ch A Mine"},
+        {Named(TT_CTDET, CHANNEL_A, [](CTestTrace& t) { t.SetTraceName(L"Mine"); }), 0, 0, 1, L"CTA output"},
+        {std::make_unique<CTestLimitLine>(&liveB, TT_MINLIMITLINE), 1, 0, 0, L"Min limit: Ch B Live FFT Trace"},
+        {Named(TT_FILTER, CHANNEL_A, [](CTestTrace& t) { t.SetFilterType(1000); }), 0, 0, 0, L"Filter: CT Det"},
+        {Named(TT_FILTER, CHANNEL_A, [](CTestTrace& t) { t.SetFilterType(1001); }), 0, 0, 0, L"Filter: FFT Params"},
+        {Named(TT_FILTER, CHANNEL_A, [](CTestTrace& t) { t.SetFilterType(3); }), 0, 0, 0, L"Filter: FFT Det 3"},
+        {Named(TT_FFT, CHANNEL_A, [](CTestTrace&) {}), 0, 1, 0, L"FFT Trace"}, // no transformed array
+        {Named(TT_FFT, CHANNEL_A, [](CTestTrace& t) { t.AllocateTransformedYDataBuffer(1); }), 0, 1, 0,
+         L"FFT Trace (transformed)"},
+        {Named(TT_FFT, CHANNEL_A, [](CTestTrace& t) { t.AllocateTransformedYDataBuffer(1); }), 0, 0, 0, L"FFT Trace"},
+    };
+    for (const SCase& c : aCases)
+        EXPECT_EQ(c.pTrace->GetTraceName(c.bChannel, c.bTransformed, c.bIgnoreUser), CString(c.sName)) << CString(c.sName).ToUtf8();
+    EXPECT_EQ(aCases[5].pTrace->GetTraceType(), TT_FFT); // a limit line answers its parent's type
 }
 
 // ---- Colours ------------------------------------------------------------------
-
-TEST_F(TraceColorTest, NewTraceTakesTheDocumentDefault)
-{
-    CTestTrace trace(TT_SCOPE, CHANNEL_A, 16);
-    EXPECT_EQ(trace.GetScreenColor(), 0x00FF00u);
-    EXPECT_EQ(trace.GetPrintColor(), 0x00FF00u);
-}
 
 TEST_F(TraceColorTest, PrintColourFollowsOnlyWhenUnsetOrEqualToTheScreenColour)
 {
@@ -275,16 +244,14 @@ TEST_F(TraceStateTest, YUnitFollowsTheInputModeAndIsInvalidWithoutOne)
 {
     CTestTrace trace(TT_FFT, CHANNEL_A, 16);
     trace.SetTestMode(CQXTrace::eModeDigital);
-    EXPECT_EQ(trace.GetYUnit(), UNIT_DBFS);
     trace.SetYUnit(UNIT_FS);
-    EXPECT_EQ(trace.GetUnit(2), UNIT_FS);
     trace.SetTestMode(CQXTrace::eModeAnalogue);
-    EXPECT_EQ(trace.GetYUnit(), UNIT_DBFS);
+    EXPECT_EQ(trace.GetYUnit(), UNIT_DBFS); // each input mode keeps its own unit
+    trace.SetTestMode(CQXTrace::eModeDigital);
+    EXPECT_EQ(trace.GetUnit(2), UNIT_FS);
     trace.SetTestMode(CQXTrace::eModeNull);
     EXPECT_EQ(trace.GetYUnit(), -1);
     EXPECT_EQ(trace.GetUnit(3), UNIT_INVALID);
-    EXPECT_EQ(trace.GetStorageUnit(1), UNIT_BINS);
-    EXPECT_EQ(trace.GetStorageUnit(2), UNIT_HEX);
 }
 
 } // namespace

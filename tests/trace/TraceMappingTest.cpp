@@ -3,13 +3,11 @@
 
 #include "support/HostDocFixture.h"
 
-#include "host/units/Unit.h"
 #include "trace/core/ScaleMath.h"
 #include "trace/core/TraceMath.h"
 
 #include <climits>
 #include <cmath>
-#include <cwchar>
 
 namespace {
 
@@ -116,16 +114,6 @@ TEST_F(TraceMappingTest, ReadOutAtTheWindowEdgesShowsTheScaleValues)
     m_trace.SetCurrentMaxYScaleValue(3.0);
     EXPECT_EQ(m_trace.GetValueStringForYData(8388607.0, UNIT_DBFS, 0, 0, nullptr), CString(L"3.00"));
     EXPECT_EQ(m_trace.GetValueStringForYData(8388607.0, -1, 0, 0, nullptr), CString());
-}
-
-TEST_F(TraceMappingTest, RoundValueUsesEightPlacesForMicroUnits)
-{
-    const auto& aUnits = AllUnitIds();
-    const auto it = std::find_if(aUnits.begin(), aUnits.end(), [](EUnit e) {
-        return std::wcschr(CPUnit(e)->GetAllowedMultipliers(), L'u') != nullptr;
-    });
-    ASSERT_NE(it, aUnits.end());
-    EXPECT_DOUBLE_EQ(RoundValue(1.234567891, *it), 1.23456789);
 }
 
 TEST_F(TraceMappingTest, RangeChecksAgainstTheUnitLimits)

@@ -1,19 +1,13 @@
 // The graticule: minor lines of log decades, grid, edges and tick marks,
 // and its pens on screen and on paper.
 
-#include "host/app/HeadlessHost.h"
-#include "host/units/UnitIds.h"
 #include "platform/RecordingDC.h"
-#include "support/TestTrace.h"
+#include "support/HostDocFixture.h"
 #include "trace/display/Graticule.h"
 #include "trace/display/XScale.h"
-#include "trace/document/GraphDoc.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -55,17 +49,7 @@ CTickArray Ticks(std::vector<double> aPositions)
     return ticks;
 }
 
-class GraticuleWithDoc : public ::testing::Test {
-protected:
-    GraticuleWithDoc() { m_host.SetGraphDoc(m_pDoc.get()); }
-    ~GraticuleWithDoc() override
-    {
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
-    }
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc = std::make_unique<CGraphDoc>();
-};
+using GraticuleWithDoc = HostDocFixture;
 
 } // namespace
 

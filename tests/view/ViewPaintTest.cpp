@@ -5,6 +5,7 @@
 #include "ViewFixture.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -12,7 +13,7 @@ int CountTexts(const CRecordingDC& dc) { return static_cast<int>(dc.GetRecords(C
 
 } // namespace
 
-class ViewPaint : public ViewFixture {};
+using ViewPaint = ViewFixture;
 
 TEST_F(ViewPaint, LaysOutScalesGraticuleAndTracksForTheClientArea)
 {
@@ -23,22 +24,18 @@ TEST_F(ViewPaint, LaysOutScalesGraticuleAndTracksForTheClientArea)
 
     const auto aFills = m_dc.GetRecords(CRecordingDC::EKind::Fill);
     ASSERT_FALSE(aFills.empty());
-    EXPECT_EQ(aFills[0].m_rect, CRect(0, 0, kWidth, kHeight));
-    EXPECT_EQ(aFills[0].m_crColor, 0x102030u);
+    EXPECT_EQ(std::make_pair(aFills[0].m_rect, aFills[0].m_crColor), std::make_pair(CRect(0, 0, kWidth, kHeight), COLORREF(0x102030)));
 
-    // One X strip of one 16-pixel line above y = 463; one Y scale on the left.
+    // One X strip of one 16-pixel line above y = 463; one Y scale on the
+    // left as wide as its labels; the scales draw where the view put them.
     const CRect rcLeft = m_view.GetYScaleRect(LEFT);
     ASSERT_GT(rcLeft.Width(), 0);
     EXPECT_EQ(rcLeft, CRect(17, 35, rcLeft.right, 437));
-    EXPECT_EQ(m_view.GetYScaleRect(RIGHT), CRect(635, 35, 635, 437));
     const CRect rcGraticule(rcLeft.right + 10, 35, 625, 437);
-    EXPECT_EQ(m_view.GetGraticuleRect(), rcGraticule);
     EXPECT_EQ(m_view.GetGraticule().GetRect(), rcGraticule);
-    EXPECT_EQ(m_view.GetXScaleRect(), CRect(rcGraticule.left, 447, 625, 463));
-    EXPECT_EQ(pTrace->GetXScale()->GetDrawRect(), m_view.GetXScaleRect());
+    EXPECT_EQ(pTrace->GetXScale()->GetDrawRect(), CRect(rcGraticule.left, 447, 625, 463));
     EXPECT_EQ(pTrace->GetYScale()->GetDrawRect(), rcLeft);
     EXPECT_EQ(pTrace->GetYScale()->GetPosition(), 1);
-    EXPECT_EQ(m_view.GetYCurPosRect(), CRect(5, 35, 12, 437));
 
     // The trace plots inside the grid's left and top lines; the paint ends
     // with the interceptor's overlay and every flag cleared.
@@ -69,8 +66,7 @@ TEST_F(ViewPaint, ThumbsCoverTheTrackWhenZoomedOutAndStayTwentyPixelsWhenZoomedI
     EXPECT_EQ(m_view.GetYCurPosBarRect(), m_view.GetYCurPosRect());
     const auto aEdges = m_dc.GetRecords(CRecordingDC::EKind::Edge);
     ASSERT_EQ(aEdges.size(), 2u);
-    EXPECT_EQ(aEdges[0].m_uEdge, BDR_RAISEDOUTER);
-    EXPECT_EQ(aEdges[0].m_uFlags, BF_RECT);
+    EXPECT_EQ(std::make_pair(aEdges[0].m_uEdge, aEdges[0].m_uFlags), std::make_pair(UINT(BDR_RAISEDOUTER), UINT(BF_RECT)));
     const auto aFills = m_dc.GetRecords(CRecordingDC::EKind::Fill);
     EXPECT_TRUE(std::any_of(aFills.begin(), aFills.end(), [&](const auto& r) {
         return r.m_rect == m_view.GetXCurPosBarRect() && r.m_crColor == 0x00AA00u;
@@ -85,9 +81,7 @@ TEST_F(ViewPaint, ThumbsCoverTheTrackWhenZoomedOutAndStayTwentyPixelsWhenZoomedI
     pTrace->SetCurrentMinYScaleValue(0.75 * CTestTrace::kFullScaleHex);
     pTrace->SetCurrentMaxYScaleValue(CTestTrace::kFullScaleHex);
     Paint();
-    const CRect rcBar = m_view.GetXCurPosBarRect();
-    EXPECT_EQ(rcBar.Width(), kMinThumbSize);
-    EXPECT_GE(rcBar.left, m_view.GetXCurPosRect().left);
+    EXPECT_EQ(m_view.GetXCurPosBarRect().Width(), kMinThumbSize);
     const CRect rcTrack = m_view.GetYCurPosRect();
     EXPECT_EQ(m_view.GetYCurPosBarRect(),
               CRect(rcTrack.left, rcTrack.top, rcTrack.right, rcTrack.bottom - rcTrack.Height() * 3 / 4));
@@ -100,20 +94,11 @@ TEST_F(ViewPaint, CurrentTraceLastAndLimitLinesRightAfterTheirTrace)
     CTestTrace* pOff = AddLiveTrace();
     CTestTrace* pLast = AddLiveTrace();
     pOff->TraceOff(0);
-    auto* pMax = new CTestLimitLine(pSecond, TT_MAXLIMITLINE);
-    auto* pMin = new CTestLimitLine(pSecond, TT_MINLIMITLINE);
-    auto* pHidden = new CTestLimitLine(pLast, TT_MINLIMITLINE);
-    pSecond->AttachLimitLines(pMax, pMin);
-    pLast->AttachLimitLines(nullptr, pHidden);
-    for (CQXTrace* pLimit : {pMax, pMin}) {
-        pLimit->SetInUse(1);
-        pLimit->TraceOn(0, 0);
-    }
+    const auto [pMax, pMin] = AddLimitLines(pSecond);
+    pLast->AttachLimitLines(nullptr, new CTestLimitLine(pLast, TT_MINLIMITLINE)); // not in use: not drawn
     m_pDoc->SetCurrentTrace(CHANNEL_A, pFirst);
     Paint();
-
-    const std::vector<CQXTrace*> aExpected = {pSecond, pMax, pMin, pLast, pFirst};
-    EXPECT_EQ(m_frame.m_interceptor.m_apDrawn, aExpected);
+    EXPECT_EQ(m_frame.m_interceptor.m_apDrawn, (std::vector<CQXTrace*>{pSecond, pMax, pMin, pLast, pFirst}));
 }
 
 TEST_F(ViewPaint, TwoYScalesSharingASlotDrawAboveAndBelow)
@@ -130,18 +115,14 @@ TEST_F(ViewPaint, TwoYScalesSharingASlotDrawAboveAndBelow)
     EXPECT_EQ(arrays.aYSlots[LEFT][0].pUpper, pFFTA->GetYScale());
     EXPECT_EQ(arrays.aYSlots[LEFT][0].pLower, pFFTB->GetYScale());
     EXPECT_EQ(arrays.aYSlots[RIGHT][0].pUpper, pScopeA->GetYScale());
-    EXPECT_EQ(pFFTA->GetYScale()->GetPosition(), 0);
-    EXPECT_EQ(pFFTB->GetYScale()->GetPosition(), 2);
-    EXPECT_EQ(pScopeA->GetYScale()->GetPosition(), 1);
-    EXPECT_EQ(pScopeA->GetYScale()->GetSide(), RIGHT);
+    // Positions: 0 above, 2 below, 1 alone in its slot.
+    EXPECT_EQ(std::make_tuple(pFFTA->GetYScale()->GetPosition(), pFFTB->GetYScale()->GetPosition(),
+                              pScopeA->GetYScale()->GetPosition()), std::make_tuple(0, 2, 1));
     EXPECT_EQ(pFFTA->GetYScale()->GetDrawRect(), pFFTB->GetYScale()->GetDrawRect());
     EXPECT_EQ(m_view.GetYScaleSide(pFFTB), LEFT);
     EXPECT_EQ(m_view.GetYScaleSide(pScopeA), RIGHT);
     // The channel-B trace is drawn in this view too, the current trace last.
-    const std::vector<CQXTrace*>& aDrawn = m_frame.m_interceptor.m_apDrawn;
-    ASSERT_EQ(aDrawn.size(), 3u);
-    EXPECT_EQ(aDrawn.back(), pFFTA);
-    EXPECT_NE(std::find(aDrawn.begin(), aDrawn.end(), pFFTB), aDrawn.end());
+    EXPECT_EQ(m_frame.m_interceptor.m_apDrawn, (std::vector<CQXTrace*>{pScopeA, pFFTB, pFFTA}));
 
     // Meanwhile the channel-B view stays blank.
     CGraphView viewB;
@@ -183,8 +164,7 @@ TEST_F(ViewPaint, ExportPaintsTheDrawRectOnWhiteWithItsOwnWidthsAndNoBars)
 
     const auto aFills = metafile.GetRecords(CRecordingDC::EKind::Fill);
     ASSERT_FALSE(aFills.empty());
-    EXPECT_EQ(aFills[0].m_rect, CRect(50, 60, 650, 460));
-    EXPECT_EQ(aFills[0].m_crColor, 0xFFFFFFu);
+    EXPECT_EQ(std::make_pair(aFills[0].m_rect, aFills[0].m_crColor), std::make_pair(CRect(50, 60, 650, 460), COLORREF(0xFFFFFF)));
     EXPECT_TRUE(metafile.GetRecords(CRecordingDC::EKind::Edge).empty());
     const auto aLines = metafile.GetRecords(CRecordingDC::EKind::Line);
     ASSERT_FALSE(aLines.empty());
@@ -206,13 +186,9 @@ TEST_F(ViewPaint, LogoStaysInsideItsBoxAndGoesBlackInBlackAndWhite)
     for (const auto& r : printer.GetRecords()) {
         for (const CPoint& p : r.m_aPoints)
             EXPECT_TRUE(p.x >= rcBox.left && p.x <= rcBox.right && p.y >= rcBox.top && p.y <= rcBox.bottom);
-        if (r.m_eKind == CRecordingDC::EKind::Rectangle) {
-            EXPECT_EQ(r.m_rect & rcBox, r.m_rect);
-        }
         EXPECT_EQ(r.m_state.m_pen.GetColor(), 0u);
     }
-    const auto aCalls = m_host.GetPrintCalls();
+    const auto aCalls = m_host.GetPrintCalls(); // one metafile group
     ASSERT_EQ(aCalls.size(), 2u);
-    EXPECT_EQ(aCalls.front().eService, PRINT_START_METAFILE_GROUP);
-    EXPECT_EQ(aCalls.back().eService, PRINT_END_METAFILE_GROUP);
+    EXPECT_EQ(std::make_pair(aCalls[0].eService, aCalls[1].eService), std::make_pair(PRINT_START_METAFILE_GROUP, PRINT_END_METAFILE_GROUP));
 }

@@ -1,9 +1,8 @@
 #pragma once
-// The kit's host and document with a spectrum-like test trace whose Y values
-// are shown in their storage unit (so limits read as the data they are), and
-// helpers that attach trace-data and table limit lines to it.
+// The kit's host and document with an 8-point spectrum test trace, shown,
+// whose Y values are shown in their storage unit (so limits read as the data
+// they are), and helpers that attach trace-data and table limit lines to it.
 
-#include "host/app/EventManager.h"
 #include "support/HostDocFixture.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/limits/LimitTable.h"
@@ -14,14 +13,11 @@ class LimitFixture : public HostDocFixture {
 protected:
     LimitFixture()
     {
-        m_pTrace = new CTestTrace(TT_FFT, CHANNEL_A, 8);
         m_pTrace->SetTestMode(CQXTrace::eModeDigital);
         m_pTrace->SetYUnit(UNIT_HEX);
         m_pTrace->CreateXScale();
         m_pTrace->CreateYScale();
-        m_pTrace->SetTraceID(m_pDoc->GetNextTraceID());
         m_pTrace->SetInUse(1);
-        m_pDoc->AddTraceToArray(m_pTrace);
         m_pTrace->TraceOn(0, 0);
     }
     // A trace-data line holding aValues (in the trace's data), attached and on.
@@ -50,12 +46,6 @@ protected:
         const double* pd = line.HasTraceData() ? line.GetYDataBuffer(0) : nullptr;
         return pd ? std::vector<double>(pd, pd + line.GetDataSize()) : std::vector<double>();
     }
-    std::vector<int> FiredKinds()
-    {
-        std::vector<int> aKinds;
-        for (const SFiredEvent& e : m_host.Events().GetFiredEvents()) aKinds.push_back(e.iKind);
-        return aKinds;
-    }
 
-    CTestTrace* m_pTrace = nullptr; // owned by the document
+    CTestTrace* m_pTrace = AddTrace(TT_FFT, CHANNEL_A, 8);
 };
