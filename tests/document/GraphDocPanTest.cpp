@@ -49,8 +49,7 @@ protected:
 TEST_F(GraphDocPanTest, MovesWindowAndScaleValuesAndBeepsOnlyAtTheEnds)
 {
     EXPECT_EQ(m_pDoc->TraceRight(m_pTrace, 50, 1), 1);
-    EXPECT_EQ(m_pTrace->GetCurrentMinXPos(), 150);
-    EXPECT_EQ(m_pTrace->GetCurrentMaxXPos(), 250);
+    EXPECT_EQ(std::make_pair(m_pTrace->GetCurrentMinXPos(), m_pTrace->GetCurrentMaxXPos()), std::make_pair(150, 250));
     EXPECT_DOUBLE_EQ(m_pTrace->GetCurrentMinXScaleValue(), ValueAt(150));
     EXPECT_DOUBLE_EQ(m_pTrace->GetCurrentMaxXScaleValue(), ValueAt(250));
     EXPECT_EQ(HintsFor(m_pTrace).back(), UPDATE_TRACE_ZOOMX);
@@ -58,8 +57,7 @@ TEST_F(GraphDocPanTest, MovesWindowAndScaleValuesAndBeepsOnlyAtTheEnds)
 
     EXPECT_EQ(m_pDoc->TraceStart(m_pTrace), 1);
     EXPECT_EQ(m_pDoc->TraceLeft(m_pTrace, 10, 1), 0); // at the start: beep, no move
-    EXPECT_EQ(m_pTrace->GetCurrentMinXPos(), 0);
-    EXPECT_EQ(m_pTrace->GetCurrentMaxXPos(), 100);
+    EXPECT_EQ(std::make_pair(m_pTrace->GetCurrentMinXPos(), m_pTrace->GetCurrentMaxXPos()), std::make_pair(0, 100));
     EXPECT_EQ(m_pDoc->TraceRight(m_pTrace, 450, 1), 0); // clamped to the end
     EXPECT_EQ(m_pTrace->GetCurrentMinXPos(), 411);
     EXPECT_EQ(m_host.GetBeepCount(), 2);

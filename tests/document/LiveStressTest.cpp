@@ -13,50 +13,50 @@
 #include "trace/compute/ComputeList.h"
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
 
-class LiveStress : public GraphDocFixture {};
+class LiveStress : public GraphDocFixture {
+protected:
+    LiveStress() { EXPECT_TRUE(m_engine.RunBlock()); }
+    // Measures and delivers 40 blocks on another thread (alternating 1k and
+    // 2k FFTs) while this one keeps building the plots; how many plots it built.
+    int RaceThePlot(const std::function<void(int)>& fnDeliver, std::initializer_list<CQXTrace*> apPlotted)
+    {
+        for (CQXTrace* pTrace : apPlotted) {
+            pTrace->SetDrawRect(CRect(0, 0, 400, 200));
+            pTrace->DataToPlot();
+        }
+        std::atomic<bool> bDone{false};
+        std::thread refill([&] {
+            for (int i = 0; i < 40; ++i) {
+                m_config.iFFTLength = (i % 2) ? 1024 : 2048;
+                m_engine.SetConfig(m_config);
+                m_engine.RunBlock();
+                fnDeliver(i);
+            }
+            bDone = true;
+        });
+        int iPlots = 0;
+        for (; !bDone.load(); ++iPlots)
+            for (CQXTrace* pTrace : apPlotted) pTrace->DataToPlot();
+        refill.join();
+        return iPlots;
+    }
+
+    CSignalGenerator m_generator;
+    SEngineConfig m_config = [] { SEngineConfig c; c.iFFTLength = 1024; return c; }();
+    CMeasurementEngine m_engine{m_generator, *m_host.GetSettingsService()->GetSharedMeasurementData(), m_config};
+};
 
 TEST_F(LiveStress, RefillRacingThePlotBuild)
 {
-    CSharedMeasurementData& data = *m_host.GetSettingsService()->GetSharedMeasurementData();
-    CSignalGenerator generator;
-    SEngineConfig config;
-    config.iFFTLength = 1024;
-    CMeasurementEngine engine(generator, data, config);
-    ASSERT_TRUE(engine.RunBlock());
-
     CTestTrace* pScope = Add(TT_SCOPE, CHANNEL_A, 0, 1);
     CTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
     m_pDoc->NewMathThreadData(CHANNEL_A, 0);
-    for (CQXTrace* pTrace : {static_cast<CQXTrace*>(pScope), static_cast<CQXTrace*>(pFFT)}) {
-        pTrace->SetDrawRect(CRect(0, 0, 400, 200));
-        pTrace->DataToPlot();
-    }
-
-    constexpr int kBlocks = 40;
-    std::atomic<bool> bDone{false};
-    std::thread refill([&] {
-        for (int i = 0; i < kBlocks; ++i) {
-            config.iFFTLength = (i % 2) ? 1024 : 2048;
-            engine.SetConfig(config);
-            engine.RunBlock();
-            m_pDoc->NewSampleData(CHANNEL_A);
-            m_pDoc->NewFFTData(CHANNEL_A);
-        }
-        bDone = true;
-    });
-    int iPlots = 0;
-    while (!bDone.load()) {
-        pScope->DataToPlot();
-        pFFT->DataToPlot();
-        ++iPlots;
-    }
-    refill.join();
-
-    EXPECT_GT(iPlots, 0);
+    EXPECT_GT(RaceThePlot([&](int) { m_pDoc->NewSampleData(CHANNEL_A); m_pDoc->NewFFTData(CHANNEL_A); }, {pScope, pFFT}), 0);
     EXPECT_EQ(pScope->GetDataSize(), 1024);
     EXPECT_EQ(pFFT->GetDataSize(), 513);
     pFFT->DataToPlot();
@@ -69,12 +69,6 @@ TEST_F(LiveStress, RefillRacingThePlotBuild)
 // another thread keeps building the trace's plot from that array.
 TEST_F(LiveStress, ComputeRunRacingThePlotBuild)
 {
-    CSharedMeasurementData& data = *m_host.GetSettingsService()->GetSharedMeasurementData();
-    CSignalGenerator generator;
-    SEngineConfig config;
-    config.iFFTLength = 1024;
-    CMeasurementEngine engine(generator, data, config);
-    ASSERT_TRUE(engine.RunBlock());
     CTestTrace* pFFT = Add(TT_FFT, CHANNEL_A, 0, 1);
     m_pDoc->NewMathThreadData(CHANNEL_A, 0);
     CComputeList list;
@@ -84,32 +78,14 @@ TEST_F(LiveStress, ComputeRunRacingThePlotBuild)
     list.AddComputeObject(pInvert);
     pFFT->SetComputeList(&list);
     ASSERT_EQ(pFFT->SetShowTransformedYData(1, 0), 1);
-    pFFT->SetDrawRect(CRect(0, 0, 400, 200));
-    pFFT->DataToPlot();
-
-    constexpr int kBlocks = 40;
-    std::atomic<bool> bDone{false};
-    std::thread refill([&] {
-        for (int i = 0; i < kBlocks; ++i) {
-            config.iFFTLength = (i % 2) ? 1024 : 2048;
-            engine.SetConfig(config);
-            engine.RunBlock();
-            m_pDoc->NewFFTData(CHANNEL_A);
-            if (i % 3 == 2) {
-                pFFT->SetShowTransformedYData(0, 0);
-                pFFT->SetShowTransformedYData(1, 0);
-            }
+    const auto deliver = [&](int i) {
+        m_pDoc->NewFFTData(CHANNEL_A);
+        if (i % 3 == 2) {
+            pFFT->SetShowTransformedYData(0, 0);
+            pFFT->SetShowTransformedYData(1, 0);
         }
-        bDone = true;
-    });
-    int iPlots = 0;
-    while (!bDone.load()) {
-        pFFT->DataToPlot();
-        ++iPlots;
-    }
-    refill.join();
-
-    EXPECT_GT(iPlots, 0);
+    };
+    EXPECT_GT(RaceThePlot(deliver, {pFFT}), 0);
     EXPECT_TRUE(pFFT->GetShowTransformedYData());
     EXPECT_EQ(pFFT->GetDataSize(), 513);
     // The last delivery was computed: the transformed array mirrors the raw one about -60.

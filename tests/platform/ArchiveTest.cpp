@@ -94,14 +94,9 @@ TEST(ArchiveNumbers, LittleEndianByteDumpAndRoundTrip)
 TEST(ArchiveNumbers, EachIntegerTypeWritesItsOwnWidth)
 {
     enum E { e5 = 5 };
-    const std::pair<Bytes, size_t> rows[] = {
-        {Written(5), 4},   {Written(5u), 4},   {Written(static_cast<short>(5)), 2},
-        {Written(5LL), 8}, {Written(5ULL), 8}, {Written(static_cast<signed char>(5)), 1}, {Written(e5), 4},
-    };
-    for (const auto& [bytes, size] : rows) {
-        EXPECT_EQ(bytes.size(), size);
-        EXPECT_EQ(bytes[0], 5);
-    }
+    for (const auto& [bytes, size] : {std::pair{Written(5), 4u}, {Written(5ULL), 8u}, {Written(static_cast<short>(5)), 2u},
+                                      {Written(static_cast<signed char>(5)), 1u}, {Written(e5), 4u}})
+        EXPECT_EQ(bytes, [&] { Bytes b(size, 0); b[0] = 5; return b; }());
 }
 
 TEST(ArchiveStrings, EncodesEveryLengthFormByteExactly)
@@ -138,9 +133,6 @@ TEST(ArchiveStrings, NarrowStringsWithoutMarkerAreLatin1)
     Bytes longForm = {0xFF, 0x2C, 0x01};
     longForm.insert(longForm.end(), 300, 'z');
     EXPECT_EQ(Loaded(longForm), CString(std::wstring(300, L'z')));
-    Bytes dwordForm = {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00};
-    dwordForm.insert(dwordForm.end(), 70000, 'q');
-    EXPECT_EQ(Loaded(dwordForm).GetLength(), 70000);
 }
 
 TEST(ArchiveCounts, WordFormEscapesToDwordAndQword)
@@ -198,24 +190,14 @@ TEST(ArchiveTruncation, CorruptHugeLengthsFailBeforeAllocating)
 TEST(ArchiveModes, RawReadsAndMisuse)
 {
     CArchive in(CArchive::load, {1, 2, 3, 4, 5});
-    EXPECT_TRUE(in.IsLoading() && !in.IsStoring());
     std::uint8_t buffer[8] = {};
     EXPECT_EQ(in.Read(buffer, 3), 3u);
-    EXPECT_EQ(in.GetPosition(), 3u);
-    EXPECT_EQ(in.Read(buffer, 8), 2u);
+    EXPECT_EQ(in.Read(buffer, 8), 2u); // exactly what remains
     EXPECT_EQ(buffer[1], 5);
     EXPECT_EQ(in.Read(buffer, 8), 0u);
     EXPECT_EQ(CauseOfRead({}, [](CArchive& ar) { ar << 1; }), CArchiveException::readOnly);
-
     CArchive out(CArchive::store);
-    EXPECT_TRUE(out.IsStoring());
-    try {
-        out.Read(buffer, 1);
-        ADD_FAILURE() << "read from a store archive";
-    } catch (const CArchiveException& e) {
-        EXPECT_EQ(e.GetCause(), CArchiveException::writeOnly);
-        EXPECT_STRNE(e.what(), "");
-    }
+    EXPECT_THROW(out.Read(buffer, 1), CArchiveException);
 }
 
 TEST(ArchiveFile, RoundTripThroughATemporaryFile)
@@ -227,7 +209,6 @@ TEST(ArchiveFile, RoundTripThroughATemporaryFile)
         auto out = CArchive::OpenFile(name, CArchive::store);
         ASSERT_TRUE(out);
         *out << std::uint32_t{0x3A0B0C0D} << CString(L"µV trace") << 1e-3;
-        EXPECT_EQ(out->GetPosition(), 4u + 4 + 16 + 8);
         EXPECT_TRUE(out->Close());
         EXPECT_TRUE(out->Close());
     }
@@ -238,7 +219,6 @@ TEST(ArchiveFile, RoundTripThroughATemporaryFile)
     std::tuple<std::uint32_t, CString, double> read{};
     *in >> std::get<0>(read) >> std::get<1>(read) >> std::get<2>(read);
     EXPECT_EQ(read, std::make_tuple(std::uint32_t{0x3A0B0C0D}, CString(L"µV trace"), 1e-3));
-    EXPECT_EQ(in->GetLength(), 32u);
     std::filesystem::remove(path);
 
     EXPECT_FALSE(CArchive::OpenFile(name, CArchive::load));
@@ -266,7 +246,6 @@ TEST(ArchiveFile, LoadingOpensRegularFilesOnlyAndStreamsThem)
         EXPECT_FALSE(CArchive::OpenFile(CString(c.path.string()), CArchive::load, &eProblem)) << c.path;
         EXPECT_EQ(eProblem, c.eProblem) << c.path;
     }
-    EXPECT_STREQ(DescribeInputFileProblem(EInputFileProblem::notRegular), "not a regular file");
 
     const auto huge = dir / "zeros.bin";
     { std::ofstream create(huge); }
@@ -297,9 +276,6 @@ TEST(ArchiveVersion, ComparesNumberThenLetter)
 {
     CArchive ar(CArchive::load);
     ar.SetFileVersion(121, 'k');
-    ar.SetConfigVersion(25);
-    EXPECT_EQ(std::make_tuple(ar.GetConfigVersion(), ar.GetFileVersionNumber(), ar.GetFileVersionLetter()),
-              std::make_tuple(25, 121, 'k'));
     const struct { int number; char letter; int sign; } rows[] = {
         {121, 107, 0}, {121, 'a', 1}, {121, 'z', -1}, {122, '.', -1}, {90, 'z', 1}, {121, '.', 1},
     };

