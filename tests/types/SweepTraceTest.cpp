@@ -6,6 +6,9 @@
 
 #include "host/settings/SettingsIds.h"
 #include "resources/StringTable.h"
+#include "trace/compute/ComputeInvert.h"
+#include "trace/compute/ComputeList.h"
+#include "trace/limits/LimitLine.h"
 #include "trace/model/CursorMark.h"
 #include "trace/types/SweepTrace.h"
 #include "trace/types/TraceKindTables.h"
@@ -177,6 +180,34 @@ TEST_F(SweepTraceTest, YMappingOnAWindowAcrossZeroAndThreeOfTenPointsPlotted)
         EXPECT_EQ(aMax[c.iColumn], c.iHeight) << "column " << c.iColumn;
         EXPECT_EQ(p->GetPlotMinArray()[c.iColumn], c.iHeight) << "column " << c.iColumn;
     }
+}
+
+TEST_F(SweepTraceTest, RawPointsDuringTheSweepThenItsComputesAndTheLimitsOnTheirResult)
+{
+    CSweepTrace* p = MakeSweep(3);
+    p->TraceOn(0, 0);
+    const auto sweep = [p](std::initializer_list<double> aY) {
+        p->SweepStarted(0);
+        for (double y : aY) p->AddSweepPoint(100 * (p->GetNextPoint() + 1), y, 0, 0, 0, 0);
+    };
+    sweep({5, 5, 5});
+    auto* pMax = new CLimitLine(p, 1, 0); // 5 at 100, 200 and 300 Hz
+    ASSERT_EQ(pMax->CopyDataFromTrace(), 1);
+    p->SetLimitLineForTrace(pMax, TT_MAXLIMITLINE, 1, 0, 0);
+    auto* pInvert = new CComputeInvert(); // about 4 degrees
+    pInvert->SetInvertValue(4.0);
+    pInvert->SetYUnit(UNIT_PHASE_DEGREES);
+    CComputeList list;
+    list.AddComputeObject(pInvert);
+    p->SetComputeList(&list);
+    ASSERT_EQ(p->SetShowTransformedYData(1, 0), 1);
+    sweep({3, 1, 2});
+    EXPECT_FALSE(p->HasTransformedYDataBuffer()); // the raw points are shown
+    EXPECT_EQ(p->GetMaxLimitBreachCount(), 0);
+    p->SweepFinished(0, 0);
+    ASSERT_TRUE(p->HasTransformedYDataBuffer());
+    EXPECT_EQ(std::vector<double>(p->GetYDataBuffer(1), p->GetYDataBuffer(1) + 3), (std::vector<double>{5, 7, 6}));
+    EXPECT_EQ(p->GetMaxLimitBreachCount(), 1); // 7 and 6 are above 5: one breach per check
 }
 
 } // namespace
