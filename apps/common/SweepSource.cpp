@@ -55,6 +55,8 @@ bool CSweepSource::Prepare()
     m_Doc.PrepareTracesForSweep(0);
     m_pLevel = MakeTrace(CHANNEL_A, RES_CHA_RMSAMPL, UNIT_DBFS, -40.0, 0.0);
     m_pTHDN = MakeTrace(CHANNEL_B, RES_CTDET_CHB, UNIT_RELATIVE_DB, -100.0, -40.0);
+    // Cyan, so that the two can be told apart when drawn in one view.
+    if (m_pTHDN) m_Doc.TraceColorChange(m_pTHDN, RGB(0, 255, 255), 0);
     return m_pLevel && m_pTHDN;
 }
 
