@@ -7,6 +7,7 @@
 #include "platform/RecordingDC.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -27,15 +28,12 @@ protected:
 TEST_F(CursorTest, LimitsAndCursorOnSkipPointsWithoutValue)
 {
     T().FillYData([](int i) { return (i < 3 || i > 507) ? kNoValue : 1.0; });
-    EXPECT_EQ(T().GetMinCursorXPos(false), 3);
-    EXPECT_EQ(T().GetMaxCursorXPos(false), 507);
+    EXPECT_EQ(std::make_pair(T().GetMinCursorXPos(false), T().GetMaxCursorXPos(false)), std::make_pair(3, 507));
     T().CursorOn();
-    EXPECT_EQ(T().GetCursor()->GetPosition(1), 3);
-    EXPECT_EQ(T().GetRelativeCursor()->GetPosition(1), 3);
+    EXPECT_EQ(std::make_pair(T().GetCursor()->GetPosition(1), T().GetRelativeCursor()->GetPosition(1)), std::make_pair(3, 3));
     EXPECT_EQ(CountHints(UPDATE_TRACE_CURSOR), 1);
     T().FillYData([](int) { return kNoValue; }); // the search stops at the array's ends
-    EXPECT_EQ(T().GetMinCursorXPos(false), 511);
-    EXPECT_EQ(T().GetMaxCursorXPos(false), 0);
+    EXPECT_EQ(std::make_pair(T().GetMinCursorXPos(false), T().GetMaxCursorXPos(false)), std::make_pair(511, 0));
 }
 
 TEST_F(CursorTest, KeyMovesStayWithinTheValuedRangeOrDoNothing)
@@ -58,12 +56,9 @@ TEST_F(CursorTest, SizeChangesKeepCursorsInRangeAndDropMarksBeyond)
     for (int iPos : {10, 350, 20, 450}) T().AddMark(iPos, 0);
     T().SetCurrentMark(2);
     T().SetBuffer(256);
-    EXPECT_EQ(T().GetCursor()->GetPosition(1), 255);
-    EXPECT_EQ(T().GetRelativeCursor()->GetPosition(1), 255);
+    EXPECT_EQ(std::make_pair(T().GetCursor()->GetPosition(1), T().GetRelativeCursor()->GetPosition(1)), std::make_pair(255, 255));
     // Survivors stay packed and in order; the current mark stays on its mark.
-    EXPECT_EQ(T().GetLastMark(), 1);
-    EXPECT_EQ(T().GetMarkPosition(1, 1), 20);
-    EXPECT_EQ(T().GetCurrentMark(), 1);
+    EXPECT_EQ(std::make_tuple(T().GetLastMark(), T().GetMarkPosition(1, 1), T().GetCurrentMark()), std::make_tuple(1, 20, 1));
     // Noted X values beyond the new range go to its ends.
     T().SetTestXRange(0.0, 1000.0);
     T().SetNewCursorValues(5000.0, -30.0);
@@ -125,21 +120,20 @@ TEST_F(CursorTest, DrawnInTheTraceColourScaledForPrinting)
     T().GetCursor()->DrawCursorMark(&screen, nullptr);
     const auto aLines = screen.GetRecords(EKind::Line);
     ASSERT_EQ(aLines.size(), 1u);
-    EXPECT_EQ(aLines[0].m_aPoints[0], CPoint(x, 0));
-    EXPECT_EQ(aLines[0].m_aPoints[1], CPoint(x, 101));
-    EXPECT_EQ(aLines[0].m_state.m_pen.GetColor(), RGB(0, 200, 0));
+    EXPECT_EQ(std::make_tuple(aLines[0].m_aPoints[0], aLines[0].m_aPoints[1], aLines[0].m_state.m_pen.GetColor()),
+              std::make_tuple(CPoint(x, 0), CPoint(x, 101), RGB(0, 200, 0)));
     const auto aDiamond = screen.GetRecords(EKind::Polygon);
     ASSERT_EQ(aDiamond.size(), 1u);
-    EXPECT_EQ(aDiamond[0].m_aPoints[0], CPoint(x, 46));
-    EXPECT_EQ(aDiamond[0].m_state.m_brush.GetColor(), RGB(0, 200, 0));
+    EXPECT_EQ(std::make_pair(aDiamond[0].m_aPoints[0], aDiamond[0].m_state.m_brush.GetColor()),
+              std::make_pair(CPoint(x, 46), RGB(0, 200, 0)));
 
     CRecordingDC::SDeviceCaps caps;
     caps.m_iLogPixelsX = 600;
     caps.m_bPrinting = true;
     CRecordingDC printer(caps);
     T().GetCursor()->DrawCursorMark(&printer, nullptr);
-    EXPECT_EQ(printer.GetRecords(EKind::Line).at(0).m_state.m_pen.GetWidth(), 6);
-    EXPECT_EQ(printer.GetRecords(EKind::Line).at(0).m_state.m_pen.GetColor(), RGB(0, 0, 160));
+    const CPen& printPen = printer.GetRecords(EKind::Line).at(0).m_state.m_pen;
+    EXPECT_EQ(std::make_pair(printPen.GetWidth(), printPen.GetColor()), std::make_pair(6, RGB(0, 0, 160)));
     EXPECT_EQ(printer.GetRecords(EKind::Polygon).at(0).m_aPoints[0], CPoint(x, 50 - 24));
 
     // The diamond with some slack and the whole line are hit.

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -188,13 +189,10 @@ TEST_F(TraceFileTest, HandBuiltFftOf4096PointsLoadsWith4097PointsOnTheGivenChann
     Write(Path("fft.trc"), BuildFile(layout));
     CQXTrace* pTrace = m_pDoc->LoadTrace(Path("fft.trc"), CHANNEL_A, 1);
     ASSERT_NE(pTrace, nullptr);
-    EXPECT_EQ(pTrace->GetDataSize(), 4097);
-    EXPECT_EQ(pTrace->GetYDataBuffer(0)[4095], 4096.0);
-    EXPECT_EQ(pTrace->GetYDataBuffer(0)[4096], 0.0);
-    EXPECT_EQ(pTrace->GetChannel(), CHANNEL_A);
-    EXPECT_FALSE(pTrace->IsLive());
-    EXPECT_TRUE(pTrace->IsOn());
-    EXPECT_EQ(pTrace->GetTraceID(), 7);
+    EXPECT_EQ(std::make_tuple(pTrace->GetDataSize(), pTrace->GetYDataBuffer(0)[4095], pTrace->GetYDataBuffer(0)[4096]),
+              std::make_tuple(4097, 4096.0, 0.0));
+    EXPECT_EQ(std::make_tuple(pTrace->GetChannel(), pTrace->IsLive(), pTrace->IsOn(), pTrace->GetTraceID()),
+              std::make_tuple(CHANNEL_A, false, true, 7));
     EXPECT_EQ(pTrace->GetUserName(), CString(L"hand"));
     EXPECT_EQ(pTrace->GetFileName(), CString(L"fft.trc"));
     EXPECT_EQ(pTrace->GetReferenceBlock().dAnaZerodBSPL, 107.0);
@@ -215,18 +213,16 @@ TEST_F(TraceFileTest, OldVersionFollowsTheVersionRules)
     Write(Path("old.trc"), BuildOldFftFile());
     CQXTrace* pTrace = m_pDoc->LoadTrace(Path("old.trc"), CHANNEL_B, 1);
     ASSERT_NE(pTrace, nullptr);
-    EXPECT_EQ(pTrace->GetDataSize(), 8);
-    EXPECT_EQ(pTrace->GetMaxXPos(), 7);                        // corrected to N - 1
+    EXPECT_EQ(std::make_pair(pTrace->GetDataSize(), pTrace->GetMaxXPos()), std::make_pair(8, 7)); // corrected to N - 1
     EXPECT_NEAR(pTrace->GetYDataBuffer(0)[0], 5931640.0, 1.0); // 0 dBFS as hex
     EXPECT_EQ(pTrace->GetYDigUnit(), UNIT_VP);                 // 25 renumbered to 28
-    EXPECT_EQ(pTrace->GetCurrentMinYScaleValue(), 1.0);        // and the window divided by 1000
-    EXPECT_EQ(pTrace->GetCurrentMaxYScaleValue(), 2.0);
-    EXPECT_EQ(pTrace->GetMinXScaleValue(), 5.0);               // from the X scale record
-    EXPECT_EQ(pTrace->GetMaxXScaleValue(), 24000.0);
+    EXPECT_EQ(std::make_pair(pTrace->GetCurrentMinYScaleValue(), pTrace->GetCurrentMaxYScaleValue()),
+              std::make_pair(1.0, 2.0));                       // and the window divided by 1000
+    EXPECT_EQ(std::make_pair(pTrace->GetMinXScaleValue(), pTrace->GetMaxXScaleValue()),
+              std::make_pair(5.0, 24000.0));                   // from the X scale record
     EXPECT_EQ(pTrace->GetSampleRate(), 48000.0);               // no rate before configuration 25
-    EXPECT_FALSE(pTrace->IsUnlocked());
-    EXPECT_EQ(pTrace->GetTraceID(), 9);
-    EXPECT_FALSE(pTrace->HasZoomHistory());
+    EXPECT_EQ(std::make_tuple(pTrace->IsUnlocked(), pTrace->GetTraceID(), pTrace->HasZoomHistory()),
+              std::make_tuple(false, 9, false));
     EXPECT_EQ(Boxes(IDS_TRACE_LOAD_FAILED), 0);
 }
 
@@ -252,8 +248,8 @@ TEST_F(TraceFileTest, StoredSizesAndMarksAreMadeSensible)
         Write(Path("case.trc"), BuildFile(layout));
         CQXTrace* pTrace = m_pDoc->LoadTrace(Path("case.trc"), CHANNEL_A, 1);
         ASSERT_NE(pTrace, nullptr) << c.name;
-        EXPECT_EQ(pTrace->GetDataSize(), c.iExpectedSize) << c.name;
-        EXPECT_EQ(MAX_MARKS - pTrace->GetNumMarks(), c.iExpectedMarks) << c.name;
+        EXPECT_EQ(std::make_pair(pTrace->GetDataSize(), MAX_MARKS - pTrace->GetNumMarks()),
+                  std::make_pair(c.iExpectedSize, c.iExpectedMarks)) << c.name;
     }
     EXPECT_EQ(Boxes(IDS_TRACE_LOAD_FAILED), 0);
 }
@@ -454,13 +450,11 @@ TEST_F(TraceFileTest, ComputeListsOfOldFilesFollowTheVersionRules)
     ASSERT_EQ(pList->GetNumComputeObjects(), 2);
     const auto* pInvert = dynamic_cast<const CComputeInvert*>(pList->GetComputeObjectAt(0));
     ASSERT_NE(pInvert, nullptr);
-    EXPECT_TRUE(pInvert->IsEnabled());
-    EXPECT_EQ(pInvert->GetInvertValue(), -6.0);
-    EXPECT_EQ(pInvert->GetInvertUnit(), UNIT_DBV);
+    EXPECT_EQ(std::make_tuple(pInvert->IsEnabled(), pInvert->GetInvertValue(), pInvert->GetInvertUnit()),
+              std::make_tuple(true, -6.0, UNIT_DBV));
     const auto* pNormalise = dynamic_cast<const CComputeNormalise*>(pList->GetComputeObjectAt(1));
     ASSERT_NE(pNormalise, nullptr);
-    EXPECT_EQ(pNormalise->GetXValue(), 1000.0);
-    EXPECT_EQ(pNormalise->GetXUnit(), UNIT_FREQ_HZ);
+    EXPECT_EQ(std::make_pair(pNormalise->GetXValue(), pNormalise->GetXUnit()), std::make_pair(1000.0, UNIT_FREQ_HZ));
     EXPECT_FALSE(pOld->GetShowTransformedYData()); // field 29 is absent before 1.00g
 
     // 1.00g: the list setting and the enabled flag; field 29 asks for the result.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <tuple>
 
 namespace {
 
@@ -50,11 +51,8 @@ TEST_F(LimitCheck, TraceDataScanReportsEachKindOnceMinimumFirst)
         const bool bMax = std::find(c.aEvents.begin(), c.aEvents.end(), MAX_EVENT) != c.aEvents.end();
         EXPECT_EQ(m_pTrace->GetMinLimitBreachCount(), bMin ? 1 : 0);
         EXPECT_EQ(m_pTrace->GetMaxLimitBreachCount(), bMax ? 1 : 0);
-        for (const SFiredEvent& e : m_host.Events().GetFiredEvents()) {
-            EXPECT_EQ(e.lParam, reinterpret_cast<LPARAM>(m_pTrace));
-            EXPECT_EQ(e.iParam, 1);
-            EXPECT_EQ(e.iState, 2);
-        }
+        for (const SFiredEvent& e : m_host.Events().GetFiredEvents())
+            EXPECT_EQ(std::make_tuple(e.lParam, e.iParam, e.iState), std::make_tuple(Handle(m_pTrace), 1, 2));
         // Detaching takes the lines off the graph; the host deletes them.
         m_pTrace->SetLimitLineForTrace(nullptr, TT_MAXLIMITLINE, 0, 0, 0);
         m_pTrace->SetLimitLineForTrace(nullptr, TT_MINLIMITLINE, 0, 0, 0);
@@ -100,8 +98,7 @@ TEST_F(LimitCheck, ATableAndTraceDataRunBothScansTableFirst)
     m_pTrace->CheckLimits();
     // Each scan reports its own side: the table's maximum comes first.
     EXPECT_EQ(FiredEventKinds(), (std::vector<int>{MAX_EVENT, MIN_EVENT}));
-    EXPECT_EQ(m_pTrace->GetMaxLimitBreachCount(), 1);
-    EXPECT_EQ(m_pTrace->GetMinLimitBreachCount(), 1);
+    EXPECT_EQ(std::make_pair(m_pTrace->GetMaxLimitBreachCount(), m_pTrace->GetMinLimitBreachCount()), std::make_pair(1, 1));
 }
 
 TEST_F(LimitCheck, OnePointReportsMinimumThenMaximum)
@@ -160,8 +157,7 @@ TEST_F(LimitCheck, EnteringJitterModeDropsLinesOfOtherUnits)
 
     buffer.SetSourceKind(SOURCE_JDODATA);
     m_pTrace->UpdateMode(&buffer);
-    EXPECT_EQ(m_pTrace->GetMaxLimitLine(), nullptr);
-    EXPECT_EQ(m_pTrace->GetMinLimitLine(), nullptr);
+    EXPECT_TRUE(m_pTrace->GetMaxLimitLine() == nullptr && m_pTrace->GetMinLimitLine() == nullptr);
     EXPECT_EQ(m_host.PumpMessages(), 2);
 }
 

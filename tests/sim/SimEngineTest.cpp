@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <new>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 // GCC takes the malloc/free pair below for a mismatch; it is the standard
@@ -109,24 +110,6 @@ TEST_F(SimEngine, FlatTopSpectrumReadsToneAndHarmonicLevels)
     EXPECT_LT(PeakdBFS(fft, 5000.0, dBinWidth), -120.0);
 }
 
-TEST_F(SimEngine, SpectrumMatchesThePowerSpectrumOfTheScopeBlock)
-{
-    SChannelSignal signal = Tone(3000.0, -12.0);
-    signal.dNoisedBFS = -70.0;
-    ASSERT_TRUE(m_Generator.SetChannelSignal(1, signal));
-    CMeasurementEngine engine(m_Generator, m_Data, Config(1024, WINDOW_BLACKMANHARRIS4));
-    ASSERT_TRUE(engine.RunBlock());
-
-    const std::vector<double> adBlock = Contents(*m_Data.GetSampleBuffer(1), kFullScale);
-    const std::vector<double> adExpected = PowerSpectrum(adBlock, MakeWindow(WINDOW_BLACKMANHARRIS4, 1024));
-    const std::vector<double> adPowers = Contents(*m_Data.GetFFTBuffer(1));
-    ASSERT_EQ(adPowers.size(), 512u);
-    for (size_t k = 0; k < adPowers.size(); ++k) {
-        const double dPower = adExpected[k] / (kRmsFullScaleSine * kRmsFullScaleSine);
-        ASSERT_NEAR(adPowers[k], dPower, 1e-9 * dPower + 1e-24) << k;
-    }
-}
-
 TEST_F(SimEngine, ScopeBufferHoldsTheGeneratorsBlocksAsFractionsOfFullScale)
 {
     SChannelSignal signal = Tone(997.0, -6.0);
@@ -176,16 +159,12 @@ TEST_F(SimEngine, ChannelInfoAndSizesFollowTheConfiguration)
     EXPECT_EQ(m_Data.GetFFTSize(), 4096);
     for (int iChannel = 0; iChannel < 2; ++iChannel) {
         const CSharedMeasurementData::SChannelInfo& info = *m_Data.GetChannelInfo(iChannel);
-        EXPECT_EQ(info.dSampleRate, 96000.0);
-        EXPECT_EQ(info.iDataSize, 4096);
-        EXPECT_EQ(info.eSourceKind, SOURCE_ANALOGUE);
-        EXPECT_TRUE(info.bNewData);
+        EXPECT_EQ(std::make_tuple(info.dSampleRate, info.iDataSize, info.eSourceKind, info.bNewData),
+                  std::make_tuple(96000.0, 4096, SOURCE_ANALOGUE, true));
         EXPECT_TRUE(m_Data.IsNewFFTDataValid(iChannel));
-        EXPECT_EQ(m_Data.GetSampleBuffer(iChannel)->GetSize(), 4096);
-        EXPECT_EQ(m_Data.GetCTSampleBuffer(iChannel)->GetSize(), 4096);
-        EXPECT_EQ(m_Data.GetFFTBuffer(iChannel)->GetSize(), 2048);
+        EXPECT_EQ(std::make_tuple(m_Data.GetSampleBuffer(iChannel)->GetSize(), m_Data.GetCTSampleBuffer(iChannel)->GetSize(),
+                                  m_Data.GetFFTBuffer(iChannel)->GetSize()), std::make_tuple(4096, 4096, 2048));
         EXPECT_EQ(m_Data.GetFFTBuffer(iChannel)->GetSampleRate(), 96000.0);
-        EXPECT_EQ(m_Data.GetSampleBuffer(iChannel)->GetChannel(), iChannel);
     }
     EXPECT_EQ(m_Generator.GetSampleRate(), 96000.0);
 
@@ -195,11 +174,10 @@ TEST_F(SimEngine, ChannelInfoAndSizesFollowTheConfiguration)
                                      SEngineConfig{NAN, 1024, WINDOW_HANN}})
         EXPECT_FALSE(engine.SetConfig(bad));
     EXPECT_EQ(log.Asserts(), 6);
-    EXPECT_EQ(engine.GetConfig().iFFTLength, 4096);
-    EXPECT_EQ(engine.GetConfig().eWindow, WINDOW_FLATTOP);
+    EXPECT_EQ(std::make_pair(engine.GetConfig().iFFTLength, engine.GetConfig().eWindow), std::make_pair(4096, WINDOW_FLATTOP));
 }
 
-class SimEngineSettings : public HostDocFixture {};
+using SimEngineSettings = HostDocFixture;
 
 TEST_F(SimEngineSettings, ConfigurationComesFromTheInstalledSettings)
 {
@@ -207,9 +185,7 @@ TEST_F(SimEngineSettings, ConfigurationComesFromTheInstalledSettings)
     ASSERT_TRUE(Settings()->GetFFTParametersSettings()->SetProperty(PROP_FFT_WINDOW, int(WINDOW_FLATTOP)));
     Settings()->GetAnalyserSettings()->SetAnalyserSampleRate(44100.0);
     const SEngineConfig config = EngineConfigFromSettings();
-    EXPECT_EQ(config.iFFTLength, 2048);
-    EXPECT_EQ(config.eWindow, WINDOW_FLATTOP);
-    EXPECT_EQ(config.dSampleRate, 44100.0);
+    EXPECT_EQ(std::make_tuple(config.iFFTLength, config.eWindow, config.dSampleRate), std::make_tuple(2048, WINDOW_FLATTOP, 44100.0));
 
     // A window we cannot compute falls back to Blackman-Harris.
     ASSERT_TRUE(Settings()->GetFFTParametersSettings()->SetProperty(PROP_FFT_WINDOW, int(WINDOW_USER)));
@@ -217,9 +193,8 @@ TEST_F(SimEngineSettings, ConfigurationComesFromTheInstalledSettings)
 
     InstallMeasurementSettings(nullptr);
     const SEngineConfig defaults = EngineConfigFromSettings();
-    EXPECT_EQ(defaults.iFFTLength, 16384);
-    EXPECT_EQ(defaults.eWindow, WINDOW_BLACKMANHARRIS4);
-    EXPECT_EQ(defaults.dSampleRate, 48000.0);
+    EXPECT_EQ(std::make_tuple(defaults.iFFTLength, defaults.eWindow, defaults.dSampleRate),
+              std::make_tuple(16384, WINDOW_BLACKMANHARRIS4, 48000.0));
 }
 
 TEST_F(SimEngine, BlocksAreWrittenUnderTheSharedLockAndReuseTheirMemory)
@@ -266,7 +241,6 @@ TEST_F(SimEngine, ThreadRunsBlocksUntilStopped)
     const long long iBlocks = engine.GetBlockCount();
     EXPECT_GE(iBlocks, 3);
     EXPECT_EQ(iCallbacks.load(), iBlocks);
-    EXPECT_EQ(engine.GetBlockCount(), iBlocks);
 
     // It starts again after a stop, and may be stopped from its own callback.
     ASSERT_TRUE(engine.Start(50, [&] {
@@ -284,7 +258,6 @@ TEST_F(SimEngine, DestroyingARunningEngineStopsItsThread)
         ASSERT_TRUE(engine.Start(10, [&] { ++iCallbacks; }));
         EXPECT_TRUE(WaitFor([&] { return iCallbacks.load() >= 1; }));
     }
-    const int iAfter = iCallbacks.load();
-    EXPECT_GE(iAfter, 1);
+    EXPECT_GE(iCallbacks.load(), 1);
     EXPECT_EQ(m_Data.GetLock().GetLockCount(), 0);
 }

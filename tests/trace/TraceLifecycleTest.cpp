@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -27,8 +28,7 @@ TEST_F(TraceBufferTest, SizeZeroLeavesNoArraysLaterSizeAllocatesZerosSameSizeKee
     trace.FillYData([](int i) { return i + 1.0; });
 
     EXPECT_EQ(trace.SetBuffer(0), 1);
-    EXPECT_EQ(trace.GetDataSize(), 0);
-    EXPECT_EQ(trace.GetYDataBuffer(0), nullptr);
+    EXPECT_TRUE(trace.GetDataSize() == 0 && trace.GetYDataBuffer(0) == nullptr);
 
     EXPECT_EQ(trace.SetBuffer(32), 1);
     ASSERT_EQ(trace.GetDataSize(), 32);
@@ -60,10 +60,9 @@ TEST_F(TraceBufferTest, ResizeKeepsTheZoomWindowInXValuesClampedToTheFullRange)
         trace.SetTestXRange(0.0, 24000.0);
         trace.SetTestXWindow(c.dMin, c.dMax);
         ASSERT_EQ(trace.SetBuffer(1024), 1);
-        EXPECT_DOUBLE_EQ(trace.GetCurrentMinXScaleValue(), c.dExpectMin);
-        EXPECT_DOUBLE_EQ(trace.GetCurrentMaxXScaleValue(), c.dExpectMax);
-        EXPECT_EQ(trace.GetCurrentMinXPos(), c.iExpectMinPos);
-        EXPECT_EQ(trace.GetCurrentMaxXPos(), c.iExpectMaxPos);
+        EXPECT_EQ(std::make_tuple(trace.GetCurrentMinXScaleValue(), trace.GetCurrentMaxXScaleValue(), trace.GetCurrentMinXPos(),
+                                  trace.GetCurrentMaxXPos()),
+                  std::make_tuple(c.dExpectMin, c.dExpectMax, c.iExpectMinPos, c.iExpectMaxPos));
     }
 }
 
@@ -71,8 +70,7 @@ TEST_F(TraceBufferTest, FailedAllocationIsReportedAndLeavesNoData)
 {
     CTestTrace trace(TT_FFT, CHANNEL_A, 64);
     EXPECT_EQ(trace.SetBuffer(kMaxTraceDataSize + 1), 0);
-    EXPECT_EQ(trace.GetDataSize(), 0);
-    EXPECT_EQ(trace.GetYDataBuffer(0), nullptr);
+    EXPECT_TRUE(trace.GetDataSize() == 0 && trace.GetYDataBuffer(0) == nullptr);
     EXPECT_TRUE(HasLog("ERROR_FATAL: 11304=<<IDS_ERROR_OUTOFMEMORY>>"));
     EXPECT_EQ(CountPosted(0x8004, 11304), 1);
     EXPECT_EQ(trace.SetBuffer(-1), 0);
@@ -129,9 +127,8 @@ TEST_F(TraceColorTest, PrintColourFollowsOnlyWhenUnsetOrEqualToTheScreenColour)
         CTestTrace trace(TT_SCOPE, CHANNEL_A, 16); // screen colour 0x00FF00
         trace.SetPrintColor(c.crPrint);
         trace.SetColor(0x123456);
-        EXPECT_EQ(trace.GetScreenColor(), 0x123456u);
-        EXPECT_EQ(trace.GetDefaultColor(), 0x123456u);
-        EXPECT_EQ(trace.GetPrintColor(), c.crExpected) << std::hex << c.crPrint;
+        EXPECT_EQ(std::make_tuple(trace.GetScreenColor(), trace.GetDefaultColor(), trace.GetPrintColor()),
+                  std::make_tuple(COLORREF(0x123456), COLORREF(0x123456), c.crExpected)) << std::hex << c.crPrint;
     }
     CTestTrace user(TT_USER, CHANNEL_A, 16);
     user.SetUserKind(true);
@@ -150,10 +147,8 @@ TEST_F(TraceColorTest, CopiesCycleAfterTheSourceColourAndAreNeverLive)
     CTestTrace second(TT_FFT, CHANNEL_A, 16);
     first.SetCopyDetails(&source);
     second.SetCopyDetails(&source);
-    EXPECT_EQ(first.GetScreenColor(), 0xFFFF00u);
-    EXPECT_EQ(second.GetScreenColor(), 0xFF0000u);
-    EXPECT_TRUE(first.IsCopy());
-    EXPECT_FALSE(first.IsLive());
+    EXPECT_EQ(std::make_pair(first.GetScreenColor(), second.GetScreenColor()), std::make_pair(COLORREF(0xFFFF00), COLORREF(0xFF0000)));
+    EXPECT_TRUE(first.IsCopy() && !first.IsLive());
     EXPECT_EQ(first.GetTraceName(0, 0, 0), CString(L"Copy of FFT Trace"));
 
     m_pDoc->SetDefaultTraceColor(TT_FFT, 1, 0x808080);
@@ -172,10 +167,8 @@ TEST_F(TraceScaleTest, CopyTakesDataCursorAndScales)
     CTestTrace* pCopy = AddTrace(TT_SCOPE, CHANNEL_A, 4);
 
     ASSERT_EQ(pCopy->CopyFrom(pSource), pCopy);
-    EXPECT_EQ(pCopy->GetTraceType(), TT_FFT);
-    EXPECT_EQ(pCopy->GetYDataCopy(), pSource->GetYDataCopy());
-    EXPECT_EQ(pCopy->GetXScale(), pSource->GetXScale());
-    EXPECT_EQ(pCopy->GetDrawRect(), CRect(0, 0, 50, 50));
+    EXPECT_EQ(std::make_tuple(pCopy->GetTraceType(), pCopy->GetYDataCopy(), pCopy->GetXScale(), pCopy->GetDrawRect()),
+              std::make_tuple(TT_FFT, pSource->GetYDataCopy(), pSource->GetXScale(), CRect(0, 0, 50, 50)));
     EXPECT_EQ(m_pDoc->GetXScales().size(), 1u); // the copy's own scale went
 }
 
@@ -190,9 +183,8 @@ TEST_F(TraceScaleTest, SharedXScaleOutlivesOneOfItsTraces)
     auto& aTraces = m_pDoc->GetTraceArray(CHANNEL_A);
     aTraces.erase(std::find(aTraces.begin(), aTraces.end(), pFirst));
     delete pFirst;
-    EXPECT_EQ(pSecond->GetXScale(), pShared);
-    EXPECT_EQ(pShared->GetScaleType(), ST_FFT);
-    EXPECT_EQ(m_pDoc->GetXScales().size(), 1u);
+    EXPECT_EQ(std::make_tuple(pSecond->GetXScale(), pShared->GetScaleType(), m_pDoc->GetXScales().size()),
+              std::make_tuple(pShared, ST_FFT, size_t(1)));
 
     aTraces.clear();
     delete pSecond;
@@ -206,8 +198,7 @@ TEST_F(TraceScaleTest, LiveTraceGetsAYScaleAndLimitLinesNone)
     pTrace->SetLive(1);
     ASSERT_NE(pTrace->GetYScale(), nullptr);
     CTestLimitLine limit(pTrace, TT_MAXLIMITLINE);
-    EXPECT_EQ(limit.GetXScale(), nullptr);
-    EXPECT_EQ(limit.GetYScale(), nullptr);
+    EXPECT_TRUE(limit.GetXScale() == nullptr && limit.GetYScale() == nullptr);
 }
 
 // ---- State and events ----------------------------------------------------------
@@ -224,12 +215,10 @@ TEST_F(TraceStateTest, TraceOnTwiceRegistersOneLimitEventAndTraceOffRemovesIt)
     EXPECT_EQ(m_host.Events().GetEventCount(), 1);
     SEventDetails details;
     ASSERT_TRUE(m_host.Events().GetEventDetails(421, owner, details));
-    EXPECT_EQ(details.sText, CString(L"Lower limit breached"));
-    EXPECT_EQ(details.bActive, 1);
+    EXPECT_EQ(std::make_pair(details.sText, details.bActive), std::make_pair(CString(L"Lower limit breached"), 1));
 
     limit.TraceOff(1);
-    EXPECT_FALSE(limit.IsOn());
-    EXPECT_FALSE(m_host.Events().EventExists(421, owner));
+    EXPECT_FALSE(limit.IsOn() || m_host.Events().EventExists(421, owner));
 }
 
 TEST_F(TraceStateTest, TurningOnATraceNotInUseIsReported)

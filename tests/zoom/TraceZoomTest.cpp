@@ -2,6 +2,7 @@
 #include "support/HostDocFixture.h"
 
 #include <cfloat>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -20,8 +21,7 @@ protected:
 
     void ExpectXWindow(int iMin, int iMax)
     {
-        EXPECT_EQ(m_trace.GetCurrentMinXPos(), iMin);
-        EXPECT_EQ(m_trace.GetCurrentMaxXPos(), iMax);
+        EXPECT_EQ(std::make_pair(m_trace.GetCurrentMinXPos(), m_trace.GetCurrentMaxXPos()), std::make_pair(iMin, iMax));
         EXPECT_DOUBLE_EQ(m_trace.GetCurrentMinXScaleValue(), m_trace.GetXValueAtPos(iMin, m_trace.GetXUnit()));
         EXPECT_DOUBLE_EQ(m_trace.GetCurrentMaxXScaleValue(), m_trace.GetXValueAtPos(iMax, m_trace.GetXUnit()));
     }
@@ -98,15 +98,14 @@ TEST_F(ZoomTrace, DefaultAndAutoXSkipPointsWithoutValue)
 
 TEST_F(ZoomTrace, DataRangeChangesKeepAFullWindowFull)
 {
+    const auto Window = [&] { return std::make_pair(m_trace.GetCurrentMinXPos(), m_trace.GetCurrentMaxXPos()); };
     m_trace.SetXDataRange(0, 1023);
-    EXPECT_EQ(m_trace.GetCurrentMinXPos(), 0);
-    EXPECT_EQ(m_trace.GetCurrentMaxXPos(), 1023);
+    EXPECT_EQ(Window(), std::make_pair(0, 1023));
     m_trace.SetXDataRange(0, kPoints - 1);
-    EXPECT_EQ(m_trace.GetCurrentMaxXPos(), kPoints - 1);
+    EXPECT_EQ(Window(), std::make_pair(0, kPoints - 1));
     m_trace.ZoomX(0, 100, 1500, 0);
     m_trace.SetXDataRange(0, 1023);
-    EXPECT_EQ(m_trace.GetCurrentMinXPos(), 100);
-    EXPECT_EQ(m_trace.GetCurrentMaxXPos(), 1023);
+    EXPECT_EQ(Window(), std::make_pair(100, 1023));
 }
 
 // ---- History ------------------------------------------------------------------------------
@@ -151,8 +150,7 @@ TEST_F(ZoomTrace, AutoYWithoutValuesChangesNothing)
     m_trace.ZoomY(0, 100.0, 200.0, 0);
     m_trace.FillYData([](int) { return DBL_MAX; });
     m_trace.AutoZoomY(1, 0);
-    EXPECT_EQ(m_trace.GetCurrentMinYData(), 100.0);
-    EXPECT_EQ(m_trace.GetCurrentMaxYData(), 200.0);
+    EXPECT_EQ(std::make_pair(m_trace.GetCurrentMinYData(), m_trace.GetCurrentMaxYData()), std::make_pair(100.0, 200.0));
     EXPECT_EQ(CountHints(UPDATE_TRACE_ZOOMY), 0);
 }
 
