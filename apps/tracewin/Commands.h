@@ -21,10 +21,22 @@ inline std::string CommandLinePath(const std::string& sPath)
 int RunUnits(const Args& args);
 int RunConvert(const Args& args);
 int RunInfo(const Args& args);
+int RunSave(const Args& args);
+int RunLimit(const Args& args);
 // Built only with Qt (TRACEWIN_HAVE_RENDER).
 int RunRender(const Args& args);
+
+// Each command's usage, printed by --help (exit 0) and after a usage error.
+extern const char* const kUnitsUsage;
+extern const char* const kConvertUsage;
+extern const char* const kInfoUsage;
+extern const char* const kSaveUsage;
+extern const char* const kLimitUsage;
+extern const char* const kRenderUsage;
 
 // Exit codes.
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+// render: the picture was written, and the trace breaches a limit given.
+constexpr int kExitLimitBreached = 3;

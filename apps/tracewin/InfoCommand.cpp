@@ -1,6 +1,6 @@
 // tracewin info FILE: a trace or limit file's header and record as JSON.
 
-#include "apps/tracewin/Commands.h"
+#include "apps/tracewin/CliArgs.h"
 
 #include "host/app/HeadlessHost.h"
 #include "trace/document/GraphDoc.h"
@@ -8,10 +8,16 @@
 
 #include <cstdio>
 
+const char* const kInfoUsage = "usage: tracewin info FILE\n  a trace or limit file's header and record as JSON\n";
+
 int RunInfo(const Args& args)
 {
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
-        std::fprintf(stderr, "usage: tracewin info FILE\n");
+    std::string sProblem;
+    if (args.empty() || args[0].empty()) sProblem = "no file given";
+    else if (args.size() > 1) sProblem = "one file at a time";
+    else if (LooksLikeOption(args[0])) sProblem = "unknown option '" + args[0] + "'";
+    if (!sProblem.empty()) {
+        std::fprintf(stderr, "tracewin info: %s\n%s", sProblem.c_str(), kInfoUsage);
         return kExitUsage;
     }
     CHeadlessHost host;

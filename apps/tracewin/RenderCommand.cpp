@@ -24,42 +24,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <charconv>
 #include <cstdio>
+#include <filesystem>
+#include <stdlib.h>
 #include <memory>
 
-namespace {
-
-constexpr const char* kUsage =
+const char* const kRenderUsage =
     "usage: tracewin render [--channel A|B|both] [--size WxH] [--small] [--log-x]\n"
     "                       [--traces scope,fft] [--live N] -o FILE.png|.jpg|.bmp|.svg|.pdf\n"
     "                       [--sweep]  (a simulated 20 Hz - 20 kHz sweep: level on A, THD+N on B)\n"
     "                       [--trace FILE.trc]...  (trace files added to the drawn channel)\n"
     "                       [--limit [max:|min:]FILE.lim]...  (limit lines of the current trace)\n"
-    "                       [--compute invert:Y|invert:cursor|normalise:X[:Y]]...  (transforms of the current trace)\n";
+    "                       [--compute invert:Y|invert:cursor|normalise:X[:Y]]...  (transforms of the current trace)\n"
+    "  with --limit: prints PASS or FAIL (exit 3) for the current trace, breaches drawn in the limit's colour\n";
 
-struct STraceName {
-    const char* szName;
-    TraceType eType;
-};
-// The kinds the built-in document has data for.
-constexpr STraceName kTraceNames[] = {{"scope", TT_SCOPE}, {"fft", TT_FFT}};
-
-bool ParseInt(const std::string& sText, int& iValue)
-{
-    const char* pEnd = sText.data() + sText.size();
-    const auto [ptr, ec] = std::from_chars(sText.data(), pEnd, iValue);
-    return ec == std::errc() && ptr == pEnd;
-}
-
-bool ParseChannel(const std::string& sText, ChannelNumber& eChannel)
-{
-    if (sText == "A" || sText == "a") eChannel = CHANNEL_A;
-    else if (sText == "B" || sText == "b") eChannel = CHANNEL_B;
-    else if (sText == "both") eChannel = CHANNEL_BOTH;
-    else return false;
-    return true;
-}
+namespace {
 
 bool ParseTraceList(const std::string& sText, std::vector<TraceType>& aeTraces, std::string& sError)
 {
@@ -68,14 +47,12 @@ bool ParseTraceList(const std::string& sText, std::vector<TraceType>& aeTraces, 
     while (start <= sText.size()) {
         const size_t end = std::min(sText.find(',', start), sText.size());
         const std::string sName = sText.substr(start, end - start);
-        const auto* pFound = std::find_if(std::begin(kTraceNames), std::end(kTraceNames),
-                                          [&](const STraceName& n) { return sName == n.szName; });
-        if (pFound == std::end(kTraceNames)) {
-            sError = "unknown trace kind '" + sName + "' (known: scope, fft)";
+        TraceType eType = TT_FFT;
+        if (!ParseTraceKind(sName, eType)) {
+            sError = "unknown trace kind '" + sName + "' (known: " + kTraceKindNames + ")";
             return false;
         }
-        if (std::find(aeTraces.begin(), aeTraces.end(), pFound->eType) == aeTraces.end())
-            aeTraces.push_back(pFound->eType);
+        if (std::find(aeTraces.begin(), aeTraces.end(), eType) == aeTraces.end()) aeTraces.push_back(eType);
         start = end + 1;
     }
     return true;
@@ -115,11 +92,11 @@ void ShowTraces(CBuiltInDocument& built, const SRenderOptions& options)
     CGraphDoc& doc = built.GetDoc();
     for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B}) {
         const bool bDrawn = options.eChannel == CHANNEL_BOTH || options.eChannel == eChannel;
-        for (const STraceName& name : kTraceNames) {
-            CQXTrace* pTrace = built.GetLiveTrace(eChannel, name.eType);
+        for (const TraceType eKind : kBuiltInKinds) {
+            CQXTrace* pTrace = built.GetLiveTrace(eChannel, eKind);
             if (!pTrace) continue;
-            const bool bShow = bDrawn && std::find(options.aeTraces.begin(), options.aeTraces.end(), name.eType) !=
-                                             options.aeTraces.end();
+            const bool bShow =
+                bDrawn && std::find(options.aeTraces.begin(), options.aeTraces.end(), eKind) != options.aeTraces.end();
             if (bShow && !pTrace->IsOn()) doc.TraceOn(pTrace, 0);
             if (!bShow && pTrace->IsOn()) doc.TraceOff(pTrace, 0);
             if (bShow && options.bLogX && pTrace->IsFFTTrace()) {
@@ -174,7 +151,7 @@ bool ParseRenderSize(const std::string& sText, int& iWidth, int& iHeight)
     const size_t x = sText.find_first_of("xX");
     if (x == std::string::npos) return false;
     int w = 0, h = 0;
-    if (!ParseInt(sText.substr(0, x), w) || !ParseInt(sText.substr(x + 1), h)) return false;
+    if (!ParseWholeInt(sText.substr(0, x), w) || !ParseWholeInt(sText.substr(x + 1), h)) return false;
     if (w < 1 || h < 1 || w > kMaxRenderSide || h > kMaxRenderSide) return false;
     iWidth = w;
     iHeight = h;
@@ -185,13 +162,10 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
 {
     options = SRenderOptions();
     bool bSized = false, bSmall = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& sArg = args[i];
-        const bool bHasValue = i + 1 < args.size();
-        const auto needsValue = [&]() {
-            sError = sArg + " needs a value";
-            return false;
-        };
+    CArgReader reader(args);
+    std::string sValue;
+    while (!reader.AtEnd()) {
+        const std::string& sArg = reader.Next();
         if (sArg == "--log-x") {
             options.bLogX = true;
         } else if (sArg == "--sweep") {
@@ -199,45 +173,35 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
         } else if (sArg == "--small") {
             bSmall = true;
         } else if (sArg == "--channel") {
-            if (!bHasValue) return needsValue();
-            if (!ParseChannel(args[++i], options.eChannel)) {
-                sError = "bad channel '" + args[i] + "' (A, B or both)";
+            if (!reader.Value(sValue, sError)) return false;
+            if (!ParseChannel(sValue, options.eChannel, true)) {
+                sError = "bad channel '" + sValue + "' (A, B or both)";
                 return false;
             }
         } else if (sArg == "--size") {
-            if (!bHasValue) return needsValue();
-            if (!ParseRenderSize(args[++i], options.iWidth, options.iHeight)) {
-                sError = "bad size '" + args[i] + "' (WxH, each 1 to " + std::to_string(kMaxRenderSide) + ")";
+            if (!reader.Value(sValue, sError)) return false;
+            if (!ParseRenderSize(sValue, options.iWidth, options.iHeight)) {
+                sError = "bad size '" + sValue + "' (WxH, each 1 to " + std::to_string(kMaxRenderSide) + ")";
                 return false;
             }
             bSized = true;
         } else if (sArg == "--traces") {
-            if (!bHasValue) return needsValue();
-            if (!ParseTraceList(args[++i], options.aeTraces, sError)) return false;
-        } else if (sArg == "--trace") {
-            if (!bHasValue) return needsValue();
-            options.asTraceFiles.push_back(args[++i]);
-        } else if (sArg == "--limit") {
-            if (!bHasValue) return needsValue();
-            options.asLimitFiles.push_back(args[++i]);
+            if (!reader.Value(sValue, sError) || !ParseTraceList(sValue, options.aeTraces, sError)) return false;
+        } else if (sArg == "--trace" || sArg == "--limit") {
+            if (!reader.Value(sValue, sError)) return false;
+            (sArg == "--trace" ? options.asTraceFiles : options.asLimitFiles).push_back(sValue);
         } else if (sArg == "--compute") {
-            if (!bHasValue) return needsValue();
+            if (!reader.Value(sValue, sError)) return false;
             SComputeOption option;
-            if (!ParseComputeOption(args[++i], option)) {
-                sError = "bad transform '" + args[i] + "' (invert:Y, invert:cursor or normalise:X[:Y])";
+            if (!ParseComputeOption(sValue, option)) {
+                sError = "bad transform '" + sValue + "' (invert:Y, invert:cursor or normalise:X[:Y])";
                 return false;
             }
-            options.asComputes.push_back(args[i]);
+            options.asComputes.push_back(sValue);
         } else if (sArg == "--live") {
-            if (!bHasValue) return needsValue();
-            if (!ParseInt(args[++i], options.iLiveBlocks) || options.iLiveBlocks < 1 ||
-                options.iLiveBlocks > kMaxLiveBlocks) {
-                sError = "bad block count '" + args[i] + "' (1 to " + std::to_string(kMaxLiveBlocks) + ")";
-                return false;
-            }
+            if (!ParseLiveBlocks(reader, options.iLiveBlocks, sError)) return false;
         } else if (sArg == "-o" || sArg == "--output") {
-            if (!bHasValue) return needsValue();
-            options.sOutput = args[++i];
+            if (!reader.Value(options.sOutput, sError)) return false;
         } else {
             sError = "unknown option '" + sArg + "'";
             return false;
@@ -266,12 +230,22 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
     return true;
 }
 
-// "[max:|min:]FILE": an upper (or lower) limit line of the drawn channel's current trace.
+// "[max:|min:]FILE" as its side and its file.
+struct SLimitArg {
+    bool bMin = false;
+    std::string sFile;
+};
+static SLimitArg ParseLimitArg(const std::string& sArg)
+{
+    const bool bMin = sArg.rfind("min:", 0) == 0;
+    return {bMin, (bMin || sArg.rfind("max:", 0) == 0) ? sArg.substr(4) : sArg};
+}
+
+// An upper (or lower) limit line of the drawn channel's current trace.
 static bool AttachLimitFile(CGraphDoc& doc, const SRenderOptions& options, const std::string& sArg,
                             std::string& sError)
 {
-    const bool bMin = sArg.rfind("min:", 0) == 0;
-    const std::string sFile = (bMin || sArg.rfind("max:", 0) == 0) ? sArg.substr(4) : sArg;
+    const auto [bMin, sFile] = ParseLimitArg(sArg);
     CQXTrace* pTrace = doc.GetCurrentTrace(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
     int iFailure = 0;
     std::string sReason = "no current trace";
@@ -342,7 +316,31 @@ static bool ApplyComputes(CGraphDoc& doc, const SRenderOptions& options, std::st
     return true;
 }
 
-int RenderGraph(const SRenderOptions& options, std::string& sError)
+// Checks the current trace against the limit lines attached from files and
+// words the result, naming the trace and the files; true when it passes.
+static bool CheckLimitFiles(CGraphDoc& doc, const SRenderOptions& options, std::string& sVerdict)
+{
+    CQXTrace* pTrace = doc.GetCurrentTrace(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
+    if (!pTrace) return true;
+    pTrace->CheckLimits();
+    const std::string sTrace = pTrace->GetTraceName(1, 1, 0).ToUtf8();
+    std::string sFailed, sPassed;
+    for (const bool bMin : {false, true}) {
+        // The last file of a side is the one attached.
+        const auto pLast = std::find_if(options.asLimitFiles.rbegin(), options.asLimitFiles.rend(),
+                                        [&](const std::string& sArg) { return ParseLimitArg(sArg).bMin == bMin; });
+        if (pLast == options.asLimitFiles.rend()) continue;
+        const size_t uPoints = pTrace->GetLimitBreachPositions(!bMin).size();
+        const std::string sLine = std::string(bMin ? "lower" : "upper") + " limit " + ParseLimitArg(*pLast).sFile;
+        if (uPoints == 0) sPassed += (sPassed.empty() ? "" : ", ") + sLine;
+        else sFailed += (sFailed.empty() ? "" : ", ") + sLine + " at " + std::to_string(uPoints) + " points";
+    }
+    sVerdict = sFailed.empty() ? "PASS: " + sTrace + " within its " + sPassed
+                               : "FAIL: " + sTrace + " breaches its " + sFailed;
+    return sFailed.empty();
+}
+
+int RenderGraph(const SRenderOptions& options, std::string& sError, std::string* psVerdict)
 {
     const EPictureKind eKind = PictureKindOf(options.sOutput);
     if (eKind == EPictureKind::Unknown) {
@@ -382,6 +380,8 @@ int RenderGraph(const SRenderOptions& options, std::string& sError)
     for (const std::string& sLimit : options.asLimitFiles)
         if (!AttachLimitFile(built.GetDoc(), options, sLimit, sError)) return kExitFailure;
     if (!ApplyComputes(built.GetDoc(), options, sError)) return kExitFailure;
+    std::string sVerdict;
+    const bool bPassed = options.asLimitFiles.empty() || CheckLimitFiles(built.GetDoc(), options, sVerdict);
 
     SPicture picture = MakePicture(eKind, options);
     if (!picture.pTarget->IsValid()) {
@@ -399,18 +399,52 @@ int RenderGraph(const SRenderOptions& options, std::string& sError)
         sError = "cannot write '" + options.sOutput + "'";
         return kExitFailure;
     }
-    return kExitOk;
+    if (psVerdict) *psVerdict = sVerdict;
+    return bPassed ? kExitOk : kExitLimitBreached;
 }
+
+namespace {
+
+// Without a desktop login there is no XDG_RUNTIME_DIR, and Qt warns about it
+// on every run before making a folder of its own. This run gets what a login
+// would give it: a private folder (mode 0700), removed when the run ends.
+class CPrivateRuntimeDir {
+public:
+    CPrivateRuntimeDir()
+    {
+        if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+        std::error_code error;
+        std::string sTemplate = (std::filesystem::temp_directory_path(error) / "tracewin-runtime-XXXXXX").string();
+        if (error || !mkdtemp(sTemplate.data())) return;
+        m_sPath = sTemplate;
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(m_sPath));
+    }
+    ~CPrivateRuntimeDir()
+    {
+        if (m_sPath.empty()) return;
+        qunsetenv("XDG_RUNTIME_DIR");
+        std::error_code error;
+        std::filesystem::remove_all(m_sPath, error);
+    }
+    CPrivateRuntimeDir(const CPrivateRuntimeDir&) = delete;
+    CPrivateRuntimeDir& operator=(const CPrivateRuntimeDir&) = delete;
+
+private:
+    std::string m_sPath;
+};
+
+} // namespace
 
 int RunRender(const Args& args)
 {
     SRenderOptions options;
     std::string sError;
     if (!ParseRenderOptions(args, options, sError)) {
-        std::fprintf(stderr, "tracewin render: %s\n%s", sError.c_str(), kUsage);
+        std::fprintf(stderr, "tracewin render: %s\n%s", sError.c_str(), kRenderUsage);
         return kExitUsage;
     }
     // Fonts need a GUI application; drawing into files needs no display.
+    const CPrivateRuntimeDir runtimeDir;
     std::unique_ptr<QGuiApplication> pApp;
     if (!QGuiApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -419,8 +453,13 @@ int RunRender(const Args& args)
         static char* argv[] = {szName, nullptr};
         pApp = std::make_unique<QGuiApplication>(argc, argv);
     }
-    const int iExit = RenderGraph(options, sError);
-    if (iExit != kExitOk) std::fprintf(stderr, "tracewin render: %s\n", sError.c_str());
-    else std::printf("%s\n", options.sOutput.c_str());
+    std::string sVerdict;
+    const int iExit = RenderGraph(options, sError, &sVerdict);
+    if (iExit != kExitOk && iExit != kExitLimitBreached) {
+        std::fprintf(stderr, "tracewin render: %s\n", sError.c_str());
+        return iExit;
+    }
+    std::printf("%s\n", options.sOutput.c_str());
+    if (!sVerdict.empty()) std::printf("%s\n", sVerdict.c_str());
     return iExit;
 }

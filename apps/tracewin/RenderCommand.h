@@ -4,7 +4,7 @@
 // The options are parsed apart from the drawing so that both can be checked
 // on their own.
 
-#include "apps/tracewin/Commands.h"
+#include "apps/tracewin/CliArgs.h"
 #include "trace/core/TraceDefs.h"
 
 #include <string>
@@ -48,8 +48,6 @@ constexpr int kMaxRenderSide = 16384;
 // The size of a small view (--small): under 200 x 100 a view shows no scales.
 constexpr int kSmallRenderWidth = 199;
 constexpr int kSmallRenderHeight = 99;
-// More blocks than this add nothing a picture could show.
-constexpr int kMaxLiveBlocks = 1000;
 
 // False with a message for the user when the arguments are not usable.
 bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& sError);
@@ -57,5 +55,8 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
 bool ParseRenderSize(const std::string& sText, int& iWidth, int& iHeight);
 // Draws the picture; a Qt GUI application must exist. Returns an exit code:
 // kExitUsage for a file type no writer handles, kExitFailure when the
-// document cannot be built or the file cannot be written.
-int RenderGraph(const SRenderOptions& options, std::string& sError);
+// document cannot be built or the file cannot be written, and with limit
+// files kExitLimitBreached when the current trace breaches one. The verdict
+// of the limit check ("PASS: ..." or "FAIL: ..."), when given, goes to
+// *psVerdict.
+int RenderGraph(const SRenderOptions& options, std::string& sError, std::string* psVerdict = nullptr);

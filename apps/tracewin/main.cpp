@@ -1,7 +1,8 @@
-// tracewin: inspect, convert and render trace-window data from the shell.
+// tracewin: inspect, convert, write and render trace-window data from the shell.
 
 #include "apps/tracewin/Commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -10,35 +11,46 @@ namespace {
 struct SCommand {
     const char* name;
     int (*run)(const Args&);
-    const char* usage;
+    const char* const* ppUsage;
+    const char* summary;
 };
 
 constexpr SCommand kCommands[] = {
-    {"units", RunUnits, "units [--sets]                 the unit table (or the unit sets)"},
-    {"convert", RunConvert, "convert VALUE FROM TO [opts]   convert a value between units (see --help)"},
-    {"info", RunInfo, "info FILE                      a trace or limit file's header and record as JSON"},
+    {"units", RunUnits, &kUnitsUsage, "units [--sets]                 the unit table (or the unit sets)"},
+    {"convert", RunConvert, &kConvertUsage, "convert VALUE FROM TO [opts]   convert a value between units"},
+    {"info", RunInfo, &kInfoUsage, "info FILE                      a trace or limit file's header and record as JSON"},
+    {"save", RunSave, &kSaveUsage, "save [opts] -o FILE.trc        a trace of the built-in document to a trace file"},
+    {"limit", RunLimit, &kLimitUsage, "limit [opts] -o FILE.lim       a limit file from a trace file or a table of points"},
 #ifdef TRACEWIN_HAVE_RENDER
-    {"render", RunRender, "render [opts] -o FILE          draw the built-in graph to PNG, JPEG, BMP, SVG or PDF"},
+    {"render", RunRender, &kRenderUsage, "render [opts] -o FILE          draw the built-in graph to PNG, JPEG, BMP, SVG or PDF"},
 #endif
 };
 
 void PrintUsage(std::FILE* out)
 {
-    std::fprintf(out, "usage: tracewin COMMAND [ARGS]\n\ncommands:\n");
-    for (const auto& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
+    std::fprintf(out, "usage: tracewin COMMAND [ARGS]   (tracewin COMMAND --help for its options)\n\ncommands:\n");
+    for (const auto& c : kCommands) std::fprintf(out, "  %s\n", c.summary);
 }
+
+bool IsHelp(const std::string& s) { return s == "--help" || s == "-h" || s == "help"; }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
+    if (argc < 2 || IsHelp(argv[1])) {
         PrintUsage(argc < 2 ? stderr : stdout);
         return argc < 2 ? kExitUsage : kExitOk;
     }
     const Args args(argv + 2, argv + argc);
-    for (const auto& c : kCommands)
-        if (!std::strcmp(argv[1], c.name)) return c.run(args);
+    for (const auto& c : kCommands) {
+        if (std::strcmp(argv[1], c.name)) continue;
+        if (std::any_of(args.begin(), args.end(), [](const std::string& s) { return s == "--help" || s == "-h"; })) {
+            std::fputs(*c.ppUsage, stdout);
+            return kExitOk;
+        }
+        return c.run(args);
+    }
     std::fprintf(stderr, "tracewin: unknown command '%s'\n\n", argv[1]);
     PrintUsage(stderr);
     return kExitUsage;

@@ -113,7 +113,11 @@ TEST_F(LimitLineData, LinesPlotTheirValuesAsTheParentsData)
 TEST(LimitTableRules, PointsStayInAscendingX)
 {
     CLimitTable table;
-    for (double dX : {30.0, 10.0, 20.0, 10.0}) table.AddPoint(dX, dX, 1, 0);
+    // Each new point's index, also when the table grows its storage; a
+    // second 10 goes after the first.
+    std::vector<int> aiIndices;
+    for (double dX : {30.0, 10.0, 20.0, 10.0}) aiIndices.push_back(table.AddPoint(dX, dX, 1, 0));
+    EXPECT_EQ(aiIndices, (std::vector<int>{0, 0, 1, 1}));
     EXPECT_EQ(table.AddPoint(std::nan(""), 0.0, 1, 0), -1);
     ASSERT_EQ(table.GetNumPoints(), 4);
     int bExact = 0;

@@ -186,6 +186,9 @@ void CGraphView::DoDrawTrace(CDC* pDC, CQXTrace* pTrace, int iLineWidth)
         CTraceDrawLock lock(pLimit);
         DrawTrace(pDC, pLimit, iLineWidth);
     }
+    // Over the lines, where the last check found the trace beyond them.
+    CTraceDrawLock lock(pTrace);
+    pTrace->DrawLimitBreaches(pDC, iLineWidth);
 }
 
 void CGraphView::DrawTrace(CDC* pDC, CQXTrace* pTrace, int iLineWidth)

@@ -106,6 +106,8 @@ int CQXTrace::SetLimitLineForTrace(CLimitLine* pLimitLine, TraceType eLimitLineT
 
 void CQXTrace::CheckLimits()
 {
+    m_aiMaxLimitBreaches.clear();
+    m_aiMinLimitBreaches.clear();
     if (!IsOnLine(m_pMaxLimitLine) && !IsOnLine(m_pMinLimitLine)) return;
     CLimitLine* pMax = AsLimitLine(m_pMaxLimitLine);
     CLimitLine* pMin = AsLimitLine(m_pMinLimitLine);
@@ -126,6 +128,8 @@ void CQXTrace::CheckLimits()
     }
 }
 
+// Each scan notes every breaching position (for drawing) and reports the
+// kinds it found once.
 void CQXTrace::CheckLimitsAgainstLimitTables()
 {
     CLimitLine* pMax = AsLimitLine(m_pMaxLimitLine);
@@ -139,22 +143,22 @@ void CQXTrace::CheckLimitsAgainstLimitTables()
     const int iUnit = bMaxTable ? pMax->GetLimitXUnit() : pMin->GetLimitXUnit();
     const int iMinUnit = bMinTable ? pMin->GetLimitXUnit() : iUnit;
     const int iSize = GetDataSize();
-    bool bMaxBreached = false;
-    bool bMinBreached = false;
+    const size_t uMaxBefore = m_aiMaxLimitBreaches.size();
+    const size_t uMinBefore = m_aiMinLimitBreaches.size();
     for (int i = 0; i < iSize; ++i) {
         const double dData = pdY[i];
         // Points flagged beyond the window are not compared.
         if (dData == 2147483647.0) continue;
         const double dX = GetXValueAtPos(i, iUnit);
-        if (bMaxTable && !bMaxBreached)
-            bMaxBreached = AboveMax(pMax->GetYDataAtXValue(dX, pMax->HasTransformedYData()), dData);
-        if (bMinTable && !bMinBreached) {
+        if (bMaxTable && AboveMax(pMax->GetYDataAtXValue(dX, pMax->HasTransformedYData()), dData))
+            m_aiMaxLimitBreaches.push_back(i);
+        if (bMinTable) {
             const double dMinX = iMinUnit == iUnit ? dX : GetXValueAtPos(i, iMinUnit);
-            bMinBreached = BelowMin(pMin->GetYDataAtXValue(dMinX, pMin->HasTransformedYData()), dData);
+            if (BelowMin(pMin->GetYDataAtXValue(dMinX, pMin->HasTransformedYData()), dData))
+                m_aiMinLimitBreaches.push_back(i);
         }
-        if ((!bMaxTable || bMaxBreached) && (!bMinTable || bMinBreached)) break;
     }
-    ReportLimitBreaches(bMinBreached, bMaxBreached);
+    ReportLimitBreaches(m_aiMinLimitBreaches.size() > uMinBefore, m_aiMaxLimitBreaches.size() > uMaxBefore);
 }
 
 void CQXTrace::CheckLimitsAgainstTraceData()
@@ -170,23 +174,15 @@ void CQXTrace::CheckLimitsAgainstTraceData()
     const int iSize = GetDataSize();
     const int iMaxSize = bMaxData ? pMax->GetDataSize() : 0;
     const int iMinSize = bMinData ? pMin->GetDataSize() : 0;
-    // A breach only ends the scan when the other side has nothing left to find.
-    const auto OtherSideDone = [](const CQXTrace* pOther, bool bOtherBreached) {
-        return !pOther || !pOther->IsOn() || bOtherBreached;
-    };
-    bool bMaxBreached = false;
-    bool bMinBreached = false;
+    const size_t uMaxBefore = m_aiMaxLimitBreaches.size();
+    const size_t uMinBefore = m_aiMinLimitBreaches.size();
     for (int i = 0; i < iSize; ++i) {
-        if (i < iMaxSize && AboveMax(pMax->GetYDataAtXPos(i, pMax->HasTransformedYData()), pdY[i])) {
-            bMaxBreached = true;
-            if (OtherSideDone(pMin, bMinBreached)) break;
-        }
-        if (i < iMinSize && BelowMin(pMin->GetYDataAtXPos(i, pMin->HasTransformedYData()), pdY[i])) {
-            bMinBreached = true;
-            if (OtherSideDone(pMax, bMaxBreached)) break;
-        }
+        if (i < iMaxSize && AboveMax(pMax->GetYDataAtXPos(i, pMax->HasTransformedYData()), pdY[i]))
+            m_aiMaxLimitBreaches.push_back(i);
+        if (i < iMinSize && BelowMin(pMin->GetYDataAtXPos(i, pMin->HasTransformedYData()), pdY[i]))
+            m_aiMinLimitBreaches.push_back(i);
     }
-    ReportLimitBreaches(bMinBreached, bMaxBreached);
+    ReportLimitBreaches(m_aiMinLimitBreaches.size() > uMinBefore, m_aiMaxLimitBreaches.size() > uMaxBefore);
 }
 
 // ---- One point -------------------------------------------------------------------------------

@@ -72,7 +72,9 @@ int CLimitTable::AddPoint(double dX, double dY, int bConnected, int iPolarity)
     point.bConnected = bConnected;
     point.ePolarity = iPolarity;
     try {
-        return static_cast<int>(m_aPoints.insert(it, point) - m_aPoints.begin());
+        // begin() taken after the insert: it may move the points.
+        const auto inserted = m_aPoints.insert(it, point);
+        return static_cast<int>(inserted - m_aPoints.begin());
     } catch (const std::bad_alloc&) {
         return -1;
     }

@@ -292,6 +292,16 @@ public:
     // Compares the whole trace with its limit lines that are on; each kind
     // of breach fires its script event and counts once per call.
     void CheckLimits();
+    // The positions where the last CheckLimits found the trace above its
+    // maximum (bMax) or below its minimum, ascending.
+    const std::vector<int>& GetLimitBreachPositions(bool bMax) const
+    {
+        return bMax ? m_aiMaxLimitBreaches : m_aiMinLimitBreaches;
+    }
+    // Redraws the plot where the last check found a breach of a limit line
+    // that is on, in that line's colour and twice as wide, so a failed check
+    // shows where it failed.
+    void DrawLimitBreaches(CDC* pDC, int iLineWidth);
 
     // Colours.
     COLORREF GetScreenColor() const { return m_crColor; }
@@ -613,6 +623,8 @@ protected:
     std::unique_ptr<double[]> m_pTransformedYData;
     int m_iMinLimitBreached = 0;
     int m_iMaxLimitBreached = 0;
+    std::vector<int> m_aiMinLimitBreaches;
+    std::vector<int> m_aiMaxLimitBreaches;
     CString m_sTraceName;
     CXScale* m_pXScale = nullptr;
     CYScale* m_pYScale = nullptr;

@@ -453,6 +453,39 @@ void CQXTrace::DrawPolyLine(CDC* pDC, int iFirstColumn, int iEndColumn, int iPri
     if (bInRun) stroke.EndRun();
 }
 
+void CQXTrace::DrawLimitBreaches(CDC* pDC, int iLineWidth)
+{
+    const int iColumns = GetPlotColumns();
+    if (!pDC || m_rcDraw.IsRectEmpty() || !m_bPlotValid || iColumns != m_rcDraw.Width() + 1) return;
+    const int iPenWidth = 2 * PenWidthFor(pDC, iLineWidth);
+    const int iLastPos = GetDataSize() - 1;
+    for (const bool bMax : {true, false}) {
+        CQXTrace* pLine = bMax ? m_pMaxLimitLine : m_pMinLimitLine;
+        const std::vector<int>& aiBreaches = GetLimitBreachPositions(bMax);
+        if (!pLine || !pLine->IsOn() || aiBreaches.empty()) continue;
+        const CPen oldPen = pDC->SelectObject(CPen(PS_SOLID, iPenWidth, pLine->GetColor(pDC)));
+        // A breaching point takes the segments to its neighbours; runs of
+        // breaching points that meet or overlap are drawn as one.
+        const auto DrawRun = [&](int iFirst, int iEnd) {
+            if (iEnd > iFirst)
+                DrawPolyLine(pDC, iFirst, iEnd, TRACE_PRINTSTYLE_SOLID, 1, m_ipPlotMin.data(), m_ipPlotMax.data());
+        };
+        int iRunFirst = 0, iRunEnd = -1;
+        for (const int iPos : aiBreaches) {
+            const int iFirst = std::max(GetXPointForPos(std::max(iPos - 1, 0)), 0);
+            const int iEnd = std::min(GetXPointForPos(std::min(iPos + 1, iLastPos)) + 1, iColumns);
+            if (iFirst >= iEnd) continue;
+            if (iFirst > iRunEnd) {
+                DrawRun(iRunFirst, iRunEnd);
+                iRunFirst = iFirst;
+            }
+            iRunEnd = std::max(iRunEnd, iEnd);
+        }
+        DrawRun(iRunFirst, iRunEnd);
+        pDC->SelectObject(oldPen);
+    }
+}
+
 void CQXTrace::DrawCursor(CDC* pDC)
 {
     if (!pDC || !m_bCursorOn) return;
