@@ -9,11 +9,13 @@
 #include "trace/compute/ComputeInvert.h"
 #include "trace/compute/ComputeList.h"
 #include "trace/limits/LimitLine.h"
+#include "host/units/DblUnitProperty.h"
 #include "trace/model/CursorMark.h"
 #include "trace/types/SweepTrace.h"
 #include "trace/types/TraceKindTables.h"
 
 #include <climits>
+#include <tuple>
 
 namespace {
 
@@ -180,6 +182,46 @@ TEST_F(SweepTraceTest, YMappingOnAWindowAcrossZeroAndThreeOfTenPointsPlotted)
         EXPECT_EQ(aMax[c.iColumn], c.iHeight) << "column " << c.iColumn;
         EXPECT_EQ(p->GetPlotMinArray()[c.iColumn], c.iHeight) << "column " << c.iColumn;
     }
+}
+
+TEST_F(SweepTraceTest, AxesAllowLogarithmsAndSignsByResultAndSource)
+{
+    const struct {
+        const char* name;
+        int iYResult, iYUnit, iTrigger, iXResult, iXUnit;
+        int bLogY, bLogX, bNegative;
+    } aRows[] = {
+        {"phase over generator Hz", RES_PHASE, UNIT_PHASE_DEGREES, TRIGGER_GENFREQ_CHA, 0, UNIT_FREQ_HZ, 0, 1, 1},
+        {"level in V over time", RES_CHA_RMSAMPL, UNIT_V, TRIGGER_TIME, 0, UNIT_MS, 1, 0, 0},
+        {"level in dBV over manual", RES_CHA_RMSAMPL, UNIT_DBV, TRIGGER_MANUAL, 0, UNIT_NULL, 0, 0, 0},
+        {"frequency over delay", RES_CHA_FREQ, UNIT_FREQ_HZ, -1, RES_DELAY, UNIT_PHASE_US, 1, 0, 0},
+        {"deviation over frequency", RES_DO_SOURCEFSDEVIATION, UNIT_PPM, -1, RES_CHB_FREQ, UNIT_FREQ_HZ, 0, 1, 1},
+        {"nothing over frequency", UNUSED_RESULT, UNIT_NULL, -1, RES_CHB_FREQ, UNIT_FREQ_HZ, 0, 1, 0},
+    };
+    for (const auto& r : aRows) {
+        CSweepTrace* p = MakeSweep(4);
+        p->SetResultID(r.iYResult);
+        p->SetYUnit(r.iYUnit);
+        if (r.iTrigger >= 0) p->SetXAxisSourceDetails(r.iTrigger, r.iXUnit, 1, 10);
+        else p->SetXAxisResultDetails(r.iXResult, 0, 0, r.iXUnit, 1, 10);
+        int bDb = -1, bLogY = -1, bLogX = -1;
+        p->GetLogDetails(Y_AXIS, r.iYUnit, &bDb, &bLogY);
+        p->GetLogDetails(X_AXIS, r.iXUnit, nullptr, &bLogX);
+        EXPECT_EQ(std::make_tuple(bLogY, bLogX, p->HasNegativeYData()), std::make_tuple(r.bLogY, r.bLogX, r.bNegative))
+            << r.name;
+        EXPECT_EQ(bDb, r.iYUnit == UNIT_DBV ? 1 : 0) << r.name;
+    }
+
+    // A phase keeps its unit in every input; the generator's frequency control lies behind the X axis.
+    CSweepTrace* p = MakeSweep(4);
+    p->SetYUnit(UNIT_PHASE_RADIANS);
+    EXPECT_EQ(std::make_tuple(p->GetYDigUnit(), p->GetYAnaUnit(), p->GetYJDOUnit(), p->GetYSoundcardUnit()),
+              std::make_tuple(+UNIT_PHASE_RADIANS, +UNIT_PHASE_RADIANS, +UNIT_PHASE_RADIANS, +UNIT_PHASE_RADIANS));
+    ASSERT_NE(p->GetProperty(X_AXIS), nullptr);
+    EXPECT_EQ(p->GetProperty(X_AXIS)->GetID(), PROP_GEN_FREQ_CHA);
+    p->SetXAxisSourceDetails(TRIGGER_MANUAL, UNIT_NULL, 1, 10);
+    EXPECT_EQ(p->GetProperty(X_AXIS), nullptr);
+    EXPECT_TRUE(HasLog("nID == 0"));
 }
 
 TEST_F(SweepTraceTest, RawPointsDuringTheSweepThenItsComputesAndTheLimitsOnTheirResult)

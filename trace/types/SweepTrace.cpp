@@ -10,6 +10,7 @@
 #include "host/settings/FFTDetectorSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SettingsBase.h"
+#include "host/units/DblUnitProperty.h"
 #include "host/units/UnitSet.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitSets.h"
@@ -255,18 +256,19 @@ double CSweepTrace::GetMaxYValue(EUnit eUnit) { return LookUpYLimit(GetSweepYLim
 
 int CSweepTrace::HasNegativeYData()
 {
-    switch (GetActualResultID()) {
-    case RES_DI_FRAMERATE_DEVIATION:
-    case RES_DO_SOURCEFSDEVIATION:
-    case RES_DI_CARRIERPHASE:
-    case RES_PHASE:
-    case RES_DELAY: return 1;
-    case RES_CTDET_CHA:
-    case RES_CTDET_CHB:
-    case RES_FFTDET_CHA:
-    case RES_FFTDET_CHB: return (IsRelative() && !IsJitterMode()) ? 1 : 0;
-    default: return 0;
+    const int iActual = GetActualResultID();
+    const bool bRelative = IsRelative();
+    // The sign is read from the result and the relativity, the data from the
+    // storage unit: the two must agree (a detector amplitude of a relative
+    // trace is stored in dB, of an absolute one as a sample value).
+    const EUnit eStorage = GetStorageUnit(Y_AXIS);
+    if (IsSweepDetectorResult(iActual)) {
+        if (bRelative) QXASSERT(eStorage == UNIT_RELATIVE_DB);
+        else QXASSERT(eStorage == UNIT_HEX);
+    } else if (iActual == RES_PHASE || iActual == RES_DELAY) {
+        QXASSERT(eStorage == static_cast<EUnit>(GetYUnit()));
     }
+    return IsSweepResultSigned(iActual, bRelative, IsJitterMode()) ? 1 : 0;
 }
 
 void CSweepTrace::CalcDefaultXScaleValues(double* pdMin, double* pdMax)
@@ -355,6 +357,30 @@ int CSweepTrace::GetPropertyID(AxisType eAxis)
     return GetCtrlIDForSweepSource(m_iXAxisSourceType);
 }
 
+const CSettingsBase* CSweepTrace::GetAxisSettings(AxisType eAxis, int* piID)
+{
+    *piID = GetPropertyID(eAxis);
+    if (*piID == 0 || *piID == UNUSED_RESULT) return nullptr;
+    const CSettingsBase* pSettings = GetSettingsForID(*piID, GetAxisDetector(eAxis));
+    return pSettings && pSettings->HasProperty(*piID) ? pSettings : nullptr;
+}
+
+std::unique_ptr<CDblUnitProperty> CSweepTrace::GetProperty(AxisType eAxis)
+{
+    int iID = 0;
+    const CSettingsBase* pSettings = GetAxisSettings(eAxis, &iID);
+    if (iID == 0 || iID == UNUSED_RESULT) {
+        QXDebugLog(1, "CSweepTrace::GetProperty", "SCALE: %s nID == 0", "CSweepTrace::GetProperty");
+        return nullptr;
+    }
+    if (!pSettings || pSettings->GetPropertyKind(iID) != ESettingKind::eDouble) {
+        QXDebugLog(1, "CSweepTrace::GetProperty", "SCALE: %s %s GetSettingsForID(nID=%d, GetFFTDetectorID()=%d) Returned NULL!",
+                   "CSweepTrace::GetProperty", GetResultIDName(iID), iID, GetAxisDetector(eAxis));
+        return nullptr;
+    }
+    return pSettings->MakeUnitProperty(iID);
+}
+
 const CUnitSet* CSweepTrace::UnitSetForID(int iID, int iDetector, int iRelativity, int bJitter)
 {
     const CSettingsBase* pSettings = (iID != 0 && iID != UNUSED_RESULT) ? GetSettingsForID(iID, iDetector) : nullptr;
@@ -375,10 +401,8 @@ void CSweepTrace::UpdateReferences()
 {
     for (AxisType eAxis : {X_AXIS, Y_AXIS}) {
         SReferences& refs = eAxis == X_AXIS ? m_refsXAxis : m_refsYAxis;
-        const int iID = GetPropertyID(eAxis);
-        const CSettingsBase* pSettings =
-            (iID != 0 && iID != UNUSED_RESULT) ? GetSettingsForID(iID, GetAxisDetector(eAxis)) : nullptr;
-        if (pSettings) refs = pSettings->GetPropertyReferences(iID);
+        int iID = 0;
+        if (const CSettingsBase* pSettings = GetAxisSettings(eAxis, &iID)) refs = pSettings->GetPropertyReferences(iID);
         else refs.SetNull();
     }
     m_bReferencesStale = false;
@@ -399,12 +423,19 @@ int CSweepTrace::GetReferences(int iAxis, int /*bDefault*/, SReferences* pRefere
 
 void CSweepTrace::GetLogDetails(AxisType eAxis, int iUnit, int* pbIsDbUnit, int* pbLogAllowed)
 {
-    const bool bDb = IsdBUnit(ResolveAxisUnit(*this, eAxis, iUnit));
-    bool bLog = !bDb;
-    if (eAxis == Y_AXIS && GetActualResultID() == UNUSED_RESULT) bLog = false;
-    if (eAxis == X_AXIS && IsXAxisSource() &&
-        (m_iXAxisSourceType == TRIGGER_TIME || m_iXAxisSourceType == TRIGGER_MANUAL))
-        bLog = false;
+    const int iAxisUnit = ResolveAxisUnit(*this, eAxis, iUnit);
+    const bool bDb = IsdBUnit(iAxisUnit);
+    bool bLog = false;
+    if (eAxis == Y_AXIS) {
+        const int iActual = GetActualResultID();
+        if (iActual == UNUSED_RESULT) bLog = false;
+        else if (IsRelative()) bLog = !bDb;
+        else bLog = IsSweepResultLogAllowed(iActual, iAxisUnit);
+    } else if (IsXAxisSource()) {
+        bLog = IsSweepSourceLogAllowed(m_iXAxisSourceType, iAxisUnit);
+    } else if (IsXAxisResult()) {
+        bLog = IsSweepResultLogAllowed(m_iXAxisResultID, iAxisUnit);
+    }
     if (pbIsDbUnit) *pbIsDbUnit = bDb ? 1 : 0;
     if (pbLogAllowed) *pbLogAllowed = bLog ? 1 : 0;
 }
@@ -468,10 +499,29 @@ void CSweepTrace::PostSerialize(CArchive& /*ar*/)
 
 int CSweepTrace::CheckUnit(int iUnit, AxisType eAxis)
 {
-    const int iID = GetPropertyID(eAxis);
-    const CSettingsBase* pSettings =
-        (iID != 0 && iID != UNUSED_RESULT) ? GetSettingsForID(iID, GetAxisDetector(eAxis)) : nullptr;
-    if (pSettings && pSettings->HasProperty(iID)) return pSettings->IsPropertyUnitValid(iID, iUnit) ? 1 : 0;
+    int iID = 0;
+    if (const CSettingsBase* pSettings = GetAxisSettings(eAxis, &iID))
+        return pSettings->IsPropertyUnitValid(iID, iUnit) ? 1 : 0;
     return iUnit == m_iXAxisUnit ? 1 : 0;
 }
 
+void CSweepTrace::SetYUnit(int iUnit)
+{
+    CQXTrace::SetYUnit(iUnit);
+    // Only amplitudes are shown in units that hang on the input; any other
+    // result keeps its unit when the input changes.
+    if (!IsSweepAmplitudeResult(GetActualResultID()))
+        for (int* piField : {&m_iYDigUnit, &m_iYAnaUnit, &m_iYJDOUnit, &m_iYSoundcardUnit}) *piField = iUnit;
+    if (IsRelative()) {
+        QXASSERT(m_iYRelativeUnit == iUnit);
+        return;
+    }
+    switch (m_eMode) {
+    case eModeDigital: QXASSERT(m_iYDigUnit == iUnit); break;
+    case eModeAnalogue: QXASSERT(m_iYAnaUnit == iUnit); break;
+    case eModeJDOData:
+    case eModeJDOfs: QXASSERT(m_iYJDOUnit == iUnit); break;
+    case eModeSoundcard: QXASSERT(m_iYSoundcardUnit == iUnit); break;
+    default: QXASSERT(m_eMode != eModeNull); break;
+    }
+}

@@ -7,6 +7,10 @@
 #include "host/units/References.h"
 #include "trace/model/QXTrace.h"
 
+#include <memory>
+
+class CDblUnitProperty;
+class CSettingsBase;
 class IRecordSink;
 
 class CSweepTrace : public CQXTrace {
@@ -36,6 +40,12 @@ public:
     const CString& GetResponseName() const { return m_sResponseName; }
     // The text naming the Y result in legends and names.
     CString GetSweepResultString();
+    // The host id behind an axis: the actual Y result, the X result or the
+    // control of the X source (0 when there is none).
+    int GetPropertyID(AxisType eAxis);
+    // The host property behind an axis (its units, references and value);
+    // null, logged, when the axis has no id or the host has no such setting.
+    std::unique_ptr<CDblUnitProperty> GetProperty(AxisType eAxis);
     int GetNextPoint() const { return m_iNextPoint; }
     int IsReverseSweep() const { return m_bReverseSweep; }
 
@@ -69,6 +79,8 @@ public:
     double GetMinYValue(EUnit eUnit) override;
     double GetMaxYValue(EUnit eUnit) override;
     int HasNegativeYData() override;
+    // Non-amplitude results keep one unit across the inputs.
+    void SetYUnit(int iUnit) override;
     void CalcDefaultXScaleValues(double* pdMin, double* pdMax) override;
     void CalcDefaultYScaleValues(double* pdMin, double* pdMax) override;
     void SetXDefaultZoomValues() override;
@@ -132,8 +144,8 @@ private:
     void ZoomAfterSweep(int bAutoZoomX, int bAutoZoomY);
     // The unit set of an axis from the host's settings for its result or source.
     const CUnitSet* UnitSetForID(int iID, int iDetector, int iRelativity, int bJitter);
-    // The host id behind an axis (0 when there is none).
-    int GetPropertyID(AxisType eAxis);
+    // The host settings holding the axis's id (stored in *piID), or null.
+    const CSettingsBase* GetAxisSettings(AxisType eAxis, int* piID);
     int GetAxisDetector(AxisType eAxis) const { return eAxis == X_AXIS ? m_iXAxisDetectorID : m_iFFTDetectorID; }
     void UpdateReferences();
 

@@ -4,6 +4,7 @@
 
 #include "host/app/DebugLog.h"
 #include "host/settings/SettingsIds.h"
+#include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitMath.h"
 
@@ -146,185 +147,200 @@ SReferences MakeAmplitudeYReferences(const SAmplitudeYRefInputs& in)
 
 // ---- Sweep axes ----------------------------------------------------------------------------
 
-bool IsSweepAmplitudeResult(int iResultID)
+namespace {
+
+// How a result's row is read: plain rows answer as written; amplitudes take
+// their default unit from the input mode and their scale from relativity and
+// jitter mode; detector amplitudes are in addition stored in dB when relative.
+enum class ESweepResultKind { Plain, Frequency, Amplitude, Detector };
+
+// One sweep result. eStorage UNIT_INVALID: stored in the unit it is shown in.
+// bSigned: its values go below zero, so it has no logarithmic axis.
+struct SResultRow {
+    int iID;
+    ESweepResultKind eKind;
+    EUnit eStorage;
+    EUnit eDefault;
+    ScaleType eScale;
+    bool bSigned;
+};
+
+constexpr ESweepResultKind kFreq = ESweepResultKind::Frequency;
+constexpr ESweepResultKind kAmpl = ESweepResultKind::Amplitude;
+constexpr ESweepResultKind kDet = ESweepResultKind::Detector;
+constexpr ESweepResultKind kPlain = ESweepResultKind::Plain;
+
+constexpr SResultRow kResultRows[] = {
+    {RES_DI_FRAMERATE_DEVIATION, kPlain, UNIT_PPM, UNIT_PPM, ST_SWEEP_DEVIATION, true},
+    {RES_DO_SOURCEFSDEVIATION, kPlain, UNIT_PPM, UNIT_PPM, ST_SWEEP_DEVIATION, true},
+    {RES_DIC_CARRIERAMPL, kPlain, UNIT_V, UNIT_V, ST_SWEEP_CARRIERAMPL, false},
+    {RES_DIC_JITTER, kPlain, UNIT_JITTER_NSPP, UNIT_JITTER_NS, ST_SWEEP_JITTER, false},
+    {RES_DI_CARRIERPHASE, kPlain, UNIT_PHASE_UI, UNIT_PHASE_SAMPLES, ST_SWEEP_CARRIERPHASE, true},
+    {RES_PHASE, kPlain, UNIT_INVALID, UNIT_PHASE_DEGREES, ST_SWEEP_PHASE, true},
+    {RES_DELAY, kPlain, UNIT_INVALID, UNIT_PHASE_US, ST_SWEEP_DELAY, true},
+    {RES_AI_SAMPLERATE, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
+    {RES_CHA_FREQ, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
+    {RES_CHB_FREQ, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
+    {RES_DI_FRAMERATE_ACTUAL, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
+    {RES_DO_SOURCEFS, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
+    {RES_DO_ACTUALSOURCEFS, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
+    {RES_AO_SAMPLERATE, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
+    {RES_CHA_RMSAMPL, kAmpl, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
+    {RES_CHB_RMSAMPL, kAmpl, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
+    {RES_CTDET_CHA, kDet, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
+    {RES_CTDET_CHB, kDet, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
+    {RES_FFTDET_CHA, kDet, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
+    {RES_FFTDET_CHB, kDet, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
+};
+
+const SResultRow* FindResultRow(int iResultID)
 {
-    switch (iResultID) {
-    case RES_CHA_RMSAMPL:
-    case RES_CHB_RMSAMPL: return true;
-    default: return IsSweepDetectorResult(iResultID);
-    }
+    for (const SResultRow& row : kResultRows)
+        if (row.iID == iResultID) return &row;
+    return nullptr;
 }
+
+// The row of a result, logging a result the table does not know.
+const SResultRow* ResultRowOrLog(int iResultID, const char* szWhat)
+{
+    const SResultRow* pRow = FindResultRow(iResultID);
+    if (!pRow) QXDebugLog(1, szWhat, "SCALE: no row for sweep result %d", iResultID);
+    return pRow;
+}
+
+bool IsAmplitudeKind(const SResultRow* pRow)
+{
+    return pRow && (pRow->eKind == ESweepResultKind::Amplitude || pRow->eKind == ESweepResultKind::Detector);
+}
+
+// One sweep trigger: storage unit, scale kind, the host control behind it and
+// whether its axis may be logarithmic (time and manual steps never are).
+struct STriggerRow {
+    int iTrigger;
+    EUnit eStorage;
+    ScaleType eScale;
+    int iCtrl;
+    bool bLog;
+};
+
+constexpr STriggerRow kTriggerRows[] = {
+    {TRIGGER_GENFREQ_CHA, UNIT_FREQ_HZ, ST_SWEEP_FREQ, PROP_GEN_FREQ_CHA, true},
+    {TRIGGER_GENFREQ_CHB, UNIT_FREQ_HZ, ST_SWEEP_FREQ, PROP_GEN_FREQ_CHB, true},
+    {TRIGGER_GENFREQ_BOTH, UNIT_FREQ_HZ, ST_SWEEP_FREQ, PROP_GEN_FREQ_CHA, true},
+    {TRIGGER_GENAMPL_CHA, UNIT_HEX, ST_SWEEP_AMPL, PROP_GEN_AMPL_CHA, true},
+    {TRIGGER_GENAMPL_CHB, UNIT_HEX, ST_SWEEP_AMPL, PROP_GEN_AMPL_CHB, true},
+    {TRIGGER_GENAMPL_BOTH, UNIT_HEX, ST_SWEEP_AMPL, PROP_GEN_AMPL_CHA, true},
+    {TRIGGER_DCOFFSET, UNIT_HEX, ST_SWEEP_DCOFFSET, PROP_GEN_DC_OFFSET, true},
+    {TRIGGER_JITTERFREQ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, PROP_GEN_JITTER_FREQ, true},
+    {TRIGGER_JITTERAMPL, UNIT_JITTER_NSPP, ST_SWEEP_JITTER, PROP_GEN_JITTER_AMPL, true},
+    {TRIGGER_CTDET_BPBRFREQ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, PROP_CT_BPBR_FREQ, true},
+    {TRIGGER_FFTDET_BPBRFREQ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, PROP_FFTD_BPBR_FREQ, true},
+    {TRIGGER_SENSEFREQ_CHA, UNIT_FREQ_HZ, ST_SWEEP_FREQ, RES_CHA_FREQ, true},
+    {TRIGGER_SENSEFREQ_CHB, UNIT_FREQ_HZ, ST_SWEEP_FREQ, RES_CHB_FREQ, true},
+    {TRIGGER_SENSEAMPL_CHA, UNIT_HEX, ST_SWEEP_AMPL, RES_CHA_RMSAMPL, true},
+    {TRIGGER_SENSEAMPL_CHB, UNIT_HEX, ST_SWEEP_AMPL, RES_CHB_RMSAMPL, true},
+    {TRIGGER_TIME, UNIT_SECONDS, ST_SWEEP_TIME, 0, false},
+    {TRIGGER_MANUAL, UNIT_NULL, ST_SWEEP_MANUAL, 0, false},
+    {TRIGGER_CHANNELARRAY, UNIT_NULL, ST_SWEEP_CHANNEL, 0, true},
+};
+
+const STriggerRow* FindTriggerRow(int iTrigger)
+{
+    for (const STriggerRow& row : kTriggerRows)
+        if (row.iTrigger == iTrigger) return &row;
+    return nullptr;
+}
+
+} // namespace
+
+bool IsSweepAmplitudeResult(int iResultID) { return IsAmplitudeKind(FindResultRow(iResultID)); }
 
 bool IsSweepDetectorResult(int iResultID)
 {
-    switch (iResultID) {
-    case RES_CTDET_CHA:
-    case RES_CTDET_CHB:
-    case RES_FFTDET_CHA:
-    case RES_FFTDET_CHB: return true;
-    default: return false;
-    }
+    const SResultRow* pRow = FindResultRow(iResultID);
+    return pRow && pRow->eKind == ESweepResultKind::Detector;
 }
 
 bool IsSweepFrequencyResult(int iResultID)
 {
-    switch (iResultID) {
-    case RES_AI_SAMPLERATE:
-    case RES_CHA_FREQ:
-    case RES_CHB_FREQ:
-    case RES_DI_FRAMERATE_ACTUAL:
-    case RES_DO_SOURCEFS:
-    case RES_DO_ACTUALSOURCEFS:
-    case RES_AO_SAMPLERATE: return true;
-    default: return false;
-    }
+    const SResultRow* pRow = FindResultRow(iResultID);
+    return pRow && pRow->eKind == ESweepResultKind::Frequency;
 }
 
 EUnit GetSweepStorageUnit(int iResultID, EUnit eUnit, int iRelativity)
 {
-    if (IsSweepFrequencyResult(iResultID)) return UNIT_FREQ_HZ;
-    if (IsSweepDetectorResult(iResultID)) return iRelativity != 0 ? UNIT_RELATIVE_DB : UNIT_HEX;
-    switch (iResultID) {
-    case RES_DI_FRAMERATE_DEVIATION:
-    case RES_DO_SOURCEFSDEVIATION: return UNIT_PPM;
-    case RES_DIC_CARRIERAMPL: return UNIT_V;
-    case RES_DIC_JITTER: return UNIT_JITTER_NSPP;
-    case RES_DI_CARRIERPHASE: return UNIT_PHASE_UI;
-    case RES_CHA_RMSAMPL:
-    case RES_CHB_RMSAMPL: return UNIT_HEX;
-    case RES_PHASE:
-    case RES_DELAY: return eUnit;
-    case UNUSED_RESULT: return UNIT_NULL;
-    default:
-        QXDebugLog(1, "GetSweepStorageUnit", "SCALE: no storage unit for result %d", iResultID);
-        return UNIT_NULL;
-    }
+    if (iResultID == UNUSED_RESULT) return UNIT_NULL;
+    const SResultRow* pRow = ResultRowOrLog(iResultID, "GetSweepStorageUnit");
+    if (!pRow) return UNIT_NULL;
+    if (pRow->eKind == ESweepResultKind::Detector && iRelativity != 0) return UNIT_RELATIVE_DB;
+    return pRow->eStorage == UNIT_INVALID ? eUnit : pRow->eStorage;
+}
+
+bool IsSweepResultSigned(int iResultID, bool bRelative, bool bJitterMode)
+{
+    const SResultRow* pRow = FindResultRow(iResultID);
+    if (!pRow) return false;
+    if (pRow->eKind == ESweepResultKind::Detector) return bRelative && !bJitterMode;
+    return pRow->bSigned;
+}
+
+bool IsSweepResultLogAllowed(int iResultID, int iUnit)
+{
+    const SResultRow* pRow = FindResultRow(iResultID);
+    return pRow && !pRow->bSigned && !IsdBUnit(iUnit);
+}
+
+bool IsSweepSourceLogAllowed(int iTrigger, int iUnit)
+{
+    const STriggerRow* pRow = FindTriggerRow(iTrigger);
+    return (!pRow || pRow->bLog) && !IsdBUnit(iUnit);
 }
 
 EUnit GetSweepSourceStorageUnit(int iTrigger, int iXAxisUnit)
 {
-    switch (iTrigger) {
-    case TRIGGER_GENFREQ_CHA:
-    case TRIGGER_GENFREQ_CHB:
-    case TRIGGER_GENFREQ_BOTH:
-    case TRIGGER_JITTERFREQ:
-    case TRIGGER_CTDET_BPBRFREQ:
-    case TRIGGER_FFTDET_BPBRFREQ:
-    case TRIGGER_SENSEFREQ_CHA:
-    case TRIGGER_SENSEFREQ_CHB: return UNIT_FREQ_HZ;
-    case TRIGGER_GENAMPL_CHA:
-    case TRIGGER_GENAMPL_CHB:
-    case TRIGGER_GENAMPL_BOTH:
-    case TRIGGER_DCOFFSET:
-    case TRIGGER_SENSEAMPL_CHA:
-    case TRIGGER_SENSEAMPL_CHB: return UNIT_HEX;
-    case TRIGGER_JITTERAMPL: return UNIT_JITTER_NSPP;
-    case TRIGGER_TIME: return UNIT_SECONDS;
-    case TRIGGER_DATATABLE:
+    if (iTrigger == TRIGGER_DATATABLE) {
         QXASSERT(iTrigger != TRIGGER_DATATABLE);
         return static_cast<EUnit>(iXAxisUnit);
-    case TRIGGER_MANUAL:
-    case TRIGGER_CHANNELARRAY: return UNIT_NULL;
-    default:
-        QXDebugLog(1, "GetSweepSourceStorageUnit", "SCALE: no storage unit for trigger %d", iTrigger);
-        return UNIT_NULL;
     }
+    if (const STriggerRow* pRow = FindTriggerRow(iTrigger)) return pRow->eStorage;
+    QXDebugLog(1, "GetSweepSourceStorageUnit", "SCALE: no storage unit for trigger %d", iTrigger);
+    return UNIT_NULL;
 }
 
 EUnit GetDefaultUnitForResultID(int iResultID, int iMode, bool bRelative)
 {
-    if (IsSweepFrequencyResult(iResultID)) return UNIT_FREQ_HZ;
-    if (IsSweepAmplitudeResult(iResultID)) {
-        if (iMode == 3 || iMode == 4) return UNIT_JITTER_NS;
-        if (bRelative) return UNIT_RELATIVE_DB;
-        switch (iMode) {
-        case 1: return GetDefaultDigitalUnit(RESULTKIND_AMPLITUDE);
-        case 2: return GetDefaultAnalogueUnit(RESULTKIND_AMPLITUDE);
-        default:
-            QXASSERT(iMode == 5); // IsSoundcard()
-            return GetDefaultSoundcardUnit(RESULTKIND_AMPLITUDE);
-        }
-    }
-    switch (iResultID) {
-    case RES_DI_FRAMERATE_DEVIATION:
-    case RES_DO_SOURCEFSDEVIATION: return UNIT_PPM;
-    case RES_DIC_CARRIERAMPL: return UNIT_V;
-    case RES_DIC_JITTER: return UNIT_JITTER_NS;
-    case RES_DI_CARRIERPHASE: return UNIT_PHASE_SAMPLES;
-    case RES_PHASE: return UNIT_PHASE_DEGREES;
-    case RES_DELAY: return UNIT_PHASE_US;
+    const SResultRow* pRow = ResultRowOrLog(iResultID, "GetDefaultUnitForResultID");
+    if (!pRow) return UNIT_NULL;
+    if (!IsAmplitudeKind(pRow)) return pRow->eDefault;
+    if (iMode == 3 || iMode == 4) return UNIT_JITTER_NS;
+    if (bRelative) return UNIT_RELATIVE_DB;
+    switch (iMode) {
+    case 1: return GetDefaultDigitalUnit(RESULTKIND_AMPLITUDE);
+    case 2: return GetDefaultAnalogueUnit(RESULTKIND_AMPLITUDE);
     default:
-        QXDebugLog(1, "GetDefaultUnitForResultID", "SCALE: no default unit for result %d", iResultID);
-        return UNIT_NULL;
+        QXASSERT(iMode == 5); // IsSoundcard()
+        return GetDefaultSoundcardUnit(RESULTKIND_AMPLITUDE);
     }
 }
 
 ScaleType GetSweepSourceScaleType(int iTrigger)
 {
-    switch (iTrigger) {
-    case TRIGGER_GENFREQ_CHA:
-    case TRIGGER_GENFREQ_CHB:
-    case TRIGGER_GENFREQ_BOTH:
-    case TRIGGER_JITTERFREQ:
-    case TRIGGER_CTDET_BPBRFREQ:
-    case TRIGGER_FFTDET_BPBRFREQ:
-    case TRIGGER_SENSEFREQ_CHA:
-    case TRIGGER_SENSEFREQ_CHB: return ST_SWEEP_FREQ;
-    case TRIGGER_GENAMPL_CHA:
-    case TRIGGER_GENAMPL_CHB:
-    case TRIGGER_GENAMPL_BOTH:
-    case TRIGGER_SENSEAMPL_CHA:
-    case TRIGGER_SENSEAMPL_CHB: return ST_SWEEP_AMPL;
-    case TRIGGER_DCOFFSET: return ST_SWEEP_DCOFFSET;
-    case TRIGGER_JITTERAMPL: return ST_SWEEP_JITTER;
-    case TRIGGER_TIME: return ST_SWEEP_TIME;
-    case TRIGGER_MANUAL: return ST_SWEEP_MANUAL;
-    case TRIGGER_CHANNELARRAY: return ST_SWEEP_CHANNEL;
-    default:
-        QXDebugLog(1, "GetSweepSourceScaleType", "SCALE: no scale type for trigger %d", iTrigger);
-        return ST_SWEEP_FREQ;
-    }
+    if (const STriggerRow* pRow = FindTriggerRow(iTrigger)) return pRow->eScale;
+    QXDebugLog(1, "GetSweepSourceScaleType", "SCALE: no scale type for trigger %d", iTrigger);
+    return ST_SWEEP_FREQ;
 }
 
 ScaleType GetSweepResultScaleType(int iResultID, bool bRelative, bool bJitterMode)
 {
-    if (IsSweepFrequencyResult(iResultID)) return ST_SWEEP_FREQ;
-    if (IsSweepAmplitudeResult(iResultID)) {
-        if (bRelative) return ST_SWEEP_RELATIVEAMPL;
-        return bJitterMode ? ST_SWEEP_JITTER : ST_SWEEP_AMPL;
-    }
-    switch (iResultID) {
-    case RES_DI_FRAMERATE_DEVIATION:
-    case RES_DO_SOURCEFSDEVIATION: return ST_SWEEP_DEVIATION;
-    case RES_DIC_CARRIERAMPL: return ST_SWEEP_CARRIERAMPL;
-    case RES_DIC_JITTER: return ST_SWEEP_JITTER;
-    case RES_DI_CARRIERPHASE: return ST_SWEEP_CARRIERPHASE;
-    case RES_PHASE: return ST_SWEEP_PHASE;
-    case RES_DELAY: return ST_SWEEP_DELAY;
-    default:
-        QXDebugLog(1, "GetSweepResultScaleType", "SCALE: no scale type for result %d", iResultID);
-        return ST_SWEEP_FREQ;
-    }
+    const SResultRow* pRow = ResultRowOrLog(iResultID, "GetSweepResultScaleType");
+    if (!pRow) return ST_SWEEP_FREQ;
+    if (!IsAmplitudeKind(pRow)) return pRow->eScale;
+    if (bRelative) return ST_SWEEP_RELATIVEAMPL;
+    return bJitterMode ? ST_SWEEP_JITTER : ST_SWEEP_AMPL;
 }
 
 int GetCtrlIDForSweepSource(int iTrigger)
 {
-    switch (iTrigger) {
-    case TRIGGER_GENFREQ_CHA:
-    case TRIGGER_GENFREQ_BOTH: return PROP_GEN_FREQ_CHA;
-    case TRIGGER_GENFREQ_CHB: return PROP_GEN_FREQ_CHB;
-    case TRIGGER_GENAMPL_CHA:
-    case TRIGGER_GENAMPL_BOTH: return PROP_GEN_AMPL_CHA;
-    case TRIGGER_GENAMPL_CHB: return PROP_GEN_AMPL_CHB;
-    case TRIGGER_DCOFFSET: return PROP_GEN_DC_OFFSET;
-    case TRIGGER_JITTERFREQ: return PROP_GEN_JITTER_FREQ;
-    case TRIGGER_JITTERAMPL: return PROP_GEN_JITTER_AMPL;
-    case TRIGGER_CTDET_BPBRFREQ: return PROP_CT_BPBR_FREQ;
-    case TRIGGER_FFTDET_BPBRFREQ: return PROP_FFTD_BPBR_FREQ;
-    case TRIGGER_SENSEFREQ_CHA: return RES_CHA_FREQ;
-    case TRIGGER_SENSEFREQ_CHB: return RES_CHB_FREQ;
-    case TRIGGER_SENSEAMPL_CHA: return RES_CHA_RMSAMPL;
-    case TRIGGER_SENSEAMPL_CHB: return RES_CHB_RMSAMPL;
-    default: return 0;
-    }
+    const STriggerRow* pRow = FindTriggerRow(iTrigger);
+    return pRow ? pRow->iCtrl : 0;
 }

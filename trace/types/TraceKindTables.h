@@ -88,6 +88,14 @@ bool IsSweepDetectorResult(int iResultID);    // the CT and FFT detector amplitu
 
 // Storage unit of a result (the actual id); UNIT_NULL with an assertion for an unknown one.
 EUnit GetSweepStorageUnit(int iResultID, EUnit eUnit, int iRelativity);
+// Whether a result's values go below zero (deviations, phases, delay; the
+// detector amplitudes of a relative trace outside the jitter modes).
+bool IsSweepResultSigned(int iResultID, bool bRelative, bool bJitterMode);
+// Whether an axis showing a result (absolute) or a source in iUnit may be
+// logarithmic: never in a dB unit, never for a signed result, an unknown
+// result, a time or a manual source.
+bool IsSweepResultLogAllowed(int iResultID, int iUnit);
+bool IsSweepSourceLogAllowed(int iTrigger, int iUnit);
 // Storage unit of an X axis given by a source trigger.
 EUnit GetSweepSourceStorageUnit(int iTrigger, int iXAxisUnit);
 // Default display unit of a result for an input mode (CQXTrace::EMode values).
