@@ -521,3 +521,21 @@ TEST_F(TraceFileTest, ATraceWithThreeComputesSavedAndLoadedIsByteIdenticalOnASec
 }
 
 } // namespace
+
+namespace {
+
+// A wide string whose length fits the bytes left but not as code units is
+// refused by its length, before any of it is read.
+TEST(TraceFileStrings, AWideLengthBeyondTheCodeUnitsLeftIsRefusedAtOnce)
+{
+    CArchive in(CArchive::load, CBytes().U8(0xFF).U8(0xFE).U8(0xFF).U8(4).I32(0).Get());
+    CString s;
+    try {
+        in >> s;
+        ADD_FAILURE() << "read";
+    } catch (const CArchiveException& e) {
+        EXPECT_STREQ(e.what(), "string length exceeds the archive");
+    }
+}
+
+} // namespace
