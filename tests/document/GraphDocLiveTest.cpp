@@ -41,6 +41,12 @@ protected:
 
     CTestTrace* AddLive(TraceType eType, ChannelNumber eChannel, int bOn = 1) { return Add(eType, eChannel, 0, 1, bOn); }
     std::vector<LPARAM> GraphHints() const { return HintsFor(nullptr); }
+    static std::vector<int> Sizes(std::initializer_list<CQXTrace*> apTraces)
+    {
+        std::vector<int> aiSizes;
+        for (CQXTrace* p : apTraces) aiSizes.push_back(p->GetDataSize());
+        return aiSizes;
+    }
 };
 
 TEST_F(GraphDocLive, GuardedDeliveryChangesNothingAndSendsNoHint)
@@ -79,27 +85,23 @@ TEST_F(GraphDocLive, FeedsInUseTracesThatAreOnOrWhoseComputeTraceIsOn)
     Publish(Data(), 256);
 
     m_pDoc->NewMathThreadData(CHANNEL_A, 1);
-    EXPECT_EQ(pOn->GetDataSize(), 129);
-    EXPECT_EQ(pOffWithCompute->GetDataSize(), 129);
+    // The compute trace itself is not live: never fed.
+    EXPECT_EQ(Sizes({pOn, pOffWithCompute, pOff, pCompute}), (std::vector<int>{129, 129, 64, 64}));
     // Without a compute list there is nothing to re-run: no mark stays.
     EXPECT_FALSE(pOffWithCompute->GetComputeRequired());
-    EXPECT_EQ(pOff->GetDataSize(), 64);
-    EXPECT_EQ(pCompute->GetDataSize(), 64); // not live: never fed
     pOffWithCompute->SetComputeTrace(nullptr);
 }
 
 TEST_F(GraphDocLive, AutoRangeFailureOnBFeedsOnlyA)
 {
-    CTestTrace* apScope[2] = {AddLive(TT_SCOPE, CHANNEL_A), AddLive(TT_SCOPE, CHANNEL_B)};
-    CTestTrace* apFFT[2] = {AddLive(TT_FFT, CHANNEL_A), AddLive(TT_FFT, CHANNEL_B)};
+    const auto apTraces = {AddLive(TT_SCOPE, CHANNEL_A), AddLive(TT_FFT, CHANNEL_A), AddLive(TT_SCOPE, CHANNEL_B),
+                           AddLive(TT_FFT, CHANNEL_B)};
     Publish(Data(), 256);
     Inputs().SetAutoRangeFailed(1, true);
-
     m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
-    EXPECT_EQ(apScope[0]->GetDataSize(), 256);
-    EXPECT_EQ(apFFT[0]->GetDataSize(), 129);
-    EXPECT_EQ(apScope[1]->GetDataSize(), 64);
-    EXPECT_EQ(apFFT[1]->GetDataSize(), 64);
+    std::vector<int> aiSizes;
+    for (CQXTrace* p : apTraces) aiSizes.push_back(p->GetDataSize());
+    EXPECT_EQ(aiSizes, (std::vector<int>{256, 129, 64, 64}));
 }
 
 TEST_F(GraphDocLive, RefillSizesReuseAndHints)
@@ -110,8 +112,7 @@ TEST_F(GraphDocLive, RefillSizesReuseAndHints)
     Publish(Data(), 256); // 128 bins
 
     m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
-    EXPECT_EQ(pFFT->GetDataSize(), 129);
-    EXPECT_EQ(pInterpolated->GetDataSize(), 8 * 129);
+    EXPECT_EQ(Sizes({pFFT, pInterpolated}), (std::vector<int>{129, 8 * 129}));
     EXPECT_DOUBLE_EQ(pFFT->GetYDataBuffer(0)[5], 0.25 * 5931640.0 * 5931640.0);
     EXPECT_EQ(GraphHints().back(), UPDATE_GRAPH_REDRAWALL); // the range grew
 

@@ -1,7 +1,6 @@
-// Run-time classes (kind-of checks, creation by name) and reference-counted command targets.
+// Run-time classes: kind-of checks and creation by name.
 
 #include "platform/Archive.h"
-#include "platform/CmdTarget.h"
 #include "platform/Object.h"
 
 #include <gtest/gtest.h>
@@ -23,15 +22,6 @@ class CPuppy : public CDog {
 };
 class CCat : public CAnimal {
     DECLARE_DYNCREATE(CCat)
-};
-
-class CCounted : public CCmdTarget {
-public:
-    explicit CCounted(int* releases) : m_pReleases(releases) {}
-    void OnFinalRelease() override { ++*m_pReleases; }
-
-private:
-    int* m_pReleases;
 };
 
 } // namespace
@@ -74,19 +64,3 @@ TEST(RuntimeClass, CreatesByNameOnlyWhatIsCreatable)
     EXPECT_EQ(CRuntimeClass::CreateObject("CHorse"), nullptr);
 }
 
-TEST(CmdTarget, FinalReleaseOnlyWhenTheLastReferenceGoes)
-{
-    int releases = 0;
-    CCounted target(&releases);
-    EXPECT_EQ(target.ExternalAddRef(), 1);
-    EXPECT_EQ(target.ExternalAddRef(), 2);
-    EXPECT_EQ(target.ExternalRelease(), 1);
-    EXPECT_EQ(releases, 0);
-    EXPECT_EQ(target.ExternalRelease(), 0);
-    EXPECT_EQ(releases, 1);
-
-    // The default final release deletes the object (the sanitizer build's leak checker notices if not).
-    auto* owned = new CCmdTarget;
-    owned->ExternalAddRef();
-    EXPECT_EQ(owned->ExternalRelease(), 0);
-}

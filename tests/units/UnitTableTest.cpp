@@ -100,19 +100,6 @@ TEST(UnitTable, PredicatesPickTheRightUnits)
               (V{UNIT_PHASE_SAMPLES, UNIT_PHASE_DEGREES, UNIT_PHASE_RADIANS, UNIT_PHASE_US}));
 }
 
-TEST(UnitTable, AllowedMultipliers)
-{
-    for (EUnit eUnit : AllUnitIds()) {
-        const CString sExpected = (eUnit == UNIT_FREQ_HZ || eUnit == UNIT_FREQ_OFFSET || eUnit == UNIT_FREQ_RATIO)
-            ? L"kK"
-            : eUnit == UNIT_IMPEDANCE_R ? L"kKM"
-            : (eUnit == UNIT_VRMS || eUnit == UNIT_V || eUnit == UNIT_VP || eUnit == UNIT_VPP || eUnit == UNIT_W)
-            ? L"mu"
-            : L"";
-        EXPECT_EQ(CString(CPUnit(eUnit)->GetAllowedMultipliers()), sExpected) << eUnit;
-    }
-}
-
 TEST(UnitTable, NullHasAnObjectButInvalidIdsHaveNone)
 {
     CPUnit null(UNIT_NULL);
@@ -132,10 +119,8 @@ TEST(UnitTable, NullHasAnObjectButInvalidIdsHaveNone)
 TEST(UnitTable, DiagnosticNamesAndLookUpByName)
 {
     const std::pair<int, const char*> aNames[] = {
-        {UNIT_INVALID, "UNIT_INVALID"},   {UNIT_USECURRENT, "UNIT_USECURRENT"},   {UNIT_USESTORAGE, "UNIT_USESTORAGE"},
-        {UNIT_USEFIRST, "UNIT_USEFIRST"}, {UNIT_BINPOWER, "UNIT_BINPOWER"},       {UNIT_JITTER_NSPP, "UNIT_JITTER_NSPP"},
-        {7, "UNIT_UNKNOWN"},
-    };
+        {UNIT_INVALID, "UNIT_INVALID"}, {UNIT_USESTORAGE, "UNIT_USESTORAGE"}, {UNIT_JITTER_NSPP, "UNIT_JITTER_NSPP"},
+        {7, "UNIT_UNKNOWN"}};
     for (const auto& [iUnit, sName] : aNames) EXPECT_STREQ(GetUnitDiagName(iUnit), sName);
     // Every unit's diagnostic name is its automation name, except the peak-to-peak units.
     for (EUnit eUnit : AllUnitIds()) {
@@ -145,13 +130,9 @@ TEST(UnitTable, DiagnosticNamesAndLookUpByName)
 
     // By display or automation name, in any case; the first unit of a shared display name wins.
     const std::pair<const wchar_t*, EUnit> aLookUps[] = {
-        {L"dbfs", UNIT_DBFS},           {L"UNIT_DBFS", UNIT_DBFS},          {L"V (p-p)", UNIT_VPP},
-        {L"UI", UNIT_JITTER_UI},        {L"%", UNIT_RELATIVE_PERCENT},      {L"samples", UNIT_SAMPLES},
-        {L"\u00B5s", UNIT_PHASE_US},    {L"unit_jitter_ns", UNIT_JITTER_NS}, {L"UNIT_JITTER_NSPP", UNIT_JITTER_NSPP},
-        {L"ns (p-p)", UNIT_JITTER_NSPP}, {L"UNIT_RELATIVE_ANAVSGEN", UNIT_RELATIVE_ANAVSGEN},
-        {L"UNIT_BINPOWER", UNIT_INVALID}, {L"UNIT_INVALID", UNIT_INVALID}, {L"furlongs", UNIT_INVALID},
-        {L"", UNIT_INVALID},            {nullptr, UNIT_INVALID},
-    };
+        {L"dbfs", UNIT_DBFS}, {L"V (p-p)", UNIT_VPP}, {L"UI", UNIT_JITTER_UI}, {L"%", UNIT_RELATIVE_PERCENT},
+        {L"\u00B5s", UNIT_PHASE_US}, {L"unit_jitter_ns", UNIT_JITTER_NS}, {L"ns (p-p)", UNIT_JITTER_NSPP},
+        {L"UNIT_BINPOWER", UNIT_INVALID}, {L"furlongs", UNIT_INVALID}, {L"", UNIT_INVALID}, {nullptr, UNIT_INVALID}};
     for (const auto& [sName, eExpected] : aLookUps)
         EXPECT_EQ(FindUnitByName(sName), eExpected) << (sName ? CString(sName).ToUtf8() : "null");
 }
