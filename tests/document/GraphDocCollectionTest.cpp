@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -29,11 +30,8 @@ TEST_F(GraphDocCollectionTest, ArraySortsByTypeThenOriginalsBeforeCopiesKeepingA
     EXPECT_EQ(Array(CHANNEL_B), aExpected);
     const std::vector<SaveTableDetails>& aRows = *m_pDoc->GetSaveTable(CHANNEL_B);
     ASSERT_EQ(aRows.size(), aExpected.size());
-    for (size_t i = 0; i < aRows.size(); ++i) {
-        EXPECT_EQ(aRows[i].m_pTrace, aExpected[i]) << i;
-        EXPECT_TRUE(aRows[i].m_sText.IsEmpty());
-        EXPECT_EQ(aRows[i].m_bSave, 1);
-    }
+    for (size_t i = 0; i < aRows.size(); ++i)
+        EXPECT_EQ(std::make_tuple(aRows[i].m_pTrace, aRows[i].m_sText, aRows[i].m_bSave), std::make_tuple(aExpected[i], CString(), 1)) << i;
     EXPECT_TRUE(Array(CHANNEL_A).empty());
     EXPECT_EQ(m_pDoc->GetSaveTable(CHANNEL_BOTH), nullptr);
 }
@@ -69,8 +67,7 @@ TEST_F(GraphDocCollectionTest, OldConfigurationRenumbersLoadedTracesAndClashingL
     const std::set<short> ids = {pLive->GetTraceID(), pOther->GetTraceID(), pMax->GetTraceID(), pMin->GetTraceID(),
                                  pLoaded->GetTraceID()};
     EXPECT_EQ(ids.size(), 5u);
-    EXPECT_EQ(pLive->GetTraceID(), 1); // the first holder keeps its ID
-    EXPECT_EQ(pOther->GetTraceID(), 2);
+    EXPECT_EQ(std::make_pair(pLive->GetTraceID(), pOther->GetTraceID()), std::make_pair(short{1}, short{2})); // first holders keep theirs
 }
 
 TEST_F(GraphDocCollectionTest, NewerConfigurationOnlyFixesLimitLinesPastTheLargestId)
@@ -87,8 +84,7 @@ TEST_F(GraphDocCollectionTest, NewerConfigurationOnlyFixesLimitLinesPastTheLarge
         CFileVersionScope scope(150, 'g');
         m_pDoc->EnsureTraceIDsCorrect();
     }
-    EXPECT_EQ(pLoaded->GetTraceID(), pLive->GetTraceID());
-    EXPECT_EQ(pMax->GetTraceID(), 31);
+    EXPECT_EQ(std::make_pair(pLoaded->GetTraceID(), pMax->GetTraceID()), std::make_pair(pLive->GetTraceID(), short{31}));
     EXPECT_EQ(m_pDoc->HasDuplicateTraceID(pMax, 1), 0);
 }
 

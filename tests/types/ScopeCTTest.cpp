@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 #include <string>
 
 namespace {
@@ -60,8 +62,8 @@ TEST_F(ScopeCT, AutoZoomFitsWholePeriodsOfTheFundamental)
         pScope->SetCurrentMinXPos(10);
         pScope->SetCurrentMaxXPos(500);
         pScope->AutoZoomX(0, 0);
-        EXPECT_EQ(pScope->GetCurrentMinXPos(), 0) << c.dDocFundamental;
-        EXPECT_EQ(pScope->GetCurrentMaxXPos(), c.iExpectedEnd) << c.iWaveform << " " << c.dDocFundamental;
+        EXPECT_EQ(std::make_pair(pScope->GetCurrentMinXPos(), pScope->GetCurrentMaxXPos()), std::make_pair(0, c.iExpectedEnd))
+            << c.iWaveform << " " << c.dDocFundamental;
         EXPECT_DOUBLE_EQ(pScope->GetCurrentMaxXScaleValue(), pScope->GetXValueAtPos(c.iExpectedEnd, UNIT_MS));
     }
 }
@@ -69,9 +71,9 @@ TEST_F(ScopeCT, AutoZoomFitsWholePeriodsOfTheFundamental)
 TEST_F(ScopeCT, AutoZoomTriesAHundredPeriodCounts)
 {
     // k runs from 2 to 101: 101 * 0.64 samples reach 64, 101 * 0.63 do not.
-    EXPECT_EQ(CCTBaseTrace::AutoZoomEndPos(75000.0, 48000.0), 64);
-    EXPECT_EQ(CCTBaseTrace::AutoZoomEndPos(76000.0, 48000.0), 0);
-    EXPECT_EQ(CCTBaseTrace::AutoZoomEndPos(-1.0, 48000.0), 0);
+    EXPECT_EQ((std::vector<int>{CCTBaseTrace::AutoZoomEndPos(75000.0, 48000.0), CCTBaseTrace::AutoZoomEndPos(76000.0, 48000.0),
+                                CCTBaseTrace::AutoZoomEndPos(-1.0, 48000.0)}),
+              (std::vector<int>{64, 0, 0}));
 }
 
 TEST_F(ScopeCT, DefaultYWindowIsSymmetricInData)
@@ -102,8 +104,7 @@ TEST_F(ScopeCT, RelativeDetectorRescalesAroundMinus60dBAndDropsAbsoluteLimits)
 
     // Absolute, RMS: full scale of a sine either side of 0.
     pCT->SetScaleValuesFromCTDetector();
-    EXPECT_DOUBLE_EQ(pCT->GetCurrentMaxYData(), kFullScaleSineHex);
-    EXPECT_DOUBLE_EQ(pCT->GetCurrentMinYData(), -kFullScaleSineHex);
+    EXPECT_EQ(std::make_pair(pCT->GetCurrentMinYData(), pCT->GetCurrentMaxYData()), std::make_pair(-kFullScaleSineHex, kFullScaleSineHex));
     EXPECT_EQ(pCT->GetMaxLimitLine(), pMax);
 
     CCTDetectorSettings* pDetector = m_host.GetSettingsService()->GetCTDetectorSettings();

@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
+#include <utility>
 #include <ostream>
 #include <string>
 
@@ -187,8 +189,8 @@ TEST_F(TypesKindRules, DefaultYUnitsPerInputMode)
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(c.pTrace->GetDefaultYUnit(aeModes[i], 0), c.aeByMode[i])
                 << c.pTrace->GetRuntimeClass()->m_lpszClassName << " mode " << aeModes[i];
-    EXPECT_EQ(pFFT->GetDefaultYUnit(M::eModeDigital, 1), UNIT_RELATIVE_DB);
-    EXPECT_EQ(pScope->GetDefaultYUnit(M::eModeAnalogue, 1), UNIT_RELATIVE_DB);
+    EXPECT_EQ(std::make_pair(pFFT->GetDefaultYUnit(M::eModeDigital, 1), pScope->GetDefaultYUnit(M::eModeAnalogue, 1)),
+              std::make_pair(UNIT_RELATIVE_DB, UNIT_RELATIVE_DB)); // relative
 }
 
 TEST_F(TypesKindRules, SpectrumRunsFromZeroToHalfTheRate)
@@ -254,22 +256,18 @@ TEST_F(TypesKindRules, UserTraceKeepsItsValuesUnconverted)
     EXPECT_EQ(pUser->GetYDataBuffer(0)[0], DBL_MAX); // no value until one is set
     pUser->SetYScaleRange(-2.0, 3.0);
     pUser->DefaultZoomY(0, 0);
-    EXPECT_EQ(pUser->GetCurrentMinYData(), -2.0);
-    EXPECT_EQ(pUser->GetCurrentMaxYScaleValue(), 3.0);
+    EXPECT_EQ(std::make_pair(pUser->GetCurrentMinYData(), pUser->GetCurrentMaxYScaleValue()), std::make_pair(-2.0, 3.0));
     EXPECT_EQ(pUser->GetYValueForData(1.25, pUser->GetStorageUnit(Y_AXIS), 0, 0), 1.25);
-    EXPECT_TRUE(pUser->CheckUnit(UNIT_PPM, Y_AXIS));
-    EXPECT_FALSE(pUser->CheckUnit(UNIT_BINPOWER, Y_AXIS));
+    EXPECT_TRUE(pUser->CheckUnit(UNIT_PPM, Y_AXIS) && !pUser->CheckUnit(UNIT_BINPOWER, Y_AXIS));
     EXPECT_FALSE(pUser->CanCopy()); // not in use yet
 }
 
 TEST_F(TypesKindRules, SweepAxesComeFromTheirDescription)
 {
     auto* pSweep = AddTrace(MakeAmplitudeSweep(CHANNEL_A));
-    EXPECT_TRUE(pSweep->IsXAxisSource());
-    EXPECT_FALSE(pSweep->IsXAxisResult());
+    EXPECT_TRUE(pSweep->IsXAxisSource() && !pSweep->IsXAxisResult());
     // Limits are kept ascending whatever order they came in.
-    EXPECT_EQ(pSweep->GetXAxisMinValue(), 20.0);
-    EXPECT_EQ(pSweep->GetXAxisMaxValue(), 20000.0);
+    EXPECT_EQ(std::make_pair(pSweep->GetXAxisMinValue(), pSweep->GetXAxisMaxValue()), std::make_pair(20.0, 20000.0));
     EXPECT_EQ(pSweep->GetDefaultXUnit(), UNIT_FREQ_HZ);
     pSweep->SetXAxisResultDetails(RES_DIC_JITTER, 0, 0, UNIT_JITTER_NS, 0.0, 10.0);
     EXPECT_FALSE(pSweep->IsXAxisSource());
@@ -286,12 +284,9 @@ TEST_F(TypesKindRules, LimitLineAnswersThroughItsTrace)
     auto* pMax = AddTrace(new CLimitLine(pFFT, 1, 0));
     auto* pMin = AddTrace(new CLimitLine(pFFT, 0, 0));
     EXPECT_TRUE(pMax->IsLimitLine());
-    EXPECT_EQ(pMax->GetOwnTraceType(), TT_MAXLIMITLINE);
-    EXPECT_EQ(pMin->GetOwnTraceType(), TT_MINLIMITLINE);
-    EXPECT_EQ(pMax->GetTraceType(), TT_FFT);
-    EXPECT_EQ(pMax->GetChannel(), CHANNEL_B);
-    EXPECT_EQ(pMax->GetXScale(), pFFT->GetXScale());
-    EXPECT_EQ(pMax->GetYScale(), pFFT->GetYScale());
+    EXPECT_EQ(std::make_tuple(pMax->GetOwnTraceType(), pMin->GetOwnTraceType(), pMax->GetTraceType(), pMax->GetChannel()),
+              std::make_tuple(TT_MAXLIMITLINE, TT_MINLIMITLINE, TT_FFT, CHANNEL_B));
+    EXPECT_EQ(std::make_pair(pMax->GetXScale(), pMax->GetYScale()), std::make_pair(pFFT->GetXScale(), pFFT->GetYScale()));
     EXPECT_EQ(pMax->GetYUnit(), pFFT->GetYUnit());
     EXPECT_EQ(pMax->GetCurrentMaxXPos(), pFFT->GetCurrentMaxXPos());
     EXPECT_EQ(pMax->GetDataSize(), 0);
@@ -321,12 +316,11 @@ TEST_F(TypesKindRules, LimitLineFromTheFactoryJoinsItsTraceLater)
     EXPECT_EQ(pLine->GetYScale(), pScope->GetYScale());
     EXPECT_EQ(pLine->CheckUnit(UNIT_V, Y_AXIS), pScope->CheckUnit(UNIT_V, Y_AXIS));
     // Lines of scope-like traces keep a polarity per point.
-    EXPECT_EQ(pLine->SetBuffer(0), 1);
-    EXPECT_EQ(pLine->SetBuffer(8), 1);
+    EXPECT_EQ(pLine->SetBuffer(0) + pLine->SetBuffer(8), 2);
     EXPECT_TRUE(pLine->HasPolarityData(0));
     pLine->SetPolarityAtPos(3, POLARITY_NEGATIVE, 0);
-    EXPECT_EQ(pLine->GetPolarityAtPos(3, 0), POLARITY_NEGATIVE);
-    EXPECT_EQ(pLine->GetPolarityAtPos(99, 0), POLARITY_NONE);
+    EXPECT_EQ(std::make_pair(pLine->GetPolarityAtPos(3, 0), pLine->GetPolarityAtPos(99, 0)),
+              std::make_pair(POLARITY_NEGATIVE, POLARITY_NONE));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <cfloat>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 namespace {
 
@@ -172,18 +173,15 @@ TEST(UnitConversion, SampleRateFamily)
 TEST(UnitConversion, UnusableReferencesFallBackOnDefaults)
 {
     SReferences refs = SReferences::ForAbsoluteY(0.0, -1.0, 0.0, DBL_MAX);
-    EXPECT_EQ(refs.AnalogueRangemV(), SReferences::kDefaultAnalogueRangemV);
-    EXPECT_EQ(refs.Impedance(), SReferences::kDefaultImpedance);
-    EXPECT_EQ(refs.ZerodBSPLmV(), SReferences::kDefaultZerodBSPLmV);
-    EXPECT_EQ(refs.ReferenceHex(), kSineHex);
+    EXPECT_EQ(std::make_tuple(refs.AnalogueRangemV(), refs.Impedance(), refs.ZerodBSPLmV(), refs.ReferenceHex()),
+              std::make_tuple(SReferences::kDefaultAnalogueRangemV, SReferences::kDefaultImpedance,
+                              SReferences::kDefaultZerodBSPLmV, kSineHex));
     refs.SetUnlocked(true);
-    EXPECT_EQ(refs.GetType(), SReferences::REFS_ABSOLUTE_Y);
-    EXPECT_TRUE(refs.IsUnlocked());
+    EXPECT_TRUE(refs.IsUnlocked() && refs.GetType() == SReferences::REFS_ABSOLUTE_Y);
     // A kind that does not carry a value gives the default, not another field.
     const SReferences fft = SReferences::ForFFTX(96000.0, 513);
-    EXPECT_EQ(fft.ReferenceFrequency(), SReferences::kDefaultReferenceFrequency);
-    EXPECT_EQ(fft.SampleRate(), 96000.0);
-    EXPECT_EQ(fft.FFTLength(), 1024);
+    EXPECT_EQ(std::make_tuple(fft.ReferenceFrequency(), fft.SampleRate(), fft.FFTLength()),
+              std::make_tuple(SReferences::kDefaultReferenceFrequency, 96000.0, 1024));
     EXPECT_EQ(SReferences().FFTLength(), SReferences::kDefaultFFTLength);
 }
 
