@@ -20,6 +20,7 @@ struct FilterCombinationListItem {
     double dBandFrequency = 0.0;
     double dBandWidth = 0.0;
     int bUserWeighting = 0;
+    int bInvertUserWeighting = 0; // the file's gains are divided out, not multiplied in
     CString sWeightingFile;
     int iNumPoints = 0;       // bins from 0 Hz up to (not including) half the sample rate
     std::vector<double> aBuffer; // the response per bin, iNumPoints values

@@ -160,7 +160,13 @@ public:
     int RemoveResponseTraces(int bUpdate);
     // Shows the channel's FFT window (or its impulse gate) as a window-function
     // trace, named sName unless that is empty; 1 on success, else message 18242.
-    int CreateWindowFunction(ChannelNumber eChannel, int bImpulse, int iWindowType, const CString& sName, int bShow);
+    // A user window (WINDOW_USER) is read from sWindowFile.
+    int CreateWindowFunction(ChannelNumber eChannel, int bImpulse, int iWindowType, const CString& sName, int bShow,
+                             const CString& sWindowFile = CString());
+    // A filter trace showing the filters of iSource (CFilterTrace's sources)
+    // on the channel, computed now; null when the source is unknown or
+    // nothing could be computed.
+    CQXTrace* CreateFilterTrace(ChannelNumber eChannel, int iSource, int bShow);
     // A user trace over the two ranges (either order); its ID or TRACE_NULL_ID.
     short DoCreateUserTrace(ChannelNumber eChannel, int iNumPoints, double dXMin, double dXMax, double dYMin,
                             double dYMax);
@@ -317,6 +323,12 @@ public:
     void SetCTAFlags();
     // Whether the last SetCTAFlags found such a trace on the channel.
     int IsReadingCTA(ChannelNumber eChannel) const;
+    // The analyser's measured sample rate of a channel in Hz; -1 while its
+    // input is unlocked (callers then assume 96000).
+    double GetSampleRate(ChannelNumber eChannel) const;
+    // The FFT bins the channel's live FFT trace shows (its points less the
+    // end point); 0 when there is none yet, so callers fall back on the FFT length.
+    int GetDataSize(ChannelNumber eChannel);
 
     // ---- Trace files (trace/file/GraphDocTraceFile.cpp) -------------------
     // Writes the trace's header and record to sPath, resolved in the traces

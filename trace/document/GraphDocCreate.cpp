@@ -14,6 +14,7 @@
 #include "trace/display/XScale.h"
 #include "trace/types/FFTResponseTrace.h"
 #include "trace/types/SweepTrace.h"
+#include "trace/types/FilterTrace.h"
 #include "trace/types/UserTrace.h"
 #include "trace/types/WindowFunction.h"
 
@@ -128,7 +129,7 @@ int CGraphDoc::RemoveResponseTraces(int bUpdate)
 // ---- Window functions ------------------------------------------------------------------
 
 int CGraphDoc::CreateWindowFunction(ChannelNumber eChannel, int bImpulse, int iWindowType, const CString& sName,
-                                    int bShow)
+                                    int bShow, const CString& sWindowFile)
 {
     if (!QXVERIFY(IsSingleChannel(eChannel))) return 0;
     const long lExtra = bImpulse ? 1 : 0;
@@ -139,7 +140,7 @@ int CGraphDoc::CreateWindowFunction(ChannelNumber eChannel, int bImpulse, int iW
 
     // An impulse window shows the channel's gate; it has no window type.
     auto* pWindow = static_cast<CWindowFunction*>(pTrace);
-    if (!bImpulse) pWindow->SetWindowType(static_cast<WINDOWFUNCTION>(iWindowType), CString());
+    if (!bImpulse) pWindow->SetWindowType(static_cast<WINDOWFUNCTION>(iWindowType), sWindowFile);
     const int bBuilt = pWindow->SetWindow(FFTLength(), 1);
     if (!bBuilt) {
         if (bNew) RemoveTrace(pTrace, 0);
@@ -162,6 +163,26 @@ int CGraphDoc::CreateWindowFunction(ChannelNumber eChannel, int bImpulse, int iW
     if (bShow) SetCurrentTrace(pTrace, 0);
     UpdateAllViews(UPDATE_GRAPH_REDRAWALL, nullptr);
     return 1;
+}
+
+// ---- Filter traces -----------------------------------------------------------------------
+
+CQXTrace* CGraphDoc::CreateFilterTrace(ChannelNumber eChannel, int iSource, int bShow)
+{
+    if (!QXVERIFY(IsSingleChannel(eChannel))) return nullptr;
+    const int iBins = GetDataSize(eChannel) > 0 ? GetDataSize(eChannel) : FFTLength() / 2;
+    CQXTrace* pTrace = CreateTrace(TT_FILTER, eChannel, iBins + 1, 0, 0, 0, 0, 0, 0, 1);
+    if (!pTrace) return nullptr;
+    auto* pFilter = static_cast<CFilterTrace*>(pTrace);
+    pFilter->SetFilterType(iSource);
+    if (!pFilter->SetFilter(iBins, 1, 0)) {
+        RemoveTrace(pFilter, 0);
+        return nullptr;
+    }
+    NewTrace(pFilter, bShow, 0);
+    if (bShow) SetCurrentTrace(pFilter, 0);
+    UpdateAllViews(UPDATE_GRAPH_REDRAWALL, nullptr);
+    return pFilter;
 }
 
 // ---- User traces --------------------------------------------------------------------------

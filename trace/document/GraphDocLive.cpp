@@ -18,6 +18,7 @@
 #include "host/settings/SharedMeasurementData.h"
 #include "trace/model/BufferScale.h"
 #include "trace/model/QXTrace.h"
+#include "trace/types/FilterTrace.h"
 #include "trace/types/WindowFunction.h"
 
 namespace {
@@ -173,7 +174,7 @@ int CGraphDoc::NewFFTData(ChannelNumber eChannel)
                 CTraceRefillLock lock(*pTrace);
                 pTrace->UpdateTraceVariables(false, false, pFFT);
                 if (bRangeChanged) {
-                    // Recomputing the filter response for the new size comes with the filter traces.
+                    static_cast<CFilterTrace*>(pTrace)->SetFilter(pFFT->GetMaxSize(), 0, 0);
                     pTrace->SetXValueRange(dMinX, dMaxX, 1);
                     iResult = 1;
                 }

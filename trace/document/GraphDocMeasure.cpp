@@ -1,10 +1,11 @@
 // CGraphDoc: the links between the document and the running measurement:
-// the fundamental harmonics are placed on, and which channels' CT buffers
-// the window's traces read.
+// the fundamental harmonics are placed on, which channels' CT buffers the
+// window's traces read, and the sample rate and FFT size computed traces follow.
 
 #include "trace/document/GraphDoc.h"
 
 #include "host/app/DebugLog.h"
+#include "host/settings/AnalyserSettings.h"
 #include "host/settings/FFTParametersSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "trace/model/QXTrace.h"
@@ -59,4 +60,18 @@ int CGraphDoc::IsReadingCTA(ChannelNumber eChannel) const
 {
     const int i = ChannelIndex(eChannel);
     return i < 0 ? 0 : m_abReadingCTA[i];
+}
+
+double CGraphDoc::GetSampleRate(ChannelNumber eChannel) const
+{
+    const int i = ChannelIndex(eChannel);
+    const CAnalyserSettings* pAnalyser = GetAnalyserSettings();
+    return pAnalyser ? pAnalyser->GetAnalyserSampleRate(i < 0 ? 0 : i, true) : -1.0;
+}
+
+int CGraphDoc::GetDataSize(ChannelNumber eChannel)
+{
+    if (ChannelIndex(eChannel) < 0) return 0;
+    CQXTrace* pFFT = GetTraceFromArray(eChannel, TT_FFT, 0, 1);
+    return pFFT && pFFT->GetDataSize() > 1 ? pFFT->GetDataSize() - 1 : 0;
 }

@@ -4,6 +4,8 @@
 
 #include "trace/model/QXTrace.h"
 
+#include <vector>
+
 class IRecordSink;
 
 class CFilterTrace : public CQXTrace {
@@ -18,6 +20,17 @@ public:
 
     int GetFilterType() override { return m_iFilterSource; }
     void SetFilterType(int iSource) { m_iFilterSource = iSource; }
+
+    // Switching on recomputes the response from the current settings, except
+    // for a trace read from a trace file or the document's file.
+    void TraceOn(int iMatch, int bRegisterEvents) override;
+    // Computes the response of the source's filters over 0 .. fs/2 into the
+    // Y data: iNumPoints bins (0: the document's FFT size, else half the FFT
+    // length) and the end point. Without bCreate a trace that is off is left
+    // alone and the buffer follows the bins; with it the trace takes Hz over
+    // relative dB and its default Y window. With bOnlyIfFiltered nothing
+    // happens unless a band filter is in use. 0 when nothing was computed.
+    int SetFilter(int iNumPoints, int bCreate, int bOnlyIfFiltered);
 
     double GetMinYValue(EUnit eUnit) override;
     double GetMaxYValue(EUnit eUnit) override;
@@ -42,5 +55,10 @@ public:
     static constexpr double kDefaultMaxDb = 20.0;
 
 private:
+    // Copies the response into the Y data where it fits (the end point
+    // repeats the last bin); false, with a log line, where it would not.
+    bool CopyResponse(const std::vector<double>& aResponse);
+    void FinishFilterUpdate(int bCreate, double dSampleRate, double dCursorX, double dRelCursorX);
+
     int m_iFilterSource = kSourceCTDetector;
 };

@@ -12,7 +12,23 @@
 #include "trace/types/KindHelpers.h"
 #include "trace/types/TraceKindTables.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CWindowFunction, CQXTrace)
+
+namespace {
+
+// The first min(count, points) values, the rest held at the last one copied.
+void CopyHoldingLast(const double* pdFrom, int iCount, double* pdTo, int iPoints)
+{
+    const int iCopied = std::min(iCount, iPoints);
+    std::copy(pdFrom, pdFrom + iCopied, pdTo);
+    std::fill(pdTo + iCopied, pdTo + iPoints, iCopied > 0 ? pdFrom[iCopied - 1] : 0.0);
+}
+
+} // namespace
 
 CWindowFunction::CWindowFunction() { m_eTraceType = TT_WINDOW; }
 
@@ -43,16 +59,28 @@ int CWindowFunction::SetWindow(int iNumPoints, int bCreate)
 {
     QXASSERT((IsInUse()) || (bCreate));
     if (!bCreate && !IsOn()) return 1;
-    // The host has no loader for user window files here.
-    if (m_eWindowType == WINDOW_USER || !QXVERIFY(iNumPoints > 0)) return 0;
+    if (!QXVERIFY(iNumPoints > 0)) return 0;
     const bool bSizeChanged = iNumPoints != GetDataSize();
     if (bSizeChanged && !SetBuffer(iNumPoints)) return 0;
     {
         CSingleLock lock(&m_TraceLock, true);
         double* pdY = GetYDataBuffer(0);
         if (!pdY) return 0;
-        const double dLast = iNumPoints > 1 ? iNumPoints - 1 : 1;
-        for (int i = 0; i < iNumPoints; ++i) pdY[i] = WindowValue(m_eWindowType, iNumPoints > 1 ? i / dLast : 0.5);
+        // A user window is as long as its file, so it comes through a buffer of its own.
+        const bool bUsingTempBuffer = m_eWindowType == WINDOW_USER;
+        std::vector<double> aTemp;
+        double* pdBuffer = bUsingTempBuffer ? nullptr : pdY;
+        int nPoints = iNumPoints;
+        std::string sProblem;
+        if (!FillWindowBuffer(m_eWindowType, m_sWindowFile, WINDOWMODE_DISPLAY, &nPoints, &pdBuffer, aTemp,
+                              ReadUserWindowFile, &sProblem)) {
+            QXDebugLog(1, "CWindowFunction::SetWindow", "WINDOW: type %d from '%s' not computed: %s",
+                       static_cast<int>(m_eWindowType), m_sWindowFile.ToUtf8().c_str(), sProblem.c_str());
+            return 0;
+        }
+        QXASSERT(bUsingTempBuffer || (pdBuffer == pdY));
+        QXASSERT(bUsingTempBuffer || (nPoints == iNumPoints));
+        if (bUsingTempBuffer) CopyHoldingLast(pdBuffer, nPoints, pdY, iNumPoints);
     }
     FinishWindowUpdate(bCreate, bSizeChanged);
     if (!bCreate && bSizeChanged)
