@@ -1,0 +1,15 @@
+#include "host/app/ScriptedDialogs.h"
+
+#include "host/app/AppMessages.h"
+
+int CScriptedDialogs::DoModal(CDialogModel& model)
+{
+    m_aShown.push_back(model.GetTemplateID());
+    while (!m_aAnswers.empty()) {
+        Answer answer = std::move(m_aAnswers.front());
+        m_aAnswers.pop_front();
+        if (answer(model) != IDOK) return IDCANCEL;
+        if (model.OnOK()) return IDOK;
+    }
+    return IDCANCEL;
+}
