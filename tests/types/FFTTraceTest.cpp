@@ -137,18 +137,8 @@ TEST(FFTMath, BandSumAddsAndRemovesEachBinOnce)
     }
 }
 
-TEST(FFTMath, ColumnBinArithmetic)
+TEST(FFTMath, LineColumnsInterpolateInIntegers)
 {
-    // 0 .. 24 kHz over 8192 bins.
-    const SAffineBinMap map = MakeAffineBinMap(0.0, 0.0, 24000.0, 8192.0);
-    bool bExact = false;
-    EXPECT_EQ(AffineBin(map, 1000.0, &bExact), 341);
-    EXPECT_TRUE(bExact);
-    AffineBin(map, 3000.0, &bExact); // exactly bin 1024: rounding decides, the caller asks the service
-    EXPECT_FALSE(bExact);
-    AffineBin(MakeAffineBinMap(5.0, 1.0, 5.0, 1.0), 5.0, &bExact);
-    EXPECT_FALSE(bExact);
-
     EXPECT_EQ(LineColumnHeight(10, 20, 3, 0, 4), 17); // 10 + 10 * 3 / 4, truncated
     EXPECT_EQ(LineColumnHeight(20, 10, 3, 0, 4), 13);
     EXPECT_EQ(LineColumnHeight(POINT_BEYOND_MAX, 10, 1, 0, 4), POINT_BEYOND_MAX);

@@ -14,9 +14,6 @@
 namespace {
 
 constexpr double kUnlockedRate = 96000.0;
-// Far below any real bin fraction, far above the error of a few operations
-// on bins up to 2^24.
-constexpr double kBinEdgeTolerance = 1e-6;
 
 double LockedRate(double dRate) { return dRate == -1.0 ? kUnlockedRate : dRate; }
 
@@ -88,28 +85,6 @@ double SlideBandSum(const double* pdData, int n, int iCentreBin, double dBandFac
         ++*piLowBin;
     }
     return std::sqrt(std::max(dScale * *pdSumSquares, 0.0));
-}
-
-SAffineBinMap MakeAffineBinMap(double dX0, double dBinAtX0, double dX1, double dBinAtX1)
-{
-    SAffineBinMap map;
-    if (!(dX1 != dX0) || !std::isfinite(dX0) || !std::isfinite(dX1) || !std::isfinite(dBinAtX0) ||
-        !std::isfinite(dBinAtX1))
-        return map;
-    map.dX0 = dX0;
-    map.dBinAtX0 = dBinAtX0;
-    map.dBinsPerUnit = (dBinAtX1 - dBinAtX0) / (dX1 - dX0);
-    map.bValid = std::isfinite(map.dBinsPerUnit);
-    return map;
-}
-
-int AffineBin(const SAffineBinMap& map, double dX, bool* pbExact)
-{
-    const double dBin = map.dBinAtX0 + (dX - map.dX0) * map.dBinsPerUnit;
-    const bool bExact = map.bValid && std::isfinite(dBin) && std::fabs(dBin) < 2.0e9 &&
-                        std::fabs(dBin - std::round(dBin)) > kBinEdgeTolerance;
-    if (pbExact) *pbExact = bExact;
-    return bExact ? TruncToInt(dBin) : 0;
 }
 
 int LineColumnHeight(int iHeightC, int iHeightI, int k, int c, int i)

@@ -3,7 +3,7 @@
 // turning delivered powers into magnitudes, the lowest frequency a time gate
 // lets through, the Nyquist limit under the host's rate modes, the ends of
 // the valued part of a spectrum, the band sum's sliding window, and the
-// column-to-bin arithmetic of the plot reduction.
+// line-mode interpolation of the plot reduction.
 
 // Powers become magnitudes in place. Missing values (+DBL_MAX, or +infinity
 // where scaling pushed one beyond the double range) become +DBL_MAX; a
@@ -35,20 +35,6 @@ int LastCursorPosition(const double* pdData, int n, int p);
 // sqrt(dScale x sum).
 double SlideBandSum(const double* pdData, int n, int iCentreBin, double dBandFactor, double dScale, int* piLowBin,
                     int* piHighBin, double* pdSumSquares);
-
-// The bin under an X value when bins are an affine function of the X unit
-// (bin = dBinAtX0 + (x - dX0) x dBinsPerUnit), truncated toward zero like the
-// unit service's own conversion. *pbExact is false when the result lies so
-// close to a bin edge that rounding could decide it: the caller then asks
-// the unit service.
-struct SAffineBinMap {
-    double dX0 = 0.0;
-    double dBinAtX0 = 0.0;
-    double dBinsPerUnit = 0.0;
-    bool bValid = false;
-};
-SAffineBinMap MakeAffineBinMap(double dX0, double dBinAtX0, double dX1, double dBinAtX1);
-int AffineBin(const SAffineBinMap& map, double dX, bool* pbExact);
 
 // Line-mode interpolation between the heights of two placed columns c < i,
 // in integer arithmetic (truncating); 2147483647 when either end has none.

@@ -22,6 +22,7 @@
 #include "platform/CriticalSection.h"
 #include "platform/Geometry.h"
 #include "platform/String.h"
+#include "trace/core/PlotMaps.h"
 #include "trace/core/TickArray.h"
 #include "trace/core/TraceDefs.h"
 #include "trace/model/TraceValue.h"
@@ -476,6 +477,13 @@ public:
     void UpdateRelativityOtherValue();
 
     // ---- Value mapping and lookup ----------------------------------------
+    // The columns of the plot rectangle over the current X window in the X
+    // scale unit, or in iUnit (a log window's start corrected).
+    SXMap MakeXMap();
+    SXMap MakeXMapInUnit(int iUnit);
+    // Data to heights as they stand; kinds that map Y their own way give
+    // their own map (or none: each datum through GetYPointForData).
+    virtual SYMap MakeYMap();
     double GetXValueAtPoint(int iDeviceX);
     int GetXPointForPos(int iPos);
     int GetXPointForValue(double dValue, int iUnit);

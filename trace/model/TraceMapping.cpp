@@ -97,33 +97,35 @@ int CQXTrace::GetXPosForValue(double dValue, int iUnit)
 
 int CQXTrace::GetXPosAtPoint(int iPoint) { return GetXPosForValue(GetXValueAtPoint(iPoint), GetXUnit()); }
 
-double CQXTrace::GetXValueAtPoint(int iDeviceX)
+SXMap CQXTrace::MakeXMap()
 {
-    if (iDeviceX < m_rcDraw.left || iDeviceX > m_rcDraw.right) return -1.0;
-    const double f = static_cast<double>(iDeviceX - m_rcDraw.left) / (m_rcDraw.Width() + 1.0);
     double dMin = GetCurrentMinXScaleValue();
     const double dMax = GetCurrentMaxXScaleValue();
-    if (!GetLogX()) return dMin + (dMax - dMin) * f;
-    EnsureLogStartCorrect(&dMin, dMax, GetXUnit());
-    const double dSpan = std::log10(dMax) - std::log10(dMin);
-    QXASSERT(dSpan != 0.0);
-    return std::pow(10.0, std::log10(dMin) + f * dSpan);
+    const bool bLog = GetLogX() != 0;
+    if (bLog) {
+        EnsureLogStartCorrect(&dMin, dMax, GetXUnit());
+        QXASSERT(std::log10(dMax) - std::log10(dMin) != 0.0);
+    }
+    return SXMap::Make(dMin, dMax, m_rcDraw.Width() + 1, bLog);
 }
 
-int CQXTrace::GetXPointForValue(double dValue, int iUnit)
+SXMap CQXTrace::MakeXMapInUnit(int iUnit)
 {
     double dMin = 0.0;
     double dMax = 0.0;
     GetXWindowInUnit(iUnit, &dMin, &dMax);
-    double dFraction = 0.0;
-    if (GetLogX()) {
-        EnsureLogStartCorrect(&dMin, dMax, iUnit);
-        dFraction = LogFraction(dValue, dMin, dMax);
-    } else {
-        dFraction = LinearFraction(dValue, dMin, dMax);
-    }
-    return TruncToInt((m_rcDraw.Width() + 1.0) * dFraction);
+    const bool bLog = GetLogX() != 0;
+    if (bLog) EnsureLogStartCorrect(&dMin, dMax, iUnit);
+    return SXMap::Make(dMin, dMax, m_rcDraw.Width() + 1, bLog);
 }
+
+double CQXTrace::GetXValueAtPoint(int iDeviceX)
+{
+    if (iDeviceX < m_rcDraw.left || iDeviceX > m_rcDraw.right) return -1.0;
+    return MakeXMap().ValueAtColumn(iDeviceX - m_rcDraw.left);
+}
+
+int CQXTrace::GetXPointForValue(double dValue, int iUnit) { return MakeXMapInUnit(iUnit).ColumnForValue(dValue); }
 
 int CQXTrace::GetXPointForPos(int iPos)
 {
@@ -208,9 +210,8 @@ double CQXTrace::GetYValueAtPoint(int iDeviceY)
     return GetYValueForData(GetYDataAtPoint(iDeviceY), GetYUnit(), 0, 0);
 }
 
-int CQXTrace::GetYPointForData(double dData)
+SYMap CQXTrace::MakeYMap()
 {
-    if (dData != DBL_MAX && dData != -DBL_MAX) dData += m_dYOffset;
     SYPlotFrame frame;
     frame.iOrigin = GetYOrigin();
     frame.iTop = m_rcDraw.top;
@@ -218,9 +219,15 @@ int CQXTrace::GetYPointForData(double dData)
     frame.dMinData = m_dCurrentMinYData;
     frame.dMaxData = m_dCurrentMaxYData;
     frame.bLog = m_bLogY != 0;
+    return SYMap::LinearData(frame, m_dYOffset);
+}
+
+int CQXTrace::GetYPointForData(double dData)
+{
+    // A log axis maps through the Y unit; the map answers only its sentinels.
+    const SYMap map = CQXTrace::MakeYMap();
     int iHeight = 0;
-    if (YHeightSentinel(dData, frame, &iHeight)) return iHeight;
-    return frame.bLog ? GetLogYPoint(dData) : LinearYHeight(dData, frame);
+    return map.Height(dData, &iHeight) ? iHeight : GetLogYPoint(map.Shifted(dData));
 }
 
 int CQXTrace::GetLogYPoint(double dData)

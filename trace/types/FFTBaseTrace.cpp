@@ -243,14 +243,8 @@ int CFFTBaseTrace::GetYPointForData(double dData)
     const double mx = m_dCurrentMaxYScaleValue;
     if (!(mx > mn)) return 0;
     // Only the holding thread reads the held map.
-    if (m_HeldBy.load() == std::this_thread::get_id() && m_HeldHeights.bValid) {
-        const bool bLogDomain = m_bHeldHeightsInLog;
-        if (!bLogDomain || dData > 0.0) {
-            bool bExact = false;
-            const int iRow = AffineBin(m_HeldHeights, bLogDomain ? std::log10(dData) : dData, &bExact);
-            if (bExact) return m_iHeldOriginRow + iRow;
-        }
-    }
+    int iHeight = 0;
+    if (m_HeldBy.load() == std::this_thread::get_id() && m_HeldHeights.Height(dData, &iHeight)) return iHeight;
     return GetYOrigin() - m_rcDraw.top + TruncToInt(YRowBeforeTruncation(dData));
 }
 

@@ -76,6 +76,9 @@ public:
     // not in the stored magnitudes).
     int GetYOrigin() override;
     int GetYPointForData(double dData) override;
+    // Affine in the datum, or in its log10 for dB units; none on a log axis.
+    // While a plot is built, the map held for it.
+    SYMap MakeYMap() override;
     double GetYDataAtPoint(int iDeviceY) override;
 
 protected:
@@ -114,15 +117,12 @@ private:
     // Heights while held: every Y unit of spectra is affine in the datum, or
     // in its log10 for dB units, so the row before truncation is too; a row
     // that lands near an edge is still mapped through the unit service.
-    SAffineBinMap m_HeldHeights;
-    bool m_bHeldHeightsInLog = false;
-    int m_iHeldOriginRow = 0;
-    void HoldHeightMap();
+    SYMap m_HeldHeights;
     // The height's row expression before truncation, through the unit service.
     double YRowBeforeTruncation(double dData);
     int PointAt(const SPlotScan& scan, int iPos);
     void BinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double dBinsPerColumn);
-    void LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double x0, double x1);
+    void LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins);
     void BinLinesToPlot(const SPlotScan& scan, CBinLocator& bins);
 };
 

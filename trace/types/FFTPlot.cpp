@@ -13,7 +13,6 @@
 #include "trace/core/PlotScan.h"
 #include "trace/core/TraceMath.h"
 #include "trace/types/KindHelpers.h"
-#include "trace/core/FFTMath.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -38,45 +37,33 @@ void WidenSpan(SColumnSpan* pSpan, const SColumnSpan& run)
 // land on a bin edge (where rounding decides) still ask the unit service.
 class CFFTBaseTrace::CBinLocator {
 public:
-    CBinLocator(CFFTBaseTrace& trace, int iUnit, double dX0, double dX1) : m_trace(trace), m_iUnit(iUnit)
+    CBinLocator(CFFTBaseTrace& trace, const SXMap& xmap) : m_trace(trace), m_xmap(xmap), m_iUnit(trace.GetXUnit())
     {
         SReferences refs;
         trace.GetReferences(1, 0, &refs);
-        const auto Bin = [&](double dX) { return trace.m_XValue.Convert(dX, iUnit, UNIT_BINS, &refs); };
-        m_map = MakeAffineBinMap(dX0, Bin(dX0), dX1, Bin(dX1));
+        const auto Bin = [&](double dX) { return trace.m_XValue.Convert(dX, m_iUnit, UNIT_BINS, &refs); };
+        const double dX0 = xmap.dMin;
+        const double dX1 = xmap.dMax;
+        m_bins = SAffineMap::Through(dX0, Bin(dX0), dX1, Bin(dX1));
         // Any unit that is not affine in bins falls back to the service.
         const double dMid = 0.5 * (dX0 + dX1);
-        const double dExpected = m_map.dBinAtX0 + (dMid - dX0) * m_map.dBinsPerUnit;
-        if (m_map.bValid && !(std::fabs(Bin(dMid) - dExpected) <= 1e-9 * std::max(1.0, std::fabs(dExpected))))
-            m_map.bValid = false;
+        if (m_bins.bValid && !m_bins.Confirms(dMid, Bin(dMid))) m_bins.bValid = false;
     }
 
     int BinAt(double dX)
     {
         bool bExact = false;
-        const int iBin = AffineBin(m_map, dX, &bExact);
+        const int iBin = m_bins.TruncAt(dX, &bExact);
         return bExact ? iBin : m_trace.GetXPosForValue(dX, m_iUnit);
     }
-
-    // The bin under the left edge of column i of a log axis from dX0 (already
-    // corrected) to dX1: GetXValueAtPoint's arithmetic with the window taken once.
-    int LogColumnBin(int i, double dX0, double dX1)
-    {
-        if (m_dLogColumns == 0.0) {
-            m_dLogColumns = m_trace.m_rcDraw.Width() + 1.0;
-            m_dLogStart = std::log10(dX0);
-            m_dLogSpan = std::log10(dX1) - std::log10(dX0);
-        }
-        return BinAt(std::pow(10.0, m_dLogStart + (static_cast<double>(i) / m_dLogColumns) * m_dLogSpan));
-    }
+    // The bin under the left edge of column i.
+    int ColumnBin(int i) { return BinAt(m_xmap.ValueAtColumn(i)); }
 
 private:
     CFFTBaseTrace& m_trace;
+    SXMap m_xmap;
     int m_iUnit;
-    SAffineBinMap m_map;
-    double m_dLogColumns = 0.0;
-    double m_dLogStart = 0.0;
-    double m_dLogSpan = 0.0;
+    SAffineMap m_bins;
 };
 
 // Holds the trace's references for this thread while it lives.
@@ -86,13 +73,13 @@ public:
     {
         trace.GetReferences(1, 0, &trace.m_aHeldReferences[0]);
         trace.GetReferences(2, 0, &trace.m_aHeldReferences[1]);
-        trace.HoldHeightMap();
+        trace.m_HeldHeights = trace.MakeYMap();
         trace.m_HeldBy.store(std::this_thread::get_id());
     }
     ~CReferenceHold()
     {
         m_trace.m_HeldBy.store(std::thread::id());
-        m_trace.m_HeldHeights.bValid = false;
+        m_trace.m_HeldHeights = SYMap();
     }
     CReferenceHold(const CReferenceHold&) = delete;
     CReferenceHold& operator=(const CReferenceHold&) = delete;
@@ -101,26 +88,22 @@ private:
     CFFTBaseTrace& m_trace;
 };
 
-void CFFTBaseTrace::HoldHeightMap()
+SYMap CFFTBaseTrace::MakeYMap()
 {
-    m_HeldHeights = SAffineBinMap();
-    if (GetLogY() || !(m_dCurrentMaxYScaleValue > m_dCurrentMinYScaleValue)) return;
-    m_bHeldHeightsInLog = IsdBUnit(GetYUnit());
-    m_iHeldOriginRow = GetYOrigin() - m_rcDraw.top;
+    if (m_HeldBy.load() == std::this_thread::get_id()) return m_HeldHeights;
+    if (GetLogY() || !(m_dCurrentMaxYScaleValue > m_dCurrentMinYScaleValue)) return SYMap();
+    const bool bInLog10 = IsdBUnit(GetYUnit());
     // Two points define the map (in log10 of the datum for dB units); more,
     // spread over the decades data take, confirm that it is one.
-    const auto Datum = [&](double u) { return m_bHeldHeightsInLog ? std::pow(10.0, u) : u; };
+    const auto Datum = [&](double u) { return bInLog10 ? std::pow(10.0, u) : u; };
     const double u0 = 0.0;
-    const double u1 = m_bHeldHeightsInLog ? 6.0 : 1.0e6;
-    SAffineBinMap map = MakeAffineBinMap(u0, YRowBeforeTruncation(Datum(u0)), u1, YRowBeforeTruncation(Datum(u1)));
-    const double adCheck[] = {-4.0, 2.5, 9.0};
-    for (double c : adCheck) {
-        const double u = m_bHeldHeightsInLog ? c : c * 1.0e5;
-        const double dExact = YRowBeforeTruncation(Datum(u));
-        const double dAffine = map.dBinAtX0 + (u - map.dX0) * map.dBinsPerUnit;
-        if (!(std::fabs(dExact - dAffine) <= 1e-9 * std::max(1.0, std::fabs(dExact)))) return;
+    const double u1 = bInLog10 ? 6.0 : 1.0e6;
+    const SAffineMap rows = SAffineMap::Through(u0, YRowBeforeTruncation(Datum(u0)), u1, YRowBeforeTruncation(Datum(u1)));
+    for (double c : {-4.0, 2.5, 9.0}) {
+        const double u = bInLog10 ? c : c * 1.0e5;
+        if (!rows.Confirms(u, YRowBeforeTruncation(Datum(u)))) return SYMap();
     }
-    m_HeldHeights = map;
+    return SYMap::Affine(rows, GetYOrigin() - m_rcDraw.top, bInLog10);
 }
 
 // The height of the bin at iPos; no point outside the array.
@@ -162,19 +145,11 @@ void CFFTBaseTrace::DataToPlot()
         return;
     }
 
-    const int iUnit = GetXUnit();
     const bool bLogX = GetLogX() != 0;
-    double x0 = GetCurrentMinXScaleValue();
-    const double x1 = GetCurrentMaxXScaleValue();
-    if (bLogX) {
-        EnsureLogStartCorrect(&x0, x1, iUnit);
-        const double dDecadeSize = scan.iColumns / (std::log10(x1) - std::log10(x0));
-        QXASSERT(dDecadeSize != 0.0);
-    }
-    CBinLocator bins(*this, iUnit, x0, x1);
+    CBinLocator bins(*this, MakeXMap());
     const double r = static_cast<double>(scan.iMaxPos - scan.iMinPos) / scan.iColumns;
     m_bColumnMode = (r > 1.0 || bLogX) ? 1 : 0;
-    if (bLogX) LogBinColumnsToPlot(scan, bins, x0, x1);
+    if (bLogX) LogBinColumnsToPlot(scan, bins);
     else if (r > 1.0) BinColumnsToPlot(scan, bins, r);
     else BinLinesToPlot(scan, bins);
 }
@@ -182,14 +157,12 @@ void CFFTBaseTrace::DataToPlot()
 void CFFTBaseTrace::BinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double dBinsPerColumn)
 {
     const int R = FloorToInt(dBinsPerColumn + 0.5);
-    const double x0 = GetCurrentMinXScaleValue();
-    const double dSpan = GetCurrentMaxXScaleValue() - x0;
     const bool bFollowsData = YMappingFollowsData();
     const int W = scan.iColumns;
     SColumnSpan previous = kNoPoint;
     for (int i = 0; i < W; ++i) {
         // The column's first bin and the R after it; a missing bin ends the span.
-        const int q = bins.BinAt(x0 + (static_cast<double>(i) / W) * dSpan);
+        const int q = bins.ColumnBin(i);
         SColumnSpan span = kNoPoint;
         if (q >= scan.iMinPos && q <= scan.iMaxPos &&
             !ColumnSpanAt(scan, q, std::min(q + R, scan.iSize - 1), bFollowsData, &span)) {
@@ -202,7 +175,7 @@ void CFFTBaseTrace::BinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, d
     }
 }
 
-void CFFTBaseTrace::LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double x0, double x1)
+void CFFTBaseTrace::LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins)
 {
     const bool bFollowsData = YMappingFollowsData();
     const int W = scan.iColumns;
@@ -218,7 +191,7 @@ void CFFTBaseTrace::LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins
     for (int i = 0; i < W; ++i) {
         int e = p1;
         if (i == 0) e = p0;
-        else if (i < W - 1) e = bins.LogColumnBin(i, x0, x1);
+        else if (i < W - 1) e = bins.ColumnBin(i);
         SColumnSpan span = kNoPoint;
         if (e >= p0 && e <= p1) {
             if (!PlotScanValid(scan, e, __LINE__)) {
@@ -264,8 +237,6 @@ void CFFTBaseTrace::LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins
 
 void CFFTBaseTrace::BinLinesToPlot(const SPlotScan& scan, CBinLocator& bins)
 {
-    const double x0 = GetCurrentMinXScaleValue();
-    const double dSpan = GetCurrentMaxXScaleValue() - x0;
     const int W = scan.iColumns;
     if (!PlotScanValid(scan, scan.iMinPos, __LINE__)) {
         scan.Fill(0, POINT_BEYOND_MAX);
@@ -276,7 +247,7 @@ void CFFTBaseTrace::BinLinesToPlot(const SPlotScan& scan, CBinLocator& bins)
     scan.piMin[0] = scan.piMax[0] = PointAt(scan, iPreviousBin);
     for (int i = 1; i < W; ++i) {
         const bool bLast = i == W - 1;
-        const int iBin = bLast ? scan.iMaxPos : bins.BinAt(x0 + dSpan * i / W);
+        const int iBin = bLast ? scan.iMaxPos : bins.ColumnBin(i);
         if (iBin == iPreviousBin && !bLast) continue;
         if (iBin >= 0 && iBin < scan.iSize && !PlotScanValid(scan, iBin, __LINE__)) {
             scan.Fill(i, POINT_BEYOND_MAX);
