@@ -277,21 +277,31 @@ TEST_F(TraceFileTest, SaveLoadSaveIsByteIdenticalApartFromTheHandleForEveryKind)
     }
 }
 
-TEST_F(TraceFileTest, SweepKeepsPointsAndAxisThroughAFileAndOldTimeAxesGetMilliseconds)
+TEST_F(TraceFileTest, SweepKeepsPointsAndAxisThroughAFileAndOldUnitsAreUpgraded)
 {
+    // Trigger -1: the X axis is the jitter result. Jitter units of older
+    // files were peak; they load peak-to-peak. Time axes without a unit get ms.
     const struct {
-        int iTrigger, iUnit, iLoadedUnit;
-    } aCases[] = {{TRIGGER_GENFREQ_CHA, UNIT_FREQ_HZ, UNIT_FREQ_HZ},
-                  {TRIGGER_TIME, 0, UNIT_MS},
-                  {TRIGGER_TIME, -1, UNIT_MS},
-                  {TRIGGER_TIME, UNIT_SECONDS, UNIT_SECONDS}};
+        int iTrigger, iUnit, iLoadedUnit, iResult, iYUnit, iLoadedYUnit;
+    } aCases[] = {{TRIGGER_GENFREQ_CHA, UNIT_FREQ_HZ, UNIT_FREQ_HZ, RES_CHA_RMSAMPL, UNIT_HEX, UNIT_HEX},
+                  {TRIGGER_TIME, 0, UNIT_MS, RES_CHA_RMSAMPL, UNIT_HEX, UNIT_HEX},
+                  {TRIGGER_TIME, -1, UNIT_MS, RES_DIC_JITTER, UNIT_JITTER_NS, UNIT_JITTER_NSPP},
+                  {TRIGGER_TIME, UNIT_SECONDS, UNIT_SECONDS, RES_DIC_JITTER, UNIT_JITTER_UI, UNIT_JITTER_UIPP},
+                  {-1, UNIT_JITTER_UI, UNIT_JITTER_UIPP, RES_CHA_RMSAMPL, UNIT_HEX, UNIT_HEX}};
     for (const auto& c : aCases) {
         auto* pSweep = static_cast<CSweepTrace*>(m_pDoc->CreateTrace(TT_SWEEP1, CHANNEL_A, 4, 0, 0, 1, 0, 1, 1, 1));
         ASSERT_NE(pSweep, nullptr);
-        pSweep->SetResultID(RES_CHA_RMSAMPL);
-        pSweep->SetXAxisSourceDetails(c.iTrigger, c.iUnit, 20000.0, 20.0);
+        pSweep->SetResultID(c.iResult);
+        pSweep->SetYUnit(c.iYUnit);
+        if (c.iTrigger >= 0) {
+            pSweep->SetXAxisSourceDetails(c.iTrigger, c.iUnit, 20000.0, 20.0);
+        } else {
+            pSweep->SetXAxisResultDetails(RES_DIC_JITTER, 0, 0, c.iUnit, 20000.0, 20.0);
+            pSweep->SetXUnit(c.iUnit);
+        }
         pSweep->SweepStarted(0);
-        for (double x : {1000.0, 20.0, 5000.0}) pSweep->AddSweepPoint(x, x * 10, 0, 1, 0, 0);
+        for (double x : {1000.0, 20.0}) pSweep->AddSweepPoint(x, x * 10, 0, 1, 0, 0);
+        pSweep->AddSweepPoint(5000.0, 50000.0, 0x04, 1, 0, 0); // a time-out mark
         ASSERT_EQ(m_pDoc->SaveTrace(pSweep, L"sweep", 0), 1);
 
         CGraphDoc other;
@@ -302,10 +312,17 @@ TEST_F(TraceFileTest, SweepKeepsPointsAndAxisThroughAFileAndOldTimeAxesGetMillis
                   (std::vector<double>{20, 1000, 5000, DBL_MAX}));
         EXPECT_EQ(std::vector<double>(pLoaded->GetYDataBuffer(0), pLoaded->GetYDataBuffer(0) + 3),
                   (std::vector<double>{200, 10000, 50000}));
-        EXPECT_EQ(pLoaded->GetResultID(), RES_CHA_RMSAMPL);
+        EXPECT_EQ(pLoaded->GetResultID(), c.iResult);
         EXPECT_EQ(pLoaded->GetXAxisSourceType(), c.iTrigger);
-        EXPECT_FALSE(pLoaded->IsXAxisResult());
+        EXPECT_EQ(pLoaded->IsXAxisResult(), c.iTrigger < 0 ? 1 : 0);
         EXPECT_EQ(pLoaded->GetXAxisUnit(), c.iLoadedUnit);
+        EXPECT_EQ(pLoaded->GetYUnit(), c.iLoadedYUnit);
+        if (c.iTrigger < 0) EXPECT_EQ(pLoaded->GetXUnit(), c.iLoadedUnit);
+        // The file keeps no mark kinds: the time-out mark loads as a plain mark with its label.
+        ASSERT_NE(pLoaded->GetMark(0), nullptr);
+        EXPECT_EQ(std::make_tuple(pLoaded->GetMark(0)->GetType(), pLoaded->GetMarkPosition(0, 1),
+                                  pLoaded->GetMarkLabel(0, 0)),
+                  std::make_tuple(eMark, 2, LoadResString(IDS_MARK_TIMEOUT_NO_DATA)));
         EXPECT_EQ(pLoaded->GetXAxisMinValue(), 20.0);
         EXPECT_EQ(pLoaded->GetXAxisMaxValue(), 20000.0);
         m_host.PumpMessages();

@@ -184,6 +184,24 @@ TEST_F(SweepTraceTest, YMappingOnAWindowAcrossZeroAndThreeOfTenPointsPlotted)
     }
 }
 
+TEST_F(SweepTraceTest, APerPointLimitGrowsWithASenseSweep)
+{
+    CSweepTrace* p = MakeSweep(2, TRIGGER_SENSEFREQ_CHA);
+    p->TraceOn(0, 0);
+    auto* pMax = new CLimitLine(CHANNEL_A, 2, TT_MAXLIMITLINE, 0); // 5 and 6 degrees
+    pMax->SetParentTrace(p);
+    pMax->SetUnitsCreated(UNIT_FREQ_HZ, UNIT_PHASE_DEGREES);
+    pMax->SetYDataAtXPos(0, 5, 0);
+    pMax->SetYDataAtXPos(1, 6, 0);
+    ASSERT_EQ(p->SetLimitLineForTrace(pMax, TT_MAXLIMITLINE, 1, 0, 0), 1);
+    p->SweepStarted(0);
+    for (double x : {10.0, 30.0, 20.0}) p->AddSweepPoint(x, 7, 0, 1, 0, 0);
+    ASSERT_EQ(std::make_pair(pMax->GetDataSize(), pMax->GetMaxXPos()), std::make_pair(3, 2));
+    EXPECT_EQ((std::vector<double>{pMax->GetYDataAtXPos(0, 0), pMax->GetYDataAtXPos(1, 0), pMax->GetYDataAtXPos(2, 0)}),
+              (std::vector<double>{5, 6, M}));
+    EXPECT_EQ(p->GetMaxLimitBreachCount(), 3); // 7 above 5, 6 and (20 at position 1) 6; 30 moved past the limits
+}
+
 TEST_F(SweepTraceTest, AxesAllowLogarithmsAndSignsByResultAndSource)
 {
     const struct {

@@ -187,6 +187,12 @@ void CQXTrace::CheckLimitsAgainstTraceData()
 
 // ---- One point -------------------------------------------------------------------------------
 
+void CQXTrace::ExtendLimitLinesTo(int iDataSize)
+{
+    for (CQXTrace* pLine : {m_pMaxLimitLine, m_pMinLimitLine})
+        if (pLine) AsLimitLine(pLine)->ExtendTraceData(iDataSize);
+}
+
 void CQXTrace::CheckLimitAtPoint(int iPos)
 {
     if (!IsOnLine(m_pMaxLimitLine) && !IsOnLine(m_pMinLimitLine)) return;

@@ -63,6 +63,11 @@ public:
     // Takes the parent's current data: as trace data when the parent has no
     // X data, else as a table of its points. 1 on success.
     int CopyDataFromTrace();
+    // A per-point line of a trace that grew (a sense sweep) grows with it:
+    // the new positions at its end have no limit. A table line, or one as
+    // long already, is left alone; 0 when memory runs out (the line stays as
+    // it was and reads past its end give no limit).
+    int ExtendTraceData(int iDataSize);
     // Moves every limit by dDelta in the parent's current Y unit.
     void AlterAllValues(double dDelta, int bTransformed);
     // Moves every limit by dDelta in the parent's data; signed limits change

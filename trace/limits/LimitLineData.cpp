@@ -17,6 +17,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <new>
+#include <vector>
 
 // ---- Stored values -------------------------------------------------------------------------
 
@@ -123,6 +126,28 @@ int CLimitLine::CopyDataFromTrace()
     if (!bResult) return 0;
     SetParentTrace(pParent);
     SetScaleValuesFromTrace(true);
+    RecalcTrace();
+    return 1;
+}
+
+int CLimitLine::ExtendTraceData(int iDataSize)
+{
+    if (m_pLimitTable || !m_pYData || iDataSize <= m_iDataSize) return 1;
+    std::unique_ptr<double[]> pY(new (std::nothrow) double[static_cast<size_t>(iDataSize)]);
+    if (!pY) return 0;
+    std::copy(m_pYData.get(), m_pYData.get() + m_iDataSize, pY.get());
+    std::fill(pY.get() + m_iDataSize, pY.get() + iDataSize, DBL_MAX);
+    std::vector<unsigned char> aPolarity = m_pPolarityData;
+    if (!aPolarity.empty()) aPolarity.resize(static_cast<size_t>(iDataSize), POLARITY_NONE);
+    const int iOldMax = CQXTrace::GetMaxXPos();
+    {
+        CSingleLock lock(&m_TraceLock, true);
+        m_pYData = std::move(pY);
+        m_pPolarityData = std::move(aPolarity);
+        m_iDataSize = iDataSize;
+    }
+    SetMaxXPos(iDataSize - 1);
+    if (CQXTrace::GetCurrentMaxXPos() == iOldMax) SetCurrentMaxXPos(iDataSize - 1);
     RecalcTrace();
     return 1;
 }

@@ -572,6 +572,8 @@ protected:
     // two whole-trace scans, and dropping limit lines whose units no longer
     // suit the trace.
     void CheckLimitAtPoint(int iPos);
+    // The trace grew (a sense sweep): per-point limit lines grow with it.
+    void ExtendLimitLinesTo(int iDataSize);
     void CheckLimitsAgainstLimitTables();
     void CheckLimitsAgainstTraceData();
     void CheckLimitLinesConsistent(int iRemoveFlag);

@@ -187,6 +187,9 @@ bool CSweepTrace::GrowWithPoint(int q, double dX, double dY)
     }
     SetMaxXPos(iOldMax + 1);
     if (GetCurrentMaxXPos() == iOldMax) SetCurrentMaxXPos(iOldMax + 1);
+    // A per-point limit keeps one value per position: its line grows too
+    // (the limits stay on their positions, the new last one has none).
+    ExtendLimitLinesTo(m_iDataSize);
     return true;
 }
 
