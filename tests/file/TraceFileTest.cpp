@@ -317,7 +317,9 @@ TEST_F(TraceFileTest, SweepKeepsPointsAndAxisThroughAFileAndOldUnitsAreUpgraded)
         EXPECT_EQ(pLoaded->IsXAxisResult(), c.iTrigger < 0 ? 1 : 0);
         EXPECT_EQ(pLoaded->GetXAxisUnit(), c.iLoadedUnit);
         EXPECT_EQ(pLoaded->GetYUnit(), c.iLoadedYUnit);
-        if (c.iTrigger < 0) EXPECT_EQ(pLoaded->GetXUnit(), c.iLoadedUnit);
+        if (c.iTrigger < 0) {
+            EXPECT_EQ(pLoaded->GetXUnit(), c.iLoadedUnit);
+        }
         // The file keeps no mark kinds: the time-out mark loads as a plain mark with its label.
         ASSERT_NE(pLoaded->GetMark(0), nullptr);
         EXPECT_EQ(std::make_tuple(pLoaded->GetMark(0)->GetType(), pLoaded->GetMarkPosition(0, 1),
