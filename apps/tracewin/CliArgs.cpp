@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cerrno>
 #include <charconv>
+#include <filesystem>
 #include <cmath>
 #include <cstdlib>
 
@@ -52,6 +53,12 @@ bool CArgReader::Number(double& dValue, std::string& sError)
     if (ParseFiniteNumber(sValue, dValue)) return true;
     sError = "bad value '" + sValue + "' for " + m_Args[m_uNext - 2] + " (not a finite number)";
     return false;
+}
+
+bool NamesAFolder(const std::string& sPath)
+{
+    std::error_code error;
+    return !sPath.empty() && (sPath.back() == '/' || std::filesystem::is_directory(sPath, error));
 }
 
 std::string WithExtension(const std::string& sPath, const std::string& sExtension)

@@ -36,6 +36,9 @@ private:
     size_t m_uNext = 0;
 };
 
+// A name ending in '/' or that of an existing folder: no file to write
+// (the writers would add their extension and write "FOLDER/.trc").
+bool NamesAFolder(const std::string& sPath);
 // sPath with sExtension (".trc") appended unless it ends with it, in any
 // case: the name the file writers give the file.
 std::string WithExtension(const std::string& sPath, const std::string& sExtension);

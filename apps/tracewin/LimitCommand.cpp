@@ -55,6 +55,7 @@ bool ParseLimitOptions(const Args& args, SLimitOptions& options, std::string& sE
     if (options.sTrace.empty() == options.sTable.empty()) sError = "give one of --trace FILE and --table FILE";
     else if (!options.sTable.empty() && options.dOffset != 0.0) sError = "--offset goes with --trace";
     else if (options.sOutput.empty()) sError = "no output file (-o FILE.lim)";
+    else if (NamesAFolder(options.sOutput)) sError = "'" + options.sOutput + "' is a folder, not a file";
     return sError.empty();
 }
 
@@ -139,7 +140,14 @@ int MakeTraceLimit(CBuiltInDocument& built, const SLimitOptions& options, const 
         std::fprintf(stderr, "tracewin limit: '%s' holds no values to take\n", options.sTrace.c_str());
         return kExitFailure;
     }
-    if (options.dOffset != 0.0) line.AlterAllValues(options.dOffset, 0);
+    // Signed lines (of scope traces) keep magnitudes: their offset is moved
+    // in the data, so that +D lies D above the trace on both sides of zero.
+    if (options.dOffset != 0.0 && line.HasPolarityData(0)) {
+        const int iUnit = pTrace->GetYUnit();
+        line.AlterAllData(pTrace->GetYDataForValue(options.dOffset, iUnit, 0) - pTrace->GetYDataForValue(0.0, iUnit, 0), 0);
+    } else if (options.dOffset != 0.0) {
+        line.AlterAllValues(options.dOffset, 0);
+    }
     return built.GetDoc().SaveTrace(&line, CString(CommandLinePath(sPath)), 0) ? kExitOk : -1;
 }
 

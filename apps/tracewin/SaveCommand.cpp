@@ -51,6 +51,7 @@ bool ParseSaveOptions(const Args& args, SSaveOptions& options, std::string& sErr
         }
     }
     if (options.sOutput.empty()) sError = "no output file (-o FILE.trc)";
+    else if (NamesAFolder(options.sOutput)) sError = "'" + options.sOutput + "' is a folder, not a file";
     return sError.empty();
 }
 

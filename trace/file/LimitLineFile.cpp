@@ -12,6 +12,7 @@
 #include "host/app/DebugLog.h"
 #include "host/app/FileVersion.h"
 #include "host/app/PathResolver.h"
+#include "host/units/Unit.h"
 #include "platform/Archive.h"
 #include "resources/StringTable.h"
 #include "trace/display/XScale.h"
@@ -359,7 +360,15 @@ int CLimitLine::LoadForTrace(CQXTrace* pTrace, const CString& sPath, TraceType e
     }
     if (!pLine->InitialiseFromFile(sPath, bShowMessages, psReason)) return Fail(IDS_OLE_SET_LIMIT_FAILED);
     if (!pTrace->IsLimitConsistent(pLine->GetLimitXUnit(), pLine->GetLimitYUnit())) {
-        if (psReason) *psReason = "its units do not suit the trace";
+        if (psReason) {
+            const auto Name = [](int iUnit) {
+                const CUnit* pUnit = FindUnitObject(static_cast<EUnit>(iUnit));
+                return pUnit ? pUnit->GetName().ToUtf8() : "unit " + std::to_string(iUnit);
+            };
+            *psReason = "its units (" + Name(pLine->GetLimitYUnit()) + " over " + Name(pLine->GetLimitXUnit()) +
+                        ") do not suit the trace (" + Name(pTrace->GetYUnit()) + " over " + Name(pTrace->GetXUnit()) +
+                        ")";
+        }
         return Fail(IDS_LIMIT_UNITS_INCONSISTENT);
     }
     return pTrace->SetLimitLineForTrace(pLine.release(), eType, 1, 1, 0);
