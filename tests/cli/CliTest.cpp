@@ -103,13 +103,20 @@ TEST(Cli, EveryCommandHelpsAndSaysWhyItRefuses)
         {"tracewin convert 5G Hex dBFS", 2, "nor a Hex value"},
         {"tracewin save", 2, "no output file"},
         {"tracewin save -o no/such/folder/x.trc", 1, "cannot write 'no/such/folder/x.trc'"},
+        {"tracewin save -o .", 2, "'.' is a folder, not a file"},
         {"tracewin limit -o x.lim", 2, "give one of --trace FILE and --table FILE"},
+        {"tracewin limit --table t.txt -o ./", 2, "'./' is a folder, not a file"},
         {"tracewin limit --trace missing.trc -o x.lim", 1, "'missing.trc': no such file"},
         {"tracewin limit --trace x.trc --offset nan -o x.lim", 2, "bad value 'nan' for --offset"},
         {"printf '1 2\\n' > t.txt && tracewin limit --table t.txt --y-unit Hz -o x.lim", 2, "no trace shows Hz over Hz"},
 #ifdef TRACEWIN_HAVE_RENDER
         {"tracewin render --help", 0, "usage: tracewin render"},
         {"tracewin render --live 0 -o none.png", 2, "bad block count '0'"},
+        // A scope trace's offset limits enclose it on both sides of zero.
+        {"tracewin save --kind scope -o s.trc && tracewin limit --trace s.trc --offset 1 -o up.lim && "
+         "tracewin limit --trace s.trc --offset -1 -o lo.lim && "
+         "tracewin render --traces scope --limit max:up.lim --limit min:lo.lim -o m.png", 0, "PASS"},
+        {"tracewin render --traces scope --limit max:lo.lim -o m.png", 3, "at 1024 points"},
         // No desktop login: no runtime-folder warning from Qt.
         {"env -u XDG_RUNTIME_DIR tracewin render --size 64x48 -o quiet.png 2>&1 | grep -c XDG_RUNTIME_DIR", 1, "0"},
 #endif
