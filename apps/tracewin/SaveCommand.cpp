@@ -5,19 +5,24 @@
 
 #include "apps/common/BuiltInDocument.h"
 #include "apps/common/LiveSource.h"
+#include "apps/common/SweepSource.h"
 #include "resources/StringTable.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/types/SweepTrace.h"
 
 #include <cstdio>
+#include <memory>
 
 const char* const kSaveUsage =
-    "usage: tracewin save [--kind fft|scope] [--channel A|B] [--live N] -o FILE.trc\n"
-    "  writes one trace of the built-in document (after N simulated blocks with --live)\n";
+    "usage: tracewin save [--kind fft|scope|sweep] [--channel A|B] [--live N] -o FILE.trc\n"
+    "  writes one trace of the built-in document (after N simulated blocks with --live);\n"
+    "  sweep: the simulated 20 Hz - 20 kHz sweep's level (A) or THD+N (B)\n";
 
 namespace {
 
 struct SSaveOptions {
     TraceType eKind = TT_FFT;
+    bool bSweep = false;
     ChannelNumber eChannel = CHANNEL_A;
     int iLiveBlocks = 0;
     std::string sOutput;
@@ -31,8 +36,9 @@ bool ParseSaveOptions(const Args& args, SSaveOptions& options, std::string& sErr
         const std::string& sArg = reader.Next();
         if (sArg == "--kind") {
             if (!reader.Value(sValue, sError)) return false;
-            if (!ParseTraceKind(sValue, options.eKind)) {
-                sError = "unknown trace kind '" + sValue + "' (known: " + kTraceKindNames + ")";
+            options.bSweep = sValue == "sweep";
+            if (!options.bSweep && !ParseTraceKind(sValue, options.eKind)) {
+                sError = "unknown trace kind '" + sValue + "' (known: " + kTraceKindNames + ", sweep)";
                 return false;
             }
         } else if (sArg == "--channel") {
@@ -50,7 +56,8 @@ bool ParseSaveOptions(const Args& args, SSaveOptions& options, std::string& sErr
             return false;
         }
     }
-    if (options.sOutput.empty()) sError = "no output file (-o FILE.trc)";
+    if (options.bSweep && options.iLiveBlocks > 0) sError = "--kind sweep and --live exclude each other";
+    else if (options.sOutput.empty()) sError = "no output file (-o FILE.trc)";
     else if (NamesAFolder(options.sOutput)) sError = "'" + options.sOutput + "' is a folder, not a file";
     return sError.empty();
 }
@@ -74,7 +81,17 @@ int RunSave(const Args& args)
         std::fprintf(stderr, "tracewin save: the simulated measurement failed\n");
         return kExitFailure;
     }
-    CQXTrace* pTrace = built.GetLiveTrace(options.eChannel, options.eKind);
+    std::unique_ptr<CSweepSource> pSweep;
+    if (options.bSweep) {
+        pSweep = std::make_unique<CSweepSource>(built.GetDoc());
+        if (!pSweep->RunAll()) {
+            std::fprintf(stderr, "tracewin save: the simulated sweep failed\n");
+            return kExitFailure;
+        }
+    }
+    CQXTrace* pTrace = !pSweep ? built.GetLiveTrace(options.eChannel, options.eKind)
+                       : options.eChannel == CHANNEL_B ? static_cast<CQXTrace*>(pSweep->GetTHDNTrace())
+                                                       : pSweep->GetLevelTrace();
     // The writer adds the extension the same way; the name printed is the file written.
     const std::string sPath = WithExtension(options.sOutput, LoadResString(IDS_TRACE_FILE_EXT).ToUtf8());
     if (!pTrace || !built.GetDoc().SaveTrace(pTrace, CString(CommandLinePath(sPath)), 0)) {
