@@ -23,6 +23,7 @@ int RunConvert(const Args& args);
 int RunInfo(const Args& args);
 int RunSave(const Args& args);
 int RunLimit(const Args& args);
+int RunValues(const Args& args);
 // Built only with Qt (TRACEWIN_HAVE_RENDER).
 int RunRender(const Args& args);
 
@@ -32,6 +33,7 @@ extern const char* const kConvertUsage;
 extern const char* const kInfoUsage;
 extern const char* const kSaveUsage;
 extern const char* const kLimitUsage;
+extern const char* const kValuesUsage;
 extern const char* const kRenderUsage;
 
 // Exit codes.

@@ -20,6 +20,7 @@ constexpr SCommand kCommands[] = {
     {"convert", RunConvert, &kConvertUsage, "convert VALUE FROM TO [opts]   convert a value between units"},
     {"info", RunInfo, &kInfoUsage, "info FILE                      a trace or limit file's header and record as JSON"},
     {"save", RunSave, &kSaveUsage, "save [opts] -o FILE.trc        a trace of the built-in document to a trace file"},
+    {"values", RunValues, &kValuesUsage, "values [FILE | opts] [--csv] [-o F] a trace's values table as text (or the window's export)"},
     {"limit", RunLimit, &kLimitUsage, "limit [opts] -o FILE.lim       a limit file from a trace file or a table of points"},
 #ifdef TRACEWIN_HAVE_RENDER
     {"render", RunRender, &kRenderUsage, "render [opts] -o FILE          draw the built-in graph to PNG, JPEG, BMP, SVG or PDF"},

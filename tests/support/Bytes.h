@@ -52,6 +52,17 @@ private:
     Bytes m_a;
 };
 
+// Plain text as UTF-16LE code units, no byte-order mark (characters up to U+FFFF).
+inline Bytes Utf16LE(const std::wstring& s)
+{
+    Bytes a;
+    for (wchar_t c : s) {
+        a.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        a.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
+    }
+    return a;
+}
+
 inline void WriteBytes(const std::string& sPath, const Bytes& a)
 {
     std::ofstream(sPath, std::ios::binary).write(reinterpret_cast<const char*>(a.data()), static_cast<std::streamsize>(a.size()));

@@ -20,6 +20,7 @@
 #include "host/app/HeadlessHost.h"
 #include "host/settings/MeasurementSettings.h"
 #include "support/LogCapture.h"
+#include "support/StringPrint.h"
 #include "support/TestTrace.h"
 #include "trace/document/GraphDoc.h"
 
