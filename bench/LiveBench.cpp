@@ -11,6 +11,7 @@
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SharedMeasurementData.h"
 #include "host/sim/StaticSignals.h"
+#include "host/units/References.h"
 #include "qt/QtImageTarget.h"
 #include "trace/display/GraphView.h"
 #include "trace/document/GraphDoc.h"
@@ -26,8 +27,8 @@ constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 constexpr int kFFTLength = 131072; // 65,536 bins: 65,537 points
 constexpr int kScopePoints = 8192;
-constexpr double kFullScaleHex = 8388607.0;
-constexpr double kFullScaleSineHex = 5931640.0;
+constexpr double kFullScaleHex = SReferences::kFullScaleHex;
+constexpr double kFullScaleSineHex = SReferences::kFullScaleSineHex;
 
 template <class Buffer, class Values>
 void Write(Buffer& buffer, const Values& adValues, int iCount, double dScale, int iChannel)

@@ -7,6 +7,8 @@
 // Out-of-range access is a programming error: it is reported with QXASSERT
 // and answered with a safe value (0.0, or nothing written); nothing throws.
 
+#include "host/units/References.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -149,7 +151,7 @@ public:
 // to the nearest integer and saturate at +/-8388607 (digital full scale).
 class CQuorixSampleBuffer : public CSampleBuffer {
 public:
-    static constexpr int32_t kFullScale = 8388607;
+    static constexpr int32_t kFullScale = static_cast<int32_t>(SReferences::kFullScaleHex);
 
     explicit CQuorixSampleBuffer(int iMaxSize = 0);
     const int32_t* GetData() const { return m_aiData.data(); }

@@ -1,6 +1,7 @@
 #include "host/settings/SignalAnalyserSettings.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/References.h"
 #include "host/units/UnitSets.h"
 
 CSignalAnalyserSettings::CSignalAnalyserSettings()
@@ -13,8 +14,8 @@ CSignalAnalyserSettings::CSignalAnalyserSettings()
     DefineDouble(RES_CHB_FREQ, 1000.0, UNIT_FREQ_HZ, UNITSET_FREQUENCY);
     DefineDouble(RES_PHASE, 0.0, UNIT_PHASE_DEGREES, UNITSET_ANALOGUEPHASE);
     DefineDouble(RES_DELAY, 0.0, UNIT_PHASE_US, UNITSET_ANALOGUEPHASE);
-    DefineDouble(PROP_SA_DIGITAL_REF_CHA, 8388607.0, UNIT_HEX, UNITSET_REFAMPLITUDE);
-    DefineDouble(PROP_SA_DIGITAL_REF_CHB, 8388607.0, UNIT_HEX, UNITSET_REFAMPLITUDE);
+    DefineDouble(PROP_SA_DIGITAL_REF_CHA, SReferences::kFullScaleHex, UNIT_HEX, UNITSET_REFAMPLITUDE);
+    DefineDouble(PROP_SA_DIGITAL_REF_CHB, SReferences::kFullScaleHex, UNIT_HEX, UNITSET_REFAMPLITUDE);
     DefineDouble(PROP_SA_ANALOGUE_REF, 15.4553019, UNIT_VP, UNITSET_REFAMPLITUDE);
     DefineDouble(PROP_SA_IMPEDANCE, 600.0, UNIT_IMPEDANCE_R, UNITSET_IMPEDANCE);
 }

@@ -1,6 +1,7 @@
 #include "host/settings/SignalGeneratorSettings.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/References.h"
 #include "host/units/UnitSets.h"
 
 #include <cmath>
@@ -32,8 +33,8 @@ CSignalGeneratorSettings::CSignalGeneratorSettings() : CSettingsBase("Signal gen
     DefineDouble(PROP_GEN_FREQ_CHB, 1000.0, UNIT_FREQ_HZ, UNITSET_FREQUENCY);
     DefineDouble(PROP_GEN_IMPEDANCE, 600.0, UNIT_IMPEDANCE_R, UNITSET_IMPEDANCE);
     DefineDouble(PROP_GEN_ANALOGUE_REF, 21.85709754588, UNIT_VP, UNITSET_REFAMPLITUDE);
-    DefineDouble(PROP_GEN_DIGITAL_REF_CHA, 8388607.0, UNIT_HEX, UNITSET_REFAMPLITUDE);
-    DefineDouble(PROP_GEN_DIGITAL_REF_CHB, 8388607.0, UNIT_HEX, UNITSET_REFAMPLITUDE);
+    DefineDouble(PROP_GEN_DIGITAL_REF_CHA, SReferences::kFullScaleHex, UNIT_HEX, UNITSET_REFAMPLITUDE);
+    DefineDouble(PROP_GEN_DIGITAL_REF_CHB, SReferences::kFullScaleHex, UNIT_HEX, UNITSET_REFAMPLITUDE);
 }
 
 int CSignalGeneratorSettings::GetWaveform(int iChannel) const

@@ -8,10 +8,11 @@
 // reference 21.85709754588 V (p) (15.4553019 V RMS full scale).
 
 #include "host/settings/SettingsBase.h"
+#include "host/units/References.h"
 
 class CSignalGeneratorSettings : public CSettingsBase {
 public:
-    static constexpr double kFullScaleSineHex = 5931640.0;
+    static constexpr double kFullScaleSineHex = SReferences::kFullScaleSineHex;
     static constexpr double kDefaultZerodBSPLmV = 20.0;
 
     CSignalGeneratorSettings();

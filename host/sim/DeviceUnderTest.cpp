@@ -1,13 +1,14 @@
 #include "host/sim/DeviceUnderTest.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/References.h"
 
 #include <cmath>
 #include <numbers>
 
 namespace {
 
-constexpr double kFullScale = 8388607.0;
+constexpr double kFullScale = SReferences::kFullScaleHex;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "host/sim/SteppedSweep.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/References.h"
 
 #include <algorithm>
 #include <chrono>
@@ -106,7 +107,7 @@ SSweepReading CSteppedSweep::MeasureStep(int iStep)
         m_Generator.Generate(iChannel, m_adSamples.data(), static_cast<int>(m_adSamples.size()));
         m_aDevices[iChannel].Process(m_adSamples.data(), m_adSamples.data(), static_cast<int>(m_adSamples.size()));
         // The converter after the device delivers whole 24-bit values.
-        for (double& d : m_adSamples) d = std::clamp(std::round(d), -8388607.0, 8388607.0);
+        for (double& d : m_adSamples) d = std::clamp(std::round(d), -SReferences::kFullScaleHex, SReferences::kFullScaleHex);
         reading.adTHDN[iChannel] = MeasureTHDN(m_adSamples.data() + iSettle, iMeasure, f, m_Plan.dSampleRate,
                                                &reading.adLevel[iChannel]);
     }

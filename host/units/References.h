@@ -61,6 +61,10 @@ struct SReferences {
     static constexpr double kDefaultSampleRate = 48000.0;
     static constexpr int kDefaultFFTLength = 16384;
     static constexpr double kDefaultReferenceFrequency = 1000.0;
+    // Digital full scale (peak) of a 24-bit sample.
+    static constexpr double kFullScaleHex = 8388607.0;
+    // The RMS of a full-scale sine, kept as the converter's own figure rather
+    // than derived from the full scale.
     static constexpr double kFullScaleSineHex = 5931640.0;
 
     int m_iType = REFS_NULL;

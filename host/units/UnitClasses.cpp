@@ -1,5 +1,7 @@
 #include "host/units/UnitClasses.h"
 
+#include "host/units/References.h"
+
 #include <array>
 #include <memory>
 
@@ -18,7 +20,7 @@ QX_UNIT_ROW(CUnitDbspl, CAmplitudeUnit, UNIT_DBSPL, 2, L"dBSPL", L"UNIT_DBSPL", 
 QX_UNIT_ROW(CUnitDbfs, CAmplitudeUnit, UNIT_DBFS, 2, L"dBFS", L"UNIT_DBFS", -200, 200)
 QX_UNIT_ROW(CUnitFs, CAmplitudeUnit, UNIT_FS, 5, L"%FS", L"UNIT_FS", -10000, 10000)
 QX_UNIT_ROW(CUnitFfs, CAmplitudeUnit, UNIT_FFS, 2, L"FFS", L"UNIT_FFS", -100, 100)
-QX_UNIT_ROW(CUnitHex, CAmplitudeUnit, UNIT_HEX, 0, L"Hex", L"UNIT_HEX", -8388607, 8388607)
+QX_UNIT_ROW(CUnitHex, CAmplitudeUnit, UNIT_HEX, 0, L"Hex", L"UNIT_HEX", -SReferences::kFullScaleHex, SReferences::kFullScaleHex)
 QX_UNIT_ROW(CUnitVrms, CAmplitudeUnit, UNIT_VRMS, 2, L"V (RMS)", L"UNIT_VRMS", -500, 500)
 QX_UNIT_ROW(CUnitVp, CAmplitudeUnit, UNIT_VP, 2, L"V (p)", L"UNIT_VP", -500, 500)
 QX_UNIT_ROW(CUnitVpp, CAmplitudeUnit, UNIT_VPP, 2, L"V (p-p)", L"UNIT_VPP", -500, 500)

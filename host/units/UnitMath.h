@@ -44,7 +44,7 @@ double ScaleToBase(double dValue, const SUnitScale& scale);
 double ScaleFromBase(double dBase, const SUnitScale& scale);
 
 // 24-bit sample magnitudes.
-constexpr double kFullScaleHex = 8388607.0;
+constexpr double kFullScaleHex = SReferences::kFullScaleHex;
 constexpr double kFullScaleSineHex = SReferences::kFullScaleSineHex;
 // 0 dBu: the voltage that gives 1 mW into 600 ohms.
 double DbuReferenceVolts();

@@ -9,6 +9,7 @@
 #include "host/settings/SharedMeasurementData.h"
 #include "host/sim/MeasurementEngine.h"
 #include "host/sim/SignalGenerator.h"
+#include "host/units/References.h"
 #include "host/units/UnitIds.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/limits/LimitTable.h"
@@ -113,7 +114,7 @@ TEST_F(GraphDocLive, RefillSizesReuseAndHints)
 
     m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
     EXPECT_EQ(Sizes({pFFT, pInterpolated}), (std::vector<int>{129, 8 * 129}));
-    EXPECT_DOUBLE_EQ(pFFT->GetYDataBuffer(0)[5], 0.25 * 5931640.0 * 5931640.0);
+    EXPECT_DOUBLE_EQ(pFFT->GetYDataBuffer(0)[5], 0.25 * SReferences::kFullScaleSineHex * SReferences::kFullScaleSineHex);
     EXPECT_EQ(GraphHints().back(), UPDATE_GRAPH_REDRAWALL); // the range grew
 
     const double* pdBefore = pFFT->GetYDataBuffer(0);
@@ -146,8 +147,8 @@ TEST_F(GraphDocLive, DeliveryChecksTheLimitsOfLiveSpectra)
 
 TEST_F(GraphDocLive, BufferScaleFactorByKindModeAndRange)
 {
-    constexpr double kHex = 8388607.0;
-    constexpr double kSine = 5931640.0;
+    constexpr double kHex = SReferences::kFullScaleHex;
+    constexpr double kSine = SReferences::kFullScaleSineHex;
     struct SCase {
         const char* szName;
         SBufferScaleInputs in;

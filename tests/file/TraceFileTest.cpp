@@ -2,6 +2,7 @@
 // tables, save -> load -> save of every kind, and bad files that must leave
 // the document as it was.
 
+#include "host/units/References.h"
 #include "support/Bytes.h"
 #include "support/HostDocFixture.h"
 
@@ -214,7 +215,7 @@ TEST_F(TraceFileTest, OldVersionFollowsTheVersionRules)
     CQXTrace* pTrace = m_pDoc->LoadTrace(Path("old.trc"), CHANNEL_B, 1);
     ASSERT_NE(pTrace, nullptr);
     EXPECT_EQ(std::make_pair(pTrace->GetDataSize(), pTrace->GetMaxXPos()), std::make_pair(8, 7)); // corrected to N - 1
-    EXPECT_NEAR(pTrace->GetYDataBuffer(0)[0], 5931640.0, 1.0); // 0 dBFS as hex
+    EXPECT_NEAR(pTrace->GetYDataBuffer(0)[0], SReferences::kFullScaleSineHex, 1.0); // 0 dBFS as hex
     EXPECT_EQ(pTrace->GetYDigUnit(), UNIT_VP);                 // 25 renumbered to 28
     EXPECT_EQ(std::make_pair(pTrace->GetCurrentMinYScaleValue(), pTrace->GetCurrentMaxYScaleValue()),
               std::make_pair(1.0, 2.0));                       // and the window divided by 1000

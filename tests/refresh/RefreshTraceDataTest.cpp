@@ -5,6 +5,7 @@
 #include "host/settings/FFTParametersSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SettingsIds.h"
+#include "host/units/References.h"
 #include "support/HostDocFixture.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +18,8 @@
 
 namespace {
 
-constexpr double kDigitalFullScale = 8388607.0;
-constexpr double kSineRMS = 5931640.0;
+constexpr double kDigitalFullScale = SReferences::kFullScaleHex;
+constexpr double kSineRMS = SReferences::kFullScaleSineHex;
 
 std::unique_ptr<CDoublePrecisionBuffer> MakeBuffer(int iSamples, double dRate = 48000.0,
                                                    ESourceKind eSource = SOURCE_DIGITAL)

@@ -5,6 +5,7 @@
 #include "apps/common/LiveSource.h"
 #include "host/app/HeadlessHost.h"
 #include "host/sim/StaticSignals.h"
+#include "host/units/References.h"
 #include "host/units/UnitIds.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
@@ -101,7 +102,7 @@ TEST(RenderBuiltInDocument, ScopeVoltScaleAgreesWithTheSamples)
         ASSERT_EQ(scope.GetYUnit(), UNIT_V);
         EXPECT_NEAR(scope.GetCurrentMaxYScaleValue(), kFullScaleV, 0.001);
         EXPECT_NEAR(scope.GetCurrentMinYScaleValue(), -kFullScaleV, 0.001);
-        EXPECT_NEAR(scope.GetCurrentMaxYData(), 8388607.0, 1.0);
+        EXPECT_NEAR(scope.GetCurrentMaxYData(), SReferences::kFullScaleHex, 1.0);
         EXPECT_NEAR(scope.GetYValueForData(scope.GetCurrentMaxYData(), UNIT_V, 0, 0), kFullScaleV, 0.001);
         double dPeak = 0.0;
         for (int i = 0; i < scope.GetDataSize(); ++i) dPeak = std::max(dPeak, scope.GetYDataAtXPos(i, 0));

@@ -3,6 +3,7 @@
 
 #include "host/numeric/RealFFT.h"
 #include "host/sim/StaticSignals.h"
+#include "host/units/References.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr double kFullScaleSine = 5931640.0;
+constexpr double kFullScaleSine = SReferences::kFullScaleSineHex;
 
 double PowerTodBFS(double dPower) { return 10.0 * std::log10(dPower / (kFullScaleSine * kFullScaleSine)); }
 
@@ -146,11 +147,11 @@ TEST(RenderSignals, SamplesAre24BitRepeatableAndExtendable)
     EXPECT_EQ(adShort, MakeSamples(signal, 1024));
     for (double v : adLong) {
         EXPECT_EQ(v, std::round(v));
-        EXPECT_LE(std::fabs(v), 8388607.0);
+        EXPECT_LE(std::fabs(v), SReferences::kFullScaleHex);
     }
     // A -6 dBFS sine peaks at half of full scale.
     const double dPeak = *std::max_element(adLong.begin(), adLong.end());
-    EXPECT_NEAR(dPeak / 8388607.0, std::pow(10.0, -6.0 / 20.0), 0.01);
+    EXPECT_NEAR(dPeak / SReferences::kFullScaleHex, std::pow(10.0, -6.0 / 20.0), 0.01);
     EXPECT_NE(MakeSamples(GetBuiltInSignal(1), 64), MakeSamples(signal, 64));
 }
 
@@ -159,8 +160,8 @@ TEST(RenderSignals, OverloadSaturatesAtDigitalFullScale)
     SSignal signal;
     signal.aTones = {{1000.0, 6.0}};
     const auto adSamples = MakeSamples(signal, 480);
-    EXPECT_EQ(*std::max_element(adSamples.begin(), adSamples.end()), 8388607.0);
-    EXPECT_EQ(*std::min_element(adSamples.begin(), adSamples.end()), -8388607.0);
+    EXPECT_EQ(*std::max_element(adSamples.begin(), adSamples.end()), SReferences::kFullScaleHex);
+    EXPECT_EQ(*std::min_element(adSamples.begin(), adSamples.end()), -SReferences::kFullScaleHex);
 }
 
 TEST(RenderSignals, ToneLevelsAndHarmonicsReadBackFromTheSpectrum)

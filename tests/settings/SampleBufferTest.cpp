@@ -1,6 +1,7 @@
 // Sample buffers: scaled, clamped copies; safe access; resizing; the int24, FFT-power and phase kinds.
 
 #include "host/buffers/SampleBuffer.h"
+#include "host/units/References.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -103,8 +104,8 @@ TEST(SampleBufferTypes, EachKindKeepsItsOwnSamples)
     // 24-bit samples round and saturate.
     struct SCase { double dIn; double dOut; };
     const SCase aCases[] = {
-        {0.4, 0.0}, {1.6, 2.0}, {-2.5, -2.0}, {8388607.0, 8388607.0}, {9e6, 8388607.0},
-        {-1e12, -8388607.0}, {std::numeric_limits<double>::quiet_NaN(), 0.0},
+        {0.4, 0.0}, {1.6, 2.0}, {-2.5, -2.0}, {SReferences::kFullScaleHex, SReferences::kFullScaleHex}, {9e6, SReferences::kFullScaleHex},
+        {-1e12, -SReferences::kFullScaleHex}, {std::numeric_limits<double>::quiet_NaN(), 0.0},
     };
     CQuorixSampleBuffer int24(1);
     for (const SCase& c : aCases) {

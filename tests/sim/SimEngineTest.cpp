@@ -3,6 +3,7 @@
 #include "host/settings/SharedMeasurementData.h"
 #include "host/sim/MeasurementEngine.h"
 #include "host/sim/SignalGenerator.h"
+#include "host/units/References.h"
 #include "support/LogCapture.h"
 #include "support/HostDocFixture.h"
 
@@ -39,8 +40,8 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-constexpr double kFullScale = 8388607.0;
-constexpr double kRmsFullScaleSine = 5931640.0;
+constexpr double kFullScale = SReferences::kFullScaleHex;
+constexpr double kRmsFullScaleSine = SReferences::kFullScaleSineHex;
 
 SChannelSignal Tone(double dFrequency, double dLeveldBFS)
 {

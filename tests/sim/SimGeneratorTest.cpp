@@ -1,4 +1,5 @@
 #include "host/sim/SignalGenerator.h"
+#include "host/units/References.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 
 namespace {
 
-constexpr double kRmsFullScaleSine = 5931640.0;
+constexpr double kRmsFullScaleSine = SReferences::kFullScaleSineHex;
 
 std::vector<double> Block(CSignalGenerator& generator, int iChannel, int iCount)
 {
@@ -106,11 +107,11 @@ TEST(SimGenerator, SamplesAreRoundedAndSaturatedAt24Bits)
     CSignalGenerator generator;
     ASSERT_TRUE(generator.SetChannelSignal(0, Tone(1000.0, 6.0)));
     const std::vector<double> adSamples = Block(generator, 0, 480);
-    EXPECT_EQ(*std::max_element(adSamples.begin(), adSamples.end()), 8388607.0);
-    EXPECT_EQ(*std::min_element(adSamples.begin(), adSamples.end()), -8388607.0);
+    EXPECT_EQ(*std::max_element(adSamples.begin(), adSamples.end()), SReferences::kFullScaleHex);
+    EXPECT_EQ(*std::min_element(adSamples.begin(), adSamples.end()), -SReferences::kFullScaleHex);
     for (double d : adSamples) EXPECT_EQ(d, std::round(d));
     // A quarter period in, +6 dBFS is far beyond full scale.
-    EXPECT_EQ(adSamples[12], 8388607.0);
+    EXPECT_EQ(adSamples[12], SReferences::kFullScaleHex);
 }
 
 TEST(SimGenerator, BadRequestsAreRefusedAndChangeNothing)

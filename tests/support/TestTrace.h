@@ -37,7 +37,7 @@ public:
         XAXIS_TIME = 1,
     };
 
-    static constexpr double kFullScaleHex = 8388607.0;
+    static constexpr double kFullScaleHex = SReferences::kFullScaleHex;
 
     explicit CTestTrace(TraceType eType = TT_FFT, ChannelNumber eChannel = CHANNEL_A, int iDataSize = 512,
                         EXAxis eXAxis = XAXIS_FFT_BINS)

@@ -1,6 +1,7 @@
 // Value mapping: positions, X values, pixels, Y heights, unit conversions,
 // range checks and hit testing.
 
+#include "host/units/References.h"
 #include "support/HostDocFixture.h"
 
 #include "trace/core/ScaleMath.h"
@@ -74,7 +75,7 @@ TEST_F(TraceMappingTest, YHeightSentinelsScalingAndOffset)
     // Window 0 ... full scale: the origin is the bottom row.
     ASSERT_EQ(m_trace.GetYOrigin(), 100);
     const std::pair<double, int> aLinear[] = {
-        {DBL_MAX, 2147483647}, {0.0, 0}, {8388607.0, 100}, {8388607.0 / 2, 50}, {-1.0, -5}, {-DBL_MAX, 1}};
+        {DBL_MAX, 2147483647}, {0.0, 0}, {SReferences::kFullScaleHex, 100}, {SReferences::kFullScaleHex / 2, 50}, {-1.0, -5}, {-DBL_MAX, 1}};
     for (const auto& [dData, iHeight] : aLinear) EXPECT_EQ(m_trace.GetYPointForData(dData), iHeight) << dData;
 
     m_trace.SetLogY(1);
@@ -88,32 +89,32 @@ TEST_F(TraceMappingTest, YHeightSentinelsScalingAndOffset)
 
     // An offset shifts every value but the sentinels.
     m_trace.SetCurrentMinYData(0.0);
-    m_trace.SetCurrentMaxYData(8388607.0);
-    m_trace.SetYOffset(8388607.0 / 4);
+    m_trace.SetCurrentMaxYData(SReferences::kFullScaleHex);
+    m_trace.SetYOffset(SReferences::kFullScaleHex / 4);
     EXPECT_EQ(m_trace.GetYPointForData(0.0), 25);
     EXPECT_EQ(m_trace.GetYPointForData(DBL_MAX), 2147483647);
 }
 
 TEST_F(TraceMappingTest, DeviceYClampsToTheWindowAndInterpolatesInside)
 {
-    EXPECT_DOUBLE_EQ(m_trace.GetYDataAtPoint(-10), 8388607.0);
+    EXPECT_DOUBLE_EQ(m_trace.GetYDataAtPoint(-10), SReferences::kFullScaleHex);
     EXPECT_DOUBLE_EQ(m_trace.GetYDataAtPoint(200), 0.0);
-    EXPECT_DOUBLE_EQ(m_trace.GetYDataAtPoint(50), 8388607.0 / 2);
+    EXPECT_DOUBLE_EQ(m_trace.GetYDataAtPoint(50), SReferences::kFullScaleHex / 2);
 }
 
 TEST_F(TraceMappingTest, ZeroAmplitudeInDecibelsIsMinus200UnlessInfinityAllowed)
 {
     EXPECT_DOUBLE_EQ(m_trace.GetYValueForData(0.0, UNIT_DBFS, 0, 0), -200.0);
     EXPECT_DOUBLE_EQ(m_trace.GetYValueForData(0.0, UNIT_DBFS, 1, 0), -DBL_MAX);
-    EXPECT_NEAR(m_trace.GetYValueForData(5931640.0, UNIT_DBFS, 0, 0), 0.0, 1e-9);
+    EXPECT_NEAR(m_trace.GetYValueForData(SReferences::kFullScaleSineHex, UNIT_DBFS, 0, 0), 0.0, 1e-9);
     EXPECT_NEAR(m_trace.GetYDataForValue(-20.0, UNIT_DBFS, 0), 593164.0, 1e-6);
 }
 
 TEST_F(TraceMappingTest, ReadOutAtTheWindowEdgesShowsTheScaleValues)
 {
     m_trace.SetCurrentMaxYScaleValue(3.0);
-    EXPECT_EQ(m_trace.GetValueStringForYData(8388607.0, UNIT_DBFS, 0, 0, nullptr), CString(L"3.00"));
-    EXPECT_EQ(m_trace.GetValueStringForYData(8388607.0, -1, 0, 0, nullptr), CString());
+    EXPECT_EQ(m_trace.GetValueStringForYData(SReferences::kFullScaleHex, UNIT_DBFS, 0, 0, nullptr), CString(L"3.00"));
+    EXPECT_EQ(m_trace.GetValueStringForYData(SReferences::kFullScaleHex, -1, 0, 0, nullptr), CString());
 }
 
 TEST_F(TraceMappingTest, RangeChecksAgainstTheUnitLimits)

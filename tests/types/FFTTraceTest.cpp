@@ -2,6 +2,7 @@
 // windows over the valued bins, the column reduction, harmonics, the CT
 // output flags.
 
+#include "host/units/References.h"
 #include "support/HostDocFixture.h"
 #include "host/buffers/SampleBuffer.h"
 #include "host/settings/AnalyserSettings.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-constexpr double kSineRMS = 5931640.0;
+constexpr double kSineRMS = SReferences::kFullScaleSineHex;
 
 // A spectrum whose heights are its data (floor), over rows 0 .. 100 with the
 // origin on the bottom row, so spans can be read off the data.

@@ -3,6 +3,7 @@
 // kinds of sweep axes. One row per rule, not one per table entry.
 
 #include "host/settings/SettingsIds.h"
+#include "host/units/References.h"
 #include "host/units/UnitFunctions.h"
 #include "trace/types/TraceKindTables.h"
 
@@ -21,7 +22,7 @@ TEST(TypesTables, YLimitsGiveTheRowOfTheUnitOrZeroAndFalse)
         bool bFound;
         double dMin, dMax;
     } aCases[] = {
-        {GetSpectrumYLimits, UNIT_JITTER_DBUI, true, -250.0, 200.0}, {GetSpectrumYLimits, UNIT_HEX, true, -8388607.0, 8388607.0},
+        {GetSpectrumYLimits, UNIT_JITTER_DBUI, true, -250.0, 200.0}, {GetSpectrumYLimits, UNIT_HEX, true, -SReferences::kFullScaleHex, SReferences::kFullScaleHex},
         {GetSpectrumYLimits, UNIT_JITTER_UI, true, 0.0, 10.0},       {GetSpectrumYLimits, UNIT_RELATIVE_GAIN, true, -10.0, 10.0},
         {GetTimeYLimits, UNIT_DBV, true, -150.0, 150.0},             {GetTimeYLimits, UNIT_W, true, -1000.0, 1000.0},
         {GetSweepYLimits, UNIT_FREQ_RATIO, true, 0.0, 1000.0},       {GetSweepYLimits, UNIT_JITTER_NSPP, true, -200.0, 200.0},
@@ -77,8 +78,8 @@ TEST(TypesTables, AmplitudeReferencesByKind)
         double dStored, dExpected;
     } aCases[] = {
         {false, true, false, true, 0.0, 15.4553019}, // analogue spectrum
-        {false, false, false, true, 0.0, 5931640.0}, // digital spectrum
-        {false, true, true, true, 0.0, 8388607.0},   // time domain: full-scale peak
+        {false, false, false, true, 0.0, SReferences::kFullScaleSineHex}, // digital spectrum
+        {false, true, true, true, 0.0, SReferences::kFullScaleHex},   // time domain: full-scale peak
         {true, false, false, true, 0.0, 10.0},       // jitter
         {false, true, false, true, 2.5, 2.5},        // a stored value wins
         {false, true, false, false, 0.0, 0.0},       // no defaults without bDefault

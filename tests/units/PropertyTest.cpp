@@ -1,6 +1,7 @@
 // Unit properties (conversion through pseudo units, own references, valid units, choices) and value formatting.
 
 #include "host/units/DblUnitProperty.h"
+#include "host/units/References.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitSets.h"
@@ -14,9 +15,9 @@ TEST(UnitProperty, ConvertResolvesPseudoUnits)
 {
     CDblUnitProperty property(3208, UNITSET_AMPLITUDE_ANALYSER, UNIT_HEX, UNIT_DBU);
     const SReferences refs = SReferences::ForAbsoluteY(15455.3019, 0.0, 600.0, 20.0);
-    EXPECT_NEAR(property.Convert(5931640.0, UNIT_USESTORAGE, UNIT_DBFS, &refs), 0.0, 1e-12);
-    EXPECT_NEAR(property.Convert(5931640.0, UNIT_USESTORAGE, UNIT_USECURRENT, &refs), 26.0, 0.005);
-    EXPECT_NEAR(property.Convert(0.0, UNIT_USEFIRST, UNIT_USESTORAGE, &refs), 5931640.0, 1e-6);
+    EXPECT_NEAR(property.Convert(SReferences::kFullScaleSineHex, UNIT_USESTORAGE, UNIT_DBFS, &refs), 0.0, 1e-12);
+    EXPECT_NEAR(property.Convert(SReferences::kFullScaleSineHex, UNIT_USESTORAGE, UNIT_USECURRENT, &refs), 26.0, 0.005);
+    EXPECT_NEAR(property.Convert(0.0, UNIT_USEFIRST, UNIT_USESTORAGE, &refs), SReferences::kFullScaleSineHex, 1e-6);
     EXPECT_EQ(property.Convert(DBL_MAX, UNIT_USESTORAGE, UNIT_DBU, &refs), DBL_MAX);
 }
 
@@ -91,8 +92,8 @@ TEST(UnitFormat, DoFormatValue)
         {1.2345678, UNIT_FS, 0, nullptr, L"1.23457"},
         {1234.56, UNIT_FREQ_HZ, 0, &noPlaces, L"1235"},
         {12.5, UNIT_PHASE_US, 0, &withUnit, L"12.50 \u00B5s"},
-        {5931640.0, UNIT_HEX, 0, nullptr, L"5A8278"},
-        {-8388607.0, UNIT_HEX, FORMAT_INCLUDEUNIT, nullptr, L"-7FFFFF Hex"},
+        {SReferences::kFullScaleSineHex, UNIT_HEX, 0, nullptr, L"5A8278"},
+        {-SReferences::kFullScaleHex, UNIT_HEX, FORMAT_INCLUDEUNIT, nullptr, L"-7FFFFF Hex"},
         {0.4, UNIT_HEX, 0, nullptr, L"0"},
         {DBL_MAX, UNIT_DBFS, FORMAT_INCLUDEUNIT, nullptr, L"---"},
         {-DBL_MAX, UNIT_DBFS, 0, nullptr, L"-200.00"},

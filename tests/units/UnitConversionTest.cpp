@@ -16,7 +16,7 @@
 namespace {
 
 constexpr double kRangemV = 15455.3019;
-constexpr double kSineHex = 5931640.0;
+constexpr double kSineHex = SReferences::kFullScaleSineHex;
 
 double Convert(int iSetId, double dValue, EUnit eFrom, EUnit eTo, const SReferences* pRefs = nullptr)
 {
@@ -28,7 +28,7 @@ double Convert(int iSetId, double dValue, EUnit eFrom, EUnit eTo, const SReferen
 TEST(UnitConversion, DigitalFullScalePoints)
 {
     EXPECT_NEAR(ConvertHexTodBFS(kSineHex), 0.0, 1e-12);
-    EXPECT_NEAR(ConvertHexTodBFS(8388607.0), 3.0103, 5e-5);
+    EXPECT_NEAR(ConvertHexTodBFS(SReferences::kFullScaleHex), 3.0103, 5e-5);
     EXPECT_NEAR(ConvertHexToFS(kSineHex), 100.0, 1e-9);
     EXPECT_NEAR(ConvertHexToFFS(kSineHex / 2), 0.5, 1e-12);
     EXPECT_NEAR(ConvertdBFSToHex(0.0), kSineHex, 1e-6);
@@ -107,8 +107,8 @@ TEST(UnitConversion, RelativeAmplitudes)
     // Stored sample magnitudes read against the reference (0.5 V through the default range).
     const double dOneVolt = ConvertVToHex(1.0, kRangemV);
     EXPECT_NEAR(Convert(UNITSET_AMPLITUDEREL, dOneVolt, UNIT_HEX, UNIT_RELATIVE_DB, &refs), 6.0206, 5e-5);
-    const SReferences hexRefs = SReferences::ForRelativeY(8388607.0, 1.0, UNIT_INVALID, UNIT_INVALID);
-    EXPECT_NEAR(Convert(UNITSET_AMPLITUDEREL, 8388607.0, UNIT_HEX, UNIT_RELATIVE_GAIN, &hexRefs), 1.0, 1e-12);
+    const SReferences hexRefs = SReferences::ForRelativeY(SReferences::kFullScaleHex, 1.0, UNIT_INVALID, UNIT_INVALID);
+    EXPECT_NEAR(Convert(UNITSET_AMPLITUDEREL, SReferences::kFullScaleHex, UNIT_HEX, UNIT_RELATIVE_GAIN, &hexRefs), 1.0, 1e-12);
     // A missing reference falls back on the full-scale sine.
     EXPECT_NEAR(Convert(UNITSET_AMPLITUDEREL, kSineHex, UNIT_HEX, UNIT_RELATIVE_DB), 0.0, 1e-12);
 }

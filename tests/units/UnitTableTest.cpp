@@ -1,5 +1,6 @@
 // The unit table row by row, class groups and predicates, multipliers, invalid ids, names and look-up.
 
+#include "host/units/References.h"
 #include "host/units/UnitClasses.h"
 #include "host/units/UnitFunctions.h"
 #include "support/LogCapture.h"
@@ -27,7 +28,7 @@ const SRow kRows[] = {
     {11, typeid(CUnitFreqHz), L"Hz", 2, 0, 500000},
     {20, typeid(CUnitDbfs), L"dBFS", 2, -200, 200},
     {21, typeid(CUnitFs), L"%FS", 5, -10000, 10000},
-    {23, typeid(CUnitHex), L"Hex", 0, -8388607, 8388607},
+    {23, typeid(CUnitHex), L"Hex", 0, -SReferences::kFullScaleHex, SReferences::kFullScaleHex},
     {29, typeid(CUnitVpp), L"V (p-p)", 2, -500, 500},
     {37, typeid(CUnitRelativeDb), L"dB", 2, -200, 200},
     {41, typeid(CUnitJitterNs), L"ns", 1, -200, 200},

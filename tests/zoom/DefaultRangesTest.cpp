@@ -4,6 +4,7 @@
 #include "host/settings/CTDetectorSettings.h"
 #include "host/settings/FFTDetectorSettings.h"
 #include "host/settings/SignalAnalyserSettings.h"
+#include "host/units/References.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "support/HostDocFixture.h"
@@ -54,7 +55,7 @@ TEST_F(ZoomDefaultRanges, AbsoluteAmplitudeRowsSpanZeroToTheFullScaleSine)
         int iUnit;
         double dMin, dMax;
     } aCases[] = {
-        {UNIT_DBFS, -200.0, 0.0},   {UNIT_FS, 0.0, 100.0},       {UNIT_HEX, 0.0, 5931640.0},
+        {UNIT_DBFS, -200.0, 0.0},   {UNIT_FS, 0.0, 100.0},       {UNIT_HEX, 0.0, SReferences::kFullScaleSineHex},
         {UNIT_V, 0.0, 15.4553019},  {UNIT_VPP, 0.0, 43.7141951},    {UNIT_DBU, -200.0, 26.0000374},
         {UNIT_DBV, -200.0, 23.7815499}, {UNIT_W, 0.0, 0.398110595},    {UNIT_DBSPL, -200.0, 57.7609499},
     };

@@ -3,16 +3,15 @@
 #include "host/settings/AnalogueInputsSettings.h"
 #include "host/settings/AnalyserSettings.h"
 #include "host/settings/MeasurementSettings.h"
+#include "host/units/References.h"
 #include "trace/model/QXTrace.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr double kDigitalFullScale = 8388607.0; // 2^23 - 1
-// The RMS of a full-scale sine, kept as the converter's own figure rather
-// than derived from the full scale.
-constexpr double kFullScaleSineRMS = 5931640.0;
+constexpr double kDigitalFullScale = SReferences::kFullScaleHex;
+constexpr double kFullScaleSineRMS = SReferences::kFullScaleSineHex;
 const double kSqrt2 = std::sqrt(2.0);
 
 bool IsSpectrum(TraceType eType) { return eType == TT_FFT || eType == TT_CTFFT; }

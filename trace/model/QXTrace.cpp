@@ -239,7 +239,7 @@ void CQXTrace::InitialiseTrace(int iDataSize)
     m_References = SReferenceBlock();
     m_dSampleRate = -1.0;
     m_dJDOSampleRate = -1.0;
-    m_dFullScaleHex = 8388607.0;
+    m_dFullScaleHex = SReferences::kFullScaleHex;
     m_bInputUnlocked = false;
     m_iInterpolationFactor = 1;
     m_bRecalcPlot = true;

@@ -16,6 +16,7 @@
 //   TraceDataGraph.cpp plot columns, painting, colours on a device
 
 #include "host/app/RateLimiter.h"
+#include "host/units/References.h"
 #include "host/units/UnitIds.h"
 #include "platform/CmdTarget.h"
 #include "platform/Color.h"
@@ -25,8 +26,8 @@
 #include "trace/core/PlotMaps.h"
 #include "trace/core/TickArray.h"
 #include "trace/core/TraceDefs.h"
-#include "trace/model/TraceValue.h"
 #include "trace/core/ZoomHistory.h"
+#include "trace/model/TraceValue.h"
 
 #include <array>
 #include <memory>
@@ -79,8 +80,8 @@ public:
         double dAnalogueInputRange = 15455.3019;
         double dGenAnalogueReference = 21857.09754588;
         double dAnaAnalogueReference = 15455.3019;
-        double dGenDigitalReference = 8388607.0;
-        double dAnaDigitalReference = 8388607.0;
+        double dGenDigitalReference = SReferences::kFullScaleHex;
+        double dAnaDigitalReference = SReferences::kFullScaleHex;
         double dGenImpedance = 600.0;
         double dAnaImpedance = 600.0;
         double dGenZerodBSPL = 200.0;
@@ -683,7 +684,7 @@ protected:
     SReferenceBlock m_References;
     double m_dSampleRate = -1.0;
     double m_dJDOSampleRate = -1.0;
-    double m_dFullScaleHex = 8388607.0;
+    double m_dFullScaleHex = SReferences::kFullScaleHex;
     bool m_bInputUnlocked = false;
     int m_iNumSamplesZeroBin = 0;
     bool m_bUseZeroBin = false;

@@ -5,6 +5,7 @@
 #include "trace/types/SweepTrace.h"
 
 #include "host/app/DebugLog.h"
+#include "host/units/References.h"
 #include "host/units/UnitSet.h"
 #include "trace/core/TraceMath.h"
 #include "trace/types/KindHelpers.h"
@@ -59,7 +60,7 @@ int CSweepTrace::GetXPosForValue(double dValue, int iUnit)
         }
     }
     // Digital full scale survives the round trip through a display unit.
-    if (eStorage == UNIT_HEX && std::floor(dValue + 0.5) == 8388607.0) dValue = 8388607.0;
+    if (eStorage == UNIT_HEX && std::floor(dValue + 0.5) == SReferences::kFullScaleHex) dValue = SReferences::kFullScaleHex;
     return std::clamp(FindBinInArray(m_pXData.get(), m_iDataSize, dValue), 0, m_iDataSize - 1);
 }
 
