@@ -246,13 +246,13 @@ TEST_F(ScaleWithDoc, Colours)
 
     // A scale no current trace uses falls back to the document's colour.
     CXScale other(ST_SCOPE, CHANNEL_A);
-    EXPECT_EQ(other.GetColor(&screen), m_doc.GetXScaleColor(&screen, ST_SCOPE, CHANNEL_A));
+    EXPECT_EQ(other.GetColor(&screen), m_doc.GetXScaleColor(ST_SCOPE, CHANNEL_A));
 
     // Printing: the document's colour, black when printing in black and white.
     CRecordingDC::SDeviceCaps caps;
     caps.m_bPrinting = true;
     CRecordingDC printer(caps);
-    EXPECT_EQ(pX->GetColor(&printer), m_doc.GetXScaleColor(&printer, ST_FFT, CHANNEL_A));
+    EXPECT_EQ(pX->GetColor(&printer), m_doc.GetXScaleColor(ST_FFT, CHANNEL_A));
     m_doc.SetBlackAndWhite(0, 1);
     EXPECT_EQ(pX->GetColor(&printer), 0u);
     EXPECT_EQ(pY->GetColor(&printer), 0u);

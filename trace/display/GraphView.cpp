@@ -102,16 +102,6 @@ bool CGraphView::ShowsTrace(CQXTrace* pTrace)
     return eShownOn == m_eChannel;
 }
 
-COLORREF CGraphView::GetBkgndColor(CDC* pDC) const
-{
-    const CGraphDoc* pDoc = GetGraphDoc();
-    if (!pDoc) return 0x000000;
-    if (pDoc->IsExporting() || pDoc->IsExportPreview() || pDoc->IsPrinting() || pDoc->IsPrintPreview() ||
-        (pDC && pDC->IsPrinting()))
-        return 0xFFFFFF;
-    return pDoc->GetBackgroundColor();
-}
-
 // ---- Paint entry ------------------------------------------------------------------
 
 bool CGraphView::ShouldSkipPaint(CGraphDoc* pDoc, bool bExporting) const
@@ -129,12 +119,11 @@ void CGraphView::OnDraw(CDC* pDC)
 {
     if (!pDC) return;
     CGraphDoc* pDoc = GetGraphDoc();
-    const bool bExporting = pDoc && (pDoc->IsExporting() || pDoc->IsExportPreview());
-    const bool bPrinting = !bExporting && ((pDoc && (pDoc->IsPrinting() || pDoc->IsPrintPreview())) || pDC->IsPrinting());
-    const bool bScreen = !bExporting && !bPrinting;
+    const SDrawContext ctx = CGraphDoc::DrawContextOf(pDoc, pDC);
+    const bool bExporting = ctx.IsExport();
 
     int iGraticuleWidth = 1, iTraceWidth = 1, bSolid = 0;
-    if (bScreen) {
+    if (ctx.IsScreen()) {
         if (m_bInPaint) return;
         m_rectUpdate = m_rectClient;
     } else {
@@ -148,6 +137,7 @@ void CGraphView::OnDraw(CDC* pDC)
     }
 
     m_bInPaint = 1;
+    m_DrawContext = ctx;
     if (!ShouldSkipPaint(pDoc, bExporting)) {
         // The hosting widget double-buffers screen paints; here every surface is drawn directly.
         const int iOldROP = pDC->SetROP2(R2_COPYPEN);
@@ -163,7 +153,7 @@ void CGraphView::OnDraw(CDC* pDC)
 
 void CGraphView::Paint(CDC* pDC, int iGraticuleWidth, int iTraceWidth, int bGraticuleSolid)
 {
-    pDC->FillSolidRect(m_rectUpdate, GetBkgndColor(pDC));
+    pDC->FillSolidRect(m_rectUpdate, m_DrawContext.crBackground);
 
     // The arrangement is rebuilt on every paint: it is cheap, and no scale
     // pointer then outlives the traces that were shown when it was made.

@@ -10,8 +10,9 @@
 #include "host/app/ViewList.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
-#include "trace/display/Graticule.h"
+#include "trace/core/DrawContext.h"
 #include "trace/core/TraceDefs.h"
+#include "trace/display/Graticule.h"
 
 #include <array>
 #include <memory>
@@ -180,7 +181,9 @@ public:
     const SScaleArrays& GetScaleArrays() const { return m_ScaleArrays; }
     CGraticule& GetGraticule() { return *m_pGraticule; }
 
-    COLORREF GetBkgndColor(CDC* pDC) const;
+    // What the running (or the last) paint is for, decided once by OnDraw;
+    // the painting steps and the frame's interceptor read it.
+    const SDrawContext& GetDrawContext() const { return m_DrawContext; }
     // The scale font's line height, through the first X (or Y) scale of the
     // view; 0 when the view has none.
     int GetFontHeight(CDC* pDC, AxisType eAxis) const;
@@ -240,6 +243,7 @@ private:
     CRect m_rectDrag{-1, -1, -1, -1};
     // Non-zero while a screen paint runs; a second one meanwhile returns at once.
     int m_bInPaint = 0;
+    SDrawContext m_DrawContext;
     CRect m_rectXCurPos;
     CRect m_rectXCurPosBar;
     CRect m_rectYCurPos;

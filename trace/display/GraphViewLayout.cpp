@@ -270,7 +270,7 @@ void CGraphView::CalcScaleRects(CDC* pDC)
     CGraphDoc* pDoc = GetGraphDoc();
     SGraphLayoutInput input;
     input.rcClient = m_rectDraw;
-    input.bDrawScales = !pDoc || pDoc->DrawingScales(pDC);
+    input.bDrawScales = !pDoc || pDoc->DrawingScales(m_DrawContext);
     if (input.bDrawScales && !IsSmallView(m_rectDraw)) {
         input.iFontHeight = CScale::GetFontHeight(pDC);
         input.iNumXScales = m_ScaleArrays.GetNumXScales();

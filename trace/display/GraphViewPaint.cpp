@@ -43,11 +43,11 @@ private:
 
 void CGraphView::DrawCurrentPosLines(CDC* pDC)
 {
-    if (pDC->IsPrinting() || pDC->IsMetafile()) return;
+    if (m_DrawContext.bDevicePrinting || m_DrawContext.bDeviceMetafile) return;
     if (!Meets(m_rectUpdate, m_rectXCurPos) && !Meets(m_rectUpdate, m_rectYCurPos)) return;
 
     CQXTrace* pTrace = GetGraticuleTrace();
-    const COLORREF crBackground = GetBkgndColor(pDC);
+    const COLORREF crBackground = m_DrawContext.crBackground;
     COLORREF crTrack = kTrackColor;
     COLORREF crThumb = pTrace ? pTrace->GetScaleColorTrace()->GetScreenColor() : crBackground;
     if (!pTrace || (pTrace->GetChannel() != m_eChannel && !DrawsBothChannels())) crTrack = crThumb = crBackground;
@@ -106,7 +106,7 @@ void CGraphView::CalcScaleSpacing(CDC* pDC, int bX, int bY)
 void CGraphView::DrawScales(CDC* pDC)
 {
     CGraphDoc* pDoc = GetGraphDoc();
-    if (pDoc && !pDoc->DrawingScales(pDC)) return;
+    if (pDoc && !pDoc->DrawingScales(m_DrawContext)) return;
     CRect rcX = m_rectXScale;
     rcX.DeflateRect(kScaleVisibilityMargin, 0);
     const bool bXVisible = Meets(rcX, m_rectUpdate);
@@ -218,8 +218,8 @@ void CGraphView::PrintVelmarLogo(CDC* pDC, const CRect& rect)
     const int iTop = rect.top + U(20);
     const CRect rcBox(iRight - U(90), iTop, iRight, iTop + U(80));
 
-    const CGraphDoc* pDoc = GetGraphDoc();
-    const bool bMono = pDoc && pDoc->BlackAndWhite(pDC);
+    // Also drawn outside a paint (a print page's furniture): its own context.
+    const bool bMono = CGraphDoc::DrawContextOf(GetGraphDoc(), pDC).bMonochrome;
     const COLORREF crFrame = bMono ? 0 : RGB(0, 64, 128);
     const COLORREF crWave = bMono ? 0 : RGB(0, 128, 0);
     const COLORREF crBars = bMono ? 0 : RGB(192, 0, 0);

@@ -40,9 +40,8 @@ COLORREF GetGraticuleColor(CDC* pDC)
 {
     const CGraphDoc* pDoc = GetGraphDoc();
     if (!pDoc) return 0xA0A0A0;
-    const bool bExporting = pDoc->IsExporting() || pDoc->IsExportPreview();
-    const bool bPrinting = pDC->IsPrinting() || pDoc->IsPrinting() || pDoc->IsPrintPreview();
-    if ((bPrinting && !bExporting) || pDoc->ScalesBlackAndWhite(pDC)) return 0;
+    const SDrawContext ctx = pDoc->GetDrawContext(pDC);
+    if (ctx.IsPrint() || ctx.bScalesMonochrome) return 0;
     return pDoc->GetGraticuleColor();
 }
 

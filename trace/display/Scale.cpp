@@ -12,12 +12,8 @@ IMPLEMENT_DYNAMIC(CScale, CObject)
 
 namespace {
 
-constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kDefaultBackground = 0x000000;
 constexpr int kScreenFontHeight = 16;
 constexpr int kPointsPerInch = 72;
-
-enum EFontSituation : int { FONT_SCREEN = 0, FONT_PRINT = 1, FONT_EXPORT = 2, FONT_COUNT = 3 };
 
 // One font per drawing situation, created on first use and kept until a
 // print or export starts, so a changed font size takes effect then. Scales
@@ -26,31 +22,21 @@ struct SScaleFont {
     std::optional<CFont> font;
     int iHeight = 0;
 };
-SScaleFont s_aFonts[FONT_COUNT];
-
-EFontSituation GetFontSituation(CDC* pDC)
-{
-    const CGraphDoc* pDoc = GetGraphDoc();
-    if (pDoc && pDoc->IsDrawingForOutput(pDC))
-        return (pDoc->IsExporting() || pDoc->IsExportPreview()) ? FONT_EXPORT : FONT_PRINT;
-    return pDC->IsPrinting() ? FONT_PRINT : FONT_SCREEN;
-}
+SScaleFont s_aFonts[FONTSET_COUNT];
 
 // Height in logical units: fixed on screen, from the document's point size
 // for print and export (negative: a character height).
-int GetFontLogicalHeight(CDC* pDC, EFontSituation eSituation)
+int GetFontLogicalHeight(CDC* pDC, const SDrawContext& ctx)
 {
-    if (eSituation == FONT_SCREEN) return kScreenFontHeight;
-    const CGraphDoc* pDoc = GetGraphDoc();
-    const int iPoints = !pDoc ? 10 : (eSituation == FONT_PRINT ? pDoc->GetPrintScaleFontSize() : pDoc->GetExportScaleFontSize());
-    const long long llPixels = static_cast<long long>(iPoints) * pDC->GetDeviceCaps(LOGPIXELSY) / kPointsPerInch;
+    if (ctx.eFontSet == FONTSET_SCREEN) return kScreenFontHeight;
+    const long long llPixels = static_cast<long long>(ctx.iFontPoints) * pDC->GetDeviceCaps(LOGPIXELSY) / kPointsPerInch;
     return -static_cast<int>(llPixels);
 }
 
-bool CreateScaleFont(CDC* pDC, EFontSituation eSituation, SScaleFont& entry)
+bool CreateScaleFont(CDC* pDC, const SDrawContext& ctx, SScaleFont& entry)
 {
     CFont font;
-    if (!font.CreateFont(GetFontLogicalHeight(pDC, eSituation), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
+    if (!font.CreateFont(GetFontLogicalHeight(pDC, ctx), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET,
                          OUT_CHARACTER_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                          L"Lucida Sans Unicode")) {
         ERROR_FATAL(IDS_ERROR_OUTOFMEMORY);
@@ -67,19 +53,17 @@ bool CreateScaleFont(CDC* pDC, EFontSituation eSituation, SScaleFont& entry)
     return true;
 }
 
-void ReleaseFont(EFontSituation eSituation)
+void ReleaseFont(EDrawFontSet eSet)
 {
-    s_aFonts[eSituation].font.reset();
-    s_aFonts[eSituation].iHeight = 0;
+    s_aFonts[eSet].font.reset();
+    s_aFonts[eSet].iHeight = 0;
 }
 
 } // namespace
 
 COLORREF CScale::GetBkColor(CDC* pDC)
 {
-    const CGraphDoc* pDoc = GetGraphDoc();
-    if (!pDoc) return pDC && pDC->IsPrinting() ? kWhite : kDefaultBackground;
-    return pDoc->IsDrawingForOutput(pDC) ? kWhite : pDoc->GetBackgroundColor();
+    return CGraphDoc::DrawContextOf(GetGraphDoc(), pDC).crBackground;
 }
 
 void CScale::PrepareDC(CDC* pDC)
@@ -95,9 +79,9 @@ const CFont* CScale::GetFont(CDC* pDC, int* piHeight)
 {
     if (piHeight) *piHeight = 0;
     if (!QXVERIFY(pDC != nullptr)) return nullptr;
-    const EFontSituation eSituation = GetFontSituation(pDC);
-    SScaleFont& entry = s_aFonts[eSituation];
-    if (!entry.font && !CreateScaleFont(pDC, eSituation, entry)) return nullptr;
+    const SDrawContext ctx = CGraphDoc::DrawContextOf(GetGraphDoc(), pDC);
+    SScaleFont& entry = s_aFonts[ctx.eFontSet];
+    if (!entry.font && !CreateScaleFont(pDC, ctx, entry)) return nullptr;
     QXASSERT(entry.iHeight != 0);
     if (piHeight) *piHeight = entry.iHeight;
     return &*entry.font;
@@ -112,9 +96,9 @@ int CScale::GetFontHeight(CDC* pDC)
 
 void CScale::ReleaseAllFonts()
 {
-    for (int i = 0; i < FONT_COUNT; ++i) ReleaseFont(static_cast<EFontSituation>(i));
+    for (int i = 0; i < FONTSET_COUNT; ++i) ReleaseFont(static_cast<EDrawFontSet>(i));
 }
 
-void CScale::ReleaseExportFont() { ReleaseFont(FONT_EXPORT); }
+void CScale::ReleaseExportFont() { ReleaseFont(FONTSET_EXPORT); }
 
-void CScale::ReleasePrintFont() { ReleaseFont(FONT_PRINT); }
+void CScale::ReleasePrintFont() { ReleaseFont(FONTSET_PRINT); }

@@ -133,7 +133,7 @@ void CXScale::Serialize(CArchive& ar)
 
 void CXScale::InitialiseColors()
 {
-    if (const CGraphDoc* pDoc = GetGraphDoc()) SetColor(pDoc->GetXScaleColor(nullptr, m_eScaleType, m_eChannel));
+    if (const CGraphDoc* pDoc = GetGraphDoc()) SetColor(pDoc->GetXScaleColor(m_eScaleType, m_eChannel));
 }
 
 void CXScale::SetXUnit(int iUnit)
@@ -307,9 +307,10 @@ COLORREF CXScale::GetColor(CDC* pDC)
 {
     const CGraphDoc* pDoc = GetGraphDoc();
     if (!pDoc) return m_crColor;
-    if (pDoc->BlackAndWhite(pDC) || pDoc->ScalesBlackAndWhite(pDC)) return 0;
-    if (!(pDC && pDC->IsPrinting())) {
+    const SDrawContext ctx = pDoc->GetDrawContext(pDC);
+    if (ctx.bScalesMonochrome) return 0;
+    if (!ctx.bDevicePrinting) {
         if (CQXTrace* pTrace = FindColorTrace(*pDoc)) return pTrace->GetScaleColorTrace()->GetScreenColor();
     }
-    return pDoc->GetXScaleColor(pDC, m_eScaleType, m_eChannel);
+    return pDoc->GetXScaleColor(m_eScaleType, m_eChannel);
 }

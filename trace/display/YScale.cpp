@@ -224,7 +224,7 @@ CQXTrace* CYScale::FindColorTrace(CGraphDoc& doc) const
 COLORREF CYScale::GetColor(CDC* pDC)
 {
     CGraphDoc* pDoc = GetGraphDoc();
-    if (pDoc && (pDoc->BlackAndWhite(pDC) || pDoc->ScalesBlackAndWhite(pDC))) return 0;
+    if (pDoc && pDoc->GetDrawContext(pDC).bScalesMonochrome) return 0;
     CQXTrace* pTrace = pDoc ? FindColorTrace(*pDoc) : m_pLiveTrace;
     if (!pTrace) return kNoTraceColor;
     return pTrace->GetScaleColorTrace()->GetScreenColor();

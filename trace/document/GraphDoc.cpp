@@ -515,27 +515,35 @@ void CGraphDoc::ResetTraceColors(int bUpdate)
     if (bUpdate) UpdateAllViews(UPDATE_GRAPH_REDRAWALL, this);
 }
 
-COLORREF CGraphDoc::GetXScaleColor(CDC* pDC, ScaleType eType, ChannelNumber /*eChannel*/) const
+COLORREF CGraphDoc::GetXScaleColor(ScaleType eType, ChannelNumber /*eChannel*/) const
 {
-    if (ScalesBlackAndWhite(pDC)) return 0;
     const COLORREF crColor = m_acrTraceColors[TraceTypeForScale(eType)][0];
     // A cycling marker is not a colour; a scale then shows white.
     return crColor == COLOR_CYCLE ? 0xFFFFFF : crColor;
 }
 
-int CGraphDoc::BlackAndWhite(CDC* pDC) const { return m_bBlackAndWhite && IsDrawingForOutput(pDC); }
-
-int CGraphDoc::ScalesBlackAndWhite(CDC* pDC) const
-{
-    return (m_bBlackAndWhite || m_bScalesBlackAndWhite) && IsDrawingForOutput(pDC);
-}
-
 // ---- Drawing situation -------------------------------------------------------------
 
-int CGraphDoc::IsDrawingForOutput(CDC* pDC) const
+SDrawContext CGraphDoc::GetDrawContext(const CDC* pDC) const { return DrawContextOf(this, pDC); }
+
+SDrawContext CGraphDoc::DrawContextOf(const CGraphDoc* pDoc, const CDC* pDC)
 {
-    if (m_bPrinting || m_bPrintPreview || m_bExporting || m_bExportPreview) return 1;
-    return (pDC && (pDC->IsPrinting() || pDC->IsMetafile())) ? 1 : 0;
+    SDrawRequest request;
+    request.bDevicePrinting = pDC && pDC->IsPrinting();
+    request.bDeviceMetafile = pDC && pDC->IsMetafile();
+    if (pDoc) {
+        request.bExporting = pDoc->m_bExporting;
+        request.bExportPreview = pDoc->m_bExportPreview;
+        request.bPrinting = pDoc->m_bPrinting;
+        request.bPrintPreview = pDoc->m_bPrintPreview;
+        request.bBlackAndWhite = pDoc->m_bBlackAndWhite;
+        request.bScalesBlackAndWhite = pDoc->m_bScalesBlackAndWhite;
+        request.bBoldCurrentTrace = pDoc->m_bDrawCurrentTraceBold;
+        request.crScreenBackground = pDoc->m_crBackground;
+        request.iPrintFontPoints = pDoc->m_iPrintScaleFontSize;
+        request.iExportFontPoints = pDoc->m_iExportScaleFontSize;
+    }
+    return MakeDrawContext(request);
 }
 
 int CGraphDoc::DrawingAllOnSameView() const

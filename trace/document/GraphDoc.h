@@ -20,6 +20,7 @@
 #include "platform/Color.h"
 #include "platform/InputFile.h"
 #include "platform/String.h"
+#include "trace/core/DrawContext.h"
 #include "trace/core/TraceDefs.h"
 
 #include <cstdint>
@@ -271,10 +272,9 @@ public:
     void SetGraticuleColor(COLORREF cr) { m_crGraticule = cr; }
     COLORREF GetCursorColor() const { return m_crCursor; }
     void SetCursorColor(COLORREF cr) { m_crCursor = cr; }
-    COLORREF GetXScaleColor(CDC* pDC, ScaleType eType, ChannelNumber eChannel) const;
-    // Whether the DC draws everything, or only the scales, in black.
-    int BlackAndWhite(CDC* pDC) const;
-    int ScalesBlackAndWhite(CDC* pDC) const;
+    // The X scale's own colour (black-and-white output is the caller's, from its drawing context).
+    COLORREF GetXScaleColor(ScaleType eType, ChannelNumber eChannel) const;
+    // Output in black and white: everything, or only the scales and graticule.
     void SetBlackAndWhite(int bAll, int bScales) { m_bBlackAndWhite = bAll; m_bScalesBlackAndWhite = bScales; }
     // The current trace is drawn with a wider pen (x2 on the screen, x10 printed).
     int DrawCurrentTraceBold() const { return m_bDrawCurrentTraceBold; }
@@ -289,8 +289,10 @@ public:
     void SetExportPreview(int b) { m_bExportPreview = b; }
     void SetPrinting(int b) { m_bPrinting = b; }
     void SetPrintPreview(int b) { m_bPrintPreview = b; }
-    // The graph is drawn for print or export on this DC (white background).
-    int IsDrawingForOutput(CDC* pDC) const;
+    // What drawing on this DC is for, from the flags above and the device;
+    // DrawContextOf answers for no document too (a screen with a black background).
+    SDrawContext GetDrawContext(const CDC* pDC) const;
+    static SDrawContext DrawContextOf(const CGraphDoc* pDoc, const CDC* pDC);
     // 1 when the analyser shows channels A to B and both are drawn in one view.
     int DrawingAllOnSameView() const;
     // Sets the one-view flag without telling the views (OnOneChannel does).
@@ -303,10 +305,10 @@ public:
     SGraphOutputSettings& GetPrintSettings() { return m_PrintSettings; }
     SGraphOutputSettings& GetExportSettings() { return m_ExportSettings; }
     // Scales are always drawn on the screen; on a printout or an export as its settings say.
-    int DrawingScales(CDC* pDC) const
+    int DrawingScales(const SDrawContext& ctx) const
     {
-        if (!IsDrawingForOutput(pDC)) return 1;
-        return (m_bExporting || m_bExportPreview) ? m_ExportSettings.bDrawScales : m_PrintSettings.bDrawScales;
+        if (!ctx.bOutput) return 1;
+        return ctx.IsExport() ? m_ExportSettings.bDrawScales : m_PrintSettings.bDrawScales;
     }
     // The channel an export shows; CHANNEL_BOTH when both are drawn together.
     ChannelNumber GetExportChannel() const { return m_eExportChannel; }

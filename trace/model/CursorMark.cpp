@@ -6,6 +6,7 @@
 #include "host/app/DebugLog.h"
 #include "platform/Archive.h"
 #include "platform/DC.h"
+#include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>
@@ -216,7 +217,7 @@ void CCursorMark::DoDraw(CDC* pDC, CPoint& point, int iScale) const
 void CCursorMark::DrawLabel(CDC* pDC, const CPoint& point, int iScale, const wchar_t* pszLabel) const
 {
     // Printed labels keep the scale font the caller selected for that device.
-    if (!pDC->IsPrinting() && !pDC->IsMetafile()) pDC->SelectObject(GetFont());
+    if (!CGraphDoc::DrawContextOf(nullptr, pDC).OnOutputDevice()) pDC->SelectObject(GetFont());
     pDC->SetTextColor(GetColor(pDC));
     pDC->SetBkMode(TRANSPARENT);
     const int iGap = kLabelGap * iScale;

@@ -710,7 +710,7 @@ CXScale* CQXTrace::CreateXScale()
     pScale->SetXUnit(GetDefaultXUnit());
     CGraphDoc* pDoc = GetGraphDoc();
     if (pDoc) {
-        pScale->SetColor(pDoc->GetXScaleColor(nullptr, eType, m_eChannel));
+        pScale->SetColor(pDoc->GetXScaleColor(eType, m_eChannel));
         pDoc->AddXScale(pScale);
     }
     m_pXScale = pScale;

@@ -503,9 +503,9 @@ public:
     void DrawCursor(CDC* pDC);
     void DrawMarks(CDC* pDC);
     void DrawCursorAndMarks(CDC* pDC);
-    // The pen colour on a device and the background it is drawn on.
+    // The pen colour on a device (its drawing context says print colour,
+    // black and white, and the background a white trace would vanish on).
     COLORREF GetColor(CDC* pDC);
-    COLORREF GetBkgndColor(CDC* pDC);
     // The last plot: per column the lowest and highest height above the Y
     // origin row (2147483647: no data), that row, and whether the columns
     // hold reduced spans (else a line through the points).

@@ -25,8 +25,6 @@ namespace {
 
 constexpr SColumnSpan kNoData{POINT_BEYOND_MAX, POINT_BEYOND_MAX};
 
-bool IsOutputDC(const CDC* pDC) { return pDC && (pDC->IsPrinting() || pDC->IsMetafile()); }
-
 bool AllowOriginDiagnostic()
 {
     static CRateLimiter limiter(1, 10000);
@@ -390,8 +388,10 @@ int CQXTrace::PenWidthFor(CDC* pDC, int iLineWidth)
 {
     int iWidth = std::max(iLineWidth, 1);
     CGraphDoc* pDoc = GetGraphDoc();
-    if (pDoc && pDoc->DrawCurrentTraceBold() && pDoc->GetCurrentTrace(m_eChannel) == this)
-        iWidth *= pDC->IsPrinting() ? 10 : 2;
+    if (pDoc && pDoc->GetCurrentTrace(m_eChannel) == this) {
+        const SDrawContext ctx = pDoc->GetDrawContext(pDC);
+        if (ctx.bBoldCurrentTrace) iWidth *= ctx.bDevicePrinting ? 10 : 2;
+    }
     return ScaleLineWidth(iWidth, pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetAttribDC()->GetDeviceCaps(LOGPIXELSX));
 }
 
@@ -410,7 +410,7 @@ void CQXTrace::Paint(CDC* pDC, int iLineWidth)
 void CQXTrace::DoPaint(CDC* pDC)
 {
     const int iColumns = GetPlotColumns();
-    const int iStyle = IsOutputDC(pDC) ? m_iPrintStyle : TRACE_PRINTSTYLE_SOLID;
+    const int iStyle = CGraphDoc::DrawContextOf(GetGraphDoc(), pDC).OnOutputDevice() ? m_iPrintStyle : TRACE_PRINTSTYLE_SOLID;
     int* piMin = m_ipPlotMin.data();
     int* piMax = m_ipPlotMax.data();
     const int iDotted = std::clamp(GetLowestValidXPoint(), 0, iColumns);
@@ -496,7 +496,7 @@ void CQXTrace::DrawCursor(CDC* pDC)
 void CQXTrace::DrawMarks(CDC* pDC)
 {
     if (!pDC || m_iCurrentMark < 0) return;
-    const bool bOutput = IsOutputDC(pDC);
+    const bool bOutput = CGraphDoc::DrawContextOf(GetGraphDoc(), pDC).OnOutputDevice();
     if (!(bOutput ? m_bPrintMarks : m_bShowMarksOnScreen)) return;
     // Printed marks are numbered in the scale font of that device.
     const CFont* pFont = bOutput ? CScale::GetFont(pDC, nullptr) : nullptr;
@@ -522,18 +522,12 @@ COLORREF CQXTrace::GetColor(CDC* pDC)
 {
     CGraphDoc* pDoc = GetGraphDoc();
     if (!pDoc) return 0xFFFFFF;
-    if (pDoc->BlackAndWhite(pDC)) return 0;
-    const COLORREF crColor = IsOutputDC(pDC) ? m_crPrintColor : m_crColor;
+    const SDrawContext ctx = pDoc->GetDrawContext(pDC);
+    if (ctx.bMonochrome) return 0;
+    const COLORREF crColor = ctx.OnOutputDevice() ? m_crPrintColor : m_crColor;
     // White on white would vanish.
-    if (crColor == 0xFFFFFF && GetBkgndColor(pDC) == 0xFFFFFF) return 0;
+    if (crColor == 0xFFFFFF && ctx.crBackground == 0xFFFFFF) return 0;
     return crColor;
-}
-
-COLORREF CQXTrace::GetBkgndColor(CDC* pDC)
-{
-    CGraphDoc* pDoc = GetGraphDoc();
-    if ((pDC && pDC->IsPrinting()) || (pDoc && pDoc->IsDrawingForOutput(pDC))) return 0xFFFFFF;
-    return pDoc ? pDoc->GetBackgroundColor() : 0;
 }
 
 COLORREF CQXTrace::GetNextCopyColor()
