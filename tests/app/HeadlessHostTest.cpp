@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <filesystem>
 
 namespace {
@@ -229,10 +231,8 @@ TEST(HeadlessHost, RecordsLogLinesAndErrorReportsPostTheirMessages)
               FormatNarrow("ERROR_NORMAL: 11307=<<IDS_ERROR_CREATEWINDOWFAILED>> at %s(%u)", __FILE__, normalLine));
     const auto messages = host.GetPostedMessages();
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].uMessage, 0x8004u);
-    EXPECT_EQ(messages[0].wParam, 11304u);
-    EXPECT_EQ(messages[1].uMessage, 0x8000u);
-    EXPECT_EQ(messages[1].wParam, 11307u);
+    EXPECT_EQ(std::make_tuple(messages[0].uMessage, messages[0].wParam), std::make_tuple(0x8004u, 11304u));
+    EXPECT_EQ(std::make_tuple(messages[1].uMessage, messages[1].wParam), std::make_tuple(0x8000u, 11307u));
 }
 
 TEST(HeadlessHost, AssertionsAreLoggedExecutionContinuesAndLevelsAreFiltered)

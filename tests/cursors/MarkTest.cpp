@@ -116,8 +116,7 @@ TEST_F(MarkTest, DrawnAsATriangleOnTheCurveWithItsLabelAbove)
     EXPECT_EQ(aTriangle[0].m_state.m_brush.GetColor(), RGB(0, 200, 0));
     const auto aText = dc.GetRecords(CRecordingDC::EKind::Text);
     ASSERT_EQ(aText.size(), 1u);
-    EXPECT_EQ(aText[0].m_sText, L"1");
-    EXPECT_EQ(aText[0].m_state.m_crText, RGB(0, 200, 0));
+    EXPECT_EQ(std::make_tuple(aText[0].m_sText, aText[0].m_state.m_crText), std::make_tuple(L"1", RGB(0, 200, 0)));
     EXPECT_LT(aText[0].m_aPoints[0].y, aTriangle[0].m_aPoints.at(1).y);
     EXPECT_TRUE(T().GetMark(0)->PointInCursorMark(&dc, CPoint(x + 3, 41)));
     EXPECT_FALSE(T().GetMark(0)->PointInCursorMark(&dc, CPoint(x, 60)));

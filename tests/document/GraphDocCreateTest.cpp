@@ -113,8 +113,7 @@ TEST_F(GraphDocCreate, SweepCopiesAreKeptForOneSweepAndUserCopiesStay)
     aLive[0]->CursorOn();
 
     m_pDoc->PrepareTracesForSweep(1);
-    EXPECT_EQ(Count(IsSweepCopy), 3);
-    EXPECT_EQ(Count(IsUserCopy), 1);
+    EXPECT_EQ(std::make_tuple(Count(IsSweepCopy), Count(IsUserCopy)), std::make_tuple(3, 1));
     for (CSweepTrace* pLive : aLive) EXPECT_FALSE(pLive->IsInUse() || pLive->IsOn());
     EXPECT_FALSE(aLive[0]->IsCursorOn());
 
@@ -124,8 +123,7 @@ TEST_F(GraphDocCreate, SweepCopiesAreKeptForOneSweepAndUserCopiesStay)
         m_pDoc->TraceOn(pLive, 0);
     }
     m_pDoc->PrepareTracesForSweep(0);
-    EXPECT_EQ(Count(IsSweepCopy), 0);
-    EXPECT_EQ(Count(IsUserCopy), 1);
+    EXPECT_EQ(std::make_tuple(Count(IsSweepCopy), Count(IsUserCopy)), std::make_tuple(0, 1));
     EXPECT_EQ(PostedDeletes().size(), 3u);
     for (CSweepTrace* pLive : aLive) EXPECT_FALSE(pLive->IsInUse());
 }

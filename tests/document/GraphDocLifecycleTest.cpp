@@ -41,8 +41,7 @@ TEST_F(GraphDocLifecycleTest, FactoryBuildsEveryKindBareOrNumberedAndRefusesUnkn
         const auto eType = static_cast<TraceType>(i);
         CQXTrace* pBare = m_pDoc->CreateTrace(eType, CHANNEL_B, 64, 0, 1, 1, 0, 1, 1, 1);
         ASSERT_NE(pBare, nullptr) << i;
-        EXPECT_EQ(pBare->GetOwnTraceType(), eType);
-        EXPECT_EQ(pBare->GetTraceID(), 0);
+        EXPECT_EQ(std::make_tuple(pBare->GetOwnTraceType(), pBare->GetTraceID()), std::make_tuple(eType, 0));
         delete pBare;
     }
     EXPECT_TRUE(Array(CHANNEL_B).empty());

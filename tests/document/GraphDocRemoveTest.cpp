@@ -52,8 +52,7 @@ TEST_F(GraphDocRemoveTest, LimitLineIsDetachedFromItsOwnerWhichBecomesCurrent)
     m_pDoc->SetAutomationTrace(pMax);
 
     EXPECT_EQ(m_pDoc->RemoveTrace(pMax, 1), 1);
-    EXPECT_EQ(pOwner->GetMaxLimitLine(), nullptr);
-    EXPECT_EQ(pOwner->GetMinLimitLine(), pMin);
+    EXPECT_EQ(std::make_tuple(pOwner->GetMaxLimitLine(), pOwner->GetMinLimitLine()), std::make_tuple(nullptr, pMin));
     EXPECT_EQ(m_pDoc->GetCurrentTrace(), pOwner);
     EXPECT_EQ(m_pDoc->GetAutomationTrace(), nullptr);
     EXPECT_EQ(PostedDeletes(), (std::vector<LPARAM>{Handle(pMax)}));

@@ -123,8 +123,7 @@ TEST_F(LimitFile, TablesAndOldTraceFilesLoad)
         ASSERT_EQ(line.InitialiseFromFile(Write(c.bytes), 1), 1);
         ASSERT_TRUE(line.HasLimitTable());
         EXPECT_FALSE(line.HasTraceData());
-        EXPECT_EQ(line.GetDataSize(), 2);
-        EXPECT_EQ(line.GetLimitTable()->GetYUnit(), c.iYUnit);
+        EXPECT_EQ(std::make_tuple(line.GetDataSize(), line.GetLimitTable()->GetYUnit()), std::make_tuple(2, c.iYUnit));
         LimitTablePoint point;
         ASSERT_EQ(line.GetLimitTable()->GetPoint(0, &point), 1);
         EXPECT_DOUBLE_EQ(point.dY, c.dFirstY);

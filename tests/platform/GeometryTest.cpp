@@ -83,8 +83,7 @@ TEST(GeometryRect, InflateDeflateOffsetAndCentre)
     EXPECT_EQ(huge.CenterPoint(), CPoint(0, 0));
     r = huge;
     r.OffsetRect(INT_MIN, 10);
-    EXPECT_EQ(r.left, INT_MIN);
-    EXPECT_EQ(r.bottom, INT_MAX);
+    EXPECT_EQ(std::make_tuple(r.left, r.bottom), std::make_tuple(INT_MIN, INT_MAX));
     EXPECT_EQ(CPoint(INT_MIN, 0) - CPoint(1, 0), CSize(INT_MIN, 0));
 }
 

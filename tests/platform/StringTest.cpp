@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(CStringFormat, WideConventionForStringsAndLongOutput)
 {
     CString s;
@@ -43,8 +45,7 @@ TEST(CStringEdit, SubstringsSearchAndReplace)
     EXPECT_EQ(s.Mid(6, 1), CString(L"A"));
     EXPECT_EQ(s.Mid(100), CString(L""));
     EXPECT_EQ(s.Right(99), s);
-    EXPECT_EQ(s.Find(L"Trace"), 8);
-    EXPECT_EQ(s.Find(L'z'), -1);
+    EXPECT_EQ(std::make_tuple(s.Find(L"Trace"), s.Find(L'z')), std::make_tuple(8, -1));
     EXPECT_EQ(s.ReverseFind(L'e'), 12);
     EXPECT_EQ(s.Replace(L"e", L"ee"), 2);
     EXPECT_EQ(s, CString(L"Scopee A Tracee"));

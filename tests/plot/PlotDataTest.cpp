@@ -66,8 +66,7 @@ TEST(PlotDataExtremes, StopAtTheFirstMissingValueAndFlagValuesOutOfOrder)
     for (const SCase& c : aCases) {
         const SDataExtremes e = ScanDataExtremes(c.aData.data(), static_cast<int>(c.aData.size()));
         SCOPED_TRACE(testing::PrintToString(c.aData));
-        EXPECT_EQ(e.iCount, c.iCount);
-        EXPECT_EQ(e.bUnusual, c.bUnusual);
+        EXPECT_EQ(std::make_tuple(e.iCount, e.bUnusual), std::make_tuple(c.iCount, c.bUnusual));
         EXPECT_TRUE(c.iCount == 0 || c.bUnusual || (e.dMin == c.dMin && e.dMax == c.dMax));
     }
 }
@@ -139,8 +138,7 @@ TEST_F(PlotData, LineModeLeavesGapsAtMissingValuesAndTakesTheKindsPlotData)
     const std::vector<SSpan> aPlot = PlotOf(*pTrace);
     const int c3 = pTrace->GetXPointForPos(3);
     const int c5 = pTrace->GetXPointForPos(5);
-    EXPECT_EQ(aPlot[c3].iLow, 20);
-    EXPECT_EQ(aPlot[c5].iLow, 30);
+    EXPECT_EQ(std::make_tuple(aPlot[c3].iLow, aPlot[c5].iLow), std::make_tuple(20, 30));
     for (int k = c3 + 1; k < c5; ++k) EXPECT_EQ(aPlot[k].iLow, kNone) << "column " << k;
     EXPECT_EQ(aPlot[c3 - 1].iLow, 20); // 15 .. 20, last step before the point
 }
@@ -163,8 +161,7 @@ TEST_F(PlotData, LogXColumnsReachEveryPositionAndShowARowAtLeast)
             EXPECT_LE(aPlot[i].iLow, aPlot[i - 1].iHigh + 1);
         }
     }
-    EXPECT_EQ(aPlot.front().iHigh, 0);
-    EXPECT_EQ(aPlot.back().iHigh, 100);
+    EXPECT_EQ(std::make_tuple(aPlot.front().iHigh, aPlot.back().iHigh), std::make_tuple(0, 100));
     // Low bins are wider than a pixel: several columns show the same one.
     EXPECT_EQ(aPlot[0].iHigh, aPlot[5].iHigh);
 }

@@ -68,8 +68,7 @@ TEST_F(PlotDraw, TheScreenGetsOneSolidLineInTheScreenColourAndTheDCIsRestored)
         EXPECT_EQ(r.m_state.m_pen.GetColor(), 0x00FF00u);
         EXPECT_EQ(r.m_state.m_iROP2, R2_COPYPEN);
     }
-    EXPECT_EQ(dc.GetCurrentPen(), before.m_pen);
-    EXPECT_EQ(dc.GetROP2(), before.m_iROP2);
+    EXPECT_EQ(std::make_tuple(dc.GetCurrentPen(), dc.GetROP2()), std::make_tuple(before.m_pen, before.m_iROP2));
     EXPECT_FALSE(pTrace->NeedsRecalc());
 }
 

@@ -279,8 +279,7 @@ TEST(QtDCWithoutPainter, ReportsTheErrorAndDrawsNothing)
     dc.LineTo(10, 10);
     dc.TextOut(0, 0, L"x");
     dc.FillSolidRect(CRect(0, 0, 5, 5), kBlack);
-    EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSX), 0);
-    EXPECT_EQ(dc.GetTextExtent(L"x"), CSize());
+    EXPECT_EQ(std::make_tuple(dc.GetDeviceCaps(LOGPIXELSX), dc.GetTextExtent(L"x")), std::make_tuple(0, CSize()));
     EXPECT_TRUE(log.Contains("FAILED VERIFY"));
 }
 

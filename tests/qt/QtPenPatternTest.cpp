@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <set>
 #include <utility>
 
@@ -34,11 +36,9 @@ TEST(QtPenPattern, StylesBecomePixelPatterns)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const SPenPattern p = PenPattern(c.pen);
-        EXPECT_EQ(p.m_bNull, c.null);
-        EXPECT_EQ(p.m_iWidth, c.width);
+        EXPECT_EQ(std::make_tuple(p.m_bNull, p.m_iWidth), std::make_tuple(c.null, c.width));
         if (c.null) continue;
-        EXPECT_EQ(p.m_aDashes, c.dashes);
-        EXPECT_EQ(p.m_eCap, c.cap);
+        EXPECT_EQ(std::make_tuple(p.m_aDashes, p.m_eCap), std::make_tuple(c.dashes, c.cap));
     }
 }
 

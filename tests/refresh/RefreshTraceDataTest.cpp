@@ -96,8 +96,7 @@ TEST_F(RefreshTest, SameSizeRefillReusesTheArraysAndReportsNoChange)
     // A smaller fill of the same maximum size copies only what it holds.
     pBuffer->SetSize(20);
     ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, &bSizeChanged), 1);
-    EXPECT_EQ(trace.GetYDataBuffer(0), pdBefore);
-    EXPECT_EQ(trace.GetDataSize(), 200);
+    EXPECT_EQ(std::make_tuple(trace.GetYDataBuffer(0), trace.GetDataSize()), std::make_tuple(pdBefore, 200));
 }
 
 TEST_F(RefreshTest, SizeChangeReallocatesAndKeepsTheZoomWindowInXValues)
@@ -205,8 +204,7 @@ TEST_F(RefreshTest, InterpolatedRefillHoldsEightTimesThePointsWithAnUnusableTail
     const int n = 256;
     const auto pBuffer = MakeBuffer(n);
     ASSERT_EQ(trace.UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
-    EXPECT_EQ(trace.GetDataSize(), 8 * n);
-    EXPECT_EQ(trace.GetMaxXPos(), 8 * n - 48 - 1);
+    EXPECT_EQ(std::make_tuple(trace.GetDataSize(), trace.GetMaxXPos()), std::make_tuple(8 * n, 8 * n - 48 - 1));
     // The measured points were spread, not left at the front of the array.
     EXPECT_NE(trace.GetYDataCopy()[8 * 50], 0.0);
 

@@ -66,10 +66,8 @@ TEST(ScaleX, CopyTakesEverythingButTheLabelFlags)
 
     CXScale copy;
     copy = source;
-    EXPECT_EQ(copy.GetScaleType(), ST_SWEEP_FREQ);
-    EXPECT_EQ(copy.GetChannel(), CHANNEL_B);
-    EXPECT_EQ(copy.GetXUnit(), UNIT_FREQ_HZ);
-    EXPECT_EQ(copy.GetUnitFormat(), CString(L"%.2f"));
+    EXPECT_EQ(std::make_tuple(copy.GetScaleType(), copy.GetChannel()), std::make_tuple(ST_SWEEP_FREQ, CHANNEL_B));
+    EXPECT_EQ(std::make_tuple(copy.GetXUnit(), copy.GetUnitFormat()), std::make_tuple(UNIT_FREQ_HZ, CString(L"%.2f")));
     EXPECT_EQ(copy.GetTicks().GetNumTicks(), 6);
     EXPECT_DOUBLE_EQ(copy.GetTicks().GetAt(1), 0.2);
     EXPECT_EQ(copy.GetTicks().GetLabel(1), 1); // label flags are not copied
@@ -136,8 +134,7 @@ TEST(ScaleX, LabelsNearTheEdgesAreEdgeAligned)
     CRecordingDC dc;
     const int iWidest = scale.GetMaxTextWidth(&dc, &scale.GetTicks());
     // "0.00 Hz" is 7 characters of 9 pixels in the 16-pixel scale font; "100.00" 6.
-    EXPECT_EQ(scale.GetFirstLabelWidth(), 63);
-    EXPECT_EQ(scale.GetLastLabelWidth(), 54);
+    EXPECT_EQ(std::make_tuple(scale.GetFirstLabelWidth(), scale.GetLastLabelWidth()), std::make_tuple(63, 54));
     EXPECT_EQ(iWidest, 63 + 2);
 
     scale.Draw(&dc, &scale.GetTicks());

@@ -34,8 +34,7 @@ void ExpectWellFormed(const CTickArray& ticks)
 {
     const std::vector<double> p = Positions(ticks);
     ASSERT_GE(p.size(), 2u);
-    EXPECT_EQ(p.front(), 0.0);
-    EXPECT_EQ(p.back(), 1.0);
+    EXPECT_EQ(std::make_tuple(p.front(), p.back()), std::make_tuple(0.0, 1.0));
     for (size_t i = 1; i < p.size(); ++i) EXPECT_LT(p[i - 1], p[i]) << "tick " << i;
 }
 

@@ -50,8 +50,7 @@ TEST(SampleBufferCopy, CopiesScaledAndClampsAtTheEnd)
     partial.SetAt(0, 100.0);
     partial.SetAt(2, -300.0);
     double adDest[8] = {};
-    EXPECT_EQ(partial.GetSize(), 3);
-    EXPECT_EQ(partial.GetDataAsDouble(adDest, 0, 8, 0.5), 3);
+    EXPECT_EQ(std::make_tuple(partial.GetSize(), partial.GetDataAsDouble(adDest, 0, 8, 0.5)), std::make_tuple(3, 3));
     EXPECT_EQ(std::vector<double>(adDest, adDest + 3), (std::vector<double>{50.0, 0.0, -150.0}));
 }
 
@@ -63,14 +62,12 @@ TEST(SampleBufferAccess, BadArgumentsAndOutOfRangeAreSafeAndReported)
     CLogCapture log;
     EXPECT_EQ(buffer.GetDataAsDouble(nullptr, 0, 4, 1.0), 0);
     EXPECT_EQ(buffer.GetDataAsDouble(adDest, -1, 2, 1.0), 0);
-    EXPECT_EQ(buffer.GetDataAsDouble(adDest, 0, -2, 1.0), 0);
-    EXPECT_EQ(buffer.GetAt(-1), 0.0);
+    EXPECT_EQ(std::make_tuple(buffer.GetDataAsDouble(adDest, 0, -2, 1.0), buffer.GetAt(-1)), std::make_tuple(0, 0.0));
     EXPECT_EQ(buffer.GetAt(3), 0.0);
     EXPECT_FALSE(buffer.SetAt(3, 9.0));
     EXPECT_FALSE(buffer.SetAt(-5, 9.0));
     EXPECT_EQ(log.Asserts(), 7);
-    EXPECT_EQ(buffer.GetSize(), 3);
-    EXPECT_EQ(buffer.GetAt(2), 3.0);
+    EXPECT_EQ(std::make_tuple(buffer.GetSize(), buffer.GetAt(2)), std::make_tuple(3, 3.0));
 
     // Reads beyond the current size are refused too.
     CDoublePrecisionBuffer sparse(10);
@@ -84,13 +81,11 @@ TEST(SampleBufferSize, ResizeKeepsSamplesAndClampsTheSize)
     CDoublePrecisionBuffer buffer(6);
     FillRamp(buffer);
     ASSERT_TRUE(buffer.Resize(4));
-    EXPECT_EQ(buffer.GetMaxSize(), 4);
-    EXPECT_EQ(buffer.GetSize(), 4);
+    EXPECT_EQ(std::make_tuple(buffer.GetMaxSize(), buffer.GetSize()), std::make_tuple(4, 4));
     EXPECT_EQ(buffer.GetAt(3), 4.0);
     ASSERT_TRUE(buffer.Resize(8));
     buffer.SetSize(8);
-    EXPECT_EQ(buffer.GetAt(3), 4.0);
-    EXPECT_EQ(buffer.GetAt(7), 0.0);
+    EXPECT_EQ(std::make_tuple(buffer.GetAt(3), buffer.GetAt(7)), std::make_tuple(4.0, 0.0));
 
     CLogCapture log;
     EXPECT_FALSE(buffer.Resize(-1));
@@ -119,6 +114,5 @@ TEST(SampleBufferTypes, EachKindKeepsItsOwnSamples)
     powers.SetAt(0, -1.0);
     powers.SetAt(1, 0.25);
     EXPECT_EQ(log.Asserts(), 1);
-    EXPECT_EQ(powers.GetAt(0), 0.0);
-    EXPECT_EQ(powers.GetAt(1), 0.25);
+    EXPECT_EQ(std::make_tuple(powers.GetAt(0), powers.GetAt(1)), std::make_tuple(0.0, 0.25));
 }

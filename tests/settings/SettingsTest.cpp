@@ -42,8 +42,7 @@ TEST_F(SettingsDefaults, ResetPutsBackTheGeneratorDefaults)
     pGen->SetProperty(PROP_GEN_FREQ_CHA, 5000.0);
     pGen->SetProperty(PROP_GEN_WAVEFORM_CHB, 7);
     pGen->ResetToDefaults();
-    EXPECT_EQ(pGen->GetFrequency(0), 1000.0);
-    EXPECT_EQ(pGen->GetWaveform(1), 0);
+    EXPECT_EQ(std::make_tuple(pGen->GetFrequency(0), pGen->GetWaveform(1)), std::make_tuple(1000.0, 0));
 }
 
 TEST_F(SettingsProperties, UnknownIdsAndWrongKindsAssertAndGiveNeutralValues)

@@ -75,8 +75,7 @@ TEST(SettingsSharedData, RebuildResizesEveryBufferAndClearsTheValidFlags)
     EXPECT_EQ(data.GetFFTBuffer(1)->GetMaxSize(), 512);
     data.GetChannelInfo(1)->bNewFFTDataValid = true;
     ASSERT_TRUE(data.Rebuild(4096));
-    EXPECT_EQ(data.GetFFTSize(), 4096);
-    EXPECT_EQ(data.GetCTSampleBuffer(1)->GetMaxSize(), 4096);
+    EXPECT_EQ(std::make_tuple(data.GetFFTSize(), data.GetCTSampleBuffer(1)->GetMaxSize()), std::make_tuple(4096, 4096));
     EXPECT_EQ(data.GetCTFFTBuffer(0)->GetMaxSize(), 2048);
     EXPECT_EQ(data.GetPhaseBuffer(0)->GetMaxSize(), 2048);
     EXPECT_FALSE(data.IsNewFFTDataValid(1));
@@ -84,8 +83,7 @@ TEST(SettingsSharedData, RebuildResizesEveryBufferAndClearsTheValidFlags)
 
     CLogCapture log;
     EXPECT_FALSE(data.Rebuild(1));
-    EXPECT_EQ(data.GetSampleBuffer(2), nullptr);
-    EXPECT_EQ(data.GetChannelInfo(-1), nullptr);
+    EXPECT_EQ(std::make_tuple(data.GetSampleBuffer(2), data.GetChannelInfo(-1)), std::make_tuple(nullptr, nullptr));
     EXPECT_EQ(log.Asserts(), 3);
 }
 
@@ -104,8 +102,7 @@ TEST(SweepManagerSlots, LimitLinesGoOnlyToTheMatchingResult)
     EXPECT_EQ(sweep.ClearLimitLine(nullptr), 0);
 
     CLogCapture log;
-    EXPECT_EQ(sweep.GetResultSlot(4), nullptr);
-    EXPECT_EQ(sweep.GetAxisRecord(-1), nullptr);
+    EXPECT_EQ(std::make_tuple(sweep.GetResultSlot(4), sweep.GetAxisRecord(-1)), std::make_tuple(nullptr, nullptr));
     EXPECT_FALSE(sweep.SetLimitLine(7, 3208, true, pLimit));
     EXPECT_EQ(log.Asserts(), 3);
 }

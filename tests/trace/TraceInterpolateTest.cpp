@@ -26,8 +26,7 @@ TEST_F(TraceInterpolateTest, LastFortyEightPointsLieOutsideTheDataRange)
     CTestTrace trace(TT_SCOPE, CHANNEL_A, 8 * 256, CTestTrace::XAXIS_TIME);
     FillSine(trace, 256, 64.0);
     trace.SetInterpolated(1);
-    EXPECT_EQ(trace.GetInterpolated(), 1);
-    EXPECT_EQ(trace.GetMinXPos(), 0);
+    EXPECT_EQ(std::make_tuple(trace.GetInterpolated(), trace.GetMinXPos()), std::make_tuple(1, 0));
     EXPECT_EQ(trace.GetMaxXPos(), 8 * 256 - 48 - 1);
     const auto aY = trace.GetYDataCopy();
     for (int i = 8 * 256 - 48; i < 8 * 256; ++i) EXPECT_EQ(aY[static_cast<size_t>(i)], 0.0) << i;
@@ -60,8 +59,7 @@ TEST_F(TraceInterpolateTest, NothingHappensWhenOffOrBeforeTheArrayIsSizedForIt)
     trace.FillYData([](int i) { return double(i); });
     trace.SetInterpolated(1); // factor still 1: the next refill sizes the array
     trace.SetInterpolated(1);
-    EXPECT_EQ(trace.GetYDataCopy()[63], 63.0);
-    EXPECT_EQ(trace.GetMaxXPos(), 63);
+    EXPECT_EQ(std::make_tuple(trace.GetYDataCopy()[63], trace.GetMaxXPos()), std::make_tuple(63.0, 63));
 }
 
 TEST(FIRInterpolatorTest, StagesKeepTheLevelOfASteadyInput)

@@ -39,8 +39,7 @@ TEST_F(TraceBufferTest, SizeZeroLeavesNoArraysLaterSizeAllocatesZerosSameSizeKee
     trace.FillYData([](int i) { return 2.0 * i; });
     const double* pBefore = trace.GetYDataBuffer(0);
     EXPECT_EQ(trace.SetBuffer(32), 1);
-    EXPECT_EQ(trace.GetYDataBuffer(0), pBefore);
-    EXPECT_EQ(trace.GetYDataCopy()[31], 62.0);
+    EXPECT_EQ(std::make_tuple(trace.GetYDataBuffer(0), trace.GetYDataCopy()[31]), std::make_tuple(pBefore, 62.0));
 }
 
 TEST_F(TraceBufferTest, ResizeKeepsTheZoomWindowInXValuesClampedToTheFullRange)
@@ -239,8 +238,7 @@ TEST_F(TraceStateTest, YUnitFollowsTheInputModeAndIsInvalidWithoutOne)
     trace.SetTestMode(CQXTrace::eModeDigital);
     EXPECT_EQ(trace.GetUnit(2), UNIT_FS);
     trace.SetTestMode(CQXTrace::eModeNull);
-    EXPECT_EQ(trace.GetYUnit(), -1);
-    EXPECT_EQ(trace.GetUnit(3), UNIT_INVALID);
+    EXPECT_EQ(std::make_tuple(trace.GetYUnit(), trace.GetUnit(3)), std::make_tuple(-1, UNIT_INVALID));
 }
 
 } // namespace

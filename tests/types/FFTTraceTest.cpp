@@ -151,8 +151,7 @@ TEST_F(FFTTrace, BufferOfPowersBecomesMagnitudesWithNyquistBinMissing)
     auto pBuffer = PowerBuffer(2048, 48000.0, 0.01, [](CFFTBuffer& b) { b.SetAt(7, DBL_MAX); });
     ASSERT_EQ(pTrace->UpdateTraceData(pBuffer.get(), nullptr, nullptr), 1);
     ASSERT_EQ(pTrace->GetDataSize(), 2049);
-    EXPECT_EQ(pTrace->GetMaxXPos(), 2048);
-    EXPECT_EQ(pTrace->GetYDataAtXPos(2048, 0), DBL_MAX);
+    EXPECT_EQ(std::make_tuple(pTrace->GetMaxXPos(), pTrace->GetYDataAtXPos(2048, 0)), std::make_tuple(2048, DBL_MAX));
     EXPECT_NEAR(pTrace->GetYDataAtXPos(100, 0), 0.1 * kSineRMS, 1e-6); // -20 dB of the full-scale sine
     EXPECT_EQ(pTrace->GetYDataAtXPos(7, 0), DBL_MAX);
     EXPECT_EQ(pTrace->GetNyquistFrequency(), 24000.0);
@@ -194,8 +193,7 @@ TEST_F(FFTTrace, SplitRatesCutBothChannelsToTheLowerNyquist)
         EXPECT_EQ(std::make_tuple(pTrace->GetNyquistFrequency(), pTrace->GetMaxXScaleValue(), pTrace->GetCurrentMaxXScaleValue()),
                   std::make_tuple(24000.0, 24000.0, 24000.0));
     // Channel B's bins above 24 kHz stay stored but out of view.
-    EXPECT_EQ(pB->GetMaxXPos(), 1024);
-    EXPECT_EQ(pB->GetCurrentMaxXPos(), 512);
+    EXPECT_EQ(std::make_tuple(pB->GetMaxXPos(), pB->GetCurrentMaxXPos()), std::make_tuple(1024, 512));
 }
 
 TEST_F(FFTTrace, ZoomEndBeyondNyquistMovesToItAndKeepsItsStart)
@@ -328,8 +326,7 @@ TEST_F(FFTTrace, HarmonicsAreMarkedAndLabelledUpToTheLastBin)
     // A 2 kHz fundamental from the document: the 12th harmonic is the last bin.
     m_pDoc->SetFundamental(CHANNEL_A, 2000.0);
     ASSERT_TRUE(pTrace->ListHarmonics(true));
-    EXPECT_EQ(pTrace->GetLastMark(), 11);
-    EXPECT_EQ(pTrace->GetMarkPosition(11, 1), 8192);
+    EXPECT_EQ(std::make_tuple(pTrace->GetLastMark(), pTrace->GetMarkPosition(11, 1)), std::make_tuple(11, 8192));
 }
 
 TEST_F(FFTTrace, CTKindsTellTheHostWhichCTOutputIsRead)

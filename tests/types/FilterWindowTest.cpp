@@ -44,8 +44,7 @@ TEST_F(FilterTraces, WeightingCurvesReadTheirStandardValues)
         ASSERT_NE(pTrace, nullptr);
         // 480 bins: 50 Hz apart, so every frequency of the table is a bin.
         ASSERT_EQ(static_cast<CFilterTrace*>(pTrace)->SetFilter(480, 0, 0), 1);
-        EXPECT_EQ(pTrace->GetDataSize(), 481);
-        EXPECT_EQ(pTrace->GetMaxXScaleValue(), 24000.0);
+        EXPECT_EQ(std::make_tuple(pTrace->GetDataSize(), pTrace->GetMaxXScaleValue()), std::make_tuple(481, 24000.0));
         EXPECT_NEAR(ReadDb(*pTrace, row.dHz), row.dDb, row.dTolerance) << row.iWeighting << " at " << row.dHz;
         m_pDoc->RemoveTrace(pTrace, 0);
     }

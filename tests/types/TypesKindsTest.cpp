@@ -128,7 +128,7 @@ TEST_P(TypesKinds, UnitsShownAndTheDefaultYWindowFitItsSetsAndRange)
     EXPECT_TRUE(pYSet->CanConvert(pTrace->GetStorageUnit(Y_AXIS)));
 }
 
-TEST_P(TypesKinds, CopyIsOfTheSameClassWithTheSameData)
+TEST_P(TypesKinds, CopyIsOfTheSameClassWithTheSameDataAndAnotherKindIsRefused)
 {
     CQXTrace* pSource = Make();
     if (double* pY = pSource->GetYDataBuffer(0))
@@ -137,23 +137,16 @@ TEST_P(TypesKinds, CopyIsOfTheSameClassWithTheSameData)
     ASSERT_NE(pCopy, nullptr);
     EXPECT_EQ(pCopy->CopyFrom(pSource), pCopy);
     AddTrace(pCopy); // once it has the source's channel
-    EXPECT_EQ(pCopy->GetTraceType(), pSource->GetTraceType());
+    EXPECT_EQ(std::make_tuple(pCopy->GetTraceType(), pCopy->GetYUnit()), std::make_tuple(GetParam().eType, pSource->GetYUnit()));
     ASSERT_EQ(pCopy->GetDataSize(), pSource->GetDataSize());
     for (int i = 0; i < pSource->GetDataSize(); ++i) EXPECT_EQ(pCopy->GetYDataBuffer(0)[i], 100.0 + i);
-    EXPECT_EQ(pCopy->GetYUnit(), pSource->GetYUnit());
     EXPECT_FALSE(Asserted());
-}
 
-TEST_P(TypesKinds, CopyFromAnotherKindIsRefused)
-{
-    CQXTrace* pTarget = Make();
-    CQXTrace* pOther = pTarget->GetTraceType() == TT_FFT ? AddTrace<CQXTrace>(new CScopeTrace(CHANNEL_A, 64, 0, 0))
-                                                         : AddTrace<CQXTrace>(new CFFTTrace(CHANNEL_A, 65, 0, 0));
-    const int iSize = pTarget->GetDataSize();
-    EXPECT_EQ(pTarget->CopyFrom(pOther), pTarget);
+    CQXTrace* pOther = GetParam().eType == TT_FFT ? AddTrace<CQXTrace>(new CScopeTrace(CHANNEL_A, 64, 0, 0))
+                                                  : AddTrace<CQXTrace>(new CFFTTrace(CHANNEL_A, 65, 0, 0));
+    EXPECT_EQ(pSource->CopyFrom(pOther), pSource);
     EXPECT_TRUE(Asserted());
-    EXPECT_EQ(pTarget->GetTraceType(), GetParam().eType);
-    EXPECT_EQ(pTarget->GetDataSize(), iSize);
+    EXPECT_EQ(std::make_pair(pSource->GetTraceType(), pSource->GetDataSize()), std::make_pair(GetParam().eType, pCopy->GetDataSize()));
 }
 
 INSTANTIATE_TEST_SUITE_P(All, TypesKinds, ::testing::ValuesIn(kKinds), KindName);
@@ -205,8 +198,7 @@ TEST_F(TypesKindRules, SpectrumRunsFromZeroToHalfTheRate)
     EXPECT_DOUBLE_EQ(pFFT->GetXValueAtPos(256, UNIT_FREQ_HZ), 256 * dRate / 2048.0);
     SReferences refs;
     ASSERT_EQ(pFFT->GetReferences(1, 0, &refs), 1);
-    EXPECT_EQ(refs.GetType(), SReferences::REFS_FFT_X);
-    EXPECT_EQ(refs.m_aiValues[0], 1025);
+    EXPECT_EQ(std::make_tuple(refs.GetType(), refs.m_aiValues[0]), std::make_tuple(SReferences::REFS_FFT_X, 1025));
 }
 
 TEST_F(TypesKindRules, TimeTracesShowMillisecondsOverTheBuffer)
@@ -287,20 +279,14 @@ TEST_F(TypesKindRules, LimitLineAnswersThroughItsTrace)
     EXPECT_EQ(std::make_tuple(pMax->GetOwnTraceType(), pMin->GetOwnTraceType(), pMax->GetTraceType(), pMax->GetChannel()),
               std::make_tuple(TT_MAXLIMITLINE, TT_MINLIMITLINE, TT_FFT, CHANNEL_B));
     EXPECT_EQ(std::make_pair(pMax->GetXScale(), pMax->GetYScale()), std::make_pair(pFFT->GetXScale(), pFFT->GetYScale()));
-    EXPECT_EQ(pMax->GetYUnit(), pFFT->GetYUnit());
-    EXPECT_EQ(pMax->GetCurrentMaxXPos(), pFFT->GetCurrentMaxXPos());
-    EXPECT_EQ(pMax->GetDataSize(), 0);
+    EXPECT_EQ(std::make_tuple(pMax->GetYUnit(), pMax->GetCurrentMaxXPos(), pMax->GetDataSize()),
+              std::make_tuple(pFFT->GetYUnit(), pFFT->GetCurrentMaxXPos(), 0));
     EXPECT_EQ(std::wstring(pMax->GetTraceName(0, 0, 0).GetString()), L"Max limit: FFT Trace");
     EXPECT_EQ(std::wstring(pMin->GetTraceName(1, 0, 0).GetString()), L"Min limit: Ch B FFT Trace");
-}
-
-TEST_F(TypesKindRules, LimitLineNeverDeletesTheScalesItShares)
-{
-    auto* pScope = AddTrace(new CScopeTrace(CHANNEL_A, 64, 0, 0));
-    CXScale* pXScale = pScope->GetXScale();
-    ASSERT_NE(pXScale, nullptr);
-    delete new CLimitLine(pScope, 1, 0);
-    ASSERT_EQ(pScope->GetXScale(), pXScale);
+    // A line never deletes the scales it shares.
+    CXScale* pXScale = pFFT->GetXScale();
+    delete new CLimitLine(pFFT, 1, 0);
+    ASSERT_EQ(pFFT->GetXScale(), pXScale);
     const auto& aScales = m_pDoc->GetXScales();
     EXPECT_NE(std::find(aScales.begin(), aScales.end(), pXScale), aScales.end());
 }

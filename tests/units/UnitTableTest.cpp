@@ -51,8 +51,7 @@ TEST(UnitTable, RowsOfEachKind)
         ASSERT_TRUE(unit.IsValid());
         EXPECT_EQ(unit->GetEUnit(), row.iUnit);
         EXPECT_TRUE(typeid(*unit.Get()) == row.type);
-        EXPECT_EQ(unit->GetName(), row.sName);
-        EXPECT_EQ(unit->GetNumDPs(), row.iNumDPs);
+        EXPECT_EQ(std::make_tuple(unit->GetName(), unit->GetNumDPs()), std::make_tuple(row.sName, row.iNumDPs));
         double dMin = -1, dMax = -1;
         unit->GetFullRange(dMin, dMax);
         EXPECT_EQ(std::make_pair(dMin, dMax), std::make_pair(row.dMin, row.dMax));

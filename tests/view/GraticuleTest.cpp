@@ -171,8 +171,7 @@ TEST_F(GraticuleWithDoc, PensFollowTheDeviceAndTheDocument)
     int iDashed = 0;
     for (const auto& r : printer.GetRecords(CRecordingDC::EKind::Line)) {
         const CPen& pen = r.m_state.m_pen;
-        EXPECT_EQ(pen.GetColor(), 0u);
-        EXPECT_EQ(pen.GetWidth(), 4);
+        EXPECT_EQ(std::make_tuple(pen.GetColor(), pen.GetWidth()), std::make_tuple(0u, 4));
         if (pen.GetDashes().empty()) continue;
         ++iDashed;
         EXPECT_EQ(pen.GetDashes(), (std::vector<DWORD>{8, 8}));

@@ -50,8 +50,7 @@ TEST(ZoomHistory, AssignmentCopiesEntriesReadableByIndex)
     EXPECT_EQ(EntryAt(b, 0).iMinXPos, 1);
     EXPECT_EQ(EntryAt(b, 1).iMaxXPos, 6);
     CZoomDetails d;
-    EXPECT_EQ(b.GetZoomDetailsAt(-1, d), 0);
-    EXPECT_EQ(b.GetZoomDetailsAt(2, d), 0);
+    EXPECT_EQ(std::make_tuple(b.GetZoomDetailsAt(-1, d), b.GetZoomDetailsAt(2, d)), std::make_tuple(0, 0));
     a.ResetHistory();
     EXPECT_EQ(b.GetCount(), 2);
 }
