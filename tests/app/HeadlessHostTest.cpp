@@ -115,8 +115,7 @@ TEST(HeadlessHost, MessagesAreDeferredToThePumpAndQueuedDeletionsAlwaysHappen)
         EXPECT_FALSE(deleted); // deferred until the queue runs
         ASSERT_EQ(host.GetPendingMessages().size(), 1u);
         EXPECT_EQ(host.PumpMessages(), 1);
-        EXPECT_TRUE(deleted);
-        EXPECT_TRUE(host.GetPendingMessages().empty());
+        EXPECT_TRUE(deleted && host.GetPendingMessages().empty());
         EXPECT_EQ(host.GetPostedMessages().size(), 1u);
 
         // A message posted while pumping is handled in the same pump.
@@ -210,8 +209,7 @@ TEST(HeadlessHost, RootFolderHoldsTheDefaultFoldersAndTempRootIsRemoved)
     {
         CHeadlessHost host;
         root = host.GetRoot().str();
-        EXPECT_TRUE(std::filesystem::is_directory(root / "Traces"));
-        EXPECT_TRUE(std::filesystem::is_directory(root / "Limits"));
+        EXPECT_TRUE(std::filesystem::is_directory(root / "Traces") && std::filesystem::is_directory(root / "Limits"));
     }
     EXPECT_FALSE(std::filesystem::exists(root));
 }

@@ -50,8 +50,7 @@ TEST_F(GraphDocLifecycleTest, FactoryBuildsEveryKindBareOrNumberedAndRefusesUnkn
     CQXTrace* pScope = m_pDoc->CreateTrace(TT_SCOPE, CHANNEL_A, 1024, 0, 0, 0, 0, 1, 0, 1);
     ASSERT_TRUE(pCT && pScope);
     EXPECT_EQ(std::make_pair(pCT->GetTraceID(), pScope->GetTraceID()), std::make_pair(short{1}, short{2}));
-    EXPECT_TRUE(pCT->IsLive() && pCT->IsOn());
-    EXPECT_TRUE(!pScope->IsLive() && pScope->IsInUse() && !pScope->IsOn());
+    EXPECT_TRUE(pCT->IsLive() && pCT->IsOn() && !pScope->IsLive() && pScope->IsInUse() && !pScope->IsOn());
     EXPECT_EQ(Array(CHANNEL_A), (std::vector<CQXTrace*>{pScope, pCT}));
 
     EXPECT_EQ(m_pDoc->CreateTrace(static_cast<TraceType>(99), CHANNEL_A, 8, 0, 0, 0, 0, 0, 0, 1), nullptr);

@@ -222,8 +222,7 @@ TEST(ArchiveFile, RoundTripThroughATemporaryFile)
         auto out = CArchive::OpenFile(name, CArchive::store);
         ASSERT_TRUE(out);
         *out << std::uint32_t{0x3A0B0C0D} << CString(L"µV trace") << 1e-3;
-        EXPECT_TRUE(out->Close());
-        EXPECT_TRUE(out->Close());
+        EXPECT_TRUE(out->Close() && out->Close());
     }
     EXPECT_EQ(std::filesystem::file_size(path), 32u);
 

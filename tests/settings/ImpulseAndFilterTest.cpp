@@ -24,10 +24,8 @@ TEST(SettingsImpulseWindow, SettersKeepTheBinsInOrder)
 {
     CImpulseWindowDetails details(100, 10, 20, 30);
     // Checked: a bin that would break start <= mid <= end is refused.
-    EXPECT_FALSE(details.SetStartBin(25, true));
-    EXPECT_FALSE(details.SetMidBin(5, true));
-    EXPECT_FALSE(details.SetEndBin(15, true));
-    EXPECT_FALSE(details.SetEndBin(100, true));
+    EXPECT_FALSE(details.SetStartBin(25, true) || details.SetMidBin(5, true));
+    EXPECT_FALSE(details.SetEndBin(15, true) || details.SetEndBin(100, true));
     EXPECT_FALSE(details.SetStartBin(-1, false));
     EXPECT_EQ(details, CImpulseWindowDetails(100, 10, 20, 30));
     EXPECT_TRUE(details.SetMidBin(12, true));

@@ -56,13 +56,11 @@ TEST(SettingsSharedData, AccessHoldsBothLocksUntilItEnds)
     };
     {
         CSharedDataAccess access(data, &device);
-        EXPECT_FALSE(otherThreadCanTake(data.GetLock()));
-        EXPECT_FALSE(otherThreadCanTake(device.GetLock()));
+        EXPECT_FALSE(otherThreadCanTake(data.GetLock()) || otherThreadCanTake(device.GetLock()));
         // The holder may re-enter (both locks are recursive).
         CSharedDataAccess again(data, &device);
     }
-    EXPECT_TRUE(otherThreadCanTake(data.GetLock()));
-    EXPECT_TRUE(otherThreadCanTake(device.GetLock()));
+    EXPECT_TRUE(otherThreadCanTake(data.GetLock()) && otherThreadCanTake(device.GetLock()));
     // No instrument: only the shared-data lock.
     CSharedDataAccess access(data, nullptr);
     EXPECT_FALSE(otherThreadCanTake(data.GetLock()));
@@ -78,8 +76,7 @@ TEST(SettingsSharedData, RebuildResizesEveryBufferAndClearsTheValidFlags)
     EXPECT_EQ(std::make_tuple(data.GetFFTSize(), data.GetCTSampleBuffer(1)->GetMaxSize()), std::make_tuple(4096, 4096));
     EXPECT_EQ(data.GetCTFFTBuffer(0)->GetMaxSize(), 2048);
     EXPECT_EQ(data.GetPhaseBuffer(0)->GetMaxSize(), 2048);
-    EXPECT_FALSE(data.IsNewFFTDataValid(1));
-    EXPECT_FALSE(data.IsBeingRebuilt());
+    EXPECT_FALSE(data.IsNewFFTDataValid(1) || data.IsBeingRebuilt());
 
     CLogCapture log;
     EXPECT_FALSE(data.Rebuild(1));
@@ -94,8 +91,7 @@ TEST(SweepManagerSlots, LimitLinesGoOnlyToTheMatchingResult)
     auto* pLimit = reinterpret_cast<CLimitLine*>(0x1000);
     sweep.GetResultSlot(2)->iResultID = 3208;
     EXPECT_FALSE(sweep.SetLimitLine(2, 3210, true, pLimit));
-    EXPECT_TRUE(sweep.SetLimitLine(2, 3208, true, pLimit));
-    EXPECT_TRUE(sweep.SetLimitLine(2, 3208, false, pLimit));
+    EXPECT_TRUE(sweep.SetLimitLine(2, 3208, true, pLimit) && sweep.SetLimitLine(2, 3208, false, pLimit));
     EXPECT_EQ(sweep.GetResultSlot(2)->pMaxLimit, pLimit);
     EXPECT_EQ(sweep.ClearLimitLine(pLimit), 2);
     EXPECT_EQ(sweep.GetResultSlot(2)->pMinLimit, nullptr);

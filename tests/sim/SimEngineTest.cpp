@@ -204,8 +204,7 @@ TEST_F(SimEngine, BlocksAreWrittenUnderTheSharedLockAndReuseTheirMemory)
     int iPublished = 0;
     engine.SetPublishObserver([&] {
         ++iPublished;
-        EXPECT_TRUE(m_Data.GetLock().IsLockedByCurrentThread());
-        EXPECT_TRUE(m_Data.GetChannelInfo(1)->bNewData);
+        EXPECT_TRUE(m_Data.GetLock().IsLockedByCurrentThread() && m_Data.GetChannelInfo(1)->bNewData);
         EXPECT_EQ(m_Data.GetSampleBuffer(1)->GetSize(), 1024);
     });
     ASSERT_TRUE(engine.RunBlock());
@@ -225,8 +224,7 @@ TEST_F(SimEngine, ThreadRunsBlocksUntilStopped)
 {
     CLogCapture log;
     CMeasurementEngine engine(m_Generator, m_Data, Config(1024, WINDOW_HANN));
-    EXPECT_FALSE(engine.Start(0, nullptr));
-    EXPECT_FALSE(engine.Start(CMeasurementEngine::kMaxBlocksPerSecond + 1, nullptr));
+    EXPECT_FALSE(engine.Start(0, nullptr) || engine.Start(CMeasurementEngine::kMaxBlocksPerSecond + 1, nullptr));
     EXPECT_EQ(log.Asserts(), 2);
 
     std::atomic<int> iCallbacks{0};

@@ -125,14 +125,10 @@ TEST(SimGenerator, BadRequestsAreRefusedAndChangeNothing)
     badSecond.bSecondTone = true;
     badSecond.dSecondFrequency = -5.0;
 
-    EXPECT_FALSE(generator.SetChannelSignal(0, Tone(0.0, -20.0)));
-    EXPECT_FALSE(generator.SetChannelSignal(0, Tone(NAN, -20.0)));
-    EXPECT_FALSE(generator.SetChannelSignal(0, badHarmonic));
-    EXPECT_FALSE(generator.SetChannelSignal(0, badSecond));
-    EXPECT_FALSE(generator.SetChannelSignal(2, Tone(1000.0, -20.0)));
-    EXPECT_FALSE(generator.Generate(-1, &dSample, 1));
-    EXPECT_FALSE(generator.Generate(0, nullptr, 1));
-    EXPECT_FALSE(generator.Generate(0, &dSample, -1));
+    EXPECT_FALSE(generator.SetChannelSignal(0, Tone(0.0, -20.0)) || generator.SetChannelSignal(0, Tone(NAN, -20.0)));
+    EXPECT_FALSE(generator.SetChannelSignal(0, badHarmonic) || generator.SetChannelSignal(0, badSecond));
+    EXPECT_FALSE(generator.SetChannelSignal(2, Tone(1000.0, -20.0)) || generator.Generate(-1, &dSample, 1));
+    EXPECT_FALSE(generator.Generate(0, nullptr, 1) || generator.Generate(0, &dSample, -1));
     EXPECT_FALSE(generator.SetSampleRate(0.0));
     EXPECT_EQ(generator.GetChannelSignal(5), nullptr);
     EXPECT_EQ(log.Asserts(), 10);

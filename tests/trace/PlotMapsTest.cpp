@@ -44,8 +44,7 @@ TEST(PlotMaps, AffineMapsTruncateAndLeaveEdgesToTheService)
     bins.TruncAt(3000.0, &bExact); // exactly bin 1024: rounding decides
     EXPECT_FALSE(bExact);
     EXPECT_TRUE(bins.Confirms(12000.0, 4096.0));
-    EXPECT_FALSE(bins.Confirms(12000.0, 4096.1));
-    EXPECT_FALSE(SAffineMap::Through(5.0, 1.0, 5.0, 1.0).bValid);
+    EXPECT_FALSE(bins.Confirms(12000.0, 4096.1) || SAffineMap::Through(5.0, 1.0, 5.0, 1.0).bValid);
     EXPECT_FALSE(SAffineMap::Through(0.0, 1.0, 1.0, HUGE_VAL).bValid);
 }
 

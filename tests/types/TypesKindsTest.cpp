@@ -124,8 +124,7 @@ TEST_P(TypesKinds, UnitsShownAndTheDefaultYWindowFitItsSetsAndRange)
     ASSERT_TRUE(pXSet && pYSet);
     EXPECT_TRUE(pXSet->IsUnitValid(pTrace->GetXUnit())) << pTrace->GetXUnit();
     EXPECT_TRUE(pYSet->IsUnitValid(eUnit)) << eUnit;
-    EXPECT_TRUE(pXSet->IsUnitValid(pTrace->GetDefaultXUnit()));
-    EXPECT_TRUE(pYSet->CanConvert(pTrace->GetStorageUnit(Y_AXIS)));
+    EXPECT_TRUE(pXSet->IsUnitValid(pTrace->GetDefaultXUnit()) && pYSet->CanConvert(pTrace->GetStorageUnit(Y_AXIS)));
 }
 
 TEST_P(TypesKinds, CopyIsOfTheSameClassWithTheSameDataAndAnotherKindIsRefused)

@@ -73,10 +73,8 @@ TEST(GraticuleLogMinors, EightPerFullDecadeAndNoneOnOrBeyondTheEdges)
     EXPECT_EQ(aExact, aExpected);
 
     // Limits a log axis cannot show give no lines.
-    EXPECT_TRUE(GetLogMinorOffsets(0.0, 1000.0, 200).empty());
-    EXPECT_TRUE(GetLogMinorOffsets(100.0, 100.0, 200).empty());
-    EXPECT_TRUE(GetLogMinorOffsets(10.0, INFINITY, 200).empty());
-    EXPECT_TRUE(GetLogMinorOffsets(10.0, 1000.0, 0).empty());
+    EXPECT_TRUE(GetLogMinorOffsets(0.0, 1000.0, 200).empty() && GetLogMinorOffsets(100.0, 100.0, 200).empty());
+    EXPECT_TRUE(GetLogMinorOffsets(10.0, INFINITY, 200).empty() && GetLogMinorOffsets(10.0, 1000.0, 0).empty());
 }
 
 TEST_F(GraticuleWithDoc, LinearGridEdgesAndTickMarks)
@@ -101,8 +99,7 @@ TEST_F(GraticuleWithDoc, LinearGridEdgesAndTickMarks)
     const auto Has = [&](CPoint a, CPoint b) {
         return std::any_of(aSolid.begin(), aSolid.end(), [&](const SLine& l) { return l.from == a && l.to == b; });
     };
-    EXPECT_TRUE(Has(CPoint(300, 450), CPoint(300, 455)));
-    EXPECT_TRUE(Has(CPoint(100, 450), CPoint(100, 49)));
+    EXPECT_TRUE(Has(CPoint(300, 450), CPoint(300, 455)) && Has(CPoint(100, 450), CPoint(100, 49)));
     // Marks left of the left edge at labelled Y ticks only: 0.5 is at y 250, 0.25 (y 350) has none.
     EXPECT_TRUE(Has(CPoint(95, 250), CPoint(100, 250)));
     EXPECT_FALSE(Has(CPoint(95, 350), CPoint(100, 350)));

@@ -102,8 +102,7 @@ TEST_F(ViewUpdate, HintsForOtherViewsOrAtTheWrongTimeAreIgnored)
     for (LPARAM lHint : {UPDATE_TRACE_REDRAW, UPDATE_TRACE_ZOOMX, UPDATE_TRACE_ZOOMY, UPDATE_TRACE_COLOR, UPDATE_TRACE_ADD,
                          UPDATE_TRACE_CURRENT, UPDATE_TRACE_MARKS})
         m_host.UpdateViews(nullptr, lHint, pOther);
-    EXPECT_TRUE(m_view.GetInvalidRects().empty());
-    EXPECT_TRUE(m_frame.m_asCalls.empty());
+    EXPECT_TRUE(m_view.GetInvalidRects().empty() && m_frame.m_asCalls.empty());
 
     // A hidden frame, an export, or a view not laid out yet: nothing at all.
     m_frame.m_bVisible = false;
@@ -125,8 +124,7 @@ TEST_F(ViewUpdate, HintsForOtherViewsOrAtTheWrongTimeAreIgnored)
 TEST_F(ViewUpdate, SizeChangesInvalidateOnlyWhenTheRectangleChanges)
 {
     m_view.OnSize(CRect(0, 0, kWidth, kHeight));
-    EXPECT_TRUE(m_view.GetInvalidRects().empty());
-    EXPECT_TRUE(m_view.NeedsRecalc(CGraphView::RECALC_ALL));
+    EXPECT_TRUE(m_view.GetInvalidRects().empty() && m_view.NeedsRecalc(CGraphView::RECALC_ALL));
     m_view.OnSize(CRect(0, 0, 800, 600));
     EXPECT_EQ(m_view.GetInvalidRects(), (std::vector<CRect>{CRect(0, 0, 800, 600)}));
     // A minimised window keeps its draw rectangle.

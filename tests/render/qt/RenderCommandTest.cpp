@@ -129,8 +129,7 @@ TEST_F(RenderCommand, PdfIsWellFormed)
     QFile pdf(QString::fromStdString(PathFor("graph.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF-"));
-    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+    EXPECT_TRUE(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
 }
 
 // The SVG is the picture the PNG is, position bars included, in a file of
