@@ -132,7 +132,7 @@ TEST_F(CursorTest, DrawnInTheTraceColourScaledForPrinting)
     caps.m_bPrinting = true;
     CRecordingDC printer(caps);
     T().GetCursor()->DrawCursorMark(&printer, nullptr);
-    const CPen& printPen = printer.GetRecords(EKind::Line).at(0).m_state.m_pen;
+    const CPen printPen = printer.GetRecords(EKind::Line).at(0).m_state.m_pen; // a copy: the records are a temporary
     EXPECT_EQ(std::make_pair(printPen.GetWidth(), printPen.GetColor()), std::make_pair(6, RGB(0, 0, 160)));
     EXPECT_EQ(printer.GetRecords(EKind::Polygon).at(0).m_aPoints[0], CPoint(x, 50 - 24));
 
