@@ -13,6 +13,7 @@
 
 #include <cfloat>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 int main(int argc, char** argv)
@@ -24,7 +25,8 @@ int main(int argc, char** argv)
     CHeadlessHost host;
     CGraphDoc doc;
     host.SetGraphDoc(&doc);
-    const std::string sFolder = argv[1];
+    // Absolute, or the document would place the files in its traces folder.
+    const std::string sFolder = std::filesystem::absolute(argv[1]).string();
     int iWritten = 0;
     for (TraceType eType : {TT_FFT, TT_SCOPE}) {
         CQXTrace* pTrace = doc.CreateTrace(eType, CHANNEL_A, 16, 0, 0, 0, 0, 1, 1, 1);

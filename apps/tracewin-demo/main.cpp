@@ -8,26 +8,41 @@
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
 // channel B, one step at a time at the pace of a real instrument.
 //
-//   tracewin-demo [--sweep] [--screenshot FILE]
+//   tracewin-demo [--sweep] [--compute SPEC]... [--copy]
+//                 [--dialog transforms|invert|normalise FILE] [--screenshot FILE]
 //
-// With --screenshot the window is saved to FILE after a few blocks (or once
-// the sweep is complete) and closed.
+// --compute puts transforms on channel A's spectrum (as `tracewin render
+// --compute`), in place or, with --copy, in a copy shown beside the live
+// trace. The dialogs work on that spectrum: the transforms list opens with
+// T (or --dialog, which saves that form to FILE and closes it). With
+// --screenshot the window is saved to FILE after a few blocks (or once the
+// sweep is complete) and closed.
 
 #include "apps/common/BuiltInDocument.h"
+#include "apps/common/ComputeOption.h"
 #include "apps/common/LiveSource.h"
 #include "apps/common/SweepSource.h"
+#include "host/app/HeadlessHost.h"
 #include "qt/GraphViewWidget.h"
+#include "qt/dialogs/QtDialogs.h"
+#include "trace/compute/Compute.h"
+#include "trace/compute/ComputeListDlg.h"
+#include "trace/document/GraphDoc.h"
 
 #include <QApplication>
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPixmap>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -45,19 +60,45 @@ QWidget* MakeViews(QWidget* parent)
     return pCentral;
 }
 
+// Opens a dialog on the trace: the transforms list, or a new transform's own.
+void OpenDialog(const std::string& sKind, CQXTrace& trace)
+{
+    if (sKind == "transforms") {
+        trace.ShowComputeListDlg();
+        return;
+    }
+    std::unique_ptr<CCompute> pCompute(
+        CreateComputeObject(sKind == "invert" ? COMPUTE_INVERT : COMPUTE_NORMALISE, &trace));
+    if (pCompute) pCompute->ShowComputeDlg(nullptr, &trace);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const char* szScreenshot = nullptr;
     bool bSweep = false;
+    std::vector<std::string> asComputes;
+    bool bCopy = false;
+    std::string sDialog;
+    const char* szDialogShot = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--screenshot") && i + 1 < argc) {
             szScreenshot = argv[++i];
         } else if (!std::strcmp(argv[i], "--sweep")) {
             bSweep = true;
+        } else if (!std::strcmp(argv[i], "--compute") && i + 1 < argc) {
+            asComputes.push_back(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--copy")) {
+            bCopy = true;
+        } else if (!std::strcmp(argv[i], "--dialog") && i + 2 < argc &&
+                   (!std::strcmp(argv[i + 1], "transforms") || !std::strcmp(argv[i + 1], "invert") ||
+                    !std::strcmp(argv[i + 1], "normalise"))) {
+            sDialog = argv[++i];
+            szDialogShot = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: tracewin-demo [--sweep] [--screenshot FILE]\n");
+            std::fprintf(stderr, "usage: tracewin-demo [--sweep] [--compute SPEC]... [--copy] "
+                                 "[--dialog transforms|invert|normalise FILE] [--screenshot FILE]\n");
             return 2;
         }
     }
@@ -69,12 +110,25 @@ int main(int argc, char** argv)
         return 1;
     }
     CLiveSource live(built.GetHost(), built.GetDoc());
+    // Dialogs and message boxes of the library appear as Qt forms.
+    built.GetHost().SetMessageBoxRunner(QtMessageBox);
+    CQXTrace* pSpectrum = built.GetLiveTrace(CHANNEL_A, TT_FFT);
+    std::string sError;
+    if (!asComputes.empty() && (!pSpectrum || !ShowComputes(*pSpectrum, asComputes, bCopy, sError))) {
+        std::fprintf(stderr, "tracewin-demo: %s\n", pSpectrum ? sError.c_str() : "no spectrum on channel A");
+        return 1;
+    }
 
     QMainWindow window;
     window.setWindowTitle("tracewin demo - channels A and B");
     window.setCentralWidget(MakeViews(&window));
     window.resize(1100, 820);
     window.show();
+    CQtDialogHost dialogs(&window);
+    const auto openTransforms = [&]() {
+        if (pSpectrum) pSpectrum->ShowComputeListDlg();
+    };
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_T), &window), &QShortcut::activated, &window, openTransforms);
 
     int iExit = 0;
     int iDelivered = 0;
@@ -115,6 +169,21 @@ int main(int argc, char** argv)
         sweep.GetSweep().Stop();
         return iExit ? iExit : iLoop;
     }
+    // The form is saved once it is up, then closed as Cancel would.
+    const auto openDialogForShot = [&]() {
+        QTimer::singleShot(400, &window, [&]() {
+            QWidget* pForm = QApplication::activeModalWidget();
+            if (!pForm || !pForm->grab().save(QString::fromLocal8Bit(szDialogShot))) {
+                std::fprintf(stderr, "tracewin-demo: cannot save the dialog to '%s'\n", szDialogShot);
+                iExit = 1;
+            } else {
+                std::printf("%s\n", szDialogShot);
+            }
+            if (pForm) QMetaObject::invokeMethod(pForm, "reject", Qt::QueuedConnection);
+        });
+        if (pSpectrum) OpenDialog(sDialog, *pSpectrum);
+        if (!szScreenshot) app.quit();
+    };
 
     // One delivery waits at a time: when the UI falls behind, blocks are
     // skipped rather than queued up.
@@ -122,7 +191,9 @@ int main(int argc, char** argv)
     const auto deliver = [&]() {
         bDeliveryPending = false;
         live.Deliver();
-        if (szScreenshot && ++iDelivered == kScreenshotBlocks) QTimer::singleShot(0, &window, saveScreenshot);
+        ++iDelivered;
+        if (szScreenshot && iDelivered == kScreenshotBlocks) QTimer::singleShot(0, &window, saveScreenshot);
+        if (szDialogShot && iDelivered == kScreenshotBlocks) QTimer::singleShot(0, &window, openDialogForShot);
     };
     const bool bStarted = live.GetEngine().Start(kBlocksPerSecond, [&]() {
         if (!bDeliveryPending.exchange(true)) QMetaObject::invokeMethod(&window, deliver, Qt::QueuedConnection);

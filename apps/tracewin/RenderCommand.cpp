@@ -3,9 +3,6 @@
 #include "apps/tracewin/RenderCommand.h"
 
 #include "apps/common/BuiltInDocument.h"
-#include "trace/compute/ComputeInvert.h"
-#include "trace/compute/ComputeList.h"
-#include "trace/compute/ComputeNormalise.h"
 #include "apps/common/LiveSource.h"
 #include "apps/common/SweepSource.h"
 #include "platform/String.h"
@@ -22,8 +19,6 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <stdlib.h>
@@ -256,30 +251,6 @@ static bool AttachLimitFile(CGraphDoc& doc, const SRenderOptions& options, const
     return false;
 }
 
-bool ParseComputeOption(const std::string& sText, SComputeOption& option)
-{
-    const auto number = [](const std::string& s, double& d) {
-        char* pEnd = nullptr;
-        d = std::strtod(s.c_str(), &pEnd);
-        return !s.empty() && pEnd && *pEnd == 0 && std::isfinite(d);
-    };
-    const size_t uColon = sText.find(':');
-    if (uColon == std::string::npos) return false;
-    const std::string sKind = sText.substr(0, uColon);
-    const std::string sRest = sText.substr(uColon + 1);
-    option = SComputeOption{};
-    if (sKind == "invert") {
-        option.eType = COMPUTE_INVERT;
-        if (sRest == "cursor") return option.bAroundCursor = true;
-        return number(sRest, option.dY);
-    }
-    if (sKind != "normalise" && sKind != "normalize") return false;
-    option.eType = COMPUTE_NORMALISE;
-    const size_t uSecond = sRest.find(':');
-    if (uSecond == std::string::npos) return number(sRest, option.dX);
-    return number(sRest.substr(0, uSecond), option.dX) && number(sRest.substr(uSecond + 1), option.dY);
-}
-
 // The transforms of --compute on the drawn channel's current trace, shown in place.
 static bool ApplyComputes(CGraphDoc& doc, const SRenderOptions& options, std::string& sError)
 {
@@ -289,29 +260,7 @@ static bool ApplyComputes(CGraphDoc& doc, const SRenderOptions& options, std::st
         sError = "no current trace for --compute";
         return false;
     }
-    CComputeList list;
-    for (const std::string& sText : options.asComputes) {
-        SComputeOption option;
-        ParseComputeOption(sText, option);
-        CCompute* pCompute = CreateComputeObject(option.eType, pTrace);
-        if (!pCompute) continue;
-        if (auto* pInvert = dynamic_cast<CComputeInvert*>(pCompute)) {
-            pInvert->SetInvertAroundCursor(option.bAroundCursor);
-            pInvert->SetInvertValue(option.dY);
-            pInvert->SetYUnit(static_cast<EUnit>(pTrace->GetYUnit()));
-        } else if (auto* pNormalise = dynamic_cast<CComputeNormalise*>(pCompute)) {
-            pNormalise->SetXValue(option.dX);
-            pNormalise->SetXUnit(static_cast<EUnit>(pTrace->GetXUnit()));
-            pNormalise->SetYValue(option.dY);
-            pNormalise->SetYUnit(static_cast<EUnit>(pTrace->GetYUnit()));
-        }
-        list.AddComputeObject(pCompute);
-    }
-    pTrace->SetComputeList(&list);
-    if (!pTrace->SetShowTransformedYData(1, 0)) {
-        sError = "the transforms did not run (an invert around the cursor needs the cursor on)";
-        return false;
-    }
+    if (!ShowComputes(*pTrace, options.asComputes, false, sError)) return false;
     pTrace->AutoZoomY(0, 0);
     return true;
 }

@@ -4,6 +4,7 @@
 // The options are parsed apart from the drawing so that both can be checked
 // on their own.
 
+#include "apps/common/ComputeOption.h"
 #include "apps/tracewin/CliArgs.h"
 #include "trace/core/TraceDefs.h"
 
@@ -31,17 +32,6 @@ struct SRenderOptions {
     std::vector<std::string> asComputes;
     std::string sOutput;
 };
-
-// One --compute argument as a transform: its type, whether it inverts around
-// the cursor, and its values (X unused by invert).
-struct SComputeOption {
-    ComputeType eType = COMPUTE_INVERT;
-    bool bAroundCursor = false;
-    double dX = 0.0;
-    double dY = 0.0;
-};
-// False for anything but the forms above with finite numbers.
-bool ParseComputeOption(const std::string& sText, SComputeOption& option);
 
 // Pictures larger than this on a side only come from mistyped sizes.
 constexpr int kMaxRenderSide = 16384;

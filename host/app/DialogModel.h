@@ -25,6 +25,9 @@ public:
     bool OnOK();
     // The control of the last refused OK; 0 when none was refused.
     int GetFailedControl() const { return m_iFailedControl; }
+    // What Cancel does: true closes the dialog. A dialog holding edits the
+    // user has not applied asks first.
+    virtual bool OnCancel() { return true; }
 
 protected:
     // Carries the dialog out; false, after reporting why, when it fails.

@@ -185,7 +185,9 @@ int CHeadlessHost::PumpMessages()
 int CHeadlessHost::MessageBox(const CString& text, unsigned type)
 {
     int answer = DefaultMessageBoxAnswer(type);
-    if (!m_aBoxAnswers.empty()) {
+    if (m_boxRunner) {
+        answer = m_boxRunner(text, type);
+    } else if (!m_aBoxAnswers.empty()) {
         answer = m_aBoxAnswers.front();
         m_aBoxAnswers.pop_front();
     }

@@ -71,6 +71,9 @@ public:
     // Answers for the next file dialogs: a path, or std::nullopt for Cancel (also
     // the answer when the list is empty).
     void QueueFileDialogAnswer(std::optional<CString> path) { m_aDialogAnswers.push_back(std::move(path)); }
+    // A front end that shows message boxes itself (the Qt front end); the
+    // scripted answers are then unused.
+    void SetMessageBoxRunner(std::function<int(const CString&, unsigned)> runner) { m_boxRunner = std::move(runner); }
     // The progress window reports a cancel from its n-th update on (-1: never).
     void SetProgressCancelAfter(int updates) { m_iCancelProgressAfter = updates; }
     void SetClipboardAvailable(bool available) { m_bClipboardAvailable = available; }
@@ -164,6 +167,7 @@ private:
     int m_iBeeps = 0;
     std::deque<std::optional<CString>> m_aDialogAnswers;
     std::vector<SFileDialogRequest> m_aDialogRequests;
+    std::function<int(const CString&, unsigned)> m_boxRunner;
     std::vector<SProgressState> m_aProgress;
     int m_iCancelProgressAfter = -1;
     int m_iProgressEnds = 0;

@@ -8,8 +8,8 @@ int CScriptedDialogs::DoModal(CDialogModel& model)
     while (!m_aAnswers.empty()) {
         Answer answer = std::move(m_aAnswers.front());
         m_aAnswers.pop_front();
-        if (answer(model) != IDOK) return IDCANCEL;
-        if (model.OnOK()) return IDOK;
+        const bool bOK = answer(model) == IDOK;
+        if (bOK ? model.OnOK() : model.OnCancel()) return bOK ? IDOK : IDCANCEL;
     }
     return IDCANCEL;
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The dialog host of headless runs (tests, tools): installed while it
 // lives, it answers each dialog from a script. Every answer fills the
-// model's fields as a user would and returns IDOK or IDCANCEL; an OK the
-// model refuses (its message box goes to the application host) takes the
-// next answer; with none left the dialog is cancelled.
+// model's fields as a user would and returns IDOK or IDCANCEL; an OK or a
+// Cancel the model refuses (its message box goes to the application host)
+// takes the next answer; with none left the dialog is cancelled. A dialog
+// opened by an answer (a transform's from the transforms list) takes the
+// answers after it.
 
 #include "host/app/DialogModel.h"
 

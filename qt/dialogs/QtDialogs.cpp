@@ -1,25 +1,61 @@
 #include "qt/dialogs/QtDialogs.h"
 
 #include "host/app/AppMessages.h"
+#include "qt/QtConvert.h"
+#include "qt/dialogs/ComputeInvertForm.h"
+#include "qt/dialogs/ComputeListForm.h"
+#include "qt/dialogs/ComputeNormaliseForm.h"
 #include "qt/dialogs/CreateFilterForm.h"
 #include "trace/file/CreateFilterDlg.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 
 #include <memory>
 
+namespace {
+
+QWidget* FrontWidget(QWidget* pFallback)
+{
+    if (QWidget* pModal = QApplication::activeModalWidget()) return pModal;
+    return pFallback ? pFallback : QApplication::activeWindow();
+}
+
+} // namespace
+
 QDialog* CreateQtForm(CDialogModel& model, QWidget* pParent)
 {
-    if (model.GetTemplateID() == CCreateFilterDlg::kTemplateID)
-        return new CCreateFilterForm(static_cast<CCreateFilterDlg&>(model), pParent);
-    return nullptr;
+    switch (model.GetTemplateID()) {
+    case CCreateFilterDlg::kTemplateID: return new CCreateFilterForm(static_cast<CCreateFilterDlg&>(model), pParent);
+    case CComputeListDlg::kTemplateID: return new CComputeListForm(static_cast<CComputeListDlg&>(model), pParent);
+    case CComputeInvertDlg::kTemplateID:
+        return new CComputeInvertForm(static_cast<CComputeInvertDlg&>(model), pParent);
+    case CComputeNormaliseDlg::kTemplateID:
+        return new CComputeNormaliseForm(static_cast<CComputeNormaliseDlg&>(model), pParent);
+    default: return nullptr;
+    }
 }
 
 int QtDoModal(CDialogModel& model, QWidget* pParent)
 {
-    std::unique_ptr<QDialog> pForm(CreateQtForm(model, pParent));
+    std::unique_ptr<QDialog> pForm(CreateQtForm(model, FrontWidget(pParent)));
     if (!pForm) return IDCANCEL;
     return pForm->exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
 int CQtDialogHost::DoModal(CDialogModel& model) { return QtDoModal(model, m_pParent); }
+
+int QtMessageBox(const CString& sText, unsigned uType)
+{
+    QWidget* pParent = FrontWidget(nullptr);
+    const QString sMessage = ToQString(sText);
+    if ((uType & 0x0F) == MB_YESNO)
+        return QMessageBox::question(pParent, "tracewin", sMessage) == QMessageBox::Yes ? IDYES : IDNO;
+    if ((uType & 0x0F) == MB_OKCANCEL) {
+        const auto eAnswer = QMessageBox::question(pParent, "tracewin", sMessage, QMessageBox::Ok | QMessageBox::Cancel);
+        return eAnswer == QMessageBox::Ok ? IDOK : IDCANCEL;
+    }
+    QMessageBox::information(pParent, "tracewin", sMessage);
+    return IDOK;
+}

@@ -1,7 +1,9 @@
 #pragma once
-// Shows a dialog model with its Qt form, found by the model's template id.
+// Shows a dialog model with its Qt form, found by the model's template id,
+// and the library's message boxes as Qt message boxes.
 
 #include "host/app/DialogModel.h"
+#include "platform/String.h"
 
 class QDialog;
 class QWidget;
@@ -21,7 +23,10 @@ private:
 };
 
 // IDOK after an OK the model accepted, else IDCANCEL (also for a model
-// without a form).
+// without a form). A dialog opened from another's form sits on that form.
 int QtDoModal(CDialogModel& model, QWidget* pParent = nullptr);
 // The form of a model, not yet shown; null for a model without one.
 QDialog* CreateQtForm(CDialogModel& model, QWidget* pParent = nullptr);
+// A message box of the library (MB_ type bits) as a Qt message box, on the
+// form or window in front; IDYES/IDNO, IDOK/IDCANCEL or IDOK.
+int QtMessageBox(const CString& sText, unsigned uType);

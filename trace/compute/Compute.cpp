@@ -5,11 +5,16 @@
 #include "host/units/UnitFunctions.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "host/app/AppServices.h"
+#include "host/app/DialogModel.h"
 #include "trace/compute/ComputeInvert.h"
+#include "trace/compute/ComputeInvertDlg.h"
 #include "trace/compute/ComputeNormalise.h"
+#include "trace/compute/ComputeNormaliseDlg.h"
 #include "trace/model/QXTrace.h"
 
 #include <cfloat>
+#include <memory>
 #include <new>
 
 IMPLEMENT_DYNAMIC(CCompute, CObject)
@@ -81,6 +86,23 @@ EUnit CCompute::GetDefaultYUnit(CQXTrace* pTrace)
 
 double CCompute::GetDefaultXValue(CQXTrace* pTrace) { return pTrace ? pTrace->GetCurrentMinXScaleValue() : 0.0; }
 double CCompute::GetDefaultYValue(CQXTrace* pTrace) { return pTrace ? pTrace->GetCurrentMaxYScaleValue() : 0.0; }
+
+int CCompute::ShowComputeDlg(CComputeListDlg* pParent, CQXTrace* pTrace)
+{
+    QXASSERT(pTrace != 0);
+    std::unique_ptr<CComputeDlg> pDlg;
+    try {
+        switch (GetComputeType()) {
+        case COMPUTE_NORMALISE: pDlg = std::make_unique<CComputeNormaliseDlg>(this, pTrace, pParent); break;
+        case COMPUTE_INVERT: pDlg = std::make_unique<CComputeInvertDlg>(this, pTrace, pParent); break;
+        default: QXASSERT(!"CCompute::ShowComputeDlg: no dialog for this type"); return IDCANCEL;
+        }
+    } catch (const std::bad_alloc&) {
+        ERROR_FATAL(IDS_ERROR_OUTOFMEMORY);
+        return IDCANCEL;
+    }
+    return DoModalDialog(*pDlg);
+}
 
 CString CCompute::GetNameString() const
 {

@@ -10,6 +10,7 @@
 #include "platform/String.h"
 #include "trace/core/TraceDefs.h"
 
+class CComputeListDlg;
 class CQXTrace;
 
 // What is about to happen to a compute in its list (ValidateWithinList).
@@ -54,6 +55,9 @@ public:
     virtual EUnit GetYUnit() const { return UNIT_INVALID; }
     virtual int SetXUnit(EUnit) { return 0; }
     virtual int SetYUnit(EUnit) { return 0; }
+    // Runs the dialog of the compute's type for pTrace, opened from the
+    // transforms-list dialog; IDOK when the user saved it.
+    virtual int ShowComputeDlg(CComputeListDlg* pParent, CQXTrace* pTrace);
     // Hooks for transforms that depend on their neighbours; none does yet.
     virtual bool ValidateWithinList(CQXTrace* /*pTrace*/, EValidateAction /*eAction*/) { return true; }
     virtual void EnsureListCorrect(int /*iFromIndex*/) {}

@@ -474,6 +474,8 @@ public:
     int ValidateComputeList(int iXUnit, int iYUnit);
     // After loading: completes the transforms and applies the show request.
     void PostSerializeTransformations();
+    // Runs the "Live Trace transforms" dialog for this trace (ComputeListDlg.cpp).
+    int ShowComputeListDlg();
     void OnTriggerBinChanged();
     void UpdateRelativityOtherValue();
 
