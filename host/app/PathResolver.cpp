@@ -40,8 +40,10 @@ PrivatePathResolver::PrivatePathResolver() : m_sRoot(DefaultRoot()) {}
 
 PrivatePathResolver* PrivatePathResolver::getInstance()
 {
-    static PrivatePathResolver instance;
-    return &instance;
+    // Never destroyed: hosts living in statics of their own (a fuzz target's)
+    // restore the root while the program exits, after function statics are gone.
+    static PrivatePathResolver* const pInstance = new PrivatePathResolver;
+    return pInstance;
 }
 
 void PrivatePathResolver::setRoot(const CString& root)
