@@ -30,8 +30,16 @@ IAppServices* GetAppServices()
     return g_pServices.load();
 }
 
+namespace {
+thread_local CGraphDoc* t_pScopedGraphDoc = nullptr;
+} // namespace
+
+CGraphDocScope::CGraphDocScope(CGraphDoc* pDoc) : m_pOuter(t_pScopedGraphDoc) { t_pScopedGraphDoc = pDoc; }
+CGraphDocScope::~CGraphDocScope() { t_pScopedGraphDoc = m_pOuter; }
+
 CGraphDoc* GetGraphDoc()
 {
+    if (t_pScopedGraphDoc) return t_pScopedGraphDoc;
     IAppServices* host = GetAppServices();
     return host ? host->GetGraphDoc() : nullptr;
 }

@@ -98,6 +98,20 @@ IAppServices* InstallAppServices(IAppServices* services);
 IAppServices* GetAppServices();
 
 CGraphDoc* GetGraphDoc();
+
+// While it lives, GetGraphDoc() answers with pDoc on this thread: a document
+// read aside (a configuration being loaded) is the one its traces ask for
+// scales and settings. Scopes nest.
+class CGraphDocScope {
+public:
+    explicit CGraphDocScope(CGraphDoc* pDoc);
+    ~CGraphDocScope();
+    CGraphDocScope(const CGraphDocScope&) = delete;
+    CGraphDocScope& operator=(const CGraphDocScope&) = delete;
+
+private:
+    CGraphDoc* m_pOuter;
+};
 CQuorixApp* GetQuorixApp();
 CQuorixDoc* GetQuorixDoc();
 

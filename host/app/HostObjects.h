@@ -24,8 +24,14 @@ public:
     // are read and dropped, and nothing of the running application changes.
     bool IsInspectionOnlyLoad() const { return m_bInspectionOnlyLoad; }
     void SetInspectionOnlyLoad(bool bInspecting) { m_bInspectionOnlyLoad = bInspecting; }
+    // Set while the configuration being read replaces the current one (the
+    // graph document then takes its traces off first), clear while it is
+    // merged into it.
+    bool IsConfigurationReplacing() const { return m_bConfigurationReplacing; }
+    void SetConfigurationReplacing(bool bReplacing) { m_bConfigurationReplacing = bReplacing; }
 
 private:
     CQuorixDoc* m_pMasterDoc;
     bool m_bInspectionOnlyLoad = false;
+    bool m_bConfigurationReplacing = false;
 };

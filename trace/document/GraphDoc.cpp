@@ -536,7 +536,8 @@ SDrawContext CGraphDoc::DrawContextOf(const CGraphDoc* pDoc, const CDC* pDC)
         request.bExportPreview = pDoc->m_bExportPreview;
         request.bPrinting = pDoc->m_bPrinting;
         request.bPrintPreview = pDoc->m_bPrintPreview;
-        request.bBlackAndWhite = pDoc->m_bBlackAndWhite;
+        const bool bExport = pDoc->m_bExporting || pDoc->m_bExportPreview;
+        request.bBlackAndWhite = bExport ? pDoc->m_Options.bExportBlackAndWhite : pDoc->m_bBlackAndWhite;
         request.bScalesBlackAndWhite = pDoc->m_bScalesBlackAndWhite;
         request.bBoldCurrentTrace = pDoc->m_bDrawCurrentTraceBold;
         request.crScreenBackground = pDoc->m_crBackground;

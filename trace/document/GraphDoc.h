@@ -61,7 +61,22 @@ struct SGraphOutputSettings {
     int iTraceLineWidth = 1;     // 1 to 8, in screen pixels
     int bGraticuleSolid = 0;     // grid and minor lines solid instead of dashed and dotted
     int bDrawScales = 1;
+    int bDrawTitle = 1;
+    int bDrawLegend = 1;
+    int bDrawComment = 1;
 };
+
+// The graph settings the document record keeps besides the output settings.
+struct SGraphDocOptions {
+    int iGraphDisplay = 0;     // the frame's display setting, kept for it
+    int bShowGraphTitle = 1;
+    int bShowGraphComment = 1;
+    int iPrintOption = 1;
+    int bExportBlackAndWhite = 0;
+    int bPrintScalesAgain = 1; // a second print-scales switch, kept as read
+};
+
+class IRecordSink;
 
 class CGraphDoc : public CCmdTarget {
     DECLARE_DYNAMIC(CGraphDoc)
@@ -275,7 +290,12 @@ public:
     // The X scale's own colour (black-and-white output is the caller's, from its drawing context).
     COLORREF GetXScaleColor(ScaleType eType, ChannelNumber eChannel) const;
     // Output in black and white: everything, or only the scales and graticule.
-    void SetBlackAndWhite(int bAll, int bScales) { m_bBlackAndWhite = bAll; m_bScalesBlackAndWhite = bScales; }
+    // SetBlackAndWhite sets print and export alike.
+    void SetBlackAndWhite(int bAll, int bScales)
+    {
+        m_bBlackAndWhite = m_Options.bExportBlackAndWhite = bAll;
+        m_bScalesBlackAndWhite = bScales;
+    }
     // The current trace is drawn with a wider pen (x2 on the screen, x10 printed).
     int DrawCurrentTraceBold() const { return m_bDrawCurrentTraceBold; }
     void SetDrawCurrentTraceBold(int bBold) { m_bDrawCurrentTraceBold = bBold; }
@@ -310,6 +330,22 @@ public:
         if (!ctx.bOutput) return 1;
         return ctx.IsExport() ? m_ExportSettings.bDrawScales : m_PrintSettings.bDrawScales;
     }
+    // Title and comment: on the screen as their display flags say; title,
+    // legend and comment on a printout or an export as its settings say.
+    int DrawingGraphTitle(const SDrawContext& ctx) const
+    {
+        return ctx.bOutput ? OutputSettingsFor(ctx).bDrawTitle : m_Options.bShowGraphTitle;
+    }
+    int DrawingGraphComment(const SDrawContext& ctx) const
+    {
+        return ctx.bOutput ? OutputSettingsFor(ctx).bDrawComment : m_Options.bShowGraphComment;
+    }
+    int DrawingLegend(const SDrawContext& ctx) const { return ctx.bOutput && OutputSettingsFor(ctx).bDrawLegend; }
+    SGraphDocOptions& GetOptions() { return m_Options; }
+    const SGraphDocOptions& GetOptions() const { return m_Options; }
+    // Print and export black and white apart.
+    int GetPrintBlackAndWhite() const { return m_bBlackAndWhite; }
+    int GetScalesBlackAndWhite() const { return m_bScalesBlackAndWhite; }
     // The channel an export shows; CHANNEL_BOTH when both are drawn together.
     ChannelNumber GetExportChannel() const { return m_eExportChannel; }
     void SetExportChannel(ChannelNumber eChannel) { m_eExportChannel = eChannel; }
@@ -359,7 +395,47 @@ public:
     static CString ShowModalFileDialog(bool bOpen, const CString& sPath, int iExtensionId, int iFilterId,
                                        int iSubtype, void* pParent);
 
+    // ---- The document record (trace/file/GraphDocRecord.cpp) ----------------
+    // Writes (storing) or reads (loading) the record of the whole window:
+    // title, comment, print and export options, then one entry per trace of
+    // each channel. Reading follows the archive's version (CheckFileVersion,
+    // GetConfigVersion); archive errors throw CArchiveException to the
+    // host's configuration loader, leaving this document part read.
+    void Serialize(CArchive& ar) override;
+    // Lists the fields of the record in writing order (the archive writer
+    // and `tracewin info` both use it).
+    void DescribeRecord(IRecordSink& sink);
+    // Takes a trace off the graph before a configuration replaces the traces.
+    void RemoveTraceBeforeSerialize(CQXTrace* pTrace);
+
+    // ---- The document file (trace/file/DocumentFile.cpp) -------------------
+    // Writes the header and record to sPath as given; 1 on success, else 0
+    // with the reason in *psReason.
+    int SaveDocumentFile(const CString& sPath, std::string* psReason = nullptr);
+    // Reads a document file into a document of its own and, only when all of
+    // it was read, takes its traces, scales and settings over (what this
+    // document held goes). Otherwise 0: message 19791 when bReportErrors, the
+    // reason in *psReason, and this document as it was.
+    int LoadDocumentFile(const CString& sPath, int bReportErrors, std::string* psReason = nullptr);
+    // Exchanges traces, scales, tables, current traces and record settings.
+    void SwapContents(CGraphDoc& other);
+
 private:
+    const SGraphOutputSettings& OutputSettingsFor(const SDrawContext& ctx) const
+    {
+        return ctx.IsExport() ? m_ExportSettings : m_PrintSettings;
+    }
+    // Reading the record.
+    void ReadRecord(CArchive& ar);
+    void ReadOptions(CArchive& ar);
+    // One entry of a channel; pOwner is the last trace read with its record
+    // (a limit-line entry belongs to it), updated here.
+    void ReadEntry(CArchive& ar, ChannelNumber eChannel, int iIndex, CQXTrace*& pOwner, CQXTrace*& pCurrent);
+    void ReadLimitLineEntry(CArchive& ar, TraceType eType, CQXTrace* pOwner, CQXTrace*& pCurrent,
+                            SaveTableDetails& row);
+    void ChooseCurrentTraceAfterLoading(CQXTrace* pCurrent);
+    void DescribeEntries(IRecordSink& sink, ChannelNumber eChannel);
+
     // Every trace of both arrays, each followed by its max and min limit line.
     template <class Fn>
     void ForEachTraceAndLimitLine(Fn fn);
@@ -420,6 +496,7 @@ private:
     int m_iExportScaleFontSize = 16;
     SGraphOutputSettings m_PrintSettings;
     SGraphOutputSettings m_ExportSettings;
+    SGraphDocOptions m_Options;
     ChannelNumber m_eExportChannel = CHANNEL_A;
     double m_dMaxAllowedXScaleValue[2] = {DBL_MAX, DBL_MAX};
     double m_adFundamental[2] = {0.0, 0.0};

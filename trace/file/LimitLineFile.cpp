@@ -106,6 +106,13 @@ void CLimitLine::Serialize(CArchive& ar)
     SerializeTail(ar, iStored);
 }
 
+void CLimitLine::SerializeInConfig(CArchive& ar)
+{
+    // Archives before 0.93d hold the base record inside the limit-line record.
+    if (ar.IsStoring() || CheckFileVersion(93, 'd') >= 0) CQXTrace::Serialize(ar);
+    Serialize(ar);
+}
+
 int CLimitLine::ReadTraceData(CArchive& ar)
 {
     std::int32_t iRead = 0;

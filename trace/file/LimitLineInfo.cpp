@@ -72,8 +72,15 @@ bool DescribeLimitRecord(CArchive& ar, const STraceFileHeader& header, CJsonSink
         return false;
     }
     sink.BeginObject("record");
-    sink.String("form", CString(bTable ? L"limit table" : L"trace data"));
-    if (bTable)
+    DescribeLimitLineBody(line, sink);
+    sink.EndObject();
+    return true;
+}
+
+void DescribeLimitLineBody(CLimitLine& line, CJsonSink& sink)
+{
+    sink.String("form", CString(line.HasLimitTable() ? L"limit table" : L"trace data"));
+    if (line.HasLimitTable())
         DescribeTable(*line.GetLimitTable(), sink);
     else
         DescribeTraceData(line, sink);
@@ -87,6 +94,4 @@ bool DescribeLimitRecord(CArchive& ar, const STraceFileHeader& header, CJsonSink
     }
     sink.Flag8("hasTransformedData", line.HasTransformedYData());
     sink.String("name", line.GetUserName());
-    sink.EndObject();
-    return true;
 }

@@ -5,6 +5,9 @@
 #include "trace/display/XScale.h"
 #include "trace/model/CursorMark.h"
 #include "trace/core/ZoomHistory.h"
+#include "trace/file/TraceFileInfo.h"
+#include "trace/file/TraceRecord.h"
+#include "trace/limits/LimitLine.h"
 
 #include <cmath>
 #include <cstdio>
@@ -34,6 +37,12 @@ void CArchiveSink::CursorMark(const char*, CCursorMark& mark) { mark.Serialize(m
 void CArchiveSink::XScale(const char*, CXScale& scale) { scale.Serialize(m_ar); }
 void CArchiveSink::Ticks(const char*, CTickArray& ticks) { ticks.Serialize(m_ar); }
 void CArchiveSink::ZoomHistory(const char*, CZoomHistory& history) { history.Serialize(m_ar); }
+
+void CArchiveSink::TraceRecord(const char*, CQXTrace& trace)
+{
+    if (auto* pLine = dynamic_cast<CLimitLine*>(&trace)) pLine->SerializeInConfig(m_ar);
+    else trace.Serialize(m_ar);
+}
 
 // ---- JSON ---------------------------------------------------------------------------------
 
@@ -219,6 +228,20 @@ void CJsonSink::ZoomHistory(const char* name, CZoomHistory& history)
         EndObject();
     }
     EndList();
+}
+
+void CJsonSink::TraceRecord(const char* name, CQXTrace& trace)
+{
+    BeginObject(name);
+    CTraceRecord::Describe(trace, *this);
+    if (auto* pLine = dynamic_cast<CLimitLine*>(&trace)) {
+        DescribeLimitLineBody(*pLine, *this);
+    } else {
+        BeginObject("section");
+        CTraceRecord::DescribeSection(trace, *this);
+        EndObject();
+    }
+    EndObject();
 }
 
 std::string CJsonSink::GetText() const

@@ -11,6 +11,7 @@
 
 class CArchive;
 class CCursorMark;
+class CQXTrace;
 class CTickArray;
 class CXScale;
 class CZoomHistory;
@@ -33,6 +34,10 @@ public:
     virtual void XScale(const char* name, CXScale& scale) = 0;
     virtual void Ticks(const char* name, CTickArray& ticks) = 0;
     virtual void ZoomHistory(const char* name, CZoomHistory& history) = 0;
+    // A whole trace record inside another record (an entry of the graph
+    // document): the trace's record with its kind's section, or for a limit
+    // line the base record and then the limit-line record.
+    virtual void TraceRecord(const char* name, CQXTrace& trace) = 0;
     // A list of nested records (the marks); nothing is written for it.
     virtual void BeginList(const char* name) = 0;
     virtual void EndList() = 0;
@@ -62,6 +67,7 @@ public:
     void XScale(const char* name, CXScale& scale) override;
     void Ticks(const char* name, CTickArray& ticks) override;
     void ZoomHistory(const char* name, CZoomHistory& history) override;
+    void TraceRecord(const char* name, CQXTrace& trace) override;
     void BeginList(const char*) override {}
     void EndList() override {}
 
@@ -88,6 +94,7 @@ public:
     void XScale(const char* name, CXScale& scale) override;
     void Ticks(const char* name, CTickArray& ticks) override;
     void ZoomHistory(const char* name, CZoomHistory& history) override;
+    void TraceRecord(const char* name, CQXTrace& trace) override;
     void BeginList(const char* name) override;
     void EndList() override;
     void BeginRecord(const char* name) override { BeginObject(name); }

@@ -104,6 +104,9 @@ public:
     // before 0.93d).
     void Serialize(CArchive& ar) override;
     void PostSerialize(CArchive& ar) override;
+    // The record a graph configuration holds: the base trace record, then
+    // the limit-line record (set the table flag before reading).
+    void SerializeInConfig(CArchive& ar);
 
     // ---- Virtual operations ---------------------------------------------------
     bool IsLimitLine() override { return true; }
