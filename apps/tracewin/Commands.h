@@ -24,6 +24,7 @@ int RunInfo(const Args& args);
 int RunSave(const Args& args);
 int RunLimit(const Args& args);
 int RunValues(const Args& args);
+int RunConfig(const Args& args);
 // Built only with Qt (TRACEWIN_HAVE_RENDER).
 int RunRender(const Args& args);
 
@@ -34,6 +35,7 @@ extern const char* const kInfoUsage;
 extern const char* const kSaveUsage;
 extern const char* const kLimitUsage;
 extern const char* const kValuesUsage;
+extern const char* const kConfigUsage;
 extern const char* const kRenderUsage;
 
 // Exit codes.

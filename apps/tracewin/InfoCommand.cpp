@@ -1,14 +1,15 @@
-// tracewin info FILE: a trace or limit file's header and record as JSON.
+// tracewin info FILE: a trace, limit or graph document file's header and record as JSON.
 
 #include "apps/tracewin/CliArgs.h"
 
 #include "host/app/HeadlessHost.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/file/DocumentFile.h"
 #include "trace/file/TraceFileInfo.h"
 
 #include <cstdio>
 
-const char* const kInfoUsage = "usage: tracewin info FILE\n  a trace or limit file's header and record as JSON\n";
+const char* const kInfoUsage = "usage: tracewin info FILE\n  a trace, limit or graph document file's header and record as JSON\n";
 
 int RunInfo(const Args& args)
 {
@@ -25,7 +26,9 @@ int RunInfo(const Args& args)
     host.SetGraphDoc(&doc);
     std::string sJson;
     std::string sError;
-    const bool bOk = DescribeTraceFile(CString(args[0]), sJson, sError);
+    const CString sPath(args[0]);
+    const bool bOk = IsDocumentFile(sPath) ? DescribeDocumentFile(sPath, sJson, sError)
+                                           : DescribeTraceFile(sPath, sJson, sError);
     host.PumpMessages();
     host.SetGraphDoc(nullptr);
     if (!bOk) {

@@ -18,9 +18,10 @@ struct SCommand {
 constexpr SCommand kCommands[] = {
     {"units", RunUnits, &kUnitsUsage, "units [--sets]                 the unit table (or the unit sets)"},
     {"convert", RunConvert, &kConvertUsage, "convert VALUE FROM TO [opts]   convert a value between units"},
-    {"info", RunInfo, &kInfoUsage, "info FILE                      a trace or limit file's header and record as JSON"},
+    {"info", RunInfo, &kInfoUsage, "info FILE                      a trace, limit or graph document file as JSON"},
     {"save", RunSave, &kSaveUsage, "save [opts] -o FILE.trc        a trace of the built-in document to a trace file"},
     {"values", RunValues, &kValuesUsage, "values [FILE | opts] [--csv] [-o F] a trace's values table as text (or the window's export)"},
+    {"config", RunConfig, &kConfigUsage, "config save [opts] FILE.twc    the built-in document to a graph document file"},
     {"limit", RunLimit, &kLimitUsage, "limit [opts] -o FILE.lim       a limit file from a trace file or a table of points"},
 #ifdef TRACEWIN_HAVE_RENDER
     {"render", RunRender, &kRenderUsage, "render [opts] -o FILE          draw the built-in graph to PNG, JPEG, BMP, SVG or PDF"},

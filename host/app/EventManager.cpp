@@ -1,6 +1,7 @@
 #include "host/app/EventManager.h"
 
 #include <algorithm>
+#include <utility>
 
 int CEventManager::FindIndex(int kind, LPARAM owner) const
 {
@@ -139,4 +140,16 @@ void CEventManager::SetFireHandler(std::function<void(const SFiredEvent&)> handl
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_fireHandler = std::move(handler);
+}
+
+std::vector<SEventDetails> CEventManager::GetEvents() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_aEvents;
+}
+
+void CEventManager::SetEvents(std::vector<SEventDetails> aEvents)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_aEvents = std::move(aEvents);
 }

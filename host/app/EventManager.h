@@ -58,6 +58,11 @@ public:
     // Drops every event whose owner the callback no longer knows; returns how many.
     int VerifyTraceEvents(const std::function<bool(LPARAM owner)>& ownerExists);
 
+    // Every registered event, and all of them put back (a configuration that
+    // failed to load re-points nothing).
+    std::vector<SEventDetails> GetEvents() const;
+    void SetEvents(std::vector<SEventDetails> aEvents);
+
     std::vector<SFiredEvent> GetFiredEvents() const;
     void ClearFiredEvents();
     // Optional: called after each fired event is recorded (a script console).

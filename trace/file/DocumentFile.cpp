@@ -142,6 +142,9 @@ int CGraphDoc::LoadDocumentFile(const CString& sPath, int bReportErrors, std::st
 {
     std::unique_ptr<CGraphDoc> pRead;
     std::string sWhy;
+    // Reading re-points the script events of the traces it finds to the new ones.
+    CEventManager* pEvents = GetEventManager();
+    const std::vector<SEventDetails> aEvents = pEvents ? pEvents->GetEvents() : std::vector<SEventDetails>();
     {
         // Everything the read makes (traces, scales, IDs) belongs to pRead.
         pRead = std::make_unique<CGraphDoc>();
@@ -151,6 +154,7 @@ int CGraphDoc::LoadDocumentFile(const CString& sPath, int bReportErrors, std::st
         if (!sWhy.empty()) pRead.reset();
     }
     if (!pRead) {
+        if (pEvents) pEvents->SetEvents(aEvents);
         if (psReason) *psReason = sWhy;
         if (bReportErrors) ShowMessage(IDS_DOCUMENT_LOAD_FAILED, MB_OK | MB_ICONEXCLAMATION, 1);
         return 0;
@@ -164,7 +168,7 @@ int CGraphDoc::LoadDocumentFile(const CString& sPath, int bReportErrors, std::st
                 for (CQXTrace* pLimit : {pOld->GetMaxLimitLine(), pOld->GetMinLimitLine()})
                     if (pLimit) pSweeps->ClearLimitLine(static_cast<CLimitLine*>(pLimit));
     pRead.reset();
-    if (CEventManager* pEvents = GetEventManager())
+    if (pEvents)
         pEvents->VerifyTraceEvents([this](LPARAM owner) { return CheckTraceExists(owner) != 0; });
     RecalcMaxAllowedXScaleValue();
     SetCTAFlags();

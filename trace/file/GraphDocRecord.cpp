@@ -299,7 +299,7 @@ void CGraphDoc::ReadEntry(CArchive& ar, ChannelNumber eChannel, int iIndex, CQXT
     CQXTrace* pLive = bUseLive ? GetTraceFromArray(eChannel, eType, lExtraInfo, 1) : nullptr;
     if (!row.m_bSave) {
         // No record: a live trace of the entry is shown again as it was.
-        if (pLive && iOn == 1) NewTrace(pLive, 1, 0);
+        if (pLive && iOn == 1 && !(pLive->IsInUse() && pLive->IsOn())) NewTrace(pLive, 1, 0);
         row.m_pTrace = pLive;
         return;
     }
