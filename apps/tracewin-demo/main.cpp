@@ -8,7 +8,7 @@
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
 // channel B, one step at a time at the pace of a real instrument.
 //
-//   tracewin-demo [--sweep] [--compute SPEC]... [--copy]
+//   tracewin-demo [--sweep] [--compute TRANSFORM]... [--copy]
 //                 [--dialog transforms|invert|normalise FILE] [--screenshot FILE]
 //
 // --compute puts transforms on channel A's spectrum (as `tracewin render
@@ -97,7 +97,7 @@ int main(int argc, char** argv)
             sDialog = argv[++i];
             szDialogShot = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: tracewin-demo [--sweep] [--compute SPEC]... [--copy] "
+            std::fprintf(stderr, "usage: tracewin-demo [--sweep] [--compute TRANSFORM]... [--copy] "
                                  "[--dialog transforms|invert|normalise FILE] [--screenshot FILE]\n");
             return 2;
         }
