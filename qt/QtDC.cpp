@@ -149,6 +149,12 @@ CRect Normalized(const CRect& rect)
 // Opaque runs written into the pixels the raster engine paints into (its
 // buffer, not a detached copy): a plot's thousands of short column strokes
 // cost a store each instead of a painter call each.
+// The rule that makes this safe: the image is not shared while a painter is
+// active. Beginning the painter detaches it and a copy taken while painting is
+// a deep one, so the stores reach no other image; should the image be shared
+// anyway, the painter fills instead.
+bool CanStoreInto(const QImage& image) { return image.isDetached(); }
+
 void FillRunsInImage(const QImage& image, const std::vector<CRect>& runs, QRgb pixel)
 {
     auto* bits = const_cast<uchar*>(image.constBits());
@@ -450,7 +456,7 @@ void CQtDC::StrokePath(const CPoint* points, int count, bool closed)
         runs.clear();
         for (int i = 1; i < count; ++i) RasterizeLine(points[i - 1], points[i], bounds, dash, runs);
         if (closed) RasterizeLine(points[count - 1], points[0], bounds, dash, runs);
-        const bool bDirect = d.m_pImage && plan.m_eMode == QPainter::CompositionMode_SourceOver &&
+        const bool bDirect = d.m_pImage && CanStoreInto(*d.m_pImage) && plan.m_eMode == QPainter::CompositionMode_SourceOver &&
                              plan.m_color.alpha() == 255 && painter->worldTransform().isIdentity();
         if (bDirect) {
             FillRunsInImage(*d.m_pImage, runs, plan.m_color.rgba());

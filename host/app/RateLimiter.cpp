@@ -18,6 +18,13 @@ bool CRateLimiter::Allow(std::int64_t nowMs)
     return true;
 }
 
+unsigned CRateLimitedDiagnostic::Next()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    ++m_uOccurrences;
+    return m_limiter.Allow(QXSteadyMilliseconds()) ? m_uOccurrences : 0;
+}
+
 std::int64_t QXSteadyMilliseconds()
 {
     using namespace std::chrono;

@@ -4,6 +4,7 @@
 // needs no allocation per call.
 
 #include <cstdint>
+#include <mutex>
 
 class CRateLimiter {
 public:
@@ -24,6 +25,24 @@ private:
     unsigned m_uUsed = 0;
     unsigned m_uSuppressed = 0;
     bool m_bStarted = false;
+};
+
+// One diagnostic written from any thread at most N times per interval of the
+// steady clock; each line carries its occurrence number, so a reader sees how
+// many were dropped in between.
+class CRateLimitedDiagnostic {
+public:
+    CRateLimitedDiagnostic(unsigned maxPerInterval, std::int64_t intervalMs) : m_limiter(maxPerInterval, intervalMs) {}
+    CRateLimitedDiagnostic(const CRateLimitedDiagnostic&) = delete;
+    CRateLimitedDiagnostic& operator=(const CRateLimitedDiagnostic&) = delete;
+
+    // The occurrence number to log, or 0 when the line is suppressed.
+    unsigned Next();
+
+private:
+    std::mutex m_mutex;
+    CRateLimiter m_limiter;
+    unsigned m_uOccurrences = 0;
 };
 
 // Milliseconds of the steady clock, for callers of CRateLimiter.

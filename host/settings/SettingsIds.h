@@ -126,6 +126,7 @@ enum ESettingId : int {
     PROP_ANA_JDO_SAMPLE_RATE = 3008,
     PROP_ANA_SAMPLE_RATE_CHA = 3010,
     PROP_ANA_SAMPLE_RATE_CHB = 3011,
+    PROP_ANA_READING_REF = 3046, // changes what readings mean; watched by the views
     PROP_ANA_JDO_SELECTION = 3080,
     PROP_ANA_SKIP_WHEN_UNLOCKED = 0xCF1,
     // analogue inputs
@@ -139,6 +140,10 @@ enum ESettingId : int {
     PROP_SA_CHANNEL_MODE = 3203,
     PROP_SA_DIGITAL_REF_CHA = 3218,
     PROP_SA_DIGITAL_REF_CHB = 3219,
+    // Further settings of the host that change what every reading means; the
+    // trace window only watches them (their change redraws every view).
+    PROP_SA_READING_REF_CHA = 3220,
+    PROP_SA_READING_REF_CHB = 3221,
     PROP_SA_ANALOGUE_REF = 3223,
     PROP_SA_IMPEDANCE = 3228,
     PROP_SA_LOWPASS = 3230,
@@ -183,6 +188,7 @@ enum ESettingId : int {
     PROP_FFTD_FOLLOW_GEN = 3369,
     PROP_FFTD_USE_WEIGHTING_FILE = 3370,
     PROP_FFTD_INVERT_WEIGHTING = 3372,
+    PROP_READING_REF = 3438, // changes what readings mean; watched by the views
     // impulse response
     PROP_IR_GATE_ON = 3560,
     PROP_IR_RELATIVITY = 3562,

@@ -82,6 +82,17 @@ TEST_F(QtDC, LinesLandOnWholePixelsWithoutTheirEnd)
     }
 }
 
+TEST_F(QtDC, ACopyTakenWhilePaintingKeepsItsPixels)
+{
+    Start(16, 16);
+    const QImage copy = m_image;
+    DC().SelectObject(CPen(PS_SOLID, 1, kBlack));
+    DC().MoveTo({2, 5});
+    DC().LineTo({10, 5});
+    EXPECT_EQ(Ink(copy), Pixels{});
+    EXPECT_EQ(Ink(Image()), Span(2, 10, 5, 6));
+}
+
 TEST_F(QtDC, FillsAndRectanglesLeaveOutRightAndBottom)
 {
     DC().FillSolidRect(CRect(2, 3, 7, 7), kBlack);

@@ -10,6 +10,7 @@
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitMath.h"
+#include "trace/core/ResultTable.h"
 
 #include <cfloat>
 #include <cmath>
@@ -27,21 +28,6 @@ constexpr double kAmplitudeDbFloor = -200.0;
 constexpr double kJitterDbFloor = -100.0;
 constexpr double kMaxJitterUI = 0.5;
 
-// The rows of the table.
-enum ERow {
-    ROW_UNKNOWN,
-    ROW_UNUSED,
-    ROW_SA_AMPLITUDE,   // signal analyser RMS amplitude
-    ROW_CT_AMPLITUDE,   // CT detector
-    ROW_FFT_AMPLITUDE,  // FFT detector
-    ROW_FREQUENCY,      // fundamental frequency
-    ROW_SAMPLE_RATE,    // interface sample rates
-    ROW_DEVIATION,      // frame-rate deviations
-    ROW_CARRIER_AMPL,
-    ROW_CARRIER_JITTER,
-    ROW_CARRIER_PHASE,
-    ROW_PHASE,          // phase and delay between the channels
-};
 
 struct SRequest {
     int iResultID = 0;
@@ -56,32 +42,10 @@ struct SRange {
     double dMax = 0.0;
 };
 
-ERow GetRow(int iActualResultID)
+EResultRange GetRow(int iActualResultID)
 {
-    switch (iActualResultID) {
-    case RES_CHA_RMSAMPL:
-    case RES_CHB_RMSAMPL: return ROW_SA_AMPLITUDE;
-    case RES_CTDET_CHA:
-    case RES_CTDET_CHB: return ROW_CT_AMPLITUDE;
-    case RES_FFTDET_CHA:
-    case RES_FFTDET_CHB: return ROW_FFT_AMPLITUDE;
-    case RES_CHA_FREQ:
-    case RES_CHB_FREQ: return ROW_FREQUENCY;
-    case RES_AI_SAMPLERATE:
-    case RES_DI_FRAMERATE_ACTUAL:
-    case RES_DO_SOURCEFS:
-    case RES_DO_ACTUALSOURCEFS:
-    case RES_AO_SAMPLERATE: return ROW_SAMPLE_RATE;
-    case RES_DI_FRAMERATE_DEVIATION:
-    case RES_DO_SOURCEFSDEVIATION: return ROW_DEVIATION;
-    case RES_DIC_CARRIERAMPL: return ROW_CARRIER_AMPL;
-    case RES_DIC_JITTER: return ROW_CARRIER_JITTER;
-    case RES_DI_CARRIERPHASE: return ROW_CARRIER_PHASE;
-    case RES_PHASE:
-    case RES_DELAY: return ROW_PHASE;
-    case UNUSED_RESULT: return ROW_UNUSED;
-    default: return ROW_UNKNOWN;
-    }
+    const SResultRow* pRow = FindResultRow(iActualResultID);
+    return pRow ? pRow->eRange : ROW_UNKNOWN;
 }
 
 std::string Describe(const char* szResLabel, const SRequest& request, const SRange& range)
@@ -218,7 +182,7 @@ bool GetRelativeCell(const SRequest& request, SRange dB, SRange percent, SRange&
     return Unhandled(request, range);
 }
 
-bool GetAmplitudeCell(ERow eRow, const SRequest& request, SRange& range)
+bool GetAmplitudeCell(EResultRange eRow, const SRequest& request, SRange& range)
 {
     const CSettingsBase* pSettings = request.pSettings;
     if (eRow == ROW_FFT_AMPLITUDE) {
@@ -252,7 +216,7 @@ double GetFrequencySpan()
     return pAnalyser->IsAnalogueInput() ? 48000.0 : 24000.0;
 }
 
-bool GetOtherCell(ERow eRow, const SRequest& request, SRange& range)
+bool GetOtherCell(EResultRange eRow, const SRequest& request, SRange& range)
 {
     switch (eRow) {
     case ROW_FREQUENCY: range = {0.0, GetFrequencySpan()}; return true;
@@ -286,7 +250,7 @@ bool GetOtherCell(ERow eRow, const SRequest& request, SRange& range)
     }
 }
 
-bool IsAmplitudeRow(ERow eRow)
+bool IsAmplitudeRow(EResultRange eRow)
 {
     return eRow == ROW_SA_AMPLITUDE || eRow == ROW_CT_AMPLITUDE || eRow == ROW_FFT_AMPLITUDE;
 }
@@ -313,7 +277,7 @@ int GetDefaultRangeForResultID(int iResultID, int iFFTDetectorID, int iUnit, int
     SRequest request{iResultID, iFFTDetectorID, iUnit, bJDO != 0, nullptr};
     SRange range;
     const int iActual = GetActualResultID(iResultID);
-    const ERow eRow = GetRow(iActual);
+    const EResultRange eRow = GetRow(iActual);
     if (eRow == ROW_UNKNOWN) {
         QXDebugLog(1, kFunction, "Was ASSERT! UNRECOGNISED %s", Describe("ResID", request, range).c_str());
         return 0;
@@ -340,36 +304,6 @@ int GetDefaultRangeForResultID(int iResultID, int iFFTDetectorID, int iUnit, int
 
 const char* GetResultIDName(int iResultID)
 {
-    switch (iResultID) {
-    case RES_DI_FRAMERATE_DEVIATION: return "RES_DI_FRAMERATE_DEVIATION";
-    case RES_DIC_CARRIERAMPL: return "RES_DIC_CARRIERAMPL";
-    case RES_DIC_JITTER: return "RES_DIC_JITTER";
-    case RES_DI_CARRIERPHASE: return "RES_DI_CARRIERPHASE";
-    case RES_AI_SAMPLERATE: return "RES_AI_SAMPLERATE";
-    case RES_CHA_RMSAMPL: return "RES_CHA_RMSAMPL";
-    case RES_CHA_FREQ: return "RES_CHA_FREQ";
-    case RES_CHB_RMSAMPL: return "RES_CHB_RMSAMPL";
-    case RES_CHB_FREQ: return "RES_CHB_FREQ";
-    case RES_PHASE: return "RES_PHASE";
-    case RES_CTDET_CHA: return "RES_CTDET_CHA";
-    case RES_CTDET_CHB: return "RES_CTDET_CHB";
-    case RES_FFTDET_CHA: return "RES_FFTDET_CHA";
-    case RES_FFTDET_CHB: return "RES_FFTDET_CHB";
-    case RES_DI_FRAMERATE_ACTUAL: return "RES_DI_FRAMERATE_ACTUAL";
-    case RES_DO_SOURCEFS: return "RES_DO_SOURCEFS";
-    case RES_DO_SOURCEFSDEVIATION: return "RES_DO_SOURCEFSDEVIATION";
-    case RES_DO_ACTUALSOURCEFS: return "RES_DO_ACTUALSOURCEFS";
-    case RES_AO_SAMPLERATE: return "RES_AO_SAMPLERATE";
-    case RES_DELAY: return "RES_DELAY";
-    case RES_SEL_RMSAMPL: return "RES_SEL_RMSAMPL";
-    case RES_SEL_FREQ: return "RES_SEL_FREQ";
-    case RES_NONSEL_RMSAMPL: return "RES_NONSEL_RMSAMPL";
-    case RES_NONSEL_FREQ: return "RES_NONSEL_FREQ";
-    case RES_CTDET_SEL: return "RES_CTDET_SEL";
-    case RES_CTDET_NONSEL: return "RES_CTDET_NONSEL";
-    case RES_FFTDET_SEL: return "RES_FFTDET_SEL";
-    case RES_FFTDET_NONSEL: return "RES_FFTDET_NONSEL";
-    case UNUSED_RESULT: return "UNUSED_RESULT";
-    default: return "RES_UNKNOWN";
-    }
+    const SResultRow* pRow = FindResultRow(iResultID);
+    return pRow ? pRow->szName : "RES_UNKNOWN";
 }

@@ -10,30 +10,12 @@
 #include <cfloat>
 #include <cmath>
 #include <cwchar>
-#include <mutex>
 #include <vector>
 
 namespace {
 
-// One rate-limited diagnostic: at most a few lines a second, each numbered
-// by its occurrence so a reader sees how many were dropped in between.
-class CScaleDiagnostic {
-public:
-    CScaleDiagnostic() : m_limiter(4, 1000) {}
-
-    // Returns the occurrence number to log, or 0 when the line is suppressed.
-    unsigned Next()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_uOccurrences;
-        return m_limiter.Allow(QXSteadyMilliseconds()) ? m_uOccurrences : 0;
-    }
-
-private:
-    std::mutex m_mutex;
-    CRateLimiter m_limiter;
-    unsigned m_uOccurrences = 0;
-};
+// A few lines a second at most for each diagnostic.
+constexpr unsigned kDiagPerSecond = 4;
 
 constexpr int kDiagLevel = 2;
 
@@ -133,8 +115,8 @@ double RoundValue(double dValue, int iUnit)
 
 void EnsureLogStartCorrect(double* pdStart, double dEnd, int iUnit)
 {
-    static CScaleDiagnostic s_bailOut;
-    static CScaleDiagnostic s_gotcha;
+    static CRateLimitedDiagnostic s_bailOut(kDiagPerSecond, 1000);
+    static CRateLimitedDiagnostic s_gotcha(kDiagPerSecond, 1000);
 
     if (!QXVERIFY(pdStart != nullptr)) return;
     if (!(dEnd > 0.0)) {
@@ -164,7 +146,7 @@ void EnsureLogStartCorrect(double* pdStart, double dEnd, int iUnit)
 
 double GetFirstDecadeValueAfterStart(double dStart)
 {
-    static CScaleDiagnostic s_notPositive;
+    static CRateLimitedDiagnostic s_notPositive(kDiagPerSecond, 1000);
     if (!(dStart > 0.0)) {
         if (const unsigned n = s_notPositive.Next())
             QXDebugLog(kDiagLevel, "GetFirstDecadeValueAfterStart",

@@ -4,6 +4,7 @@
 #include "trace/display/GraphView.h"
 
 #include "host/app/AppServices.h"
+#include "host/settings/SettingsIds.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/display/TraceInterceptor.h"
 #include "trace/model/QXTrace.h"
@@ -12,7 +13,8 @@ namespace {
 
 // Host properties whose change alters what every reading of the view means
 // (the analyser's digital references and the settings that go with them).
-constexpr LPARAM kReferenceProperties[] = {3218, 3219, 3220, 3221, 3046, 3438};
+constexpr LPARAM kReferenceProperties[] = {PROP_SA_DIGITAL_REF_CHA, PROP_SA_DIGITAL_REF_CHB, PROP_SA_READING_REF_CHA,
+                                           PROP_SA_READING_REF_CHB, PROP_ANA_READING_REF,    PROP_READING_REF};
 constexpr LPARAM kImpulseWindowChanged = -307;
 
 bool IsReferenceProperty(LPARAM lHint)

@@ -18,20 +18,11 @@
 #include "trace/core/TraceMath.h"
 
 #include <algorithm>
-#include <mutex>
 #include <new>
 
 namespace {
 
 constexpr SColumnSpan kNoData{POINT_BEYOND_MAX, POINT_BEYOND_MAX};
-
-bool AllowOriginDiagnostic()
-{
-    static CRateLimiter limiter(1, 10000);
-    static std::mutex mutex;
-    std::lock_guard<std::mutex> lock(mutex);
-    return limiter.Allow(QXSteadyMilliseconds());
-}
 
 // A point of line mode: its column, its datum and its height.
 struct SLinePoint {
@@ -129,9 +120,11 @@ int CQXTrace::GetYOrigin()
 {
     if (IsLimitLine())
         if (CQXTrace* pParent = GetParentTrace()) return pParent->GetYOrigin();
-    if (m_dCurrentMinYData == 0.0 && m_dCurrentMaxYData == 0.0 && QXDebugLogLevel >= 2 && AllowOriginDiagnostic())
-        QXDebugLog(2, "CQXTrace::GetYOrigin", "PLOT: empty Y window, origin in the middle (Type:%d ID:%d)",
-                   static_cast<int>(m_eTraceType), static_cast<int>(m_sTraceID));
+    static CRateLimitedDiagnostic s_emptyWindow(1, 10000);
+    if (m_dCurrentMinYData == 0.0 && m_dCurrentMaxYData == 0.0 && QXDebugLogLevel >= 2)
+        if (const unsigned n = s_emptyWindow.Next())
+            QXDebugLog(2, "CQXTrace::GetYOrigin", "PLOT: empty Y window, origin in the middle (Type:%d ID:%d) <#%u>",
+                       static_cast<int>(m_eTraceType), static_cast<int>(m_sTraceID), n);
     return YOriginForWindow(m_dCurrentMinYData, m_dCurrentMaxYData, m_rcDraw.top, m_rcDraw.bottom);
 }
 

@@ -14,10 +14,8 @@
 #include "trace/core/ZoomMath.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <mutex>
 
 namespace {
 
@@ -25,20 +23,6 @@ namespace {
 constexpr double kNoLowerLimit = -138.46;
 // How far beside the curve a click still hits it, in pixels.
 constexpr int kHitDistance = 5;
-
-bool AllowDiagnostic()
-{
-    static CRateLimiter limiter(10, 1000);
-    static std::mutex mutex;
-    std::lock_guard<std::mutex> lock(mutex);
-    return limiter.Allow(QXSteadyMilliseconds());
-}
-
-unsigned NextDiagnosticNumber()
-{
-    static std::atomic<unsigned> counter{0};
-    return ++counter;
-}
 
 const char* TraceTypeName(int iType)
 {
@@ -157,16 +141,19 @@ int CQXTrace::FindBinForXValue(double dValue, int iUnit)
 int CQXTrace::XScaleEncompasses(double dMin, double dMax, int iUnit)
 {
     const int iXUnit = GetXUnit();
-    if (iUnit != iXUnit && AllowDiagnostic())
-        QXDebugLog(1, "CQXTrace::XScaleEncompasses",
-                   "Was ASSERT! %s Type:%d=%s iXUnit:%d=%s != GetXUnit:%d=%s <#%u>", "CQXTrace::XScaleEncompasses",
-                   static_cast<int>(m_eTraceType), TraceTypeName(m_eTraceType), iUnit, GetUnitDiagName(iUnit), iXUnit,
-                   GetUnitDiagName(iXUnit), NextDiagnosticNumber());
-    if (dMax <= dMin && AllowDiagnostic())
-        QXDebugLog(1, "CQXTrace::XScaleEncompasses",
-                   "Was ASSERT! %s Type:%d=%s dMinXScaleValue >= dMaxXScaleValue  (unit:%d=%s) <#%u>",
-                   "CQXTrace::XScaleEncompasses", static_cast<int>(m_eTraceType), TraceTypeName(m_eTraceType), iUnit,
-                   GetUnitDiagName(iUnit), NextDiagnosticNumber());
+    static CRateLimitedDiagnostic s_diagnostic(10, 1000);
+    if (iUnit != iXUnit)
+        if (const unsigned n = s_diagnostic.Next())
+            QXDebugLog(1, "CQXTrace::XScaleEncompasses",
+                       "Was ASSERT! %s Type:%d=%s iXUnit:%d=%s != GetXUnit:%d=%s <#%u>", "CQXTrace::XScaleEncompasses",
+                       static_cast<int>(m_eTraceType), TraceTypeName(m_eTraceType), iUnit, GetUnitDiagName(iUnit),
+                       iXUnit, GetUnitDiagName(iXUnit), n);
+    if (dMax <= dMin)
+        if (const unsigned n = s_diagnostic.Next())
+            QXDebugLog(1, "CQXTrace::XScaleEncompasses",
+                       "Was ASSERT! %s Type:%d=%s dMinXScaleValue >= dMaxXScaleValue  (unit:%d=%s) <#%u>",
+                       "CQXTrace::XScaleEncompasses", static_cast<int>(m_eTraceType), TraceTypeName(m_eTraceType),
+                       iUnit, GetUnitDiagName(iUnit), n);
     const double dFullMin = RoundValue(GetMinXScaleValue(), iXUnit);
     const double dFullMax = RoundValue(GetMaxXScaleValue(), iXUnit);
     return (dFullMin <= dMin && dMax <= dFullMax) ? 1 : 0;

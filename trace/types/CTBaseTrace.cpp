@@ -189,14 +189,8 @@ EUnit CCTBaseTrace::GetDefaultYUnit(EMode eMode, int bRelative)
         bRelative = IsRelative();
     }
     if (bRelative) return UNIT_RELATIVE_DB;
-    switch (eMode) {
-    case eModeDigital: return GetDefaultDigitalUnit(RESULTKIND_AMPLITUDE);
-    case eModeAnalogue: return GetDefaultAnalogueUnit(RESULTKIND_AMPLITUDE);
-    case eModeJDOData:
-    case eModeJDOfs: return UNIT_JITTER_NS;
-    case eModeSoundcard: return GetDefaultSoundcardUnit(RESULTKIND_AMPLITUDE);
-    default: QXASSERT(eMode >= eModeDigital && eMode <= eModeSoundcard); return UNIT_INVALID;
-    }
+    QXASSERT(eMode >= eModeDigital && eMode <= eModeSoundcard);
+    return DefaultYUnitForMode(eMode, EYQuantity::Amplitude);
 }
 
 EUnit CCTBaseTrace::GetStorageUnit(AxisType eAxis)

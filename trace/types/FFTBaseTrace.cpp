@@ -180,17 +180,8 @@ EUnit CFFTBaseTrace::GetDefaultYUnit(EMode eMode, int bRelative)
         bRelative = IsRelative();
     }
     if (bRelative) return UNIT_RELATIVE_DB;
-    switch (eMode) {
-    case eModeDigital:
-    case eModeSoundcard: return UNIT_DBFS;
-    case eModeAnalogue: {
-        const EUnit eUnit = GetDefaultAnalogueUnit(RESULTKIND_AMPLITUDE);
-        return (eUnit == UNIT_W || eUnit == UNIT_V) ? UNIT_DBV : eUnit;
-    }
-    case eModeJDOData:
-    case eModeJDOfs: return UNIT_JITTER_DBUI;
-    default: QXASSERT(eMode >= eModeDigital && eMode <= eModeSoundcard); return UNIT_INVALID;
-    }
+    QXASSERT(eMode >= eModeDigital && eMode <= eModeSoundcard);
+    return DefaultYUnitForMode(eMode, EYQuantity::Level);
 }
 
 EUnit CFFTBaseTrace::GetStorageUnit(AxisType eAxis)

@@ -67,7 +67,7 @@ int ImpulseResponseRelativity(bool* pbFromImpulseResponse)
     if (pbFromImpulseResponse) *pbFromImpulseResponse = true;
     if (pImpulseResponse->GetPropertyAsBool(PROP_IR_KEEP_ABSOLUTE)) return 0;
     if (pImpulseResponse->GetPropertyAsEnum(PROP_IR_RELATIVITY) != 0) {
-        QXASSERT(pImpulseResponse->GetPropertyAsEnum(3562) == (int)1);
+        QXASSERT(pImpulseResponse->GetPropertyAsEnum(PROP_IR_RELATIVITY) == 1);
         return 3;
     }
     return 2;

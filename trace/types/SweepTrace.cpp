@@ -15,6 +15,7 @@
 #include "host/units/Unit.h"
 #include "host/units/UnitSets.h"
 #include "resources/StringTable.h"
+#include "trace/core/ResultTable.h"
 #include "trace/core/ZoomMath.h"
 #include "trace/types/KindHelpers.h"
 #include "trace/types/TraceKindTables.h"
@@ -207,46 +208,17 @@ bool CSweepTrace::UpdateTraceVariables(bool bLoading, bool bKeepRate, CSampleBuf
 
 CString CSweepTrace::GetSweepResultString()
 {
+    const SResultRow* pRow = FindResultRow(m_iResultID);
+    if (!pRow || pRow->iNameString == 0) return CString();
     CString sText;
-    switch (m_iResultID) {
-    case RES_CTDET_CHA: sText.Format(LoadResString(IDS_RESULT_CTDET_CHA), m_sResponseName.GetString()); return sText;
-    case RES_CTDET_CHB: sText.Format(LoadResString(IDS_RESULT_CTDET_CHB), m_sResponseName.GetString()); return sText;
-    case RES_CTDET_SEL: sText.Format(LoadResString(IDS_RESULT_CTDET_SEL), m_sResponseName.GetString()); return sText;
-    case RES_CTDET_NONSEL:
-        sText.Format(LoadResString(IDS_RESULT_CTDET_NONSEL), m_sResponseName.GetString());
-        return sText;
-    case RES_FFTDET_CHA:
-    case RES_FFTDET_CHB:
-    case RES_FFTDET_SEL:
-    case RES_FFTDET_NONSEL: {
-        const int iId = m_iResultID == RES_FFTDET_CHA   ? IDS_RESULT_FFTDET_CHA
-                        : m_iResultID == RES_FFTDET_CHB ? IDS_RESULT_FFTDET_CHB
-                        : m_iResultID == RES_FFTDET_SEL ? IDS_RESULT_FFTDET_SEL
-                                                        : IDS_RESULT_FFTDET_NONSEL;
-        sText.Format(LoadResString(iId), m_iFFTDetectorID, m_sResponseName.GetString());
-        return sText;
+    switch (pRow->eNameArgs) {
+    case EResultNameArgs::None: return LoadResString(pRow->iNameString);
+    case EResultNameArgs::Response: sText.Format(LoadResString(pRow->iNameString), m_sResponseName.GetString()); break;
+    case EResultNameArgs::DetectorAndResponse:
+        sText.Format(LoadResString(pRow->iNameString), m_iFFTDetectorID, m_sResponseName.GetString());
+        break;
     }
-    case RES_DI_FRAMERATE_DEVIATION: return LoadResString(IDS_RESULT_DI_FRAME_RATE_DEV);
-    case RES_DIC_CARRIERAMPL: return LoadResString(IDS_RESULT_CARRIER_AMPL);
-    case RES_DIC_JITTER: return LoadResString(IDS_RESULT_CARRIER_JITTER);
-    case RES_DI_CARRIERPHASE: return LoadResString(IDS_RESULT_CARRIER_PHASE);
-    case RES_AI_SAMPLERATE: return LoadResString(IDS_RESULT_AI_SAMPLE_RATE);
-    case RES_CHA_RMSAMPL: return LoadResString(IDS_RESULT_CHA_RMS_AMPL);
-    case RES_CHA_FREQ: return LoadResString(IDS_RESULT_CHA_FREQ);
-    case RES_CHB_RMSAMPL: return LoadResString(IDS_RESULT_CHB_RMS_AMPL);
-    case RES_CHB_FREQ: return LoadResString(IDS_RESULT_CHB_FREQ);
-    case RES_PHASE: return LoadResString(IDS_RESULT_PHASE);
-    case RES_DI_FRAMERATE_ACTUAL: return LoadResString(IDS_RESULT_DI_FRAME_RATE);
-    case RES_DO_SOURCEFS: return LoadResString(IDS_RESULT_SYNC_FRAME_RATE);
-    case RES_DO_SOURCEFSDEVIATION: return LoadResString(IDS_RESULT_SYNC_FRAME_RATE_DEV);
-    case RES_SEL_RMSAMPL: return LoadResString(IDS_RESULT_SEL_RMS_AMPL);
-    case RES_NONSEL_RMSAMPL: return LoadResString(IDS_RESULT_NONSEL_RMS_AMPL);
-    case RES_SEL_FREQ: return LoadResString(IDS_RESULT_SEL_FREQ);
-    case RES_NONSEL_FREQ: return LoadResString(IDS_RESULT_NONSEL_FREQ);
-    case RES_DO_ACTUALSOURCEFS:
-    case RES_AO_SAMPLERATE: return LoadResString(IDS_RESULT_AO_SAMPLE_RATE);
-    default: return CString();
-    }
+    return sText;
 }
 
 // ---- Ranges and default windows ---------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
 #include "host/units/UnitMath.h"
+#include "trace/core/ResultTable.h"
 
 #include <initializer_list>
 
@@ -149,61 +150,18 @@ SReferences MakeAmplitudeYReferences(const SAmplitudeYRefInputs& in)
 
 namespace {
 
-// How a result's row is read: plain rows answer as written; amplitudes take
-// their default unit from the input mode and their scale from relativity and
-// jitter mode; detector amplitudes are in addition stored in dB when relative.
-enum class ESweepResultKind { Plain, Frequency, Amplitude, Detector };
-
-// One sweep result. eStorage UNIT_INVALID: stored in the unit it is shown in.
-// bSigned: its values go below zero, so it has no logarithmic axis.
-struct SResultRow {
-    int iID;
-    ESweepResultKind eKind;
-    EUnit eStorage;
-    EUnit eDefault;
-    ScaleType eScale;
-    bool bSigned;
-};
-
-constexpr ESweepResultKind kFreq = ESweepResultKind::Frequency;
-constexpr ESweepResultKind kAmpl = ESweepResultKind::Amplitude;
-constexpr ESweepResultKind kDet = ESweepResultKind::Detector;
-constexpr ESweepResultKind kPlain = ESweepResultKind::Plain;
-
-constexpr SResultRow kResultRows[] = {
-    {RES_DI_FRAMERATE_DEVIATION, kPlain, UNIT_PPM, UNIT_PPM, ST_SWEEP_DEVIATION, true},
-    {RES_DO_SOURCEFSDEVIATION, kPlain, UNIT_PPM, UNIT_PPM, ST_SWEEP_DEVIATION, true},
-    {RES_DIC_CARRIERAMPL, kPlain, UNIT_V, UNIT_V, ST_SWEEP_CARRIERAMPL, false},
-    {RES_DIC_JITTER, kPlain, UNIT_JITTER_NSPP, UNIT_JITTER_NS, ST_SWEEP_JITTER, false},
-    {RES_DI_CARRIERPHASE, kPlain, UNIT_PHASE_UI, UNIT_PHASE_SAMPLES, ST_SWEEP_CARRIERPHASE, true},
-    {RES_PHASE, kPlain, UNIT_INVALID, UNIT_PHASE_DEGREES, ST_SWEEP_PHASE, true},
-    {RES_DELAY, kPlain, UNIT_INVALID, UNIT_PHASE_US, ST_SWEEP_DELAY, true},
-    {RES_AI_SAMPLERATE, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
-    {RES_CHA_FREQ, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
-    {RES_CHB_FREQ, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
-    {RES_DI_FRAMERATE_ACTUAL, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
-    {RES_DO_SOURCEFS, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
-    {RES_DO_ACTUALSOURCEFS, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
-    {RES_AO_SAMPLERATE, kFreq, UNIT_FREQ_HZ, UNIT_FREQ_HZ, ST_SWEEP_FREQ, false},
-    {RES_CHA_RMSAMPL, kAmpl, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
-    {RES_CHB_RMSAMPL, kAmpl, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
-    {RES_CTDET_CHA, kDet, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
-    {RES_CTDET_CHB, kDet, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
-    {RES_FFTDET_CHA, kDet, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
-    {RES_FFTDET_CHB, kDet, UNIT_HEX, UNIT_INVALID, ST_SWEEP_AMPL, false},
-};
-
-const SResultRow* FindResultRow(int iResultID)
+// The row of a result a sweep axis can show (nullptr for the
+// selected-channel ids and no result, as for an unknown id).
+const SResultRow* FindSweepResultRow(int iResultID)
 {
-    for (const SResultRow& row : kResultRows)
-        if (row.iID == iResultID) return &row;
-    return nullptr;
+    const SResultRow* pRow = FindResultRow(iResultID);
+    return pRow && pRow->eKind != ESweepResultKind::None ? pRow : nullptr;
 }
 
 // The row of a result, logging a result the table does not know.
 const SResultRow* ResultRowOrLog(int iResultID, const char* szWhat)
 {
-    const SResultRow* pRow = FindResultRow(iResultID);
+    const SResultRow* pRow = FindSweepResultRow(iResultID);
     if (!pRow) QXDebugLog(1, szWhat, "SCALE: no row for sweep result %d", iResultID);
     return pRow;
 }
@@ -253,17 +211,17 @@ const STriggerRow* FindTriggerRow(int iTrigger)
 
 } // namespace
 
-bool IsSweepAmplitudeResult(int iResultID) { return IsAmplitudeKind(FindResultRow(iResultID)); }
+bool IsSweepAmplitudeResult(int iResultID) { return IsAmplitudeKind(FindSweepResultRow(iResultID)); }
 
 bool IsSweepDetectorResult(int iResultID)
 {
-    const SResultRow* pRow = FindResultRow(iResultID);
+    const SResultRow* pRow = FindSweepResultRow(iResultID);
     return pRow && pRow->eKind == ESweepResultKind::Detector;
 }
 
 bool IsSweepFrequencyResult(int iResultID)
 {
-    const SResultRow* pRow = FindResultRow(iResultID);
+    const SResultRow* pRow = FindSweepResultRow(iResultID);
     return pRow && pRow->eKind == ESweepResultKind::Frequency;
 }
 
@@ -278,7 +236,7 @@ EUnit GetSweepStorageUnit(int iResultID, EUnit eUnit, int iRelativity)
 
 bool IsSweepResultSigned(int iResultID, bool bRelative, bool bJitterMode)
 {
-    const SResultRow* pRow = FindResultRow(iResultID);
+    const SResultRow* pRow = FindSweepResultRow(iResultID);
     if (!pRow) return false;
     if (pRow->eKind == ESweepResultKind::Detector) return bRelative && !bJitterMode;
     return pRow->bSigned;
@@ -286,7 +244,7 @@ bool IsSweepResultSigned(int iResultID, bool bRelative, bool bJitterMode)
 
 bool IsSweepResultLogAllowed(int iResultID, int iUnit)
 {
-    const SResultRow* pRow = FindResultRow(iResultID);
+    const SResultRow* pRow = FindSweepResultRow(iResultID);
     return pRow && !pRow->bSigned && !IsdBUnit(iUnit);
 }
 
@@ -314,12 +272,25 @@ EUnit GetDefaultUnitForResultID(int iResultID, int iMode, bool bRelative)
     if (!IsAmplitudeKind(pRow)) return pRow->eDefault;
     if (iMode == 3 || iMode == 4) return UNIT_JITTER_NS;
     if (bRelative) return UNIT_RELATIVE_DB;
+    const EUnit eUnit = DefaultYUnitForMode(iMode, EYQuantity::Amplitude);
+    QXASSERT(eUnit != UNIT_INVALID);
+    return eUnit;
+}
+
+EUnit DefaultYUnitForMode(int iMode, EYQuantity eQuantity)
+{
+    const bool bLevel = eQuantity == EYQuantity::Level;
     switch (iMode) {
-    case 1: return GetDefaultDigitalUnit(RESULTKIND_AMPLITUDE);
-    case 2: return GetDefaultAnalogueUnit(RESULTKIND_AMPLITUDE);
-    default:
-        QXASSERT(iMode == 5); // IsSoundcard()
-        return GetDefaultSoundcardUnit(RESULTKIND_AMPLITUDE);
+    case 1: return bLevel ? UNIT_DBFS : GetDefaultDigitalUnit(RESULTKIND_AMPLITUDE);
+    case 5: return bLevel ? UNIT_DBFS : GetDefaultSoundcardUnit(RESULTKIND_AMPLITUDE);
+    case 3:
+    case 4: return bLevel ? UNIT_JITTER_DBUI : UNIT_JITTER_NS;
+    case 2: {
+        const EUnit eUnit = GetDefaultAnalogueUnit(RESULTKIND_AMPLITUDE);
+        // A spectrum of volts or watts is read as a level in dBV.
+        return bLevel && (eUnit == UNIT_W || eUnit == UNIT_V) ? UNIT_DBV : eUnit;
+    }
+    default: return UNIT_INVALID;
     }
 }
 

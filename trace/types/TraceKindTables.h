@@ -100,6 +100,14 @@ bool IsSweepSourceLogAllowed(int iTrigger, int iUnit);
 EUnit GetSweepSourceStorageUnit(int iTrigger, int iXAxisUnit);
 // Default display unit of a result for an input mode (CQXTrace::EMode values).
 EUnit GetDefaultUnitForResultID(int iResultID, int iMode, bool bRelative);
+
+// What a kind's Y axis shows by default: a level in dB (the spectra) or an
+// amplitude (the time-domain kinds and amplitude results).
+enum class EYQuantity { Level, Amplitude };
+// The default Y unit of an absolute reading in a measuring mode (the trace's
+// EMode: 1 digital, 2 analogue, 3 and 4 jitter, 5 soundcard); relative
+// readings are the caller's to decide. UNIT_INVALID for any other mode.
+EUnit DefaultYUnitForMode(int iMode, EYQuantity eQuantity);
 // Scale kinds of an X axis given by a source or by a result.
 ScaleType GetSweepSourceScaleType(int iTrigger);
 ScaleType GetSweepResultScaleType(int iResultID, bool bRelative, bool bJitterMode);
