@@ -29,6 +29,9 @@ enum ChannelNumber : int {
     CHANNEL_BOTH = 2,
 };
 
+// Channel A or B (every trace is on one of them).
+inline bool IsSingleChannel(ChannelNumber eChannel) { return eChannel == CHANNEL_A || eChannel == CHANNEL_B; }
+
 enum AxisType : int {
     X_AXIS = 0,
     Y_AXIS = 1,

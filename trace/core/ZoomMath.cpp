@@ -59,6 +59,24 @@ void PlaceYWindow(double dMin, double dMax, double dFullMin, double dFullMax, do
     }
 }
 
+double GetYMoveStep(double dSpan, int n)
+{
+    dSpan = std::fabs(dSpan);
+    if (!(dSpan > 0.0) || !std::isfinite(dSpan) || dSpan >= DBL_MAX) return 0.0;
+    static constexpr double aMantissas[] = {1.0, 2.0, 5.0};
+    // Entry k of the table is aMantissas[k mod 3] x 10^(k div 3).
+    const double dTenth = dSpan / 10.0;
+    int k = 3 * static_cast<int>(std::floor(std::log10(dTenth)));
+    const auto Entry = [](int i) {
+        const int iDecade = i >= 0 ? i / 3 : -((-i + 2) / 3);
+        return aMantissas[i - 3 * iDecade] * std::pow(10.0, iDecade);
+    };
+    // Rounding in log10 may leave k one entry off either way.
+    while (Entry(k + 1) <= dTenth * (1.0 + 1e-12)) ++k;
+    while (Entry(k) > dTenth * (1.0 + 1e-12)) --k;
+    return Entry(k + std::clamp(n, -30, 30));
+}
+
 // ---- Automatic windows -----------------------------------------------------------------
 
 double GetAutoZoomStep(double dSpan)

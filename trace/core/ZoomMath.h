@@ -37,6 +37,11 @@ int GetXWindowCentre(const SXWindow& window);
 void PlaceYWindow(double dMin, double dMax, double dFullMin, double dFullMax, double dNewSpan, double* pdNewMin,
                   double* pdNewMax);
 
+// The step a Y window moves by (trace up, trace down): from the table 1, 2,
+// 5 times a power of ten, the largest not above a tenth of the span, then
+// n entries coarser (n > 0) or finer (n < 0). 0 for an empty or unusable span.
+double GetYMoveStep(double dSpan, int n);
+
 // ---- Automatic windows ----------------------------------------------------------
 
 // The tidy step an automatic window of this span is rounded to (1.0 for an

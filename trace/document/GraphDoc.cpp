@@ -55,7 +55,6 @@ COLORREF ReadColour(const wchar_t* sName, COLORREF crDefault)
     return CRegistry::GetRegistryValue(kColoursKeyType, kColoursKey, sName, static_cast<std::uint32_t>(crDefault));
 }
 
-bool IsValidChannel(ChannelNumber eChannel) { return eChannel == CHANNEL_A || eChannel == CHANNEL_B; }
 
 bool IsSweepType(TraceType eType) { return eType >= TT_SWEEP1 && eType <= TT_SWEEP4; }
 
@@ -165,7 +164,7 @@ void CGraphDoc::GetChannelRange(int& iFirst, int& iLast)
 
 std::vector<CQXTrace*>& CGraphDoc::GetTraceArray(ChannelNumber eChannel)
 {
-    QXASSERT(IsValidChannel(eChannel));
+    QXASSERT(IsSingleChannel(eChannel));
     if (eChannel == CHANNEL_B) return m_aChBTraces;
     if (eChannel == CHANNEL_A) return m_aChATraces;
     static thread_local std::vector<CQXTrace*> s_aNone;
@@ -175,13 +174,13 @@ std::vector<CQXTrace*>& CGraphDoc::GetTraceArray(ChannelNumber eChannel)
 
 std::vector<SaveTableDetails>* CGraphDoc::GetSaveTable(ChannelNumber eChannel)
 {
-    if (!QXVERIFY(IsValidChannel(eChannel))) return nullptr;
+    if (!QXVERIFY(IsSingleChannel(eChannel))) return nullptr;
     return eChannel == CHANNEL_B ? &m_aChBSaveTable : &m_aChASaveTable;
 }
 
 std::vector<SaveTableDetails>* CGraphDoc::GetLoadTable(ChannelNumber eChannel)
 {
-    if (!QXVERIFY(IsValidChannel(eChannel))) return nullptr;
+    if (!QXVERIFY(IsSingleChannel(eChannel))) return nullptr;
     return eChannel == CHANNEL_B ? &m_aChBLoadTable : &m_aChALoadTable;
 }
 
@@ -206,7 +205,7 @@ int CGraphDoc::GetInsertionPoint(CQXTrace* pTrace)
 
 int CGraphDoc::AddTraceToArray(CQXTrace* pTrace)
 {
-    if (!QXVERIFY(pTrace != nullptr) || !QXVERIFY(IsValidChannel(pTrace->GetChannel()))) return 0;
+    if (!QXVERIFY(pTrace != nullptr) || !QXVERIFY(IsSingleChannel(pTrace->GetChannel()))) return 0;
     std::vector<CQXTrace*>& aTraces = GetTraceArray(pTrace->GetChannel());
     std::vector<SaveTableDetails>& aTable = *GetSaveTable(pTrace->GetChannel());
     const auto iIndex = static_cast<std::ptrdiff_t>(GetInsertionPoint(pTrace));
@@ -243,7 +242,7 @@ CQXTrace* CGraphDoc::GetTraceFromID(short sID)
 
 CQXTrace* CGraphDoc::GetTraceFromArray(ChannelNumber eChannel, TraceType eType, long lExtraInfo, int bLive)
 {
-    if (!IsValidChannel(eChannel)) return nullptr;
+    if (!IsSingleChannel(eChannel)) return nullptr;
     for (CQXTrace* pTrace : GetTraceArray(eChannel))
         if (pTrace->GetOwnTraceType() == eType && (pTrace->IsLive() != 0) == (bLive != 0) &&
             pTrace->GetTraceCreateExtraInfo() == lExtraInfo)
@@ -254,7 +253,7 @@ CQXTrace* CGraphDoc::GetTraceFromArray(ChannelNumber eChannel, TraceType eType, 
 CQXTrace* CGraphDoc::GetFirstMatchingTraceFromArray(CQXTrace* pTrace, ChannelNumber eChannel, int bLive, int bInUse,
                                                      int bOn)
 {
-    if (!pTrace || !IsValidChannel(eChannel)) return nullptr;
+    if (!pTrace || !IsSingleChannel(eChannel)) return nullptr;
     const TraceType eType = pTrace->GetTraceType();
     for (CQXTrace* pOther : GetTraceArray(eChannel)) {
         const TraceType eOther = pOther->GetTraceType();
@@ -268,7 +267,7 @@ CQXTrace* CGraphDoc::GetFirstMatchingTraceFromArray(CQXTrace* pTrace, ChannelNum
 
 CQXTrace* CGraphDoc::GetFirstInUseAndOnTrace(ChannelNumber eChannel)
 {
-    if (!IsValidChannel(eChannel)) return nullptr;
+    if (!IsSingleChannel(eChannel)) return nullptr;
     for (CQXTrace* pTrace : GetTraceArray(eChannel))
         if (pTrace->IsInUse() && pTrace->IsOn()) return pTrace;
     return nullptr;
@@ -284,7 +283,7 @@ CQXTrace* CGraphDoc::GetNextInUseTrace(const std::vector<CQXTrace*>& aTraces, in
 
 CQXTrace* CGraphDoc::GetNextInUseAndOnTraceAfter(CQXTrace* pTrace)
 {
-    if (!pTrace || !IsValidChannel(pTrace->GetChannel())) return nullptr;
+    if (!pTrace || !IsSingleChannel(pTrace->GetChannel())) return nullptr;
     const std::vector<CQXTrace*>& aTraces = GetTraceArray(pTrace->GetChannel());
     auto it = std::find(aTraces.begin(), aTraces.end(), pTrace);
     if (it == aTraces.end()) return nullptr;
@@ -449,27 +448,9 @@ void CGraphDoc::RemoveScaleFromArrays(CScale* pScale)
     EraseValue(m_apYScales, pScale);
 }
 
-void CGraphDoc::MatchToExistingScales(CQXTrace* pTrace, int iMatch)
-{
-    if (!pTrace || !IsValidChannel(pTrace->GetChannel()) || !pTrace->GetXScale()) return;
-    const ScaleType eScaleType = pTrace->GetXScale()->GetScaleType();
-    for (CQXTrace* pOther : GetTraceArray(pTrace->GetChannel())) {
-        if (!pOther || pOther == pTrace || !pOther->IsOn() || pOther->IsLimitLine() || !pOther->GetXScale()) continue;
-        if (pOther->GetXScale()->GetScaleType() != eScaleType) continue;
-        pTrace->UpdateXScales(pOther->GetXScale());
-        if (pOther->GetYScale() && pOther->GetTraceType() == pTrace->GetTraceType())
-            pTrace->UpdateYScales(pOther->GetYScale());
-        if (iMatch) {
-            UpdateAllViews(UPDATE_TRACE_ZOOMX, pTrace);
-            UpdateAllViews(UPDATE_TRACE_ZOOMY, pTrace);
-        }
-        return;
-    }
-}
-
 double CGraphDoc::GetMaxAllowedXScaleValue(CQXTrace* pTrace) const
 {
-    if (!pTrace || !IsValidChannel(pTrace->GetChannel())) return DBL_MAX;
+    if (!pTrace || !IsSingleChannel(pTrace->GetChannel())) return DBL_MAX;
     return m_dMaxAllowedXScaleValue[pTrace->GetChannel()];
 }
 

@@ -15,6 +15,8 @@
 //                       read) and remembers of it (the fundamental)
 //   GraphDocLive.cpp    routing new measurement data to the live traces
 //   GraphDocCreate.cpp  response, window-function and user traces; sweeps
+//   GraphDocScales.cpp  scale sharing: lookups, matching, propagation
+//   GraphDocZoom.cpp    zoom of a trace with its related traces, and of all
 
 #include "platform/CmdTarget.h"
 #include "platform/Color.h"
@@ -266,9 +268,65 @@ public:
     void RemoveScaleFromArrays(CScale* pScale);
     const std::vector<CXScale*>& GetXScales() const { return m_apXScales; }
     const std::vector<CYScale*>& GetYScales() const { return m_apYScales; }
-    // Lets a trace that is switched on join the scales of its kind; the
-    // document-wide sharing rules come with scale sharing.
-    void MatchToExistingScales(CQXTrace* pTrace, int iMatch);
+    // ---- Scale sharing (GraphDocScales.cpp; rules in ScaleSharing.h) --------
+    // The channels whose traces can share scales with a trace on eChannel,
+    // A first: its own, and the other one too when the same-X-scale option
+    // is set or both channels are drawn in one view.
+    std::vector<ChannelNumber> GetChannelsSearched(ChannelNumber eChannel) const;
+    // The Y scale of the first other trace of the channels searched that
+    // shares a Y scale with pTrace; null if none.
+    CYScale* GetExistingYScale(CQXTrace* pTrace);
+    // The X scale of a shown trace on the channels searched from eChannel
+    // with that scale kind and, with bSameRange, that full range; null if none.
+    CXScale* GetExistingXScale(ChannelNumber eChannel, ScaleType eType, double dMin, double dMax, int bSameRange);
+    // A new, loaded or switched-on trace joins the X and Y scales of shown
+    // traces it shares them with, taking their windows (and the Y unit);
+    // 1 if it found a match. Hints follow with bUpdate.
+    int MatchToExistingScales(CQXTrace* pTrace, int bUpdate);
+    // Carries the trace's X window, unit and log setting to its limit
+    // lines, the host's sweep axis records and every related trace. With
+    // bUnitsOnly only units and log follow. bFromMouse: the change came
+    // from a rubber band on the other channel's view as well (no effect on
+    // the rules; kept for the callers).
+    void AdjustXScalesOfRelatedTraces(CQXTrace* pTrace, int bUpdate, int bUnitsOnly, int bFromMouse);
+    // The same for the Y window, unit and log setting; ends with
+    // UPDATE_GRAPH_REDRAWALL when bUpdate.
+    void AdjustYScalesOfRelatedTraces(CQXTrace* pTrace, int bUpdate, int bUnitsOnly);
+    // The cursor X (iAxis 0) or Y (1) unit to every trace sharing that scale.
+    void AdjustCursorUnitOfRelatedTraces(CQXTrace* pTrace, int iAxis);
+    // Traces drawn on the trace's own Y scale object take its Y settings; no hint.
+    void UpdateOtherTracesWithYScale(CQXTrace* pTrace);
+    // After a rubber-band zoom: traces sharing the Y scale and drawn on the
+    // same X scale (or one of the same kind on the other channel) take the
+    // trace's Y window.
+    void GangYScales(CQXTrace* pTrace);
+
+    // ---- Document-wide zoom (GraphDocZoom.cpp) ------------------------------
+    // The trace's own zoom followed by the related traces.
+    void AutoZoomX(CQXTrace* pTrace, int bUpdate, int bStoreHistory);
+    void AutoZoomY(CQXTrace* pTrace, int bUpdate, int bStoreHistory);
+    void DefaultZoomX(CQXTrace* pTrace, int bUpdate, int bStoreHistory);
+    void DefaultZoomY(CQXTrace* pTrace, int bUpdate, int bStoreHistory);
+    void ZoomInX(CQXTrace* pTrace, int bUpdate);
+    void ZoomInY(CQXTrace* pTrace, int bUpdate);
+    void ZoomOutX(CQXTrace* pTrace, int bUpdate);
+    void ZoomOutY(CQXTrace* pTrace, int bUpdate);
+    // 0 (with a beep) when the trace has no history.
+    int UndoZoom(CQXTrace* pTrace, int bUpdate);
+    // Every shown trace of the channels visited, grouped by Y scale, zooms
+    // to the group's data; one UPDATE_GRAPH_REDRAWALL at the end.
+    void AutoZoomAll(ChannelNumber eChannel, int bUpdate);
+    void DefaultZoomAll(ChannelNumber eChannel, int bUpdate);
+    // Moves the Y window up (TraceUp) or down by one step of GetYStep.
+    int TraceUp(CQXTrace* pTrace, int n);
+    int TraceDown(CQXTrace* pTrace, int n);
+    // Shifts the trace's Y window (a limit line's owner's) by dStep in Y
+    // values (data for traces managed in data); bRelative: dStep is a step
+    // from the current window; bAbsolute: dStep is the new lower edge.
+    // Related traces follow. 0 when there is no trace to move.
+    int MoveTraceOnYScale(CQXTrace* pTrace, double dStep, int bRelative, int bAbsolute);
+    // The step of TraceUp/TraceDown: negative for down.
+    double GetYStep(CQXTrace* pTrace, int n, int bDown);
     // The largest X value the traces of a channel may show (+DBL_MAX: no limit).
     double GetMaxAllowedXScaleValue(CQXTrace* pTrace) const;
     void RecalcMaxAllowedXScaleValue();
@@ -447,6 +505,15 @@ private:
     void ForEachMenuEntry(ChannelNumber eChannel, bool bVisitOther, Fn fn);
     // The first in-use, on trace of the channel after pTrace; null if none.
     CQXTrace* GetNextInUseAndOnTraceAfter(CQXTrace* pTrace);
+    // Every in-use, on trace of the channels searched from pTrace that
+    // fnShares relates to it.
+    template <class Fn>
+    void ForEachRelatedTrace(CQXTrace* pTrace, int (*fnShares)(CQXTrace*, CQXTrace*), Fn fn);
+    // Gives the trace its own copy of its X or Y scale when the scale is
+    // also drawn for a trace it is not related to.
+    void KeepScalesOnlyWithRelatedTraces(CQXTrace* pTrace, AxisType eAxis);
+    // The channels AutoZoomAll and DefaultZoomAll visit for eChannel.
+    std::vector<ChannelNumber> GetChannelsZoomedTogether(ChannelNumber eChannel) const;
     // The analyser's first and last channel shown (both channels without settings).
     static void GetChannelRange(int& iFirst, int& iLast);
     // A new object of the class for the type; null for an unknown type.

@@ -24,8 +24,6 @@
 
 namespace {
 
-bool IsSingleChannel(ChannelNumber eChannel) { return eChannel == CHANNEL_A || eChannel == CHANNEL_B; }
-
 void ClearCursorsAndMarks(CQXTrace* pTrace)
 {
     pTrace->CursorOff();

@@ -26,11 +26,8 @@ void CGraphDoc::SetXWindow(CQXTrace* pTrace, int iMinPos, int iMaxPos)
     const int iUnit = pTrace->GetXUnit();
     pTrace->SetCurrentMinXScaleValue(pTrace->GetXValueAtPos(iMinPos, iUnit));
     pTrace->SetCurrentMaxXScaleValue(pTrace->GetXValueAtPos(iMaxPos, iUnit));
-    // Traces sharing the X scale follow through the scale-sharing rules;
-    // the trace itself is redrawn here.
-    pTrace->CalcXTicks();
     pTrace->RecalcTrace();
-    UpdateAllViews(UPDATE_TRACE_ZOOMX, pTrace);
+    AdjustXScalesOfRelatedTraces(pTrace, 1, 0, 0);
 }
 
 CQXTrace* CGraphDoc::PanTarget(CQXTrace* pTrace)

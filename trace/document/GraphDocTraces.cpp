@@ -22,8 +22,6 @@
 
 namespace {
 
-bool IsValidChannel(ChannelNumber eChannel) { return eChannel == CHANNEL_A || eChannel == CHANNEL_B; }
-
 ChannelNumber OtherChannel(ChannelNumber eChannel) { return eChannel == CHANNEL_B ? CHANNEL_A : CHANNEL_B; }
 
 // Makes the trace the one its Y scale labels, where it can be.
@@ -84,7 +82,7 @@ int CGraphDoc::Initialise()
                 for (int i = 0; i < step.iCount && bOk; ++i) {
                     CQXTrace* pTrace = CreateInitialTrace(step.aTypes[i], eChannel, step.bInUse);
                     if (!pTrace) bOk = 0;
-                    else if (step.bAutoZoomX) pTrace->AutoZoomX(0, 0);
+                    else if (step.bAutoZoomX) AutoZoomX(pTrace, 0, 0);
                 }
             }
         }
@@ -172,7 +170,7 @@ int CGraphDoc::RemoveTrace(CQXTrace* pTrace, int bUpdate)
         for (CQXTrace* pLimit : {pTrace->GetMaxLimitLine(), pTrace->GetMinLimitLine()})
             if (pLimit && pLimit->IsOn()) pLimit->TraceOff(1);
 
-        if (!IsValidChannel(pTrace->GetChannel())) {
+        if (!IsSingleChannel(pTrace->GetChannel())) {
             pTrace->UnlockTrace();
             return 0;
         }
@@ -207,7 +205,7 @@ int CGraphDoc::RemoveTrace(CQXTrace* pTrace, int bUpdate)
 
 void CGraphDoc::RemoveTraceFromArray(CQXTrace* pTrace)
 {
-    if (!pTrace || !IsValidChannel(pTrace->GetChannel())) return;
+    if (!pTrace || !IsSingleChannel(pTrace->GetChannel())) return;
     const ChannelNumber eChannel = pTrace->GetChannel();
     std::vector<CQXTrace*>& aTraces = GetTraceArray(eChannel);
     const auto it = std::find(aTraces.begin(), aTraces.end(), pTrace);
@@ -263,7 +261,7 @@ CQXTrace* CGraphDoc::GetCurrentTrace(ChannelNumber eChannel) const
         return m_pOtherChannelCurrentTrace;
     // The other channel's current trace is chosen when first asked for
     // (GetOtherChannelCurrentTrace); until then it would be this one.
-    if (!m_pCurrentTrace || !IsValidChannel(eChannel)) return nullptr;
+    if (!m_pCurrentTrace || !IsSingleChannel(eChannel)) return nullptr;
     const std::vector<CQXTrace*>& aTraces = eChannel == CHANNEL_B ? m_aChBTraces : m_aChATraces;
     const auto it =
         std::find_if(aTraces.begin(), aTraces.end(), [](const CQXTrace* p) { return p->IsInUse() && p->IsOn(); });
@@ -272,14 +270,14 @@ CQXTrace* CGraphDoc::GetCurrentTrace(ChannelNumber eChannel) const
 
 void CGraphDoc::SetCurrentTrace(ChannelNumber eChannel, CQXTrace* pTrace)
 {
-    if (!QXVERIFY(IsValidChannel(eChannel))) return;
+    if (!QXVERIFY(IsSingleChannel(eChannel))) return;
     if (!m_pCurrentTrace || m_pCurrentTrace->GetChannel() == eChannel) m_pCurrentTrace = pTrace;
     else m_pOtherChannelCurrentTrace = pTrace;
 }
 
 CQXTrace* CGraphDoc::GetOtherChannelCurrentTrace()
 {
-    if (!m_pOtherChannelCurrentTrace && m_pCurrentTrace && IsValidChannel(m_pCurrentTrace->GetChannel()))
+    if (!m_pOtherChannelCurrentTrace && m_pCurrentTrace && IsSingleChannel(m_pCurrentTrace->GetChannel()))
         m_pOtherChannelCurrentTrace = GetFirstInUseAndOnTrace(OtherChannel(m_pCurrentTrace->GetChannel()));
     return m_pOtherChannelCurrentTrace;
 }
@@ -299,7 +297,7 @@ void CGraphDoc::SetCurrentTrace(CQXTrace* pTrace, int bUpdate)
     m_pCurrentTrace = pTrace;
     BindYScale(pTrace);
 
-    if (pTrace && IsValidChannel(pTrace->GetChannel())) {
+    if (pTrace && IsSingleChannel(pTrace->GetChannel())) {
         const ChannelNumber eOther = OtherChannel(pTrace->GetChannel());
         CQXTrace* pMatch = GetFirstMatchingTraceFromArray(pTrace, eOther, 1, 1, 1);
         if (!pMatch) pMatch = GetFirstMatchingTraceFromArray(pTrace, eOther, 0, 1, 1);
@@ -314,7 +312,7 @@ void CGraphDoc::SetCurrentTrace(CQXTrace* pTrace, int bUpdate)
 CQXTrace* CGraphDoc::SelectNewCurrentTrace(CQXTrace* pLeaving)
 {
     pLeaving = OwnerOf(pLeaving);
-    if (!pLeaving || !IsValidChannel(pLeaving->GetChannel())) {
+    if (!pLeaving || !IsSingleChannel(pLeaving->GetChannel())) {
         m_pCurrentTrace = nullptr;
         return nullptr;
     }

@@ -663,14 +663,8 @@ void CQXTrace::CopyViewFrom(CQXTrace* pFrom)
 
 void CQXTrace::CopyScalesFrom(CQXTrace* pFrom)
 {
-    if (m_pXScale != pFrom->m_pXScale) {
-        DeleteXScale();
-        m_pXScale = pFrom->m_pXScale;
-    }
-    if (m_pYScale != pFrom->m_pYScale) {
-        DeleteYScale();
-        m_pYScale = pFrom->m_pYScale;
-    }
+    UpdateXScales(pFrom->m_pXScale);
+    UpdateYScales(pFrom->m_pYScale);
 }
 
 void CQXTrace::CopyCursorsFrom(CQXTrace* pFrom)
@@ -736,10 +730,12 @@ CQXTrace* CQXTrace::FindOtherTraceSharing(const CScale* pScale)
 {
     CGraphDoc* pDoc = GetGraphDoc();
     if (!pDoc || !pScale || (m_eChannel != CHANNEL_A && m_eChannel != CHANNEL_B)) return nullptr;
-    for (CQXTrace* pTrace : pDoc->GetTraceArray(m_eChannel)) {
-        if (!pTrace || pTrace == this) continue;
-        if (pTrace->m_pXScale == pScale || pTrace->m_pYScale == pScale) return pTrace;
-    }
+    // Traces of both channels may be drawn on one scale.
+    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B})
+        for (CQXTrace* pTrace : pDoc->GetTraceArray(eChannel)) {
+            if (!pTrace || pTrace == this) continue;
+            if (pTrace->m_pXScale == pScale || pTrace->m_pYScale == pScale) return pTrace;
+        }
     return nullptr;
 }
 
@@ -773,6 +769,9 @@ void CQXTrace::UpdateXScales(CXScale* pScale)
     if (pScale == m_pXScale) return;
     DeleteXScale();
     m_pXScale = pScale;
+    // The limit lines draw on the trace's scales: never on one it let go of.
+    for (CQXTrace* pLimit : {m_pMaxLimitLine, m_pMinLimitLine})
+        if (pLimit) pLimit->m_pXScale = pScale;
 }
 
 void CQXTrace::UpdateYScales(CYScale* pScale)
@@ -780,6 +779,8 @@ void CQXTrace::UpdateYScales(CYScale* pScale)
     if (pScale == m_pYScale) return;
     DeleteYScale();
     m_pYScale = pScale;
+    for (CQXTrace* pLimit : {m_pMaxLimitLine, m_pMinLimitLine})
+        if (pLimit) pLimit->m_pYScale = pScale;
 }
 
 // ---- Simple virtual operations ---------------------------------------------------------

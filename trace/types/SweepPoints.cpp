@@ -7,6 +7,7 @@
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
 #include "resources/StringTable.h"
+#include "trace/document/GraphDoc.h"
 #include "trace/model/CursorMark.h"
 #include "trace/types/TraceKindTables.h"
 
@@ -220,8 +221,15 @@ void CSweepTrace::SweepFinished(int bAutoZoomX, int bAutoZoomY)
 
 void CSweepTrace::ZoomAfterSweep(int bAutoZoomX, int bAutoZoomY)
 {
-    // The document will zoom every related trace with this one; until it can,
-    // the trace zooms alone (related traces keep their X scales).
-    if (bAutoZoomX) AutoZoomX(0, 0);
-    if (bAutoZoomY) AutoZoomY(0, 0);
+    // Related traces zoom with this one; without a document it zooms alone.
+    CGraphDoc* pDoc = GetGraphDoc();
+    if (!pDoc) {
+        if (bAutoZoomX) AutoZoomX(0, 0);
+        if (bAutoZoomY) AutoZoomY(0, 0);
+        return;
+    }
+    if (bAutoZoomX) pDoc->AutoZoomX(this, 0, 0);
+    if (bAutoZoomY) pDoc->AutoZoomY(this, 0, 0);
+    // The X window of a sweep grows as it runs: related traces follow it.
+    if (!bAutoZoomX) pDoc->AdjustXScalesOfRelatedTraces(this, 0, 0, 0);
 }

@@ -139,8 +139,7 @@ private:
     // A sense sweep beyond its end: the arrays grow by one with the new
     // point at q. False (trace unchanged) when memory runs out.
     bool GrowWithPoint(int q, double dX, double dY);
-    // The zoom after a sweep. Stands in for the document-wide zoom of related
-    // traces, which the document does not have yet.
+    // The zoom after a sweep, through the document so that related traces follow.
     void ZoomAfterSweep(int bAutoZoomX, int bAutoZoomY);
     // The unit set of an axis from the host's settings for its result or source.
     const CUnitSet* UnitSetForID(int iID, int iDetector, int iRelativity, int bJitter);
