@@ -107,6 +107,11 @@ TEST_F(ViewPaint, TwoYScalesSharingASlotDrawAboveAndBelow)
     CTestTrace* pFFTA = AddLiveTrace(TT_FFT, CHANNEL_A);
     CTestTrace* pScopeA = AddLiveTrace(TT_SCOPE, CHANNEL_A);
     CTestTrace* pFFTB = AddLiveTrace(TT_FFT, CHANNEL_B);
+    // In one view channel B's spectrum is drawn on channel A's Y scale, until
+    // it shows another quantity: then its own scale shares A's slot.
+    EXPECT_EQ(pFFTA->GetYScale(), pFFTB->GetYScale());
+    pFFTB->SetTestMode(CQXTrace::eModeJDOfs);
+    m_pDoc->MatchToExistingScales(pFFTB, 0);
     ASSERT_NE(pFFTA->GetYScale(), pFFTB->GetYScale());
     m_pDoc->SetCurrentTrace(CHANNEL_A, pFFTA);
     Paint();
