@@ -8,8 +8,12 @@
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
 // channel B, one step at a time at the pace of a real instrument.
 //
-//   tracewin-demo [--sweep] [--compute TRANSFORM]... [--copy]
+//   tracewin-demo [--sweep | --values] [--compute TRANSFORM]... [--copy]
 //                 [--dialog transforms|invert|normalise FILE] [--screenshot FILE]
+//
+// With --values the trace values table of channel A's spectrum sits beside
+// the views, with the cursor on the 1 kHz tone and marks on its harmonics;
+// it follows every block as the views do.
 //
 // --compute puts transforms on channel A's spectrum (as `tracewin render
 // --compute`), in place or, with --copy, in a copy shown beside the live
@@ -24,16 +28,19 @@
 #include "apps/common/SweepSource.h"
 #include "host/app/HeadlessHost.h"
 #include "qt/GraphViewWidget.h"
+#include "qt/TraceValuesTable.h"
 #include "qt/dialogs/QtDialogs.h"
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeListDlg.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/model/QXTrace.h"
 
 #include <QApplication>
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPixmap>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -72,6 +79,28 @@ void OpenDialog(const std::string& sKind, CQXTrace& trace)
     if (pCompute) pCompute->ShowComputeDlg(nullptr, &trace);
 }
 
+// The views with the values table of channel A's spectrum on their right.
+QWidget* MakeViewsWithValues(QWidget* parent, CQXTrace* pTrace)
+{
+    auto* pSplitter = new QSplitter(Qt::Horizontal, parent);
+    pSplitter->addWidget(MakeViews(pSplitter));
+    pSplitter->addWidget(new CTraceValuesWidget(pTrace, pSplitter));
+    pSplitter->setStretchFactor(0, 3);
+    pSplitter->setStretchFactor(1, 2);
+    return pSplitter;
+}
+
+// The cursor on the tone and marks on its second and third harmonics, so the
+// table's comments have something to say.
+void PlaceCursorAndMarks(CQXTrace& trace)
+{
+    const int iUnit = trace.GetXUnit();
+    trace.CursorOn();
+    trace.SetCursorPosition(trace.GetXPosForValue(1000.0, iUnit));
+    for (double dHz : {2000.0, 3000.0}) trace.AddMark(trace.GetXPosForValue(dHz, iUnit), 0);
+    trace.MarksOn();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -82,6 +111,7 @@ int main(int argc, char** argv)
     bool bCopy = false;
     std::string sDialog;
     const char* szDialogShot = nullptr;
+    bool bValues = false;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--screenshot") && i + 1 < argc) {
             szScreenshot = argv[++i];
@@ -96,11 +126,18 @@ int main(int argc, char** argv)
                     !std::strcmp(argv[i + 1], "normalise"))) {
             sDialog = argv[++i];
             szDialogShot = argv[++i];
+        } else if (!std::strcmp(argv[i], "--values")) {
+            bValues = true;
         } else {
-            std::fprintf(stderr, "usage: tracewin-demo [--sweep] [--compute TRANSFORM]... [--copy] "
+            std::fprintf(stderr, "usage: tracewin-demo [--sweep | --values] [--compute TRANSFORM]... [--copy] "
                                  "[--dialog transforms|invert|normalise FILE] [--screenshot FILE]\n");
             return 2;
         }
+    }
+
+    if (bSweep && bValues) {
+        std::fprintf(stderr, "tracewin-demo: --values shows the live spectrum, not the sweep\n");
+        return 2;
     }
 
     QApplication app(argc, argv);
@@ -121,8 +158,15 @@ int main(int argc, char** argv)
 
     QMainWindow window;
     window.setWindowTitle("tracewin demo - channels A and B");
-    window.setCentralWidget(MakeViews(&window));
-    window.resize(1100, 820);
+    if (bValues && pSpectrum) {
+        PlaceCursorAndMarks(*pSpectrum);
+        window.setCentralWidget(MakeViewsWithValues(&window, pSpectrum));
+        window.setWindowTitle("tracewin demo - channels A and B, values of Ch A's spectrum");
+        window.resize(1600, 820);
+    } else {
+        window.setCentralWidget(MakeViews(&window));
+        window.resize(1100, 820);
+    }
     window.show();
     CQtDialogHost dialogs(&window);
     const auto openTransforms = [&]() {

@@ -3,33 +3,39 @@
 #include "host/app/DebugLog.h"
 #include "host/units/Unit.h"
 #include "host/units/UnitFunctions.h"
+#include "platform/NumberText.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
 namespace {
 
 constexpr double kNegInfinityInDb = -200.0;
+// 10^-i for the decimal places a value can be shown with.
+constexpr double kPowersOfTenBelowOne[16] = {1e0,  1e-1, 1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
+                                             1e-8, 1e-9, 1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15};
 
-CString FormatHex(double dValue, bool bSign)
+void AppendHex(std::wstring& sText, double dValue, bool bSign)
 {
     const double dMagnitude = std::fabs(std::round(dValue));
     // Clamp so that the conversion to an integer is defined.
     const unsigned long long ulMagnitude =
         dMagnitude >= 9.2e18 ? 0x7FFFFFFFFFFFFFFFull : static_cast<unsigned long long>(dMagnitude);
     const wchar_t* sSign = (dValue < 0.0 && ulMagnitude != 0) ? L"-" : (bSign ? L"+" : L"");
-    CString sText;
-    sText.Format(L"%s%llX", sSign, ulMagnitude);
-    return sText;
+    CString sDigits;
+    sDigits.Format(L"%s%llX", sSign, ulMagnitude);
+    sText += sDigits.str();
 }
 
-CString FormatDecimal(double dValue, int iNumDPs, bool bSign)
+// What "%.*f" or "%+.*f" prints, the places clamped as GetDPsString clamps
+// them, without parsing a format: tables format millions of these.
+void AppendDecimal(std::wstring& sText, double dValue, int iNumDPs, bool bSign)
 {
+    iNumDPs = std::clamp(iNumDPs, 0, 15);
     // Values that round to zero would print as "-0.00".
-    if (std::fabs(dValue) < 0.5 * std::pow(10.0, -iNumDPs)) dValue = 0.0;
-    CString sText;
-    sText.Format(GetDPsString(iNumDPs, bSign ? FORMAT_INCLUDESIGN : 0), dValue);
-    return sText;
+    if (std::fabs(dValue) < 0.5 * kPowersOfTenBelowOne[iNumDPs]) dValue = 0.0;
+    AppendFixed(sText, dValue, iNumDPs, bSign);
 }
 
 } // namespace
@@ -48,7 +54,18 @@ bool CQXProperty::IsUnitValid(int iUnit) const
 
 CString CQXProperty::DoFormatValue(double dValue, int iUnit, int iFlags, const SFormat* pFormat)
 {
-    if (dValue == DBL_MAX) return CString(L"---");
+    CString sText;
+    AppendFormattedValue(sText.str(), dValue, iUnit, iFlags, pFormat);
+    return sText;
+}
+
+void CQXProperty::AppendFormattedValue(std::wstring& sText, double dValue, int iUnit, int iFlags,
+                                       const SFormat* pFormat)
+{
+    if (dValue == DBL_MAX) {
+        sText += L"---";
+        return;
+    }
     const CUnit* pUnit = FindUnitObject(iUnit);
     QXASSERT(pUnit != nullptr);
 
@@ -57,14 +74,15 @@ CString CQXProperty::DoFormatValue(double dValue, int iUnit, int iFlags, const S
         || (pUnit && pUnit->IncludeSign());
     const bool bUnit = (iFlags & FORMAT_INCLUDEUNIT) || (pFormat && pFormat->m_bIncludeUnit);
 
-    CString sText;
     if (dValue == -DBL_MAX && !(pUnit && pUnit->NegInfinityAllowed()))
-        sText = L"-inf";
+        sText += L"-inf";
     else if (pUnit && pUnit->GetBase() == NUMBERBASE_HEXADECIMAL)
-        sText = FormatHex(dValue, bSign);
+        AppendHex(sText, dValue, bSign);
     else
-        sText = FormatDecimal(dValue == -DBL_MAX ? kNegInfinityInDb : dValue, iNumDPs, bSign);
+        AppendDecimal(sText, dValue == -DBL_MAX ? kNegInfinityInDb : dValue, iNumDPs, bSign);
 
-    if (bUnit && pUnit && !pUnit->GetName().IsEmpty()) sText += L" " + pUnit->GetName();
-    return sText;
+    if (bUnit && pUnit && !pUnit->GetName().IsEmpty()) {
+        sText += L' ';
+        sText += pUnit->GetName().str();
+    }
 }

@@ -5,6 +5,8 @@
 #include "host/units/UnitIds.h"
 #include "platform/String.h"
 
+#include <string>
+
 // Optional formatting record; unset fields follow the unit.
 struct SFormat {
     int m_iNumDPs = -1;            // decimal places; -1: the unit's own
@@ -34,6 +36,9 @@ public:
     //  - an id without a unit object is formatted with 2 places after an assertion;
     //  - values that round to zero never show "-0".
     static CString DoFormatValue(double dValue, int iUnit, int iFlags, const SFormat* pFormat);
+    // The same text appended to sText (long tables format without a string per value).
+    static void AppendFormattedValue(std::wstring& sText, double dValue, int iUnit, int iFlags,
+                                     const SFormat* pFormat);
 
 private:
     int m_iID;

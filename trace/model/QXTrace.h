@@ -409,6 +409,8 @@ public:
     int GetPrintMarks() const { return m_bPrintMarks; }
     // The label of harmonic mark iIndex (0: "Fundamental" .. 19: "Twentieth").
     static CString GetHarmonicLabel(int iIndex);
+    // The value GetValueStringForYData shows for a datum in a unit (not -1).
+    double GetYReadOutValue(double dData, int iUnit, int bTransformed);
     // Read-out texts: the value in the unit, " (r)" appended while relative;
     // empty when there is no value or the axis's unit set lacks the unit.
     CString GetCursorMarkXText(CCursorMark* pMark, int iUnit);

@@ -270,22 +270,24 @@ CString CQXTrace::GetValueStringForXValue(double dValue, int iUnit, SFormat* pFo
 CString CQXTrace::GetValueStringForYData(double dData, int iUnit, int /*iFlag*/, int bTransformed, SFormat* pFormat)
 {
     if (iUnit == -1) return CString();
-    double dValue = 0.0;
+    return GetValueStringForYValue(GetYReadOutValue(dData, iUnit, bTransformed), iUnit, pFormat);
+}
+
+double CQXTrace::GetYReadOutValue(double dData, int iUnit, int bTransformed)
+{
     if (GetStorageUnit(Y_AXIS) == UNIT_NULL) {
         // No physical unit: the data window maps straight onto the scale.
         const double dFraction = LinearFraction(dData, m_dCurrentMinYData, m_dCurrentMaxYData);
-        dValue = dData == m_dCurrentMaxYData
-                     ? m_dCurrentMaxYScaleValue
-                     : m_dCurrentMinYScaleValue + dFraction * (m_dCurrentMaxYScaleValue - m_dCurrentMinYScaleValue);
-    } else {
-        dValue = GetYValueForData(dData, iUnit, 1, bTransformed);
-        // The window edges read exactly what the scale shows.
-        if (iUnit == GetYUnit()) {
-            if (dData == m_dCurrentMinYData) dValue = m_dCurrentMinYScaleValue;
-            else if (dData == m_dCurrentMaxYData) dValue = m_dCurrentMaxYScaleValue;
-        }
+        return dData == m_dCurrentMaxYData
+                   ? m_dCurrentMaxYScaleValue
+                   : m_dCurrentMinYScaleValue + dFraction * (m_dCurrentMaxYScaleValue - m_dCurrentMinYScaleValue);
     }
-    return GetValueStringForYValue(dValue, iUnit, pFormat);
+    // The window edges read exactly what the scale shows.
+    if (iUnit == GetYUnit()) {
+        if (dData == m_dCurrentMinYData) return m_dCurrentMinYScaleValue;
+        if (dData == m_dCurrentMaxYData) return m_dCurrentMaxYScaleValue;
+    }
+    return GetYValueForData(dData, iUnit, 1, bTransformed);
 }
 
 CString CQXTrace::GetValueStringForYValue(double dValue, int iUnit, SFormat* pFormat)

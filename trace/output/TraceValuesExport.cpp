@@ -26,21 +26,26 @@ bool WriteBytes(std::FILE* pFile, const std::string& sBytes)
 
 void AppendUtf16LE(std::string& sBytes, std::wstring_view sText)
 {
-    const auto unit = [&sBytes](unsigned u) {
-        sBytes += static_cast<char>(u & 0xFF);
-        sBytes += static_cast<char>((u >> 8) & 0xFF);
+    // Sized first and written in place: a long export converts millions of characters.
+    const size_t uStart = sBytes.size();
+    sBytes.resize(uStart + 4 * sText.size());
+    char* p = sBytes.data() + uStart;
+    const auto unit = [&p](unsigned long u) {
+        *p++ = static_cast<char>(u & 0xFF);
+        *p++ = static_cast<char>((u >> 8) & 0xFF);
     };
     for (const wchar_t ch : sText) {
         const auto u = static_cast<unsigned long>(ch);
         if (u < 0x10000) {
-            unit(static_cast<unsigned>(u));
+            unit(u);
         } else if (u <= 0x10FFFF) {
-            unit(static_cast<unsigned>(0xD800 + ((u - 0x10000) >> 10)));
-            unit(static_cast<unsigned>(0xDC00 + ((u - 0x10000) & 0x3FF)));
+            unit(0xD800 + ((u - 0x10000) >> 10));
+            unit(0xDC00 + ((u - 0x10000) & 0x3FF));
         } else {
             unit(0xFFFD);
         }
     }
+    sBytes.resize(static_cast<size_t>(p - sBytes.data()));
 }
 
 ETraceValuesExport WriteTraceValuesFile(CTraceValuesView& view, const CString& sPath, unsigned char cSeparator,

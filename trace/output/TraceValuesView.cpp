@@ -1,13 +1,14 @@
 #include "trace/output/TraceValuesView.h"
 
 #include "host/app/AppServices.h"
+#include "host/units/QXProperty.h"
 #include "host/units/Unit.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/model/CursorMark.h"
 #include "trace/limits/LimitTable.h"
-#include "trace/core/NumberText.h"
+#include "platform/NumberText.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -107,22 +108,28 @@ double CTraceValuesView::GetRowData(int iRow, int bTransformed)
     return m_pTrace->GetYDataAtXPos(iRow, bTransformed);
 }
 
-CString CTraceValuesView::GetXText(int iRow)
+// The text GetValueStringForXPos gives (for a table line, GetValueStringForXValue
+// of the point), appended: no string per value in long tables.
+void CTraceValuesView::AppendXText(std::wstring& sText, int iRow)
 {
+    const int iUnit = m_pTrace->GetXUnit();
     auto* pLimit = dynamic_cast<CLimitLine*>(m_pTrace);
     if (pLimit && pLimit->HasLimitTable()) {
         LimitTablePoint point;
-        if (!pLimit->GetLimitTable()->GetPoint(iRow, &point)) return CString();
-        return m_pTrace->GetValueStringForXValue(point.dX, m_pTrace->GetXUnit(), nullptr);
+        if (pLimit->GetLimitTable()->GetPoint(iRow, &point))
+            CQXProperty::AppendFormattedValue(sText, point.dX, iUnit, 0, nullptr);
+        return;
     }
-    return m_pTrace->GetValueStringForXPos(iRow, m_pTrace->GetXUnit(), nullptr);
+    CQXProperty::AppendFormattedValue(sText, m_pTrace->GetXValueAtPos(iRow, iUnit), iUnit, 0, nullptr);
 }
 
-CString CTraceValuesView::GetYText(int iRow, int bTransformed)
+// The text GetValueStringForYData gives, nothing where the point has no value.
+void CTraceValuesView::AppendYText(std::wstring& sText, int iRow, int bTransformed)
 {
     const double dData = GetRowData(iRow, bTransformed);
-    if (dData == DBL_MAX) return CString();
-    return m_pTrace->GetValueStringForYData(dData, m_pTrace->GetYUnit(), m_pTrace->GetMode(), bTransformed, nullptr);
+    const int iUnit = m_pTrace->GetYUnit();
+    if (dData == DBL_MAX || iUnit == -1) return;
+    CQXProperty::AppendFormattedValue(sText, m_pTrace->GetYReadOutValue(dData, iUnit, bTransformed), iUnit, 0, nullptr);
 }
 
 CString CTraceValuesView::GetCellText(int iRow, int iColumn)
@@ -130,12 +137,16 @@ CString CTraceValuesView::GetCellText(int iRow, int iColumn)
     if (!m_pTrace || iRow < 0 || iRow >= GetRowCount()) return CString();
     switch (iColumn) {
     case COLUMN_BIN: return CString(std::to_wstring(iRow));
-    case COLUMN_X: return GetXText(iRow);
-    case COLUMN_Y: return GetYText(iRow, 0);
-    case COLUMN_Y_TRANSFORMED: return m_bTransformed ? GetYText(iRow, 1) : CString();
     case COLUMN_COMMENT: return GetComment(iRow);
+    case COLUMN_X:
+    case COLUMN_Y:
+    case COLUMN_Y_TRANSFORMED: break;
     default: return CString();
     }
+    CString sText;
+    if (iColumn == COLUMN_X) AppendXText(sText.str(), iRow);
+    else AppendYText(sText.str(), iRow, iColumn == COLUMN_Y_TRANSFORMED);
+    return sText;
 }
 
 CString CTraceValuesView::GetHeaderText(unsigned char cSeparator) const
@@ -167,12 +178,12 @@ void CTraceValuesView::AppendTraceValuesText(std::wstring& sText, int iFirst, in
     for (int iRow = iFirst; iRow <= iLast; ++iRow) {
         AppendInteger(sText, iRow);
         sText += cSep;
-        sText += GetXText(iRow).str();
+        AppendXText(sText, iRow);
         sText += cSep;
-        sText += GetYText(iRow, 0).str();
+        AppendYText(sText, iRow, 0);
         sText += cSep;
         const double dTransformed = GetRowData(iRow, 1);
-        if (dTransformed != DBL_MAX) AppendFixed14(sText, m_pTrace->GetYValueForData(dTransformed, iYUnit, 0, 1));
+        if (dTransformed != DBL_MAX) AppendFixed(sText, m_pTrace->GetYValueForData(dTransformed, iYUnit, 0, 1), 14);
         sText += cBeforeComment;
         sText += GetComment(iRow).str();
         sText += L"\r\n";

@@ -105,8 +105,8 @@ public:
 private:
     // The trace's value for a row, as data; DBL_MAX where there is none.
     double GetRowData(int iRow, int bTransformed);
-    CString GetXText(int iRow);
-    CString GetYText(int iRow, int bTransformed);
+    void AppendXText(std::wstring& sText, int iRow);
+    void AppendYText(std::wstring& sText, int iRow, int bTransformed);
     void AddComment(int iRow, const CString& sText);
     bool Concerns(CObject* pObject) const;
     void Notify(EChange eChange);
