@@ -1,5 +1,6 @@
-// CString: wide formatting conventions, UTF-8 and UTF-16 conversion, editing.
+// CString: wide formatting conventions, UTF-8 and UTF-16 conversion, editing; numbers appended as printf writes them.
 
+#include "platform/NumberText.h"
 #include "platform/String.h"
 
 #include <gtest/gtest.h>
@@ -50,4 +51,33 @@ TEST(CStringEdit, SubstringsSearchAndReplace)
     EXPECT_EQ(s.Replace(L"e", L"ee"), 2);
     EXPECT_EQ(s, CString(L"Scopee A Tracee"));
     EXPECT_EQ(s.CompareNoCase(L"SCOPEE a TRACEE"), 0);
+}
+
+// Worked out from the exact binary values: ties round to even, a negative
+// value keeps its sign when it rounds to zero, long fractions show the
+// binary value's own digits, and 1e15 and beyond take the general path.
+TEST(NumberText, FixedDigitsAsPrintfWritesThem)
+{
+    const std::tuple<double, int, bool, const wchar_t*> cases[] = {
+        {2.5, 0, false, L"2"},
+        {3.5, 0, false, L"4"},
+        {0.125, 2, false, L"0.12"},
+        {0.375, 2, false, L"0.38"},
+        {-0.0, 2, false, L"-0.00"},
+        {-1e-300, 3, false, L"-0.000"},
+        {0.1, 17, false, L"0.10000000000000001"},
+        {123.456, 14, false, L"123.45600000000000"},
+        {999999999999999.9, 1, false, L"999999999999999.9"},
+        {1e15, 2, false, L"1000000000000000.00"},
+        {-100.0, 14, false, L"-100.00000000000000"},
+        {6.02, 2, true, L"+6.02"},
+    };
+    for (const auto& [dValue, iDecimals, bPlus, szExpected] : cases) {
+        std::wstring sText = L"|";
+        AppendFixed(sText, dValue, iDecimals, bPlus);
+        EXPECT_EQ(sText, std::wstring(L"|") + szExpected) << dValue << " with " << iDecimals;
+    }
+    std::wstring sText;
+    AppendInteger(sText, -9223372036854775807LL - 1);
+    EXPECT_EQ(sText, L"-9223372036854775808");
 }

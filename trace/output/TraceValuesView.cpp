@@ -108,16 +108,20 @@ double CTraceValuesView::GetRowData(int iRow, int bTransformed)
     return m_pTrace->GetYDataAtXPos(iRow, bTransformed);
 }
 
+const CLimitTable* CTraceValuesView::TableOfPoints() const
+{
+    const auto* pLimit = dynamic_cast<const CLimitLine*>(m_pTrace);
+    return pLimit ? pLimit->GetLimitTable() : nullptr;
+}
+
 // The text GetValueStringForXPos gives (for a table line, GetValueStringForXValue
 // of the point), appended: no string per value in long tables.
-void CTraceValuesView::AppendXText(std::wstring& sText, int iRow)
+void CTraceValuesView::AppendXText(std::wstring& sText, int iRow, const CLimitTable* pTable)
 {
     const int iUnit = m_pTrace->GetXUnit();
-    auto* pLimit = dynamic_cast<CLimitLine*>(m_pTrace);
-    if (pLimit && pLimit->HasLimitTable()) {
+    if (pTable) {
         LimitTablePoint point;
-        if (pLimit->GetLimitTable()->GetPoint(iRow, &point))
-            CQXProperty::AppendFormattedValue(sText, point.dX, iUnit, 0, nullptr);
+        if (pTable->GetPoint(iRow, &point)) CQXProperty::AppendFormattedValue(sText, point.dX, iUnit, 0, nullptr);
         return;
     }
     CQXProperty::AppendFormattedValue(sText, m_pTrace->GetXValueAtPos(iRow, iUnit), iUnit, 0, nullptr);
@@ -144,7 +148,7 @@ CString CTraceValuesView::GetCellText(int iRow, int iColumn)
     default: return CString();
     }
     CString sText;
-    if (iColumn == COLUMN_X) AppendXText(sText.str(), iRow);
+    if (iColumn == COLUMN_X) AppendXText(sText.str(), iRow, TableOfPoints());
     else AppendYText(sText.str(), iRow, iColumn == COLUMN_Y_TRANSFORMED);
     return sText;
 }
@@ -175,10 +179,11 @@ void CTraceValuesView::AppendTraceValuesText(std::wstring& sText, int iFirst, in
     const wchar_t cSep = static_cast<wchar_t>(cSeparator);
     const wchar_t cBeforeComment = m_bTransformed ? cSep : L' ';
     const int iYUnit = m_pTrace->GetYUnit();
+    const CLimitTable* pTable = TableOfPoints();
     for (int iRow = iFirst; iRow <= iLast; ++iRow) {
         AppendInteger(sText, iRow);
         sText += cSep;
-        AppendXText(sText, iRow);
+        AppendXText(sText, iRow, pTable);
         sText += cSep;
         AppendYText(sText, iRow, 0);
         sText += cSep;

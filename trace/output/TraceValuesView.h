@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+class CLimitTable;
 class CQXTrace;
 
 class CTraceValuesView : public IGraphViewSink {
@@ -105,7 +106,9 @@ public:
 private:
     // The trace's value for a row, as data; DBL_MAX where there is none.
     double GetRowData(int iRow, int bTransformed);
-    void AppendXText(std::wstring& sText, int iRow);
+    // The limit table whose points give the X values, or none.
+    const CLimitTable* TableOfPoints() const;
+    void AppendXText(std::wstring& sText, int iRow, const CLimitTable* pTable);
     void AppendYText(std::wstring& sText, int iRow, int bTransformed);
     void AddComment(int iRow, const CString& sText);
     bool Concerns(CObject* pObject) const;
