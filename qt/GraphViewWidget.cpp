@@ -4,6 +4,8 @@
 #include "qt/QtConvert.h"
 #include "trace/display/GraphView.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
 
@@ -12,6 +14,7 @@ CGraphViewWidget::CGraphViewWidget(ChannelNumber eChannel, QWidget* parent)
 {
     // The view paints every pixel, so Qt need not clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     m_pView->SetChannel(eChannel);
     RegisterGraphView(this);
 }
@@ -42,4 +45,70 @@ void CGraphViewWidget::FlushInvalidAreas()
         m_iRedrawRequestsSeen = m_pView->GetRedrawRequests();
         if (isVisible()) repaint();
     }
+}
+
+namespace {
+
+CPoint ClientPoint(const QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    return CPoint(point.x(), point.y());
+}
+
+// The key codes the view knows; 0 for any other key.
+UINT ViewKey(int iQtKey)
+{
+    switch (iQtKey) {
+    case Qt::Key_Left: return kKeyLeft;
+    case Qt::Key_Right: return kKeyRight;
+    case Qt::Key_Home: return kKeyHome;
+    case Qt::Key_End: return kKeyEnd;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+void CGraphViewWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    m_pView->OnLButtonDown(0, ClientPoint(event));
+    AfterMouseEvent();
+}
+
+void CGraphViewWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    m_pView->OnMouseMove(0, ClientPoint(event));
+    AfterMouseEvent();
+}
+
+void CGraphViewWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    m_pView->OnLButtonUp(0, ClientPoint(event));
+    AfterMouseEvent();
+}
+
+void CGraphViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) return QWidget::mouseDoubleClickEvent(event);
+    m_pView->OnLButtonDblClk(0, ClientPoint(event));
+    AfterMouseEvent();
+}
+
+void CGraphViewWidget::keyPressEvent(QKeyEvent* event)
+{
+    const UINT uKey = ViewKey(event->key());
+    if (!uKey || !m_pView->OnKeyDown(uKey, 1, 0)) return QWidget::keyPressEvent(event);
+    FlushInvalidAreas();
+}
+
+void CGraphViewWidget::AfterMouseEvent()
+{
+    // Qt grabs the mouse between press and release by itself; only the cursor shape is ours.
+    if (m_pView->IsDragging())
+        setCursor(Qt::SizeHorCursor);
+    else
+        unsetCursor();
+    FlushInvalidAreas();
 }

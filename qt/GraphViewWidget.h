@@ -3,7 +3,8 @@
 // run the view's OnDraw on a double-buffered surface, size changes lay the
 // view out again, and the areas the view marks for repainting after an
 // update hint become widget updates (a request to redraw at once repaints
-// at once). Mouse input comes later.
+// at once). Mouse presses, moves, releases, double clicks and the cursor
+// keys go to the view as client points and key codes; the view decides.
 
 #include "host/app/ViewList.h"
 #include "qt/QtWidgetPainter.h"
@@ -28,12 +29,19 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Registered after the view, so the view has handled each hint when this runs.
     void OnUpdate(IGraphViewSink* pSender, LPARAM lHint, CObject* pObject) override;
     // Turns the view's recorded areas into widget updates.
     void FlushInvalidAreas();
+    // Shows the drag cursor while the view drags, and flushes what the event changed.
+    void AfterMouseEvent();
 
     std::unique_ptr<CGraphView> m_pView;
     CQtWidgetPainter m_Painter;

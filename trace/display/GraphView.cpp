@@ -245,11 +245,13 @@ void CGraphView::SetRecalcTraces()
 
 void CGraphView::DrawDragRect(CDC* pDC)
 {
-    if (IsUnset(m_rectDrag) || m_rectDrag.IsRectEmpty() || (m_rectDrag & m_rectUpdate).IsRectEmpty()) return;
+    if (IsUnset(m_rectDrag)) return;
+    const CRect rcBand = ClampDragRect(m_rectDrag, m_rectGraticule);
+    if (rcBand.IsRectEmpty() || (rcBand & m_rectUpdate).IsRectEmpty()) return;
     const int iSaved = pDC->SaveDC();
-    pDC->SelectObject(CPen(PS_DOT, 1, 0xFFFFFF));
+    pDC->SelectObject(CPen::FromStock(WHITE_PEN));
     pDC->SelectObject(CBrush::FromStock(NULL_BRUSH));
-    pDC->SetROP2(R2_XORPEN);
-    pDC->Rectangle(m_rectDrag);
+    pDC->SetROP2(R2_COPYPEN);
+    pDC->Rectangle(rcBand);
     pDC->RestoreDC(iSaved);
 }

@@ -10,6 +10,7 @@
 #include "host/app/ViewList.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
+#include "platform/Types.h"
 #include "trace/core/DrawContext.h"
 #include "trace/core/TraceDefs.h"
 #include "trace/display/Graticule.h"
@@ -52,7 +53,22 @@ public:
     virtual void OnCursorToggled(CQXTrace* /*pTrace*/) {}
     virtual void OnMarksToggled(CQXTrace* /*pTrace*/) {}
     virtual void OnImpulseWindowDetailsChanged() {}
+    // A mouse press chose a trace; false: the view makes it current itself.
+    virtual bool OnSetCurrentTrace(CQXTrace* /*pTrace*/) { return false; }
 };
+
+// Key codes the view handles, as the host's keyboard messages give them.
+constexpr UINT kKeyLeft = 0x25;
+constexpr UINT kKeyRight = 0x27;
+constexpr UINT kKeyHome = 0x24;
+constexpr UINT kKeyEnd = 0x23;
+
+// A release closer than this to its press, in either direction, is a click.
+constexpr int kMinZoomWidth = 31;
+constexpr int kMinZoomHeight = 21;
+bool IsClickRelease(CPoint ptPress, CPoint ptRelease);
+// The rubber band as drawn: one pixel inside the graticule; empty when none of it is.
+CRect ClampDragRect(const CRect& rcDrag, const CRect& rcGraticule);
 
 // ---- Layout, as plain arithmetic ---------------------------------------------
 
@@ -201,6 +217,23 @@ public:
 
     // The rubber band of a mouse zoom; (-1,-1,-1,-1) for none.
     void SetDragRect(const CRect& rect) { m_rectDrag = rect; }
+    const CRect& GetDragRect() const { return m_rectDrag; }
+
+    // Mouse and keyboard, in client points (GraphViewMouse.cpp). The frame's
+    // interceptor sees each event first. A press starts one of: a thumb
+    // slide, a cursor drag, a rubber band (a click when released near it).
+    void OnLButtonDown(UINT uFlags, CPoint point);
+    void OnMouseMove(UINT uFlags, CPoint point);
+    void OnLButtonUp(UINT uFlags, CPoint point);
+    void OnLButtonDblClk(UINT uFlags, CPoint point);
+    // Left/Right step the current trace's cursor, Home/End park it; true when handled.
+    bool OnKeyDown(UINT uChar, UINT uRepeat, UINT uFlags);
+    void OnCancelMode() { ResetDragDetails(); }
+    // Whether the widget should hold the mouse capture and show the drag cursor.
+    bool HasMouseCapture() const { return m_ptPress != CPoint(-1, -1); }
+    bool IsDragging() const { return m_bDragging; }
+    // The trace a click at the point picks (in use, on, the line under it); null if none.
+    CQXTrace* GetTraceAtPoint(CPoint point);
 
 private:
     // Paint routine and its steps.
@@ -223,6 +256,21 @@ private:
     void DoDrawTraces(CDC* pDC, int iLineWidth);
     void DoDrawTrace(CDC* pDC, CQXTrace* pTrace, int iLineWidth);
     void DrawDragRect(CDC* pDC);
+
+    // Mouse helpers.
+    void ResetDragDetails();
+    bool StartThumbSlide(CPoint point);
+    bool StartCursorDrag(CPoint point);
+    bool HitCursorOf(CQXTrace* pTrace, CPoint point);
+    void SlideThumb(CPoint point);
+    void DragCursor(CPoint point);
+    void ZoomToDragRect(const CRect& rcBand);
+    void MakeCurrent(CQXTrace* pTrace);
+    // The traces a press or click searches: the view's current trace first
+    // (when shown here), then the rest of its channel (both when drawn together).
+    std::vector<CQXTrace*> GetPickOrder();
+    // The full Y range the Y thumb runs over, in the units the trace is managed in.
+    bool GetThumbYRange(CQXTrace* pTrace, double& dMin, double& dMax);
 
     // Update helpers.
     void OnTraceShownChanged(LPARAM lHint, CQXTrace* pTrace);
@@ -262,4 +310,16 @@ private:
     SGraphLayout m_Layout;
     std::vector<CRect> m_arcInvalid;
     int m_iRedrawRequests = 0;
+
+    // Drag details of the mouse.
+    CPoint m_ptPress{-1, -1};
+    bool m_bDragCursor = false;
+    bool m_bDragRelativeCursor = false;
+    CQXTrace* m_pDragCursorTrace = nullptr;
+    bool m_bDragging = false;
+    CQXTrace* m_pSlidingTraceX = nullptr;
+    int m_iGrabOffsetX = 0;
+    CQXTrace* m_pSlidingTraceY = nullptr;
+    int m_iGrabOffsetY = 0;
+    CPoint m_ptLastMouse{-1, -1};
 };

@@ -324,30 +324,37 @@ CRect CGraphView::GetRequiredXCurPosBarRect()
                       pTrace->GetCurrentMinXScaleValue(), pTrace->GetCurrentMaxXScaleValue());
 }
 
+bool CGraphView::GetThumbYRange(CQXTrace* pTrace, double& dMin, double& dMax)
+{
+    const int iUnit = pTrace->GetYUnit();
+    if (iUnit < 0) return false;
+    const EUnit eUnit = static_cast<EUnit>(iUnit);
+    if (pTrace->ManageUsingYValues()) {
+        dMin = pTrace->GetMinYValue(eUnit);
+        dMax = pTrace->GetMaxYValue(eUnit);
+        if (pTrace->GetLogY() && dMin < 0.0) dMin = 0.0;
+    } else {
+        // Signed data: the full range is symmetric about zero.
+        dMax = pTrace->GetYDataForValue(pTrace->GetMaxYValue(eUnit), iUnit, 0);
+        dMin = -dMax;
+    }
+    return true;
+}
+
 CRect CGraphView::GetRequiredYCurPosBarRect()
 {
     CQXTrace* pTrace = GetGraticuleTrace();
     if (!pTrace || m_rectYCurPos.IsRectEmpty()) return CRect();
-    const int iUnit = pTrace->GetYUnit();
-    if (iUnit < 0) return CRect();
-    const EUnit eUnit = static_cast<EUnit>(iUnit);
-    double dLower = 0.0, dUpper = 1.0;
-    if (pTrace->ManageUsingYValues()) {
-        double dFullMin = pTrace->GetMinYValue(eUnit);
-        const double dFullMax = pTrace->GetMaxYValue(eUnit);
-        if (pTrace->GetLogY() && dFullMin < 0.0) dFullMin = 0.0;
-        // A range without an end (zero amplitude in dB is minus infinity)
-        // has no position to show: the thumb fills the track.
-        if (!(std::fabs(dFullMin) < DBL_MAX && std::fabs(dFullMax) < DBL_MAX)) return CalcYThumb(m_rectYCurPos, 0.0, 1.0);
-        dLower = GetRangeFraction(pTrace->GetCurrentMinYScaleValue(), dFullMin, dFullMax);
-        dUpper = GetRangeFraction(pTrace->GetCurrentMaxYScaleValue(), dFullMin, dFullMax);
-    } else {
-        // Signed data: the full range is symmetric about zero.
-        const double dFullData = pTrace->GetYDataForValue(pTrace->GetMaxYValue(eUnit), iUnit, 0);
-        dLower = GetRangeFraction(pTrace->GetCurrentMinYData(), -dFullData, dFullData);
-        dUpper = GetRangeFraction(pTrace->GetCurrentMaxYData(), -dFullData, dFullData);
-    }
-    return CalcYThumb(m_rectYCurPos, dLower, dUpper);
+    double dFullMin = 0.0, dFullMax = 1.0;
+    if (!GetThumbYRange(pTrace, dFullMin, dFullMax)) return CRect();
+    // A range without an end (zero amplitude in dB is minus infinity)
+    // has no position to show: the thumb fills the track.
+    const bool bValues = pTrace->ManageUsingYValues() != 0;
+    if (bValues && !(std::fabs(dFullMin) < DBL_MAX && std::fabs(dFullMax) < DBL_MAX))
+        return CalcYThumb(m_rectYCurPos, 0.0, 1.0);
+    const double dLow = bValues ? pTrace->GetCurrentMinYScaleValue() : pTrace->GetCurrentMinYData();
+    const double dHigh = bValues ? pTrace->GetCurrentMaxYScaleValue() : pTrace->GetCurrentMaxYData();
+    return CalcYThumb(m_rectYCurPos, GetRangeFraction(dLow, dFullMin, dFullMax), GetRangeFraction(dHigh, dFullMin, dFullMax));
 }
 
 void CGraphView::CalcGraticuleRect()

@@ -311,6 +311,12 @@ public:
     void ZoomInY(CQXTrace* pTrace, int bUpdate);
     void ZoomOutX(CQXTrace* pTrace, int bUpdate);
     void ZoomOutY(CQXTrace* pTrace, int bUpdate);
+    // A rubber band's window: the trace (a limit line's owner) zooms to the
+    // positions and data given, its limit lines and related traces follow,
+    // traces ganged on its Y scale take its Y window; UPDATE_GRAPH_REDRAWALL
+    // ends it. 0 when the trace cannot zoom that far or a position is -1
+    // (a point with no data under it).
+    int ZoomToWindow(CQXTrace* pTrace, int iMinPos, int iMaxPos, double dMinData, double dMaxData);
     // 0 (with a beep) when the trace has no history.
     int UndoZoom(CQXTrace* pTrace, int bUpdate);
     // Every shown trace of the channels visited, grouped by Y scale, zooms

@@ -128,6 +128,21 @@ void CGraphDoc::ZoomInY(CQXTrace* pTrace, int bUpdate)
     AdjustYScalesOfRelatedTraces(pTrace, bUpdate, 0);
 }
 
+int CGraphDoc::ZoomToWindow(CQXTrace* pTrace, int iMinPos, int iMaxPos, double dMinData, double dMaxData)
+{
+    if (!(pTrace = OwnerOf(pTrace)) || !pTrace->IsInUse() || !pTrace->IsOn()) return 0;
+    if (iMinPos == -1 || iMaxPos == -1) return 0;
+    if (!pTrace->CanZoomX(iMinPos, iMaxPos) || !pTrace->CanZoomY(dMinData, dMaxData)) return 0;
+    pTrace->ZoomXAndY(1, iMinPos, iMaxPos, dMinData, dMaxData, 1);
+    FollowParent(pTrace);
+    AdjustXScalesOfRelatedTraces(pTrace, 0, 0, 1);
+    GangYScales(pTrace);
+    pTrace->CalcXTicks();
+    pTrace->CalcYTicks();
+    UpdateAllViews(UPDATE_GRAPH_REDRAWALL, nullptr);
+    return 1;
+}
+
 void CGraphDoc::ZoomOutX(CQXTrace* pTrace, int bUpdate)
 {
     if (!(pTrace = OwnerOf(pTrace))) return;
