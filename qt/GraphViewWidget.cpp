@@ -2,9 +2,12 @@
 
 #include "host/app/AppServices.h"
 #include "qt/QtConvert.h"
+#include "qt/QtMenu.h"
 #include "trace/display/GraphView.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
@@ -110,5 +113,20 @@ void CGraphViewWidget::AfterMouseEvent()
         setCursor(Qt::SizeHorCursor);
     else
         unsetCursor();
+    FlushInvalidAreas();
+}
+
+void CGraphViewWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    // From the keyboard the point counts as outside the window.
+    const bool bKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const CPoint point = bKeyboard ? CPoint(-1, -1) : CPoint(event->pos().x(), event->pos().y());
+    CPoint ptMenu;
+    if (!m_pView->OnContextMenu(point, ptMenu)) return;
+    FlushInvalidAreas();
+    QMenu menu(this);
+    AddMenuItems(menu, FillGraphContextMenu(*m_pView));
+    if (const UINT uCommand = GetMenuCommand(menu.exec(mapToGlobal(QPoint(ptMenu.x, ptMenu.y)))))
+        ExecuteGraphCommand(*m_pView, uCommand);
     FlushInvalidAreas();
 }

@@ -5,6 +5,7 @@
 // update hint become widget updates (a request to redraw at once repaints
 // at once). Mouse presses, moves, releases, double clicks and the cursor
 // keys go to the view as client points and key codes; the view decides.
+// The context menu is the library's menu items shown as a QMenu.
 
 #include "host/app/ViewList.h"
 #include "qt/QtWidgetPainter.h"
@@ -34,6 +35,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The view's context menu as a QMenu; the chosen command runs through the library.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Registered after the view, so the view has handled each hint when this runs.

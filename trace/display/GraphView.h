@@ -209,6 +209,10 @@ public:
     CQXTrace* GetGraticuleTrace();
     // Whether the trace is shown in this view.
     bool ShowsTrace(CQXTrace* pTrace);
+    // Channel A's view when both channels are drawn on it.
+    bool DrawsBothChannels() const;
+    // The current trace of the view's channel; null if none.
+    CQXTrace* GetViewCurrentTrace() const;
 
     // Draws one trace into the graticule, or lets the frame's interceptor do it.
     void DrawTrace(CDC* pDC, CQXTrace* pTrace, int iLineWidth);
@@ -229,6 +233,11 @@ public:
     // Left/Right step the current trace's cursor, Home/End park it; true when handled.
     bool OnKeyDown(UINT uChar, UINT uRepeat, UINT uFlags);
     void OnCancelMode() { ResetDragDetails(); }
+    // Before the context menu opens: false when the interceptor took the
+    // event; a rubber band on the screen is cancelled. ptMenu becomes where
+    // the menu opens: the point, or the window centre less 10 pixels when
+    // the point lies outside (a menu asked for from the keyboard).
+    bool OnContextMenu(CPoint point, CPoint& ptMenu);
     // Whether the widget should hold the mouse capture and show the drag cursor.
     bool HasMouseCapture() const { return m_ptPress != CPoint(-1, -1); }
     bool IsDragging() const { return m_bDragging; }
@@ -279,8 +288,6 @@ private:
     void Invalidate(const CRect& rect);
     bool IsLaidOut() const;
     bool AnyScaleFlagSet() const;
-    bool DrawsBothChannels() const;
-    CQXTrace* GetViewCurrentTrace() const;
     ITraceInterceptor* GetInterceptor() const;
 
     // ---- Fields ------------------------------------------------------------

@@ -252,6 +252,17 @@ void CGraphView::ZoomToDragRect(const CRect& rcBand)
         BroadcastHint(UPDATE_GRAPH_TRACES, nullptr); // no zoom: the band still goes
 }
 
+bool CGraphView::OnContextMenu(CPoint point, CPoint& ptMenu)
+{
+    if (ITraceInterceptor* pInterceptor = GetInterceptor(); pInterceptor && pInterceptor->OnContextMenu(nullptr, point))
+        return false;
+    const bool bBandShown = m_rectDrag != CRect(-1, -1, -1, -1);
+    ResetDragDetails();
+    if (bBandShown) BroadcastHint(UPDATE_GRAPH_TRACES, nullptr);
+    ptMenu = m_rectClient.PtInRect(point) ? point : m_rectClient.CenterPoint() - CSize(10, 10);
+    return true;
+}
+
 // ---- Double click and keys ---------------------------------------------------------
 
 void CGraphView::OnLButtonDblClk(UINT uFlags, CPoint point)
