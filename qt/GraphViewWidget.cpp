@@ -48,6 +48,7 @@ void CGraphViewWidget::FlushInvalidAreas()
         m_iRedrawRequestsSeen = m_pView->GetRedrawRequests();
         if (isVisible()) repaint();
     }
+    if (m_fnChanged) m_fnChanged();
 }
 
 namespace {

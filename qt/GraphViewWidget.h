@@ -13,6 +13,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class CGraphView;
@@ -26,6 +27,9 @@ public:
     // The picture last painted, at the widget's size.
     const QImage& GetBackBuffer() const { return m_Painter.GetBackBuffer(); }
     QSize sizeHint() const override { return {800, 400}; }
+    // Called whenever the view may show something new (an update hint, a
+    // mouse or key event): lets the window refresh its read-outs.
+    void SetChangeListener(std::function<void()> fnChanged) { m_fnChanged = std::move(fnChanged); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,4 +53,5 @@ private:
     std::unique_ptr<CGraphView> m_pView;
     CQtWidgetPainter m_Painter;
     int m_iRedrawRequestsSeen = 0;
+    std::function<void()> m_fnChanged;
 };

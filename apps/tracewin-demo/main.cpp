@@ -2,7 +2,10 @@
 // shows the built-in document with its scope and FFT traces kept live by a
 // simulated measurement: the engine measures 20 blocks a second on its own
 // thread and each block is delivered to the document on the UI thread, whose
-// update hints repaint the views.
+// update hints repaint the views. The mouse works in the views: drag a
+// rubber band to zoom, double-click to place the cursor and drag it, use
+// Left/Right/Home/End, and right-click for the context menu; the status bar
+// shows each channel's cursor read-out.
 //
 // With --sweep the views show a simulated stepped sweep instead: a device
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
@@ -27,20 +30,25 @@
 #include "apps/common/LiveSource.h"
 #include "apps/common/SweepSource.h"
 #include "host/app/HeadlessHost.h"
+#include "host/app/AppServices.h"
 #include "qt/GraphViewWidget.h"
+#include "qt/QtConvert.h"
 #include "qt/TraceValuesTable.h"
 #include "qt/dialogs/QtDialogs.h"
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeListDlg.h"
+#include "trace/display/CursorReadOut.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QPixmap>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -57,13 +65,24 @@ constexpr int kBlocksPerSecond = 20;
 // Blocks delivered before a screenshot, so that it shows measured data.
 constexpr int kScreenshotBlocks = 5;
 
-QWidget* MakeViews(QWidget* parent)
+// The two channels' views; each keeps its cursor read-out in the status bar current.
+QWidget* MakeViews(QWidget* parent, QStatusBar* pStatus)
 {
     auto* pCentral = new QWidget(parent);
     auto* pLayout = new QVBoxLayout(pCentral);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->setSpacing(2);
-    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B}) pLayout->addWidget(new CGraphViewWidget(eChannel, pCentral));
+    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B}) {
+        auto* pView = new CGraphViewWidget(eChannel, pCentral);
+        auto* pReadOut = new QLabel(pStatus);
+        pStatus->addWidget(pReadOut, 1);
+        pView->SetChangeListener([pReadOut, eChannel]() {
+            CGraphDoc* pDoc = GetGraphDoc();
+            const QString sText = ToQString(GetCursorReadOutText(pDoc ? pDoc->GetCurrentTrace(eChannel) : nullptr));
+            if (pReadOut->text() != sText) pReadOut->setText(sText);
+        });
+        pLayout->addWidget(pView);
+    }
     return pCentral;
 }
 
@@ -80,10 +99,10 @@ void OpenDialog(const std::string& sKind, CQXTrace& trace)
 }
 
 // The views with the values table of channel A's spectrum on their right.
-QWidget* MakeViewsWithValues(QWidget* parent, CQXTrace* pTrace)
+QWidget* MakeViewsWithValues(QWidget* parent, QStatusBar* pStatus, CQXTrace* pTrace)
 {
     auto* pSplitter = new QSplitter(Qt::Horizontal, parent);
-    pSplitter->addWidget(MakeViews(pSplitter));
+    pSplitter->addWidget(MakeViews(pSplitter, pStatus));
     pSplitter->addWidget(new CTraceValuesWidget(pTrace, pSplitter));
     pSplitter->setStretchFactor(0, 3);
     pSplitter->setStretchFactor(1, 2);
@@ -160,11 +179,11 @@ int main(int argc, char** argv)
     window.setWindowTitle("tracewin demo - channels A and B");
     if (bValues && pSpectrum) {
         PlaceCursorAndMarks(*pSpectrum);
-        window.setCentralWidget(MakeViewsWithValues(&window, pSpectrum));
+        window.setCentralWidget(MakeViewsWithValues(&window, window.statusBar(), pSpectrum));
         window.setWindowTitle("tracewin demo - channels A and B, values of Ch A's spectrum");
         window.resize(1600, 820);
     } else {
-        window.setCentralWidget(MakeViews(&window));
+        window.setCentralWidget(MakeViews(&window, window.statusBar()));
         window.resize(1100, 820);
     }
     window.show();

@@ -6,6 +6,7 @@
 
 #include "ViewFixture.h"
 
+#include "trace/display/CursorReadOut.h"
 #include "trace/model/CursorMark.h"
 
 #include <cfloat>
@@ -143,4 +144,17 @@ TEST_F(ViewMouse, ClickPicksTheShownTraceUnderThePointerOnly)
     Paint();
     Drag(CPoint(ptOnOther.x - 30, ptOnOther.y - 40), ptOnOther); // a click: 30 right, 40 down
     EXPECT_EQ(m_pDoc->GetCurrentTrace(CHANNEL_A), pOther);
+}
+
+TEST_F(ViewMouse, CursorReadOutNamesTheTraceAndGivesXAndYInTheirUnits)
+{
+    // Position 100 of 512 over 0 .. 24000 Hz is 100 x 24000 / 511 Hz; a
+    // tenth of full scale is -20 dB below full scale's +3.01 dBFS.
+    m_pTrace->FillYData([](int) { return CTestTrace::kFullScaleHex / 10; });
+    const std::string sName = m_pTrace->GetTraceName(1, 0, 0).ToUtf8();
+    EXPECT_EQ(GetCursorReadOutText(m_pTrace).ToUtf8(), sName + ": cursor off");
+    m_pTrace->CursorOn();
+    m_pTrace->GetCursor()->SetPosition(100);
+    EXPECT_EQ(GetCursorReadOutText(m_pTrace).ToUtf8(), sName + ": cursor X 4696.67 Hz, Y -16.99 dBFS");
+    EXPECT_TRUE(GetCursorReadOutText(nullptr).IsEmpty());
 }
