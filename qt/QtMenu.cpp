@@ -25,3 +25,14 @@ void AddMenuItems(QMenu& menu, const CMenuItems& aItems)
 }
 
 UINT GetMenuCommand(const QAction* pAction) { return pAction ? pAction->data().toUInt() : 0; }
+
+void BindMenu(QMenu& menu, std::function<CMenuItems()> fnItems, std::function<void(UINT)> fnRun)
+{
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&menu, fnItems]() {
+        menu.clear();
+        AddMenuItems(menu, fnItems());
+    });
+    QObject::connect(&menu, &QMenu::triggered, &menu, [fnRun](QAction* pAction) {
+        if (const UINT uCommand = GetMenuCommand(pAction)) fnRun(uCommand);
+    });
+}

@@ -5,8 +5,13 @@
 
 #include "trace/display/TraceMenu.h"
 
+#include <functional>
+
 class QMenu;
 
 void AddMenuItems(QMenu& menu, const CMenuItems& aItems);
 // The command id of a chosen action; 0 for none.
 UINT GetMenuCommand(const class QAction* pAction);
+// Refills the menu from fnItems each time it is about to show (so states
+// are current) and runs fnRun with the id of the action chosen from it.
+void BindMenu(QMenu& menu, std::function<CMenuItems()> fnItems, std::function<void(UINT)> fnRun);

@@ -4,8 +4,9 @@
 // thread and each block is delivered to the document on the UI thread, whose
 // update hints repaint the views. The mouse works in the views: drag a
 // rubber band to zoom, double-click to place the cursor and drag it, use
-// Left/Right/Home/End, and right-click for the context menu; the status bar
-// shows each channel's cursor read-out.
+// Left/Right/Home/End, and right-click for the context menu; the Trace and
+// Graph menus come from the frame's command table, and the status bar shows
+// each channel's cursor read-out.
 //
 // With --sweep the views show a simulated stepped sweep instead: a device
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
@@ -33,17 +34,20 @@
 #include "host/app/AppServices.h"
 #include "qt/GraphViewWidget.h"
 #include "qt/QtConvert.h"
+#include "qt/QtMenu.h"
 #include "qt/TraceValuesTable.h"
 #include "qt/dialogs/QtDialogs.h"
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeListDlg.h"
 #include "trace/display/CursorReadOut.h"
+#include "trace/display/GraphFrame.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QMetaObject>
 #include <QPixmap>
 #include <QShortcut>
@@ -66,7 +70,7 @@ constexpr int kBlocksPerSecond = 20;
 constexpr int kScreenshotBlocks = 5;
 
 // The two channels' views; each keeps its cursor read-out in the status bar current.
-QWidget* MakeViews(QWidget* parent, QStatusBar* pStatus)
+QWidget* MakeViews(QWidget* parent, QStatusBar* pStatus, CGraphFrame& frame)
 {
     auto* pCentral = new QWidget(parent);
     auto* pLayout = new QVBoxLayout(pCentral);
@@ -74,6 +78,7 @@ QWidget* MakeViews(QWidget* parent, QStatusBar* pStatus)
     pLayout->setSpacing(2);
     for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B}) {
         auto* pView = new CGraphViewWidget(eChannel, pCentral);
+        frame.SetView(eChannel, &pView->GetView());
         auto* pReadOut = new QLabel(pStatus);
         pStatus->addWidget(pReadOut, 1);
         pView->SetChangeListener([pReadOut, eChannel]() {
@@ -99,10 +104,10 @@ void OpenDialog(const std::string& sKind, CQXTrace& trace)
 }
 
 // The views with the values table of channel A's spectrum on their right.
-QWidget* MakeViewsWithValues(QWidget* parent, QStatusBar* pStatus, CQXTrace* pTrace)
+QWidget* MakeViewsWithValues(QWidget* parent, QStatusBar* pStatus, CGraphFrame& frame, CQXTrace* pTrace)
 {
     auto* pSplitter = new QSplitter(Qt::Horizontal, parent);
-    pSplitter->addWidget(MakeViews(pSplitter, pStatus));
+    pSplitter->addWidget(MakeViews(pSplitter, pStatus, frame));
     pSplitter->addWidget(new CTraceValuesWidget(pTrace, pSplitter));
     pSplitter->setStretchFactor(0, 3);
     pSplitter->setStretchFactor(1, 2);
@@ -175,15 +180,20 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // The frame outlives the views it is told of; its command table fills the menus.
+    CGraphFrame frame;
     QMainWindow window;
+    const auto run = [&frame](UINT uCommand) { frame.Execute(uCommand); };
+    BindMenu(*window.menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
+    BindMenu(*window.menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
     window.setWindowTitle("tracewin demo - channels A and B");
     if (bValues && pSpectrum) {
         PlaceCursorAndMarks(*pSpectrum);
-        window.setCentralWidget(MakeViewsWithValues(&window, window.statusBar(), pSpectrum));
+        window.setCentralWidget(MakeViewsWithValues(&window, window.statusBar(), frame, pSpectrum));
         window.setWindowTitle("tracewin demo - channels A and B, values of Ch A's spectrum");
         window.resize(1600, 820);
     } else {
-        window.setCentralWidget(MakeViews(&window, window.statusBar()));
+        window.setCentralWidget(MakeViews(&window, window.statusBar(), frame));
         window.resize(1100, 820);
     }
     window.show();

@@ -202,26 +202,38 @@ CMenuItems FillGraphContextMenu(CGraphView& view)
         if (uCommand > ID_SET_CURRENT_TRACE_LAST) break;
         aChoices.push_back({pTrace->GetTraceName(1, 0, 0), uCommand++, true, pTrace == pCurrent, {}});
     }
-    const auto Graph = [](const wchar_t* pszText, UINT uId, bool bEnabled) {
-        return SMenuItem{pszText, uId, bEnabled, false, {}};
-    };
     const bool bAny = !aChoices.empty();
-    return {Submenu(L"Set current Trace", std::move(aChoices), bAny),
-            Submenu(L"Current Trace", FillRMBMenu(pCurrent), pCurrent != nullptr),
-            Graph(L"Print the graph", ID_GRAPH_PRINT, false),
-            Graph(L"Show a preview of the graph printout", ID_GRAPH_PRINT_PREVIEW, false),
+    CMenuItems aMenu{Submenu(L"Set current Trace", std::move(aChoices), bAny),
+                     Submenu(L"Current Trace", FillRMBMenu(pCurrent), pCurrent != nullptr)};
+    for (SMenuItem& item : FillGraphMenu(bAny)) aMenu.push_back(std::move(item));
+    return aMenu;
+}
+
+SCommandStatus GetGraphCommandStatus(UINT uCommand, bool bAnyTrace)
+{
+    const bool bZoomAll = uCommand == ID_GRAPH_AUTOZOOM_ALL || uCommand == ID_GRAPH_DEFAULTZOOM_ALL;
+    return {bZoomAll && bAnyTrace, false};
+}
+
+CMenuItems FillGraphMenu(bool bAnyTrace)
+{
+    const auto Graph = [bAnyTrace](const wchar_t* pszText, UINT uId) {
+        return SMenuItem{pszText, uId, GetGraphCommandStatus(uId, bAnyTrace).bEnabled, false, {}};
+    };
+    return {Graph(L"Print the graph", ID_GRAPH_PRINT),
+            Graph(L"Show a preview of the graph printout", ID_GRAPH_PRINT_PREVIEW),
             Separator(),
-            Graph(L"Export graph to file", ID_GRAPH_EXPORT, false),
-            Graph(L"Show a preview of the graph export", ID_GRAPH_EXPORT_PREVIEW, false),
-            Graph(L"Copy graph to clipboard", ID_GRAPH_COPY, false),
+            Graph(L"Export graph to file", ID_GRAPH_EXPORT),
+            Graph(L"Show a preview of the graph export", ID_GRAPH_EXPORT_PREVIEW),
+            Graph(L"Copy graph to clipboard", ID_GRAPH_COPY),
             Separator(),
-            Graph(L"Auto-zoom all Traces", ID_GRAPH_AUTOZOOM_ALL, bAny),
-            Graph(L"Set all Traces to defaults", ID_GRAPH_DEFAULTZOOM_ALL, bAny),
+            Graph(L"Auto-zoom all Traces", ID_GRAPH_AUTOZOOM_ALL),
+            Graph(L"Set all Traces to defaults", ID_GRAPH_DEFAULTZOOM_ALL),
             Separator(),
-            Graph(L"Print/export options", ID_GRAPH_PRINT_SETUP, false),
-            Graph(L"Reset all Trace colours", ID_GRAPH_RESET_COLORS, false),
-            Graph(L"Change default graph colours", ID_GRAPH_CHANGE_COLORS, false),
-            Graph(L"Add/load Trace", ID_GRAPH_ADD_TRACE, false)};
+            Graph(L"Print/export options", ID_GRAPH_PRINT_SETUP),
+            Graph(L"Reset all Trace colours", ID_GRAPH_RESET_COLORS),
+            Graph(L"Change default graph colours", ID_GRAPH_CHANGE_COLORS),
+            Graph(L"Add/load Trace", ID_GRAPH_ADD_TRACE)};
 }
 
 bool ExecuteGraphCommand(CGraphView& view, UINT uCommand)

@@ -95,6 +95,11 @@ SCommandStatus GetTraceCommandStatus(UINT uCommand, CQXTrace* pTrace);
 bool ExecuteTraceCommand(UINT uCommand, CQXTrace* pTrace);
 // The trace's menu: main items, then the X scale, Y scale and print-style submenus in place.
 CMenuItems FillRMBMenu(CQXTrace* pTrace);
+// The graph commands' state: the zoom-all commands need a trace; the rest
+// (printing, export, colours, adding traces) are not carried out here yet.
+SCommandStatus GetGraphCommandStatus(UINT uCommand, bool bAnyTrace);
+// The graph commands, as the context menu lists them below the trace submenus.
+CMenuItems FillGraphMenu(bool bAnyTrace);
 // The view's whole context menu, for the view's channel (both when drawn together).
 CMenuItems FillGraphContextMenu(CGraphView& view);
 // Carries out a command of the context menu: trace commands on the view's

@@ -1,0 +1,115 @@
+#include "trace/display/GraphFrame.h"
+
+#include "host/app/AppServices.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/model/QXTrace.h"
+
+#include <algorithm>
+
+namespace {
+
+int ViewIndex(ChannelNumber eChannel) { return eChannel == CHANNEL_B ? 1 : 0; }
+
+bool AnyTraceInUse(CGraphDoc* pDoc)
+{
+    return pDoc && (pDoc->GetFirstInUseAndOnTrace(CHANNEL_A) || pDoc->GetFirstInUseAndOnTrace(CHANNEL_B));
+}
+
+} // namespace
+
+CGraphFrame::CGraphFrame()
+{
+    // Every trace command, from the first id to the last print style.
+    for (UINT uId = ID_TRACE_SETTINGS; uId <= ID_TRACE_PRINTSTYLE_DASHDOTDOT; ++uId)
+        m_aCommands.push_back({uId, [uId](CQXTrace* pTrace) { return ExecuteTraceCommand(uId, pTrace); },
+                               [uId](CQXTrace* pTrace) { return GetTraceCommandStatus(uId, pTrace); }});
+    for (UINT uId = ID_GRAPH_PRINT; uId <= ID_GRAPH_ADD_TRACE; ++uId)
+        m_aCommands.push_back({uId,
+                               [uId](CQXTrace*) {
+                                   CGraphDoc* pDoc = GetGraphDoc();
+                                   if (!pDoc || !GetGraphCommandStatus(uId, AnyTraceInUse(pDoc)).bEnabled) return false;
+                                   // The window's menus act on every channel.
+                                   if (uId == ID_GRAPH_AUTOZOOM_ALL)
+                                       pDoc->AutoZoomAll(CHANNEL_BOTH, 1);
+                                   else
+                                       pDoc->DefaultZoomAll(CHANNEL_BOTH, 1);
+                                   return true;
+                               },
+                               [uId](CQXTrace*) { return GetGraphCommandStatus(uId, AnyTraceInUse(GetGraphDoc())); }});
+}
+
+void CGraphFrame::SetView(ChannelNumber eChannel, CGraphView* pView)
+{
+    if (eChannel != CHANNEL_A && eChannel != CHANNEL_B) return;
+    m_apViews[ViewIndex(eChannel)] = pView;
+    if (pView) pView->SetParentFrame(this);
+}
+
+CGraphView* CGraphFrame::GetView(ChannelNumber eChannel) const
+{
+    return (eChannel == CHANNEL_A || eChannel == CHANNEL_B) ? m_apViews[ViewIndex(eChannel)] : nullptr;
+}
+
+CGraphView* CGraphFrame::GetTraceView(CQXTrace* pTrace)
+{
+    if (!pTrace) return nullptr;
+    const CGraphDoc* pDoc = GetGraphDoc();
+    if ((pDoc && pDoc->DrawingAllOnSameView()) || pTrace->GetChannel() == CHANNEL_A) return m_apViews[0];
+    return pTrace->GetChannel() == CHANNEL_B ? m_apViews[1] : nullptr;
+}
+
+void CGraphFrame::PushInterceptor(ITraceInterceptor* pInterceptor)
+{
+    if (pInterceptor) m_apInterceptors.push_back(pInterceptor);
+}
+
+void CGraphFrame::RemoveInterceptor(ITraceInterceptor* pInterceptor)
+{
+    std::erase(m_apInterceptors, pInterceptor);
+}
+
+CQXTrace* CGraphFrame::PeekTraceForCurrentCommand() const
+{
+    if (m_pNextCommandTrace) return m_pNextCommandTrace;
+    const CGraphDoc* pDoc = GetGraphDoc();
+    return pDoc ? pDoc->GetCurrentTrace() : nullptr;
+}
+
+CQXTrace* CGraphFrame::GetTraceForCurrentCommand()
+{
+    CQXTrace* pTrace = PeekTraceForCurrentCommand();
+    m_pNextCommandTrace = nullptr;
+    return pTrace;
+}
+
+bool CGraphFrame::OnSetCurrentTrace(CQXTrace* pTrace)
+{
+    CGraphDoc* pDoc = GetGraphDoc();
+    if (!pDoc || !pTrace || pDoc->GetCurrentTrace() == pTrace) return true;
+    if (!pTrace->IsOn()) pDoc->TraceOn(pTrace, 1);
+    pDoc->SetCurrentTrace(pTrace, 1);
+    return true;
+}
+
+const CGraphFrame::SCommand* CGraphFrame::FindCommand(UINT uId) const
+{
+    const auto it = std::find_if(m_aCommands.begin(), m_aCommands.end(), [uId](const SCommand& c) { return c.uId == uId; });
+    return it == m_aCommands.end() ? nullptr : &*it;
+}
+
+SCommandStatus CGraphFrame::GetCommandStatus(UINT uId) const
+{
+    const SCommand* pCommand = FindCommand(uId);
+    return pCommand ? pCommand->fnStatus(PeekTraceForCurrentCommand()) : SCommandStatus{};
+}
+
+bool CGraphFrame::Execute(UINT uId)
+{
+    const SCommand* pCommand = FindCommand(uId);
+    CQXTrace* pTrace = GetTraceForCurrentCommand();
+    return pCommand && pCommand->fnRun(pTrace);
+}
+
+CMenuItems CGraphFrame::GetTraceMenu() const { return FillRMBMenu(PeekTraceForCurrentCommand()); }
+
+CMenuItems CGraphFrame::GetGraphMenu() const { return FillGraphMenu(AnyTraceInUse(GetGraphDoc())); }
