@@ -158,3 +158,22 @@ TEST_F(ViewMouse, CursorReadOutNamesTheTraceAndGivesXAndYInTheirUnits)
     EXPECT_EQ(GetCursorReadOutText(m_pTrace).ToUtf8(), sName + ": cursor X 4696.67 Hz, Y -16.99 dBFS");
     EXPECT_TRUE(GetCursorReadOutText(nullptr).IsEmpty());
 }
+
+TEST_F(ViewMouse, BandOverACurrentLimitLineZoomsItsOwnerAndADoubleClickInTheXTrackUnzooms)
+{
+    auto* pLimit = new CTestLimitLine(m_pTrace, TT_MAXLIMITLINE, 512);
+    m_pTrace->AttachLimitLines(pLimit, nullptr);
+    pLimit->SetInUse(1);
+    pLimit->TraceOn(0, 0);
+    pLimit->ShareParentScales();
+    m_pDoc->SetCurrentTrace(CHANNEL_A, pLimit);
+    Paint();
+    const SWindow full = WindowOf(m_pTrace);
+    Drag(Centre(), CPoint(Centre().x + 100, Centre().y + 60));
+    EXPECT_LT(WindowOf(m_pTrace).iMaxPos - WindowOf(m_pTrace).iMinPos, full.iMaxPos - full.iMinPos);
+
+    m_pDoc->SetCurrentTrace(CHANNEL_A, m_pTrace);
+    Paint();
+    m_view.OnLButtonDblClk(0, m_view.GetXCurPosRect().CenterPoint());
+    EXPECT_EQ(std::make_pair(WindowOf(m_pTrace).iMinPos, WindowOf(m_pTrace).iMaxPos), std::make_pair(0, 511));
+}
