@@ -4,36 +4,16 @@
 // fails and leaves the document, its traces and its scales as they were;
 // anything else stops the run.
 
-#include "host/app/HeadlessHost.h"
-#include "trace/document/GraphDoc.h"
+#include "FuzzSupport.h"
 #include "trace/model/QXTrace.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace {
 
-struct SWorld {
-    CHeadlessHost host;
-    CGraphDoc doc;
-    CString sPath;
-    SWorld() : sPath(host.GetRoot() + L"/input.twc")
-    {
-        host.SetGraphDoc(&doc);
-        doc.Initialise();
-    }
-    ~SWorld() { host.PumpMessages(); }
+struct SDocWorld : fuzz::SWorld {
+    SDocWorld() : fuzz::SWorld(L"input.twc") { doc.Initialise(); }
 };
-
-bool WriteInput(const CString& sPath, const std::uint8_t* data, std::size_t size)
-{
-    std::FILE* pFile = std::fopen(sPath.ToUtf8().c_str(), "wb");
-    if (!pFile) return false;
-    const bool bOk = std::fwrite(data, 1, size, pFile) == size;
-    return std::fclose(pFile) == 0 && bOk;
-}
 
 // What a refused load must leave alone.
 std::vector<const void*> Snapshot(CGraphDoc& doc)
@@ -51,16 +31,8 @@ std::vector<const void*> Snapshot(CGraphDoc& doc)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // Never destroyed at exit: the host's teardown would run after the
-    // path resolver it restores has gone. A fresh host now and then keeps
-    // its recordings (hints, log) small.
-    static SWorld* world = nullptr;
-    static unsigned runs = 0;
-    if (!world || ++runs % 4096 == 0) {
-        delete world;
-        world = new SWorld();
-    }
-    if (!WriteInput(world->sPath, data, size)) std::abort();
+    SDocWorld* world = &fuzz::Recycled<SDocWorld>();
+    fuzz::WriteInput(world->sPath, data, size);
 
     CGraphDoc& doc = world->doc;
     const std::vector<const void*> before = Snapshot(doc);

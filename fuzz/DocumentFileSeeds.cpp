@@ -4,39 +4,23 @@
 // every kind of entry occurs.
 //   make_documentfile_seeds <folder>
 
-#include "host/app/HeadlessHost.h"
-#include "trace/document/GraphDoc.h"
+#include "FuzzSupport.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/limits/LimitTable.h"
 #include "trace/model/QXTrace.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <string>
-
-namespace {
-
-int Save(CGraphDoc& doc, const char* szFolder, const char* szName)
-{
-    const std::string sPath = (std::filesystem::absolute(szFolder) / szName).string();
-    return doc.SaveDocumentFile(CString(sPath));
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-        return 2;
-    }
+    const std::string sFolder = fuzz::SeedFolder(argc, argv);
+    if (sFolder.empty()) return 2;
     CHeadlessHost host;
     int iWritten = 0;
     {
         CGraphDoc doc;
         host.SetGraphDoc(&doc);
         doc.Initialise();
-        iWritten += Save(doc, argv[1], "new.twc");
+        iWritten += doc.SaveDocumentFile(CString(sFolder + "/new.twc"));
         host.PumpMessages();
         host.SetGraphDoc(nullptr);
     }
@@ -68,9 +52,8 @@ int main(int argc, char** argv)
         pFft->SetLimitLineForTrace(pMin, TT_MINLIMITLINE, 1, 0, 0);
     }
     if (!doc.GetSaveTable(CHANNEL_B)->empty()) doc.GetSaveTable(CHANNEL_B)->front().m_bSave = 0;
-    iWritten += Save(doc, argv[1], "kinds.twc");
-    std::printf("%d seed files written to %s\n", iWritten, argv[1]);
+    iWritten += doc.SaveDocumentFile(CString(sFolder + "/kinds.twc"));
     host.PumpMessages();
     host.SetGraphDoc(nullptr);
-    return iWritten == 2 ? 0 : 1;
+    return fuzz::Report(iWritten, sFolder, iWritten == 2);
 }

@@ -2,43 +2,25 @@
 // load either gives a line that answers for its limits and saves again, or
 // fails with the line empty; anything else stops the run.
 
-#include "host/app/HeadlessHost.h"
+#include "FuzzSupport.h"
 #include "platform/Archive.h"
-#include "trace/document/GraphDoc.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/model/QXTrace.h"
 
-#include <cfloat>
-#include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
 namespace {
 
-struct SWorld {
-    CHeadlessHost host;
-    CGraphDoc doc;
-    CQXTrace* pParent = nullptr;
-    SWorld()
-    {
-        host.SetGraphDoc(&doc);
-        pParent = doc.CreateTrace(TT_FFT, CHANNEL_A, 65, 0, 0, 0, 0, 1, 1, 1);
-    }
-    ~SWorld() { host.PumpMessages(); }
+struct SLimitWorld : fuzz::SWorld {
+    CQXTrace* pParent = doc.CreateTrace(TT_FFT, CHANNEL_A, 65, 0, 0, 0, 0, 1, 1, 1);
+    SLimitWorld() : fuzz::SWorld(L"input.lim") {}
 };
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static std::unique_ptr<SWorld> world;
-    static unsigned runs = 0;
-    // A fresh host now and then keeps its recordings (hints, log) small.
-    if (!world || ++runs % 4096 == 0) {
-        world.reset();
-        world = std::make_unique<SWorld>();
-    }
+    SLimitWorld* world = &fuzz::Recycled<SLimitWorld>();
     if (!world->pParent) std::abort();
 
     CArchive ar(CArchive::load, std::vector<std::uint8_t>(data, data + size));

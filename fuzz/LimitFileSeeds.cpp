@@ -3,30 +3,22 @@
 // and a limit table.
 //   make_limitfile_seeds <folder>
 
-#include "host/app/HeadlessHost.h"
+#include "FuzzSupport.h"
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeList.h"
-#include "trace/document/GraphDoc.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/limits/LimitTable.h"
 #include "trace/model/QXTrace.h"
 
 #include <cfloat>
-#include <cstdio>
-#include <filesystem>
-#include <string>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-        return 2;
-    }
+    const std::string sFolder = fuzz::SeedFolder(argc, argv);
+    if (sFolder.empty()) return 2;
     CHeadlessHost host;
     CGraphDoc doc;
     host.SetGraphDoc(&doc);
-    // Absolute, or the document would place the files in its traces folder.
-    const std::string sFolder = std::filesystem::absolute(argv[1]).string();
     int iWritten = 0;
     for (TraceType eType : {TT_FFT, TT_SCOPE}) {
         CQXTrace* pTrace = doc.CreateTrace(eType, CHANNEL_A, 16, 0, 0, 0, 0, 1, 1, 1);
@@ -53,7 +45,6 @@ int main(int argc, char** argv)
             iWritten += doc.SaveTrace(pLine, CString((sName + std::to_string(eType)).c_str()), 0);
         }
     }
-    std::printf("%d seed files written to %s\n", iWritten, argv[1]);
     host.PumpMessages();
-    return iWritten > 0 ? 0 : 1;
+    return fuzz::Report(iWritten, sFolder, iWritten > 0);
 }

@@ -3,23 +3,17 @@
 // every optional record is present somewhere.
 //   make_tracefile_seeds <folder>
 
-#include "host/app/HeadlessHost.h"
+#include "FuzzSupport.h"
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeList.h"
-#include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <string>
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-        return 2;
-    }
+    const std::string sFolder = fuzz::SeedFolder(argc, argv);
+    if (sFolder.empty()) return 2;
     CHeadlessHost host;
     CGraphDoc doc;
     host.SetGraphDoc(&doc);
@@ -39,9 +33,7 @@ int main(int argc, char** argv)
         pTrace->CursorOn();
         pTrace->ZoomX(0, 1, pTrace->GetDataSize() - 2, 1);
         pTrace->SetComment(L"seed");
-        // Absolute, or the document would place it in its traces folder.
-        const std::string sName = (std::filesystem::absolute(argv[1]) / ("kind" + std::to_string(eType))).string();
-        iWritten += doc.SaveTrace(pTrace, CString(sName), 0);
+        iWritten += doc.SaveTrace(pTrace, CString(sFolder + "/kind" + std::to_string(eType)), 0);
     }
     // One spectrum with a shown list of computes (one of them disabled).
     if (CQXTrace* pTrace = doc.CreateTrace(TT_FFT, CHANNEL_A, 64, 0, 0, 0, 0, 1, 1, 1)) {
@@ -51,10 +43,8 @@ int main(int argc, char** argv)
         if (list.GetNumComputeObjects() == 3) list.GetComputeObjectAt(2)->SetEnabled(false);
         pTrace->SetComputeList(&list);
         pTrace->SetShowTransformedYData(1, 0);
-        const std::string sName = (std::filesystem::absolute(argv[1]) / "computes").string();
-        iWritten += doc.SaveTrace(pTrace, CString(sName), 0);
+        iWritten += doc.SaveTrace(pTrace, CString(sFolder + "/computes"), 0);
     }
-    std::printf("%d seed files written to %s\n", iWritten, argv[1]);
     host.PumpMessages();
-    return iWritten > 0 ? 0 : 1;
+    return fuzz::Report(iWritten, sFolder, iWritten > 0);
 }

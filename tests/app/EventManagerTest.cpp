@@ -42,22 +42,15 @@ TEST(AppEventManager, EventsAreKeyedByKindAndOwnerAndGoWithTheirOwners)
     EXPECT_EQ(events.VerifyTraceEvents(nullptr), 0);
 }
 
-TEST(AppEventManager, DetailsAreKeptAsGivenAndUpdatable)
+TEST(AppEventManager, DetailsAreUpdatableOnlyForAnExistingEvent)
 {
     CEventManager events;
-    events.AddEvent(422, L"Upper", kTraceA, 1, 1, 0, 1, 2, -1, 1);
-    SEventDetails details;
+    AddLimitEvent(events, 422, kTraceA);
+    SEventDetails details, reread;
     ASSERT_TRUE(events.GetEventDetails(422, kTraceA, details));
-    EXPECT_EQ(std::make_tuple(details.sText, details.bEnabled, details.bStateFlag1, details.bStateFlag2, details.bActive,
-                              details.iState, details.iAction, details.iRepeat),
-              std::make_tuple(CString(L"Upper"), 1, 1, 0, 1, 2, -1, 1));
-
     details.bEnabled = 0;
-    EXPECT_TRUE(events.UpdateEvent(details));
-    SEventDetails reread;
-    ASSERT_TRUE(events.GetEventDetails(422, kTraceA, reread));
-    EXPECT_EQ(reread.bEnabled, 0);
-
+    EXPECT_TRUE(events.UpdateEvent(details) && events.GetEventDetails(422, kTraceA, reread));
+    EXPECT_EQ(std::make_tuple(reread.sText, reread.bEnabled, reread.iAction), std::make_tuple(CString(L"limit"), 0, -1));
     details.lParam = kTraceB; // no such event
     EXPECT_FALSE(events.UpdateEvent(details) || events.GetEventDetails(421, kTraceA, reread));
 }

