@@ -95,14 +95,12 @@ TEST_F(GraphDocLive, FeedsInUseTracesThatAreOnOrWhoseComputeTraceIsOn)
 
 TEST_F(GraphDocLive, AutoRangeFailureOnBFeedsOnlyA)
 {
-    const auto apTraces = {AddLive(TT_SCOPE, CHANNEL_A), AddLive(TT_FFT, CHANNEL_A), AddLive(TT_SCOPE, CHANNEL_B),
-                           AddLive(TT_FFT, CHANNEL_B)};
+    const std::initializer_list<CQXTrace*> apTraces = {AddLive(TT_SCOPE, CHANNEL_A), AddLive(TT_FFT, CHANNEL_A),
+                                                       AddLive(TT_SCOPE, CHANNEL_B), AddLive(TT_FFT, CHANNEL_B)};
     Publish(Data(), 256);
     Inputs().SetAutoRangeFailed(1, true);
     m_pDoc->NewMathThreadData(CHANNEL_BOTH, 0);
-    std::vector<int> aiSizes;
-    for (CQXTrace* p : apTraces) aiSizes.push_back(p->GetDataSize());
-    EXPECT_EQ(aiSizes, (std::vector<int>{256, 129, 64, 64}));
+    EXPECT_EQ(Sizes(apTraces), (std::vector<int>{256, 129, 64, 64}));
 }
 
 TEST_F(GraphDocLive, RefillSizesReuseAndHints)
@@ -154,28 +152,16 @@ TEST_F(GraphDocLive, BufferScaleFactorByKindModeAndRange)
         SBufferScaleInputs in;
         double dExpected;
     };
-    SBufferScaleInputs analogue{TT_SCOPE, false, true, false, false, 1.0, 1000.0, 1.0};
-    SBufferScaleInputs fftAnalogue = analogue;
-    fftAnalogue.eType = TT_FFT;
-    SBufferScaleInputs jitterScope{TT_SCOPE, true, false, false, false, 2.0, 0.0, 0.0};
-    SBufferScaleInputs jitterFFT = jitterScope;
-    jitterFFT.eType = TT_FFT;
-    SBufferScaleInputs ctRelative{TT_CTDET, false, false, false, true, 1.0, 0.0, 0.0};
-    SBufferScaleInputs impulseFFT = fftAnalogue;
-    impulseFFT.bImpulseRelative = true;
-    SBufferScaleInputs noRange = analogue;
-    noRange.dChannel0MaxmV = 0.0;
-    SBufferScaleInputs filter = analogue;
-    filter.eType = TT_FILTER;
+    // Kind, jitter, analogue, impulse relative, RMS relative, calibration, largest range mV, range V.
     const SCase aCases[] = {
-        {"analogue scope", analogue, std::sqrt(2.0) * kHex},
-        {"analogue FFT", fftAnalogue, 2.0 * kSine * kSine},
-        {"jitter scope", jitterScope, 2.0 * kHex},
-        {"jitter FFT", jitterFFT, kSine * kSine},
-        {"relative RMS CT", ctRelative, kSine},
-        {"relative impulse FFT", impulseFFT, 2.0},
-        {"no largest range", noRange, kHex},
-        {"filter", filter, 1.0},
+        {"analogue scope", {TT_SCOPE, false, true, false, false, 1.0, 1000.0, 1.0}, std::sqrt(2.0) * kHex},
+        {"analogue FFT", {TT_FFT, false, true, false, false, 1.0, 1000.0, 1.0}, 2.0 * kSine * kSine},
+        {"jitter scope", {TT_SCOPE, true, false, false, false, 2.0, 0.0, 0.0}, 2.0 * kHex},
+        {"jitter FFT", {TT_FFT, true, false, false, false, 2.0, 0.0, 0.0}, kSine * kSine},
+        {"relative RMS CT", {TT_CTDET, false, false, false, true, 1.0, 0.0, 0.0}, kSine},
+        {"relative impulse FFT", {TT_FFT, false, true, true, false, 1.0, 1000.0, 1.0}, 2.0},
+        {"no largest range", {TT_SCOPE, false, true, false, false, 1.0, 0.0, 1.0}, kHex},
+        {"filter", {TT_FILTER, false, true, false, false, 1.0, 1000.0, 1.0}, 1.0},
     };
     for (const SCase& c : aCases) EXPECT_NEAR(BufferScaleFactor(c.in), c.dExpected, 1e-6 * c.dExpected) << c.szName;
 
