@@ -5,8 +5,10 @@
 // update hints repaint the views. The mouse works in the views: drag a
 // rubber band to zoom, double-click to place the cursor and drag it, use
 // Left/Right/Home/End, and right-click for the context menu; the Trace and
-// Graph menus come from the frame's command table, and the status bar shows
-// each channel's cursor read-out.
+// Graph menus come from the frame's command table, the Legend dock lists the
+// traces (click the dot to switch one, the copy mark to copy it, a row to
+// make it current, double-click a name to rename it), and the status bar
+// shows each channel's cursor read-out.
 //
 // With --sweep the views show a simulated stepped sweep instead: a device
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
@@ -33,6 +35,7 @@
 #include "host/app/HeadlessHost.h"
 #include "host/app/AppServices.h"
 #include "qt/GraphViewWidget.h"
+#include "qt/LegendWidget.h"
 #include "qt/QtConvert.h"
 #include "qt/QtMenu.h"
 #include "qt/TraceValuesTable.h"
@@ -45,6 +48,7 @@
 #include "trace/model/QXTrace.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -70,7 +74,7 @@ constexpr int kBlocksPerSecond = 20;
 constexpr int kScreenshotBlocks = 5;
 
 // The two channels' views; each keeps its cursor read-out in the status bar current.
-QWidget* MakeViews(QWidget* parent, QStatusBar* pStatus, CGraphFrame& frame)
+QWidget* MakeViews(QWidget* parent, QStatusBar* pStatus, CGraphFrame& frame, CLegendWidget* pLegend)
 {
     auto* pCentral = new QWidget(parent);
     auto* pLayout = new QVBoxLayout(pCentral);
@@ -81,7 +85,8 @@ QWidget* MakeViews(QWidget* parent, QStatusBar* pStatus, CGraphFrame& frame)
         frame.SetView(eChannel, &pView->GetView());
         auto* pReadOut = new QLabel(pStatus);
         pStatus->addWidget(pReadOut, 1);
-        pView->SetChangeListener([pReadOut, eChannel]() {
+        pView->SetChangeListener([pReadOut, pLegend, eChannel]() {
+            if (pLegend) pLegend->Refresh();
             CGraphDoc* pDoc = GetGraphDoc();
             const QString sText = ToQString(GetCursorReadOutText(pDoc ? pDoc->GetCurrentTrace(eChannel) : nullptr));
             if (pReadOut->text() != sText) pReadOut->setText(sText);
@@ -104,10 +109,11 @@ void OpenDialog(const std::string& sKind, CQXTrace& trace)
 }
 
 // The views with the values table of channel A's spectrum on their right.
-QWidget* MakeViewsWithValues(QWidget* parent, QStatusBar* pStatus, CGraphFrame& frame, CQXTrace* pTrace)
+QWidget* MakeViewsWithValues(QWidget* parent, QStatusBar* pStatus, CGraphFrame& frame, CLegendWidget* pLegend,
+                             CQXTrace* pTrace)
 {
     auto* pSplitter = new QSplitter(Qt::Horizontal, parent);
-    pSplitter->addWidget(MakeViews(pSplitter, pStatus, frame));
+    pSplitter->addWidget(MakeViews(pSplitter, pStatus, frame, pLegend));
     pSplitter->addWidget(new CTraceValuesWidget(pTrace, pSplitter));
     pSplitter->setStretchFactor(0, 3);
     pSplitter->setStretchFactor(1, 2);
@@ -186,15 +192,19 @@ int main(int argc, char** argv)
     const auto run = [&frame](UINT uCommand) { frame.Execute(uCommand); };
     BindMenu(*window.menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*window.menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
+    auto* pLegendDock = new QDockWidget("Legend", &window);
+    auto* pLegend = new CLegendWidget(frame, pLegendDock);
+    pLegendDock->setWidget(pLegend);
+    window.addDockWidget(Qt::BottomDockWidgetArea, pLegendDock);
     window.setWindowTitle("tracewin demo - channels A and B");
     if (bValues && pSpectrum) {
         PlaceCursorAndMarks(*pSpectrum);
-        window.setCentralWidget(MakeViewsWithValues(&window, window.statusBar(), frame, pSpectrum));
+        window.setCentralWidget(MakeViewsWithValues(&window, window.statusBar(), frame, pLegend, pSpectrum));
         window.setWindowTitle("tracewin demo - channels A and B, values of Ch A's spectrum");
         window.resize(1600, 820);
     } else {
-        window.setCentralWidget(MakeViews(&window, window.statusBar(), frame));
-        window.resize(1100, 820);
+        window.setCentralWidget(MakeViews(&window, window.statusBar(), frame, pLegend));
+        window.resize(1100, 1000);
     }
     window.show();
     CQtDialogHost dialogs(&window);

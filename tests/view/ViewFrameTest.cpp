@@ -4,6 +4,7 @@
 #include "ViewFixture.h"
 
 #include "trace/display/GraphFrame.h"
+#include "trace/display/QuickLegend.h"
 
 class ViewFrame : public ViewFixture {
 protected:
@@ -82,4 +83,52 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
     EXPECT_FALSE(m_frame.GetTraceMenu()[0].bEnabled);
     EXPECT_TRUE(m_frame.Execute(ID_TRACE_PRINTSTYLE_DASHED));
     EXPECT_EQ(pTrace->GetPrintStyle(), TRACE_PRINTSTYLE_DASH);
+}
+
+TEST_F(ViewFrame, LegendRowsTheirCellsAndTheCopyCellActingOnItsOwnRow)
+{
+    CTestTrace* pCurrent = AddLiveTrace();
+    CTestTrace* pRow = AddLiveTrace();
+    CTestTrace* pOnB = AddLiveTrace(TT_FFT, CHANNEL_B);
+    auto* pLimit = new CTestLimitLine(pCurrent, TT_MAXLIMITLINE, 512);
+    pCurrent->AttachLimitLines(pLimit, nullptr);
+    pLimit->SetInUse(1);
+    pOnB->TraceOff(0);
+    m_pDoc->SetCurrentTrace(pCurrent, 0);
+    CQuickLegend legend(m_frame);
+    legend.FillList();
+
+    const auto& aRows = legend.GetRows();
+    ASSERT_EQ(aRows.size(), 4u);
+    const struct {
+        CQXTrace* pTrace;
+        int iOnImage;
+        const char* pszChannel;
+        bool bCurrent;
+    } aExpected[] = {{pCurrent, 11, "A", true}, {pLimit, 10, "A", false}, {pRow, 11, "A", false}, {pOnB, 10, "B", false}};
+    for (size_t i = 0; i < aRows.size(); ++i) {
+        EXPECT_EQ(aRows[i].pTrace, aExpected[i].pTrace) << i;
+        EXPECT_EQ(aRows[i].iOnImage, aExpected[i].iOnImage) << i;
+        EXPECT_EQ(aRows[i].sChannel.ToUtf8(), aExpected[i].pszChannel) << i;
+        EXPECT_EQ(aRows[i].bCurrent, aExpected[i].bCurrent) << i;
+    }
+    EXPECT_EQ(CQuickLegend::GetColumns()[CQuickLegend::COL_CHANNEL].bClickable, false);
+
+    // The on/off cell switches channel B's trace on; the copy cell of the
+    // second row copies that row's trace, and the next command acts on the
+    // current trace again.
+    EXPECT_TRUE(legend.OnCellClicked(3, CQuickLegend::COL_ONOFF));
+    EXPECT_EQ(pOnB->IsOn(), 1);
+    const size_t iTraces = m_pDoc->GetTraceArray(CHANNEL_A).size();
+    EXPECT_EQ(legend.GetRows()[2].iCopyImage, 13);
+    EXPECT_TRUE(legend.OnCellClicked(2, CQuickLegend::COL_COPY));
+    ASSERT_EQ(m_pDoc->GetTraceArray(CHANNEL_A).size(), iTraces + 1);
+    EXPECT_EQ(legend.GetRows().size(), 5u); // and a row for the copy
+    EXPECT_EQ(m_frame.PeekTraceForCurrentCommand(), pCurrent);
+
+    EXPECT_TRUE(legend.OnSelChange(2));
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), pRow);
+    EXPECT_TRUE(legend.OnLabelEdited(2, L"Mine"));
+    EXPECT_EQ(pRow->GetUserName().ToUtf8(), "Mine");
+    EXPECT_FALSE(legend.OnCellClicked(99, CQuickLegend::COL_ONOFF));
 }

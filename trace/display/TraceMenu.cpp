@@ -109,7 +109,7 @@ SCommandStatus GetTraceCommandStatus(UINT uCommand, CQXTrace* pTrace)
     case ID_TRACE_CURSOR: return {bOn, pTrace->IsCursorOn() != 0};
     case ID_TRACE_MARKS: return {bOn, pTrace->AreMarksOn() != 0};
     case ID_TRACE_TRANSFORMED: return {bOn && pTrace->GetComputeList(), pTrace->GetShowTransformedYData() != 0};
-    case ID_TRACE_COPY: return {bOn && !pTrace->IsLimitLine(), false};
+    case ID_TRACE_COPY: return {bOn && pTrace->CanCopy(), false};
     case ID_TRACE_REMOVE: return {true, false};
     // Log axes and the dialogs the menu opens are carried out elsewhere or not yet.
     case ID_TRACE_LOGX: return {false, pTrace->GetLogX() != 0};
