@@ -1,8 +1,12 @@
 #include "qt/LegendWidget.h"
 
 #include "qt/QtConvert.h"
+#include "qt/QtMenu.h"
+#include "trace/display/GraphFrame.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPixmap>
 
 namespace {
@@ -17,7 +21,8 @@ QTableWidgetItem* FixedItem(const QString& sText)
 
 } // namespace
 
-CLegendWidget::CLegendWidget(CGraphFrame& frame, QWidget* parent) : QTableWidget(parent), m_legend(frame)
+CLegendWidget::CLegendWidget(CGraphFrame& frame, QWidget* parent)
+    : QTableWidget(parent), m_frame(frame), m_legend(frame)
 {
     setColumnCount(CQuickLegend::COL_COUNT);
     horizontalHeader()->hide();
@@ -76,4 +81,19 @@ void CLegendWidget::ShowRows()
         if (row.bCurrent) setCurrentCell(i, CQuickLegend::COL_NAME);
     }
     m_bFilling = false;
+}
+
+void CLegendWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    const int iRow = rowAt(event->pos().y());
+    if (iRow < 0 || iRow >= static_cast<int>(m_legend.GetRows().size())) return;
+    CQXTrace* pTrace = m_legend.GetRows()[iRow].pTrace;
+    m_frame.OnSetCurrentTrace(pTrace);
+    QMenu menu(this);
+    AddMenuItems(menu, FillRMBMenu(pTrace));
+    if (const UINT uCommand = GetMenuCommand(menu.exec(event->globalPos()))) {
+        m_frame.SetTraceForNextCommand(pTrace);
+        m_frame.Execute(uCommand);
+    }
+    Refresh();
 }

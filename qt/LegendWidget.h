@@ -13,9 +13,14 @@ public:
     // Rebuilds the table from the document (cheap; call after any change).
     void Refresh();
 
+protected:
+    // The right button on a row makes its trace current and opens its trace menu.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void ShowRows();
 
+    CGraphFrame& m_frame;
     CQuickLegend m_legend;
     bool m_bFilling = false;
 };
