@@ -1,9 +1,17 @@
 #pragma once
 // CCmdTarget: the base of objects that scripts can reach. It carries the
-// automation switch and the external reference count; the dispatch table
-// (name -> DISPID -> handler) is added with the automation interface.
+// automation switch, the external reference count and the calls through
+// the class's dispatch table (platform/Dispatch.h).
 
 #include "platform/Object.h"
+
+#include <string_view>
+#include <vector>
+
+class CDispatchTable;
+class CVariant;
+enum class EDispResult;
+enum class EInvokeKind;
 
 class CCmdTarget : public CObject {
 public:
@@ -25,6 +33,19 @@ public:
     long GetRefCount() const { return m_lRefCount; }
 
     virtual void OnFinalRelease() { delete this; }
+
+    // ---- Automation ----------------------------------------------------------
+    // The class's members for scripts; null for a class that offers none.
+    virtual const CDispatchTable* GetDispatchTable() const { return nullptr; }
+    // -1 for a name that no member has.
+    int GetIDOfName(std::string_view name) const;
+    // Calls a member: a method, or a property's get or set (the new value as
+    // the one argument). A method call of a property without arguments gets
+    // it, as script engines call it. Arguments are converted to the declared
+    // types first; by-reference arguments receive the member's out values.
+    EDispResult Invoke(int iDispID, EInvokeKind eKind, std::vector<CVariant>& args, CVariant* pResult);
+    EDispResult InvokeByName(std::string_view name, EInvokeKind eKind, std::vector<CVariant>& args,
+                             CVariant* pResult);
 
 private:
     bool m_bAutomationEnabled = false;
