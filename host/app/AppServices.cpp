@@ -99,6 +99,12 @@ void DoMessageLoop()
     if (IAppServices* host = GetAppServices()) host->DoMessageLoop();
 }
 
+bool IsGraphWindowOpen()
+{
+    IAppServices* host = GetAppServices();
+    return host && host->IsGraphWindowOpen();
+}
+
 int AfxMessageBox(const CString& text, unsigned type)
 {
     IAppServices* host = GetAppServices();

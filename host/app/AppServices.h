@@ -74,6 +74,9 @@ public:
     virtual void PostAppMessage(unsigned message, WPARAM wParam, LPARAM lParam) = 0;
     // One pass of the host's message loop (used while the library waits on the host).
     virtual void DoMessageLoop() = 0;
+    // Whether a graph window is open to handle print and export requests
+    // (0x8096, 0x8097) and answer them; without one they fail at once.
+    virtual bool IsGraphWindowOpen() { return false; }
 
     // User interaction.
     virtual int MessageBox(const CString& text, unsigned type) = 0;
@@ -126,6 +129,7 @@ CEventManager* GetEventManager();
 
 void PostAppMessage(unsigned message, WPARAM wParam, LPARAM lParam);
 void DoMessageLoop();
+bool IsGraphWindowOpen();
 
 // Returns the button pressed (IDOK, IDYES, ...); without a host, the default button.
 int AfxMessageBox(const CString& text, unsigned type = MB_OK);

@@ -148,6 +148,23 @@ std::vector<SEventDetails> CEventManager::GetEvents() const
     return m_aEvents;
 }
 
+std::int32_t CEventManager::GetEventParam(LPARAM owner)
+{
+    if (owner == 0) return 0;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (size_t i = 0; i < m_aParamOwners.size(); ++i)
+        if (m_aParamOwners[i] == owner) return static_cast<std::int32_t>(i + 1);
+    m_aParamOwners.push_back(owner);
+    return static_cast<std::int32_t>(m_aParamOwners.size());
+}
+
+LPARAM CEventManager::GetOwnerOfEventParam(std::int32_t param) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (param < 1 || static_cast<size_t>(param) > m_aParamOwners.size()) return 0;
+    return m_aParamOwners[static_cast<size_t>(param - 1)];
+}
+
 void CEventManager::SetEvents(std::vector<SEventDetails> aEvents)
 {
     std::lock_guard<std::mutex> lock(m_mutex);

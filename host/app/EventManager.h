@@ -6,6 +6,7 @@
 #include "host/app/AppMessages.h"
 #include "platform/String.h"
 
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <vector>
@@ -63,6 +64,13 @@ public:
     std::vector<SEventDetails> GetEvents() const;
     void SetEvents(std::vector<SEventDetails> aEvents);
 
+    // The 32-bit value a script receives for an owner handle: a number handed
+    // out once per handle (from 1), so that a script can give it back
+    // whatever the width of a pointer. 0 for a null handle.
+    std::int32_t GetEventParam(LPARAM owner);
+    // The handle a value stands for; 0 for a value never handed out.
+    LPARAM GetOwnerOfEventParam(std::int32_t param) const;
+
     std::vector<SFiredEvent> GetFiredEvents() const;
     void ClearFiredEvents();
     // Optional: called after each fired event is recorded (a script console).
@@ -74,5 +82,6 @@ private:
     mutable std::mutex m_mutex;
     std::vector<SEventDetails> m_aEvents;
     std::vector<SFiredEvent> m_aFired;
+    std::vector<LPARAM> m_aParamOwners; // value n stands for m_aParamOwners[n - 1]
     std::function<void(const SFiredEvent&)> m_fireHandler;
 };

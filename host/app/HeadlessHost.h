@@ -66,6 +66,8 @@ public:
     CMeasurementSettings* GetSettingsService() const { return m_pSettings.get(); }
     void SetOLEDisplay(bool on) { m_bOLEDisplay = on; }
     void SetOLEShowMessages(bool on) { m_bOLEShowMessages = on; }
+    // Says a graph window is open; its handlers of 0x8096/0x8097 then answer the request.
+    void SetGraphWindowOpen(bool open) { m_bGraphWindowOpen = open; }
     // Answers for the next message boxes, in order; afterwards the default button.
     void QueueMessageBoxAnswer(int answer) { m_aBoxAnswers.push_back(answer); }
     // Answers for the next file dialogs: a path, or std::nullopt for Cancel (also
@@ -121,6 +123,7 @@ public:
     CRegistryStore* GetRegistry() override { return &m_registry; }
     void PostAppMessage(unsigned message, WPARAM wParam, LPARAM lParam) override;
     void DoMessageLoop() override { PumpMessages(); }
+    bool IsGraphWindowOpen() override { return m_bGraphWindowOpen; }
     int MessageBox(const CString& text, unsigned type) override;
     void MessageBeep(unsigned) override { ++m_iBeeps; }
     bool AskFilePath(const SFileDialogRequest& request, CString& path) override;
@@ -152,6 +155,7 @@ private:
     CRegistryStore m_registry;
     bool m_bOLEDisplay = true;
     bool m_bOLEShowMessages = true;
+    bool m_bGraphWindowOpen = false;
 
     mutable std::mutex m_logMutex;
     std::vector<SLogLine> m_aLog;

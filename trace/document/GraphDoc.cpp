@@ -12,6 +12,7 @@
 #include "platform/DC.h"
 #include "resources/StringTable.h"
 #include "trace/display/XScale.h"
+#include "trace/document/GraphOLEData.h"
 #include "trace/display/YScale.h"
 #include "trace/model/QXTrace.h"
 

@@ -79,6 +79,8 @@ struct SGraphDocOptions {
 };
 
 class IRecordSink;
+class CDispatchTable;
+class CGraphOLEData;
 
 class CGraphDoc : public CCmdTarget {
     DECLARE_DYNAMIC(CGraphDoc)
@@ -204,6 +206,12 @@ public:
     CQXTrace* GetCurrentTrace() const;
     CQXTrace* GetOtherChannelCurrentTrace();
     CQXTrace* GetAutomationTrace() const { return m_pAutomationTrace; }
+    // The trace a TRACE_ member called on pCalled acts on: the automation
+    // trace when one is set, else pCalled.
+    CQXTrace* GetTraceForAutomation(CQXTrace* pCalled) const
+    {
+        return m_pAutomationTrace ? m_pAutomationTrace : pCalled;
+    }
     void SetAutomationTrace(CQXTrace* pTrace) { m_pAutomationTrace = pTrace; }
     void SetCurrentTrace(CQXTrace* pTrace, int bUpdate);
     // Picks and stores the trace to be current when pLeaving goes; may be null.
@@ -484,6 +492,13 @@ public:
     // Exchanges traces, scales, tables, current traces and record settings.
     void SwapContents(CGraphDoc& other);
 
+    // ---- Automation (GraphOLEData.cpp) ------------------------------------
+    // The TW_ members and constants.
+    const CDispatchTable* GetDispatchTable() const override;
+    // What the document keeps for scripts: the limit table under
+    // construction and the print and export status.
+    CGraphOLEData& GetOLEData();
+
 private:
     const SGraphOutputSettings& OutputSettingsFor(const SDrawContext& ctx) const
     {
@@ -574,4 +589,5 @@ private:
     double m_dMaxAllowedXScaleValue[2] = {DBL_MAX, DBL_MAX};
     double m_adFundamental[2] = {0.0, 0.0};
     int m_abReadingCTA[2] = {0, 0};
+    std::unique_ptr<CGraphOLEData> m_pOLEData;
 };

@@ -41,6 +41,7 @@ class CComputeList;
 class CCursorMark;
 enum CursorMarkType : int;
 class CDC;
+class CDispatchTable;
 class CLimitLine;
 class CScale;
 class CSampleBuffer;
@@ -228,6 +229,10 @@ public:
     virtual void PostSerialize(CArchive& ar);                                                       // 123
     virtual void ManageSampleRateChange();                                                          // 124
     virtual void DataToPlot();                                                                      // 125
+
+    // The TRACE_ members (trace/document/TraceOLEData.cpp); each acts on the
+    // document's automation trace when one is set.
+    const CDispatchTable* GetDispatchTable() const override;
 
     // ---- Lifecycle, identity and state -----------------------------------
     static int GetDefaultDataSize(TraceType eType);

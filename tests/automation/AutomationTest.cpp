@@ -1,0 +1,171 @@
+// The document's and trace's members as a script reaches them: by name,
+// through the dispatch tables.
+
+#include "host/app/EventManager.h"
+#include "platform/Dispatch.h"
+#include "support/HostDocFixture.h"
+#include "trace/document/GraphOLEData.h"
+
+#include <cfloat>
+
+namespace {
+
+class Automation : public HostDocFixture {
+protected:
+    CVariant Call(CCmdTarget& target, const char* szName, std::vector<CVariant> args = {})
+    {
+        CVariant result;
+        EXPECT_EQ(target.InvokeByName(szName, EInvokeKind::method, args, &result), EDispResult::ok) << szName;
+        return result;
+    }
+    CVariant Doc(const char* szName, std::vector<CVariant> args = {}) { return Call(*m_pDoc, szName, std::move(args)); }
+    int BoxCount() const { return static_cast<int>(m_host.GetMessageBoxes().size()); }
+    std::string LastBox() const
+    {
+        return m_host.GetMessageBoxes().empty() ? "" : m_host.GetMessageBoxes().back().sText.ToUtf8();
+    }
+};
+
+// Dispatch IDs are the position in these lists, written from the design's member tables.
+TEST_F(Automation, DispatchIdsFollowTheMemberTables)
+{
+    const char* aszDocument[] = {
+        "TW_GraphTitle", "TW_GraphComment", "TW_CHA", "TW_CHB", "TW_CHBOTH", "TRACE_NULL_ID", "TRACE_NULL_VALUE",
+        "TRACETYPE_SCOPE", "TRACETYPE_FFT", "TRACETYPE_CTA", "TRACETYPE_CTFFT", "TRACETYPE_MAXLIMITLINE",
+        "TRACETYPE_MINLIMITLINE", "TRACETYPE_FILTER", "TRACETYPE_WINDOW", "TRACETYPE_SWEEP1", "TRACETYPE_SWEEP2",
+        "TRACETYPE_SWEEP3", "TRACETYPE_SWEEP4", "TRACETYPE_USER", "TRACETYPE_FFTRESPONSE", "TW_EditImpulseWindow",
+        "LMT_InitTable", "TW_CreateTrace", "TW_CreateTraceFromSweepTrace", "TW_SetCurrentTrace",
+        "TW_SetCurrentTraceFromEventParam", "TW_GetCurrentTrace", "TW_RemoveTrace", "TW_LoadTrace",
+        "TW_GetFirstTraceOfType", "TW_GetNextTraceOfType", "TW_CopyTrace", "TW_Export", "TW_Print",
+        "TW_CopyToClipboard", "TW_AutoZoomAll", "TW_DefaultZoomAll"};
+    const char* aszTrace[] = {
+        "TRACE_Name", "TRACE_ID", "TRACE_Type", "TRACE_Channel", "TRACE_XUnit", "TRACE_YUnit", "TRACE_On",
+        "TRACE_Comment", "TRACE_PrintStyle", "TRACE_PRINTSTYLE_SOLID", "TRACE_PRINTSTYLE_DASH",
+        "TRACE_PRINTSTYLE_DOT", "TRACE_PRINTSTYLE_DASHDOT", "TRACE_PRINTSTYLE_DASHDOTDOT",
+        "TRACE_ShowTransformedData", "TRACE_MaxLimitBreached", "TRACE_MinLimitBreached", "TRACE_CursorOn",
+        "TRACE_CursorXValue", "TRACE_CursorYValue", "TRACE_CursorXUnit", "TRACE_CursorYUnit", "TRACE_MarksOn",
+        "TRACE_INTERVALS_AUTO", "TRACE_DrawTrace", "TRACE_SetColour", "TRACE_SaveTrace", "TRACE_GetNumPoints",
+        "TRACE_GetXValueAt", "TRACE_GetYValueAt", "TRACE_SetPoint", "TRACE_GetXRange", "TRACE_GetFullXRange",
+        "TRACE_SetXRange", "TRACE_SetXIntervals", "TRACE_AutoZoomX", "TRACE_DefaultZoomX", "TRACE_GetYRange",
+        "TRACE_GetFullYRange", "TRACE_SetYRange", "TRACE_SetYIntervals", "TRACE_AutoZoomY", "TRACE_DefaultZoomY",
+        "TRACE_SetMaxLimit", "TRACE_SetMinLimit", "TRACE_GetMaxLimitLine", "TRACE_GetMinLimitLine",
+        "TRACE_GetCursorPos", "TRACE_SetCursorPos", "TRACE_AddMark", "TRACE_RemoveMark", "TRACE_SetMarkLabel",
+        "TRACE_GetMarkLabel", "TRACE_RemoveAllMarks", "TRACE_GetColour", "TRACE_GetXIntervals",
+        "TRACE_GetYIntervals"};
+    CQXTrace* pTrace = AddShownTrace();
+    for (int i = 0; i < static_cast<int>(std::size(aszDocument)); ++i)
+        EXPECT_EQ(m_pDoc->GetIDOfName(aszDocument[i]), i + 1) << aszDocument[i];
+    for (int i = 0; i < static_cast<int>(std::size(aszTrace)); ++i)
+        EXPECT_EQ(pTrace->GetIDOfName(aszTrace[i]), i + 1) << aszTrace[i];
+    EXPECT_EQ(m_pDoc->GetDispatchTable()->GetEntries().size(), std::size(aszDocument));
+    EXPECT_EQ(pTrace->GetDispatchTable()->GetEntries().size(), std::size(aszTrace));
+}
+
+TEST_F(Automation, FreshDocumentHasNoAutomationTraceAndCopiesNothingQuietly)
+{
+    EXPECT_EQ(Doc("TW_GetCurrentTrace"), CVariant::I2(-1));
+    EXPECT_EQ(Doc("TW_CopyTrace", {CVariant::I2(-1)}), CVariant::I2(-1));
+    EXPECT_EQ(Doc("TW_CopyTrace", {CVariant::I2(99)}), CVariant::I2(-1));
+    EXPECT_EQ(Doc("TW_SetCurrentTrace", {CVariant::I2(99), CVariant::Bool(false)}), CVariant::Bool(false));
+    EXPECT_EQ(Doc("TW_GetNextTraceOfType", {CVariant::I2(TT_FFT)}), CVariant::I2(-1));
+    EXPECT_EQ(BoxCount(), 1); // only the next-of-type failure speaks
+    EXPECT_NE(LastBox().find("Failed to get a Trace of the required type."), std::string::npos);
+    EXPECT_EQ(Doc("TRACE_NULL_VALUE"), CVariant::R8(DBL_MAX));
+    EXPECT_EQ(Doc("TRACETYPE_FFTRESPONSE"), CVariant::I2(13));
+}
+
+TEST_F(Automation, TraceMembersActOnTheAutomationTrace)
+{
+    CQXTrace* pCalled = AddShownTrace(TT_FFT, CHANNEL_A, 64);
+    CQXTrace* pOther = AddShownTrace(TT_FFT, CHANNEL_B, 32);
+    EXPECT_EQ(Call(*pCalled, "TRACE_GetNumPoints"), CVariant::I4(pCalled->GetDataSize()));
+    EXPECT_EQ(Doc("TW_SetCurrentTrace", {CVariant::I2(pOther->GetTraceID()), CVariant::Bool(true)}),
+              CVariant::Bool(true));
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), pOther);
+    EXPECT_EQ(Call(*pCalled, "TRACE_Channel"), CVariant::I2(CHANNEL_B));
+    EXPECT_EQ(Call(*pCalled, "TRACE_GetXValueAt", {CVariant::I4(-1)}), CVariant::R8(DBL_MAX));
+    EXPECT_EQ(Call(*pCalled, "TRACE_GetYValueAt", {CVariant::I4(pOther->GetDataSize())}), CVariant::R8(DBL_MAX));
+
+    std::vector<CVariant> args{CVariant::I2(5)};
+    EXPECT_EQ(pCalled->InvokeByName("TRACE_ID", EInvokeKind::propertyPut, args, nullptr), EDispResult::readOnly);
+    args = {CVariant::BStr(L"probe")};
+    EXPECT_EQ(pCalled->InvokeByName("trace_name", EInvokeKind::propertyPut, args, nullptr), EDispResult::ok);
+    EXPECT_EQ(pOther->GetUserName(), CString(L"probe"));
+    EXPECT_EQ(CountHints(UPDATE_TRACE_NAME), 1);
+
+    args = {CVariant::I2(9)};
+    EXPECT_EQ(pCalled->InvokeByName("TRACE_PrintStyle", EInvokeKind::propertyPut, args, nullptr), EDispResult::ok);
+    EXPECT_EQ(pOther->GetPrintStyle(), TRACE_PRINTSTYLE_SOLID);
+    EXPECT_NE(LastBox().find("Failed to set the Trace print style of the current Trace."), std::string::npos);
+
+    EXPECT_EQ(Call(*pCalled, "TRACE_AddMark", {CVariant::I4(3), CVariant::BStr(L"peak")}), CVariant::I2(0));
+    EXPECT_EQ(Call(*pCalled, "TRACE_GetMarkLabel", {CVariant::I2(0)}), CVariant::BStr(L"peak"));
+    EXPECT_TRUE(pOther->AreMarksOn());
+    Call(*pCalled, "TRACE_SetColour", {CVariant::I2(0x12), CVariant::I2(0x34), CVariant::I2(300)});
+    std::vector<CVariant> rgb(3);
+    EXPECT_EQ(pCalled->InvokeByName("TRACE_GetColour", EInvokeKind::method, rgb, nullptr), EDispResult::ok);
+    EXPECT_EQ(rgb, (std::vector<CVariant>{CVariant::I2(0x12), CVariant::I2(0x34), CVariant::I2(255)}));
+
+    EXPECT_EQ(Doc("TW_RemoveTrace", {CVariant::I2(pOther->GetTraceID())}), CVariant::Bool(true));
+    EXPECT_EQ(Doc("TW_GetCurrentTrace"), CVariant::I2(-1));
+}
+
+TEST_F(Automation, ChannelChecksNameTheMember)
+{
+    struct SCase {
+        const char* szMember;
+        std::vector<CVariant> args;
+        CVariant failure;
+    };
+    const SCase aCases[] = {
+        {"TW_Print", {CVariant::I2(CHANNEL_BOTH)}, CVariant::Bool(false)}, // channels in separate views
+        {"TW_LoadTrace", {CVariant::BStr(L"x"), CVariant::I2(CHANNEL_BOTH)}, CVariant::I2(-1)},
+        {"TW_GetFirstTraceOfType", {CVariant::I2(TT_FFT), CVariant::I2(3)}, CVariant::I2(-1)},
+        {"TW_AutoZoomAll", {CVariant::I2(-1)}, CVariant::Bool(false)},
+    };
+    for (const SCase& c : aCases) {
+        EXPECT_EQ(Doc(c.szMember, c.args), c.failure) << c.szMember;
+        EXPECT_EQ(LastBox(), "The " + std::string(c.szMember) + " method failed because the channel passed was invalid.");
+    }
+}
+
+TEST_F(Automation, OutputFailsAtOnceWithoutAWindowAndWaitsForOne)
+{
+    EXPECT_EQ(Doc("TW_Print", {CVariant::I2(CHANNEL_A)}), CVariant::Bool(false));
+    EXPECT_NE(LastBox().find("Failed to print the graph."), std::string::npos);
+    EXPECT_EQ(Doc("TW_Export", {CVariant::I2(CHANNEL_B), CVariant::BStr(L"graph")}), CVariant::Bool(false));
+    EXPECT_NE(LastBox().find("graph.emf\". Please check"), std::string::npos);
+    EXPECT_EQ(CountPosted(APPMSG_PRINT_GRAPH) + CountPosted(APPMSG_EXPORT_GRAPH), 0);
+
+    // A window answers on the next pass of the message loop.
+    m_host.SetGraphWindowOpen(true);
+    std::vector<std::wstring> aFiles;
+    m_host.SetMessageHandler(APPMSG_EXPORT_GRAPH, [&](WPARAM wChannel, LPARAM lFile) {
+        aFiles.push_back(lFile ? reinterpret_cast<const wchar_t*>(lFile) : L"<clipboard>");
+        m_pDoc->GetOLEData().SetPrintExportStatus(static_cast<ChannelNumber>(wChannel),
+                                                  lFile ? PRINTEXPORTSTATUS_OK : PRINTEXPORTSTATUS_FAILED);
+    });
+    m_host.SetOLEShowMessages(false);
+    const int iBoxes = BoxCount();
+    EXPECT_EQ(Doc("TW_Export", {CVariant::I2(CHANNEL_B), CVariant::BStr(L"/tmp/g.png")}), CVariant::Bool(true));
+    EXPECT_EQ(Doc("TW_CopyToClipboard", {CVariant::I2(CHANNEL_A)}), CVariant::Bool(false));
+    EXPECT_EQ(aFiles, (std::vector<std::wstring>{L"/tmp/g.png", L"<clipboard>"}));
+    EXPECT_EQ(m_pDoc->GetOLEData().GetPrintExportStatus(CHANNEL_A), PRINTEXPORTSTATUS_NONE);
+    EXPECT_EQ(BoxCount(), iBoxes); // messages off: the failure is only kept
+    EXPECT_NE(m_pDoc->GetOLEData().GetLastFailure().ToUtf8().find("clipboard"), std::string::npos);
+}
+
+TEST_F(Automation, EventParametersAreTokensOfTraces)
+{
+    CQXTrace* pTrace = AddShownTrace();
+    const std::int32_t iParam = m_host.Events().GetEventParam(Handle(pTrace));
+    EXPECT_EQ(iParam, 1);
+    EXPECT_EQ(m_host.Events().GetEventParam(Handle(pTrace)), 1); // the same handle keeps its token
+    EXPECT_EQ(Doc("TW_SetCurrentTraceFromEventParam", {CVariant::I4(iParam + 1), CVariant::Bool(false)}),
+              CVariant::Bool(false));
+    EXPECT_EQ(Doc("TW_SetCurrentTraceFromEventParam", {CVariant::I4(iParam), CVariant::Bool(false)}),
+              CVariant::Bool(true));
+    EXPECT_EQ(Doc("TW_GetCurrentTrace"), CVariant::I2(pTrace->GetTraceID()));
+}
+
+} // namespace
