@@ -110,8 +110,7 @@ TEST_F(ComputeTrace, ANewNormaliseDefaultsToAThousandHertzWhenTheRangeStraddlesI
     std::unique_ptr<CCompute> pNew(CreateComputeObject(COMPUTE_NORMALISE, pFFT));
     auto* pNormalise = dynamic_cast<CComputeNormalise*>(pNew.get());
     ASSERT_NE(pNormalise, nullptr);
-    EXPECT_EQ(pNormalise->GetXValue(), 1000.0);
-    EXPECT_EQ(pNormalise->GetXUnit(), UNIT_FREQ_HZ);
+    EXPECT_EQ(std::make_tuple(pNormalise->GetXValue(), pNormalise->GetXUnit()), std::make_tuple(1000.0, UNIT_FREQ_HZ));
     EXPECT_EQ(pNormalise->GetYUnit(), UNIT_DBV);
     EXPECT_TRUE(pNormalise->IsEnabled());
 

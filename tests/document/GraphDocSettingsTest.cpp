@@ -45,8 +45,7 @@ TEST_F(GraphDocSettingsTest, ResetAppliesDefaultsButKeepsCycledCopyColours)
     for (CQXTrace* p : {static_cast<CQXTrace*>(pFFT), static_cast<CQXTrace*>(pCopy), static_cast<CQXTrace*>(pMax)}) p->SetColor(0x111111);
     m_pDoc->SetDefaultTraceColor(TT_FFT, 0, 0x445566);
     m_pDoc->ResetTraceColors(1);
-    EXPECT_EQ(pFFT->GetScreenColor(), 0x445566u);
-    EXPECT_EQ(pCopy->GetScreenColor(), 0x111111u);
+    EXPECT_EQ(std::make_tuple(pFFT->GetScreenColor(), pCopy->GetScreenColor()), std::make_tuple(0x445566u, 0x111111u));
     EXPECT_EQ(pMax->GetScreenColor(), 0x0080FFu);
     EXPECT_EQ(HintsFor(m_pDoc.get()), (std::vector<LPARAM>{UPDATE_GRAPH_REDRAWALL}));
 }

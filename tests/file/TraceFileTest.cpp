@@ -166,11 +166,8 @@ TEST_F(TraceFileTest, ScopeTraceOf1024PointsIsHeaderThenRecordWithItsData)
 
     const Bytes a = Read(Path("Traces/scope.trc"));
     ASSERT_GT(a.size(), 25u + 8192u);
-    EXPECT_EQ(static_cast<std::uint32_t>(I32At(a, 0)), 0x3A0B0C0Du);
-    EXPECT_EQ(I32At(a, 4), 150);
-    EXPECT_EQ(a[8], 'g');
-    EXPECT_EQ(I32At(a, 9), 109);
-    EXPECT_EQ(I32At(a, 13), TT_SCOPE);
+    EXPECT_EQ(std::make_tuple(static_cast<std::uint32_t>(I32At(a, 0)), I32At(a, 4)), std::make_tuple(0x3A0B0C0Du, 150));
+    EXPECT_EQ(std::make_tuple(a[8], I32At(a, 9), I32At(a, 13)), std::make_tuple('g', 109, TT_SCOPE));
     EXPECT_EQ(I32At(a, 17), CHANNEL_B);
     // Fields 1-19 take 80 bytes; name and comment are empty strings (4 bytes
     // each) around fields 21-22, then field 24 and the two settings.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -133,8 +134,7 @@ TEST(SimGenerator, BadRequestsAreRefusedAndChangeNothing)
     EXPECT_EQ(generator.GetChannelSignal(5), nullptr);
     EXPECT_EQ(log.Asserts(), 10);
 
-    EXPECT_EQ(dSample, 42.0);
-    EXPECT_EQ(generator.GetSampleRate(), 48000.0);
+    EXPECT_EQ(std::make_tuple(dSample, generator.GetSampleRate()), std::make_tuple(42.0, 48000.0));
     EXPECT_EQ(generator.GetChannelSignal(0)->dFrequency, 1000.0);
     EXPECT_TRUE(generator.GetChannelSignal(0)->aHarmonics.empty());
 }

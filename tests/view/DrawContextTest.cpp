@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 enum EFlag : unsigned {
@@ -60,12 +62,9 @@ TEST(DrawContext, TargetColourBackgroundAndFontFollowFromFlagsAndDevice)
         request.iPrintFontPoints = 12;
         request.iExportFontPoints = 16;
         const SDrawContext ctx = MakeDrawContext(request);
-        EXPECT_EQ(ctx.eTarget, c.eTarget);
-        EXPECT_EQ(ctx.bOutput, c.bOutput);
-        EXPECT_EQ(ctx.bMonochrome, c.bMono);
-        EXPECT_EQ(ctx.bScalesMonochrome, c.bScalesMono);
-        EXPECT_EQ(ctx.crBackground, c.crBackground);
-        EXPECT_EQ(ctx.eFontSet, c.eFontSet);
+        EXPECT_EQ(std::make_tuple(ctx.eTarget, ctx.bOutput), std::make_tuple(c.eTarget, c.bOutput));
+        EXPECT_EQ(std::make_tuple(ctx.bMonochrome, ctx.bScalesMonochrome), std::make_tuple(c.bMono, c.bScalesMono));
+        EXPECT_EQ(std::make_tuple(ctx.crBackground, ctx.eFontSet), std::make_tuple(c.crBackground, c.eFontSet));
         if (ctx.eFontSet != FONTSET_SCREEN) {
             EXPECT_EQ(ctx.iFontPoints, c.iFontPoints);
         }
