@@ -5,6 +5,7 @@
 #include "platform/Dispatch.h"
 #include "support/HostDocFixture.h"
 #include "trace/document/GraphOLEData.h"
+#include "trace/limits/LimitTable.h"
 
 #include <cfloat>
 
@@ -166,6 +167,28 @@ TEST_F(Automation, EventParametersAreTokensOfTraces)
     EXPECT_EQ(Doc("TW_SetCurrentTraceFromEventParam", {CVariant::I4(iParam), CVariant::Bool(false)}),
               CVariant::Bool(true));
     EXPECT_EQ(Doc("TW_GetCurrentTrace"), CVariant::I2(pTrace->GetTraceID()));
+}
+
+TEST_F(Automation, LimitTableMembersBuildTheDocumentsTable)
+{
+    CLimitTable called;
+    const char* aszNames[] = {"LMT_XUnit", "LMT_YUnit", "LMT_InitTable", "LMT_AddPoint", "LMT_RemovePoint",
+                              "LMT_SaveTable"};
+    for (int i = 0; i < static_cast<int>(std::size(aszNames)); ++i)
+        EXPECT_EQ(called.GetIDOfName(aszNames[i]), i + 1) << aszNames[i];
+    EXPECT_EQ(Call(called, "LMT_InitTable", {CVariant::BStr(L"mask")}), CVariant::Bool(true));
+    CLimitTable* pTable = m_pDoc->GetOLEData().GetLimitTable();
+    ASSERT_NE(pTable, nullptr);
+    EXPECT_EQ(m_pDoc->GetOLEData().GetLimitTableFileName(), CString(L"mask"));
+    for (double dX : {1000.0, 20.0, 20000.0})
+        EXPECT_EQ(Call(called, "LMT_AddPoint", {CVariant::R8(dX), CVariant::R8(-3.0), CVariant::Bool(true)}),
+                  CVariant::Bool(true));
+    EXPECT_EQ(Call(called, "LMT_RemovePoint", {CVariant::R8(999.0)}), CVariant::Bool(false));
+    EXPECT_EQ(Call(called, "LMT_RemovePoint", {CVariant::R8(1000.0)}), CVariant::Bool(true));
+    ASSERT_EQ(pTable->GetNumPoints(), 2);
+    EXPECT_EQ(pTable->GetPoints()[0].dX, 20.0);
+    EXPECT_EQ(pTable->GetPoints()[1].dX, 20000.0);
+    EXPECT_EQ(called.GetNumPoints(), 0); // the table under construction took them
 }
 
 } // namespace

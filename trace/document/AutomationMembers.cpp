@@ -63,5 +63,6 @@ std::string Describe(const CDispatchTable& table)
 std::string DescribeAutomationMembers()
 {
     return "### Document members (`TW_`, constants)\n\n" + Describe(GetGraphDocDispatchTable()) +
-           "\n### Trace members (`TRACE_`)\n\n" + Describe(GetTraceDispatchTable());
+           "\n### Trace members (`TRACE_`)\n\n" + Describe(GetTraceDispatchTable()) +
+           "\n### Limit-table members (`LMT_`)\n\n" + Describe(GetLimitTableDispatchTable());
 }

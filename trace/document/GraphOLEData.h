@@ -27,6 +27,8 @@ constexpr int LIMIT_TABLE_ERROR_NOT_MADE = 19142;
 // (GraphOLEData.cpp) and the trace's TRACE_ members (TraceOLEData.cpp).
 const CDispatchTable& GetGraphDocDispatchTable();
 const CDispatchTable& GetTraceDispatchTable();
+// The limit table's LMT_ members (trace/limits/LimitTableOLEData.cpp).
+const CDispatchTable& GetLimitTableDispatchTable();
 // Both as docs/automation.md lists them: per member its dispatch ID, kind,
 // parameters, result, behaviour and failure text (AutomationMembers.cpp).
 std::string DescribeAutomationMembers();

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CArchive;
+class CDispatchTable;
 
 class CLimitTable : public CCmdTarget {
     DECLARE_DYNCREATE(CLimitTable)
@@ -57,6 +58,10 @@ public:
     // allocating, remaps the units of files older than 0.94f, and refuses a
     // point whose x is not a finite number (CArchiveException).
     void Serialize(CArchive& ar) override;
+
+    // The LMT_ members (LimitTableOLEData.cpp); they act on the document's
+    // table under construction when there is one.
+    const CDispatchTable* GetDispatchTable() const override;
 
 private:
     void ReadPoints(CArchive& ar);
