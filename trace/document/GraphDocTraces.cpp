@@ -230,8 +230,10 @@ void CGraphDoc::TellTracesOfDeletion(CQXTrace* pDeleted)
 
 void CGraphDoc::PostSerializeTransformations()
 {
+    // Over a copy: showing a live trace's transforms adds its compute trace
+    // to the array, which may move the array's storage.
     for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B})
-        for (CQXTrace* pTrace : GetTraceArray(eChannel)) {
+        for (CQXTrace* pTrace : std::vector<CQXTrace*>(GetTraceArray(eChannel))) {
             if (!pTrace) continue;
             for (CQXTrace* p : {pTrace, pTrace->GetMaxLimitLine(), pTrace->GetMinLimitLine()})
                 if (p) p->PostSerializeTransformations();
