@@ -66,15 +66,6 @@ int SXMap::ColumnForValue(double dValue) const
     return TruncToInt(static_cast<double>(iColumns) * dFraction);
 }
 
-SYMap SYMap::LinearData(const SYPlotFrame& frame, double dOffset)
-{
-    SYMap map;
-    map.eKind = eLinearData;
-    map.frame = frame;
-    map.dOffset = dOffset;
-    return map;
-}
-
 SYMap SYMap::Affine(const SAffineMap& rows, int iOriginRow, bool bInLog10)
 {
     SYMap map;
@@ -85,36 +76,18 @@ SYMap SYMap::Affine(const SAffineMap& rows, int iOriginRow, bool bInLog10)
     return map;
 }
 
-double SYMap::Shifted(double dData) const
+bool SYMap::AffineHeight(double dData, int* piHeight) const
 {
-    return (dData != DBL_MAX && dData != -DBL_MAX) ? dData + dOffset : dData;
-}
-
-bool SYMap::Height(double dData, int* piHeight) const
-{
-    switch (eKind) {
-    case eLinearData: {
-        const double d = Shifted(dData);
-        if (YHeightSentinel(d, frame, piHeight)) return true;
-        if (frame.bLog) return false;
-        *piHeight = LinearYHeight(d, frame);
+    if (eKind != eAffine && eKind != eAffineInLog10) return false;
+    if (dData == DBL_MAX) {
+        *piHeight = POINT_BEYOND_MAX;
         return true;
     }
-    case eAffine:
-    case eAffineInLog10: {
-        if (dData == DBL_MAX) {
-            *piHeight = POINT_BEYOND_MAX;
-            return true;
-        }
-        const bool bLog10 = eKind == eAffineInLog10;
-        if (bLog10 && !(dData > 0.0)) return false;
-        bool bExact = false;
-        const int iRow = rows.TruncAt(bLog10 ? std::log10(dData) : dData, &bExact);
-        if (!bExact) return false;
-        *piHeight = iOriginRow + iRow;
-        return true;
-    }
-    case eNone: break;
-    }
-    return false;
+    const bool bLog10 = eKind == eAffineInLog10;
+    if (bLog10 && !(dData > 0.0)) return false;
+    bool bExact = false;
+    const int iRow = rows.TruncAt(bLog10 ? std::log10(dData) : dData, &bExact);
+    if (!bExact) return false;
+    *piHeight = iOriginRow + iRow;
+    return true;
 }

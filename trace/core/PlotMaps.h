@@ -8,6 +8,8 @@
 
 #include "trace/core/TraceMath.h"
 
+#include <cfloat>
+
 // y = y0 + (x - x0) x slope, truncated toward zero like the unit service's
 // own conversions. *pbExact is false when the result lies so close to an
 // integer that rounding in the service could decide it (or the map is not
@@ -58,12 +60,34 @@ struct SYMap {
     SAffineMap rows;      // affine: the row before truncation
     int iOriginRow = 0;   // affine: added to the truncated row
 
-    static SYMap LinearData(const SYPlotFrame& frame, double dOffset);
+    // Inline: the trace builds one per mapped datum outside a plot build.
+    static SYMap LinearData(const SYPlotFrame& frame, double dOffset)
+    {
+        SYMap map;
+        map.eKind = eLinearData;
+        map.frame = frame;
+        map.dOffset = dOffset;
+        return map;
+    }
     static SYMap Affine(const SAffineMap& rows, int iOriginRow, bool bInLog10);
     // The datum the linear rule maps (the offset applied to finite data).
-    double Shifted(double dData) const;
+    double Shifted(double dData) const
+    {
+        return (dData != DBL_MAX && dData != -DBL_MAX) ? dData + dOffset : dData;
+    }
     // The height of a datum; false when the map cannot answer (no map, a
     // log axis past the sentinels, a non-positive datum in log10, a row
     // near an edge): the trace maps that datum itself.
-    bool Height(double dData, int* piHeight) const;
+    bool Height(double dData, int* piHeight) const
+    {
+        if (eKind != eLinearData) return AffineHeight(dData, piHeight);
+        const double d = Shifted(dData);
+        if (YHeightSentinel(d, frame, piHeight)) return true;
+        if (frame.bLog) return false;
+        *piHeight = LinearYHeight(d, frame);
+        return true;
+    }
+
+private:
+    bool AffineHeight(double dData, int* piHeight) const;
 };
