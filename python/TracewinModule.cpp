@@ -24,6 +24,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace py = pybind11;
 
@@ -78,7 +79,12 @@ py::object FromVariant(const CVariant& v)
 // One object's members, reached by name.
 class CDispatchObject {
 public:
-    CDispatchObject(CCmdTarget* pTarget, CGraphDoc* pDoc) : m_pTarget(pTarget), m_pDoc(pDoc) {}
+    // owner is the Python window: members and methods taken from it keep it,
+    // and so its document, alive however long the script holds them.
+    CDispatchObject(CCmdTarget* pTarget, CGraphDoc* pDoc, py::object owner)
+        : m_pTarget(pTarget), m_pDoc(pDoc), m_owner(std::move(owner))
+    {
+    }
 
     py::object Get(const std::string& sName)
     {
@@ -151,6 +157,7 @@ private:
 
     CCmdTarget* m_pTarget;
     CGraphDoc* m_pDoc;
+    py::object m_owner;
 };
 
 } // namespace
@@ -167,21 +174,26 @@ PYBIND11_MODULE(tracewin, m)
         .def("__getattr__",
              [](py::object self, const std::string& sName) {
                  CWindow& w = self.cast<CWindow&>();
-                 return CDispatchObject(&w.Doc(), &w.Doc()).Get(sName);
+                 return CDispatchObject(&w.Doc(), &w.Doc(), self).Get(sName);
              })
         .def("__setattr__",
-             [](CWindow& w, const std::string& sName, const py::object& value) {
-                 CDispatchObject(&w.Doc(), &w.Doc()).Set(sName, value);
+             [](py::object self, const std::string& sName, const py::object& value) {
+                 CWindow& w = self.cast<CWindow&>();
+                 CDispatchObject(&w.Doc(), &w.Doc(), self).Set(sName, value);
              })
-        .def("members", [](CWindow& w) { return CDispatchObject(&w.Doc(), &w.Doc()).Names(); })
+        .def("members",
+             [](py::object self) {
+                 CWindow& w = self.cast<CWindow&>();
+                 return CDispatchObject(&w.Doc(), &w.Doc(), self).Names();
+             })
         // The trace's members, with the trace made the automation trace.
         .def(
             "trace",
-            [](CWindow& w, int iID) {
+            [](py::object self, int iID) {
+                CWindow& w = self.cast<CWindow&>();
                 CQXTrace* pTrace = w.Doc().GetTraceFromID(static_cast<short>(iID));
                 if (!pTrace) throw py::key_error("tracewin: no trace " + std::to_string(iID));
                 w.Doc().SetAutomationTrace(pTrace);
-                return CDispatchObject(pTrace, &w.Doc());
-            },
-            py::keep_alive<0, 1>());
+                return CDispatchObject(pTrace, &w.Doc(), self);
+            });
 }

@@ -25,6 +25,8 @@ int RunSave(const Args& args);
 int RunLimit(const Args& args);
 int RunValues(const Args& args);
 int RunConfig(const Args& args);
+// Built with Python (pybind11); otherwise it says so.
+int RunScript(const Args& args);
 // Built only with Qt (TRACEWIN_HAVE_RENDER).
 int RunRender(const Args& args);
 
@@ -36,6 +38,7 @@ extern const char* const kSaveUsage;
 extern const char* const kLimitUsage;
 extern const char* const kValuesUsage;
 extern const char* const kConfigUsage;
+extern const char* const kScriptUsage;
 extern const char* const kRenderUsage;
 
 // Exit codes.

@@ -22,6 +22,7 @@ constexpr SCommand kCommands[] = {
     {"save", RunSave, &kSaveUsage, "save [opts] -o FILE.trc        a trace of the built-in document to a trace file"},
     {"values", RunValues, &kValuesUsage, "values [FILE | opts] [--csv] [-o F] a trace's values table as text (or the window's export)"},
     {"config", RunConfig, &kConfigUsage, "config save [opts] FILE.twc    the built-in document to a graph document file"},
+    {"script", RunScript, &kScriptUsage, "script FILE.py [ARGS]...       a Python script run headless with the tracewin module"},
     {"limit", RunLimit, &kLimitUsage, "limit [opts] -o FILE.lim       a limit file from a trace file or a table of points"},
 #ifdef TRACEWIN_HAVE_RENDER
     {"render", RunRender, &kRenderUsage, "render [opts] -o FILE          draw the built-in graph to PNG, JPEG, BMP, SVG or PDF"},

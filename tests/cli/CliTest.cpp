@@ -109,6 +109,13 @@ TEST(Cli, EveryCommandHelpsAndSaysWhyItRefuses)
         {"tracewin limit --trace missing.trc -o x.lim", 1, "'missing.trc': no such file"},
         {"tracewin limit --trace x.trc --offset nan -o x.lim", 2, "bad value 'nan' for --offset"},
         {"printf '1 2\\n' > t.txt && tracewin limit --table t.txt --y-unit Hz -o x.lim", 2, "no trace shows Hz over Hz"},
+        {"tracewin script missing.py", 1, "cannot read 'missing.py': no such file"},
+#ifdef TRACEWIN_HAVE_PYTHON
+        // The script sees its arguments and the module; its exit code is the command's.
+        {"printf 'import sys, tracewin\\nprint(tracewin.Window().TW_GetCurrentTrace(), sys.argv[1:])\\n' > s.py && "
+         "tracewin script s.py x", 0, "-1 ['x']"},
+        {"printf 'raise SystemExit(4)\\n' > e.py && tracewin script e.py", 4, ""},
+#endif
 #ifdef TRACEWIN_HAVE_RENDER
         {"tracewin render --help", 0, "usage: tracewin render"},
         {"tracewin render --live 0 -o none.png", 2, "bad block count '0'"},
