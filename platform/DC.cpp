@@ -113,6 +113,7 @@ CPoint CDC::MoveTo(int x, int y)
 int CDC::SaveDC()
 {
     m_aSaved.push_back(m_state);
+    OnSaveDC();
     return static_cast<int>(m_aSaved.size());
 }
 
@@ -123,6 +124,7 @@ bool CDC::RestoreDC(int savedDC)
     if (savedDC == 0 || level < 1 || level > depth) return false;
     m_state = m_aSaved[static_cast<size_t>(level - 1)];
     m_aSaved.resize(static_cast<size_t>(level - 1));
+    OnRestoreDC(depth - level + 1);
     return true;
 }
 

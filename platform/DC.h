@@ -224,6 +224,10 @@ protected:
     virtual TEXTMETRIC DoGetTextMetrics() const = 0;
     // The default paints the borders as one-pixel fills.
     virtual void DoDrawEdge(const CRect& rect, UINT edge, UINT flags);
+    // A recording surface mirrors the save stack: after SaveDC has saved,
+    // and after RestoreDC has gone back `levels` (1 or more) saved states.
+    virtual void OnSaveDC() {}
+    virtual void OnRestoreDC(int /*levels*/) {}
 
 private:
     // One-pixel sides of `rect` chosen by BF_ flags; top-right and bottom-left
