@@ -11,9 +11,7 @@
 
 TEST(AppFileVersion, CompareOrdersByNumberThenLetterCode)
 {
-    struct Case {
-        int fileNumber, fileLetter, number, letter, expected;
-    };
+    struct Case { int fileNumber, fileLetter, number, letter, expected; };
     const Case cases[] = {
         {100, 'g', 100, 'g', 0},  {100, 'g', 100, 'h', -1}, {100, 'h', 100, 'g', 1},
         {99, 'z', 100, 'a', -1},  {101, 'a', 100, 'z', 1},  {91, '*', 91, '.', -1}, // '*' 0x2A < '.' 0x2E
@@ -93,11 +91,7 @@ TEST(AppPathResolver, SubtypesMapToFoldersUnderTheRoot)
 
 TEST(AppPathResolver, ExtractFileNameHandlesBothSeparatorsAndExtensions)
 {
-    struct Case {
-        const wchar_t* path;
-        int withExtension;
-        const wchar_t* expected;
-    };
+    struct Case { const wchar_t* path; int withExtension; const wchar_t* expected; };
     const Case cases[] = {
         {L"C:\\Traces\\fft.trc", 1, L"fft.trc"}, {L"/home/u/fft.trc", 0, L"fft"},
         {L"fft", 0, L"fft"},                     {L"dir/.hidden", 0, L".hidden"},
@@ -111,11 +105,7 @@ TEST(AppPathResolver, ExtractFileNameHandlesBothSeparatorsAndExtensions)
 
 TEST(AppPrintDetails, ScreenValuesScaleWithDeviceResolution)
 {
-    struct Case {
-        double value;
-        int logPixels;
-        int expected;
-    };
+    struct Case { double value; int logPixels; int expected; };
     const Case cases[] = {
         {2.0, 96, 2}, {2.0, 600, 13}, {2.0, 300, 6}, {-2.0, 600, -13}, {0.0, 600, 0}, {1e300, 600, 2147483647},
         {2.0, 0, 0},  // a device that reports no resolution

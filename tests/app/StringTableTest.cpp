@@ -1,4 +1,4 @@
-// The string table: unique ascending ids and symbols, formatting, unknown ids.
+// The string table: unique ascending ids and symbols, unknown ids.
 
 #include "resources/StringTable.h"
 
@@ -23,13 +23,6 @@ TEST(StringTable, IdsAndSymbolsAreUniqueAndAscending)
         EXPECT_TRUE(symbols.insert(symbol).second) << "repeated " << symbol;
         EXPECT_FALSE(LoadResString(id).IsEmpty()) << symbol;
     }
-}
-
-TEST(StringTable, FormatTextsFillWithWideArguments)
-{
-    CString text;
-    text.Format(LoadResString(IDS_OLE_INVALID_CHANNEL), L"TW_Print");
-    EXPECT_EQ(text, CString(L"The TW_Print method failed because the channel passed was invalid."));
 }
 
 TEST(StringTable, UnknownIdGivesEmptyTextAndAnAssertion)

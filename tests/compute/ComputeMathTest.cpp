@@ -81,10 +81,7 @@ TEST(ComputeMath, LastPositionWithDataSearchesDownFromTheTop)
 
 TEST(ComputeMath, DefaultNormaliseXIsAThousandHertzOnlyWhenStraddled)
 {
-    struct {
-        bool bHz;
-        double dMin, dMax, dLast, dExpected;
-    } const aCases[] = {
+    struct { bool bHz; double dMin, dMax, dLast, dExpected; } const aCases[] = {
         {true, 20.0, 20000.0, 19000.0, 1000.0},
         {true, 1000.0, 20000.0, 19000.0, 19000.0}, // starts at 1000: not below it
         {true, 20.0, 1000.0, 900.0, 900.0},

@@ -93,11 +93,7 @@ TEST_F(CursorTest, SignedDataReadInDecibelsUsesRawMagnitudes)
     T().SetSignedData(true);
     PlaceCursors(20, 10);
     const double d6 = 20.0 * std::log10(2.0);
-    struct SCase {
-        double dY, dYRel;
-        int iUnit;
-        double dExpected;
-    } const aCases[] = {
+    struct SCase { double dY, dYRel; int iUnit; double dExpected; } const aCases[] = {
         {kFull / 2, -kFull / 2, UNIT_DBFS, d6},       // opposite signs: magnitudes add
         {-kFull / 4, -kFull / 2, UNIT_DBFS, -d6},     // same sign: plain ratio
         {kFull / 4, kFull / 2, UNIT_HEX, -kFull / 4}, // linear: difference

@@ -39,11 +39,7 @@ TEST_F(MarkTest, TheTwentyFirstMarkAndBadPositionsAreRefused)
 
 TEST_F(MarkTest, RemovalShiftsLaterMarksDownAndKeepsTheCurrentMark)
 {
-    struct SCase {
-        int iCurrent, iRemove;
-        std::vector<int> aLeft;
-        int iCurrentAfter;
-    } const aCases[] = {
+    struct SCase { int iCurrent, iRemove; std::vector<int> aLeft; int iCurrentAfter; } const aCases[] = {
         {2, 2, {10, 20, 40, 50}, 2}, // the successor takes over
         {4, 2, {10, 20, 40, 50}, 3}, // a later current mark moves with its slot
         {1, 2, {10, 20, 40, 50}, 1},

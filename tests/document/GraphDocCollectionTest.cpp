@@ -15,10 +15,7 @@ class GraphDocCollectionTest : public GraphDocFixture {};
 
 TEST_F(GraphDocCollectionTest, ArraySortsByTypeThenOriginalsBeforeCopiesKeepingArrivalOrder)
 {
-    struct SKey {
-        TraceType eType;
-        int bCopy;
-    };
+    struct SKey { TraceType eType; int bCopy; };
     // Scrambled on purpose; equal keys must keep their arrival order.
     const SKey aArrivals[] = {{TT_SWEEP1, 0}, {TT_FFT, 1},   {TT_SCOPE, 0}, {TT_FFT, 0},
                               {TT_FFT, 1},    {TT_CTDET, 0}, {TT_FFT, 0},   {TT_SCOPE, 1}};

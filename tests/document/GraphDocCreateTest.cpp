@@ -60,9 +60,7 @@ protected:
 
 TEST_F(GraphDocCreate, UserTraceTakesItsRangesInEitherOrder)
 {
-    struct SCase {
-        double dXMin, dXMax, dYMin, dYMax;
-    };
+    struct SCase { double dXMin, dXMax, dYMin, dYMax; };
     for (const SCase& c : {SCase{0.0, 10.0, -1.0, 3.0}, SCase{10.0, 0.0, 3.0, -1.0}}) {
         const short sID = m_pDoc->DoCreateUserTrace(CHANNEL_B, 5, c.dXMin, c.dXMax, c.dYMin, c.dYMax);
         auto* pUser = static_cast<CUserTrace*>(m_pDoc->GetTraceFromID(sID));

@@ -52,11 +52,7 @@ protected:
 
 TEST_F(GraphDocLive, GuardedDeliveryChangesNothingAndSendsNoHint)
 {
-    struct SCase {
-        const char* szName;
-        bool bExport;
-        bool bUnlockedAndSkipped;
-    };
+    struct SCase { const char* szName; bool bExport; bool bUnlockedAndSkipped; };
     CTestTrace* pFFT = AddLive(TT_FFT, CHANNEL_A);
     const int iSize = pFFT->GetDataSize();
     Publish(Data(), 256);
@@ -147,11 +143,7 @@ TEST_F(GraphDocLive, BufferScaleFactorByKindModeAndRange)
 {
     constexpr double kHex = SReferences::kFullScaleHex;
     constexpr double kSine = SReferences::kFullScaleSineHex;
-    struct SCase {
-        const char* szName;
-        SBufferScaleInputs in;
-        double dExpected;
-    };
+    struct SCase { const char* szName; SBufferScaleInputs in; double dExpected; };
     // Kind, jitter, analogue, impulse relative, RMS relative, calibration, largest range mV, range V.
     const SCase aCases[] = {
         {"analogue scope", {TT_SCOPE, false, true, false, false, 1.0, 1000.0, 1.0}, std::sqrt(2.0) * kHex},

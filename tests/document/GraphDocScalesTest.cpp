@@ -16,9 +16,7 @@ namespace {
 
 TEST(ScaleSharingRules, SweepResultsAndSourcesMatchByTheirKindOfQuantity)
 {
-    const struct {
-        int iResultA, iRelA, iResultB, iRelB, iExpected;
-    } aResults[] = {
+    const struct { int iResultA, iRelA, iResultB, iRelB, iExpected; } aResults[] = {
         {3208, 0, 3210, 0, 1}, // RMS level of A and of B
         {3208, 0, 3351, 0, 1}, // a level and an FFT-detector level
         {3208, 0, 3209, 0, 0}, // a level and a frequency
@@ -34,11 +32,7 @@ TEST(ScaleSharingRules, SweepResultsAndSourcesMatchByTheirKindOfQuantity)
 
 TEST(ScaleSharingRules, YMoveStepIsOneTwoFiveBelowATenthOfTheSpan)
 {
-    const struct {
-        double dSpan;
-        int n;
-        double dExpected;
-    } aCases[] = {
+    const struct { double dSpan; int n; double dExpected; } aCases[] = {
         {100.0, 0, 10.0}, {37.0, 0, 2.0}, {15.0, 0, 1.0},  {0.9, 0, 0.05}, {-100.0, 0, 10.0},
         {100.0, 1, 20.0}, {100.0, 2, 50.0}, {100.0, -1, 5.0}, {100.0, -3, 1.0}, {0.0, 0, 0.0},
     };
@@ -75,11 +69,7 @@ TEST_F(GraphDocScalesTest, RulesRelateCopiesAndLimitLinesAndSeparateOtherQuantit
     auto* pLimit = new CTestLimitLine(pFFT, TT_MAXLIMITLINE);
     pFFT->AttachLimitLines(pLimit, nullptr);
     pLimit->ShareParentScales();
-    const struct {
-        const char* pszCase;
-        CQXTrace *pA, *pB;
-        int iSameX, iSameY;
-    } aCases[] = {
+    const struct { const char* pszCase; CQXTrace *pA, *pB; int iSameX, iSameY; } aCases[] = {
         {"a copy", pFFT, pCopy, 1, 1},
         {"the trace itself", pFFT, pFFT, 0, 0},
         {"jitter against plain input", pFFT, pJitter, 1, 0},

@@ -20,16 +20,9 @@ TEST_F(GraphDocSettingsTest, ColoursComeFromAnIniRegistryWithDefaultsForTheRest)
     ASSERT_TRUE(m_host.LoadRegistry(CString(path.string())));
     m_pDoc->InitialiseGraphColors();
     EXPECT_EQ(std::make_pair(m_pDoc->GetBackgroundColor(), m_pDoc->GetGraticuleColor()), std::make_pair(0x102030u, 0xA0A0A0u));
-    struct SColour {
-        TraceType eType;
-        int bCopy;
-        COLORREF cr;
-    };
+    struct SColour { TraceType eType; int bCopy; COLORREF cr; };
     const SColour aExpected[] = {
-        {TT_FFT, 0, 0xABCDEF},     {TT_SWEEP2, 1, 0x654321},      {TT_SCOPE, 0, 0x00FF00},
-        {TT_CTFFT, 0, 0xFF0000},   {TT_MAXLIMITLINE, 0, 0x0080FF}, {TT_SWEEP4, 0, 0xC0E040},
-        {TT_USER, 0, 0xFFFFFF},    {TT_FFTRESPONSE, 0, 0xC0FFFF}, {TT_FFT, 1, COLOR_CYCLE},
-        {TT_SWEEP1, 1, COLOR_CYCLE},
+        {TT_FFT, 0, 0xABCDEF}, {TT_SWEEP2, 1, 0x654321}, {TT_SCOPE, 0, 0x00FF00}, {TT_FFT, 1, COLOR_CYCLE},
         {TT_FILTER, 1, 0xFF0000}, // no copy colour of its own
     };
     for (const SColour& c : aExpected)

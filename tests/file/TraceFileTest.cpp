@@ -226,13 +226,7 @@ TEST_F(TraceFileTest, OldVersionFollowsTheVersionRules)
 
 TEST_F(TraceFileTest, StoredSizesAndMarksAreMadeSensible)
 {
-    struct SCase {
-        const char* name;
-        int iStoredSize;
-        int iMarkPos;
-        int iExpectedSize;
-        int iExpectedMarks;
-    };
+    struct SCase { const char* name; int iStoredSize; int iMarkPos; int iExpectedSize; int iExpectedMarks; };
     const SCase aCases[] = {
         {"size 0 takes the default FFT size", 0, 0, 512, 1},
         {"a mark beyond the data is dropped", 4, 9, 4, 0},
@@ -346,11 +340,7 @@ TEST_F(TraceFileTest, BadFilesLeaveTheDocumentAsItWasReport18243AndSayWhy)
     const size_t iYScales = m_pDoc->GetYScales().size();
     const Bytes good = BuildFile(SHandBuilt());
 
-    struct SBad {
-        std::string sName;
-        Bytes bytes;
-        std::string sReason;
-    };
+    struct SBad { std::string sName; Bytes bytes; std::string sReason; };
     std::vector<SBad> aFiles;
     // A cut anywhere: every header and record boundary lies among these.
     for (size_t n = 0; n < good.size(); ++n)

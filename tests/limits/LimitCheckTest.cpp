@@ -74,10 +74,7 @@ TEST_F(LimitCheck, TableLimitsInterpolateBetweenTheirPoints)
 {
     // Max rises from 4 at position 0 to 8 at position 4; nothing beyond.
     AttachTableLine(true, {{0, 4.0}, {4, 8.0}});
-    struct SCase {
-        std::vector<double> aData;
-        bool bBreach;
-    };
+    struct SCase { std::vector<double> aData; bool bBreach; };
     const SCase aCases[] = {
         {{4, 5, 6, 7, 8, 100, 100, 100}, false}, // on the line, and past its end
         {{4, 5, 6.5, 7, 8, 0, 0, 0}, true},      // above the interpolated 6 at position 2
@@ -106,10 +103,7 @@ TEST_F(LimitCheck, OnePointReportsMinimumThenMaximum)
     AttachTableLine(true, {{0, 5.0}, {7, 5.0}});
     AttachDataLine(false, {1, 1, 9, 1, M, 1, 1, 1});
     m_pTrace->FillYData({6, 0, 5, 2, -1, 2, 2, 2});
-    struct SCase {
-        int iPos;
-        std::vector<int> aEvents;
-    };
+    struct SCase { int iPos; std::vector<int> aEvents; };
     const SCase aCases[] = {
         {0, {MAX_EVENT}}, {1, {MIN_EVENT}}, {2, {MIN_EVENT}}, {3, {}}, {4, {}}, {-1, {}}, {8, {}},
     };

@@ -104,12 +104,7 @@ TEST_F(LimitFile, EachVersionReadsItsFields)
 
 TEST_F(LimitFile, TablesAndOldTraceFilesLoad)
 {
-    struct SCase {
-        const char* pName;
-        CBytes bytes;
-        int iYUnit;
-        double dFirstY;
-    };
+    struct SCase { const char* pName; CBytes bytes; int iYUnit; double dFirstY; };
     CBytes table = Header(TABLE, 150, 'g');
     table.I32(UNIT_FREQ_HZ).I32(UNIT_DBFS).U16(2);
     table.F64(100.0).F64(-10.0).I32(0).I32(0).F64(1000.0).F64(-20.0).I32(1).I32(0);

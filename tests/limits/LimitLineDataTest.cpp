@@ -31,11 +31,7 @@ TEST_F(LimitLineData, ScopeLinesKeepMagnitudesAndFlipPolarityAcrossZero)
     const Polarity aTaken[] = {POLARITY_POSITIVE, POLARITY_NEGATIVE, POLARITY_POSITIVE, POLARITY_POSITIVE};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(line.GetPolarityAtPos(i, 0), aTaken[i]) << i;
 
-    struct SStep {
-        double dDelta;
-        std::vector<double> aData;
-        std::vector<Polarity> aPolarity;
-    };
+    struct SStep { double dDelta; std::vector<double> aData; std::vector<Polarity> aPolarity; };
     const SStep aSteps[] = {
         {-2.0, {-1.0, -3.0, 1.0, -2.0}, {POLARITY_NEGATIVE, POLARITY_NEGATIVE, POLARITY_POSITIVE, POLARITY_NEGATIVE}},
         {+2.0, {1.0, -1.0, 3.0, 0.0}, {POLARITY_POSITIVE, POLARITY_NEGATIVE, POLARITY_POSITIVE, POLARITY_NEGATIVE}},
@@ -57,10 +53,7 @@ TEST_F(LimitLineData, ScopeTablesInterpolateInDataAndTakeTheNearerSign)
     CLimitTable* pTable = line.EnsureLimitTable();
     pTable->AddPoint(XAt(0), 2.0, 0, POLARITY_POSITIVE);
     pTable->AddPoint(XAt(4), 2.0, 1, POLARITY_NEGATIVE);
-    struct SCase {
-        double dX;
-        double dData;
-    };
+    struct SCase { double dX; double dData; };
     const SCase aCases[] = {
         {XAt(0), 2.0}, {XAt(1), 1.0}, {XAt(3), -1.0}, {XAt(4), -2.0}, {XAt(0) - 1.0, DBL_MAX}, {XAt(4) + 1.0, DBL_MAX},
     };

@@ -104,10 +104,7 @@ TEST_F(TraceValues, CellsFollowTheColumns)
     PlaceCursorAndMarks();
     Transform();
     CTraceValuesView view(m_pTrace);
-    const struct {
-        int iRow, iColumn;
-        const wchar_t* szText;
-    } aCases[] = {
+    const struct { int iRow, iColumn; const wchar_t* szText; } aCases[] = {
         {1, 0, L"1"},      {1, 1, L"6000.00"},   {1, 2, L"-20.00"}, {1, 3, L"-40.00"},
         {2, 2, L""},       {3, 3, L"-200.00"},      {1, 4, L"Cursor here; Mark 1 (peak)"},
         {5, 1, L""},       {-1, 0, L""},

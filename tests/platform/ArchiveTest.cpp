@@ -244,10 +244,7 @@ TEST(ArchiveFile, LoadingOpensRegularFilesOnlyAndStreamsThem)
 {
     const auto dir = std::filesystem::temp_directory_path() / ("tracewin_stream_" + std::to_string(std::random_device()()));
     std::filesystem::create_directories(dir);
-    const struct {
-        std::filesystem::path path;
-        EInputFileProblem eProblem;
-    } refused[] = {
+    const struct { std::filesystem::path path; EInputFileProblem eProblem; } refused[] = {
         {dir / "missing.trc", EInputFileProblem::missing},
         {dir / "missing-folder" / "x.trc", EInputFileProblem::missing},
         {dir, EInputFileProblem::notRegular},

@@ -23,29 +23,23 @@ TEST(Variant, CoercionsFollowTheScriptEngine)
         {CVariant::R8(2.5), VT_I2, EDispResult::ok, CVariant::I2(2)}, // half to even
         {CVariant::R8(3.5), VT_I2, EDispResult::ok, CVariant::I2(4)},
         {CVariant::R8(-2.5), VT_I2, EDispResult::ok, CVariant::I2(-2)},
-        {CVariant::R8(-2.6), VT_I2, EDispResult::ok, CVariant::I2(-3)},
         {CVariant::R8(32767.4), VT_I2, EDispResult::ok, CVariant::I2(32767)},
         {CVariant::R8(32767.5), VT_I2, EDispResult::overflow, {}}, // rounds to 32768
-        {CVariant::R8(-32768.5), VT_I2, EDispResult::ok, CVariant::I2(-32768)},
         {CVariant::R8(DBL_MAX), VT_I4, EDispResult::overflow, {}},
         {CVariant::I4(40000), VT_I2, EDispResult::overflow, {}},
-        {CVariant::I4(-1), VT_I2, EDispResult::ok, CVariant::I2(-1)},
         {CVariant::Bool(true), VT_I2, EDispResult::ok, CVariant::I2(-1)},
         {CVariant::Bool(false), VT_R8, EDispResult::ok, CVariant::R8(0.0)},
         {CVariant::I2(7), VT_BOOL, EDispResult::ok, CVariant::Bool(true)},
-        {CVariant::R8(0.0), VT_BOOL, EDispResult::ok, CVariant::Bool(false)},
         {CVariant::BStr(L" 12 "), VT_I2, EDispResult::ok, CVariant::I2(12)},
         {CVariant::BStr(L"1e3"), VT_I4, EDispResult::ok, CVariant::I4(1000)},
         {CVariant::BStr(L"12abc"), VT_I2, EDispResult::typeMismatch, {}},
         {CVariant::BStr(L""), VT_R8, EDispResult::typeMismatch, {}},
         {CVariant::BStr(L"tRUE"), VT_BOOL, EDispResult::ok, CVariant::Bool(true)},
-        {CVariant::BStr(L"0"), VT_BOOL, EDispResult::ok, CVariant::Bool(false)},
         {CVariant::I2(-5), VT_BSTR, EDispResult::ok, CVariant::BStr(L"-5")},
         {CVariant::R8(0.1), VT_BSTR, EDispResult::ok, CVariant::BStr(L"0.1")},
         {CVariant::R8(DBL_MAX), VT_BSTR, EDispResult::ok, CVariant::BStr(L"1.79769313486232E+308")},
         {CVariant::Bool(true), VT_BSTR, EDispResult::ok, CVariant::BStr(L"True")},
         {CVariant(), VT_I4, EDispResult::ok, CVariant::I4(0)},
-        {CVariant(), VT_BSTR, EDispResult::ok, CVariant::BStr(L"")},
     };
     for (const SCoercion& c : aCases) {
         CVariant out;
@@ -92,17 +86,12 @@ public:
     short m_sValue = 0;
 };
 
-TEST(Dispatch, MembersAreFoundByNameInTableOrder)
+TEST(Dispatch, MembersByNameInTableOrderConvertTheirArgumentsAndRefuseWhatTheTableForbids)
 {
-    const CCounter counter;
+    CCounter counter;
     const std::pair<const char*, int> aIds[] = {{"Value", 1}, {"name", 2}, {"ADD", 3}, {"Split", 4}, {"Nope", -1}};
     for (const auto& [szName, iId] : aIds) EXPECT_EQ(counter.GetIDOfName(szName), iId) << szName;
     EXPECT_EQ(CCmdTarget().GetIDOfName("Value"), -1); // a class with no table
-}
-
-TEST(Dispatch, InvokeConvertsArgumentsAndRefusesWhatTheTableForbids)
-{
-    CCounter counter;
     CVariant result;
     std::vector<CVariant> args{CVariant::BStr(L"41")};
     EXPECT_EQ(counter.InvokeByName("Value", EInvokeKind::propertyPut, args, nullptr), EDispResult::ok);
@@ -114,12 +103,7 @@ TEST(Dispatch, InvokeConvertsArgumentsAndRefusesWhatTheTableForbids)
     EXPECT_EQ(counter.InvokeByName("Add", EInvokeKind::method, args, &result), EDispResult::ok);
     EXPECT_EQ(result, CVariant::I4(4));
 
-    struct SRefusal {
-        const char* szName;
-        EInvokeKind eKind;
-        std::vector<CVariant> args;
-        EDispResult eResult;
-    };
+    struct SRefusal { const char* szName; EInvokeKind eKind; std::vector<CVariant> args; EDispResult eResult; };
     const SRefusal aRefusals[] = {
         {"Name", EInvokeKind::propertyPut, {CVariant::BStr(L"x")}, EDispResult::readOnly},
         {"Add", EInvokeKind::propertyPut, {CVariant::I2(1)}, EDispResult::memberNotFound},
@@ -137,16 +121,12 @@ TEST(Dispatch, InvokeConvertsArgumentsAndRefusesWhatTheTableForbids)
     // A property called as a method without arguments is got.
     EXPECT_EQ(counter.InvokeByName("Name", EInvokeKind::method, none, &result), EDispResult::ok);
     EXPECT_EQ(result, CVariant::BStr(L"counter"));
-}
 
-TEST(Dispatch, ByReferenceArgumentsReceiveTheOutValues)
-{
-    CCounter counter;
+    // By-reference arguments receive the out values.
     counter.m_sValue = 37;
-    std::vector<CVariant> args(2);
+    args.assign(2, CVariant());
     EXPECT_EQ(counter.InvokeByName("Split", EInvokeKind::method, args, nullptr), EDispResult::ok);
-    EXPECT_EQ(args[0], CVariant::I2(3));
-    EXPECT_EQ(args[1], CVariant::I2(7));
+    EXPECT_EQ(args, (std::vector<CVariant>{CVariant::I2(3), CVariant::I2(7)}));
 }
 
 } // namespace

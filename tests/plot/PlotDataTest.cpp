@@ -17,10 +17,7 @@ constexpr int kNone = POINT_BEYOND_MAX;
 
 using PlotData = PlotFixture;
 
-struct SSpan {
-    int iLow;
-    int iHigh;
-};
+struct SSpan { int iLow; int iHigh; };
 
 std::vector<SSpan> PlotOf(const CQXTrace& trace)
 {
@@ -48,12 +45,7 @@ TEST_F(PlotData, NoDataLeavesEveryColumnEmptyAndOnePositionIsFlatAtZero)
 TEST(PlotDataExtremes, StopAtTheFirstMissingValueAndFlagValuesOutOfOrder)
 {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-    struct SCase {
-        std::vector<double> aData;
-        double dMin, dMax;
-        int iCount;
-        bool bUnusual;
-    };
+    struct SCase { std::vector<double> aData; double dMin, dMax; int iCount; bool bUnusual; };
     const SCase aCases[] = {
         {{1, 5, -2, 3, 7, 0, 4, 2, 9}, -2, 9, 9, false}, // extremes in the tail after the blocks of four
         {{2, 3, 4, 5, 6, DBL_MAX, -7}, 2, 6, 5, false},
@@ -78,12 +70,7 @@ TEST_F(PlotData, ColumnsSpanTheirPointsUpToAGapAndTouchTheirNeighbours)
 {
     constexpr double kGap = DBL_MAX;
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-    struct SCase {
-        const char* sName;
-        std::vector<double> aY;
-        double dOffset;
-        std::vector<SSpan> aColumns;
-    };
+    struct SCase { const char* sName; std::vector<double> aY; double dOffset; std::vector<SSpan> aColumns; };
     const SCase aCases[] = {
         // r = 2: columns over 0-2, 2-4, 4-6, 6-8.
         {"a gap ends a column; a jump is joined", {10, 20, 15, kGap, 50, 40, 30, 5, 7}, 0.0,

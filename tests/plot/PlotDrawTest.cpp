@@ -168,11 +168,7 @@ TEST_F(PlotDraw, ColumnsAreVerticalStrokesOverTheirSpansWithBreaksAtGaps)
 
 TEST_F(PlotDraw, TheRegionBelowTheLowestValidPointHasADottedPenOfItsOwn)
 {
-    struct SCase {
-        bool bPrinting;
-        int iPrintStyle;
-        int iFirstPassStyle;
-    };
+    struct SCase { bool bPrinting; int iPrintStyle; int iFirstPassStyle; };
     const SCase aCases[] = {{false, TRACE_PRINTSTYLE_SOLID, PS_DOT},
                             {true, TRACE_PRINTSTYLE_SOLID, PS_DOT},
                             {true, TRACE_PRINTSTYLE_DOT, PS_SOLID}};

@@ -59,12 +59,7 @@ Pixels Span(int x0, int x1, int y0, int y1) // x0..x1-1, y0..y1-1
 
 TEST_F(QtDC, LinesLandOnWholePixelsWithoutTheirEnd)
 {
-    const struct {
-        const char* name;
-        CPen pen;
-        CPoint from, to;
-        Pixels pixels;
-    } cases[] = {
+    const struct { const char* name; CPen pen; CPoint from, to; Pixels pixels; } cases[] = {
         {"horizontal", CPen(PS_SOLID, 1, kBlack), {2, 5}, {10, 5}, Span(2, 10, 5, 6)},
         {"horizontal backwards", CPen(PS_SOLID, 1, kBlack), {10, 5}, {2, 5}, Span(3, 11, 5, 6)},
         {"vertical", CPen(PS_SOLID, 0, kBlack), {7, 3}, {7, 9}, Span(7, 8, 3, 9)},
@@ -155,11 +150,7 @@ TEST_F(QtDC, NotXorDrawnTwiceRestoresThePicture)
 
 TEST_F(QtDC, RasterOperationsCombineWithThePicture)
 {
-    const struct {
-        const char* name;
-        int rop;
-        COLORREF pen, under, result;
-    } cases[] = {
+    const struct { const char* name; int rop; COLORREF pen, under, result; } cases[] = {
         {"not", R2_NOT, kRed, RGB(0, 255, 0), RGB(255, 0, 255)},
         {"xor", R2_XORPEN, RGB(255, 255, 0), kRed, RGB(0, 255, 0)},
         {"not copy", R2_NOTCOPYPEN, kRed, RGB(9, 9, 9), RGB(0, 255, 255)},

@@ -14,14 +14,7 @@ namespace {
 TEST(QtPenPattern, StylesBecomePixelPatterns)
 {
     const auto user = [](int style, int width, std::vector<DWORD> dashes) { return CPen(style | PS_USERSTYLE, width, 0, dashes); };
-    const struct {
-        const char* name;
-        CPen pen;
-        bool null;
-        int width;
-        std::vector<int> dashes;
-        EPenCap cap;
-    } cases[] = {
+    const struct { const char* name; CPen pen; bool null; int width; std::vector<int> dashes; EPenCap cap; } cases[] = {
         {"width 0 is one pixel", CPen(PS_SOLID, 0, 0), false, 1, {}, EPenCap::Flat},
         {"cosmetic dash", CPen(PS_DASH, 1, 0), false, 1, {18, 6}, EPenCap::Flat},
         {"cosmetic dash dot", CPen(PS_DASHDOT, 1, 0), false, 1, {9, 6, 3, 6}, EPenCap::Flat},
@@ -80,11 +73,7 @@ Pixels Rasterize(CPoint from, CPoint to, CPixelDash& dash)
 
 TEST(QtPixelLine, LinesDrawTheirStartAndLeaveOutTheirEnd)
 {
-    const struct {
-        const char* name;
-        CPoint from, to;
-        Pixels pixels;
-    } cases[] = {
+    const struct { const char* name; CPoint from, to; Pixels pixels; } cases[] = {
         {"reversed diagonal", {3, 0}, {0, 3}, {{3, 0}, {2, 1}, {1, 2}}},
         {"shallow", {0, 0}, {4, 2}, {{0, 0}, {1, 1}, {2, 1}, {3, 2}}},
         {"a point draws nothing", {5, 5}, {5, 5}, {}},

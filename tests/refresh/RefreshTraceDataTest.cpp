@@ -132,13 +132,7 @@ TEST_F(RefreshTest, SizeChangeReallocatesAndKeepsTheZoomWindowInXValues)
 
 TEST_F(RefreshTest, SampleRateChangesCountAnUnlockedInputAsTheNominalRate)
 {
-    struct SCase {
-        double dOldRate;
-        double dBufferRate;
-        int iExpectedChanges;
-        bool bUnlocked;
-        double dStoredRate;
-    };
+    struct SCase { double dOldRate; double dBufferRate; int iExpectedChanges; bool bUnlocked; double dStoredRate; };
     const SCase aCases[] = {
         {48000.0, -1.0, 1, true, -1.0},      // locked 48 kHz to the nominal 96 kHz
         {-1.0, -1.0, 0, true, -1.0},         // staying unlocked
@@ -165,11 +159,7 @@ TEST_F(RefreshTest, ModeFollowsTheBufferSourceAndPicksThatInputsYUnit)
     CTestTrace trace(TT_SCOPE, CHANNEL_A, 100, CTestTrace::XAXIS_TIME);
     trace.CreateXScale();
     trace.CreateYScale();
-    struct SCase {
-        ESourceKind eSource;
-        CQXTrace::EMode eMode;
-        int iUnit;
-    };
+    struct SCase { ESourceKind eSource; CQXTrace::EMode eMode; int iUnit; };
     const SCase aCases[] = {
         {SOURCE_ANALOGUE, CQXTrace::eModeAnalogue, UNIT_DBU},
         {SOURCE_DIGITAL, CQXTrace::eModeDigital, UNIT_DBFS},
@@ -251,11 +241,7 @@ TEST_F(RefreshTest, SizeChangeResizesTheLimitLineForItsTraceKind)
 
 TEST_F(RefreshTest, YWindowIsResetOnlyWhenTheInputCrossesIntoOrOutOfJitterModes)
 {
-    struct SCase {
-        ESourceKind eFrom;
-        ESourceKind eTo;
-        bool bReset;
-    };
+    struct SCase { ESourceKind eFrom; ESourceKind eTo; bool bReset; };
     const SCase aCases[] = {
         {SOURCE_DIGITAL, SOURCE_ANALOGUE, false},
         {SOURCE_ANALOGUE, SOURCE_SOUNDCARD, false},

@@ -30,12 +30,7 @@ CTickArray LinearTicks(double dMin, double dMax)
 
 TEST(LabelSelection, Layouts)
 {
-    struct Case {
-        const char* sName;
-        double dMin, dMax;
-        SLabelLayout layout;
-        std::vector<int> expected;
-    };
+    struct Case { const char* sName; double dMin, dMax; SLabelLayout layout; std::vector<int> expected; };
     const Case cases[] = {
         // -3 .. 7: ticks 0.0 0.1 0.3(zero) 0.5 0.7 0.9 1.0, short end intervals.
         {"zero range, wide X", -3, 7, {X_AXIS, 600, 40}, {0, 1, 2, 3, 4, 5, 6}},

@@ -163,9 +163,7 @@ TEST_F(SettingsResults, SelectedAliasesFollowTheSelectedChannel)
     struct SCase { int iAlias; int iForA; int iForB; };
     const SCase aCases[] = {
         {RES_SEL_RMSAMPL, RES_CHA_RMSAMPL, RES_CHB_RMSAMPL},
-        {RES_SEL_FREQ, RES_CHA_FREQ, RES_CHB_FREQ},
         {RES_NONSEL_RMSAMPL, RES_CHB_RMSAMPL, RES_CHA_RMSAMPL},
-        {RES_NONSEL_FREQ, RES_CHB_FREQ, RES_CHA_FREQ},
         {RES_CTDET_SEL, RES_CTDET_CHA, RES_CTDET_CHB},
         {RES_CTDET_NONSEL, RES_CTDET_CHB, RES_CTDET_CHA},
         {RES_FFTDET_SEL, RES_FFTDET_CHA, RES_FFTDET_CHB},

@@ -102,9 +102,7 @@ TEST_F(SimEngine, FlatTopSpectrumReadsToneAndHarmonicLevels)
     const CFFTBuffer& fft = *m_Data.GetFFTBuffer(0);
     ASSERT_EQ(fft.GetSize(), 8192);
     const double dBinWidth = 48000.0 / 16384.0;
-    struct Line {
-        double dFrequency, ddBFS;
-    };
+    struct Line { double dFrequency, ddBFS; };
     for (const Line& line : {Line{1000.0, -20.0}, Line{2000.0, -60.0}, Line{3000.0, -75.0}})
         EXPECT_NEAR(PeakdBFS(fft, line.dFrequency, dBinWidth), line.ddBFS, 0.1) << line.dFrequency;
     // Away from the lines only rounding noise is left.

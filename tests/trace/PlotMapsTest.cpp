@@ -22,11 +22,7 @@ TEST(PlotMaps, XMapsColumnsToValuesAndBackLinearAndInDecades)
         double dValue;
     } aAtColumn[] = {{lin, 0, 0.0}, {lin, 25, 250.0}, {lin, 100, 1000.0}, {log, 0, 10.0}, {log, 100, 100.0}};
     for (const auto& c : aAtColumn) EXPECT_DOUBLE_EQ(c.map.ValueAtColumn(c.iColumn), c.dValue) << c.iColumn;
-    const struct {
-        const SXMap& map;
-        double dValue;
-        int iColumn;
-    } aForValue[] = {
+    const struct { const SXMap& map; double dValue; int iColumn; } aForValue[] = {
         {lin, 250.0, 25}, {lin, 999.99, 99}, {lin, -10.0, -1}, {lin, 1100.0, 110}, // truncated, not clamped
         {log, 500.0, 169},                                                          // 300 x 1.699 / 3
         {log, 5.0, -30},                                                            // 300 x -0.301 / 3
@@ -60,12 +56,7 @@ TEST(PlotMaps, YMapsGiveHeightsOrLeaveTheDatumToTheTrace)
     const SYMap dB = SYMap::Affine(SAffineMap::Through(0.0, 0.5, 6.0, -119.5), 7, true);
     const SYMap affine = SYMap::Affine(SAffineMap::Through(0.0, 0.5, 100.0, 40.5), 7, false);
     constexpr bool kNo = false;
-    const struct {
-        const SYMap& map;
-        double dData;
-        bool bAnswered;
-        int iHeight;
-    } aCases[] = {
+    const struct { const SYMap& map; double dData; bool bAnswered; int iHeight; } aCases[] = {
         {linear, 25.0, true, 50},   {linear, -25.0, true, -50},  {linear, DBL_MAX, true, POINT_BEYOND_MAX},
         {linear, 0.0, true, 0},     {linear, -DBL_MAX, true, -99},
         {shifted, 25.0, true, 60},  {shifted, 0.0, true, 10},    {shifted, -DBL_MAX, true, -99},

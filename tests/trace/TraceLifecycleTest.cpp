@@ -87,11 +87,7 @@ TEST_F(TraceNameTest, PrefixesUserNamesLimitLinesFiltersAndTransformedSuffix)
     };
     CTestTrace liveB(TT_FFT, CHANNEL_B, 16);
     liveB.SetLive(1);
-    struct SCase {
-        std::unique_ptr<CTestTrace> pTrace;
-        int bChannel, bTransformed, bIgnoreUser;
-        const wchar_t* sName;
-    };
+    struct SCase { std::unique_ptr<CTestTrace> pTrace; int bChannel, bTransformed, bIgnoreUser; const wchar_t* sName; };
     SCase aCases[] = {
         {Named(TT_FFT, CHANNEL_B, [](CTestTrace& t) { t.SetLive(1); }), 1, 0, 0, L"Ch B Live FFT Trace"},
         {Named(TT_FFT, CHANNEL_A, [](CTestTrace& t) { t.SetTestCopy(1); t.SetFileName(L"/data/run1.trc"); }), 0, 0, 0,
@@ -117,10 +113,7 @@ TEST_F(TraceNameTest, PrefixesUserNamesLimitLinesFiltersAndTransformedSuffix)
 
 TEST_F(TraceColorTest, PrintColourFollowsOnlyWhenUnsetOrEqualToTheScreenColour)
 {
-    struct Case {
-        COLORREF crPrint;
-        COLORREF crExpected;
-    };
+    struct Case { COLORREF crPrint; COLORREF crExpected; };
     const Case aCases[] = {{0xFFFFFF, 0x123456}, {0x00FF00, 0x123456}, {0x0000AA, 0x0000AA}, {0, 0}};
     for (const Case& c : aCases) {
         CTestTrace trace(TT_SCOPE, CHANNEL_A, 16); // screen colour 0x00FF00

@@ -210,10 +210,7 @@ TEST_F(TraceHitTest, NearestPointInAColumnIsTheNearerEndOfItsSpan)
 
 TEST(TraceMathTest, YOriginForWindows)
 {
-    struct Case {
-        double dMin, dMax;
-        int iOrigin;
-    };
+    struct Case { double dMin, dMax; int iOrigin; };
     // Rows 0 ... 100.
     const Case aCases[] = {
         {0.0, 10.0, 100}, {-10.0, 10.0, 50}, {-30.0, 10.0, 25}, {5.0, 10.0, 200},

@@ -31,10 +31,7 @@ using FilterTraces = HostDocFixture;
 TEST_F(FilterTraces, WeightingCurvesReadTheirStandardValues)
 {
     // IEC 61672-1 class 1 table values at 48 kHz.
-    const struct {
-        int iWeighting;
-        double dHz, dDb, dTolerance;
-    } kRows[] = {
+    const struct { int iWeighting; double dHz, dDb, dTolerance; } kRows[] = {
         {WEIGHTING_A, 100.0, -19.1, 0.1}, {WEIGHTING_A, 1000.0, 0.0, 0.1}, {WEIGHTING_A, 2500.0, 1.3, 0.1},
         {WEIGHTING_A, 10000.0, -2.5, 0.5}, {WEIGHTING_C, 100.0, -0.3, 0.1}, {WEIGHTING_C, 10000.0, -4.4, 0.5},
     };
@@ -82,11 +79,7 @@ TEST_F(WindowTraces, WindowsOverFivePoints)
     const std::string sBadFile = m_host.GetRoot().ToUtf8() + "/bad.win";
     std::ofstream(sBadFile) << "0.5\nhalf\n";
     // x = i / 4: cos(2 pi x) is 1, 0, -1, 0, 1.
-    const struct {
-        WINDOWFUNCTION eType;
-        std::string sFile;
-        std::vector<double> adGains;
-    } kRows[] = {
+    const struct { WINDOWFUNCTION eType; std::string sFile; std::vector<double> adGains; } kRows[] = {
         {WINDOW_RECTANGULAR, "", {1, 1, 1, 1, 1}},
         {WINDOW_HANN, "", {0, 0.5, 1, 0.5, 0}},
         {WINDOW_HAMMING, "", {0.08, 0.54, 1, 0.54, 0.08}},

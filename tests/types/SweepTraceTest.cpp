@@ -86,12 +86,7 @@ TEST_F(SweepTraceTest, PointsLandInOrderAndSweepsFillGrowOrStop)
 
 TEST_F(SweepTraceTest, TimeOutsLeaveLabelledMarksThatAreMarksNotCursors)
 {
-    struct SCase {
-        int iFlags;
-        CursorMarkType eKind;
-        int iLabel;
-        const char* sLog;
-    };
+    struct SCase { int iFlags; CursorMarkType eKind; int iLabel; const char* sLog; };
     const SCase aCases[] = {
         {0x01, eTimeOutSettlingMark, IDS_MARK_TIMEOUT_SETTLING, "Timed out Settling"},
         {0x02, eTimeOutRegulatingMark, IDS_MARK_TIMEOUT_REGULATING, "Timed out Regulating"},
@@ -138,11 +133,7 @@ TEST_F(SweepTraceTest, CursorsStayOnTheirPointsAndLookupsTakeTheLowerNeighbour)
     // 1000 moved from position 0 to 1; everything on it moved along.
     for (int iPos : {p->GetCursor()->GetPosition(1), p->GetRelativeCursor()->GetPosition(1), p->GetMarkPosition(0, 1)})
         EXPECT_EQ(iPos, 1);
-    const struct {
-        double dX;
-        int iPos;
-        double dY;
-    } aRows[] = {
+    const struct { double dX; int iPos; double dY; } aRows[] = {
         {550, 0, 5.5},   // 1 + (10 - 1) * 450 / 900
         {5000, 1, 50},   // 10 + (100 - 10) * 4000 / 9000
         {50, 0, 0.5},    // below the first: position 0, the line through the first two

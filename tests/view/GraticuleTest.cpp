@@ -14,11 +14,7 @@ namespace {
 
 enum class ELine { Solid, Dashed, Dotted };
 
-struct SLine {
-    CPoint from, to;
-    ELine eKind;
-    int iWidth;
-};
+struct SLine { CPoint from, to; ELine eKind; int iWidth; };
 
 std::vector<SLine> Lines(const CRecordingDC& dc, int iDash)
 {

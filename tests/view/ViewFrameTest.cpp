@@ -61,10 +61,7 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
 {
     CTestTrace* pTrace = AddLiveTrace();
     m_pDoc->SetCurrentTrace(pTrace, 0);
-    const struct {
-        UINT uId;
-        bool bEnabled;
-    } aCommands[] = {
+    const struct { UINT uId; bool bEnabled; } aCommands[] = {
         {ID_TRACE_ZOOMINX, true},       {ID_TRACE_AUTOZOOMY, true},       {ID_TRACE_CURSOR, true},
         {ID_TRACE_PRINTSTYLE_DASHED, true}, {ID_GRAPH_AUTOZOOM_ALL, true}, {ID_TRACE_SETTINGS, false},
         {ID_TRACE_COLOR, false},        {ID_TRACE_SAVE, false},           {ID_TRACE_LIMITLINE, false},

@@ -62,10 +62,7 @@ TEST(ViewLayout, ScalesStackAndSlotsGrowAwayFromTheEdges)
 
 TEST(ViewLayout, SmallViewShowsOnlyAnInsetGraticule)
 {
-    struct Case {
-        int iWidth, iHeight;
-        bool bSmall;
-    };
+    struct Case { int iWidth, iHeight; bool bSmall; };
     const Case cases[] = {{199, 99, true}, {199, 480, true}, {640, 99, true}, {200, 100, false}};
     for (const Case& c : cases) {
         SGraphLayoutInput input = Input(c.iWidth, c.iHeight);

@@ -1,5 +1,4 @@
-// The right-button menus: texts and order, states from the trace, the
-// print-style items setting the style they name, commands not carried out
+// The right-button menus: states from the trace, the print-style items setting the style they name, commands not carried out
 // here greyed, and the current-trace choice.
 
 #include "ViewFixture.h"
@@ -7,14 +6,6 @@
 #include "trace/display/TraceMenu.h"
 
 namespace {
-
-// The items' texts, "-" for a separator.
-std::vector<std::string> Texts(const CMenuItems& aItems)
-{
-    std::vector<std::string> aTexts;
-    for (const SMenuItem& item : aItems) aTexts.push_back(item.IsSeparator() ? "-" : item.sText.ToUtf8());
-    return aTexts;
-}
 
 const SMenuItem* Find(const CMenuItems& aItems, const char* pszText)
 {
@@ -29,46 +20,12 @@ const SMenuItem* Find(const CMenuItems& aItems, const char* pszText)
 
 using ViewMenu = ViewFixture;
 
-TEST_F(ViewMenu, ContextAndTraceMenusListTheirItemsInOrder)
-{
-    CTestTrace* pTrace = AddLiveTrace();
-    m_pDoc->SetCurrentTrace(CHANNEL_A, pTrace);
-    const CMenuItems aMenu = FillGraphContextMenu(m_view);
-    EXPECT_EQ(Texts(aMenu), (std::vector<std::string>{
-                                "Set current Trace", "Current Trace", "Print the graph",
-                                "Show a preview of the graph printout", "-", "Export graph to file",
-                                "Show a preview of the graph export", "Copy graph to clipboard", "-",
-                                "Auto-zoom all Traces", "Set all Traces to defaults", "-", "Print/export options",
-                                "Reset all Trace colours", "Change default graph colours", "Add/load Trace"}));
-    const CMenuItems& aTraceMenu = aMenu[1].aSubmenu;
-    EXPECT_EQ(Texts(aTraceMenu),
-              (std::vector<std::string>{"Trace settings...", "Change Trace colour...", "-", "Remove Trace", "Save Trace...",
-                                        "Copy Trace", "-", "Revert to last scale values", "-", "X Scale", "Y Scale", "-",
-                                        "Trace cursor on", "Trace marks on", "-", "Show transformed Trace data",
-                                        "Edit Trace transforms...", "Create/Edit Limit Line",
-                                        "Create Weighting filter from Trace...",
-                                        "Edit impulse response Window function", "-", "Edit Trace comment...",
-                                        "Edit print style"}));
-    EXPECT_EQ(Texts(aTraceMenu[9].aSubmenu),
-              (std::vector<std::string>{"Log X", "Zoom X", "Un-zoom X", "Auto-zoom X", "Set X axis to default",
-                                        "Move to start of Trace", "Move left along Trace", "Move right along Trace",
-                                        "Move to end of Trace"}));
-    EXPECT_EQ(Texts(aTraceMenu[10].aSubmenu),
-              (std::vector<std::string>{"Log Y", "Zoom Y", "Un-zoom Y", "Auto-zoom Y", "Set Y axis to default",
-                                        "Move Trace up", "Move Trace down"}));
-    EXPECT_EQ(Texts(aTraceMenu.back().aSubmenu),
-              (std::vector<std::string>{"Solid", "Dotted", "Dashed", "Dash-dot", "Dash-dot-dot"}));
-}
-
 TEST_F(ViewMenu, ItemStatesFollowTheTraceAndPrintStylesSetTheStyleTheyName)
 {
     CTestTrace* pTrace = AddLiveTrace();
     m_pDoc->SetCurrentTrace(CHANNEL_A, pTrace);
     // Nothing to revert yet, cursor off; the dialogs are not carried out here.
-    const struct {
-        const char* pszText;
-        SCommandStatus status;
-    } aStates[] = {
+    const struct { const char* pszText; SCommandStatus status; } aStates[] = {
         {"Revert to last scale values", {false, false}}, {"Trace cursor on", {true, false}},
         {"Trace settings...", {false, false}},           {"Create/Edit Limit Line", {false, false}},
         {"Solid", {true, true}},                         {"Dotted", {true, false}},

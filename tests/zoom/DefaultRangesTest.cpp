@@ -18,11 +18,7 @@
 
 namespace {
 
-struct SRange {
-    double dMin = 0.0;
-    double dMax = 0.0;
-    int iFound = 0;
-};
+struct SRange { double dMin = 0.0; double dMax = 0.0; int iFound = 0; };
 
 SRange Range(int iResult, int iUnit, int bJDO = 0, int iDetector = 1)
 {
@@ -51,10 +47,7 @@ protected:
 // V^2 / 600 ohms; 20 log(V / 20 mV) dBSPL); the dB floor is -200.
 TEST_F(ZoomDefaultRanges, AbsoluteAmplitudeRowsSpanZeroToTheFullScaleSine)
 {
-    const struct {
-        int iUnit;
-        double dMin, dMax;
-    } aCases[] = {
+    const struct { int iUnit; double dMin, dMax; } aCases[] = {
         {UNIT_DBFS, -200.0, 0.0},   {UNIT_FS, 0.0, 100.0},       {UNIT_HEX, 0.0, SReferences::kFullScaleSineHex},
         {UNIT_V, 0.0, 15.4553019},  {UNIT_VPP, 0.0, 43.7141951},    {UNIT_DBU, -200.0, 26.0000374},
         {UNIT_DBV, -200.0, 23.7815499}, {UNIT_W, 0.0, 0.398110595},    {UNIT_DBSPL, -200.0, 57.7609499},
@@ -158,11 +151,7 @@ TEST_F(ZoomDefaultRanges, ChannelBAndSelectedResultsShareTheChannelARow)
 
 TEST_F(ZoomDefaultRanges, UnknownRequestsLeaveZeroAndAreReported)
 {
-    struct SCase {
-        int iResult;
-        int iUnit;
-        const char* sLog;
-    };
+    struct SCase { int iResult; int iUnit; const char* sLog; };
     const SCase aCases[] = {
         {UNUSED_RESULT, UNIT_DBFS, "Was ASSERT! UNHANDLED ResID:65535=UNUSED_RESULT/1 Unit:20=UNIT_DBFS, JDO:N"},
         {4242, UNIT_DBFS, "Was ASSERT! UNRECOGNISED ResID:4242=RES_UNKNOWN/1"},

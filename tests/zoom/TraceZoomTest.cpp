@@ -200,11 +200,7 @@ TEST_F(ZoomTrace, ZoomingInAndOutOnValues)
 
 TEST_F(ZoomTrace, CanZoomYNeedsAnOrderedSpanInsideTheFullRange)
 {
-    struct SCase {
-        const char* sName;
-        double dMinData, dMaxData;
-        int iExpected;
-    };
+    struct SCase { const char* sName; double dMinData, dMaxData; int iExpected; };
     const SCase aCases[] = {
         {"ordered window", HexOfdBFS(-60.0), HexOfdBFS(-40.0), 1},
         {"reversed", HexOfdBFS(-40.0), HexOfdBFS(-60.0), 0},

@@ -44,10 +44,7 @@ TEST(ZoomXWindow, ZoomFactorsAroundACentre)
 
 TEST(ZoomYWindow, PlacementKeepsTheEndAtTheFullRange)
 {
-    struct SCase {
-        const char* sName;
-        double dMin, dMax, dNewSpan, dExpectedMin, dExpectedMax;
-    };
+    struct SCase { const char* sName; double dMin, dMax, dNewSpan, dExpectedMin, dExpectedMax; };
     // Full range -100 ... 0.
     const SCase aCases[] = {
         {"start at the full minimum stays", -100.0, -50.0, 25.0, -100.0, -75.0},

@@ -57,10 +57,7 @@ int InkInside(const QImage& image, const QRect& rect)
 
 TEST(RenderOptions, RefusedArgumentsSayWhy)
 {
-    const struct {
-        Args args;
-        const char* szMessage;
-    } cases[] = {
+    const struct { Args args; const char* szMessage; } cases[] = {
         {{}, "no output file"},
         {{"-o"}, "-o needs a value"},
         {{"--channel", "C", "-o", "a.png"}, "bad channel 'C'"},
@@ -89,11 +86,7 @@ TEST(RenderOptions, RefusedArgumentsSayWhy)
 
 TEST_F(RenderCommand, RasterPicturesHaveTheRequestedSizeAndAGraph)
 {
-    const struct {
-        Args args;
-        const char* szName;
-        int iWidth, iHeight;
-    } cases[] = {
+    const struct { Args args; const char* szName; int iWidth, iHeight; } cases[] = {
         {{"--size", "640x400"}, "fft.png", 640, 400},
         {{"--size", "500x300", "--traces", "scope", "--channel", "B"}, "scope.bmp", 500, 300},
         {{"--size", "800x500", "--channel", "both", "--log-x"}, "both.jpg", 800, 500},
