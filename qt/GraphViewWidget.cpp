@@ -18,6 +18,8 @@ CGraphViewWidget::CGraphViewWidget(ChannelNumber eChannel, QWidget* parent)
     // The view paints every pixel, so Qt need not clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // Moves without a button count too: a mode shows where the next press would go.
+    setMouseTracking(true);
     m_pView->SetChannel(eChannel);
     RegisterGraphView(this);
 }
@@ -83,6 +85,10 @@ void CGraphViewWidget::mousePressEvent(QMouseEvent* event)
 void CGraphViewWidget::mouseMoveEvent(QMouseEvent* event)
 {
     m_pView->OnMouseMove(0, ClientPoint(event));
+    // A move with no button held that changed nothing costs nothing more.
+    if (event->buttons() == Qt::NoButton && m_pView->GetInvalidRects().empty() &&
+        m_pView->GetRedrawRequests() == m_iRedrawRequestsSeen)
+        return;
     AfterMouseEvent();
 }
 

@@ -8,7 +8,9 @@
 // Graph menus come from the frame's command table, the Legend dock lists the
 // traces (click the dot to switch one, the copy mark to copy it, a row to
 // make it current, double-click a name to rename it), and the status bar
-// shows each channel's cursor read-out.
+// shows each channel's cursor read-out. "Create/Edit Limit Line" (or L, for
+// channel A's scope trace) draws a limit line: each click in the plot adds a
+// point, its floating bar finishes, cancels, ends a segment or undoes.
 //
 // With --sweep the views show a simulated stepped sweep instead: a device
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
@@ -35,6 +37,7 @@
 #include "host/app/HeadlessHost.h"
 #include "host/app/AppServices.h"
 #include "qt/GraphViewWidget.h"
+#include "qt/LimitLineBarWidget.h"
 #include "qt/LegendWidget.h"
 #include "qt/QtConvert.h"
 #include "qt/QtMenu.h"
@@ -45,6 +48,7 @@
 #include "trace/display/CursorReadOut.h"
 #include "trace/display/GraphFrame.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/limits/LimitLineManager.h"
 #include "trace/model/QXTrace.h"
 
 #include <QApplication>
@@ -54,6 +58,7 @@
 #include <QMenuBar>
 #include <QMetaObject>
 #include <QPixmap>
+#include <QPointer>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -188,7 +193,23 @@ int main(int argc, char** argv)
 
     // The frame outlives the views it is told of; its command table fills the menus.
     CGraphFrame frame;
+    CLimitLineManager::Install(frame);
     QMainWindow window;
+    // A mode's floating bar lives as long as the mode, over the window's top
+    // right. It goes later: the mode may end from one of its own buttons.
+    QPointer<CLimitLineBarWidget> pLimitBar;
+    frame.SetModeListener([&](CFrameMode* pStarted, CFrameMode* pEnded) {
+        if (auto* pManager = dynamic_cast<CLimitLineManager*>(pEnded)) pManager->GetBar().SetChangeListener({});
+        if (pLimitBar) {
+            pLimitBar->hide();
+            pLimitBar->deleteLater();
+        }
+        auto* pManager = dynamic_cast<CLimitLineManager*>(pStarted);
+        if (!pManager) return;
+        pLimitBar = new CLimitLineBarWidget(pManager->GetBar(), &window);
+        pLimitBar->move(window.geometry().topRight() - QPoint(pLimitBar->sizeHint().width() + 20, -60));
+        pLimitBar->show();
+    });
     const auto run = [&frame](UINT uCommand) { frame.Execute(uCommand); };
     BindMenu(*window.menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*window.menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
@@ -212,6 +233,11 @@ int main(int argc, char** argv)
         if (pSpectrum) pSpectrum->ShowComputeListDlg();
     };
     QObject::connect(new QShortcut(QKeySequence(Qt::Key_T), &window), &QShortcut::activated, &window, openTransforms);
+    const auto drawLimit = [&]() {
+        frame.SetTraceForNextCommand(built.GetLiveTrace(CHANNEL_A, TT_SCOPE));
+        frame.Execute(ID_TRACE_LIMITLINE);
+    };
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_L), &window), &QShortcut::activated, &window, drawLimit);
 
     int iExit = 0;
     int iDelivered = 0;

@@ -6,7 +6,9 @@
 #include "qt/dialogs/ComputeListForm.h"
 #include "qt/dialogs/ComputeNormaliseForm.h"
 #include "qt/dialogs/CreateFilterForm.h"
+#include "qt/dialogs/LimitLineOptionsForm.h"
 #include "trace/file/CreateFilterDlg.h"
+#include "trace/limits/LimitLineOptionsDlg.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -33,6 +35,8 @@ QDialog* CreateQtForm(CDialogModel& model, QWidget* pParent)
         return new CComputeInvertForm(static_cast<CComputeInvertDlg&>(model), pParent);
     case CComputeNormaliseDlg::kTemplateID:
         return new CComputeNormaliseForm(static_cast<CComputeNormaliseDlg&>(model), pParent);
+    case CLimitLineOptionsDlg::kTemplateID:
+        return new CLimitLineOptionsForm(static_cast<CLimitLineOptionsDlg&>(model), pParent);
     default: return nullptr;
     }
 }
@@ -52,6 +56,11 @@ int QtMessageBox(const CString& sText, unsigned uType)
     const QString sMessage = ToQString(sText);
     if ((uType & 0x0F) == MB_YESNO)
         return QMessageBox::question(pParent, "tracewin", sMessage) == QMessageBox::Yes ? IDYES : IDNO;
+    if ((uType & 0x0F) == MB_YESNOCANCEL) {
+        const auto eAnswer = QMessageBox::question(pParent, "tracewin", sMessage,
+                                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return eAnswer == QMessageBox::Yes ? IDYES : eAnswer == QMessageBox::No ? IDNO : IDCANCEL;
+    }
     if ((uType & 0x0F) == MB_OKCANCEL) {
         const auto eAnswer = QMessageBox::question(pParent, "tracewin", sMessage, QMessageBox::Ok | QMessageBox::Cancel);
         return eAnswer == QMessageBox::Ok ? IDOK : IDCANCEL;

@@ -28,5 +28,5 @@ int QtDoModal(CDialogModel& model, QWidget* pParent = nullptr);
 // The form of a model, not yet shown; null for a model without one.
 QDialog* CreateQtForm(CDialogModel& model, QWidget* pParent = nullptr);
 // A message box of the library (MB_ type bits) as a Qt message box, on the
-// form or window in front; IDYES/IDNO, IDOK/IDCANCEL or IDOK.
+// form or window in front; IDYES/IDNO(/IDCANCEL), IDOK/IDCANCEL or IDOK.
 int QtMessageBox(const CString& sText, unsigned uType);

@@ -4,6 +4,7 @@
 
 #include "host/units/UnitIds.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -52,4 +53,15 @@ Polarity PolarityFollowingSign(double dSigned, Polarity ePolarity)
     if (ePolarity == POLARITY_POSITIVE && dSigned < 0.0) return POLARITY_NEGATIVE;
     if (ePolarity == POLARITY_NEGATIVE && dSigned > 0.0) return POLARITY_POSITIVE;
     return ePolarity;
+}
+
+bool ColumnRangesConflict(int iA0, int iA1, int iB0, int iB1)
+{
+    const int iALow = std::min(iA0, iA1), iAHigh = std::max(iA0, iA1);
+    const int iBLow = std::min(iB0, iB1), iBHigh = std::max(iB0, iB1);
+    const int iFrom = std::max(iALow, iBLow), iTo = std::min(iAHigh, iBHigh);
+    if (iFrom > iTo) return false;
+    if (iFrom < iTo) return true;
+    const auto IsEnd = [iFrom](int iLow, int iHigh) { return iFrom == iLow || iFrom == iHigh; };
+    return !IsEnd(iALow, iAHigh) || !IsEnd(iBLow, iBHigh);
 }

@@ -32,3 +32,10 @@ int GrownLimitDataSize(int iStoredCount);
 // current unit (the same one when it needs no remapping) and sets
 // *pbRemapped when values on that axis must be divided by 1000.
 int RemapOldMilliUnit(int iUnit, bool* pbRemapped);
+
+// A line drawn by hand stays a function of X. Each segment covers a range of
+// pixel columns (its ends in either order; a lone point covers one column).
+// Two ranges conflict when they share more than one column, or one column
+// that is not an end of both: segments may meet end to end, or step
+// straight up or down at a shared end, but never lie over one another.
+bool ColumnRangesConflict(int iA0, int iA1, int iB0, int iB1);

@@ -3,9 +3,6 @@
 #include "host/units/Unit.h"
 #include "trace/model/QXTrace.h"
 
-namespace {
-
-// A read-out value followed by its unit's name; "-" without a value.
 CString WithUnit(const CString& sValue, int iUnit)
 {
     if (sValue.IsEmpty()) return L"-";
@@ -16,8 +13,6 @@ CString WithUnit(const CString& sValue, int iUnit)
     }
     return sText;
 }
-
-} // namespace
 
 CString GetCursorReadOutText(CQXTrace* pTrace)
 {

@@ -10,3 +10,5 @@ class CQXTrace;
 // "<name>: cursor X <x> <unit>, Y <y> <unit>"; "<name>: cursor off" without a
 // cursor; a value the cursor has none for reads "-". Empty for no trace.
 CString GetCursorReadOutText(CQXTrace* pTrace);
+// A read-out value followed by its unit's name; "-" without a value.
+CString WithUnit(const CString& sValue, int iUnit);

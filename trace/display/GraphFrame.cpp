@@ -1,6 +1,8 @@
 #include "trace/display/GraphFrame.h"
 
+#include "host/app/AppMessages.h"
 #include "host/app/AppServices.h"
+#include "resources/StringTable.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
@@ -36,6 +38,12 @@ CGraphFrame::CGraphFrame()
                                    return true;
                                },
                                [uId](CQXTrace*) { return GetGraphCommandStatus(uId, AnyTraceInUse(GetGraphDoc())); }});
+}
+
+CGraphFrame::~CGraphFrame()
+{
+    // A mode may still point at views and traces; it goes before them.
+    if (m_pMode) RemoveInterceptor(m_pMode.get());
 }
 
 void CGraphFrame::SetView(ChannelNumber eChannel, CGraphView* pView)
@@ -86,6 +94,9 @@ bool CGraphFrame::OnSetCurrentTrace(CQXTrace* pTrace)
 {
     CGraphDoc* pDoc = GetGraphDoc();
     if (!pDoc || !pTrace || pDoc->GetCurrentTrace() == pTrace) return true;
+    if (InLimitLineDrawingMode() && !pTrace->IsLimitLine() &&
+        AfxMessageBox(LoadResString(IDS_LIMIT_CURRENT_TRACE_CHANGED), MB_OKCANCEL) != IDOK)
+        return true;
     if (!pTrace->IsOn()) pDoc->TraceOn(pTrace, 1);
     pDoc->SetCurrentTrace(pTrace, 1);
     return true;
@@ -105,9 +116,60 @@ SCommandStatus CGraphFrame::GetCommandStatus(UINT uId) const
 
 bool CGraphFrame::Execute(UINT uId)
 {
+    if (ITraceInterceptor* pInterceptor = GetTraceInterceptor(); pInterceptor && pInterceptor->OnCmdMsg(uId, 0, nullptr))
+        return true;
     const SCommand* pCommand = FindCommand(uId);
     CQXTrace* pTrace = GetTraceForCurrentCommand();
     return pCommand && pCommand->fnRun(pTrace);
+}
+
+bool CGraphFrame::SetCommand(SCommand command)
+{
+    const auto it =
+        std::find_if(m_aCommands.begin(), m_aCommands.end(), [&](const SCommand& c) { return c.uId == command.uId; });
+    if (it == m_aCommands.end()) return false;
+    *it = std::move(command);
+    return true;
+}
+
+SCommandStatus CGraphFrame::GetTraceCommandState(UINT uCommand, CQXTrace* pTrace)
+{
+    const SCommand* pCommand = FindCommand(uCommand);
+    return pCommand ? pCommand->fnStatus(pTrace) : GetTraceCommandStatus(uCommand, pTrace);
+}
+
+bool CGraphFrame::RunTraceCommand(UINT uCommand, CQXTrace* pTrace)
+{
+    const SCommand* pCommand = FindCommand(uCommand);
+    return pCommand ? pCommand->fnRun(pTrace) : ExecuteTraceCommand(uCommand, pTrace);
+}
+
+// ---- Modes -----------------------------------------------------------------------
+
+bool CGraphFrame::StartMode(std::unique_ptr<CFrameMode> pMode, int iLeaveMessageId)
+{
+    if (!pMode) return false;
+    if (m_pMode && !m_pMode->RequestLeave(iLeaveMessageId)) return false;
+    // Leaving normally ends the mode; one that did not is ended here.
+    if (m_pMode) EndMode(m_pMode.get());
+    m_pEndedMode.reset();
+    m_pMode = std::move(pMode);
+    PushInterceptor(m_pMode.get());
+    if (m_fnModeListener) m_fnModeListener(m_pMode.get(), nullptr);
+    return true;
+}
+
+void CGraphFrame::EndMode(CFrameMode* pMode)
+{
+    if (!pMode || pMode != m_pMode.get()) return;
+    RemoveInterceptor(pMode);
+    m_pEndedMode = std::move(m_pMode);
+    if (m_fnModeListener) m_fnModeListener(nullptr, pMode);
+}
+
+bool CGraphFrame::ExitLimitLineDrawingMode(int iMessageId)
+{
+    return !InLimitLineDrawingMode() || m_pMode->RequestLeave(iMessageId);
 }
 
 CMenuItems CGraphFrame::GetTraceMenu() const { return FillRMBMenu(PeekTraceForCurrentCommand()); }

@@ -7,9 +7,11 @@
 // each command's id, its handler and its enabled and checked state.
 
 #include "trace/display/GraphView.h"
+#include "trace/display/TraceInterceptor.h"
 #include "trace/display/TraceMenu.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CGraphFrame : public IGraphViewFrame {
@@ -22,6 +24,7 @@ public:
     };
 
     CGraphFrame();
+    ~CGraphFrame() override;
 
     // The frame does not own its views; each view is told of the frame.
     void SetView(ChannelNumber eChannel, CGraphView* pView);
@@ -41,14 +44,47 @@ public:
     CQXTrace* GetTraceForCurrentCommand();
     CQXTrace* PeekTraceForCurrentCommand() const;
 
-    // A press chose the trace: a trace that is off is switched on, then it becomes current.
+    // A press or the legend chose the trace: a trace that is off is
+    // switched on, then it becomes current. While a limit line is drawn,
+    // choosing another trace that is not a limit line asks first (Cancel
+    // keeps the current trace; the line stays its own trace's).
     bool OnSetCurrentTrace(CQXTrace* pTrace) override;
 
+    // ---- Modes ---------------------------------------------------------------
+    // One mode runs at a time, owned by the frame, at the head of the chain.
+    // Starting one while another runs asks that one to leave first (with
+    // iLeaveMessageId); false, the new one dropped, when it stays.
+    bool StartMode(std::unique_ptr<CFrameMode> pMode, int iLeaveMessageId);
+    // The mode leaves the chain; it is deleted once its own handler has
+    // returned (when the next mode starts, or with the frame).
+    void EndMode(CFrameMode* pMode);
+    CFrameMode* GetMode() const { return m_pMode.get(); }
+    bool InLimitLineDrawingMode() const { return m_pMode && m_pMode->GetMode() == EFrameMode::limitLineDrawing; }
+    bool InImpulseWindowEditingMode() const
+    {
+        return m_pMode && m_pMode->GetMode() == EFrameMode::impulseWindowEditing;
+    }
+    // Before printing or exporting: true when no limit line is being drawn
+    // or its drawing has ended (kept or discarded as the user answered the
+    // message); false: the caller stops.
+    bool ExitLimitLineDrawingMode(int iMessageId);
+    // Told when a mode starts (pStarted) or ends (pEnded), so a window can
+    // show and hide the mode's bar.
+    void SetModeListener(std::function<void(CFrameMode* pStarted, CFrameMode* pEnded)> fn)
+    {
+        m_fnModeListener = std::move(fn);
+    }
+
     const std::vector<SCommand>& GetCommands() const { return m_aCommands; }
+    // Replaces the handler and state of a command already in the table
+    // (the editing modes install theirs); false for an unknown id.
+    bool SetCommand(SCommand command);
+    SCommandStatus GetTraceCommandState(UINT uCommand, CQXTrace* pTrace) override;
+    bool RunTraceCommand(UINT uCommand, CQXTrace* pTrace) override;
     // Disabled for an unknown id.
     SCommandStatus GetCommandStatus(UINT uId) const;
-    // Runs the command on the trace for the current command; false for an
-    // unknown or disabled command.
+    // Runs the command on the trace for the current command (a running mode
+    // sees it first); false for an unknown or disabled command.
     bool Execute(UINT uId);
     // The window's menus: the trace menu of the trace the next command acts
     // on, and the graph commands, with their states.
@@ -62,4 +98,7 @@ private:
     std::vector<ITraceInterceptor*> m_apInterceptors;
     CQXTrace* m_pNextCommandTrace = nullptr;
     std::vector<SCommand> m_aCommands;
+    std::unique_ptr<CFrameMode> m_pMode;
+    std::unique_ptr<CFrameMode> m_pEndedMode;
+    std::function<void(CFrameMode*, CFrameMode*)> m_fnModeListener;
 };

@@ -90,7 +90,20 @@ CQXTrace* CGraphView::GetViewCurrentTrace() const
     return pDoc->GetCurrentTrace(m_eChannel);
 }
 
-ITraceInterceptor* CGraphView::GetInterceptor() const { return m_pFrame ? m_pFrame->GetTraceInterceptor() : nullptr; }
+SCommandStatus IGraphViewFrame::GetTraceCommandState(UINT uCommand, CQXTrace* pTrace)
+{
+    return GetTraceCommandStatus(uCommand, pTrace);
+}
+
+bool IGraphViewFrame::RunTraceCommand(UINT uCommand, CQXTrace* pTrace) { return ExecuteTraceCommand(uCommand, pTrace); }
+
+ITraceInterceptor* CGraphView::GetInterceptor() const
+{
+    ITraceInterceptor* pInterceptor = m_pFrame ? m_pFrame->GetTraceInterceptor() : nullptr;
+    // const: the view hands itself over, it does not change.
+    if (pInterceptor) pInterceptor->SetEventView(const_cast<CGraphView*>(this));
+    return pInterceptor;
+}
 
 bool CGraphView::ShowsTrace(CQXTrace* pTrace)
 {

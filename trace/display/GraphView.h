@@ -14,6 +14,7 @@
 #include "trace/core/DrawContext.h"
 #include "trace/core/TraceDefs.h"
 #include "trace/display/Graticule.h"
+#include "trace/display/TraceMenu.h"
 
 #include <array>
 #include <memory>
@@ -55,6 +56,10 @@ public:
     virtual void OnImpulseWindowDetailsChanged() {}
     // A mouse press chose a trace; false: the view makes it current itself.
     virtual bool OnSetCurrentTrace(CQXTrace* /*pTrace*/) { return false; }
+    // A trace command's state and its run as the frame has them (its
+    // command table); the defaults are the library's own.
+    virtual SCommandStatus GetTraceCommandState(UINT uCommand, CQXTrace* pTrace);
+    virtual bool RunTraceCommand(UINT uCommand, CQXTrace* pTrace);
 };
 
 // Key codes the view handles, as the host's keyboard messages give them.

@@ -36,12 +36,15 @@ void CQuickLegend::FillList()
     CGraphDoc* pDoc = GetGraphDoc();
     if (!pDoc) return;
     const CQXTrace* pCurrent = pDoc->GetCurrentTrace();
+    // A running mode may hide a trace (the limit line whose points are being edited).
+    const ITraceInterceptor* pMode = m_frame.GetTraceInterceptor();
+    const auto Listed = [pMode](const CQXTrace* p) { return p && p->IsInUse() && !(pMode && pMode->IsTraceHidden(p)); };
     for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B})
         for (CQXTrace* pTrace : pDoc->GetTraceArray(eChannel)) {
-            if (!pTrace || !pTrace->IsInUse()) continue;
+            if (!Listed(pTrace)) continue;
             m_aRows.push_back(MakeRow(pTrace, pCurrent));
             for (CQXTrace* pLimit : {pTrace->GetMaxLimitLine(), pTrace->GetMinLimitLine()})
-                if (pLimit && pLimit->IsInUse()) m_aRows.push_back(MakeRow(pLimit, pCurrent));
+                if (Listed(pLimit)) m_aRows.push_back(MakeRow(pLimit, pCurrent));
         }
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/Geometry.h"
 #include "platform/Types.h"
+#include "trace/display/TraceMenu.h"
 
 class CDC;
 class CGraphView;
@@ -39,4 +40,29 @@ public:
     virtual bool OnCmdMsg(UINT /*uID*/, int /*iCode*/, void* /*pExtra*/) { return false; }
     virtual void ShowFloatingToolbars() {}
     virtual void HideFloatingToolbars() {}
+    // True: the mode hides the trace while it lasts (the legend leaves it out too).
+    virtual bool IsTraceHidden(const CQXTrace* /*pTrace*/) const { return false; }
+    // The context menu while the mode lasts; false: the view's own.
+    virtual bool FillContextMenu(CMenuItems& /*items*/) { return false; }
+
+    // The view the events being offered come from (the view sets it before
+    // each offer): a mode drawing on one trace ignores the other channel's view.
+    void SetEventView(CGraphView* pView) { m_pEventView = pView; }
+    CGraphView* GetEventView() const { return m_pEventView; }
+
+private:
+    CGraphView* m_pEventView = nullptr;
+};
+
+// The modes a trace window runs, one at a time.
+enum class EFrameMode { limitLineDrawing, impulseWindowEditing };
+
+// A mode the frame owns while it lasts.
+class CFrameMode : public ITraceInterceptor {
+public:
+    virtual EFrameMode GetMode() const = 0;
+    // Asked to leave (before printing, or before the other mode starts):
+    // with edits it asks the user with the message given whether to keep
+    // them; true once it has left, false when the user chose to stay.
+    virtual bool RequestLeave(int iMessageId) = 0;
 };

@@ -5,14 +5,16 @@
 #include "host/app/AppServices.h"
 #include "trace/core/TraceDefs.h"
 #include "trace/display/GraphView.h"
+#include "trace/display/TraceInterceptor.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
 namespace {
 
-SMenuItem Item(const wchar_t* pszText, UINT uCommand, CQXTrace* pTrace)
+SMenuItem Item(const wchar_t* pszText, UINT uCommand, CQXTrace* pTrace, IGraphViewFrame* pFrame)
 {
-    const SCommandStatus status = GetTraceCommandStatus(uCommand, pTrace);
+    const SCommandStatus status =
+        pFrame ? pFrame->GetTraceCommandState(uCommand, pTrace) : GetTraceCommandStatus(uCommand, pTrace);
     return {pszText, uCommand, status.bEnabled, status.bChecked, {}};
 }
 
@@ -145,56 +147,62 @@ bool ExecuteTraceCommand(UINT uCommand, CQXTrace* pTrace)
     }
 }
 
-CMenuItems FillRMBMenu(CQXTrace* pTrace)
+CMenuItems FillRMBMenu(CQXTrace* pTrace, IGraphViewFrame* pFrame)
 {
-    CMenuItems aX{Item(L"Log X", ID_TRACE_LOGX, pTrace),
-                  Item(L"Zoom X", ID_TRACE_ZOOMINX, pTrace),
-                  Item(L"Un-zoom X", ID_TRACE_ZOOMOUTX, pTrace),
-                  Item(L"Auto-zoom X", ID_TRACE_AUTOZOOMX, pTrace),
-                  Item(L"Set X axis to default", ID_TRACE_DEFAULTX, pTrace),
-                  Item(L"Move to start of Trace", ID_TRACE_START, pTrace),
-                  Item(L"Move left along Trace", ID_TRACE_LEFT, pTrace),
-                  Item(L"Move right along Trace", ID_TRACE_RIGHT, pTrace),
-                  Item(L"Move to end of Trace", ID_TRACE_END, pTrace)};
-    CMenuItems aY{Item(L"Log Y", ID_TRACE_LOGY, pTrace),
-                  Item(L"Zoom Y", ID_TRACE_ZOOMINY, pTrace),
-                  Item(L"Un-zoom Y", ID_TRACE_ZOOMOUTY, pTrace),
-                  Item(L"Auto-zoom Y", ID_TRACE_AUTOZOOMY, pTrace),
-                  Item(L"Set Y axis to default", ID_TRACE_DEFAULTY, pTrace),
-                  Item(L"Move Trace up", ID_TRACE_UP, pTrace),
-                  Item(L"Move Trace down", ID_TRACE_DOWN, pTrace)};
-    CMenuItems aStyles{Item(L"Solid", ID_TRACE_PRINTSTYLE_SOLID, pTrace),
-                       Item(L"Dotted", ID_TRACE_PRINTSTYLE_DOTTED, pTrace),
-                       Item(L"Dashed", ID_TRACE_PRINTSTYLE_DASHED, pTrace),
-                       Item(L"Dash-dot", ID_TRACE_PRINTSTYLE_DASHDOT, pTrace),
-                       Item(L"Dash-dot-dot", ID_TRACE_PRINTSTYLE_DASHDOTDOT, pTrace)};
-    return {Item(L"Trace settings...", ID_TRACE_SETTINGS, pTrace),
-            Item(L"Change Trace colour...", ID_TRACE_COLOR, pTrace),
+    CMenuItems aX{Item(L"Log X", ID_TRACE_LOGX, pTrace, pFrame),
+                  Item(L"Zoom X", ID_TRACE_ZOOMINX, pTrace, pFrame),
+                  Item(L"Un-zoom X", ID_TRACE_ZOOMOUTX, pTrace, pFrame),
+                  Item(L"Auto-zoom X", ID_TRACE_AUTOZOOMX, pTrace, pFrame),
+                  Item(L"Set X axis to default", ID_TRACE_DEFAULTX, pTrace, pFrame),
+                  Item(L"Move to start of Trace", ID_TRACE_START, pTrace, pFrame),
+                  Item(L"Move left along Trace", ID_TRACE_LEFT, pTrace, pFrame),
+                  Item(L"Move right along Trace", ID_TRACE_RIGHT, pTrace, pFrame),
+                  Item(L"Move to end of Trace", ID_TRACE_END, pTrace, pFrame)};
+    CMenuItems aY{Item(L"Log Y", ID_TRACE_LOGY, pTrace, pFrame),
+                  Item(L"Zoom Y", ID_TRACE_ZOOMINY, pTrace, pFrame),
+                  Item(L"Un-zoom Y", ID_TRACE_ZOOMOUTY, pTrace, pFrame),
+                  Item(L"Auto-zoom Y", ID_TRACE_AUTOZOOMY, pTrace, pFrame),
+                  Item(L"Set Y axis to default", ID_TRACE_DEFAULTY, pTrace, pFrame),
+                  Item(L"Move Trace up", ID_TRACE_UP, pTrace, pFrame),
+                  Item(L"Move Trace down", ID_TRACE_DOWN, pTrace, pFrame)};
+    CMenuItems aStyles{Item(L"Solid", ID_TRACE_PRINTSTYLE_SOLID, pTrace, pFrame),
+                       Item(L"Dotted", ID_TRACE_PRINTSTYLE_DOTTED, pTrace, pFrame),
+                       Item(L"Dashed", ID_TRACE_PRINTSTYLE_DASHED, pTrace, pFrame),
+                       Item(L"Dash-dot", ID_TRACE_PRINTSTYLE_DASHDOT, pTrace, pFrame),
+                       Item(L"Dash-dot-dot", ID_TRACE_PRINTSTYLE_DASHDOTDOT, pTrace, pFrame)};
+    return {Item(L"Trace settings...", ID_TRACE_SETTINGS, pTrace, pFrame),
+            Item(L"Change Trace colour...", ID_TRACE_COLOR, pTrace, pFrame),
             Separator(),
-            Item(L"Remove Trace", ID_TRACE_REMOVE, pTrace),
-            Item(L"Save Trace...", ID_TRACE_SAVE, pTrace),
-            Item(L"Copy Trace", ID_TRACE_COPY, pTrace),
+            Item(L"Remove Trace", ID_TRACE_REMOVE, pTrace, pFrame),
+            Item(L"Save Trace...", ID_TRACE_SAVE, pTrace, pFrame),
+            Item(L"Copy Trace", ID_TRACE_COPY, pTrace, pFrame),
             Separator(),
-            Item(L"Revert to last scale values", ID_TRACE_UNDOZOOM, pTrace),
+            Item(L"Revert to last scale values", ID_TRACE_UNDOZOOM, pTrace, pFrame),
             Separator(),
             Submenu(L"X Scale", std::move(aX)),
             Submenu(L"Y Scale", std::move(aY)),
             Separator(),
-            Item(L"Trace cursor on", ID_TRACE_CURSOR, pTrace),
-            Item(L"Trace marks on", ID_TRACE_MARKS, pTrace),
+            Item(L"Trace cursor on", ID_TRACE_CURSOR, pTrace, pFrame),
+            Item(L"Trace marks on", ID_TRACE_MARKS, pTrace, pFrame),
             Separator(),
-            Item(L"Show transformed Trace data", ID_TRACE_TRANSFORMED, pTrace),
-            Item(L"Edit Trace transforms...", ID_TRACE_COMPUTELIST, pTrace),
-            Item(L"Create/Edit Limit Line", ID_TRACE_LIMITLINE, pTrace),
-            Item(L"Create Weighting filter from Trace...", ID_TRACE_CREATEFILTER, pTrace),
-            Item(L"Edit impulse response Window function", ID_TRACE_IMPULSEWINDOW, pTrace),
+            Item(L"Show transformed Trace data", ID_TRACE_TRANSFORMED, pTrace, pFrame),
+            Item(L"Edit Trace transforms...", ID_TRACE_COMPUTELIST, pTrace, pFrame),
+            Item(L"Create/Edit Limit Line", ID_TRACE_LIMITLINE, pTrace, pFrame),
+            Item(L"Create Weighting filter from Trace...", ID_TRACE_CREATEFILTER, pTrace, pFrame),
+            Item(L"Edit impulse response Window function", ID_TRACE_IMPULSEWINDOW, pTrace, pFrame),
             Separator(),
-            Item(L"Edit Trace comment...", ID_TRACE_COMMENT, pTrace),
+            Item(L"Edit Trace comment...", ID_TRACE_COMMENT, pTrace, pFrame),
             Submenu(L"Edit print style", std::move(aStyles))};
 }
 
 CMenuItems FillGraphContextMenu(CGraphView& view)
 {
+    // A mode that is running shows its own menu.
+    if (IGraphViewFrame* pFrame = view.GetParentFrame())
+        if (ITraceInterceptor* pInterceptor = pFrame->GetTraceInterceptor()) {
+            CMenuItems aModeMenu;
+            if (pInterceptor->FillContextMenu(aModeMenu)) return aModeMenu;
+        }
     CQXTrace* pCurrent = view.GetViewCurrentTrace();
     CMenuItems aChoices;
     UINT uCommand = ID_SET_CURRENT_TRACE_FIRST;
@@ -204,7 +212,7 @@ CMenuItems FillGraphContextMenu(CGraphView& view)
     }
     const bool bAny = !aChoices.empty();
     CMenuItems aMenu{Submenu(L"Set current Trace", std::move(aChoices), bAny),
-                     Submenu(L"Current Trace", FillRMBMenu(pCurrent), pCurrent != nullptr)};
+                     Submenu(L"Current Trace", FillRMBMenu(pCurrent, view.GetParentFrame()), pCurrent != nullptr)};
     for (SMenuItem& item : FillGraphMenu(bAny)) aMenu.push_back(std::move(item));
     return aMenu;
 }
@@ -240,6 +248,11 @@ bool ExecuteGraphCommand(CGraphView& view, UINT uCommand)
 {
     CGraphDoc* pDoc = GetGraphDoc();
     if (!pDoc) return false;
+    IGraphViewFrame* pFrame = view.GetParentFrame();
+    // A running mode sees commands first (its own menu's among them).
+    if (ITraceInterceptor* pInterceptor = pFrame ? pFrame->GetTraceInterceptor() : nullptr;
+        pInterceptor && pInterceptor->OnCmdMsg(uCommand, 0, nullptr))
+        return true;
     if (uCommand >= ID_SET_CURRENT_TRACE_FIRST && uCommand <= ID_SET_CURRENT_TRACE_LAST) {
         const std::vector<CQXTrace*> aChoices = GetCurrentTraceChoices(view);
         const size_t iIndex = uCommand - ID_SET_CURRENT_TRACE_FIRST;
@@ -251,6 +264,8 @@ bool ExecuteGraphCommand(CGraphView& view, UINT uCommand)
     switch (uCommand) {
     case ID_GRAPH_AUTOZOOM_ALL: pDoc->AutoZoomAll(eChannel, 1); return true;
     case ID_GRAPH_DEFAULTZOOM_ALL: pDoc->DefaultZoomAll(eChannel, 1); return true;
-    default: return ExecuteTraceCommand(uCommand, view.GetViewCurrentTrace());
+    default:
+        return pFrame ? pFrame->RunTraceCommand(uCommand, view.GetViewCurrentTrace())
+                      : ExecuteTraceCommand(uCommand, view.GetViewCurrentTrace());
     }
 }

@@ -12,6 +12,7 @@
 
 class CGraphView;
 class CQXTrace;
+class IGraphViewFrame;
 
 enum ETraceCommand : UINT {
     ID_TRACE_SETTINGS = 33000,
@@ -93,8 +94,9 @@ SCommandStatus GetTraceCommandStatus(UINT uCommand, CQXTrace* pTrace);
 // has the operation); false when the command is not one it carries out or
 // is disabled for the trace.
 bool ExecuteTraceCommand(UINT uCommand, CQXTrace* pTrace);
-// The trace's menu: main items, then the X scale, Y scale and print-style submenus in place.
-CMenuItems FillRMBMenu(CQXTrace* pTrace);
+// The trace's menu: main items, then the X scale, Y scale and print-style
+// submenus in place; with a frame, the states its command table gives.
+CMenuItems FillRMBMenu(CQXTrace* pTrace, IGraphViewFrame* pFrame = nullptr);
 // The graph commands' state: the zoom-all commands need a trace; the rest
 // (printing, export, colours, adding traces) are not carried out here yet.
 SCommandStatus GetGraphCommandStatus(UINT uCommand, bool bAnyTrace);

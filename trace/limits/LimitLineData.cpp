@@ -238,29 +238,12 @@ double CLimitLine::GetYDataAtXValue(double dValue, int bTransformed)
 
 double CLimitLine::GetTableDataAtXValue(double dValue, int bTransformed)
 {
-    int bExact = 0;
-    const int i = m_pLimitTable->GetInsertionPoint(dValue, &bExact);
-    LimitTablePoint point;
-    if (!m_pLimitTable->GetPoint(i, &point)) return DBL_MAX;
-    if (bExact) return GetYDataAtXPos(i, bTransformed);
-
-    LimitTablePoint previous;
-    if (i == 0 || !point.bConnected || !m_pLimitTable->GetPoint(i - 1, &previous)) return DBL_MAX;
-    const double dV0 = GetStoredValueAt(i - 1, bTransformed);
-    const double dV1 = GetStoredValueAt(i, bTransformed);
-    if (dV0 == DBL_MAX || dV1 == DBL_MAX) return DBL_MAX;
-
-    if (ParentIsScopeLike()) {
-        const double dResult = InterpolateLinear(previous.dX, GetYDataAtXPos(i - 1, bTransformed), point.dX,
-                                                 GetYDataAtXPos(i, bTransformed), dValue);
-        const bool bNearerIsPrevious = dValue - previous.dX <= point.dX - dValue;
-        const Polarity eNearer = static_cast<Polarity>(bNearerIsPrevious ? previous.ePolarity : point.ePolarity);
-        if (eNearer == POLARITY_NEGATIVE) return -std::fabs(dResult);
-        if (eNearer == POLARITY_POSITIVE) return std::fabs(dResult);
-        return dResult;
-    }
-    const double dInterpolated = InterpolateLinear(previous.dX, dV0, point.dX, dV1, dValue);
-    return StoredToData(dInterpolated, bTransformed);
+    CLimitTable::SReader reader;
+    reader.fnValue = [this, bTransformed](int i) { return GetStoredValueAt(i, bTransformed); };
+    reader.fnPolarity = [this, bTransformed](int i) { return GetPolarityAtPos(i, bTransformed); };
+    reader.fnToData = [this, bTransformed](double dStored) { return StoredToData(dStored, bTransformed); };
+    reader.bSigned = ParentIsScopeLike();
+    return m_pLimitTable->GetLimitAt(dValue, reader);
 }
 
 // ---- Plot ----------------------------------------------------------------------------------------

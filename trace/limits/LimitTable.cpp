@@ -6,6 +6,7 @@
 #include "host/app/FileVersion.h"
 #include "platform/Archive.h"
 #include "trace/core/LimitMath.h"
+#include "trace/model/QXTrace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,6 +119,73 @@ int CLimitTable::ReplacePoint(const LimitTablePoint& oldPoint, const LimitTableP
             return ReplacePoint(i, newPoint.dX, newPoint.dY, newPoint.bConnected, newPoint.ePolarity);
     }
     return 0;
+}
+
+// ---- The limit the table gives ----------------------------------------------------
+
+double CLimitTable::GetLimitAt(double dX, const SReader& reader) const
+{
+    int bExact = 0;
+    const int i = GetInsertionPoint(dX, &bExact);
+    if (i >= GetNumPoints()) return DBL_MAX;
+    const auto DataAt = [&](int k) {
+        const double dValue = reader.fnValue(k);
+        return dValue == DBL_MAX ? DBL_MAX : SignedByPolarity(reader.fnToData(dValue), reader.fnPolarity(k));
+    };
+    if (bExact) return DataAt(i);
+    const LimitTablePoint& next = m_aPoints[static_cast<size_t>(i)];
+    if (i == 0 || !next.bConnected) return DBL_MAX;
+    const LimitTablePoint& previous = m_aPoints[static_cast<size_t>(i - 1)];
+    const double dV0 = reader.fnValue(i - 1);
+    const double dV1 = reader.fnValue(i);
+    if (dV0 == DBL_MAX || dV1 == DBL_MAX) return DBL_MAX;
+    if (reader.bSigned) {
+        const double dResult = InterpolateLinear(previous.dX, DataAt(i - 1), next.dX, DataAt(i), dX);
+        const bool bNearerIsPrevious = dX - previous.dX <= next.dX - dX;
+        const Polarity eNearer = reader.fnPolarity(bNearerIsPrevious ? i - 1 : i);
+        if (eNearer == POLARITY_NEGATIVE) return -std::fabs(dResult);
+        if (eNearer == POLARITY_POSITIVE) return std::fabs(dResult);
+        return dResult;
+    }
+    const double dInterpolated = InterpolateLinear(previous.dX, dV0, next.dX, dV1, dX);
+    return dInterpolated == -DBL_MAX ? dInterpolated : reader.fnToData(dInterpolated);
+}
+
+CLimitTable::SReader CLimitTable::MakeReader(CQXTrace* pTrace) const
+{
+    SReader reader;
+    reader.fnValue = [this](int i) { return m_aPoints[static_cast<size_t>(i)].dY; };
+    reader.fnPolarity = [this](int i) { return static_cast<Polarity>(m_aPoints[static_cast<size_t>(i)].ePolarity); };
+    const int iUnit = m_iYUnit;
+    reader.fnToData = [pTrace, iUnit](double dValue) {
+        return pTrace ? pTrace->GetYDataForValue(dValue, iUnit, 0) : dValue;
+    };
+    reader.bSigned = pTrace && GetPolarity(pTrace->GetTraceType(), 0.0) != POLARITY_NONE;
+    return reader;
+}
+
+double CLimitTable::GetYDataAt(double dX, CQXTrace* pTrace) const { return GetLimitAt(dX, MakeReader(pTrace)); }
+
+int CLimitTable::GetYValueAt(double dX, CQXTrace* pTrace, double* pdValue, int* piPolarity) const
+{
+    const double dData = GetYDataAt(dX, pTrace);
+    if (dData == DBL_MAX || !pTrace) return 0;
+    const int i = GetInsertionPoint(dX, nullptr);
+    // The nearer of the point at or after x and the one before it.
+    int iNearer = std::min(i, GetNumPoints() - 1);
+    if (i > 0 && i < GetNumPoints() && dX - m_aPoints[static_cast<size_t>(i - 1)].dX <= m_aPoints[static_cast<size_t>(i)].dX - dX)
+        iNearer = i - 1;
+    if (pdValue) *pdValue = pTrace->GetYValueForData(dData, pTrace->GetYUnit(), 0, 0);
+    if (piPolarity) *piPolarity = m_aPoints[static_cast<size_t>(iNearer)].ePolarity;
+    return 1;
+}
+
+double CLimitTable::GetYDataAtPos(int i, CQXTrace* pTrace) const
+{
+    if (i < 0 || i >= GetNumPoints()) return DBL_MAX;
+    const SReader reader = MakeReader(pTrace);
+    const double dValue = reader.fnValue(i);
+    return dValue == DBL_MAX ? DBL_MAX : SignedByPolarity(reader.fnToData(dValue), reader.fnPolarity(i));
 }
 
 Polarity CLimitTable::GetPolarity(TraceType eType, double dValue)

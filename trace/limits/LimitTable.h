@@ -7,10 +7,12 @@
 #include "platform/CmdTarget.h"
 #include "trace/core/TraceDefs.h"
 
+#include <functional>
 #include <vector>
 
 class CArchive;
 class CDispatchTable;
+class CQXTrace;
 
 class CLimitTable : public CCmdTarget {
     DECLARE_DYNCREATE(CLimitTable)
@@ -42,6 +44,29 @@ public:
     // Binary search: the index of a point at x (*pbExact set), else of the
     // first point with a larger x (the point count when there is none).
     int GetInsertionPoint(double dX, int* pbExact) const;
+
+    // ---- The limit the table gives -------------------------------------------
+    // How a reader of the table sees a point: its value (+DBL_MAX: none),
+    // its polarity, and a value as data of the trace the table limits.
+    struct SReader {
+        std::function<double(int)> fnValue;
+        std::function<Polarity(int)> fnPolarity;
+        std::function<double(double)> fnToData;
+        bool bSigned = false; // a scope-like trace: data interpolated, the nearer point's side taken
+    };
+    // The limit at x (the table's X unit) as data: at a point its own,
+    // between a point and the connected one before it the interpolation;
+    // +DBL_MAX before the first point, after the last, in a gap, or next to
+    // a point without a limit.
+    double GetLimitAt(double dX, const SReader& reader) const;
+    // The reader of the table's own points for pTrace, the trace it limits.
+    SReader MakeReader(CQXTrace* pTrace) const;
+    // The same three answers with the table's own points, for pTrace: the
+    // limit at x as data; as a value of pTrace's Y unit with the polarity of
+    // the nearer point (0 where there is no limit); point i as data.
+    double GetYDataAt(double dX, CQXTrace* pTrace) const;
+    int GetYValueAt(double dX, CQXTrace* pTrace, double* pdValue, int* piPolarity) const;
+    double GetYDataAtPos(int i, CQXTrace* pTrace) const;
 
     int GetXUnit() const { return m_iXUnit; }
     void SetXUnit(int iUnit) { m_iXUnit = iUnit; }
