@@ -10,17 +10,26 @@
 //   lo, hi = t.TRACE_GetXRange()          # VARIANT* outs come back as a tuple
 //
 // With messages off (the default here) a member's failure raises
-// RuntimeError with the failure text.
+// RuntimeError with the failure text. Window(live=True) is a new document
+// with its live traces on the simulated analyser: w.measure(n) measures n
+// blocks, and w.on_event(kind, id, f) calls f(kind, param) when the trace
+// fires that script event (421/422: a lower/upper limit breached).
 
+#include "apps/common/BuiltInDocument.h"
+#include "apps/common/LiveSource.h"
+#include "host/app/EventManager.h"
 #include "host/app/HeadlessHost.h"
 #include "platform/CmdTarget.h"
 #include "platform/Dispatch.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/document/GraphOLEData.h"
+#include "trace/limits/LimitTable.h"
 #include "trace/model/QXTrace.h"
 
 #include <pybind11/pybind11.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -32,22 +41,59 @@ namespace {
 
 class CWindow {
 public:
-    CWindow() : m_pDoc(std::make_unique<CGraphDoc>())
+    explicit CWindow(bool bLive) : m_pDoc(std::make_unique<CGraphDoc>())
     {
         m_host.SetGraphDoc(m_pDoc.get());
         m_host.SetOLEShowMessages(false);
+        if (bLive) {
+            if (!m_pDoc->Initialise() || !FillBuiltInSignals(*m_pDoc))
+                throw std::runtime_error("tracewin: the live document could not be made");
+            m_pLive = std::make_unique<CLiveSource>(m_host, *m_pDoc);
+        }
+        m_host.Events().SetFireHandler([this](const SFiredEvent& fired) { OnFired(fired); });
     }
     ~CWindow()
     {
+        m_host.Events().SetFireHandler(nullptr);
+        m_pLive.reset();
         m_host.PumpMessages();
         m_pDoc.reset();
         m_host.SetGraphDoc(nullptr);
     }
     CGraphDoc& Doc() { return *m_pDoc; }
 
+    void Measure(int iBlocks)
+    {
+        if (!m_pLive) throw std::runtime_error("tracewin: measure() needs Window(live=True)");
+        if (iBlocks < 1) throw py::value_error("tracewin: measure() takes a block count of at least 1");
+        if (!m_pLive->RunBlocks(iBlocks)) throw std::runtime_error("tracewin: the simulated measurement failed");
+        m_host.PumpMessages();
+    }
+
+    // Registers the script event for the trace, as the host's script engine
+    // does, and the callback it runs.
+    void OnEvent(int iKind, int iTraceID, py::function callback)
+    {
+        CQXTrace* pTrace = m_pDoc->GetTraceFromID(static_cast<short>(iTraceID));
+        if (!pTrace) throw py::key_error("tracewin: no trace " + std::to_string(iTraceID));
+        const auto owner = reinterpret_cast<LPARAM>(pTrace);
+        m_host.Events().AddEvent(iKind, CString(L"python"), owner, 1, 0, 0, 1, 0, -1, 0);
+        m_callbacks[{iKind, owner}] = std::move(callback);
+    }
+
 private:
+    void OnFired(const SFiredEvent& fired)
+    {
+        const auto it = m_callbacks.find({fired.iKind, fired.lParam});
+        if (it == m_callbacks.end() || !m_host.Events().EventExists(fired.iKind, fired.lParam)) return;
+        // A script receives the 32-bit token TW_SetCurrentTraceFromEventParam takes back.
+        it->second(fired.iKind, m_host.Events().GetEventParam(fired.lParam));
+    }
+
     CHeadlessHost m_host;
     std::unique_ptr<CGraphDoc> m_pDoc;
+    std::unique_ptr<CLiveSource> m_pLive;
+    std::map<std::pair<int, LPARAM>, py::function> m_callbacks;
 };
 
 CVariant ToVariant(const py::handle& value)
@@ -81,8 +127,11 @@ class CDispatchObject {
 public:
     // owner is the Python window: members and methods taken from it keep it,
     // and so its document, alive however long the script holds them.
-    CDispatchObject(CCmdTarget* pTarget, CGraphDoc* pDoc, py::object owner)
-        : m_pTarget(pTarget), m_pDoc(pDoc), m_owner(std::move(owner))
+    // find answers the object now, or null once it is gone (a deleted
+    // trace), so that a stale handle raises instead of reaching freed memory.
+    using Finder = std::function<CCmdTarget*()>;
+    CDispatchObject(Finder find, std::string sGone, CGraphDoc* pDoc, py::object owner)
+        : m_find(std::move(find)), m_sGone(std::move(sGone)), m_pDoc(pDoc), m_owner(std::move(owner))
     {
     }
 
@@ -131,14 +180,21 @@ public:
     py::list Names() const
     {
         py::list names;
-        for (const SDispEntry& e : m_pTarget->GetDispatchTable()->GetEntries()) names.append(e.szName);
+        for (const SDispEntry& e : Target()->GetDispatchTable()->GetEntries()) names.append(e.szName);
         return names;
     }
 
 private:
+    CCmdTarget* Target() const
+    {
+        CCmdTarget* pTarget = m_find();
+        if (!pTarget) throw py::key_error("tracewin: " + m_sGone);
+        return pTarget;
+    }
+
     const SDispEntry* Entry(const std::string& sName) const
     {
-        const CDispatchTable* pTable = m_pTarget->GetDispatchTable();
+        const CDispatchTable* pTable = Target()->GetDispatchTable();
         const SDispEntry* pEntry = pTable ? pTable->GetEntry(pTable->GetIDOfName(sName)) : nullptr;
         if (!pEntry) throw py::attribute_error("tracewin: no member " + sName);
         return pEntry;
@@ -148,14 +204,15 @@ private:
     {
         m_pDoc->GetOLEData().SetLastFailure(CString());
         CVariant result;
-        const EDispResult eResult = m_pTarget->InvokeByName(sName, eKind, args, &result);
+        const EDispResult eResult = Target()->InvokeByName(sName, eKind, args, &result);
         if (eResult != EDispResult::ok) throw py::type_error(sName + ": " + DescribeDispResult(eResult));
         const CString& sFailure = m_pDoc->GetOLEData().GetLastFailure();
         if (!sFailure.IsEmpty()) throw std::runtime_error(sFailure.ToUtf8());
         return result;
     }
 
-    CCmdTarget* m_pTarget;
+    Finder m_find;
+    std::string m_sGone; // why a call finds nothing
     CGraphDoc* m_pDoc;
     py::object m_owner;
 };
@@ -169,31 +226,44 @@ PYBIND11_MODULE(tracewin, m)
         .def("__getattr__", &CDispatchObject::Get)
         .def("__setattr__", &CDispatchObject::Set)
         .def("members", &CDispatchObject::Names);
+    const auto Members = [](py::object self) {
+        CGraphDoc* pDoc = &self.cast<CWindow&>().Doc();
+        return CDispatchObject([pDoc] { return pDoc; }, "the window is closed", pDoc, self);
+    };
     py::class_<CWindow>(m, "Window")
-        .def(py::init<>())
-        .def("__getattr__",
-             [](py::object self, const std::string& sName) {
-                 CWindow& w = self.cast<CWindow&>();
-                 return CDispatchObject(&w.Doc(), &w.Doc(), self).Get(sName);
-             })
-        .def("__setattr__",
-             [](py::object self, const std::string& sName, const py::object& value) {
-                 CWindow& w = self.cast<CWindow&>();
-                 CDispatchObject(&w.Doc(), &w.Doc(), self).Set(sName, value);
-             })
-        .def("members",
-             [](py::object self) {
-                 CWindow& w = self.cast<CWindow&>();
-                 return CDispatchObject(&w.Doc(), &w.Doc(), self).Names();
-             })
+        .def(py::init<bool>(), py::arg("live") = false)
+        .def("__getattr__", [Members](py::object self, const std::string& sName) { return Members(self).Get(sName); })
+        .def("__setattr__", [Members](py::object self, const std::string& sName,
+                                      const py::object& value) { Members(self).Set(sName, value); })
+        .def("members", [Members](py::object self) { return Members(self).Names(); })
         // The trace's members, with the trace made the automation trace.
         .def(
             "trace",
             [](py::object self, int iID) {
-                CWindow& w = self.cast<CWindow&>();
-                CQXTrace* pTrace = w.Doc().GetTraceFromID(static_cast<short>(iID));
+                CGraphDoc* pDoc = &self.cast<CWindow&>().Doc();
+                const auto id = static_cast<short>(iID);
+                CQXTrace* pTrace = pDoc->GetTraceFromID(id);
                 if (!pTrace) throw py::key_error("tracewin: no trace " + std::to_string(iID));
-                w.Doc().SetAutomationTrace(pTrace);
-                return CDispatchObject(pTrace, &w.Doc(), self);
-            });
+                pDoc->SetAutomationTrace(pTrace);
+                // Each trace object acts on its own trace: using it makes that
+                // trace the automation trace again.
+                const auto find = [pDoc, id]() -> CCmdTarget* {
+                    CQXTrace* p = pDoc->GetTraceFromID(id);
+                    if (p) pDoc->SetAutomationTrace(p);
+                    return p;
+                };
+                return CDispatchObject(find,
+                                       "trace " + std::to_string(iID) + " is gone", pDoc, self);
+            })
+        // The LMT_ members of the table LMT_InitTable started.
+        .def("limit_table",
+             [](py::object self) {
+                 CGraphDoc* pDoc = &self.cast<CWindow&>().Doc();
+                 return CDispatchObject([pDoc]() -> CCmdTarget* { return pDoc->GetOLEData().GetLimitTable(); },
+                                        "no limit table (LMT_InitTable starts one)", pDoc, self);
+             })
+        .def("measure", &CWindow::Measure, py::arg("blocks") = 1)
+        .def("on_event", &CWindow::OnEvent, py::arg("kind"), py::arg("trace_id"), py::arg("callback"));
+    m.attr("EVENT_MIN_LIMIT_BREACHED") = EVENT_MIN_LIMIT_BREACHED;
+    m.attr("EVENT_MAX_LIMIT_BREACHED") = EVENT_MAX_LIMIT_BREACHED;
 }

@@ -32,6 +32,7 @@
 
 class CArchive;
 class CDC;
+class CLimitTable;
 class CQXTrace;
 class CScale;
 class CXScale;
@@ -445,6 +446,9 @@ public:
     // folder (the limits folder for a limit line) with the default extension
     // added; 1 on success, else 0 after message 18796 when bReportErrors.
     int SaveTrace(CQXTrace* pTrace, const CString& sPath, int bReportErrors);
+    // Writes a limit file holding only the table (the form scripts build), as
+    // SaveTrace resolves and reports.
+    int SaveLimitTable(CLimitTable& table, const CString& sPath, int bReportErrors);
     // Reads a trace file into a new, non-live trace on eChannel, added to the
     // document and shown. Null for a file that is not a readable trace file
     // (message 18243 when bReportErrors); the document is then unchanged.

@@ -10,6 +10,7 @@
 #include "trace/document/GraphDoc.h"
 #include "trace/file/TraceFileHeader.h"
 #include "trace/limits/LimitLine.h"
+#include "trace/limits/LimitTable.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>
@@ -36,12 +37,12 @@ STraceFileHeader HeaderFor(CQXTrace& trace)
     return MakeTraceFileHeader(trace.GetOwnTraceType(), trace.GetChannel(), trace.GetTraceCreateExtraInfo());
 }
 
-} // namespace
-
-int CGraphDoc::SaveTrace(CQXTrace* pTrace, const CString& sPath, int bReportErrors)
+// Writes header and body to sPath resolved in the traces or limits folder,
+// the default extension added; 1 on success, else 0 after message 18796 when
+// bReportErrors.
+template <class Write>
+int SaveFileResolved(const CString& sPath, bool bLimit, int bReportErrors, Write write)
 {
-    if (!QXVERIFY(pTrace != nullptr)) return 0;
-    const bool bLimit = pTrace->IsLimitLine();
     const int iSubtype = bLimit ? PATH_SUBTYPE_LIMITS : PATH_SUBTYPE_TRACES;
     const CString sExt = LoadResString(bLimit ? IDS_LIMIT_FILE_EXT : IDS_TRACE_FILE_EXT);
     CString sFull = PrivatePathResolver::getInstance()->getFilePath(sPath, iSubtype);
@@ -57,9 +58,7 @@ int CGraphDoc::SaveTrace(CQXTrace* pTrace, const CString& sPath, int bReportErro
     std::unique_ptr<CArchive> pArchive = CArchive::OpenFile(sFull, CArchive::store);
     if (!pArchive) return reportFailure();
     try {
-        WriteTraceFileHeader(*pArchive, HeaderFor(*pTrace));
-        pTrace->SetSerializingConfig(0);
-        pTrace->Serialize(*pArchive);
+        write(*pArchive);
     } catch (const CArchiveException& e) {
         QXDebugLog(1, "CGraphDoc::SaveTrace", "SER: %s", e.what());
         pArchive->Close();
@@ -68,6 +67,26 @@ int CGraphDoc::SaveTrace(CQXTrace* pTrace, const CString& sPath, int bReportErro
     if (!pArchive->Close()) return reportFailure();
     PrivatePathResolver::getInstance()->setDirPath(iSubtype, FolderOf(sFull));
     return 1;
+}
+
+} // namespace
+
+int CGraphDoc::SaveTrace(CQXTrace* pTrace, const CString& sPath, int bReportErrors)
+{
+    if (!QXVERIFY(pTrace != nullptr)) return 0;
+    return SaveFileResolved(sPath, pTrace->IsLimitLine(), bReportErrors, [pTrace](CArchive& ar) {
+        WriteTraceFileHeader(ar, HeaderFor(*pTrace));
+        pTrace->SetSerializingConfig(0);
+        pTrace->Serialize(ar);
+    });
+}
+
+int CGraphDoc::SaveLimitTable(CLimitTable& table, const CString& sPath, int bReportErrors)
+{
+    return SaveFileResolved(sPath, true, bReportErrors, [&table](CArchive& ar) {
+        WriteTraceFileHeader(ar, MakeLimitFileHeader(true));
+        table.Serialize(ar);
+    });
 }
 
 int CGraphDoc::OpenTraceFileForReading(std::unique_ptr<CArchive>& pArchive, const CString& sPath, CString* psResolved,

@@ -4,6 +4,7 @@
 
 #include "host/app/AppServices.h"
 #include "platform/Dispatch.h"
+#include "resources/StringTable.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/document/GraphOLEData.h"
 #include "trace/limits/LimitTable.h"
@@ -31,6 +32,14 @@ CVariant RemovePointAt(CLimitTable& table, double dX)
     int bExact = 0;
     const int i = table.GetInsertionPoint(dX, &bExact);
     return CVariant::Bool(bExact && table.RemovePoint(i));
+}
+
+bool SaveTable(CLimitTable& table, const CString& sName)
+{
+    CGraphDoc* pDoc = GetGraphDoc();
+    if (!pDoc) return false;
+    const CString& sPath = sName.IsEmpty() ? pDoc->GetOLEData().GetLimitTableFileName() : sName;
+    return !sPath.IsEmpty() && table.GetNumPoints() > 0 && pDoc->SaveLimitTable(table, sPath, GetOLEShowMessages());
 }
 
 } // namespace
@@ -74,8 +83,10 @@ const CDispatchTable& GetLimitTableDispatchTable()
          [](CCmdTarget& c, Args& a) { return RemovePointAt(Table(c), a[0].AsR8()); }, nullptr,
          L"removes the point at exactly that x; false when there is none"},
         {"LMT_SaveTable", EDispKind::method, VT_BOOL, {{VT_BSTR, "fileName"}},
-         [](CCmdTarget&, Args&) { return CVariant::Bool(false); }, nullptr,
-         L"not built yet: the limit-file writer is missing, so it answers false"},
+         [](CCmdTarget& c, Args& a) { return CVariant::Bool(SaveTable(Table(c), a[0].AsBStr())); }, nullptr,
+         L"writes the table as a limit file (limits folder, default extension added); an empty name saves to the "
+         L"name LMT_InitTable was given",
+         IDS_TRACE_SAVE_FAILED},
     });
     return table;
 }
