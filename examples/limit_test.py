@@ -5,6 +5,7 @@
 # at the level given (dBFS, default -3) and exits 1 on FAIL.
 #
 #   tracewin script examples/limit_test.py [LEVEL_DBFS] [FOLDER]
+#   tracewin-demo --script examples/limit_test.py   (on the demo's live window)
 import os
 import sys
 import tempfile
@@ -14,7 +15,8 @@ import tracewin
 level = float(sys.argv[1]) if len(sys.argv) > 1 else -3.0
 folder = sys.argv[2] if len(sys.argv) > 2 else tempfile.mkdtemp()
 
-w = tracewin.Window(live=True)
+# In the demo the live window is the one on screen; elsewhere a headless one.
+w = tracewin.window() if hasattr(tracewin, "window") else tracewin.Window(live=True)
 fft_id = w.TW_GetFirstTraceOfType(w.TRACETYPE_FFT, w.TW_CHA)
 fft = w.trace(fft_id)
 

@@ -29,11 +29,17 @@
 // T (or --dialog, which saves that form to FILE and closes it). With
 // --screenshot the window is saved to FILE after a few blocks (or once the
 // sweep is complete) and closed.
+//
+// --script FILE.py runs a Python script against the live window once it is
+// up, with the arguments after "--" in its sys.argv (`tracewin.window()` in the script; docs/automation.md); the window
+// stays open afterwards, or with --screenshot is saved then and closed, the
+// demo exiting with the script's status.
 
 #include "apps/common/BuiltInDocument.h"
 #include "apps/common/ComputeOption.h"
 #include "apps/common/LiveSource.h"
 #include "apps/common/SweepSource.h"
+#include "apps/tracewin-demo/DemoScript.h"
 #include "host/app/HeadlessHost.h"
 #include "host/app/AppServices.h"
 #include "qt/GraphViewWidget.h"
@@ -52,6 +58,7 @@
 #include "trace/model/QXTrace.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMainWindow>
@@ -147,6 +154,8 @@ int main(int argc, char** argv)
     std::string sDialog;
     const char* szDialogShot = nullptr;
     bool bValues = false;
+    const char* szScript = nullptr;
+    std::vector<std::string> asScriptArgs;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--screenshot") && i + 1 < argc) {
             szScreenshot = argv[++i];
@@ -163,13 +172,23 @@ int main(int argc, char** argv)
             szDialogShot = argv[++i];
         } else if (!std::strcmp(argv[i], "--values")) {
             bValues = true;
+        } else if (!std::strcmp(argv[i], "--script") && i + 1 < argc) {
+            szScript = argv[++i];
+        } else if (!std::strcmp(argv[i], "--") && szScript) {
+            asScriptArgs.assign(argv + i + 1, argv + argc);
+            break;
         } else {
             std::fprintf(stderr, "usage: tracewin-demo [--sweep | --values] [--compute TRANSFORM]... [--copy] "
-                                 "[--dialog transforms|invert|normalise FILE] [--screenshot FILE]\n");
+                                 "[--dialog transforms|invert|normalise FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
             return 2;
         }
     }
 
+    if (szScript && (bSweep || !CDemoScript::IsAvailable())) {
+        std::fprintf(stderr, "tracewin-demo: %s\n", bSweep ? "--script drives the live window, not the sweep"
+                                                            : "this build has no Python for --script");
+        return 2;
+    }
     if (bSweep && bValues) {
         std::fprintf(stderr, "tracewin-demo: --values shows the live spectrum, not the sweep\n");
         return 2;
@@ -301,7 +320,8 @@ int main(int argc, char** argv)
         bDeliveryPending = false;
         live.Deliver();
         ++iDelivered;
-        if (szScreenshot && iDelivered == kScreenshotBlocks) QTimer::singleShot(0, &window, saveScreenshot);
+        if (szScreenshot && !szScript && iDelivered == kScreenshotBlocks)
+            QTimer::singleShot(0, &window, saveScreenshot);
         if (szDialogShot && iDelivered == kScreenshotBlocks) QTimer::singleShot(0, &window, openDialogForShot);
     };
     const bool bStarted = live.GetEngine().Start(kBlocksPerSecond, [&]() {
@@ -310,6 +330,22 @@ int main(int argc, char** argv)
     if (!bStarted) {
         std::fprintf(stderr, "tracewin-demo: the measurement could not be started\n");
         return 1;
+    }
+
+    // The script runs inside the event loop; waiting for blocks keeps the
+    // window live.
+    std::unique_ptr<CDemoScript> pScript;
+    if (szScript) {
+        const auto waitForBlocks = [&](int iBlocks) {
+            const int iTarget = iDelivered + iBlocks;
+            while (iDelivered < iTarget) app.processEvents(QEventLoop::WaitForMoreEvents);
+            return true;
+        };
+        pScript = std::make_unique<CDemoScript>(built.GetHost(), built.GetDoc(), waitForBlocks);
+        QTimer::singleShot(0, &window, [&]() {
+            iExit = pScript->Run(szScript, asScriptArgs);
+            if (szScreenshot) saveScreenshot();
+        });
     }
 
     const int iLoop = app.exec();

@@ -1,4 +1,5 @@
-// The Python module `tracewin`. A Window is a headless graph window (host and
+// The Python module `tracewin`, shared by the extension module and the
+// demo's embedded interpreter. A Window is a headless graph window (host and
 // document); its attributes are the document's automation members, and
 // Window.trace(id) gives the trace's members, all found by name in the
 // dispatch tables, so the Python surface is the automation interface itself.
@@ -26,7 +27,7 @@
 #include "trace/limits/LimitTable.h"
 #include "trace/model/QXTrace.h"
 
-#include <pybind11/pybind11.h>
+#include "python/Bindings.h"
 
 #include <functional>
 #include <map>
@@ -41,33 +42,49 @@ namespace {
 
 class CWindow {
 public:
-    explicit CWindow(bool bLive) : m_pDoc(std::make_unique<CGraphDoc>())
+    // A headless window of its own, optionally live on the simulated analyser.
+    explicit CWindow(bool bLive) : m_pOwnHost(std::make_unique<CHeadlessHost>()), m_pOwnDoc(std::make_unique<CGraphDoc>())
     {
-        m_host.SetGraphDoc(m_pDoc.get());
-        m_host.SetOLEShowMessages(false);
+        m_pHost = m_pOwnHost.get();
+        m_pDoc = m_pOwnDoc.get();
+        m_pHost->SetGraphDoc(m_pDoc);
+        m_pHost->SetOLEShowMessages(false);
         if (bLive) {
             if (!m_pDoc->Initialise() || !FillBuiltInSignals(*m_pDoc))
                 throw std::runtime_error("tracewin: the live document could not be made");
-            m_pLive = std::make_unique<CLiveSource>(m_host, *m_pDoc);
+            m_pLive = std::make_unique<CLiveSource>(*m_pHost, *m_pDoc);
+            m_measure = [this](int iBlocks) {
+                if (!m_pLive->RunBlocks(iBlocks)) return false;
+                m_pHost->PumpMessages();
+                return true;
+            };
         }
-        m_host.Events().SetFireHandler([this](const SFiredEvent& fired) { OnFired(fired); });
+        ListenToEvents();
+    }
+    // A window over a host and document that outlive it (an application's).
+    CWindow(CHeadlessHost& host, CGraphDoc& doc, std::function<bool(int)> measure)
+        : m_pHost(&host), m_pDoc(&doc), m_measure(std::move(measure))
+    {
+        ListenToEvents();
     }
     ~CWindow()
     {
-        m_host.Events().SetFireHandler(nullptr);
+        m_pHost->Events().SetFireHandler(nullptr);
+        if (!m_pOwnHost) return;
         m_pLive.reset();
-        m_host.PumpMessages();
-        m_pDoc.reset();
-        m_host.SetGraphDoc(nullptr);
+        m_pHost->PumpMessages();
+        m_pOwnDoc.reset();
+        m_pHost->SetGraphDoc(nullptr);
     }
+    CWindow(const CWindow&) = delete;
+    CWindow& operator=(const CWindow&) = delete;
     CGraphDoc& Doc() { return *m_pDoc; }
 
     void Measure(int iBlocks)
     {
-        if (!m_pLive) throw std::runtime_error("tracewin: measure() needs Window(live=True)");
+        if (!m_measure) throw std::runtime_error("tracewin: measure() needs Window(live=True)");
         if (iBlocks < 1) throw py::value_error("tracewin: measure() takes a block count of at least 1");
-        if (!m_pLive->RunBlocks(iBlocks)) throw std::runtime_error("tracewin: the simulated measurement failed");
-        m_host.PumpMessages();
+        if (!m_measure(iBlocks)) throw std::runtime_error("tracewin: the simulated measurement failed");
     }
 
     // Registers the script event for the trace, as the host's script engine
@@ -77,22 +94,32 @@ public:
         CQXTrace* pTrace = m_pDoc->GetTraceFromID(static_cast<short>(iTraceID));
         if (!pTrace) throw py::key_error("tracewin: no trace " + std::to_string(iTraceID));
         const auto owner = reinterpret_cast<LPARAM>(pTrace);
-        m_host.Events().AddEvent(iKind, CString(L"python"), owner, 1, 0, 0, 1, 0, -1, 0);
+        m_pHost->Events().AddEvent(iKind, CString(L"python"), owner, 1, 0, 0, 1, 0, -1, 0);
         m_callbacks[{iKind, owner}] = std::move(callback);
     }
 
 private:
+    void ListenToEvents()
+    {
+        m_pHost->Events().SetFireHandler([this](const SFiredEvent& fired) { OnFired(fired); });
+    }
+
     void OnFired(const SFiredEvent& fired)
     {
         const auto it = m_callbacks.find({fired.iKind, fired.lParam});
-        if (it == m_callbacks.end() || !m_host.Events().EventExists(fired.iKind, fired.lParam)) return;
+        if (it == m_callbacks.end() || !m_pHost->Events().EventExists(fired.iKind, fired.lParam)) return;
+        // Events of a live application come from its event loop, after the script returned.
+        py::gil_scoped_acquire gil;
         // A script receives the 32-bit token TW_SetCurrentTraceFromEventParam takes back.
-        it->second(fired.iKind, m_host.Events().GetEventParam(fired.lParam));
+        it->second(fired.iKind, m_pHost->Events().GetEventParam(fired.lParam));
     }
 
-    CHeadlessHost m_host;
-    std::unique_ptr<CGraphDoc> m_pDoc;
+    std::unique_ptr<CHeadlessHost> m_pOwnHost;
+    std::unique_ptr<CGraphDoc> m_pOwnDoc;
+    CHeadlessHost* m_pHost = nullptr;
+    CGraphDoc* m_pDoc = nullptr;
     std::unique_ptr<CLiveSource> m_pLive;
+    std::function<bool(int)> m_measure;
     std::map<std::pair<int, LPARAM>, py::function> m_callbacks;
 };
 
@@ -219,9 +246,13 @@ private:
 
 } // namespace
 
-PYBIND11_MODULE(tracewin, m)
+py::object MakeBorrowedWindow(CHeadlessHost& host, CGraphDoc& doc, std::function<bool(int)> measure)
 {
-    m.doc() = "A headless trace window driven through its automation members.";
+    return py::cast(std::make_unique<CWindow>(host, doc, std::move(measure)));
+}
+
+void DefineTracewinModule(py::module_& m)
+{
     py::class_<CDispatchObject>(m, "Members")
         .def("__getattr__", &CDispatchObject::Get)
         .def("__setattr__", &CDispatchObject::Set)
