@@ -11,6 +11,8 @@
 // shows each channel's cursor read-out. "Create/Edit Limit Line" (or L, for
 // channel A's scope trace) draws a limit line: each click in the plot adds a
 // point, its floating bar finishes, cancels, ends a segment or undoes.
+// "Edit impulse response Window function" (or I) shows channel A's impulse
+// window with three handles to drag and its bar to type bins in.
 //
 // With --sweep the views show a simulated stepped sweep instead: a device
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
@@ -41,8 +43,10 @@
 #include "apps/common/SweepSource.h"
 #include "apps/tracewin-demo/DemoScript.h"
 #include "host/app/HeadlessHost.h"
+#include "host/app/AppMessages.h"
 #include "host/app/AppServices.h"
 #include "qt/GraphViewWidget.h"
+#include "qt/ImpulseWindowBarWidget.h"
 #include "qt/LimitLineBarWidget.h"
 #include "qt/LegendWidget.h"
 #include "qt/QtConvert.h"
@@ -55,6 +59,7 @@
 #include "trace/display/GraphFrame.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/limits/LimitLineManager.h"
+#include "trace/types/ImpulseWindowEditor.h"
 #include "trace/model/QXTrace.h"
 
 #include <QApplication>
@@ -213,21 +218,35 @@ int main(int argc, char** argv)
     // The frame outlives the views it is told of; its command table fills the menus.
     CGraphFrame frame;
     CLimitLineManager::Install(frame);
+    CImpulseWindowEditor::Install(frame);
+    // The host's requests to start and stop impulse-window editing (a script's TW_EditImpulseWindow).
+    for (unsigned uMessage : {unsigned(APPMSG_START_IMPULSE_EDIT), unsigned(APPMSG_END_IMPULSE_EDIT)})
+        built.GetHost().SetMessageHandler(uMessage, [&frame, uMessage](WPARAM, LPARAM) {
+            CImpulseWindowEditor::OnHostMessage(frame, uMessage);
+        });
     QMainWindow window;
-    // A mode's floating bar lives as long as the mode, over the window's top
-    // right. It goes later: the mode may end from one of its own buttons.
-    QPointer<CLimitLineBarWidget> pLimitBar;
+    // The host's posted messages are handled on the UI thread, as a window's queue would be.
+    QTimer pump;
+    QObject::connect(&pump, &QTimer::timeout, &window, [&built]() { built.GetHost().PumpMessages(); });
+    pump.start(50);
+    // A mode's floating bar lives as long as the mode, near the window's
+    // bottom left, over the legend. It goes later: the mode may end from one of its own buttons.
+    QPointer<QWidget> pModeBar;
     frame.SetModeListener([&](CFrameMode* pStarted, CFrameMode* pEnded) {
         if (auto* pManager = dynamic_cast<CLimitLineManager*>(pEnded)) pManager->GetBar().SetChangeListener({});
-        if (pLimitBar) {
-            pLimitBar->hide();
-            pLimitBar->deleteLater();
+        if (auto* pEditor = dynamic_cast<CImpulseWindowEditor*>(pEnded)) pEditor->GetBar().SetChangeListener({});
+        if (pModeBar) {
+            pModeBar->hide();
+            pModeBar->deleteLater();
         }
-        auto* pManager = dynamic_cast<CLimitLineManager*>(pStarted);
-        if (!pManager) return;
-        pLimitBar = new CLimitLineBarWidget(pManager->GetBar(), &window);
-        pLimitBar->move(window.geometry().topRight() - QPoint(pLimitBar->sizeHint().width() + 20, -60));
-        pLimitBar->show();
+        if (auto* pManager = dynamic_cast<CLimitLineManager*>(pStarted))
+            pModeBar = new CLimitLineBarWidget(pManager->GetBar(), &window);
+        else if (auto* pEditor = dynamic_cast<CImpulseWindowEditor*>(pStarted))
+            pModeBar = new CImpulseWindowBarWidget(*pEditor, &window);
+        else
+            return;
+        pModeBar->move(window.geometry().bottomLeft() + QPoint(10, -100 - pModeBar->sizeHint().height()));
+        pModeBar->show();
     });
     const auto run = [&frame](UINT uCommand) { frame.Execute(uCommand); };
     BindMenu(*window.menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
@@ -257,6 +276,11 @@ int main(int argc, char** argv)
         frame.Execute(ID_TRACE_LIMITLINE);
     };
     QObject::connect(new QShortcut(QKeySequence(Qt::Key_L), &window), &QShortcut::activated, &window, drawLimit);
+    const auto editImpulse = [&]() {
+        frame.SetTraceForNextCommand(built.GetLiveTrace(CHANNEL_A, TT_SCOPE));
+        frame.Execute(ID_TRACE_IMPULSEWINDOW);
+    };
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_I), &window), &QShortcut::activated, &window, editImpulse);
 
     int iExit = 0;
     int iDelivered = 0;
