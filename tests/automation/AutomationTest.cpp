@@ -5,6 +5,7 @@
 #include "platform/Dispatch.h"
 #include "support/HostDocFixture.h"
 #include "trace/document/GraphOLEData.h"
+#include "trace/display/XScale.h"
 #include "trace/limits/LimitTable.h"
 
 #include <cfloat>
@@ -161,6 +162,46 @@ TEST_F(Automation, LimitTableMembersBuildTheDocumentsTable)
     EXPECT_EQ(pTable->GetPoints()[0].dX, 20.0);
     EXPECT_EQ(pTable->GetPoints()[1].dX, 20000.0);
     EXPECT_EQ(called.GetNumPoints(), 0); // the table under construction took them
+}
+
+
+
+// A fixed count spreads its ticks evenly once the scale recalculates; a count
+// outside 1 to 50 fails with the axis's message and changes nothing.
+TEST_F(Automation, IntervalCountsAreKeptPerAxis)
+{
+    CQXTrace* pTrace = AddShownTrace(TT_FFT, CHANNEL_A, 64);
+    const auto Get = [&](const char* szName) {
+        std::vector<CVariant> outs(2);
+        EXPECT_EQ(pTrace->InvokeByName(szName, EInvokeKind::method, outs, nullptr), EDispResult::ok);
+        return std::pair{outs[0].AsI2(), outs[1].AsBool()};
+    };
+    const auto Set = [&](const char* szName, int iIntervals) {
+        return Call(*pTrace, szName, {CVariant::I2(static_cast<short>(iIntervals)), CVariant::Bool(false)});
+    };
+    EXPECT_EQ(Set("TRACE_SetXIntervals", 4), CVariant::Bool(true));
+    EXPECT_EQ(Set("TRACE_SetYIntervals", 50), CVariant::Bool(true));
+    EXPECT_EQ(Get("TRACE_GetXIntervals"), (std::pair<short, bool>{4, false}));
+    EXPECT_EQ(Get("TRACE_GetYIntervals"), (std::pair<short, bool>{50, false}));
+    pTrace->GetXScale()->CalcXTicks();
+    const CTickArray& xTicks = pTrace->GetXScale()->GetTicks();
+    ASSERT_EQ(xTicks.GetNumTicks(), 5);
+    for (int i = 0; i < 5; ++i) EXPECT_DOUBLE_EQ(xTicks[i], i * 0.25) << i;
+
+    const struct {
+        const char* szSet;
+        int iIntervals;
+        const char* szMessage;
+    } refused[] = {{"TRACE_SetXIntervals", 0, "number of X intervals"},
+                   {"TRACE_SetYIntervals", 51, "number of Y intervals"},
+                   {"TRACE_SetYIntervals", -2, "number of Y intervals"}};
+    for (const auto& row : refused) {
+        EXPECT_EQ(Set(row.szSet, row.iIntervals), CVariant::Bool(false)) << row.iIntervals;
+        EXPECT_NE(m_pDoc->GetOLEData().GetLastFailure().ToUtf8().find(row.szMessage), std::string::npos);
+    }
+    EXPECT_EQ(Get("TRACE_GetYIntervals"), (std::pair<short, bool>{50, false}));
+    EXPECT_EQ(Set("TRACE_SetYIntervals", -1), CVariant::Bool(true));
+    EXPECT_EQ(Get("TRACE_GetYIntervals").first, -1);
 }
 
 } // namespace

@@ -187,22 +187,27 @@ CVariant OLESetYRange(const STarget& t, double dMin, double dMax)
     return CVariant::Bool(true);
 }
 
-// Automatic intervals and the log switch. Fixed interval counts are not
-// kept by the scales yet, so any count but TRACE_INTERVALS_AUTO fails.
+// TRACE_INTERVALS_AUTO, or a fixed count of 1 to 50 intervals that the
+// scale spreads evenly over its range; and the log switch.
 CVariant OLESetIntervals(const STarget& t, AxisType eAxis, int iIntervals, bool bLog)
 {
     const bool bX = eAxis == X_AXIS;
-    if (iIntervals != TRACE_INTERVALS_AUTO)
+    const bool bAuto = iIntervals == TRACE_INTERVALS_AUTO;
+    CXScale* pXScale = bX ? t.trace.GetXScale() : nullptr;
+    if ((!bAuto && (iIntervals < 1 || iIntervals > CTickArray::kMaxTicks - 1)) || (bX && !pXScale))
         return Fail(t, bX ? IDS_OLE_SET_X_INTERVALS_FAILED : IDS_OLE_SET_Y_INTERVALS_FAILED);
     int bDbUnit = 0, bLogAllowed = 0;
     t.trace.GetLogDetails(eAxis, bX ? t.trace.GetXUnit() : t.trace.GetYUnit(), &bDbUnit, &bLogAllowed);
     if (bLog && !bLogAllowed) return Fail(t, bX ? IDS_OLE_SET_X_LOG_FAILED : IDS_OLE_SET_Y_LOG_FAILED);
+    // A fixed count is kept as its tick count, which the tick calculation leaves alone.
+    CTickArray& ticks = bX ? pXScale->GetTicks() : t.trace.GetTicks();
+    if (!bAuto) ticks.SetNumTicks(iIntervals + 1);
     if (bX) {
-        if (CXScale* pScale = t.trace.GetXScale()) pScale->SetAutoIntervals(1);
+        pXScale->SetAutoIntervals(bAuto);
         t.trace.SetLogX(bLog);
         if (t.pDoc) t.pDoc->AdjustXScalesOfRelatedTraces(&t.trace, 0, 1, 0);
     } else {
-        t.trace.SetYAutoIntervals(1);
+        t.trace.SetYAutoIntervals(bAuto);
         t.trace.SetLogY(bLog);
         if (t.pDoc) t.pDoc->AdjustYScalesOfRelatedTraces(&t.trace, 0, 1);
     }
@@ -213,8 +218,10 @@ CVariant OLESetIntervals(const STarget& t, AxisType eAxis, int iIntervals, bool 
 CVariant OLEGetIntervals(const STarget& t, Args& a, AxisType eAxis)
 {
     const bool bX = eAxis == X_AXIS;
-    const bool bAuto = bX ? (t.trace.GetXScale() && t.trace.GetXScale()->GetAutoIntervals()) : t.trace.GetYAutoIntervals();
-    a[0] = CVariant::I2(static_cast<short>(bAuto ? TRACE_INTERVALS_AUTO : t.trace.GetTicks().GetNumTicks() - 1));
+    const CXScale* pXScale = t.trace.GetXScale();
+    const bool bAuto = bX ? (pXScale && pXScale->GetAutoIntervals()) : t.trace.GetYAutoIntervals();
+    const CTickArray& ticks = bX && pXScale ? pXScale->GetTicks() : t.trace.GetTicks();
+    a[0] = CVariant::I2(static_cast<short>(bAuto ? TRACE_INTERVALS_AUTO : ticks.GetNumTicks() - 1));
     a[1] = CVariant::Bool((bX ? t.trace.GetLogX() : t.trace.GetLogY()) != 0);
     return None();
 }
@@ -414,7 +421,7 @@ const CDispatchTable& GetTraceDispatchTable()
          L"zooms X to the range (a zoom step is stored; related traces follow)", IDS_OLE_SET_PROPERTY_FAILED},
         {"TRACE_SetXIntervals", EDispKind::method, VT_BOOL, {{VT_I2, "intervals"}, {VT_BOOL, "log"}},
          [](CCmdTarget& c, Args& a) { return OLESetIntervals(Of(c), X_AXIS, a[0].AsI2(), a[1].AsBool()); }, nullptr,
-         L"automatic X intervals and log or linear; a fixed count fails", IDS_OLE_SET_X_INTERVALS_FAILED},
+         L"X intervals: TRACE_INTERVALS_AUTO or a fixed count of 1 to 50; log or linear", IDS_OLE_SET_X_INTERVALS_FAILED},
         {"TRACE_AutoZoomX", EDispKind::method, VT_EMPTY, {},
          OLEZoom<&CGraphDoc::AutoZoomX>,
          nullptr, L"auto-zooms X (related traces follow)"},
@@ -430,7 +437,7 @@ const CDispatchTable& GetTraceDispatchTable()
          L"zooms Y to the range (a zoom step is stored; related traces follow)", IDS_OLE_SET_PROPERTY_FAILED},
         {"TRACE_SetYIntervals", EDispKind::method, VT_BOOL, {{VT_I2, "intervals"}, {VT_BOOL, "log"}},
          [](CCmdTarget& c, Args& a) { return OLESetIntervals(Of(c), Y_AXIS, a[0].AsI2(), a[1].AsBool()); }, nullptr,
-         L"automatic Y intervals and log or linear; a fixed count fails", IDS_OLE_SET_Y_INTERVALS_FAILED},
+         L"Y intervals: TRACE_INTERVALS_AUTO or a fixed count of 1 to 50; log or linear", IDS_OLE_SET_Y_INTERVALS_FAILED},
         {"TRACE_AutoZoomY", EDispKind::method, VT_EMPTY, {},
          OLEZoom<&CGraphDoc::AutoZoomY>,
          nullptr, L"auto-zooms Y (related traces follow)"},
