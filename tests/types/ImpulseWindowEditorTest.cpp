@@ -176,9 +176,10 @@ TEST_F(ImpulseEditor, HostMessagesStartAndStopAndTheModesNeverRunTogether)
     m_view.OnLButtonUp(0, rc.CenterPoint());
     ASSERT_TRUE(pManager->HasChanges());
     m_host.QueueMessageBoxAnswer(IDCANCEL);
-    m_frame.SetTraceForNextCommand(pWindow);
+    m_frame.SetTraceForNextCommand(AddShownTrace(TT_FFT, CHANNEL_B, 64));
     EXPECT_FALSE(m_frame.Execute(ID_TRACE_IMPULSEWINDOW));
     EXPECT_TRUE(m_frame.InLimitLineDrawingMode());
+    EXPECT_EQ(m_pDoc->GetTraceFromArray(CHANNEL_B, TT_WINDOW, 1, 0), nullptr); // channel B gets no window while drawing stays
     EXPECT_EQ(Boxes().back(), LoadResString(IDS_LIMIT_EXIT_DRAWING_TO_EDIT).GetString());
 }
 

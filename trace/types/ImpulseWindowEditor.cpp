@@ -117,6 +117,8 @@ bool CImpulseWindowEditor::StartEditing(CGraphFrame& frame, CQXTrace* pTrace)
     CGraphDoc* pDoc = GetGraphDoc();
     if (!pDoc || frame.InImpulseWindowEditingMode()) return false;
     const ChannelNumber eChannel = pTrace && pTrace->GetChannel() == CHANNEL_B ? CHANNEL_B : CHANNEL_A;
+    // The other mode leaves first, so that staying in it makes no window trace.
+    if (CFrameMode* pOther = frame.GetMode(); pOther && !pOther->RequestLeave(IDS_LIMIT_EXIT_DRAWING_TO_EDIT)) return false;
     if (!WindowTraceOf(pDoc, eChannel) && !pDoc->CreateWindowFunction(eChannel, 1, 0, CString(), 1)) return false;
     auto pEditor = std::make_unique<CImpulseWindowEditor>(frame, eChannel);
     if (!pEditor->UpdateFromSettings(true)) return false;
