@@ -6,14 +6,14 @@
 #include <QImage>
 #include <QImageWriter>
 
-CQtImageTarget::CQtImageTarget(int width, int height, bool alpha, COLORREF background)
+CQtImageTarget::CQtImageTarget(int width, int height, bool alpha, COLORREF background, bool bExport)
 {
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return;
     auto image = std::make_unique<QImage>(width, height, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (image->isNull()) return; // out of memory
     if (alpha) image->fill(Qt::transparent);
     else image->fill(ToQColor(background));
-    Begin(std::move(image), false, false);
+    Begin(std::move(image), false, bExport);
 }
 
 const QImage& CQtImageTarget::GetImage()
@@ -26,7 +26,11 @@ const QImage& CQtImageTarget::GetImage()
 
 bool CQtImageTarget::Save(const CString& path, int quality)
 {
-    const CString format = QtImageFormatForFile(path);
+    return SaveAs(path, QtImageFormatForFile(path), quality);
+}
+
+bool CQtImageTarget::SaveAs(const CString& path, const CString& format, int quality)
+{
     const QImage& image = GetImage();
     if (format.IsEmpty() || image.isNull()) return false;
     QImageWriter writer(ToQString(path), ToQString(format).toLatin1());

@@ -16,7 +16,10 @@ public:
     // A 96 dpi image, opaque (filled with `background`) or with an alpha
     // channel (filled transparent). Sizes of 0 or beyond kMaxSide make an
     // invalid target.
-    CQtImageTarget(int width, int height, bool alpha = false, COLORREF background = RGB(255, 255, 255));
+    // As an export the surface reports itself a metafile, as the exported
+    // metafile does (print colours and styles, no on-screen furniture).
+    CQtImageTarget(int width, int height, bool alpha = false, COLORREF background = RGB(255, 255, 255),
+                   bool bExport = false);
 
     // Finishes drawing first; a null image for an invalid target.
     const QImage& GetImage();
@@ -25,4 +28,6 @@ public:
     // -1 for the writer's default. False for an unknown extension, an invalid
     // target or a failed write.
     bool Save(const CString& path, int quality = -1);
+    // The same in a named format of the image writers ("png", "jpeg", ...).
+    bool SaveAs(const CString& path, const CString& format, int quality = -1);
 };

@@ -29,6 +29,7 @@ int RunConfig(const Args& args);
 int RunScript(const Args& args);
 // Built only with Qt (TRACEWIN_HAVE_RENDER).
 int RunRender(const Args& args);
+int RunExport(const Args& args);
 
 // Each command's usage, printed by --help (exit 0) and after a usage error.
 extern const char* const kUnitsUsage;
@@ -40,6 +41,7 @@ extern const char* const kValuesUsage;
 extern const char* const kConfigUsage;
 extern const char* const kScriptUsage;
 extern const char* const kRenderUsage;
+extern const char* const kExportUsage;
 
 // Exit codes.
 constexpr int kExitOk = 0;

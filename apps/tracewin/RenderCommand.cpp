@@ -289,14 +289,9 @@ static bool CheckLimitFiles(CGraphDoc& doc, const SRenderOptions& options, std::
     return sFailed.empty();
 }
 
-int RenderGraph(const SRenderOptions& options, std::string& sError, std::string* psVerdict)
+int PrepareRenderDocument(CBuiltInDocument& built, const SRenderOptions& options, std::unique_ptr<CSweepSource>& pSweep,
+                          std::string& sError, std::string& sVerdict, bool& bPassed)
 {
-    const EPictureKind eKind = PictureKindOf(options.sOutput);
-    if (eKind == EPictureKind::Unknown) {
-        sError = "cannot tell the picture format of '" + options.sOutput + "' (known: " + KnownFormats() + ")";
-        return kExitUsage;
-    }
-    CBuiltInDocument built;
     if (!built.IsValid()) {
         sError = "the built-in document could not be made";
         return kExitFailure;
@@ -309,8 +304,6 @@ int RenderGraph(const SRenderOptions& options, std::string& sError, std::string*
         }
     }
     ShowTraces(built, options);
-    // Declared here so that the sweep traces are fed and drawn while it lives.
-    std::unique_ptr<CSweepSource> pSweep;
     if (options.bSweep) {
         pSweep = std::make_unique<CSweepSource>(built.GetDoc());
         if (!pSweep->RunAll()) {
@@ -329,8 +322,24 @@ int RenderGraph(const SRenderOptions& options, std::string& sError, std::string*
     for (const std::string& sLimit : options.asLimitFiles)
         if (!AttachLimitFile(built.GetDoc(), options, sLimit, sError)) return kExitFailure;
     if (!ApplyComputes(built.GetDoc(), options, sError)) return kExitFailure;
+    bPassed = options.asLimitFiles.empty() || CheckLimitFiles(built.GetDoc(), options, sVerdict);
+    return kExitOk;
+}
+
+int RenderGraph(const SRenderOptions& options, std::string& sError, std::string* psVerdict)
+{
+    const EPictureKind eKind = PictureKindOf(options.sOutput);
+    if (eKind == EPictureKind::Unknown) {
+        sError = "cannot tell the picture format of '" + options.sOutput + "' (known: " + KnownFormats() + ")";
+        return kExitUsage;
+    }
+    CBuiltInDocument built;
+    // Declared here so that the sweep traces are fed and drawn while it lives.
+    std::unique_ptr<CSweepSource> pSweep;
     std::string sVerdict;
-    const bool bPassed = options.asLimitFiles.empty() || CheckLimitFiles(built.GetDoc(), options, sVerdict);
+    bool bPassed = true;
+    if (const int iExit = PrepareRenderDocument(built, options, pSweep, sError, sVerdict, bPassed); iExit != kExitOk)
+        return iExit;
 
     SPicture picture = MakePicture(eKind, options);
     if (!picture.pTarget->IsValid()) {
@@ -384,6 +393,24 @@ private:
 
 } // namespace
 
+// Fonts need a GUI application; drawing into files needs no display.
+struct CHeadlessGuiApplication::SImpl {
+    CPrivateRuntimeDir runtimeDir;
+    std::unique_ptr<QGuiApplication> pApp;
+};
+
+CHeadlessGuiApplication::CHeadlessGuiApplication() : m_pImpl(std::make_unique<SImpl>())
+{
+    if (QGuiApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char szName[] = "tracewin";
+    static char* argv[] = {szName, nullptr};
+    m_pImpl->pApp = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+CHeadlessGuiApplication::~CHeadlessGuiApplication() = default;
+
 int RunRender(const Args& args)
 {
     SRenderOptions options;
@@ -392,16 +419,7 @@ int RunRender(const Args& args)
         std::fprintf(stderr, "tracewin render: %s\n%s", sError.c_str(), kRenderUsage);
         return kExitUsage;
     }
-    // Fonts need a GUI application; drawing into files needs no display.
-    const CPrivateRuntimeDir runtimeDir;
-    std::unique_ptr<QGuiApplication> pApp;
-    if (!QGuiApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char szName[] = "tracewin";
-        static char* argv[] = {szName, nullptr};
-        pApp = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const CHeadlessGuiApplication app;
     std::string sVerdict;
     const int iExit = RenderGraph(options, sError, &sVerdict);
     if (iExit != kExitOk && iExit != kExitLimitBreached) {

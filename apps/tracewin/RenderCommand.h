@@ -8,8 +8,12 @@
 #include "apps/tracewin/CliArgs.h"
 #include "trace/core/TraceDefs.h"
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class CBuiltInDocument;
+class CSweepSource;
 
 struct SRenderOptions {
     // CHANNEL_BOTH draws both channels in one view.
@@ -50,3 +54,25 @@ bool ParseRenderSize(const std::string& sText, int& iWidth, int& iHeight);
 // of the limit check ("PASS: ..." or "FAIL: ..."), when given, goes to
 // *psVerdict.
 int RenderGraph(const SRenderOptions& options, std::string& sError, std::string* psVerdict = nullptr);
+
+// Builds the document the options describe in `built`: live blocks, the
+// traces shown, the sweep (kept alive in pSweep while it is drawn), trace
+// files, limit files and transforms; with limit files the verdict of the
+// check and whether it passed. kExitOk, or the exit code with sError.
+int PrepareRenderDocument(CBuiltInDocument& built, const SRenderOptions& options, std::unique_ptr<CSweepSource>& pSweep,
+                          std::string& sError, std::string& sVerdict, bool& bPassed);
+
+// A Qt GUI application for a command that draws, made unless one exists,
+// on the offscreen platform unless another is asked for, with a private
+// runtime folder when the session has none.
+class CHeadlessGuiApplication {
+public:
+    CHeadlessGuiApplication();
+    ~CHeadlessGuiApplication();
+    CHeadlessGuiApplication(const CHeadlessGuiApplication&) = delete;
+    CHeadlessGuiApplication& operator=(const CHeadlessGuiApplication&) = delete;
+
+private:
+    struct SImpl;
+    std::unique_ptr<SImpl> m_pImpl;
+};

@@ -26,6 +26,7 @@ constexpr SCommand kCommands[] = {
     {"limit", RunLimit, &kLimitUsage, "limit [opts] -o FILE.lim       a limit file from a trace file or a table of points"},
 #ifdef TRACEWIN_HAVE_RENDER
     {"render", RunRender, &kRenderUsage, "render [opts] -o FILE          draw the built-in graph to PNG, JPEG, BMP, SVG or PDF"},
+    {"export", RunExport, &kExportUsage, "export [opts] [--out FILE]     export the graph as the window does: EMF, PNG, JPEG, TIFF, SVG, PDF, ..."},
 #endif
 };
 

@@ -128,6 +128,12 @@ bool SetClipboardMetafile(const std::vector<unsigned char>& emf)
     return host && host->SetClipboardMetafile(emf);
 }
 
+bool SetClipboardPicture(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png)
+{
+    IAppServices* host = GetAppServices();
+    return host && host->SetClipboardPicture(emf, png);
+}
+
 CString GetClipboardText()
 {
     IAppServices* host = GetAppServices();

@@ -90,6 +90,12 @@ public:
     // Clipboard: false when the clipboard cannot be opened.
     virtual bool SetClipboardText(const CString& text) = 0;
     virtual bool SetClipboardMetafile(const std::vector<unsigned char>& emf) = 0;
+    // A picture in two forms at once (a PNG may be empty); without a host
+    // of its own, the metafile alone.
+    virtual bool SetClipboardPicture(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& /*png*/)
+    {
+        return SetClipboardMetafile(emf);
+    }
     virtual CString GetClipboardText() = 0;
 
     // Printing: page decorations, bitmaps and metafile groups.
@@ -137,4 +143,5 @@ void MessageBeep(unsigned type);
 
 bool SetClipboardText(const CString& text);
 bool SetClipboardMetafile(const std::vector<unsigned char>& emf);
+bool SetClipboardPicture(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png);
 CString GetClipboardText();

@@ -224,7 +224,15 @@ bool CHeadlessHost::SetClipboardMetafile(const std::vector<unsigned char>& emf)
 {
     if (!m_bClipboardAvailable) return false;
     m_aClipboardMetafile = emf;
+    m_aClipboardPng.clear();
     m_sClipboardText.Empty();
+    return true;
+}
+
+bool CHeadlessHost::SetClipboardPicture(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png)
+{
+    if (!SetClipboardMetafile(emf)) return false;
+    m_aClipboardPng = png;
     return true;
 }
 

@@ -104,6 +104,7 @@ public:
     const std::vector<SProgressState>& GetProgressStates() const { return m_aProgress; }
     int GetProgressEnds() const { return m_iProgressEnds; }
     const std::vector<unsigned char>& GetClipboardMetafile() const { return m_aClipboardMetafile; }
+    const std::vector<unsigned char>& GetClipboardPng() const { return m_aClipboardPng; }
     const std::vector<SPrintCall>& GetPrintCalls() const { return m_aPrintCalls; }
     CString GetRoot() const { return m_sRoot; }
     CRegistryStore& Registry() { return m_registry; }
@@ -131,6 +132,7 @@ public:
     void EndProgress() override { ++m_iProgressEnds; }
     bool SetClipboardText(const CString& text) override;
     bool SetClipboardMetafile(const std::vector<unsigned char>& emf) override;
+    bool SetClipboardPicture(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png) override;
     CString GetClipboardText() override { return m_sClipboardText; }
     void OnPrintService(EPrintService service, CDC* dc, int page) override;
 
@@ -178,5 +180,6 @@ private:
     bool m_bClipboardAvailable = true;
     CString m_sClipboardText;
     std::vector<unsigned char> m_aClipboardMetafile;
+    std::vector<unsigned char> m_aClipboardPng;
     std::vector<SPrintCall> m_aPrintCalls;
 };
