@@ -26,6 +26,7 @@
 #include "trace/document/GraphOLEData.h"
 #include "trace/limits/LimitTable.h"
 #include "trace/model/QXTrace.h"
+#include "trace/output/HeadlessGraphWindow.h"
 
 #include "python/Bindings.h"
 
@@ -49,6 +50,8 @@ public:
         m_pDoc = m_pOwnDoc.get();
         m_pHost->SetGraphDoc(m_pDoc);
         m_pHost->SetOLEShowMessages(false);
+        // TW_Print, TW_Export and TW_CopyToClipboard are answered by it.
+        m_pGraphWindow = std::make_unique<CHeadlessGraphWindow>(*m_pHost, *m_pDoc);
         if (bLive) {
             if (!m_pDoc->Initialise() || !FillBuiltInSignals(*m_pDoc))
                 throw std::runtime_error("tracewin: the live document could not be made");
@@ -72,6 +75,7 @@ public:
         m_pHost->Events().SetFireHandler(nullptr);
         if (!m_pOwnHost) return;
         m_pLive.reset();
+        m_pGraphWindow.reset();
         m_pHost->PumpMessages();
         m_pOwnDoc.reset();
         m_pHost->SetGraphDoc(nullptr);
@@ -120,6 +124,8 @@ private:
     CGraphDoc* m_pDoc = nullptr;
     std::unique_ptr<CLiveSource> m_pLive;
     std::function<bool(int)> m_measure;
+    // Only a window of its own: an application answers with its own window.
+    std::unique_ptr<CHeadlessGraphWindow> m_pGraphWindow;
     std::map<std::pair<int, LPARAM>, py::function> m_callbacks;
 };
 

@@ -30,6 +30,7 @@ int RunScript(const Args& args);
 // Built only with Qt (TRACEWIN_HAVE_RENDER).
 int RunRender(const Args& args);
 int RunExport(const Args& args);
+int RunPrint(const Args& args);
 
 // Each command's usage, printed by --help (exit 0) and after a usage error.
 extern const char* const kUnitsUsage;
@@ -42,6 +43,7 @@ extern const char* const kConfigUsage;
 extern const char* const kScriptUsage;
 extern const char* const kRenderUsage;
 extern const char* const kExportUsage;
+extern const char* const kPrintUsage;
 
 // Exit codes.
 constexpr int kExitOk = 0;

@@ -8,12 +8,19 @@
 #include "apps/tracewin/Commands.h"
 #include "apps/tracewin/RenderCommand.h"
 #include "host/app/HeadlessHost.h"
+#include "qt/QtGraphPrinter.h"
 #include "qt/QtPictureEncoder.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/output/ExportFormat.h"
 #include "trace/output/GraphExport.h"
 
 #include <cstdio>
+
+const char* const kPrintUsage =
+    "usage: tracewin print [--pdf FILE] [--title T] [--comment C] [--bw] [--file DOC.twc]\n"
+    "                      [render's document options: --channel, --traces, --live N, --sweep, --trace,\n"
+    "                       --limit, --compute, --log-x]\n"
+    "  prints the graph on an A4 landscape page into a PDF file (default graph.pdf)\n";
 
 const char* const kExportUsage =
     "usage: tracewin export [--format emf|png|jpg|bmp|tiff|svg|pdf|...] [--size WxH] [--title T] [--comment C]\n"
@@ -78,20 +85,56 @@ std::string OfferedFormats(const CExportFormatManager& formats)
 
 } // namespace
 
-int RunExport(const Args& args)
+namespace {
+
+// The document of an export or print: render's, a document file over it,
+// then title, comment and black and white. kExitOk or an exit code (the
+// message printed).
+int PrepareDocument(const char* szCommand, const SExportCommand& cmd, const SRenderOptions& options,
+                    CBuiltInDocument& built, std::unique_ptr<CSweepSource>& pSweep, std::string& sVerdict, bool& bPassed)
 {
-    SExportCommand cmd;
     std::string sError;
-    SRenderOptions options;
+    if (const int iExit = PrepareRenderDocument(built, options, pSweep, sError, sVerdict, bPassed); iExit != kExitOk) {
+        std::fprintf(stderr, "tracewin %s: %s\n", szCommand, sError.c_str());
+        return iExit;
+    }
+    CGraphDoc& doc = built.GetDoc();
+    if (!cmd.sDocument.empty()) {
+        std::string sReason;
+        if (!doc.LoadDocumentFile(CString(CommandLinePath(cmd.sDocument)), 0, &sReason)) {
+            std::fprintf(stderr, "tracewin %s: cannot load the document '%s': %s\n", szCommand, cmd.sDocument.c_str(),
+                         sReason.c_str());
+            return kExitFailure;
+        }
+    }
+    if (cmd.bTitle) doc.SetGraphTitle(CString::FromUtf8(cmd.sTitle));
+    if (cmd.bComment) doc.SetGraphComment(CString::FromUtf8(cmd.sComment));
+    if (cmd.bBlackAndWhite) doc.SetBlackAndWhite(1, 1);
+    return kExitOk;
+}
+
+// Both commands' arguments: theirs, then render's document options.
+bool ParseCommand(const char* szCommand, const char* szUsage, const Args& args, SExportCommand& cmd,
+                  SRenderOptions& options)
+{
+    std::string sError;
     Args renderArgs;
     if (ParseExportCommand(args, cmd, sError)) {
         renderArgs = cmd.renderArgs;
         renderArgs.insert(renderArgs.end(), {"-o", cmd.sOut});
     }
-    if (!sError.empty() || !ParseRenderOptions(renderArgs, options, sError)) {
-        std::fprintf(stderr, "tracewin export: %s\n%s", sError.c_str(), kExportUsage);
-        return kExitUsage;
-    }
+    if (sError.empty() && ParseRenderOptions(renderArgs, options, sError)) return true;
+    std::fprintf(stderr, "tracewin %s: %s\n%s", szCommand, sError.c_str(), szUsage);
+    return false;
+}
+
+} // namespace
+
+int RunExport(const Args& args)
+{
+    SExportCommand cmd;
+    SRenderOptions options;
+    if (!ParseCommand("export", kExportUsage, args, cmd, options)) return kExitUsage;
     const CHeadlessGuiApplication app;
     const CQtPictureEncoder encoder;
     const CExportFormatManager formats = CExportFormatManager::FromInstalled();
@@ -100,39 +143,55 @@ int RunExport(const Args& args)
                      OfferedFormats(formats).c_str());
         return kExitUsage;
     }
-
     CBuiltInDocument built;
     std::unique_ptr<CSweepSource> pSweep;
     std::string sVerdict;
     bool bPassed = true;
-    if (const int iExit = PrepareRenderDocument(built, options, pSweep, sError, sVerdict, bPassed); iExit != kExitOk) {
-        std::fprintf(stderr, "tracewin export: %s\n", sError.c_str());
+    if (const int iExit = PrepareDocument("export", cmd, options, built, pSweep, sVerdict, bPassed); iExit != kExitOk)
         return iExit;
-    }
-    CGraphDoc& doc = built.GetDoc();
-    if (!cmd.sDocument.empty()) {
-        std::string sReason;
-        if (!doc.LoadDocumentFile(CString(CommandLinePath(cmd.sDocument)), 0, &sReason)) {
-            std::fprintf(stderr, "tracewin export: cannot load the document '%s': %s\n", cmd.sDocument.c_str(),
-                         sReason.c_str());
-            return kExitFailure;
-        }
-    }
-    if (cmd.bTitle) doc.SetGraphTitle(CString::FromUtf8(cmd.sTitle));
-    if (cmd.bComment) doc.SetGraphComment(CString::FromUtf8(cmd.sComment));
-    if (cmd.bBlackAndWhite) doc.SetBlackAndWhite(1, 1);
 
     SExportOptions exportOptions;
     exportOptions.size = cmd.size;
     const CString sPath(CommandLinePath(cmd.sOut));
     CString sWritten;
-    const bool bOK = ExportGraph(doc, options.eChannel, &sPath, exportOptions, &sWritten);
+    const bool bOK = ExportGraph(built.GetDoc(), options.eChannel, &sPath, exportOptions, &sWritten);
     // The library's messages (an unknown extension, a failed write) as the window would show them.
     for (const CHeadlessHost::SMessageBox& box : built.GetHost().GetMessageBoxes())
         std::fprintf(stderr, "tracewin export: %s\n", box.sText.ToUtf8().c_str());
     if (!bOK) return kExitFailure;
     // The name as given, with the extension actually written.
     std::printf("%s\n", WithFileExtension(CString(cmd.sOut), FileExtensionOf(sWritten)).ToUtf8().c_str());
+    if (!sVerdict.empty()) std::printf("%s\n", sVerdict.c_str());
+    return bPassed ? kExitOk : kExitLimitBreached;
+}
+
+int RunPrint(const Args& args)
+{
+    // --pdf FILE is the page's file; the picture options of export do not apply.
+    Args translated;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--out" || args[i] == "-o" || args[i] == "--format" || args[i] == "--size") {
+            std::fprintf(stderr, "tracewin print: %s is an export option\n%s", args[i].c_str(), kPrintUsage);
+            return kExitUsage;
+        }
+        translated.push_back(args[i] == "--pdf" ? std::string("--out") : args[i]);
+    }
+    SExportCommand cmd;
+    SRenderOptions options;
+    if (!ParseCommand("print", kPrintUsage, translated, cmd, options)) return kExitUsage;
+    if (FileExtensionOf(CString(cmd.sOut)).IsEmpty()) cmd.sOut += ".pdf";
+    const CHeadlessGuiApplication app;
+    CBuiltInDocument built;
+    std::unique_ptr<CSweepSource> pSweep;
+    std::string sVerdict;
+    bool bPassed = true;
+    if (const int iExit = PrepareDocument("print", cmd, options, built, pSweep, sVerdict, bPassed); iExit != kExitOk)
+        return iExit;
+    if (!PrintGraphToPdf(CString(CommandLinePath(cmd.sOut)), built.GetDoc(), options.eChannel)) {
+        std::fprintf(stderr, "tracewin print: cannot print to '%s'\n", cmd.sOut.c_str());
+        return kExitFailure;
+    }
+    std::printf("%s\n", cmd.sOut.c_str());
     if (!sVerdict.empty()) std::printf("%s\n", sVerdict.c_str());
     return bPassed ? kExitOk : kExitLimitBreached;
 }

@@ -27,6 +27,7 @@ constexpr SCommand kCommands[] = {
 #ifdef TRACEWIN_HAVE_RENDER
     {"render", RunRender, &kRenderUsage, "render [opts] -o FILE          draw the built-in graph to PNG, JPEG, BMP, SVG or PDF"},
     {"export", RunExport, &kExportUsage, "export [opts] [--out FILE]     export the graph as the window does: EMF, PNG, JPEG, TIFF, SVG, PDF, ..."},
+    {"print", RunPrint, &kPrintUsage, "print [opts] [--pdf FILE]      print the graph on an A4 page into a PDF file"},
 #endif
 };
 
