@@ -10,7 +10,9 @@
 // make it current, double-click a name to rename it), and the status bar
 // shows each channel's cursor read-out. "Create/Edit Limit Line" (or L, for
 // channel A's scope trace) draws a limit line: each click in the plot adds a
-// point, its floating bar finishes, cancels, ends a segment or undoes.
+// point, its floating bar finishes, cancels, ends a segment or undoes. The
+// Output menu exports the graph (every offered format), copies it (metafile
+// and PNG on the clipboard), previews and prints it.
 // "Edit impulse response Window function" (or I) shows channel A's impulse
 // window with three handles to drag and its bar to type bins in.
 //
@@ -50,6 +52,9 @@
 #include "qt/LimitLineBarWidget.h"
 #include "qt/LegendWidget.h"
 #include "qt/QtConvert.h"
+#include "qt/QtGraphOutput.h"
+#include "qt/QtGraphPrinter.h"
+#include "qt/QtPictureEncoder.h"
 #include "qt/QtMenu.h"
 #include "qt/TraceValuesTable.h"
 #include "qt/dialogs/QtDialogs.h"
@@ -61,6 +66,7 @@
 #include "trace/limits/LimitLineManager.h"
 #include "trace/types/ImpulseWindowEditor.h"
 #include "trace/model/QXTrace.h"
+#include "trace/output/HeadlessGraphWindow.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -251,6 +257,12 @@ int main(int argc, char** argv)
     const auto run = [&frame](UINT uCommand) { frame.Execute(uCommand); };
     BindMenu(*window.menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*window.menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
+    // Export, copy and print; scripts' TW_Export, TW_CopyToClipboard and TW_Print reach the same.
+    const CQtPictureEncoder pictureEncoder;
+    AddGraphOutputCommands(*window.menuBar()->addMenu("&Output"), built.GetDoc(), built.GetHost(), &window);
+    CHeadlessGraphWindow graphWindow(built.GetHost(), built.GetDoc());
+    graphWindow.SetClipboardSink(
+        [](const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png) { PutPictureOnClipboard(emf, png); });
     auto* pLegendDock = new QDockWidget("Legend", &window);
     auto* pLegend = new CLegendWidget(frame, pLegendDock);
     pLegendDock->setWidget(pLegend);

@@ -8,6 +8,7 @@
 #include "trace/core/TraceDefs.h"
 
 #include <functional>
+#include <vector>
 
 class CGraphDoc;
 class CHeadlessHost;
@@ -27,6 +28,12 @@ public:
     // paper is used.
     void SetPrinter(Printer printer) { m_printer = std::move(printer); }
     int GetPagesPrinted() const { return m_iPagesPrinted; }
+    // Told the picture a copy put on the host's clipboard (metafile, PNG),
+    // for a front end that has a system clipboard too.
+    void SetClipboardSink(std::function<void(const std::vector<unsigned char>&, const std::vector<unsigned char>&)> sink)
+    {
+        m_clipboardSink = std::move(sink);
+    }
 
 private:
     void OnPrint(ChannelNumber eChannel);
@@ -36,5 +43,6 @@ private:
     CHeadlessHost& m_host;
     CGraphDoc& m_doc;
     Printer m_printer;
+    std::function<void(const std::vector<unsigned char>&, const std::vector<unsigned char>&)> m_clipboardSink;
     int m_iPagesPrinted = 0;
 };

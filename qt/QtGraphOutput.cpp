@@ -1,0 +1,86 @@
+#include "qt/QtGraphOutput.h"
+
+#include "host/app/HeadlessHost.h"
+#include "qt/QtConvert.h"
+#include "qt/QtGraphPrinter.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/output/ExportFormat.h"
+#include "trace/output/GraphExport.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+
+ChannelNumber OutputChannel(const CGraphDoc& doc)
+{
+    return doc.DrawingAllOnSameView() ? CHANNEL_BOTH : CHANNEL_A;
+}
+
+// "Name (*.a;*.b)|*.a;*.b|...||" as Qt's "Name (*.a *.b);;..." filter.
+QString QtFilter(const CString& sFilter)
+{
+    const QStringList parts = ToQString(sFilter).split('|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString sName = parts[i];
+        sName = sName.left(sName.indexOf('(')).trimmed();
+        filters << sName + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    }
+    return filters.join(";;");
+}
+
+} // namespace
+
+bool PutPictureOnClipboard(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png)
+{
+    QClipboard* pClipboard = QGuiApplication::clipboard();
+    if (!pClipboard || emf.empty()) return false;
+    auto* pData = new QMimeData;
+    pData->setData("image/x-emf", QByteArray(reinterpret_cast<const char*>(emf.data()), static_cast<int>(emf.size())));
+    if (!png.empty()) {
+        const QByteArray bytes(reinterpret_cast<const char*>(png.data()), static_cast<int>(png.size()));
+        pData->setData("image/png", bytes);
+        pData->setImageData(QImage::fromData(bytes, "PNG"));
+    }
+    pClipboard->setMimeData(pData);
+    return true;
+}
+
+void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, CHeadlessHost& host, QWidget* pParent)
+{
+    QObject::connect(menu.addAction("&Export..."), &QAction::triggered, pParent, [&doc, pParent]() {
+        const CExportFormatManager formats = CExportFormatManager::FromInstalled();
+        const QString sName = QFileDialog::getSaveFileName(pParent, "Export graph", "graph." + ToQString(doc.GetExportFileExt()),
+                                                           QtFilter(formats.GetFilter()));
+        if (sName.isEmpty()) return;
+        const CString sPath = FromQString(sName);
+        doc.SetExportFileName(sPath);
+        ExportGraph(doc, OutputChannel(doc), &sPath, SExportOptions());
+    });
+    QObject::connect(menu.addAction("&Copy graph"), &QAction::triggered, pParent, [&doc, &host]() {
+        if (ExportGraph(doc, OutputChannel(doc), nullptr, SExportOptions()))
+            PutPictureOnClipboard(host.GetClipboardMetafile(), host.GetClipboardPng());
+    });
+    QObject::connect(menu.addAction("Print Pre&view..."), &QAction::triggered, pParent, [&doc, pParent]() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        QPrintPreviewDialog preview(&printer, pParent);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&doc](QPrinter* pPrinter) { PrintGraphOnPrinter(*pPrinter, doc, OutputChannel(doc)); });
+        preview.exec();
+    });
+    QObject::connect(menu.addAction("&Print..."), &QAction::triggered, pParent, [&doc, pParent]() {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        QPrintDialog dialog(&printer, pParent);
+        if (dialog.exec() == QDialog::Accepted) PrintGraphOnPrinter(printer, doc, OutputChannel(doc));
+    });
+}

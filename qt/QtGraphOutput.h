@@ -1,0 +1,21 @@
+#pragma once
+// The window's output commands in Qt: Export... (the save dialog with the
+// offered formats), Copy (the metafile and a PNG on the clipboard), Print
+// Preview... and Print... (QPrintPreviewDialog, QPrintDialog), for the
+// channel the first view shows (both when both are drawn in it). The
+// picture encoder must be installed (CQtPictureEncoder).
+
+#include "trace/core/TraceDefs.h"
+
+#include <vector>
+
+class CGraphDoc;
+class CHeadlessHost;
+class QMenu;
+class QWidget;
+
+// Adds the four commands to the menu.
+void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, CHeadlessHost& host, QWidget* pParent);
+// Puts a picture on the system clipboard: the metafile as "image/x-emf"
+// and, when there is one, the PNG as the clipboard's image.
+bool PutPictureOnClipboard(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png);
