@@ -96,9 +96,6 @@ TEST_F(TraceNameTest, PrefixesUserNamesLimitLinesFiltersAndTransformedSuffix)
         {Named(TT_CTDET, CHANNEL_A, [](CTestTrace& t) { t.SetTraceName(L"Mine"); }), 1, 1, 0, L"Ch A Mine"},
         {Named(TT_CTDET, CHANNEL_A, [](CTestTrace& t) { t.SetTraceName(L"Mine"); }), 0, 0, 1, L"CTA output"},
         {std::make_unique<CTestLimitLine>(&liveB, TT_MINLIMITLINE), 1, 0, 0, L"Min limit: Ch B Live FFT Trace"},
-        {Named(TT_FILTER, CHANNEL_A, [](CTestTrace& t) { t.SetFilterType(1000); }), 0, 0, 0, L"Filter: CT Det"},
-        {Named(TT_FILTER, CHANNEL_A, [](CTestTrace& t) { t.SetFilterType(1001); }), 0, 0, 0, L"Filter: FFT Params"},
-        {Named(TT_FILTER, CHANNEL_A, [](CTestTrace& t) { t.SetFilterType(3); }), 0, 0, 0, L"Filter: FFT Det 3"},
         {Named(TT_FFT, CHANNEL_A, [](CTestTrace&) {}), 0, 1, 0, L"FFT Trace"}, // no transformed array
         {Named(TT_FFT, CHANNEL_A, [](CTestTrace& t) { t.AllocateTransformedYDataBuffer(1); }), 0, 1, 0,
          L"FFT Trace (transformed)"},
