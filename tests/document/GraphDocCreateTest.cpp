@@ -155,7 +155,7 @@ TEST_F(GraphDocCreate, SweepWindowIsWrittenBackToMatchingAxisRecords)
     EXPECT_EQ(matching.dMaxX, 8000.0);
 }
 
-TEST_F(GraphDocCreate, ResponseTraceIsReusedPerChannel)
+TEST_F(GraphDocCreate, ResponseTraceIsReusedPerChannelAndKind)
 {
     ResponseDetails details;
     details.sFunction = 0;
@@ -165,13 +165,16 @@ TEST_F(GraphDocCreate, ResponseTraceIsReusedPerChannel)
     EXPECT_TRUE(pFirst->IsLive() && pFirst->IsInUse() && pFirst->IsOn());
     EXPECT_EQ(pFirst->GetYDataBuffer(0)[0], DBL_MAX);
 
+    details.iYUnit = UNIT_DBU; // the same kind in another unit
     EXPECT_EQ(m_pDoc->CreateResponseTrace(CHANNEL_A, details, 1), pFirst);
+    EXPECT_EQ(pFirst->GetYUnit(), UNIT_DBU);
     details.sFunction = 4;
-    EXPECT_EQ(m_pDoc->CreateResponseTrace(CHANNEL_A, details, 1), pFirst);
-    EXPECT_EQ(static_cast<CFFTResponseTrace*>(pFirst)->GetResponseDetails().sFunction, 4);
+    CQXTrace* pCrossTalk = m_pDoc->CreateResponseTrace(CHANNEL_A, details, 1);
+    EXPECT_NE(pCrossTalk, pFirst);
+    EXPECT_EQ(static_cast<CFFTResponseTrace*>(pCrossTalk)->GetResponseDetails().sFunction, 4);
     CQXTrace* pB = m_pDoc->CreateResponseTrace(CHANNEL_B, details, 1);
-    EXPECT_NE(pB, pFirst);
-    EXPECT_EQ(Count(IsResponse), 2);
+    EXPECT_NE(pB, pCrossTalk);
+    EXPECT_EQ(Count(IsResponse), 3);
 
     EXPECT_EQ(m_pDoc->RemoveResponseTraces(1), 1);
     EXPECT_EQ(Count(IsResponse), 0);

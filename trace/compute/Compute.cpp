@@ -11,6 +11,12 @@
 #include "trace/compute/ComputeInvertDlg.h"
 #include "trace/compute/ComputeNormalise.h"
 #include "trace/compute/ComputeNormaliseDlg.h"
+#include "trace/compute/ComputeRelative.h"
+#include "trace/compute/ComputeRelativeDlg.h"
+#include "trace/compute/ComputeSmooth.h"
+#include "trace/compute/ComputeSmoothDlg.h"
+#include "trace/compute/ComputeSumBins.h"
+#include "trace/compute/ComputeSumBinsDlg.h"
 #include "trace/model/QXTrace.h"
 
 #include <cfloat>
@@ -33,6 +39,9 @@ const CRuntimeClass* ClassForType(int eType)
     switch (eType) {
     case COMPUTE_NORMALISE: return RUNTIME_CLASS(CComputeNormalise);
     case COMPUTE_INVERT: return RUNTIME_CLASS(CComputeInvert);
+    case COMPUTE_SMOOTH: return RUNTIME_CLASS(CComputeSmooth);
+    case COMPUTE_SUMBINS: return RUNTIME_CLASS(CComputeSumBins);
+    case COMPUTE_RELATIVE: return RUNTIME_CLASS(CComputeRelative);
     default: return nullptr;
     }
 }
@@ -95,6 +104,9 @@ int CCompute::ShowComputeDlg(CComputeListDlg* pParent, CQXTrace* pTrace)
         switch (GetComputeType()) {
         case COMPUTE_NORMALISE: pDlg = std::make_unique<CComputeNormaliseDlg>(this, pTrace, pParent); break;
         case COMPUTE_INVERT: pDlg = std::make_unique<CComputeInvertDlg>(this, pTrace, pParent); break;
+        case COMPUTE_SMOOTH: pDlg = std::make_unique<CComputeSmoothDlg>(this, pTrace, pParent); break;
+        case COMPUTE_SUMBINS: pDlg = std::make_unique<CComputeSumBinsDlg>(this, pTrace, pParent); break;
+        case COMPUTE_RELATIVE: pDlg = std::make_unique<CComputeRelativeDlg>(this, pTrace, pParent); break;
         default: QXASSERT(!"CCompute::ShowComputeDlg: no dialog for this type"); return IDCANCEL;
         }
     } catch (const std::bad_alloc&) {
@@ -144,6 +156,9 @@ CCompute* CreateComputeObject(ComputeType eType, CQXTrace* pTrace)
     switch (eType) {
     case COMPUTE_NORMALISE: pCompute = new (std::nothrow) CComputeNormalise(); break;
     case COMPUTE_INVERT: pCompute = new (std::nothrow) CComputeInvert(); break;
+    case COMPUTE_SMOOTH: pCompute = new (std::nothrow) CComputeSmooth(); break;
+    case COMPUTE_SUMBINS: pCompute = new (std::nothrow) CComputeSumBins(); break;
+    case COMPUTE_RELATIVE: pCompute = new (std::nothrow) CComputeRelative(); break;
     default: QXASSERT(!"CreateComputeObject: a type this build does not make"); return nullptr;
     }
     if (!pCompute) {

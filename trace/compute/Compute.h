@@ -1,6 +1,6 @@
 #pragma once
-// CCompute: one transform of a trace's Y data (normalise, invert, and the
-// kinds to come), and the factory that makes one by type. A compute works on
+// CCompute: one transform of a trace's Y data (normalise, invert, smooth,
+// band sum, relative), and the factory that makes one by type. A compute works on
 // the buffer it is told to: the trace's own transformed buffer, or the raw
 // data of a compute trace (a copy fed from a live trace). Its arithmetic
 // lives in ComputeMath; its file record in trace/file/ComputeRecord.

@@ -83,3 +83,8 @@ void CComputeTarget::Shift(double dOffset, const SValueSpace& space)
 {
     Apply([&](double* pd, int n) { ShiftArray(pd, n, dOffset, space); });
 }
+
+void CComputeTarget::ChangeData(const std::function<void(double*, int)>& change)
+{
+    Apply([&](double* pd, int n) { change(pd, n); });
+}

@@ -7,6 +7,8 @@
 
 #include "trace/core/ComputeMath.h"
 
+#include <functional>
+
 class CLimitLine;
 class CQXTrace;
 
@@ -33,6 +35,8 @@ public:
     double DatumAtXValue(double dX, int iXUnit) const;
 
     void Mirror(double dPivot, const SValueSpace& space);
+    // Any change of the whole array, as data (a limit line's as signed data).
+    void ChangeData(const std::function<void(double*, int)>& change);
     void Shift(double dOffset, const SValueSpace& space);
 
 private:

@@ -216,6 +216,19 @@ int CQXTrace::SetShowTransformedYData(int bShow, int bUpdateViews)
     return iResult;
 }
 
+int CQXTrace::ShowSingleCompute(ComputeType eType, int bUpdateViews)
+{
+    CComputeList list;
+    CCompute* pCompute = CreateComputeObject(eType, this);
+    if (!pCompute || !list.AddComputeObject(pCompute)) {
+        delete pCompute;
+        return 0;
+    }
+    pCompute->SetEnabled(true);
+    SetComputeList(&list);
+    return SetShowTransformedYData(1, bUpdateViews);
+}
+
 int CQXTrace::ApplyComputationsOnTraceDataChange(int bUpdateViews)
 {
     const bool bComputeTraceOn = m_pComputeTrace && m_pComputeTrace->IsOn();

@@ -1,6 +1,9 @@
 #include "trace/core/ComputeMath.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -50,4 +53,66 @@ double DefaultNormaliseXValue(bool bAxisInHz, double dMinX, double dMaxX, double
 {
     if (bAxisInHz && dMinX < kStraddledFrequency && dMaxX > kStraddledFrequency) return kStraddledFrequency;
     return dLastDataX;
+}
+
+void SmoothArray(double* pdData, int n, int iHalfWidth, int iPasses)
+{
+    if (!pdData || n <= 2 || iHalfWidth < 1) return;
+    std::vector<double> adOld(static_cast<size_t>(n));
+    for (int iPass = 0; iPass < iPasses; ++iPass) {
+        adOld.assign(pdData, pdData + n);
+        for (int i = 1; i <= n - 2; ++i) {
+            // Narrowed symmetrically to stay inside: 0 .. 2i near the start,
+            // 2i - (n - 1) .. n - 1 near the end.
+            const int h = std::min({iHalfWidth, i, n - 1 - i});
+            const int iLow = i - h;
+            const int iHigh = i + h;
+            double dSum = 0.0;
+            int iCount = 0;
+            for (int k = iLow; k <= iHigh; ++k) {
+                const double d = adOld[static_cast<size_t>(k)];
+                if (IsUnchangeable(d)) continue;
+                dSum += d;
+                ++iCount;
+            }
+            if (iCount > 0) pdData[i] = dSum / iCount;
+        }
+    }
+}
+
+double BandFactor(int iBandWidth)
+{
+    switch (iBandWidth) {
+    case 0: return std::pow(2.0, 1.0 / 2.0);
+    case 1: return std::pow(2.0, 1.0 / 6.0);
+    case 2: return std::pow(2.0, 1.0 / 12.0);
+    case 3: return std::pow(2.0, 1.0 / 24.0);
+    default: return 0.0;
+    }
+}
+
+void SumBinsInBands(double* pdData, int n, const BandSumStep& step)
+{
+    if (!pdData || n <= 0) return;
+    std::vector<double> adWork(pdData, pdData + n);
+    int iLow = 0;
+    int iHigh = 0;
+    double dSumSquares = 0.0;
+    for (int i = 0; i <= n - 2; ++i) pdData[i] = step(i, adWork.data(), &iLow, &iHigh, &dSumSquares);
+    if (pdData[0] == 0.0 && adWork[0] == DBL_MAX) pdData[0] = DBL_MAX;
+}
+
+double GoldenRatio(double dDatum, double dGolden)
+{
+    if (dGolden == DBL_MAX) return DBL_MAX;
+    if (dGolden == 0.0) return dDatum == 0.0 ? 1.0 : 0.0;
+    return dDatum / dGolden;
+}
+
+double GoldenDifference(double dValue, double dGoldenValue)
+{
+    if (dValue == DBL_MAX || dGoldenValue == DBL_MAX) return DBL_MAX;
+    if (dValue == -DBL_MAX) return -DBL_MAX;
+    if (dGoldenValue == -DBL_MAX) return DBL_MAX;
+    return dValue - dGoldenValue;
 }

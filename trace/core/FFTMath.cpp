@@ -17,6 +17,9 @@ constexpr double kUnlockedRate = 96000.0;
 
 double LockedRate(double dRate) { return dRate == -1.0 ? kUnlockedRate : dRate; }
 
+// What a bin adds to a band's sum of squares.
+double BandSquare(double d) { return (d > -DBL_MAX && d < DBL_MAX) ? d * d : 0.0; }
+
 } // namespace
 
 void PowersToMagnitudes(double* pdData, int n)
@@ -77,11 +80,11 @@ double SlideBandSum(const double* pdData, int n, int iCentreBin, double dBandFac
     const double dHighEdge = std::trunc(iCentreBin * dBandFactor + 0.5);
     const double dLowEdge = std::trunc(iCentreBin / dBandFactor + 0.5);
     while (*piHighBin <= dHighEdge && *piHighBin < iLast) {
-        if (*piHighBin >= 0) *pdSumSquares += pdData[*piHighBin] * pdData[*piHighBin];
+        if (*piHighBin >= 0) *pdSumSquares += BandSquare(pdData[*piHighBin]);
         ++*piHighBin;
     }
     while (*piLowBin < dLowEdge && *piLowBin < iLast) {
-        if (*piLowBin >= 0) *pdSumSquares -= pdData[*piLowBin] * pdData[*piLowBin];
+        if (*piLowBin >= 0) *pdSumSquares -= BandSquare(pdData[*piLowBin]);
         ++*piLowBin;
     }
     return std::sqrt(std::max(dScale * *pdSumSquares, 0.0));

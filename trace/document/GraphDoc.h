@@ -174,7 +174,8 @@ public:
     void DeleteTrace(CQXTrace* pTrace);
 
     // ---- Derived traces and sweeps (GraphDocCreate.cpp) ---------------------------
-    // The live response trace of the channel (reused when there is one) with
+    // The channel's live response trace of the details' kind (function,
+    // sum-bins and include types, reference), reused when there is one, with
     // the details; null when it cannot be made.
     CQXTrace* CreateResponseTrace(ChannelNumber eChannel, const ResponseDetails& details, int bUpdate);
     // Removes every response trace; 0 if a removal fails.

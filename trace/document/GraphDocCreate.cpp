@@ -11,6 +11,7 @@
 #include "host/settings/MeasurementSettings.h"
 #include "host/settings/SweepManager.h"
 #include "resources/StringTable.h"
+#include "trace/core/ResponseMath.h"
 #include "trace/display/XScale.h"
 #include "trace/types/FFTResponseTrace.h"
 #include "trace/types/SweepTrace.h"
@@ -87,9 +88,11 @@ int FFTLength()
 CQXTrace* CGraphDoc::CreateResponseTrace(ChannelNumber eChannel, const ResponseDetails& details, int bUpdate)
 {
     if (!QXVERIFY(IsSingleChannel(eChannel))) return nullptr;
-    // Response traces carry no creation details of their own (extra 0): the
-    // channel's live one is reused and takes the new details.
-    CQXTrace* pTrace = GetTraceFromArray(eChannel, TT_FFTRESPONSE, 0, 1);
+    // One live trace per kind of response on a channel: a measurement of the
+    // same kind reuses it, another kind gets a trace of its own.
+    const long lKey = ResponseCreationKey(details.sFunction, details.sSumBinsType, details.sIncludeType,
+                                          details.sRelativeTo);
+    CQXTrace* pTrace = GetTraceFromArray(eChannel, TT_FFTRESPONSE, lKey, 1);
     const bool bNew = pTrace == nullptr;
     if (bNew) pTrace = CreateTrace(TT_FFTRESPONSE, eChannel, CQXTrace::GetDefaultDataSize(TT_FFTRESPONSE), 0, 0, 1, 0,
                                    0, 0, 1);

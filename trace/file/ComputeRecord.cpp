@@ -6,6 +6,9 @@
 #include "trace/compute/ComputeInvert.h"
 #include "trace/compute/ComputeList.h"
 #include "trace/compute/ComputeNormalise.h"
+#include "trace/compute/ComputeRelative.h"
+#include "trace/compute/ComputeSmooth.h"
+#include "trace/compute/ComputeSumBins.h"
 #include "trace/file/RecordSink.h"
 #include "trace/file/TraceRecord.h"
 
@@ -41,6 +44,14 @@ void DescribeCompute(CCompute& compute, IRecordSink& s)
         s.Int32("m_bInvertAroundCursor", pInvert->GetInvertAroundCursor());
         s.Double("m_dInvertValue", pInvert->GetInvertValue());
         s.Int32("m_eYUnit", pInvert->GetInvertUnit());
+    } else if (auto* pSmooth = dynamic_cast<CComputeSmooth*>(&compute)) {
+        s.Int32("m_iHalfWidth", pSmooth->GetHalfWidth());
+        s.Int32("m_iPasses", pSmooth->GetPasses());
+    } else if (auto* pSum = dynamic_cast<CComputeSumBins*>(&compute)) {
+        s.UInt16("m_sBandWidth", static_cast<std::uint16_t>(pSum->GetBandWidth()));
+    } else if (auto* pRelative = dynamic_cast<CComputeRelative*>(&compute)) {
+        s.UInt16("m_sGoldenTraceID", static_cast<std::uint16_t>(pRelative->GetGoldenTraceID()));
+        s.Flag32("m_iRelativeMode", pRelative->GetRelativeMode());
     }
     s.EndRecord();
 }
@@ -65,15 +76,25 @@ CCompute* ReadKind(CArchive& ar, int iType)
         p->SetYUnit(static_cast<EUnit>(ReadValue<std::int32_t>(ar)));
         return p.release();
     }
-    case COMPUTE_SMOOTH:
-        ReadValue<std::int32_t>(ar);
-        ReadValue<std::int32_t>(ar);
-        return nullptr;
-    case COMPUTE_SUMBINS: ReadValue<std::uint16_t>(ar); return nullptr;
-    case COMPUTE_RELATIVE:
-        ReadValue<std::uint16_t>(ar);
-        if (GetConfigVersion() >= 60) ReadValue<std::int32_t>(ar);
-        return nullptr;
+    case COMPUTE_SMOOTH: {
+        // Counts outside 1 .. 10 keep the defaults.
+        auto p = std::make_unique<CComputeSmooth>();
+        p->SetHalfWidth(ReadValue<std::int32_t>(ar));
+        p->SetPasses(ReadValue<std::int32_t>(ar));
+        return p.release();
+    }
+    case COMPUTE_SUMBINS: {
+        // An unknown band width is kept: the transform then refuses to run.
+        auto p = std::make_unique<CComputeSumBins>();
+        p->SetBandWidth(static_cast<short>(ReadValue<std::uint16_t>(ar)));
+        return p.release();
+    }
+    case COMPUTE_RELATIVE: {
+        auto p = std::make_unique<CComputeRelative>();
+        p->SetGoldenTrace(static_cast<short>(ReadValue<std::uint16_t>(ar)));
+        if (GetConfigVersion() >= 60) p->SetRelative(ReadValue<std::int32_t>(ar));
+        return p.release();
+    }
     default: throw CArchiveException(CArchiveException::badClass, "unknown compute type");
     }
 }

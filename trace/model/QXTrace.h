@@ -471,6 +471,9 @@ public:
     // Shows the result (running the list) or hides it (freeing the buffer,
     // removing the compute trace); 0 without a list or when the run fails.
     int SetShowTransformedYData(int bShow, int bUpdateViews);
+    // Replaces the list by one enabled transform of a type (with its
+    // defaults) and shows the result; 0 when it cannot be made or run.
+    int ShowSingleCompute(ComputeType eType, int bUpdateViews);
     // Re-runs the list after new raw data, creating nothing.
     int ApplyComputationsOnTraceDataChange(int bUpdateViews);
     // A trace of the document is going: forget it as the compute trace and

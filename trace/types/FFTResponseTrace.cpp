@@ -1,6 +1,5 @@
-// CFFTResponseTrace: units, references, ranges and default windows of a
-// multitone response. Building the points from FFT buffers and tone bins
-// comes with the measurement work.
+// CFFTResponseTrace: details, units, references, ranges and default windows
+// of a multitone response. The points and the X array: FFTResponseData.cpp.
 
 #include "trace/types/FFTResponseTrace.h"
 
@@ -111,6 +110,8 @@ int CFFTResponseTrace::SetResponseDetails(const ResponseDetails& details)
         return 0;
     }
     SetYDefaultZoomValues();
+    // Responses over bins rather than tones are shown summed in bands.
+    if (CanSumBinsInBands()) ShowSingleCompute(COMPUTE_SUMBINS, 1);
     return 1;
 }
 
@@ -211,21 +212,6 @@ void CFFTResponseTrace::SetYDefaultZoomValues()
     m_dCurrentMaxYScaleValue = dMax;
     m_dCurrentMinYData = GetYDataForValue(dMin, iUnit, 1);
     m_dCurrentMaxYData = GetYDataForValue(dMax, iUnit, 1);
-}
-
-// ---- X through the X array (kept in Hz) -------------------------------------------------------
-
-double CFFTResponseTrace::GetXValueAtPos(int iPos, int iUnit)
-{
-    QXASSERT(iUnit == GetStorageUnit(X_AXIS));
-    if (!m_pXData || iPos < 0 || iPos >= m_iDataSize) return DBL_MAX;
-    return m_pXData[iPos];
-}
-
-int CFFTResponseTrace::GetXPosForValue(double dValue, int iUnit)
-{
-    if (!m_pXData || m_iDataSize == 0) return 0;
-    return std::clamp(FindBinForXValue(dValue, iUnit), 0, m_iDataSize - 1);
 }
 
 // ---- Units -----------------------------------------------------------------------------------

@@ -2,8 +2,9 @@
 // CFFTResponseTrace: the response curve of a multitone measurement, one point
 // per tone (or per selected bin) at its frequency, relative to a chosen
 // reference. It owns its X array, so its points need not be evenly spaced;
-// X is kept in Hz.
+// X is kept in Hz. Each FFT buffer rebuilds the points (FFTResponseData.cpp).
 
+#include "platform/CriticalSection.h"
 #include "trace/model/QXTrace.h"
 
 class IRecordSink;
@@ -37,6 +38,40 @@ public:
     // has a value yet; the first tones arrive with the next FFT buffer.
     void InitialiseXData();
     CString GetTraceFunctionName();
+
+    // The generator's and analyser's tone bins of this channel; in tone
+    // mode 1 the other channel's are kept apart (starting as a copy). 0, with
+    // the out-of-memory report and no arrays kept, when they cannot be held.
+    int SetToneBins(int iNumTones, const int* piAnaToneBins, const int* piGenToneBins);
+    int GetNumToneBins() const { return m_iNumToneBins; }
+    const std::vector<int>& GetAnaToneBins() const { return m_piAnaToneBins; }
+    // The analyser's tone bins for the current rates: the host's simulated
+    // analyser and generator share one rate and one FFT length, so the bins
+    // the host gave stay (asserting that all four sets exist).
+    void UpdateAnalyserToneBins();
+    // Keeps a run of bins on the parity the sum-bins type visits.
+    void AdjustBins(int& iStartBin, int& iEndBin);
+    int AccountForToneSpread(int& iBin, int iToneBin, int iSpread);
+    // One FFT buffer of powers (and the other channel's, for cross-talk)
+    // into the points; 1 with no buffer, 0 leaving the trace unchanged when
+    // tone bins, the other channel's buffer or the buffer's size are lacking.
+    int UpdateTraceData(CSampleBuffer* pBuffer, CSampleBuffer* pOtherChannelBuffer, int* piFlags) override;
+    // The FFT band sum over the points (asserting an include type that sums).
+    double GetBandSum(int iCentreBin, double dBandFactor, double dScale, double* pdData, int* piLowBin,
+                      int* piHighBin, double* pdSumSquares) override;
+    // Interpolated between the two points around X; a point next to one
+    // without a value answers alone.
+    double GetYDataAtXValue(double dValue, int bTransformed) override;
+    void SetXValue(int iPos, double dValue);
+    // Guards the X and Y arrays while a buffer rebuilds them; readers of the
+    // X array take it too. Taken after the trace lock, never before.
+    void LockXData() { m_XDataLock.Lock(); }
+    void UnlockXData() { m_XDataLock.Unlock(); }
+    // One live response trace per kind of measurement on a channel.
+    long GetTraceCreateExtraInfo() override;
+    // The range runs from 0 to the Nyquist frequency of the current rate.
+    void ManageSampleRateChange() override;
+    void PostSerialize(CArchive& ar) override;
     // Base relativity of a relative-to code (asserts and gives 0 for an unknown one).
     static int RelativityForRelativeTo(int iRelativeTo);
 
@@ -70,6 +105,13 @@ protected:
 
 private:
     void ClearFields();
+    // The divisor of a level for the reference, 0 when it has none.
+    double CommonReference(const std::vector<double>& adLevels, int iOtherChannel) const;
+    double GeneratorLevel(int iChannel) const;
+    // Writes the points under both locks and fits the X window to them.
+    int StorePoints(const std::vector<double>& adX, const std::vector<double>& adY, int* piFlags);
+
+    CCriticalSection m_XDataLock;
     void CopyFieldsFrom(const CFFTResponseTrace& from);
 
     short m_sSumBinsType = 0;
