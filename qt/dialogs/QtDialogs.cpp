@@ -5,6 +5,9 @@
 #include "qt/dialogs/ComputeInvertForm.h"
 #include "qt/dialogs/ComputeListForm.h"
 #include "qt/dialogs/ComputeNormaliseForm.h"
+#include "qt/dialogs/ComputeRelativeForm.h"
+#include "qt/dialogs/ComputeSmoothForm.h"
+#include "qt/dialogs/ComputeSumBinsForm.h"
 #include "qt/dialogs/CreateFilterForm.h"
 #include "qt/dialogs/LimitLineOptionsForm.h"
 #include "trace/file/CreateFilterDlg.h"
@@ -37,6 +40,11 @@ QDialog* CreateQtForm(CDialogModel& model, QWidget* pParent)
         return new CComputeNormaliseForm(static_cast<CComputeNormaliseDlg&>(model), pParent);
     case CLimitLineOptionsDlg::kTemplateID:
         return new CLimitLineOptionsForm(static_cast<CLimitLineOptionsDlg&>(model), pParent);
+    case CComputeSmoothDlg::kTemplateID: return new CComputeSmoothForm(static_cast<CComputeSmoothDlg&>(model), pParent);
+    case CComputeSumBinsDlg::kTemplateID:
+        return new CComputeSumBinsForm(static_cast<CComputeSumBinsDlg&>(model), pParent);
+    case CComputeRelativeDlg::kTemplateID:
+        return new CComputeRelativeForm(static_cast<CComputeRelativeDlg&>(model), pParent);
     default: return nullptr;
     }
 }
