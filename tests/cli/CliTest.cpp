@@ -158,6 +158,13 @@ TEST(Cli, DocumentedExamplesRunAsWritten)
             if (!bInBlock) continue;
             if (sLine.rfind("$ ", 0) == 0) {
                 sCommand = sLine.substr(2);
+#ifndef TRACEWIN_HAVE_PYTHON
+                // Scripts need the module, which sanitizer builds leave out.
+                if (sCommand.find("tracewin script") != std::string::npos) {
+                    sCommand.clear();
+                    continue;
+                }
+#endif
                 std::smatch match;
                 const int iExpected =
                     std::regex_search(sCommand, match, std::regex("# exit ([0-9]+)$")) ? std::stoi(match[1]) : 0;
