@@ -18,9 +18,11 @@
 //
 // With --sweep the views show a simulated stepped sweep instead: a device
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
-// channel B, one step at a time at the pace of a real instrument.
+// channel B, one step at a time at the pace of a real instrument. With
+// --multitone both channels play 31 tones through that device and show
+// their live frequency responses; --compute then acts on channel A's.
 //
-//   tracewin-demo [--sweep | --values] [--compute TRANSFORM]... [--copy]
+//   tracewin-demo [--sweep | --multitone | --values] [--compute TRANSFORM]... [--copy]
 //                 [--dialog transforms|invert|normalise FILE] [--screenshot FILE]
 //
 // With --values the trace values table of channel A's spectrum sits beside
@@ -66,6 +68,7 @@
 #include "trace/limits/LimitLineManager.h"
 #include "trace/types/ImpulseWindowEditor.h"
 #include "trace/model/QXTrace.h"
+#include "trace/types/FFTResponseTrace.h"
 #include "trace/output/HeadlessGraphWindow.h"
 
 #include <QApplication>
@@ -160,6 +163,7 @@ int main(int argc, char** argv)
 {
     const char* szScreenshot = nullptr;
     bool bSweep = false;
+    bool bMultitone = false;
     std::vector<std::string> asComputes;
     bool bCopy = false;
     std::string sDialog;
@@ -172,6 +176,8 @@ int main(int argc, char** argv)
             szScreenshot = argv[++i];
         } else if (!std::strcmp(argv[i], "--sweep")) {
             bSweep = true;
+        } else if (!std::strcmp(argv[i], "--multitone")) {
+            bMultitone = true;
         } else if (!std::strcmp(argv[i], "--compute") && i + 1 < argc) {
             asComputes.push_back(argv[++i]);
         } else if (!std::strcmp(argv[i], "--copy")) {
@@ -189,7 +195,7 @@ int main(int argc, char** argv)
             asScriptArgs.assign(argv + i + 1, argv + argc);
             break;
         } else {
-            std::fprintf(stderr, "usage: tracewin-demo [--sweep | --values] [--compute TRANSFORM]... [--copy] "
+            std::fprintf(stderr, "usage: tracewin-demo [--sweep | --multitone | --values] [--compute TRANSFORM]... [--copy] "
                                  "[--dialog transforms|invert|normalise FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
             return 2;
         }
@@ -200,8 +206,12 @@ int main(int argc, char** argv)
                                                             : "this build has no Python for --script");
         return 2;
     }
-    if (bSweep && bValues) {
-        std::fprintf(stderr, "tracewin-demo: --values shows the live spectrum, not the sweep\n");
+    if ((bSweep || bMultitone) && bValues) {
+        std::fprintf(stderr, "tracewin-demo: --values shows the live spectrum, not the sweep or the multitone\n");
+        return 2;
+    }
+    if (bSweep && bMultitone) {
+        std::fprintf(stderr, "tracewin-demo: --sweep and --multitone exclude each other\n");
         return 2;
     }
 
@@ -211,10 +221,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tracewin-demo: the built-in document could not be made\n");
         return 1;
     }
-    CLiveSource live(built.GetHost(), built.GetDoc());
+    CLiveSource live(built.GetHost(), built.GetDoc(), bMultitone ? ELiveSignal::Multitone : ELiveSignal::Tones);
     // Dialogs and message boxes of the library appear as Qt forms.
     built.GetHost().SetMessageBoxRunner(QtMessageBox);
-    CQXTrace* pSpectrum = built.GetLiveTrace(CHANNEL_A, TT_FFT);
+    // The trace the transforms and dialogs work on: channel A's spectrum, or its response.
+    CQXTrace* pSpectrum = bMultitone ? static_cast<CQXTrace*>(live.GetResponseTrace(CHANNEL_A))
+                                     : built.GetLiveTrace(CHANNEL_A, TT_FFT);
     std::string sError;
     if (!asComputes.empty() && (!pSpectrum || !ShowComputes(*pSpectrum, asComputes, bCopy, sError))) {
         std::fprintf(stderr, "tracewin-demo: %s\n", pSpectrum ? sError.c_str() : "no spectrum on channel A");
@@ -276,6 +288,7 @@ int main(int argc, char** argv)
     } else {
         window.setCentralWidget(MakeViews(&window, window.statusBar(), frame, pLegend));
         window.resize(1100, 1000);
+        if (bMultitone) window.setWindowTitle("tracewin demo - simulated multitone: frequency responses (A, B)");
     }
     window.show();
     CQtDialogHost dialogs(&window);

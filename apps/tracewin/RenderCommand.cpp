@@ -28,9 +28,11 @@ const char* const kRenderUsage =
     "usage: tracewin render [--channel A|B|both] [--size WxH] [--small] [--log-x]\n"
     "                       [--traces scope,fft] [--live N] -o FILE.png|.jpg|.bmp|.svg|.pdf\n"
     "                       [--sweep]  (a simulated 20 Hz - 20 kHz sweep: level on A, THD+N on B)\n"
+    "                       [--multitone]  (responses of a simulated 31-tone multitone, after --live N blocks)\n"
     "                       [--trace FILE.trc]...  (trace files added to the drawn channel)\n"
     "                       [--limit [max:|min:]FILE.lim]...  (limit lines of the current trace)\n"
-    "                       [--compute invert:Y|invert:cursor|normalise:X[:Y]]...  (transforms of the current trace)\n"
+    "                       [--compute invert:Y|invert:cursor|normalise:X[:Y]|smooth:H[:P]|sumbins:1|3|6|12|\n"
+    "                                  relative:FILE.trc]...  (transforms of the current trace)\n"
     "  with --limit: prints PASS or FAIL (exit 3) for the current trace, breaches drawn in the limit's colour\n";
 
 namespace {
@@ -165,6 +167,8 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
             options.bLogX = true;
         } else if (sArg == "--sweep") {
             options.bSweep = true;
+        } else if (sArg == "--multitone") {
+            options.bMultitone = true;
         } else if (sArg == "--small") {
             bSmall = true;
         } else if (sArg == "--channel") {
@@ -189,7 +193,8 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
             if (!reader.Value(sValue, sError)) return false;
             SComputeOption option;
             if (!ParseComputeOption(sValue, option)) {
-                sError = "bad transform '" + sValue + "' (invert:Y, invert:cursor or normalise:X[:Y])";
+                sError = "bad transform '" + sValue +
+                         "' (invert:Y, invert:cursor, normalise:X[:Y], smooth:H[:P], sumbins:1|3|6|12 or relative:FILE)";
                 return false;
             }
             options.asComputes.push_back(sValue);
@@ -218,8 +223,8 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
         sError = "--log-x needs the fft trace (scope traces have no log axis)";
         return false;
     }
-    if (options.bSweep && options.iLiveBlocks > 0) {
-        sError = "--sweep and --live exclude each other";
+    if (options.bSweep && (options.iLiveBlocks > 0 || options.bMultitone)) {
+        sError = options.bMultitone ? "--sweep and --multitone exclude each other" : "--sweep and --live exclude each other";
         return false;
     }
     return true;
@@ -296,14 +301,17 @@ int PrepareRenderDocument(CBuiltInDocument& built, const SRenderOptions& options
         sError = "the built-in document could not be made";
         return kExitFailure;
     }
-    if (options.iLiveBlocks > 0) {
-        CLiveSource live(built.GetHost(), built.GetDoc());
-        if (!live.RunBlocks(options.iLiveBlocks)) {
+    if (options.iLiveBlocks > 0 || options.bMultitone) {
+        CLiveSource live(built.GetHost(), built.GetDoc(), options.bMultitone ? ELiveSignal::Multitone : ELiveSignal::Tones);
+        const int iBlocks = options.iLiveBlocks > 0 ? options.iLiveBlocks : CLiveSource::kMultitoneBlocks;
+        if (!live.RunBlocks(iBlocks)) {
             sError = "the simulated measurement failed";
             return kExitFailure;
         }
     }
-    ShowTraces(built, options);
+    // The multitone shows its responses, current on their channels, in place of the built-in kinds.
+    if (options.bMultitone) built.GetDoc().SetDrawingAllOnSameView(options.eChannel == CHANNEL_BOTH);
+    else ShowTraces(built, options);
     if (options.bSweep) {
         pSweep = std::make_unique<CSweepSource>(built.GetDoc());
         if (!pSweep->RunAll()) {

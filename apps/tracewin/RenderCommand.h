@@ -27,12 +27,16 @@ struct SRenderOptions {
     int iLiveBlocks = 0;
     // Draw a simulated stepped sweep instead (level on A, THD+N on B).
     bool bSweep = false;
+    // Draw the frequency responses of a simulated multitone instead (live
+    // blocks: iLiveBlocks, or CLiveSource::kMultitoneBlocks when not given).
+    bool bMultitone = false;
     // Trace files loaded onto the drawn channel (channel A when both are drawn).
     std::vector<std::string> asTraceFiles;
     // Limit files attached to the drawn channel's current trace: "[max:|min:]FILE".
     std::vector<std::string> asLimitFiles;
     // Transforms shown on the drawn channel's current trace, in order:
-    // "invert:Y", "invert:cursor", "normalise:X[:Y]" (trace units; Y defaults to 0).
+    // "invert:Y", "invert:cursor", "normalise:X[:Y]" (trace units; Y defaults to 0),
+    // "smooth:H[:P]", "sumbins:1|3|6|12", "relative:FILE.trc".
     std::vector<std::string> asComputes;
     std::string sOutput;
 };

@@ -8,21 +8,24 @@
 #include "apps/common/SweepSource.h"
 #include "resources/StringTable.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/types/FFTResponseTrace.h"
 #include "trace/types/SweepTrace.h"
 
 #include <cstdio>
 #include <memory>
 
 const char* const kSaveUsage =
-    "usage: tracewin save [--kind fft|scope|sweep] [--channel A|B] [--live N] -o FILE.trc\n"
+    "usage: tracewin save [--kind fft|scope|sweep|response] [--channel A|B] [--live N] -o FILE.trc\n"
     "  writes one trace of the built-in document (after N simulated blocks with --live);\n"
-    "  sweep: the simulated 20 Hz - 20 kHz sweep's level (A) or THD+N (B)\n";
+    "  sweep: the simulated 20 Hz - 20 kHz sweep's level (A) or THD+N (B);\n"
+    "  response: the frequency response of the simulated multitone (as render --multitone)\n";
 
 namespace {
 
 struct SSaveOptions {
     TraceType eKind = TT_FFT;
     bool bSweep = false;
+    bool bResponse = false;
     ChannelNumber eChannel = CHANNEL_A;
     int iLiveBlocks = 0;
     std::string sOutput;
@@ -37,8 +40,9 @@ bool ParseSaveOptions(const Args& args, SSaveOptions& options, std::string& sErr
         if (sArg == "--kind") {
             if (!reader.Value(sValue, sError)) return false;
             options.bSweep = sValue == "sweep";
-            if (!options.bSweep && !ParseTraceKind(sValue, options.eKind)) {
-                sError = "unknown trace kind '" + sValue + "' (known: " + kTraceKindNames + ", sweep)";
+            options.bResponse = sValue == "response";
+            if (!options.bSweep && !options.bResponse && !ParseTraceKind(sValue, options.eKind)) {
+                sError = "unknown trace kind '" + sValue + "' (known: " + kTraceKindNames + ", sweep, response)";
                 return false;
             }
         } else if (sArg == "--channel") {
@@ -77,9 +81,14 @@ int RunSave(const Args& args)
         std::fprintf(stderr, "tracewin save: the built-in document could not be made\n");
         return kExitFailure;
     }
-    if (options.iLiveBlocks > 0 && !CLiveSource(built.GetHost(), built.GetDoc()).RunBlocks(options.iLiveBlocks)) {
-        std::fprintf(stderr, "tracewin save: the simulated measurement failed\n");
-        return kExitFailure;
+    CFFTResponseTrace* pResponse = nullptr;
+    if (options.iLiveBlocks > 0 || options.bResponse) {
+        CLiveSource live(built.GetHost(), built.GetDoc(), options.bResponse ? ELiveSignal::Multitone : ELiveSignal::Tones);
+        if (!live.RunBlocks(options.iLiveBlocks > 0 ? options.iLiveBlocks : CLiveSource::kMultitoneBlocks)) {
+            std::fprintf(stderr, "tracewin save: the simulated measurement failed\n");
+            return kExitFailure;
+        }
+        pResponse = live.GetResponseTrace(options.eChannel);
     }
     std::unique_ptr<CSweepSource> pSweep;
     if (options.bSweep) {
@@ -89,7 +98,8 @@ int RunSave(const Args& args)
             return kExitFailure;
         }
     }
-    CQXTrace* pTrace = !pSweep ? built.GetLiveTrace(options.eChannel, options.eKind)
+    CQXTrace* pTrace = pResponse ? static_cast<CQXTrace*>(pResponse)
+                       : !pSweep ? built.GetLiveTrace(options.eChannel, options.eKind)
                        : options.eChannel == CHANNEL_B ? static_cast<CQXTrace*>(pSweep->GetTHDNTrace())
                                                        : pSweep->GetLevelTrace();
     // The writer adds the extension the same way; the name printed is the file written.

@@ -16,6 +16,7 @@ CDeviceUnderTest::CDeviceUnderTest(const SDeviceParams& params, double dSampleRa
 {
     const bool bValid = std::isfinite(params.dCornerHz) && params.dCornerHz > 0.0 && dSampleRate > 0.0 &&
                         params.dCornerHz < dSampleRate / 2.0;
+    m_dGain = std::isfinite(params.dGaindB) ? std::pow(10.0, params.dGaindB / 20.0) : 1.0;
     if (!QXVERIFY(bValid)) return;
     // Pre-warped analogue corner; Q = 1/sqrt(2) for the Butterworth response.
     const double k = std::tan(std::numbers::pi * params.dCornerHz / dSampleRate);
@@ -38,7 +39,7 @@ void CDeviceUnderTest::Process(const double* pIn, double* pOut, int iCount)
         const double y = m_b0 * s + m_z1;
         m_z1 = m_b1 * s - m_a1 * y + m_z2;
         m_z2 = m_b2 * s - m_a2 * y;
-        const double x = y / kFullScale;
+        const double x = m_dGain * y / kFullScale;
         pOut[i] = (x + m_Params.dSecondOrder * x * x + m_Params.dThirdOrder * x * x * x) * kFullScale;
     }
 }

@@ -96,6 +96,15 @@ bool CMeasurementEngine::SetChannelSignal(int iChannel, const SChannelSignal& si
     return m_Generator.SetChannelSignal(iChannel, signal);
 }
 
+bool CMeasurementEngine::SetDeviceUnderTest(int iChannel, const SDeviceParams* pParams)
+{
+    if (!QXVERIFY(iChannel >= 0 && iChannel < 2)) return false;
+    std::lock_guard<std::mutex> lock(m_RunMutex);
+    const double dRate = GetConfig().dSampleRate;
+    m_aChannels[iChannel].pDevice = pParams ? std::make_unique<CDeviceUnderTest>(*pParams, dRate) : nullptr;
+    return true;
+}
+
 void CMeasurementEngine::SetPublishObserver(std::function<void()> observer)
 {
     std::lock_guard<std::mutex> lock(m_RunMutex);
@@ -156,6 +165,7 @@ void CMeasurementEngine::ComputeEnvelope(SChannelWork& work) const
 void CMeasurementEngine::Measure(int iChannel, SChannelWork& work)
 {
     m_Generator.Generate(iChannel, work.adSamples.data(), static_cast<int>(work.adSamples.size()));
+    if (work.pDevice) work.pDevice->Process(work.adSamples.data(), work.adSamples.data(), static_cast<int>(work.adSamples.size()));
     ComputePowers(work);
     ComputeEnvelope(work);
 }

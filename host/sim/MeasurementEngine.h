@@ -13,11 +13,13 @@
 // is kept between blocks, so a steady measurement allocates nothing.
 
 #include "host/settings/WindowFunction.h"
+#include "host/sim/DeviceUnderTest.h"
 
 #include <atomic>
 #include <complex>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -63,6 +65,9 @@ public:
 
     // Changes a channel's signal between blocks; safe while running.
     bool SetChannelSignal(int iChannel, const SChannelSignal& signal);
+    // Puts a device under test between a channel's generator and its
+    // measurement (null takes it out); from the next block, safe while running.
+    bool SetDeviceUnderTest(int iChannel, const SDeviceParams* pParams);
 
     // Measures one block of both channels and publishes it. False when the
     // shared data could not be resized.
@@ -91,6 +96,7 @@ private:
         std::vector<double> adEnvelope;                 // CT sliding RMS, fraction of full scale
         std::vector<double> adSquareHistory;            // the CT window's last squares
         size_t iHistoryPos = 0;
+        std::unique_ptr<CDeviceUnderTest> pDevice;      // between generator and measurement, if any
     };
 
     void ApplyConfig(const SEngineConfig& config);

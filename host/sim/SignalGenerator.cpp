@@ -22,6 +22,18 @@ double SineAt(double dPhaseCycles, double dPeak) { return dPeak * std::sin(2.0 *
 
 double PeakOf(double ddBFS) { return std::numbers::sqrt2 * dBFSToRms(ddBFS); }
 
+// Schroeder's phases, k^2 / (2n) cycles for tone k of n: the tones' peaks
+// spread out, so that the sum stays far below the sum of the peaks.
+std::vector<double> StartPhases(size_t n)
+{
+    std::vector<double> ad(n);
+    for (size_t k = 0; k < n; ++k) {
+        const double d = static_cast<double>(k * k) / (2.0 * static_cast<double>(n));
+        ad[k] = d - std::floor(d);
+    }
+    return ad;
+}
+
 unsigned SeedFor(int iChannel) { return static_cast<unsigned>(iChannel) + 1u; }
 
 } // namespace
@@ -59,6 +71,8 @@ bool CSignalGenerator::SetChannelSignal(int iChannel, const SChannelSignal& sign
     bool bValid = IsPositiveFinite(signal.dFrequency) && std::isfinite(signal.dLeveldBFS) &&
                   (!signal.bSecondTone || IsPositiveFinite(signal.dSecondFrequency));
     for (const SHarmonic& harmonic : signal.aHarmonics) bValid = bValid && harmonic.iOrder >= 2;
+    for (const STone& tone : signal.aMultitone)
+        bValid = bValid && IsPositiveFinite(tone.dFrequency) && std::isfinite(tone.dLeveldBFS);
     if (!QXVERIFY(bValid)) return false;
     pState->signal = signal;
     pState->dFundamentalPeak = PeakOf(signal.dLeveldBFS);
@@ -67,6 +81,9 @@ bool CSignalGenerator::SetChannelSignal(int iChannel, const SChannelSignal& sign
     pState->adHarmonicPeaks.clear();
     for (const SHarmonic& harmonic : signal.aHarmonics)
         pState->adHarmonicPeaks.push_back(pState->dFundamentalPeak * std::pow(10.0, harmonic.dRelativedB / 20.0));
+    pState->adTonePeaks.clear();
+    for (const STone& tone : signal.aMultitone) pState->adTonePeaks.push_back(PeakOf(tone.dLeveldBFS));
+    pState->adTonePhases = StartPhases(signal.aMultitone.size());
     return true;
 }
 
@@ -76,12 +93,21 @@ void CSignalGenerator::Reset()
         m_aStates[i].dPhase = 0.0;
         m_aStates[i].dSecondPhase = 0.0;
         m_aStates[i].noise = CGaussianNoise(SeedFor(i));
+        m_aStates[i].adTonePhases = StartPhases(m_aStates[i].signal.aMultitone.size());
     }
 }
 
 double CSignalGenerator::NextSample(SState& state, double dSampleRate)
 {
     const SChannelSignal& signal = state.signal;
+    if (!signal.aMultitone.empty()) {
+        double dSum = state.dNoiseRms > 0.0 ? state.dNoiseRms * state.noise.Next() : 0.0;
+        for (size_t k = 0; k < state.adTonePeaks.size(); ++k) {
+            dSum += SineAt(state.adTonePhases[k], state.adTonePeaks[k]);
+            state.adTonePhases[k] = Advance(state.adTonePhases[k], signal.aMultitone[k].dFrequency / dSampleRate);
+        }
+        return static_cast<double>(ToSample24(dSum));
+    }
     double dValue = SineAt(state.dPhase, state.dFundamentalPeak);
     // Harmonics are locked to the fundamental's phase, as distortion is.
     for (size_t i = 0; i < state.adHarmonicPeaks.size(); ++i) {

@@ -1,6 +1,6 @@
 #pragma once
 // The simulated analyser's inputs: per channel a sine with harmonics, an
-// optional second tone and white noise, sampled as the 24-bit converters
+// optional second tone and white noise, or a multitone, sampled as the 24-bit converters
 // deliver them. Each block continues where the previous one ended, so a
 // run of blocks is one unbroken signal.
 //
@@ -24,6 +24,10 @@ struct SChannelSignal {
     bool bSecondTone = false;
     double dSecondFrequency = 3000.0;
     double dSecondLeveldBFS = -40.0;
+    // When given, these tones are played instead of the tone, its harmonics
+    // and the second tone (noise still adds), with phases spread so that
+    // their peaks do not line up.
+    std::vector<STone> aMultitone;
 };
 
 class CSignalGenerator {
@@ -63,6 +67,8 @@ private:
         double dSecondPeak = 0.0;
         double dNoiseRms = 0.0;
         std::vector<double> adHarmonicPeaks;
+        std::vector<double> adTonePhases; // multitone, in cycles 0..1
+        std::vector<double> adTonePeaks;
     };
 
     SState* State(int iChannel);

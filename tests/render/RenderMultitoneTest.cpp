@@ -1,0 +1,54 @@
+// The simulated multitone through the document's response traces: each
+// tone reads the device's gain at its frequency, and a response relative to
+// its own saved copy reads 0 dB until the device changes by 1 dB.
+
+#include "apps/common/BuiltInDocument.h"
+#include "apps/common/ComputeOption.h"
+#include "apps/common/LiveSource.h"
+#include "host/units/UnitIds.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/types/FFTResponseTrace.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+namespace {
+
+double ShowndB(CQXTrace& trace, int i, int bTransformed)
+{
+    return trace.GetYValueForData(trace.GetYDataBuffer(bTransformed)[i], trace.GetYUnit(), 1, bTransformed);
+}
+
+} // namespace
+
+TEST(RenderMultitone, ResponseRelativeToItsSavedCopyReadsTheDeviceChange)
+{
+    CBuiltInDocument built;
+    ASSERT_TRUE(built.IsValid());
+    CLiveSource live(built.GetHost(), built.GetDoc(), ELiveSignal::Multitone);
+    ASSERT_TRUE(live.RunBlocks(2));
+    CFFTResponseTrace* pResponse = live.GetResponseTrace(CHANNEL_A);
+    ASSERT_NE(pResponse, nullptr);
+    ASSERT_EQ(pResponse->GetDataSize(), 33); // 31 tones and the range's two ends
+    EXPECT_EQ(built.GetDoc().GetCurrentTrace(CHANNEL_A), pResponse);
+    // Tone 10 (200 Hz) is far below the 5 kHz corner: the level played; tone 27 (10 kHz) an octave above it.
+    const double dLow = ShowndB(*pResponse, 11, 0);
+    EXPECT_NEAR(pResponse->GetXValueAtPos(11, UNIT_FREQ_HZ), 200.0, 2.0);
+    // Second order through the bilinear transform at 48 kHz: 10 kHz maps to
+    // tan(pi 10/48) / tan(pi 5/48) = 2.26 corners, 1 / (1 + 2.26^4) = -14.3 dB.
+    EXPECT_NEAR(dLow - ShowndB(*pResponse, 28, 0), 14.3, 0.2);
+
+    const std::string sGolden = (std::filesystem::temp_directory_path() / "tracewin-golden-response.trc").string();
+    ASSERT_TRUE(built.GetDoc().SaveTrace(pResponse, CString(sGolden), 0));
+    std::string sError;
+    ASSERT_TRUE(ShowComputes(*pResponse, {"relative:" + sGolden}, false, sError)) << sError;
+    for (const auto& [dGain, dExpected] : {std::pair{0.0, 0.0}, std::pair{1.0, 1.0}}) {
+        live.SetDeviceGain(dGain);
+        ASSERT_TRUE(live.RunBlocks(1));
+        EXPECT_EQ(pResponse->GetYDataBuffer(1)[0], DBL_MAX);
+        for (int i = 1; i <= 31; ++i) EXPECT_NEAR(ShowndB(*pResponse, i, 1), dExpected, 0.05) << "tone " << i;
+    }
+    std::filesystem::remove(sGolden);
+}
