@@ -214,6 +214,20 @@ void CFFTResponseTrace::SetYDefaultZoomValues()
     m_dCurrentMaxYData = GetYDataForValue(dMax, iUnit, 1);
 }
 
+// ---- Y heights through the values ------------------------------------------------------------
+
+int CFFTResponseTrace::GetYOrigin() { return ValueWindowYOrigin(*this); }
+double CFFTResponseTrace::GetYDataAtPoint(int iDeviceY) { return ValueWindowYDataAtPoint(*this, iDeviceY); }
+
+int CFFTResponseTrace::GetYPointForData(double dData)
+{
+    if (dData == DBL_MAX) return POINT_BEYOND_MAX;
+    if (GetLogY()) return GetLogYPoint(dData);
+    double v = GetYValueForData(dData, GetYUnit(), 1, 0);
+    if (v != -DBL_MAX) v += m_dYOffset;
+    return ValueWindowYPoint(*this, v);
+}
+
 // ---- Units -----------------------------------------------------------------------------------
 
 EUnit CFFTResponseTrace::GetDefaultYUnit(EMode eMode, int bRelative)

@@ -82,6 +82,11 @@ public:
     void CalcDefaultYScaleValues(double* pdMin, double* pdMax) override;
     void SetYDefaultZoomValues() override;
     double GetXValueAtPos(int iPos, int iUnit) override;
+    // Heights follow the Y window's values, as for spectra and sweeps: a
+    // window in dB is linear in dB.
+    int GetYOrigin() override;
+    int GetYPointForData(double dData) override;
+    double GetYDataAtPoint(int iDeviceY) override;
     int GetXPosForValue(double dValue, int iUnit) override;
     EUnit GetDefaultXUnit() override { return UNIT_FREQ_HZ; }
     EUnit GetDefaultYUnit(EMode eMode, int bRelative) override;

@@ -136,6 +136,18 @@ int ValueWindowYOrigin(CQXTrace& trace)
     return b - std::abs(FloorToInt(h * mn / (mx - mn)));
 }
 
+int ValueWindowYPoint(CQXTrace& trace, double v)
+{
+    const int iOrigin = ValueWindowYOrigin(trace);
+    const int t = trace.GetDrawRect().top;
+    const int b = trace.GetDrawRect().bottom;
+    if (v == -DBL_MAX) return iOrigin - b;
+    const double mn = trace.GetCurrentMinYScaleValue();
+    const double mx = trace.GetCurrentMaxYScaleValue();
+    if (v >= 0.0) return mx == 0.0 ? 0 : FloorToInt((iOrigin - t) * v / mx);
+    return mn == 0.0 ? 0 : -FloorToInt((b - iOrigin) * v / mn);
+}
+
 double ValueWindowYDataAtPoint(CQXTrace& trace, int iDeviceY)
 {
     const int t = trace.GetDrawRect().top;

@@ -40,6 +40,9 @@ void SetXWindowFromDefaultValues(CQXTrace& trace);
 // and the Y datum shown at a device row.
 int ValueWindowYOrigin(CQXTrace& trace);
 double ValueWindowYDataAtPoint(CQXTrace& trace, int iDeviceY);
+// The height above the origin of a value (in the trace's Y unit, offset
+// added) in a linear window of Y values; minus infinity at the bottom.
+int ValueWindowYPoint(CQXTrace& trace, double dValue);
 
 // The document keeps the host reading only the CT buffers a shown trace
 // needs; the CT kinds ask it to look again whenever they change state.

@@ -154,14 +154,7 @@ int CSweepTrace::GetYPointForData(double dData)
     double v = GetYValueForData(dData, GetYUnit(), 0, 0);
     if (v != -DBL_MAX) v += m_dYOffset;
     if (GetLogY()) return GetLogYPoint(dData);
-    const int iOrigin = GetYOrigin();
-    const int t = m_rcDraw.top;
-    const int b = m_rcDraw.bottom;
-    if (v == -DBL_MAX) return iOrigin - b;
-    const double mn = m_dCurrentMinYScaleValue;
-    const double mx = m_dCurrentMaxYScaleValue;
-    if (v >= 0.0) return mx == 0.0 ? 0 : FloorToInt((iOrigin - t) * v / mx);
-    return mn == 0.0 ? 0 : -FloorToInt((b - iOrigin) * v / mn);
+    return ValueWindowYPoint(*this, v);
 }
 
 // ---- The plot ----------------------------------------------------------------------------------
