@@ -6,9 +6,6 @@
 #include "host/app/FileDialog.h"
 #include "host/app/FileVersion.h"
 #include "host/app/PathResolver.h"
-#include "host/app/ProgressWnd.h"
-#include "host/settings/AnalyserSettings.h"
-#include "host/settings/MeasurementSettings.h"
 #include "platform/Object.h"
 #include "resources/StringIds.h"
 
@@ -16,7 +13,6 @@
 
 #include <tuple>
 
-#include <filesystem>
 
 namespace {
 
@@ -35,29 +31,6 @@ struct CRecordingView : IGraphViewSink {
 };
 
 } // namespace
-
-TEST(HeadlessHost, InstallsItselfWithAnalyserDefaultSettingsAndRestoresThePreviousHost)
-{
-    ASSERT_EQ(GetAppServices(), nullptr);
-    ASSERT_EQ(GetInstalledMeasurementSettings(), nullptr);
-    {
-        CHeadlessHost outer;
-        EXPECT_EQ(GetAppServices(), &outer);
-        EXPECT_EQ(GetInstalledMeasurementSettings(), outer.GetSettingsService());
-        EXPECT_TRUE(GetAnalyserSettings()->IsAnalogueInput());
-        EXPECT_EQ(GetQuorixDoc()->GetSharedData(), GetSharedMeasurementData());
-        EXPECT_TRUE(outer.GetLogLines().empty()); // no assertion on the way
-        {
-            CHeadlessHost inner;
-            EXPECT_EQ(GetAppServices(), &inner);
-            EXPECT_EQ(GetEventManager(), &inner.Events());
-        }
-        EXPECT_EQ(GetAppServices(), &outer);
-        EXPECT_EQ(GetQuorixApp()->GetMasterDoc(), GetQuorixDoc());
-    }
-    EXPECT_EQ(GetAppServices(), nullptr);
-    EXPECT_EQ(GetInstalledMeasurementSettings(), nullptr);
-}
 
 TEST(HeadlessHost, WithoutAHostCallsAnswerNeutrally)
 {
@@ -133,85 +106,6 @@ TEST(HeadlessHost, MessagesAreDeferredToThePumpAndQueuedDeletionsAlwaysHappen)
         PostAppMessage(APPMSG_DELETE_TRACE, 0, reinterpret_cast<LPARAM>(new CDeleteProbe(&deletedAtExit)));
     }
     EXPECT_TRUE(deletedAtExit);
-}
-
-TEST(HeadlessHost, MessageBoxesBeepsAndClipboard)
-{
-    CHeadlessHost host;
-    host.QueueMessageBoxAnswer(IDNO);
-    EXPECT_EQ(AfxMessageBox(L"first?", MB_YESNO | MB_ICONQUESTION), IDNO);
-    EXPECT_EQ(AfxMessageBox(L"second?", MB_YESNO), IDYES);
-    EXPECT_EQ(AfxMessageBox(L"third?", MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
-    EXPECT_EQ(AfxMessageBox(L"fourth", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
-    ASSERT_EQ(host.GetMessageBoxes().size(), 4u);
-    EXPECT_EQ(host.GetMessageBoxes()[0].sText, CString(L"first?"));
-    EXPECT_EQ(host.GetMessageBoxes()[0].uType, MB_YESNO | MB_ICONQUESTION);
-    EXPECT_EQ(host.GetMessageBoxes()[1].iAnswer, IDYES);
-
-    // Beeps are counted; the clipboard holds one thing.
-    MessageBeep(0);
-    MessageBeep(0);
-    EXPECT_EQ(host.GetBeepCount(), 2);
-
-    EXPECT_TRUE(SetClipboardText(L"1\t2"));
-    EXPECT_EQ(GetClipboardText(), CString(L"1\t2"));
-    EXPECT_TRUE(SetClipboardMetafile({1, 2, 3}));
-    EXPECT_TRUE(GetClipboardText().IsEmpty()); // the clipboard holds one thing
-    host.SetClipboardAvailable(false);
-    EXPECT_FALSE(SetClipboardText(L"lost"));
-    EXPECT_EQ(host.GetClipboardMetafile(), (std::vector<unsigned char>{1, 2, 3}));
-}
-
-TEST(HeadlessHost, FileDialogsAnswerFromTheScriptAndResolvePaths)
-{
-    CHeadlessHost host;
-    host.QueueFileDialogAnswer(CString(L"saved"));
-    host.QueueFileDialogAnswer(std::nullopt);
-
-    CMyFileDialog* save = CMyFileDialog::createSaveDialog(L".trc", L"", L"Traces|*.trc||", PATH_SUBTYPE_TRACES);
-    ASSERT_EQ(save->DoModal(), IDOK);
-    const std::filesystem::path chosen(save->GetPathName().str());
-    EXPECT_EQ(chosen.filename(), "saved.trc");
-    EXPECT_EQ(chosen.parent_path().wstring(),
-              PrivatePathResolver::getInstance()->getDefaultDir(PATH_SUBTYPE_TRACES).str());
-    EXPECT_FALSE(host.GetFileDialogRequests()[0].bOpen);
-    CMyFileDialog::deleteFunc(save);
-
-    CMyFileDialog* open = CMyFileDialog::createOpenDialog(L"trc", L"", L"", PATH_SUBTYPE_TRACES);
-    EXPECT_EQ(open->DoModal(), IDCANCEL);
-    EXPECT_EQ(open->DoModal(), IDCANCEL); // empty script: cancelled
-    EXPECT_TRUE(open->GetPathName().IsEmpty());
-    CMyFileDialog::deleteFunc(open);
-}
-
-TEST(HeadlessHost, ProgressWindowReportsCancelFromTheScriptedUpdate)
-{
-    CHeadlessHost host;
-    host.SetProgressCancelAfter(4);
-    {
-        CProgressWnd progress(nullptr, L"Export Trace values");
-        progress.GoModal();           // update 1
-        progress.SetRange(0, 2);      // update 2
-        progress.SetStep(5);
-        EXPECT_EQ(progress.StepIt(), 0); // update 3, clamped to the range
-        EXPECT_EQ(progress.GetState().iPos, 2);
-        EXPECT_FALSE(progress.PeekAndPump()); // update 4: cancelled
-        EXPECT_TRUE(progress.Cancelled());
-    }
-    EXPECT_EQ(host.GetProgressEnds(), 1);
-    EXPECT_EQ(host.GetProgressStates().front().sCaption, CString(L"Export Trace values"));
-    EXPECT_TRUE(host.GetProgressStates().front().bModal);
-}
-
-TEST(HeadlessHost, RootFolderHoldsTheDefaultFoldersAndTempRootIsRemoved)
-{
-    std::filesystem::path root;
-    {
-        CHeadlessHost host;
-        root = host.GetRoot().str();
-        EXPECT_TRUE(std::filesystem::is_directory(root / "Traces") && std::filesystem::is_directory(root / "Limits"));
-    }
-    EXPECT_FALSE(std::filesystem::exists(root));
 }
 
 TEST(HeadlessHost, RecordsLogLinesAndErrorReportsPostTheirMessages)
