@@ -47,44 +47,21 @@
 #include "apps/common/SweepSource.h"
 #include "apps/tracewin-demo/DemoScript.h"
 #include "host/app/HeadlessHost.h"
-#include "host/app/AppMessages.h"
-#include "host/app/AppServices.h"
-#include "qt/GraphViewWidget.h"
-#include "qt/ImpulseWindowBarWidget.h"
-#include "qt/LimitLineBarWidget.h"
-#include "qt/LegendWidget.h"
-#include "qt/QtConvert.h"
-#include "qt/QtGraphOutput.h"
-#include "qt/QtGraphPrinter.h"
-#include "qt/QtPictureEncoder.h"
-#include "qt/QtMenu.h"
-#include "qt/TraceValuesTable.h"
+#include "qt/TraceWindow.h"
 #include "qt/dialogs/QtDialogs.h"
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeListDlg.h"
-#include "trace/display/CursorReadOut.h"
 #include "trace/display/GraphFrame.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/limits/LimitLineManager.h"
-#include "trace/types/ImpulseWindowEditor.h"
 #include "trace/model/QXTrace.h"
 #include "trace/types/FFTResponseTrace.h"
-#include "trace/output/HeadlessGraphWindow.h"
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QDockWidget>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMenuBar>
+#include <QKeySequence>
 #include <QMetaObject>
 #include <QPixmap>
-#include <QPointer>
-#include <QShortcut>
-#include <QSplitter>
-#include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <atomic>
 #include <cstdio>
@@ -99,29 +76,6 @@ constexpr int kBlocksPerSecond = 20;
 // Blocks delivered before a screenshot, so that it shows measured data.
 constexpr int kScreenshotBlocks = 5;
 
-// The two channels' views; each keeps its cursor read-out in the status bar current.
-QWidget* MakeViews(QWidget* parent, QStatusBar* pStatus, CGraphFrame& frame, CLegendWidget* pLegend)
-{
-    auto* pCentral = new QWidget(parent);
-    auto* pLayout = new QVBoxLayout(pCentral);
-    pLayout->setContentsMargins(0, 0, 0, 0);
-    pLayout->setSpacing(2);
-    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B}) {
-        auto* pView = new CGraphViewWidget(eChannel, pCentral);
-        frame.SetView(eChannel, &pView->GetView());
-        auto* pReadOut = new QLabel(pStatus);
-        pStatus->addWidget(pReadOut, 1);
-        pView->SetChangeListener([pReadOut, pLegend, eChannel]() {
-            if (pLegend) pLegend->Refresh();
-            CGraphDoc* pDoc = GetGraphDoc();
-            const QString sText = ToQString(GetCursorReadOutText(pDoc ? pDoc->GetCurrentTrace(eChannel) : nullptr));
-            if (pReadOut->text() != sText) pReadOut->setText(sText);
-        });
-        pLayout->addWidget(pView);
-    }
-    return pCentral;
-}
-
 // Opens a dialog on the trace: the transforms list, or a new transform's own.
 void OpenDialog(const std::string& sKind, CQXTrace& trace)
 {
@@ -132,18 +86,6 @@ void OpenDialog(const std::string& sKind, CQXTrace& trace)
     std::unique_ptr<CCompute> pCompute(
         CreateComputeObject(sKind == "invert" ? COMPUTE_INVERT : COMPUTE_NORMALISE, &trace));
     if (pCompute) pCompute->ShowComputeDlg(nullptr, &trace);
-}
-
-// The views with the values table of channel A's spectrum on their right.
-QWidget* MakeViewsWithValues(QWidget* parent, QStatusBar* pStatus, CGraphFrame& frame, CLegendWidget* pLegend,
-                             CQXTrace* pTrace)
-{
-    auto* pSplitter = new QSplitter(Qt::Horizontal, parent);
-    pSplitter->addWidget(MakeViews(pSplitter, pStatus, frame, pLegend));
-    pSplitter->addWidget(new CTraceValuesWidget(pTrace, pSplitter));
-    pSplitter->setStretchFactor(0, 3);
-    pSplitter->setStretchFactor(1, 2);
-    return pSplitter;
 }
 
 // The cursor on the tone and marks on its second and third harmonics, so the
@@ -233,79 +175,20 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // The frame outlives the views it is told of; its command table fills the menus.
-    CGraphFrame frame;
-    CLimitLineManager::Install(frame);
-    CImpulseWindowEditor::Install(frame);
-    // The host's requests to start and stop impulse-window editing (a script's TW_EditImpulseWindow).
-    for (unsigned uMessage : {unsigned(APPMSG_START_IMPULSE_EDIT), unsigned(APPMSG_END_IMPULSE_EDIT)})
-        built.GetHost().SetMessageHandler(uMessage, [&frame, uMessage](WPARAM, LPARAM) {
-            CImpulseWindowEditor::OnHostMessage(frame, uMessage);
-        });
-    QMainWindow window;
-    // The host's posted messages are handled on the UI thread, as a window's queue would be.
-    QTimer pump;
-    QObject::connect(&pump, &QTimer::timeout, &window, [&built]() { built.GetHost().PumpMessages(); });
-    pump.start(50);
-    // A mode's floating bar lives as long as the mode, near the window's
-    // bottom left, over the legend. It goes later: the mode may end from one of its own buttons.
-    QPointer<QWidget> pModeBar;
-    frame.SetModeListener([&](CFrameMode* pStarted, CFrameMode* pEnded) {
-        if (auto* pManager = dynamic_cast<CLimitLineManager*>(pEnded)) pManager->GetBar().SetChangeListener({});
-        if (auto* pEditor = dynamic_cast<CImpulseWindowEditor*>(pEnded)) pEditor->GetBar().SetChangeListener({});
-        if (pModeBar) {
-            pModeBar->hide();
-            pModeBar->deleteLater();
-        }
-        if (auto* pManager = dynamic_cast<CLimitLineManager*>(pStarted))
-            pModeBar = new CLimitLineBarWidget(pManager->GetBar(), &window);
-        else if (auto* pEditor = dynamic_cast<CImpulseWindowEditor*>(pStarted))
-            pModeBar = new CImpulseWindowBarWidget(*pEditor, &window);
-        else
-            return;
-        pModeBar->move(window.geometry().bottomLeft() + QPoint(10, -100 - pModeBar->sizeHint().height()));
-        pModeBar->show();
-    });
-    const auto run = [&frame](UINT uCommand) { frame.Execute(uCommand); };
-    BindMenu(*window.menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
-    BindMenu(*window.menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
-    // Export, copy and print; scripts' TW_Export, TW_CopyToClipboard and TW_Print reach the same.
-    const CQtPictureEncoder pictureEncoder;
-    AddGraphOutputCommands(*window.menuBar()->addMenu("&Output"), built.GetDoc(), built.GetHost(), &window);
-    CHeadlessGraphWindow graphWindow(built.GetHost(), built.GetDoc());
-    graphWindow.SetClipboardSink(
-        [](const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png) { PutPictureOnClipboard(emf, png); });
-    auto* pLegendDock = new QDockWidget("Legend", &window);
-    auto* pLegend = new CLegendWidget(frame, pLegendDock);
-    pLegendDock->setWidget(pLegend);
-    window.addDockWidget(Qt::BottomDockWidgetArea, pLegendDock);
-    window.setWindowTitle("tracewin demo - channels A and B");
-    if (bValues && pSpectrum) {
-        PlaceCursorAndMarks(*pSpectrum);
-        window.setCentralWidget(MakeViewsWithValues(&window, window.statusBar(), frame, pLegend, pSpectrum));
-        window.setWindowTitle("tracewin demo - channels A and B, values of Ch A's spectrum");
-        window.resize(1600, 820);
-    } else {
-        window.setCentralWidget(MakeViews(&window, window.statusBar(), frame, pLegend));
-        window.resize(1100, 1000);
-        if (bMultitone) window.setWindowTitle("tracewin demo - simulated multitone: frequency responses (A, B)");
-    }
+    if (bValues && pSpectrum) PlaceCursorAndMarks(*pSpectrum);
+    CTraceWindow window(built.GetHost(), built.GetDoc(), bValues ? pSpectrum : nullptr);
+    window.setWindowTitle(bValues      ? "tracewin demo - channels A and B, values of Ch A's spectrum"
+                          : bMultitone ? "tracewin demo - simulated multitone: frequency responses (A, B)"
+                                       : "tracewin demo - channels A and B");
     window.show();
-    CQtDialogHost dialogs(&window);
-    const auto openTransforms = [&]() {
+    // T opens the transforms of the spectrum; L draws a limit line and I
+    // edits the impulse window, both on channel A's scope trace.
+    window.AddShortcut(QKeySequence(Qt::Key_T), [pSpectrum]() {
         if (pSpectrum) pSpectrum->ShowComputeListDlg();
-    };
-    QObject::connect(new QShortcut(QKeySequence(Qt::Key_T), &window), &QShortcut::activated, &window, openTransforms);
-    const auto drawLimit = [&]() {
-        frame.SetTraceForNextCommand(built.GetLiveTrace(CHANNEL_A, TT_SCOPE));
-        frame.Execute(ID_TRACE_LIMITLINE);
-    };
-    QObject::connect(new QShortcut(QKeySequence(Qt::Key_L), &window), &QShortcut::activated, &window, drawLimit);
-    const auto editImpulse = [&]() {
-        frame.SetTraceForNextCommand(built.GetLiveTrace(CHANNEL_A, TT_SCOPE));
-        frame.Execute(ID_TRACE_IMPULSEWINDOW);
-    };
-    QObject::connect(new QShortcut(QKeySequence(Qt::Key_I), &window), &QShortcut::activated, &window, editImpulse);
+    });
+    CQXTrace* pScope = built.GetLiveTrace(CHANNEL_A, TT_SCOPE);
+    window.AddShortcut(QKeySequence(Qt::Key_L), [&window, pScope]() { window.RunCommand(ID_TRACE_LIMITLINE, pScope); });
+    window.AddShortcut(QKeySequence(Qt::Key_I), [&window, pScope]() { window.RunCommand(ID_TRACE_IMPULSEWINDOW, pScope); });
 
     int iExit = 0;
     int iDelivered = 0;

@@ -1,0 +1,151 @@
+#include "qt/TraceWindow.h"
+
+#include "host/app/AppMessages.h"
+#include "host/app/HeadlessHost.h"
+#include "qt/GraphViewWidget.h"
+#include "qt/ImpulseWindowBarWidget.h"
+#include "qt/LegendWidget.h"
+#include "qt/LimitLineBarWidget.h"
+#include "qt/QtConvert.h"
+#include "qt/QtGraphOutput.h"
+#include "qt/QtMenu.h"
+#include "qt/QtPictureEncoder.h"
+#include "qt/TraceValuesTable.h"
+#include "qt/dialogs/QtDialogs.h"
+#include "trace/display/CursorReadOut.h"
+#include "trace/display/GraphFrame.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/limits/LimitLineManager.h"
+#include "trace/output/HeadlessGraphWindow.h"
+#include "trace/types/ImpulseWindowEditor.h"
+
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// How often the host's posted messages are handled on the UI thread.
+constexpr int kPumpMilliseconds = 50;
+
+} // namespace
+
+// What the window keeps alive besides its widgets.
+struct CTraceWindow::SParts {
+    SParts(CHeadlessHost& host, CGraphDoc& doc, QWidget* pWindow) : graphWindow(host, doc), dialogs(pWindow) {}
+    CQtPictureEncoder pictureEncoder;
+    // Scripts' export, copy and print reach the same output as the menu.
+    CHeadlessGraphWindow graphWindow;
+    CQtDialogHost dialogs;
+    QTimer pump;
+};
+
+CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValuesTrace)
+    : m_pFrame(std::make_unique<CGraphFrame>()), m_pParts(std::make_unique<SParts>(host, doc, this))
+{
+    CGraphFrame& frame = *m_pFrame;
+    CLimitLineManager::Install(frame);
+    CImpulseWindowEditor::Install(frame);
+    // The host's requests to start and stop impulse-window editing (a script's TW_EditImpulseWindow).
+    for (unsigned uMessage : {unsigned(APPMSG_START_IMPULSE_EDIT), unsigned(APPMSG_END_IMPULSE_EDIT)})
+        host.SetMessageHandler(uMessage, [&frame, uMessage](WPARAM, LPARAM) {
+            CImpulseWindowEditor::OnHostMessage(frame, uMessage);
+        });
+    // The host's posted messages are handled on the UI thread, as a window's queue would be.
+    connect(&m_pParts->pump, &QTimer::timeout, this, [&host]() { host.PumpMessages(); });
+    m_pParts->pump.start(kPumpMilliseconds);
+    frame.SetModeListener([this](CFrameMode* pStarted, CFrameMode* pEnded) { OnModeChanged(pStarted, pEnded); });
+
+    const auto run = [this](UINT uCommand) { m_pFrame->Execute(uCommand); };
+    BindMenu(*menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
+    BindMenu(*menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
+    AddGraphOutputCommands(*menuBar()->addMenu("&Output"), doc, host, this);
+    m_pParts->graphWindow.SetClipboardSink(
+        [](const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png) { PutPictureOnClipboard(emf, png); });
+
+    auto* pLegendDock = new QDockWidget("Legend", this);
+    m_pLegend = new CLegendWidget(frame, pLegendDock);
+    pLegendDock->setWidget(m_pLegend);
+    addDockWidget(Qt::BottomDockWidgetArea, pLegendDock);
+
+    if (pValuesTrace) {
+        auto* pSplitter = new QSplitter(Qt::Horizontal, this);
+        pSplitter->addWidget(MakeViews(pSplitter));
+        pSplitter->addWidget(new CTraceValuesWidget(pValuesTrace, pSplitter));
+        pSplitter->setStretchFactor(0, 3);
+        pSplitter->setStretchFactor(1, 2);
+        setCentralWidget(pSplitter);
+        resize(1600, 820);
+    } else {
+        setCentralWidget(MakeViews(this));
+        resize(1100, 1000);
+    }
+}
+
+CTraceWindow::~CTraceWindow()
+{
+    // The widgets that know the frame, its modes and views go before it.
+    m_pFrame->SetModeListener({});
+    delete m_pModeBar;
+    delete m_pLegend;
+    delete takeCentralWidget();
+}
+
+QWidget* CTraceWindow::MakeViews(QWidget* parent)
+{
+    auto* pCentral = new QWidget(parent);
+    auto* pLayout = new QVBoxLayout(pCentral);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->setSpacing(2);
+    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B}) {
+        auto* pView = new CGraphViewWidget(eChannel, pCentral);
+        m_apViews[eChannel == CHANNEL_B] = pView;
+        m_pFrame->SetView(eChannel, &pView->GetView());
+        auto* pReadOut = new QLabel(statusBar());
+        statusBar()->addWidget(pReadOut, 1);
+        // Each view keeps the legend and its channel's cursor read-out current.
+        pView->SetChangeListener([this, pReadOut, eChannel]() {
+            if (m_pLegend) m_pLegend->Refresh();
+            CGraphDoc* pDoc = GetGraphDoc();
+            const QString sText = ToQString(GetCursorReadOutText(pDoc ? pDoc->GetCurrentTrace(eChannel) : nullptr));
+            if (pReadOut->text() != sText) pReadOut->setText(sText);
+        });
+        pLayout->addWidget(pView);
+    }
+    return pCentral;
+}
+
+void CTraceWindow::OnModeChanged(CFrameMode* pStarted, CFrameMode* pEnded)
+{
+    if (auto* pManager = dynamic_cast<CLimitLineManager*>(pEnded)) pManager->GetBar().SetChangeListener({});
+    if (auto* pEditor = dynamic_cast<CImpulseWindowEditor*>(pEnded)) pEditor->GetBar().SetChangeListener({});
+    if (m_pModeBar) {
+        m_pModeBar->hide();
+        m_pModeBar->deleteLater();
+    }
+    if (auto* pManager = dynamic_cast<CLimitLineManager*>(pStarted))
+        m_pModeBar = new CLimitLineBarWidget(pManager->GetBar(), this);
+    else if (auto* pEditor = dynamic_cast<CImpulseWindowEditor*>(pStarted))
+        m_pModeBar = new CImpulseWindowBarWidget(*pEditor, this);
+    else
+        return;
+    // Near the window's bottom left, over the legend.
+    m_pModeBar->move(geometry().bottomLeft() + QPoint(10, -100 - m_pModeBar->sizeHint().height()));
+    m_pModeBar->show();
+}
+
+void CTraceWindow::AddShortcut(const QKeySequence& key, std::function<void()> fnRun)
+{
+    connect(new QShortcut(key, this), &QShortcut::activated, this, std::move(fnRun));
+}
+
+void CTraceWindow::RunCommand(UINT uCommand, CQXTrace* pTrace)
+{
+    if (pTrace) m_pFrame->SetTraceForNextCommand(pTrace);
+    m_pFrame->Execute(uCommand);
+}

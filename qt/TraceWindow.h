@@ -1,0 +1,53 @@
+#pragma once
+// CTraceWindow: the trace window on screen. One graph view per channel (A
+// above B), or with a values table of one trace beside them; the legend as a
+// dock; the status bar with each channel's cursor read-out; the Trace and
+// Graph menus from the frame's command table and the Output menu (export,
+// copy, preview, print); the floating bar of a running mode (limit line
+// drawing, impulse window editing). The frame, its modes and the output
+// commands live as long as the window.
+
+#include "platform/Types.h"
+#include "trace/core/TraceDefs.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class CGraphDoc;
+class CGraphFrame;
+class CGraphViewWidget;
+class CHeadlessHost;
+class CLegendWidget;
+class CQXTrace;
+class QKeySequence;
+
+class CTraceWindow : public QMainWindow {
+public:
+    // The host and document must outlive the window. With pValuesTrace the
+    // values table of that trace sits beside the views.
+    CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValuesTrace = nullptr);
+    ~CTraceWindow() override;
+
+    CGraphFrame& GetFrame() { return *m_pFrame; }
+    CGraphViewWidget* GetViewWidget(ChannelNumber eChannel) const { return m_apViews[eChannel == CHANNEL_B]; }
+    CLegendWidget* GetLegend() const { return m_pLegend; }
+    // A key that runs fnRun while the window has the focus.
+    void AddShortcut(const QKeySequence& key, std::function<void()> fnRun);
+    // Runs the command on the trace (null: the current one), as a menu would.
+    void RunCommand(UINT uCommand, CQXTrace* pTrace = nullptr);
+
+private:
+    QWidget* MakeViews(QWidget* parent);
+    void OnModeChanged(class CFrameMode* pStarted, class CFrameMode* pEnded);
+
+    struct SParts;
+    std::unique_ptr<CGraphFrame> m_pFrame;
+    std::unique_ptr<SParts> m_pParts;
+    CGraphViewWidget* m_apViews[2] = {nullptr, nullptr};
+    CLegendWidget* m_pLegend = nullptr;
+    // A mode's bar lives as long as the mode; deleted later, as the mode may end from one of its buttons.
+    QPointer<QWidget> m_pModeBar;
+};
