@@ -54,9 +54,12 @@ bool PutPictureOnClipboard(const std::vector<unsigned char>& emf, const std::vec
     return true;
 }
 
-void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, CHeadlessHost& host, QWidget* pParent)
+void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, CHeadlessHost& host, QWidget* pParent,
+                            std::function<bool()> gate)
 {
-    QObject::connect(menu.addAction("&Export..."), &QAction::triggered, pParent, [&doc, pParent]() {
+    const auto Allowed = [gate]() { return !gate || gate(); };
+    QObject::connect(menu.addAction("&Export..."), &QAction::triggered, pParent, [&doc, pParent, Allowed]() {
+        if (!Allowed()) return;
         const CExportFormatManager formats = CExportFormatManager::FromInstalled();
         const QString sName = QFileDialog::getSaveFileName(pParent, "Export graph", "graph." + ToQString(doc.GetExportFileExt()),
                                                            QtFilter(formats.GetFilter()));
@@ -65,11 +68,12 @@ void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, CHeadlessHost& host, QW
         doc.SetExportFileName(sPath);
         ExportGraph(doc, OutputChannel(doc), &sPath, SExportOptions());
     });
-    QObject::connect(menu.addAction("&Copy graph"), &QAction::triggered, pParent, [&doc, &host]() {
-        if (ExportGraph(doc, OutputChannel(doc), nullptr, SExportOptions()))
+    QObject::connect(menu.addAction("&Copy graph"), &QAction::triggered, pParent, [&doc, &host, Allowed]() {
+        if (Allowed() && ExportGraph(doc, OutputChannel(doc), nullptr, SExportOptions()))
             PutPictureOnClipboard(host.GetClipboardMetafile(), host.GetClipboardPng());
     });
-    QObject::connect(menu.addAction("Print Pre&view..."), &QAction::triggered, pParent, [&doc, pParent]() {
+    QObject::connect(menu.addAction("Print Pre&view..."), &QAction::triggered, pParent, [&doc, pParent, Allowed]() {
+        if (!Allowed()) return;
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageOrientation(QPageLayout::Landscape);
         QPrintPreviewDialog preview(&printer, pParent);
@@ -77,7 +81,8 @@ void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, CHeadlessHost& host, QW
                          [&doc](QPrinter* pPrinter) { PrintGraphOnPrinter(*pPrinter, doc, OutputChannel(doc)); });
         preview.exec();
     });
-    QObject::connect(menu.addAction("&Print..."), &QAction::triggered, pParent, [&doc, pParent]() {
+    QObject::connect(menu.addAction("&Print..."), &QAction::triggered, pParent, [&doc, pParent, Allowed]() {
+        if (!Allowed()) return;
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageOrientation(QPageLayout::Landscape);
         QPrintDialog dialog(&printer, pParent);

@@ -3,6 +3,7 @@
 // function-of-X rule, undo, cancel, finish into an attached line that saves,
 // loads back and is checked; leaving the mode before printing.
 
+#include "host/app/EventManager.h"
 #include "host/app/ScriptedDialogs.h"
 #include "platform/RecordingDC.h"
 #include "resources/StringIds.h"
@@ -13,8 +14,10 @@
 #include "trace/display/QuickLegend.h"
 #include "trace/limits/LimitLineManager.h"
 #include "trace/limits/LimitLineOptionsDlg.h"
+#include "trace/output/HeadlessGraphWindow.h"
 
 #include <cfloat>
+#include <filesystem>
 
 namespace {
 
@@ -254,6 +257,10 @@ TEST_F(LimitDrawing, UndoRedoAndCancelAskingBeforeTheEditsGo)
     Click(At(30.0, 0.4));
     ASSERT_TRUE(m_frame.Execute(ID_LIMIT_UNDO));
     EXPECT_EQ(pManager->GetDrawPoints().size(), 1u);
+    const CMenuItems aMenu = FillGraphContextMenu(m_view); // Redo offered once there is one
+    ASSERT_EQ(aMenu.size(), 6u);
+    EXPECT_EQ(aMenu[4].uCommand, ID_LIMIT_REDO);
+    EXPECT_TRUE(aMenu[4].bEnabled);
     ASSERT_TRUE(m_frame.Execute(ID_LIMIT_REDO));
     EXPECT_EQ(pManager->GetDrawPoints().size(), 2u);
     // No keeps drawing; Yes leaves with nothing made.
@@ -290,8 +297,10 @@ TEST_F(LimitDrawing, AnExistingTableIsEditedHiddenAndPutBackOnCancel)
     EXPECT_GE(legend.GetIndexOfTrace(pLine), 0);
 }
 
-TEST_F(LimitDrawing, PrintingAsksToLeaveKeepingOrDiscardingTheLine)
+TEST_F(LimitDrawing, OutputAsksToLeaveKeepingOrDiscardingTheLine)
 {
+    CHeadlessGraphWindow window(m_host, *m_pDoc);
+    window.SetOutputGate([this]() { return m_frame.ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT); });
     const struct {
         int iAnswer;
         bool bLeft, bLineMade;
@@ -301,11 +310,53 @@ TEST_F(LimitDrawing, PrintingAsksToLeaveKeepingOrDiscardingTheLine)
         if (!m_frame.InLimitLineDrawingMode()) StartDrawing();
         Click(At(10.0, 0.5));
         m_host.QueueMessageBoxAnswer(c.iAnswer);
-        EXPECT_EQ(m_frame.ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT), c.bLeft) << c.iAnswer;
+        const CString sFile = m_host.GetRoot() + L"/answer" + CString(std::to_wstring(c.iAnswer).c_str()) + L".emf";
+        m_host.PostAppMessage(APPMSG_EXPORT_GRAPH, CHANNEL_A, reinterpret_cast<LPARAM>(sFile.GetString()));
+        m_host.PumpMessages();
+        EXPECT_EQ(std::filesystem::exists(sFile.ToUtf8()), c.bLeft) << c.iAnswer; // Cancel: no export
         EXPECT_EQ(m_frame.InLimitLineDrawingMode(), !c.bLeft) << c.iAnswer;
         EXPECT_EQ(MaxLine() != nullptr, c.bLineMade) << c.iAnswer;
     }
     EXPECT_TRUE(m_frame.ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT)); // no mode: nothing asked
+}
+
+// A script turned the trace's max-limit event off with an action of its
+// own; switching lines off and on while editing must not reset it.
+TEST_F(LimitDrawing, CopyingOrDrawingKeepsTheTracesOnAndTheScriptsEventDetails)
+{
+    CEventManager& events = *GetEventManager();
+    const LPARAM owner = reinterpret_cast<LPARAM>(m_pScope);
+    for (bool bDraw : {false, true}) {
+        m_pScope->SetLimitLineForTrace(nullptr, TT_MAXLIMITLINE, 0, 0, 0);
+        events.AddEvent(EVENT_MAX_LIMIT_BREACHED, L"script's", owner, 0, 1, 0, 1, 2, 7, 1);
+        m_dialogs.QueueAnswer([bDraw](CDialogModel& model) {
+            dynamic_cast<CLimitLineOptionsDlg&>(model).SetDraw(bDraw);
+            return model.OnOK() ? IDOK : IDCANCEL;
+        });
+        m_pDoc->SetCurrentTrace(m_pScope, 0);
+        ASSERT_TRUE(m_frame.Execute(ID_TRACE_LIMITLINE));
+        if (bDraw) {
+            Click(At(10.0, 0.5));
+            Click(At(30.0, 0.5));
+            m_frame.Execute(ID_LIMIT_FINISH);
+        }
+        ASSERT_NE(MaxLine(), nullptr) << bDraw;
+        EXPECT_TRUE(m_pScope->IsOn() && MaxLine()->IsOn()) << bDraw;
+        SEventDetails details;
+        ASSERT_TRUE(events.GetEventDetails(EVENT_MAX_LIMIT_BREACHED, owner, details)) << bDraw;
+        EXPECT_EQ(details.bEnabled, 0) << bDraw;
+        EXPECT_EQ(details.iAction, 7) << bDraw;
+    }
+    // Copying over the drawn table, declined: the trace and its line are on again.
+    m_host.QueueMessageBoxAnswer(IDNO);
+    m_dialogs.QueueAnswer([](CDialogModel& model) {
+        dynamic_cast<CLimitLineOptionsDlg&>(model).SetDraw(false);
+        return model.OnOK() ? IDOK : IDCANCEL;
+    });
+    m_pDoc->SetCurrentTrace(m_pScope, 0);
+    EXPECT_FALSE(m_frame.Execute(ID_TRACE_LIMITLINE));
+    ASSERT_EQ(m_host.GetMessageBoxes().size(), 1u);
+    EXPECT_TRUE(m_pScope->IsOn() && MaxLine()->IsOn() && MaxLine()->HasLimitTable());
 }
 
 TEST_F(LimitDrawing, CopyingTakesTheTracesDataAndTheModeMenuReplacesTheViews)
@@ -326,7 +377,7 @@ TEST_F(LimitDrawing, CopyingTakesTheTracesDataAndTheModeMenuReplacesTheViews)
 
     StartDrawing();
     const CMenuItems aMenu = FillGraphContextMenu(m_view);
-    ASSERT_EQ(aMenu.size(), 5u);
+    ASSERT_EQ(aMenu.size(), 6u);
     EXPECT_EQ(aMenu[0].uCommand, ID_LIMIT_FINISH);
     EXPECT_FALSE(aMenu[2].bEnabled); // End segment: no segment yet
     EXPECT_TRUE(ExecuteGraphCommand(m_view, ID_LIMIT_CANCEL));

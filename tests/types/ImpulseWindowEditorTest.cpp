@@ -6,6 +6,8 @@
 #include "host/app/AppMessages.h"
 #include "host/app/ScriptedDialogs.h"
 #include "host/settings/ImpulseResponseSettings.h"
+#include "host/settings/MeasurementSettings.h"
+#include "host/settings/SignalAnalyserSettings.h"
 #include "platform/RecordingDC.h"
 #include "resources/StringTable.h"
 #include "support/HostDocFixture.h"
@@ -145,6 +147,32 @@ TEST_F(ImpulseEditor, LeavingAsksOnlyAfterAChangeAndCancelRestoresTheGate)
     EXPECT_EQ(asBoxes[2], LoadResString(IDS_IMPULSE_CONFIRM_REMOVE_TRACE).GetString());
     EXPECT_EQ(asBoxes[3], LoadResString(IDS_IMPULSE_CONFIRM_EXIT).GetString());
     EXPECT_EQ(Gate().GetMidBin(), 5000);
+}
+
+TEST_F(ImpulseEditor, TheEditedWindowFollowsTheChannelSelection)
+{
+    // B alone: channel B's window is made and edited, whichever trace was current.
+    GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, 1);
+    CImpulseWindowEditor* pEditor = Start();
+    ASSERT_NE(pEditor, nullptr);
+    EXPECT_EQ(pEditor->GetChannel(), CHANNEL_B);
+    EXPECT_EQ(pEditor->GetTrace(), m_pDoc->GetTraceFromArray(CHANNEL_B, TT_WINDOW, 1, 0));
+    EXPECT_EQ(pEditor->GetOtherChannelTrace(), nullptr);
+    m_frame.Execute(ID_IMPULSE_FINISH);
+
+    // Both: A's window is edited, B's is the other, and removing it asks first (No keeps it).
+    GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, 2);
+    pEditor = Start();
+    ASSERT_NE(pEditor, nullptr);
+    EXPECT_EQ(pEditor->GetChannel(), CHANNEL_A);
+    CQXTrace* pOther = pEditor->GetOtherChannelTrace();
+    ASSERT_EQ(pOther, m_pDoc->GetTraceFromArray(CHANNEL_B, TT_WINDOW, 1, 0));
+    m_host.QueueMessageBoxAnswer(IDNO);
+    m_frame.SetTraceForNextCommand(pOther);
+    EXPECT_TRUE(m_frame.Execute(ID_TRACE_REMOVE));
+    EXPECT_EQ(Boxes(), std::vector<std::wstring>{LoadResString(IDS_IMPULSE_CONFIRM_REMOVE_TRACE).GetString()});
+    EXPECT_TRUE(m_frame.InImpulseWindowEditingMode());
+    EXPECT_TRUE(pOther->IsInUse());
 }
 
 TEST_F(ImpulseEditor, HostMessagesStartAndStopAndTheModesNeverRunTogether)

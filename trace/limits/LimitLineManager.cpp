@@ -95,6 +95,11 @@ void CLimitLineManager::Initialise(CQXTrace* pParent, bool bMax)
 {
     m_pParent = pParent;
     m_bMax = bMax;
+    m_aEvents.clear();
+    if (const CEventManager* pEvents = GetEventManager(); pEvents && pParent)
+        for (int iKind : {EVENT_MIN_LIMIT_BREACHED, EVENT_MAX_LIMIT_BREACHED})
+            if (SEventDetails details; pEvents->GetEventDetails(iKind, reinterpret_cast<LPARAM>(pParent), details))
+                m_aEvents.push_back(details);
     // Before the mode starts: a bar shown when it starts finds its units.
     m_bar.InitControls();
 }
@@ -103,6 +108,27 @@ bool CLimitLineManager::CreateFromTrace()
 {
     CGraphDoc* pDoc = GetGraphDoc();
     if (!m_pParent || !pDoc) return false;
+    // The trace is off while its data is copied; it and the lines that
+    // were on come back on whichever way this ends.
+    CQXTrace* apLines[] = {m_pParent->GetMinLimitLine(), m_pParent->GetMaxLimitLine()};
+    const bool bWasOn = m_pParent->IsOn();
+    bool abLineWasOn[2] = {apLines[0] && apLines[0]->IsOn(), apLines[1] && apLines[1]->IsOn()};
+    if (bWasOn) pDoc->TraceOff(m_pParent, 1);
+    const bool bMade = CopyIntoNewLine();
+    if (bMade) abLineWasOn[m_bMax ? 1 : 0] = false; // the new line was switched on when attached
+    if (bWasOn && !m_pParent->IsOn()) pDoc->TraceOn(m_pParent, 1);
+    for (int i = 0; i < 2; ++i)
+        if (abLineWasOn[i] && (i ? m_pParent->GetMaxLimitLine() : m_pParent->GetMinLimitLine()) == apLines[i] &&
+            !apLines[i]->IsOn())
+            pDoc->TraceOn(apLines[i], 1);
+    if (bMade) pDoc->SetCurrentTrace(m_pParent, 1);
+    RestoreEvents();
+    return bMade;
+}
+
+bool CLimitLineManager::CopyIntoNewLine()
+{
+    CGraphDoc* pDoc = GetGraphDoc();
     const TraceType eType = LineType(m_bMax);
     if (CLimitLine* pOld = LineOf(m_pParent, m_bMax); pOld && pOld->HasLimitTable()) {
         if (AfxMessageBox(LoadResString(IDS_LIMIT_EXISTS_AS_TABLE), MB_YESNO) != IDYES) return false;
@@ -118,8 +144,20 @@ bool CLimitLineManager::CreateFromTrace()
     // A trace-data line there already is replaced without asking: the options said so.
     if (!m_pParent->SetLimitLineForTrace(pLine.get(), eType, 1, 1, 0)) return false;
     pLine.release();
-    pDoc->SetCurrentTrace(m_pParent, 1);
     return true;
+}
+
+void CLimitLineManager::RestoreEvents() const
+{
+    CEventManager* pEvents = GetEventManager();
+    if (!pEvents || !m_pParent) return;
+    for (const SEventDetails& e : m_aEvents) {
+        const CQXTrace* pLine =
+            e.iKind == EVENT_MAX_LIMIT_BREACHED ? m_pParent->GetMaxLimitLine() : m_pParent->GetMinLimitLine();
+        if (pLine && pLine->IsOn())
+            pEvents->AddEvent(e.iKind, e.sText, e.lParam, e.bEnabled, e.bStateFlag1, e.bStateFlag2, e.bActive,
+                              e.iState, e.iAction, e.iRepeat);
+    }
 }
 
 bool CLimitLineManager::StartDrawingMode()
@@ -213,6 +251,7 @@ void CLimitLineManager::Leave(bool bRestoreOld)
     m_iDragPoint = -1;
     m_bPressed = false;
     HideFloatingToolbars();
+    RestoreEvents();
     m_frame.EndMode(this);
     if (pDoc) pDoc->UpdateAllViews(UPDATE_GRAPH_REDRAWALL, nullptr);
 }
@@ -529,6 +568,7 @@ bool CLimitLineManager::FillContextMenu(CMenuItems& items)
              {L"Cancel", ID_LIMIT_CANCEL, true, false, {}},
              {L"End segment", ID_LIMIT_END_SEGMENT, CanEndSegment(), false, {}},
              {L"Undo", ID_LIMIT_UNDO, CanUndo(), false, {}},
+             {L"Redo", ID_LIMIT_REDO, CanRedo(), false, {}},
              {L"Delete line", ID_LIMIT_DELETE_LINE, HasPoints(), false, {}}};
     return true;
 }

@@ -12,6 +12,7 @@
 // Draw points hold the trace's own data (an X value of its X unit and Y
 // data); they become table values once, when the line is finished.
 
+#include "host/app/EventManager.h"
 #include "platform/Color.h"
 #include "trace/display/TraceInterceptor.h"
 #include "trace/limits/LimitLineBar.h"
@@ -59,9 +60,14 @@ public:
     // Puts the command into the frame's table.
     static void Install(CGraphFrame& frame);
 
-    // Sets the trace and which of its lines is edited.
+    // Sets the trace and which of its lines is edited, and looks up the
+    // script events of its limit lines: switching lines off and on while
+    // editing registers them afresh, and leaving puts the looked-up details
+    // (a script's enabling and action) back.
     void Initialise(CQXTrace* pParent, bool bMax);
-    // The line from the trace's data (asks before replacing a table line); true when made.
+    // The line from the trace's data (asks before replacing a table line);
+    // the trace is off while its data is copied and on again after, made
+    // or not. True when made.
     bool CreateFromTrace();
     // Starts drawing (asks before replacing a trace-data line; No: false).
     // A table line there already becomes the draw points.
@@ -141,6 +147,10 @@ private:
     void UpdateBar(CPoint point, bool bInPlot);
     // Puts back the line there was before (on and listed) and leaves.
     void Leave(bool bRestoreOld);
+    // The copy step of CreateFromTrace, with the trace off.
+    bool CopyIntoNewLine();
+    // The looked-up event details go back for each line that is on.
+    void RestoreEvents() const;
 
     CGraphFrame& m_frame;
     CLimitLineBar m_bar;
@@ -161,4 +171,6 @@ private:
     std::vector<SSnapshot> m_aRedo;
     bool m_bChanged = false;
     COLORREF m_crDraw = 0;
+    // The trace's limit events as they were when editing began.
+    std::vector<SEventDetails> m_aEvents;
 };

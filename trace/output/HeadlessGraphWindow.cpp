@@ -56,13 +56,14 @@ void CHeadlessGraphWindow::Answer(ChannelNumber eChannel, bool bOK)
 
 void CHeadlessGraphWindow::OnPrint(ChannelNumber eChannel)
 {
-    const bool bOK = m_printer && m_printer(m_doc, eChannel);
+    const bool bOK = (!m_gate || m_gate()) && m_printer && m_printer(m_doc, eChannel);
     m_iPagesPrinted += bOK ? 1 : 0;
     Answer(eChannel, bOK);
 }
 
 void CHeadlessGraphWindow::OnExport(ChannelNumber eChannel, const wchar_t* szFileName)
 {
+    if (m_gate && !m_gate()) return Answer(eChannel, false);
     SExportOptions options;
     options.bShowMessages = m_host.GetOLEShowMessages();
     const CString sFile = szFileName ? CString(szFileName) : CString();

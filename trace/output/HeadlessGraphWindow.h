@@ -28,6 +28,9 @@ public:
     // paper is used.
     void SetPrinter(Printer printer) { m_printer = std::move(printer); }
     int GetPagesPrinted() const { return m_iPagesPrinted; }
+    // Asked before each print, export or copy; false stops it (answered as
+    // failed). A window binds it to leaving limit-line drawing.
+    void SetOutputGate(std::function<bool()> gate) { m_gate = std::move(gate); }
     // Told the picture a copy put on the host's clipboard (metafile, PNG),
     // for a front end that has a system clipboard too.
     void SetClipboardSink(std::function<void(const std::vector<unsigned char>&, const std::vector<unsigned char>&)> sink)
@@ -43,6 +46,7 @@ private:
     CHeadlessHost& m_host;
     CGraphDoc& m_doc;
     Printer m_printer;
+    std::function<bool()> m_gate;
     std::function<void(const std::vector<unsigned char>&, const std::vector<unsigned char>&)> m_clipboardSink;
     int m_iPagesPrinted = 0;
 };

@@ -4,6 +4,7 @@
 #include "host/app/AppServices.h"
 #include "host/settings/ImpulseResponseSettings.h"
 #include "host/settings/MeasurementSettings.h"
+#include "host/settings/SignalAnalyserSettings.h"
 #include "host/units/UnitSet.h"
 #include "host/units/UnitSets.h"
 #include "platform/DC.h"
@@ -108,23 +109,39 @@ bool CImpulseWindowBar::SetBinUnitIndex(int iIndex)
 // ---- Entry ------------------------------------------------------------------------------
 
 CImpulseWindowEditor::CImpulseWindowEditor(CGraphFrame& frame, ChannelNumber eChannel)
-    : m_frame(frame), m_bar(*this), m_eChannel(eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A)
+    : m_frame(frame), m_bar(*this), m_eChannel(eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A),
+      m_iChannelMode(m_eChannel)
 {
+}
+
+int CImpulseWindowEditor::ChannelMode(int iDefault)
+{
+    const CSignalAnalyserSettings* pSettings = GetSignalAnalyserSettings();
+    const int iMode = pSettings ? pSettings->GetChannelMode() : iDefault;
+    return iMode >= 0 && iMode <= 2 ? iMode : iDefault;
+}
+
+bool CImpulseWindowEditor::IsEditedTrace(const CObject* pTrace) const
+{
+    return pTrace && (pTrace == m_pImpulseTrace || pTrace == m_pOtherChannelImpulseTrace);
 }
 
 bool CImpulseWindowEditor::StartEditing(CGraphFrame& frame, CQXTrace* pTrace)
 {
     CGraphDoc* pDoc = GetGraphDoc();
     if (!pDoc || frame.InImpulseWindowEditingMode()) return false;
-    const ChannelNumber eChannel = pTrace && pTrace->GetChannel() == CHANNEL_B ? CHANNEL_B : CHANNEL_A;
+    const ChannelNumber eTraceChannel = pTrace && pTrace->GetChannel() == CHANNEL_B ? CHANNEL_B : CHANNEL_A;
+    // The channel the selection edits: B alone, else A.
+    const ChannelNumber eChannel = ChannelMode(eTraceChannel) == 1 ? CHANNEL_B : CHANNEL_A;
     // The other mode leaves first, so that staying in it makes no window trace.
     if (CFrameMode* pOther = frame.GetMode(); pOther && !pOther->RequestLeave(IDS_LIMIT_EXIT_DRAWING_TO_EDIT)) return false;
     if (!WindowTraceOf(pDoc, eChannel) && !pDoc->CreateWindowFunction(eChannel, 1, 0, CString(), 1)) return false;
-    auto pEditor = std::make_unique<CImpulseWindowEditor>(frame, eChannel);
+    auto pEditor = std::make_unique<CImpulseWindowEditor>(frame, eTraceChannel);
     if (!pEditor->UpdateFromSettings(true)) return false;
-    CImpulseWindowFunction* pWindow = pEditor->GetTrace();
+    CImpulseWindowFunction* apWindows[] = {pEditor->GetTrace(), pEditor->GetOtherChannelTrace()};
     if (!frame.StartMode(std::move(pEditor), IDS_LIMIT_EXIT_DRAWING_TO_EDIT)) return false;
-    if (!pWindow->IsOn()) pDoc->TraceOn(pWindow, 1);
+    for (CImpulseWindowFunction* pWindow : apWindows)
+        if (pWindow && !pWindow->IsOn()) pDoc->TraceOn(pWindow, 1);
     pDoc->GetOLEData().SetEditImpulseWindow(1);
     pDoc->UpdateAllViews(UPDATE_GRAPH_REDRAWALL, nullptr);
     return true;
@@ -165,7 +182,11 @@ bool CImpulseWindowEditor::OnHostMessage(CGraphFrame& frame, unsigned uMessage)
 
 bool CImpulseWindowEditor::UpdateFromSettings(bool bFirst)
 {
-    m_pImpulseTrace = WindowTraceOf(GetGraphDoc(), m_eChannel);
+    m_iChannelMode = ChannelMode(m_iChannelMode);
+    m_eChannel = m_iChannelMode == 1 ? CHANNEL_B : CHANNEL_A;
+    CGraphDoc* pDoc = GetGraphDoc();
+    m_pImpulseTrace = WindowTraceOf(pDoc, m_eChannel);
+    m_pOtherChannelImpulseTrace = m_iChannelMode == 2 ? WindowTraceOf(pDoc, CHANNEL_B) : nullptr;
     const CImpulseResponseSettings* pSettings = GetImpulseResponseSettings();
     if (!m_pImpulseTrace || !pSettings) return false;
     m_WorkingDetails = pSettings->GetImpulseWindowDetails(m_eChannel);
@@ -339,8 +360,8 @@ bool CImpulseWindowEditor::DrawTrace(CDC* pDC, CQXTrace* pTrace)
 bool CImpulseWindowEditor::OnUpdate(CGraphView*, int iHint, CObject* pObject)
 {
     // The trace went another way than the menu (a script): the editor goes with it.
-    if (iHint == UPDATE_TRACE_REMOVE && m_pImpulseTrace && pObject == m_pImpulseTrace) {
-        m_pImpulseTrace = nullptr;
+    if (iHint == UPDATE_TRACE_REMOVE && IsEditedTrace(pObject)) {
+        m_pImpulseTrace = m_pOtherChannelImpulseTrace = nullptr;
         End();
     }
     return false;
@@ -396,7 +417,7 @@ bool CImpulseWindowEditor::OnCmdMsg(UINT uID, int, void*)
     case ID_IMPULSE_FINISH: Apply(true); return true;
     case ID_IMPULSE_CANCEL: Exit(); return true;
     case ID_TRACE_REMOVE: {
-        if (m_frame.PeekTraceForCurrentCommand() != m_pImpulseTrace) return false;
+        if (!IsEditedTrace(m_frame.PeekTraceForCurrentCommand())) return false;
         if (AfxMessageBox(LoadResString(IDS_IMPULSE_CONFIRM_REMOVE_TRACE), MB_YESNO) != IDYES) return true;
         // The editor never outlives its trace: declining to lose the edits keeps them in the settings.
         if (!Exit()) Apply(true);

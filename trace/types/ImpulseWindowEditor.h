@@ -8,9 +8,11 @@
 // view. Finish keeps what the settings hold; Cancel (after a change, once
 // asked) puts back the gate there was when editing started.
 //
-// The edited trace is the document's impulse window of the channel the
-// editor was started for; the two channels' gates are tied or not as the
-// settings say (tied: both get every change).
+// The edited trace follows the analyser's channel selection: channel B's
+// impulse window when only B is measured, else channel A's, with channel
+// B's as the other trace when both are (removing either asks first). The
+// selection is read again whenever the settings change. The two channels'
+// gates are tied or not as the settings say (tied: both get every change).
 
 #include "host/settings/ImpulseWindowDetails.h"
 #include "host/units/UnitIds.h"
@@ -105,6 +107,8 @@ public:
     bool IsTied() const { return m_bTied; }
     bool IsModified() const { return m_bModified; }
     CImpulseWindowFunction* GetTrace() const { return m_pImpulseTrace; }
+    // Channel B's window while both channels are measured; null otherwise.
+    CImpulseWindowFunction* GetOtherChannelTrace() const { return m_pOtherChannelImpulseTrace; }
     ChannelNumber GetChannel() const { return m_eChannel; }
     EHandle GetDragHandle() const { return m_eDragHandle; }
     // A handle's square on the graph (all -1 before the trace was drawn).
@@ -128,11 +132,16 @@ private:
     void WriteSettings();
     void CalcHandles();
     void End();
+    bool IsEditedTrace(const CObject* pTrace) const;
+    // The analyser's selection: 0 channel A, 1 channel B, 2 both.
+    static int ChannelMode(int iDefault);
 
     CGraphFrame& m_frame;
     CImpulseWindowBar m_bar;
     ChannelNumber m_eChannel;
+    int m_iChannelMode;
     CImpulseWindowFunction* m_pImpulseTrace = nullptr;
+    CImpulseWindowFunction* m_pOtherChannelImpulseTrace = nullptr;
     EHandle m_eDragHandle = HANDLE_NONE;
     CImpulseWindowDetails m_WorkingDetails;
     EUnit m_eBinUnit = UNIT_MS;
