@@ -39,15 +39,14 @@ std::pair<std::string, std::string> SplitPair(const std::string& s)
     return u == std::string::npos ? std::pair{s, std::string()} : std::pair{s.substr(0, u), s.substr(u + 1)};
 }
 
-// A file named on the command line is relative to the working folder.
+} // namespace
+
 CString ShellPath(const std::string& sPath)
 {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(sPath, error);
     return CString(error ? sPath : absolute.string());
 }
-
-} // namespace
 
 bool ParseComputeOption(const std::string& sText, SComputeOption& option)
 {

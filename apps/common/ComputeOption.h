@@ -4,12 +4,17 @@
 // "relative:FILE.trc"; values in the trace's units), shared by `tracewin
 // render --compute` and `tracewin-demo --compute`.
 
+#include "platform/String.h"
 #include "trace/core/TraceDefs.h"
 
 #include <string>
 #include <vector>
 
 class CQXTrace;
+
+// A file named on the command line is relative to the working folder, never
+// to the host's folders for traces and limits.
+CString ShellPath(const std::string& sPath);
 
 // One --compute argument as a transform: its type, whether it inverts around
 // the cursor, its values (X unused by invert), the smoothing's half width and

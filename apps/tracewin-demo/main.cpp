@@ -20,10 +20,18 @@
 // under test measured from 20 Hz to 20 kHz, level on channel A and THD+N on
 // channel B, one step at a time at the pace of a real instrument. With
 // --multitone both channels play 31 tones through that device and show
-// their live frequency responses; --compute then acts on channel A's.
+// their live frequency responses; --compute then acts on channel A's, and
+// --gain DB gives the device DB more gain.
 //
-//   tracewin-demo [--sweep | --multitone | --values] [--compute TRANSFORM]... [--copy]
-//                 [--dialog transforms|invert|normalise FILE] [--screenshot FILE]
+//   tracewin-demo [--sweep | --multitone [--gain DB] | --values] [--compute TRANSFORM]... [--copy]
+//                 [--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise FILE]
+//                 [--screenshot FILE]
+//
+// --limit attaches a limit file to channel A's spectrum (or response) as
+// its upper limit, or with "min:" its lower one (as `tracewin render
+// --limit`); every block is checked against it and breaches are drawn in the
+// limit's colour. With --screenshot the verdict of the last block follows
+// the file's name (PASS or FAIL, exit 3 on a breach).
 //
 // With --values the trace values table of channel A's spectrum sits beside
 // the views, with the cursor on the 1 kHz tone and marks on its harmonics;
@@ -43,6 +51,7 @@
 
 #include "apps/common/BuiltInDocument.h"
 #include "apps/common/ComputeOption.h"
+#include "apps/common/LimitOption.h"
 #include "apps/common/LiveSource.h"
 #include "apps/common/SweepSource.h"
 #include "apps/tracewin-demo/DemoScript.h"
@@ -64,6 +73,8 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -107,6 +118,8 @@ int main(int argc, char** argv)
     bool bSweep = false;
     bool bMultitone = false;
     std::vector<std::string> asComputes;
+    std::vector<std::string> asLimits;
+    const char* szGain = nullptr;
     bool bCopy = false;
     std::string sDialog;
     const char* szDialogShot = nullptr;
@@ -122,6 +135,10 @@ int main(int argc, char** argv)
             bMultitone = true;
         } else if (!std::strcmp(argv[i], "--compute") && i + 1 < argc) {
             asComputes.push_back(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--limit") && i + 1 < argc) {
+            asLimits.push_back(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--gain") && i + 1 < argc) {
+            szGain = argv[++i];
         } else if (!std::strcmp(argv[i], "--copy")) {
             bCopy = true;
         } else if (!std::strcmp(argv[i], "--dialog") && i + 2 < argc &&
@@ -137,8 +154,8 @@ int main(int argc, char** argv)
             asScriptArgs.assign(argv + i + 1, argv + argc);
             break;
         } else {
-            std::fprintf(stderr, "usage: tracewin-demo [--sweep | --multitone | --values] [--compute TRANSFORM]... [--copy] "
-                                 "[--dialog transforms|invert|normalise FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
+            std::fprintf(stderr, "usage: tracewin-demo [--sweep | --multitone [--gain DB] | --values] [--compute TRANSFORM]... [--copy] "
+                                 "[--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
             return 2;
         }
     }
@@ -150,6 +167,16 @@ int main(int argc, char** argv)
     }
     if ((bSweep || bMultitone) && bValues) {
         std::fprintf(stderr, "tracewin-demo: --values shows the live spectrum, not the sweep or the multitone\n");
+        return 2;
+    }
+    char* pGainEnd = nullptr;
+    const double dGaindB = szGain ? std::strtod(szGain, &pGainEnd) : 0.0;
+    if (szGain && (!bMultitone || *pGainEnd || !(std::abs(dGaindB) <= 20.0))) {
+        std::fprintf(stderr, "tracewin-demo: --gain takes dB from -20 to 20 and needs --multitone\n");
+        return 2;
+    }
+    if (bSweep && !asLimits.empty()) {
+        std::fprintf(stderr, "tracewin-demo: --limit checks the live spectrum or response, not the sweep\n");
         return 2;
     }
     if (bSweep && bMultitone) {
@@ -169,7 +196,13 @@ int main(int argc, char** argv)
     // The trace the transforms and dialogs work on: channel A's spectrum, or its response.
     CQXTrace* pSpectrum = bMultitone ? static_cast<CQXTrace*>(live.GetResponseTrace(CHANNEL_A))
                                      : built.GetLiveTrace(CHANNEL_A, TT_FFT);
+    if (bMultitone) live.SetDeviceGain(dGaindB);
     std::string sError;
+    for (const std::string& sLimit : asLimits) {
+        if (pSpectrum && AttachLimitFile(*pSpectrum, sLimit, sError)) continue;
+        std::fprintf(stderr, "tracewin-demo: %s\n", pSpectrum ? sError.c_str() : "no spectrum on channel A");
+        return 1;
+    }
     if (!asComputes.empty() && (!pSpectrum || !ShowComputes(*pSpectrum, asComputes, bCopy, sError))) {
         std::fprintf(stderr, "tracewin-demo: %s\n", pSpectrum ? sError.c_str() : "no spectrum on channel A");
         return 1;
@@ -199,6 +232,9 @@ int main(int argc, char** argv)
         } else {
             std::printf("%s\n", szScreenshot);
         }
+        std::string sVerdict;
+        if (!asLimits.empty() && pSpectrum && !LimitVerdict(*pSpectrum, asLimits, sVerdict) && !iExit) iExit = 3;
+        if (!sVerdict.empty()) std::printf("%s\n", sVerdict.c_str());
         app.quit();
     };
 

@@ -3,11 +3,11 @@
 #include "apps/tracewin/RenderCommand.h"
 
 #include "apps/common/BuiltInDocument.h"
+#include "apps/common/LimitOption.h"
 #include "apps/common/LiveSource.h"
 #include "apps/common/SweepSource.h"
 #include "platform/String.h"
 #include "resources/StringTable.h"
-#include "trace/limits/LimitLine.h"
 #include "qt/QtImageFormats.h"
 #include "qt/QtImageTarget.h"
 #include "qt/QtPdfTarget.h"
@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <stdlib.h>
@@ -28,7 +29,8 @@ const char* const kRenderUsage =
     "usage: tracewin render [--channel A|B|both] [--size WxH] [--small] [--log-x]\n"
     "                       [--traces scope,fft] [--live N] -o FILE.png|.jpg|.bmp|.svg|.pdf\n"
     "                       [--sweep]  (a simulated 20 Hz - 20 kHz sweep: level on A, THD+N on B)\n"
-    "                       [--multitone]  (responses of a simulated 31-tone multitone, after --live N blocks)\n"
+    "                       [--multitone [--gain DB]]  (responses of a simulated 31-tone multitone, after --live N\n"
+    "                                  blocks, through the device with DB more gain)\n"
     "                       [--trace FILE.trc]...  (trace files added to the drawn channel)\n"
     "                       [--limit [max:|min:]FILE.lim]...  (limit lines of the current trace)\n"
     "                       [--compute invert:Y|invert:cursor|normalise:X[:Y]|smooth:H[:P]|sumbins:1|3|6|12|\n"
@@ -158,7 +160,7 @@ bool ParseRenderSize(const std::string& sText, int& iWidth, int& iHeight)
 bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& sError)
 {
     options = SRenderOptions();
-    bool bSized = false, bSmall = false;
+    bool bSized = false, bSmall = false, bGain = false;
     CArgReader reader(args);
     std::string sValue;
     while (!reader.AtEnd()) {
@@ -169,6 +171,13 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
             options.bSweep = true;
         } else if (sArg == "--multitone") {
             options.bMultitone = true;
+        } else if (sArg == "--gain") {
+            if (!reader.Value(sValue, sError)) return false;
+            if (!ParseFiniteNumber(sValue, options.dDeviceGaindB) || std::abs(options.dDeviceGaindB) > kMaxDeviceGaindB) {
+                sError = "bad gain '" + sValue + "' (dB, -20 to 20)";
+                return false;
+            }
+            bGain = true;
         } else if (sArg == "--small") {
             bSmall = true;
         } else if (sArg == "--channel") {
@@ -223,6 +232,10 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
         sError = "--log-x needs the fft trace (scope traces have no log axis)";
         return false;
     }
+    if (bGain && !options.bMultitone) {
+        sError = "--gain changes the multitone's device (--multitone)";
+        return false;
+    }
     if (options.bSweep && (options.iLiveBlocks > 0 || options.bMultitone)) {
         sError = options.bMultitone ? "--sweep and --multitone exclude each other" : "--sweep and --live exclude each other";
         return false;
@@ -230,37 +243,27 @@ bool ParseRenderOptions(const Args& args, SRenderOptions& options, std::string& 
     return true;
 }
 
-// "[max:|min:]FILE" as its side and its file.
-struct SLimitArg {
-    bool bMin = false;
-    std::string sFile;
-};
-static SLimitArg ParseLimitArg(const std::string& sArg)
+// The drawn channel's current trace: limits and transforms act on it.
+static CQXTrace* DrawnTrace(CGraphDoc& doc, const SRenderOptions& options)
 {
-    const bool bMin = sArg.rfind("min:", 0) == 0;
-    return {bMin, (bMin || sArg.rfind("max:", 0) == 0) ? sArg.substr(4) : sArg};
+    return doc.GetCurrentTrace(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
 }
 
-// An upper (or lower) limit line of the drawn channel's current trace.
-static bool AttachLimitFile(CGraphDoc& doc, const SRenderOptions& options, const std::string& sArg,
-                            std::string& sError)
+static bool AttachLimitFiles(CGraphDoc& doc, const SRenderOptions& options, std::string& sError)
 {
-    const auto [bMin, sFile] = ParseLimitArg(sArg);
-    CQXTrace* pTrace = doc.GetCurrentTrace(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
-    int iFailure = 0;
-    std::string sReason = "no current trace";
-    if (pTrace && CLimitLine::LoadForTrace(pTrace, CString(CommandLinePath(sFile)),
-                                           bMin ? TT_MINLIMITLINE : TT_MAXLIMITLINE, 0, &iFailure, &sReason))
-        return true;
-    sError = "cannot load the limit file '" + sFile + "': " + sReason;
-    return false;
+    CQXTrace* pTrace = DrawnTrace(doc, options);
+    for (const std::string& sLimit : options.asLimitFiles) {
+        if (!pTrace) sError = "cannot load the limit file '" + ParseLimitOption(sLimit).sFile + "': no current trace";
+        if (!pTrace || !AttachLimitFile(*pTrace, sLimit, sError)) return false;
+    }
+    return true;
 }
 
 // The transforms of --compute on the drawn channel's current trace, shown in place.
 static bool ApplyComputes(CGraphDoc& doc, const SRenderOptions& options, std::string& sError)
 {
     if (options.asComputes.empty()) return true;
-    CQXTrace* pTrace = doc.GetCurrentTrace(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
+    CQXTrace* pTrace = DrawnTrace(doc, options);
     if (!pTrace) {
         sError = "no current trace for --compute";
         return false;
@@ -270,28 +273,14 @@ static bool ApplyComputes(CGraphDoc& doc, const SRenderOptions& options, std::st
     return true;
 }
 
-// Checks the current trace against the limit lines attached from files and
-// words the result, naming the trace and the files; true when it passes.
+// Checks the current trace against the limit lines attached from files (as
+// the analyser does after each measurement) and words the result.
 static bool CheckLimitFiles(CGraphDoc& doc, const SRenderOptions& options, std::string& sVerdict)
 {
-    CQXTrace* pTrace = doc.GetCurrentTrace(options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A);
+    CQXTrace* pTrace = DrawnTrace(doc, options);
     if (!pTrace) return true;
     pTrace->CheckLimits();
-    const std::string sTrace = pTrace->GetTraceName(1, 1, 0).ToUtf8();
-    std::string sFailed, sPassed;
-    for (const bool bMin : {false, true}) {
-        // The last file of a side is the one attached.
-        const auto pLast = std::find_if(options.asLimitFiles.rbegin(), options.asLimitFiles.rend(),
-                                        [&](const std::string& sArg) { return ParseLimitArg(sArg).bMin == bMin; });
-        if (pLast == options.asLimitFiles.rend()) continue;
-        const size_t uPoints = pTrace->GetLimitBreachPositions(!bMin).size();
-        const std::string sLine = std::string(bMin ? "lower" : "upper") + " limit " + ParseLimitArg(*pLast).sFile;
-        if (uPoints == 0) sPassed += (sPassed.empty() ? "" : ", ") + sLine;
-        else sFailed += (sFailed.empty() ? "" : ", ") + sLine + " at " + std::to_string(uPoints) + " points";
-    }
-    sVerdict = sFailed.empty() ? "PASS: " + sTrace + " within its " + sPassed
-                               : "FAIL: " + sTrace + " breaches its " + sFailed;
-    return sFailed.empty();
+    return LimitVerdict(*pTrace, options.asLimitFiles, sVerdict);
 }
 
 int PrepareRenderDocument(CBuiltInDocument& built, const SRenderOptions& options, std::unique_ptr<CSweepSource>& pSweep,
@@ -303,6 +292,9 @@ int PrepareRenderDocument(CBuiltInDocument& built, const SRenderOptions& options
     }
     if (options.iLiveBlocks > 0 || options.bMultitone) {
         CLiveSource live(built.GetHost(), built.GetDoc(), options.bMultitone ? ELiveSignal::Multitone : ELiveSignal::Tones);
+        if (options.bMultitone) live.SetDeviceGain(options.dDeviceGaindB);
+        // The responses are made with the source: their limits are checked with every block.
+        if (options.bMultitone && !AttachLimitFiles(built.GetDoc(), options, sError)) return kExitFailure;
         const int iBlocks = options.iLiveBlocks > 0 ? options.iLiveBlocks : CLiveSource::kMultitoneBlocks;
         if (!live.RunBlocks(iBlocks)) {
             sError = "the simulated measurement failed";
@@ -327,8 +319,7 @@ int PrepareRenderDocument(CBuiltInDocument& built, const SRenderOptions& options
             return kExitFailure;
         }
     }
-    for (const std::string& sLimit : options.asLimitFiles)
-        if (!AttachLimitFile(built.GetDoc(), options, sLimit, sError)) return kExitFailure;
+    if (!options.bMultitone && !AttachLimitFiles(built.GetDoc(), options, sError)) return kExitFailure;
     if (!ApplyComputes(built.GetDoc(), options, sError)) return kExitFailure;
     bPassed = options.asLimitFiles.empty() || CheckLimitFiles(built.GetDoc(), options, sVerdict);
     return kExitOk;

@@ -30,6 +30,8 @@ struct SRenderOptions {
     // Draw the frequency responses of a simulated multitone instead (live
     // blocks: iLiveBlocks, or CLiveSource::kMultitoneBlocks when not given).
     bool bMultitone = false;
+    // The simulated device's gain for the multitone, dB (--gain; 0 when not given).
+    double dDeviceGaindB = 0.0;
     // Trace files loaded onto the drawn channel (channel A when both are drawn).
     std::vector<std::string> asTraceFiles;
     // Limit files attached to the drawn channel's current trace: "[max:|min:]FILE".
@@ -41,6 +43,8 @@ struct SRenderOptions {
     std::string sOutput;
 };
 
+// A gain beyond this moves the multitone's tones off the response window.
+constexpr double kMaxDeviceGaindB = 20.0;
 // Pictures larger than this on a side only come from mistyped sizes.
 constexpr int kMaxRenderSide = 16384;
 // The size of a small view (--small): under 200 x 100 a view shows no scales.

@@ -1,16 +1,21 @@
 // The simulated multitone through the document's response traces: each
-// tone reads the device's gain at its frequency, and a response relative to
-// its own saved copy reads 0 dB until the device changes by 1 dB.
+// tone reads the device's gain at its frequency, a response relative to its
+// own saved copy reads 0 dB until the device changes by 1 dB, and a limit
+// window about it fails once the device changes by 3 dB.
 
 #include "apps/common/BuiltInDocument.h"
 #include "apps/common/ComputeOption.h"
 #include "apps/common/LiveSource.h"
+#include "host/app/EventManager.h"
+#include "host/app/HeadlessHost.h"
 #include "host/units/UnitIds.h"
+#include "trace/limits/LimitLine.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/types/FFTResponseTrace.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -51,4 +56,34 @@ TEST(RenderMultitone, ResponseRelativeToItsSavedCopyReadsTheDeviceChange)
         for (int i = 1; i <= 31; ++i) EXPECT_NEAR(ShowndB(*pResponse, i, 1), dExpected, 0.05) << "tone " << i;
     }
     std::filesystem::remove(sGolden);
+}
+
+// A window of +/-1 dB about the device's response, checked by every block:
+// the device as measured passes, 3 dB more gain breaches the upper limit at
+// all 31 tones, once per block (event 422 each time), and never the lower.
+TEST(RenderMultitone, LimitWindowAboutTheResponseFailsOnceTheDeviceGains3dB)
+{
+    CBuiltInDocument built;
+    ASSERT_TRUE(built.IsValid());
+    CLiveSource live(built.GetHost(), built.GetDoc(), ELiveSignal::Multitone);
+    ASSERT_TRUE(live.RunBlocks(1));
+    CFFTResponseTrace* pResponse = live.GetResponseTrace(CHANNEL_A);
+    ASSERT_NE(pResponse, nullptr);
+    for (const auto& [eType, dOffset] : {std::pair{TT_MAXLIMITLINE, 1.0}, std::pair{TT_MINLIMITLINE, -1.0}}) {
+        auto* pLine = new CLimitLine(pResponse, eType == TT_MAXLIMITLINE, 0);
+        ASSERT_EQ(pLine->CopyDataFromTrace(), 1);
+        pLine->AlterAllValues(dOffset, 0);
+        ASSERT_EQ(pResponse->SetLimitLineForTrace(pLine, eType, 1, 0, 0), 1);
+    }
+    for (const double dGaindB : {0.0, 3.0}) {
+        const bool bLouder = dGaindB > 0.0;
+        live.SetDeviceGain(dGaindB);
+        built.GetHost().Events().ClearFiredEvents();
+        ASSERT_TRUE(live.RunBlocks(2));
+        EXPECT_EQ(pResponse->GetLimitBreachPositions(true).size(), bLouder ? 31u : 0u) << dGaindB;
+        EXPECT_TRUE(pResponse->GetLimitBreachPositions(false).empty()) << dGaindB;
+        const auto aFired = built.GetHost().Events().GetFiredEvents();
+        EXPECT_EQ(std::count_if(aFired.begin(), aFired.end(), [](auto& e) { return e.iKind == EVENT_MAX_LIMIT_BREACHED; }),
+                  bLouder ? 2 : 0) << dGaindB;
+    }
 }

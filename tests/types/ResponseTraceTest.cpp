@@ -99,9 +99,11 @@ protected:
         m_Buffer.SetSampleRate(48000.0);
         m_Buffer.SetSourceKind(SOURCE_DIGITAL);
     }
-    CFFTResponseTrace* Make(short sFunction, short sInclude, short sRelativeTo, const std::vector<int>& aiTones)
+    CFFTResponseTrace* Make(short sFunction, short sInclude, short sRelativeTo, const std::vector<int>& aiTones,
+                            int iReferenceBin = 0)
     {
         ResponseDetails details;
+        details.iAnaOtherValueBin = iReferenceBin;
         details.sFunction = sFunction;
         details.sIncludeType = sInclude;
         details.sRelativeTo = sRelativeTo;
@@ -165,6 +167,23 @@ TEST_F(ResponseTrace, MissingInputsChangeNothing)
     CFFTResponseTrace* pHigh = Make(0, 1, 0, {10, 2000});
     EXPECT_EQ(pHigh, pNoTones); // same kind: the channel's trace is reused
     EXPECT_EQ(pHigh->UpdateTraceData(&m_Buffer, nullptr, nullptr), 0);
+}
+
+// Tones of power 4 (level 2) over a reference bin 5 of power 1; a buffer
+// scale of 9 makes the tones' natural level sqrt(4 x 9) = 6.
+TEST_F(ResponseTrace, ReferenceBinAndBufferScaleKinds)
+{
+    const struct { short sRelativeTo; double dBufferScale, dTone; } aCases[] = {
+        {3, 9.0, 2.0}, {5, 9.0, 2.0}, {6, 9.0, 6.0}, {6, 0.25, 1.0}, {6, 0.0, 0.0}};
+    for (const auto& c : aCases) {
+        CFFTResponseTrace* p = Make(0, 1, c.sRelativeTo, m_aiTones, 5);
+        ASSERT_NE(p, nullptr);
+        FillBuffer(m_aiTones, 4.0);
+        m_Buffer.SetAt(5, 1.0);
+        m_Buffer.SetScaleFactor(c.dBufferScale);
+        ASSERT_EQ(p->UpdateTraceData(&m_Buffer, nullptr, nullptr), 1);
+        EXPECT_DOUBLE_EQ(p->GetYDataBuffer(0)[1], c.dTone) << c.sRelativeTo << " / " << c.dBufferScale;
+    }
 }
 
 TEST_F(ResponseTrace, ResponsesOverBinsAreSummedInBands)

@@ -99,7 +99,8 @@ double CFFTResponseTrace::GeneratorLevel(int iChannel) const
     }
 }
 
-double CFFTResponseTrace::CommonReference(const std::vector<double>& adLevels, int iOtherChannel) const
+double CFFTResponseTrace::CommonReference(const std::vector<double>& adLevels, int iOtherChannel,
+                                          double dBufferScale) const
 {
     const int iChannel = m_eChannel == CHANNEL_B ? 1 : 0;
     switch (m_sRelativeTo) {
@@ -114,7 +115,10 @@ double CFFTResponseTrace::CommonReference(const std::vector<double>& adLevels, i
         const double d = adLevels[static_cast<size_t>(m_iAnaOtherValueBin)];
         return d == DBL_MAX ? 0.0 : d;
     }
-    default: return 1.0; // the buffer's own scale (6)
+    default:
+        // The buffer's own scale (6) takes its powers to their natural scale:
+        // a level times the square root of it is the level there.
+        return dBufferScale > 0.0 ? 1.0 / std::sqrt(dBufferScale) : 0.0;
     }
 }
 
@@ -155,7 +159,7 @@ int CFFTResponseTrace::UpdateTraceData(CSampleBuffer* pBuffer, CSampleBuffer* pO
     } catch (const std::bad_alloc&) {
         return 0;
     }
-    const double dReference = CommonReference(adLevels, iOther);
+    const double dReference = CommonReference(adLevels, iOther, pBuffer->GetScaleFactor());
     const auto level = [&](int b) {
         const double d = adLevels[static_cast<size_t>(b)];
         return bCrossTalk ? LevelRatio(d, adOther[static_cast<size_t>(b)]) : LevelRatio(d, dReference);

@@ -110,8 +110,10 @@ protected:
 
 private:
     void ClearFields();
-    // The divisor of a level for the reference, 0 when it has none.
-    double CommonReference(const std::vector<double>& adLevels, int iOtherChannel) const;
+    // The divisor of a level for the reference, 0 when it has none. A
+    // reference bin (3, and 5, which reads as 3) divides by its own level; the
+    // buffer's own scale (6) by the level that scale makes 1.
+    double CommonReference(const std::vector<double>& adLevels, int iOtherChannel, double dBufferScale) const;
     double GeneratorLevel(int iChannel) const;
     // Writes the points under both locks and fits the X window to them.
     int StorePoints(const std::vector<double>& adX, const std::vector<double>& adY, int* piFlags);

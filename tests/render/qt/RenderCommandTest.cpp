@@ -162,10 +162,9 @@ TEST_F(RenderCommand, LimitBreachesFailAndAreDrawn)
 {
     std::ofstream(PathFor("floor.txt")) << "20 -400\n24000 -400\n";
     ASSERT_EQ(RunLimit({"--table", PathFor("floor.txt"), "-o", PathFor("floor.lim")}), kExitOk);
-    std::string sPassed, sFailed;
-    ASSERT_EQ(Render({"--limit", "min:" + PathFor("floor.lim")}, "pass.png", &sPassed), kExitOk) << m_sError;
+    std::string sFailed;
+    ASSERT_EQ(Render({"--limit", "min:" + PathFor("floor.lim")}, "pass.png"), kExitOk) << m_sError;
     ASSERT_EQ(Render({"--limit", PathFor("floor.lim")}, "fail.png", &sFailed), kExitLimitBreached) << m_sError;
-    EXPECT_EQ(sPassed, "PASS: Ch A Live FFT Trace within its lower limit " + PathFor("floor.lim"));
     // Bins 4 (23.4 Hz) to 4095: the table starts at 20 Hz, and the last bin holds no value.
     EXPECT_EQ(sFailed, "FAIL: Ch A Live FFT Trace breaches its upper limit " + PathFor("floor.lim") + " at 4092 points");
 
