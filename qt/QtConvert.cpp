@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 QString ToQString(const CString& text)
 {
@@ -38,4 +39,15 @@ QRect ToQRect(const CRect& rect)
 CRect FromQRect(const QRect& rect)
 {
     return CRect(CPoint(rect.x(), rect.y()), CSize(rect.width(), rect.height()));
+}
+
+QString ToQtFileFilter(const CString& sFilter)
+{
+    const QStringList asParts = ToQString(sFilter).split('|', Qt::SkipEmptyParts);
+    QStringList asFilters;
+    for (int i = 0; i + 1 < asParts.size(); i += 2) {
+        const QString sName = asParts[i].left(asParts[i].indexOf('(')).trimmed();
+        asFilters << sName + " (" + QString(asParts[i + 1]).replace(';', ' ') + ")";
+    }
+    return asFilters.join(";;");
 }

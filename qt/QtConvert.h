@@ -20,3 +20,7 @@ QPoint ToQPoint(CPoint point);
 // Rectangles keep their pixels: CRect's right and bottom are exclusive.
 QRect ToQRect(const CRect& rect);
 CRect FromQRect(const QRect& rect);
+// A file dialog filter of the library ("Text (*.txt)|*.txt|All (*.*)|*.*||")
+// as Qt's ("Text (*.txt);;All (*.*)"): each name without what it had in
+// brackets, then its patterns in brackets.
+QString ToQtFileFilter(const CString& sFilter);

@@ -1,6 +1,5 @@
 #include "qt/QtGraphOutput.h"
 
-#include "host/app/HeadlessHost.h"
 #include "qt/QtConvert.h"
 #include "qt/QtGraphPrinter.h"
 #include "trace/document/GraphDoc.h"
@@ -24,19 +23,6 @@ ChannelNumber OutputChannel(const CGraphDoc& doc)
     return doc.DrawingAllOnSameView() ? CHANNEL_BOTH : CHANNEL_A;
 }
 
-// "Name (*.a;*.b)|*.a;*.b|...||" as Qt's "Name (*.a *.b);;..." filter.
-QString QtFilter(const CString& sFilter)
-{
-    const QStringList parts = ToQString(sFilter).split('|', Qt::SkipEmptyParts);
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString sName = parts[i];
-        sName = sName.left(sName.indexOf('(')).trimmed();
-        filters << sName + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
-    }
-    return filters.join(";;");
-}
-
 } // namespace
 
 bool PutPictureOnClipboard(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png)
@@ -54,23 +40,22 @@ bool PutPictureOnClipboard(const std::vector<unsigned char>& emf, const std::vec
     return true;
 }
 
-void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, CHeadlessHost& host, QWidget* pParent,
-                            std::function<bool()> gate)
+void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::function<bool()> gate)
 {
     const auto Allowed = [gate]() { return !gate || gate(); };
     QObject::connect(menu.addAction("&Export..."), &QAction::triggered, pParent, [&doc, pParent, Allowed]() {
         if (!Allowed()) return;
         const CExportFormatManager formats = CExportFormatManager::FromInstalled();
         const QString sName = QFileDialog::getSaveFileName(pParent, "Export graph", "graph." + ToQString(doc.GetExportFileExt()),
-                                                           QtFilter(formats.GetFilter()));
+                                                           ToQtFileFilter(formats.GetFilter()));
         if (sName.isEmpty()) return;
         const CString sPath = FromQString(sName);
         doc.SetExportFileName(sPath);
         ExportGraph(doc, OutputChannel(doc), &sPath, SExportOptions());
     });
-    QObject::connect(menu.addAction("&Copy graph"), &QAction::triggered, pParent, [&doc, &host, Allowed]() {
-        if (Allowed() && ExportGraph(doc, OutputChannel(doc), nullptr, SExportOptions()))
-            PutPictureOnClipboard(host.GetClipboardMetafile(), host.GetClipboardPng());
+    QObject::connect(menu.addAction("&Copy graph"), &QAction::triggered, pParent, [&doc, Allowed]() {
+        // The installed host's clipboard takes the picture.
+        if (Allowed()) ExportGraph(doc, OutputChannel(doc), nullptr, SExportOptions());
     });
     QObject::connect(menu.addAction("Print Pre&view..."), &QAction::triggered, pParent, [&doc, pParent, Allowed]() {
         if (!Allowed()) return;

@@ -11,14 +11,12 @@
 #include <vector>
 
 class CGraphDoc;
-class CHeadlessHost;
 class QMenu;
 class QWidget;
 
 // Adds the four commands to the menu. The gate is asked before each
 // (false: the command stops); a window binds it to leaving limit-line drawing.
-void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, CHeadlessHost& host, QWidget* pParent,
-                            std::function<bool()> gate = {});
+void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::function<bool()> gate = {});
 // Puts a picture on the system clipboard: the metafile as "image/x-emf"
 // and, when there is one, the PNG as the clipboard's image.
 bool PutPictureOnClipboard(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png);

@@ -6,6 +6,7 @@
 #include "qt/ImpulseWindowBarWidget.h"
 #include "qt/LegendWidget.h"
 #include "qt/LimitLineBarWidget.h"
+#include "qt/QtAppServices.h"
 #include "qt/QtConvert.h"
 #include "qt/QtGraphOutput.h"
 #include "qt/QtMenu.h"
@@ -25,24 +26,20 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-// How often the host's posted messages are handled on the UI thread.
-constexpr int kPumpMilliseconds = 50;
-
-} // namespace
 
 // What the window keeps alive besides its widgets.
 struct CTraceWindow::SParts {
-    SParts(CHeadlessHost& host, CGraphDoc& doc, QWidget* pWindow) : graphWindow(host, doc), dialogs(pWindow) {}
+    SParts(CHeadlessHost& host, CGraphDoc& doc, QWidget* pWindow)
+        : services(host, pWindow), graphWindow(host, doc), dialogs(pWindow)
+    {
+    }
+    // First in, last out: the library reaches the user through it while the window lives.
+    CQtAppServices services;
     CQtPictureEncoder pictureEncoder;
     // Scripts' export, copy and print reach the same output as the menu.
     CHeadlessGraphWindow graphWindow;
     CQtDialogHost dialogs;
-    QTimer pump;
 };
 
 CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValuesTrace)
@@ -56,17 +53,12 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
         host.SetMessageHandler(uMessage, [&frame, uMessage](WPARAM, LPARAM) {
             CImpulseWindowEditor::OnHostMessage(frame, uMessage);
         });
-    // The host's posted messages are handled on the UI thread, as a window's queue would be.
-    connect(&m_pParts->pump, &QTimer::timeout, this, [&host]() { host.PumpMessages(); });
-    m_pParts->pump.start(kPumpMilliseconds);
     frame.SetModeListener([this](CFrameMode* pStarted, CFrameMode* pEnded) { OnModeChanged(pStarted, pEnded); });
 
     const auto run = [this](UINT uCommand) { m_pFrame->Execute(uCommand); };
     BindMenu(*menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
-    AddGraphOutputCommands(*menuBar()->addMenu("&Output"), doc, host, this);
-    m_pParts->graphWindow.SetClipboardSink(
-        [](const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png) { PutPictureOnClipboard(emf, png); });
+    AddGraphOutputCommands(*menuBar()->addMenu("&Output"), doc, this);
 
     auto* pLegendDock = new QDockWidget("Legend", this);
     m_pLegend = new CLegendWidget(frame, pLegendDock);

@@ -5,7 +5,8 @@
 // Graph menus from the frame's command table and the Output menu (export,
 // copy, preview, print); the floating bar of a running mode (limit line
 // drawing, impulse window editing). The frame, its modes and the output
-// commands live as long as the window.
+// commands live as long as the window, and so do the Qt application
+// services (CQtAppServices) it installs over the host.
 
 #include "platform/Types.h"
 #include "trace/core/TraceDefs.h"

@@ -57,7 +57,6 @@
 #include "apps/tracewin-demo/DemoScript.h"
 #include "host/app/HeadlessHost.h"
 #include "qt/TraceWindow.h"
-#include "qt/dialogs/QtDialogs.h"
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeListDlg.h"
 #include "trace/display/GraphFrame.h"
@@ -191,8 +190,6 @@ int main(int argc, char** argv)
         return 1;
     }
     CLiveSource live(built.GetHost(), built.GetDoc(), bMultitone ? ELiveSignal::Multitone : ELiveSignal::Tones);
-    // Dialogs and message boxes of the library appear as Qt forms.
-    built.GetHost().SetMessageBoxRunner(QtMessageBox);
     // The trace the transforms and dialogs work on: channel A's spectrum, or its response.
     CQXTrace* pSpectrum = bMultitone ? static_cast<CQXTrace*>(live.GetResponseTrace(CHANNEL_A))
                                      : built.GetLiveTrace(CHANNEL_A, TT_FFT);

@@ -17,7 +17,9 @@
 #include <QDialog>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -60,19 +62,29 @@ int CQtDialogHost::DoModal(CDialogModel& model) { return QtDoModal(model, m_pPar
 
 int QtMessageBox(const CString& sText, unsigned uType)
 {
-    QWidget* pParent = FrontWidget(nullptr);
-    const QString sMessage = ToQString(sText);
-    if ((uType & 0x0F) == MB_YESNO)
-        return QMessageBox::question(pParent, "tracewin", sMessage) == QMessageBox::Yes ? IDYES : IDNO;
-    if ((uType & 0x0F) == MB_YESNOCANCEL) {
-        const auto eAnswer = QMessageBox::question(pParent, "tracewin", sMessage,
-                                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        return eAnswer == QMessageBox::Yes ? IDYES : eAnswer == QMessageBox::No ? IDNO : IDCANCEL;
-    }
-    if ((uType & 0x0F) == MB_OKCANCEL) {
-        const auto eAnswer = QMessageBox::question(pParent, "tracewin", sMessage, QMessageBox::Ok | QMessageBox::Cancel);
-        return eAnswer == QMessageBox::Ok ? IDOK : IDCANCEL;
-    }
-    QMessageBox::information(pParent, "tracewin", sMessage);
-    return IDOK;
+    // The buttons of each MB_ type in order, with the answer each gives.
+    struct SButton {
+        QMessageBox::StandardButton eButton;
+        int iAnswer;
+    };
+    std::vector<SButton> aButtons{{QMessageBox::Ok, IDOK}};
+    if ((uType & 0x0F) == MB_OKCANCEL) aButtons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+    if ((uType & 0x0F) == MB_YESNO) aButtons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+    if ((uType & 0x0F) == MB_YESNOCANCEL)
+        aButtons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+    const unsigned uIcon = uType & 0xF0;
+    const QMessageBox::Icon eIcon = uIcon == MB_ICONERROR         ? QMessageBox::Critical
+                                    : uIcon == MB_ICONQUESTION    ? QMessageBox::Question
+                                    : uIcon == MB_ICONEXCLAMATION ? QMessageBox::Warning
+                                    : uIcon == MB_ICONINFORMATION ? QMessageBox::Information
+                                                                  : QMessageBox::NoIcon;
+    QMessageBox box(eIcon, "tracewin", ToQString(sText), QMessageBox::NoButton, FrontWidget(nullptr));
+    for (const SButton& button : aButtons) box.addButton(button.eButton);
+    const size_t uDefault = std::min<size_t>((uType & 0x0F00) >> 8, aButtons.size() - 1);
+    box.setDefaultButton(aButtons[uDefault].eButton);
+    const int iPressed = box.exec();
+    for (const SButton& button : aButtons)
+        if (iPressed == button.eButton) return button.iAnswer;
+    // Closed without a button: Cancel where there is one, else the only answer.
+    return aButtons.size() > 1 && aButtons.back().iAnswer == IDCANCEL ? IDCANCEL : aButtons.front().iAnswer;
 }
