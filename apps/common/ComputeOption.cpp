@@ -48,6 +48,18 @@ CString ShellPath(const std::string& sPath)
     return CString(error ? sPath : absolute.string());
 }
 
+CQXTrace* LoadCommandLineTrace(CGraphDoc& doc, const std::string& sFile, ChannelNumber eChannel, std::string& sReason)
+{
+    CQXTrace* pLoaded = doc.LoadTrace(ShellPath(sFile), eChannel, 0, &sReason);
+    if (!pLoaded) return nullptr;
+    for (const CQXTrace* pShown : doc.GetTraceArray(eChannel)) {
+        if (pShown == pLoaded || !pShown->IsOn() || pShown->GetScreenColor() != pLoaded->GetScreenColor()) continue;
+        pLoaded->SetColor(pLoaded->GetNextCopyColor());
+        break;
+    }
+    return pLoaded;
+}
+
 bool ParseComputeOption(const std::string& sText, SComputeOption& option)
 {
     const size_t uColon = sText.find(':');
@@ -97,7 +109,7 @@ bool ShowComputes(CQXTrace& trace, const std::vector<std::string>& asComputes, b
         if (option.eType == COMPUTE_RELATIVE) {
             CGraphDoc* pDoc = GetGraphDoc();
             std::string sReason = "no document";
-            pGolden = pDoc ? pDoc->LoadTrace(ShellPath(option.sGoldenFile), trace.GetChannel(), 0, &sReason) : nullptr;
+            pGolden = pDoc ? LoadCommandLineTrace(*pDoc, option.sGoldenFile, trace.GetChannel(), sReason) : nullptr;
             if (!pGolden) {
                 sError = "cannot load the golden trace '" + option.sGoldenFile + "': " + sReason;
                 return false;

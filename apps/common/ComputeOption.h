@@ -10,11 +10,19 @@
 #include <string>
 #include <vector>
 
+class CGraphDoc;
 class CQXTrace;
 
 // A file named on the command line is relative to the working folder, never
 // to the host's folders for traces and limits.
 CString ShellPath(const std::string& sPath);
+
+// A trace file named on the command line loaded onto the channel (null with
+// the reason when it does not load). A trace keeps the colour it was saved
+// with; when a trace shown on the channel has that colour (the live trace it
+// was saved from), it takes the next copy colour, as a copy made in the
+// window does, so that the two can be told apart.
+CQXTrace* LoadCommandLineTrace(CGraphDoc& doc, const std::string& sFile, ChannelNumber eChannel, std::string& sReason);
 
 // One --compute argument as a transform: its type, whether it inverts around
 // the cursor, its values (X unused by invert), the smoothing's half width and

@@ -314,7 +314,7 @@ int PrepareRenderDocument(CBuiltInDocument& built, const SRenderOptions& options
     for (const std::string& sFile : options.asTraceFiles) {
         const ChannelNumber eChannel = options.eChannel == CHANNEL_B ? CHANNEL_B : CHANNEL_A;
         std::string sReason;
-        if (!built.GetDoc().LoadTrace(CString(CommandLinePath(sFile)), eChannel, 0, &sReason)) {
+        if (!LoadCommandLineTrace(built.GetDoc(), sFile, eChannel, sReason)) {
             sError = "cannot load the trace file '" + sFile + "': " + sReason;
             return kExitFailure;
         }

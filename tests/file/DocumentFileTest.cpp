@@ -7,10 +7,15 @@
 
 #include "host/app/EventManager.h"
 #include "resources/StringTable.h"
+#include "trace/compute/ComputeList.h"
+#include "trace/compute/ComputeRelative.h"
+#include "trace/compute/ComputeSmooth.h"
+#include "trace/compute/ComputeSumBins.h"
 #include "trace/file/DocumentFile.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/limits/LimitTable.h"
 
+#include <cmath>
 #include <cstring>
 #include <set>
 #include <tuple>
@@ -261,4 +266,46 @@ TEST_F(DocumentFileTest, BadFilesAreRefusedAndLeaveTheOpenDocumentAsItWas)
     EXPECT_TRUE(m_host.Events().EventExists(EVENT_MAX_LIMIT_BREACHED, Handle(pCurrent)));
     EXPECT_EQ(Load("good.twc", good, nullptr), 1);
     EXPECT_EQ(m_pDoc->GetGraphTitle(), CString());
+}
+
+// Channel A's spectrum with one transform of each new kind comes back from
+// a trace file and from a graph document file with the same settings (its
+// description) and values; relative to B's spectrum, 1 dB lower, it reads 1 dB.
+TEST_F(DocumentFileTest, SmoothBandSumAndRelativeComeBackFromTraceAndDocumentFiles)
+{
+    const auto smooth = [](CCompute& c) { auto& s = static_cast<CComputeSmooth&>(c); s.SetHalfWidth(3); s.SetPasses(4); };
+    const auto sixth = [](CCompute& c) { static_cast<CComputeSumBins&>(c).SetBandWidth(CComputeSumBins::BAND_SIXTH); };
+    const auto toB = [this](CCompute& c) { static_cast<CComputeRelative&>(c).SetGoldenTrace(Live(TT_FFT, CHANNEL_B)); };
+    const std::tuple<ComputeType, std::function<void(CCompute&)>, std::wstring, double> aCases[] = {
+        {COMPUTE_SMOOTH, smooth, L"4 passes, averaging 7 points", NAN},
+        {COMPUTE_SUMBINS, sixth, L"within 1/6 octave", NAN},
+        {COMPUTE_RELATIVE, toB, L"to Ch B Live FFT Trace", 1.0}};
+    for (const auto& [eType, set, sDescription, dReadsdB] : aCases) {
+        CQXTrace* pFft = Live(TT_FFT, CHANNEL_A);
+        const int n = pFft->GetDataSize();
+        for (CQXTrace* p : {pFft, Live(TT_FFT, CHANNEL_B)}) {
+            p->SetYUnit(UNIT_DBV);
+            for (int i = 0; i < n; ++i)
+                p->GetYDataBuffer(0)[i] = p->GetYDataForValue((p == pFft ? -20.0 : -21.0) - 0.01 * i, UNIT_DBV, 0);
+        }
+        CComputeList list;
+        list.AddComputeObject(CreateComputeObject(eType, pFft));
+        set(*list.GetComputeObjectAt(0));
+        pFft->SetComputeList(&list);
+        ASSERT_EQ(pFft->SetShowTransformedYData(1, 0), 1);
+        const std::vector<double> adShown(pFft->GetYDataBuffer(1), pFft->GetYDataBuffer(1) + n);
+        if (!std::isnan(dReadsdB)) EXPECT_NEAR(pFft->GetYValueForData(adShown[100], UNIT_DBV, 1, 1), dReadsdB, 1e-9);
+        ASSERT_EQ(m_pDoc->SaveTrace(pFft, Path("transform.trc"), 0), 1);
+        CQXTrace* pFromTraceFile = m_pDoc->LoadTrace(Path("transform.trc"), CHANNEL_A, 0);
+        std::string sWhy;
+        for (int iFile = 0; iFile < 2; ++iFile) {
+            if (iFile == 1) ASSERT_EQ(Load("transform.twc", Saved(*m_pDoc, "transform.twc"), &sWhy), 1) << sWhy;
+            CQXTrace* pBack = iFile == 0 ? pFromTraceFile : Live(TT_FFT, CHANNEL_A);
+            ASSERT_TRUE(pBack && pBack->GetComputeList() && pBack->GetComputeList()->GetNumComputeObjects() == 1);
+            EXPECT_EQ(pBack->GetComputeList()->GetComputeObjectAt(0)->GetDescriptionString(), CString(sDescription));
+            ASSERT_EQ(pBack->GetDataSize(), n);
+            EXPECT_EQ(std::vector<double>(pBack->GetYDataBuffer(1), pBack->GetYDataBuffer(1) + n), adShown)
+                << (iFile ? "document" : "trace file");
+        }
+    }
 }

@@ -9,6 +9,8 @@
 #include "host/app/EventManager.h"
 #include "host/app/HeadlessHost.h"
 #include "host/units/UnitIds.h"
+#include "trace/compute/ComputeList.h"
+#include "trace/compute/ComputeRelative.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/types/FFTResponseTrace.h"
@@ -49,6 +51,9 @@ TEST(RenderMultitone, ResponseRelativeToItsSavedCopyReadsTheDeviceChange)
     ASSERT_TRUE(built.GetDoc().SaveTrace(pResponse, CString(sGolden), 0));
     std::string sError;
     ASSERT_TRUE(ShowComputes(*pResponse, {"relative:" + sGolden}, false, sError)) << sError;
+    // The golden copy is told from its live trace (0xC0FFFF) by the first copy colour.
+    const auto& relative = static_cast<CComputeRelative&>(*pResponse->GetComputeList()->GetComputeObjectAt(0));
+    EXPECT_EQ(relative.GetGoldenTrace()->GetScreenColor(), COLORREF{0xC0C0C0});
     for (const auto& [dGain, dExpected] : {std::pair{0.0, 0.0}, std::pair{1.0, 1.0}}) {
         live.SetDeviceGain(dGain);
         ASSERT_TRUE(live.RunBlocks(1));
