@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QToolBar>
 
 void AddMenuItems(QMenu& menu, const CMenuItems& aItems)
 {
@@ -35,4 +36,34 @@ void BindMenu(QMenu& menu, std::function<CMenuItems()> fnItems, std::function<vo
     QObject::connect(&menu, &QMenu::triggered, &menu, [fnRun](QAction* pAction) {
         if (const UINT uCommand = GetMenuCommand(pAction)) fnRun(uCommand);
     });
+}
+
+void FillToolBar(QToolBar& bar, const CMenuItems& aItems, std::function<void(UINT)> fnRun)
+{
+    for (const SMenuItem& item : aItems) {
+        if (item.IsSeparator()) {
+            bar.addSeparator();
+            continue;
+        }
+        QAction* pAction = bar.addAction(ToQString(item.sText));
+        pAction->setData(item.uCommand);
+    }
+    QObject::connect(&bar, &QToolBar::actionTriggered, &bar, [fnRun](QAction* pAction) {
+        if (const UINT uCommand = GetMenuCommand(pAction)) fnRun(uCommand);
+    });
+    UpdateToolBar(bar, aItems);
+}
+
+void UpdateToolBar(QToolBar& bar, const CMenuItems& aItems)
+{
+    const QList<QAction*> apActions = bar.actions();
+    for (int i = 0; i < apActions.size() && i < static_cast<int>(aItems.size()); ++i) {
+        QAction* pAction = apActions[i];
+        const SMenuItem& item = aItems[i];
+        if (item.IsSeparator()) continue;
+        if (pAction->isEnabled() != item.bEnabled) pAction->setEnabled(item.bEnabled);
+        // A command that ticks in the menus shows pressed while it is on.
+        if (pAction->isCheckable() != item.bChecked && item.bChecked) pAction->setCheckable(true);
+        if (pAction->isChecked() != item.bChecked) pAction->setChecked(item.bChecked);
+    }
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QMenu;
+class QToolBar;
 
 void AddMenuItems(QMenu& menu, const CMenuItems& aItems);
 // The command id of a chosen action; 0 for none.
@@ -15,3 +16,8 @@ UINT GetMenuCommand(const class QAction* pAction);
 // Refills the menu from fnItems each time it is about to show (so states
 // are current) and runs fnRun with the id of the action chosen from it.
 void BindMenu(QMenu& menu, std::function<CMenuItems()> fnItems, std::function<void(UINT)> fnRun);
+// A toolbar of text buttons from the items (separators in place), each
+// button running fnRun with its id; UpdateToolBar gives them the items'
+// states again (the same list, fresh states).
+void FillToolBar(QToolBar& bar, const CMenuItems& aItems, std::function<void(UINT)> fnRun);
+void UpdateToolBar(QToolBar& bar, const CMenuItems& aItems);

@@ -16,16 +16,19 @@
 #include "trace/display/CursorReadOut.h"
 #include "trace/display/GraphFrame.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/file/CreateFilterDlg.h"
 #include "trace/limits/LimitLineManager.h"
 #include "trace/output/HeadlessGraphWindow.h"
 #include "trace/types/ImpulseWindowEditor.h"
 
 #include <QDockWidget>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 // What the window keeps alive besides its widgets.
@@ -55,10 +58,19 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
         });
     frame.SetModeListener([this](CFrameMode* pStarted, CFrameMode* pEnded) { OnModeChanged(pStarted, pEnded); });
 
-    const auto run = [this](UINT uCommand) { m_pFrame->Execute(uCommand); };
+    InstallCreateFilterCommand(frame);
+    const auto run = [this](UINT uCommand) {
+        m_pFrame->Execute(uCommand);
+        RefreshToolBar();
+    };
     BindMenu(*menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
-    AddGraphOutputCommands(*menuBar()->addMenu("&Output"), doc, this);
+    QMenu* pOutput = menuBar()->addMenu("&Output");
+    AddGraphOutputCommands(*pOutput, doc, this);
+    InstallOutputCommands(*pOutput);
+    m_pToolBar = addToolBar("Commands");
+    m_pToolBar->setObjectName("commands");
+    FillToolBar(*m_pToolBar, frame.GetToolbar(), run);
 
     auto* pLegendDock = new QDockWidget("Legend", this);
     m_pLegend = new CLegendWidget(frame, pLegendDock);
@@ -103,6 +115,7 @@ QWidget* CTraceWindow::MakeViews(QWidget* parent)
         // Each view keeps the legend and its channel's cursor read-out current.
         pView->SetChangeListener([this, pReadOut, eChannel]() {
             if (m_pLegend) m_pLegend->Refresh();
+            RefreshToolBar();
             CGraphDoc* pDoc = GetGraphDoc();
             const QString sText = ToQString(GetCursorReadOutText(pDoc ? pDoc->GetCurrentTrace(eChannel) : nullptr));
             if (pReadOut->text() != sText) pReadOut->setText(sText);
@@ -129,6 +142,27 @@ void CTraceWindow::OnModeChanged(CFrameMode* pStarted, CFrameMode* pEnded)
     // Near the window's bottom left, over the legend.
     m_pModeBar->move(geometry().bottomLeft() + QPoint(10, -100 - m_pModeBar->sizeHint().height()));
     m_pModeBar->show();
+}
+
+void CTraceWindow::InstallOutputCommands(const QMenu& output)
+{
+    // The four actions in the order AddGraphOutputCommands adds them.
+    const QList<QAction*> apActions = output.actions();
+    const UINT auIds[] = {ID_GRAPH_EXPORT, ID_GRAPH_COPY, ID_GRAPH_PRINT_PREVIEW, ID_GRAPH_PRINT};
+    for (int i = 0; i < apActions.size() && i < 4; ++i) {
+        QAction* pAction = apActions[i];
+        m_pFrame->SetCommand({auIds[i],
+                              [pAction](CQXTrace*) {
+                                  pAction->trigger();
+                                  return true;
+                              },
+                              [](CQXTrace*) { return SCommandStatus{GetGraphDoc() != nullptr, false}; }});
+    }
+}
+
+void CTraceWindow::RefreshToolBar()
+{
+    if (m_pToolBar) UpdateToolBar(*m_pToolBar, m_pFrame->GetToolbar());
 }
 
 void CTraceWindow::AddShortcut(const QKeySequence& key, std::function<void()> fnRun)

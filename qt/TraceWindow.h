@@ -42,6 +42,10 @@ public:
 
 private:
     QWidget* MakeViews(QWidget* parent);
+    // The Output menu's commands in the frame's table, so the context menu and toolbar offer them too.
+    void InstallOutputCommands(const class QMenu& output);
+    // The toolbar's states again, after anything that may change them.
+    void RefreshToolBar();
     void OnModeChanged(class CFrameMode* pStarted, class CFrameMode* pEnded);
 
     struct SParts;
@@ -49,6 +53,7 @@ private:
     std::unique_ptr<SParts> m_pParts;
     CGraphViewWidget* m_apViews[2] = {nullptr, nullptr};
     CLegendWidget* m_pLegend = nullptr;
+    class QToolBar* m_pToolBar = nullptr;
     // A mode's bar lives as long as the mode; deleted later, as the mode may end from one of its buttons.
     QPointer<QWidget> m_pModeBar;
 };

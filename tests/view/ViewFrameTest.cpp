@@ -5,6 +5,13 @@
 
 #include "trace/display/GraphFrame.h"
 #include "trace/display/QuickLegend.h"
+#include "trace/compute/ComputeInvert.h"
+#include "trace/compute/ComputeList.h"
+#include "trace/file/CreateFilterDlg.h"
+#include "trace/limits/LimitLineManager.h"
+#include "trace/types/ImpulseWindowEditor.h"
+
+#include <algorithm>
 
 class ViewFrame : public ViewFixture {
 protected:
@@ -59,25 +66,37 @@ TEST_F(ViewFrame, APendingTraceTakesOneCommandThenTheCurrentTraceAgain)
 
 TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
 {
+    // A trace on which every built command can act: on, with data, zoomed, with a transform.
     CTestTrace* pTrace = AddLiveTrace();
     m_pDoc->SetCurrentTrace(pTrace, 0);
-    const struct { UINT uId; bool bEnabled; } aCommands[] = {
-        {ID_TRACE_ZOOMINX, true},       {ID_TRACE_AUTOZOOMY, true},       {ID_TRACE_CURSOR, true},
-        {ID_TRACE_PRINTSTYLE_DASHED, true}, {ID_GRAPH_AUTOZOOM_ALL, true}, {ID_TRACE_SETTINGS, false},
-        {ID_TRACE_COLOR, false},        {ID_TRACE_SAVE, false},           {ID_TRACE_LIMITLINE, false},
-        {ID_TRACE_CREATEFILTER, false}, {ID_TRACE_COMMENT, false},        {ID_TRACE_LOGX, false},
-        {ID_GRAPH_PRINT, false},        {ID_GRAPH_EXPORT, false},         {ID_GRAPH_ADD_TRACE, false},
-        {12345, false},
+    m_pDoc->ZoomInX(pTrace, 1);
+    m_pDoc->ZoomInY(pTrace, 1);
+    CComputeList list;
+    list.AddComputeObject(new CComputeInvert());
+    pTrace->SetComputeList(&list);
+    CLimitLineManager::Install(m_frame);
+    CImpulseWindowEditor::Install(m_frame);
+    InstallCreateFilterCommand(m_frame);
+    // What the library does not carry out; the window installs its output commands itself.
+    const std::vector<UINT> auGreyed{
+        ID_TRACE_SETTINGS,      ID_TRACE_COLOR,          ID_TRACE_SAVE,         ID_TRACE_LOGX,
+        ID_TRACE_LOGY,          ID_TRACE_COMMENT,        ID_GRAPH_PRINT,        ID_GRAPH_PRINT_PREVIEW,
+        ID_GRAPH_EXPORT,        ID_GRAPH_EXPORT_PREVIEW, ID_GRAPH_COPY,         ID_GRAPH_PRINT_SETUP,
+        ID_GRAPH_RESET_COLORS,  ID_GRAPH_CHANGE_COLORS,  ID_GRAPH_ADD_TRACE,
     };
-    for (const auto& c : aCommands) {
-        EXPECT_EQ(m_frame.GetCommandStatus(c.uId).bEnabled, c.bEnabled) << c.uId;
-        if (!c.bEnabled) {
-            EXPECT_FALSE(m_frame.Execute(c.uId)) << c.uId;
-        }
-    }
-    // The menus the window builds show the same states.
+    std::vector<UINT> auDisabled;
+    for (const CGraphFrame::SCommand& command : m_frame.GetCommands())
+        if (!m_frame.GetCommandStatus(command.uId).bEnabled) auDisabled.push_back(command.uId);
+    EXPECT_EQ(auDisabled, auGreyed);
+    for (UINT uId : auGreyed) EXPECT_FALSE(m_frame.Execute(uId)) << uId;
+    EXPECT_FALSE(m_frame.Execute(12345));
+    // The menus and the toolbar the window builds show the same states.
     EXPECT_FALSE(m_frame.GetGraphMenu()[0].bEnabled);
     EXPECT_FALSE(m_frame.GetTraceMenu()[0].bEnabled);
+    for (const SMenuItem& button : m_frame.GetToolbar())
+        if (!button.IsSeparator())
+            EXPECT_EQ(button.bEnabled, std::find(auGreyed.begin(), auGreyed.end(), button.uCommand) == auGreyed.end())
+                << button.uCommand;
     EXPECT_TRUE(m_frame.Execute(ID_TRACE_PRINTSTYLE_DASHED));
     EXPECT_EQ(pTrace->GetPrintStyle(), TRACE_PRINTSTYLE_DASH);
 }

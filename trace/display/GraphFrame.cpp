@@ -174,4 +174,36 @@ bool CGraphFrame::ExitLimitLineDrawingMode(int iMessageId)
 
 CMenuItems CGraphFrame::GetTraceMenu() const { return FillRMBMenu(PeekTraceForCurrentCommand()); }
 
-CMenuItems CGraphFrame::GetGraphMenu() const { return FillGraphMenu(AnyTraceInUse(GetGraphDoc())); }
+CMenuItems CGraphFrame::GetGraphMenu() const
+{
+    CMenuItems aItems = FillGraphMenu(AnyTraceInUse(GetGraphDoc()));
+    for (SMenuItem& item : aItems)
+        if (item.uCommand) item.bEnabled = GetCommandStatus(item.uCommand).bEnabled;
+    return aItems;
+}
+
+CMenuItems CGraphFrame::GetToolbar() const
+{
+    static const struct {
+        UINT uId; // 0: a separator
+        const wchar_t* pszText;
+    } kButtons[] = {
+        {ID_TRACE_ZOOMOUTX, L"Un-zoom X"}, {ID_TRACE_AUTOZOOMX, L"Auto X"},    {ID_TRACE_ZOOMOUTY, L"Un-zoom Y"},
+        {ID_TRACE_AUTOZOOMY, L"Auto Y"},   {ID_TRACE_UNDOZOOM, L"Revert"},     {0, nullptr},
+        {ID_TRACE_CURSOR, L"Cursor"},      {ID_TRACE_MARKS, L"Marks"},         {0, nullptr},
+        {ID_TRACE_COMPUTELIST, L"Transforms"}, {ID_TRACE_LIMITLINE, L"Limit line"}, {ID_TRACE_IMPULSEWINDOW, L"Window"},
+        {0, nullptr},                      {ID_GRAPH_AUTOZOOM_ALL, L"Auto all"}, {ID_GRAPH_DEFAULTZOOM_ALL, L"Defaults"},
+        {0, nullptr},                      {ID_GRAPH_PRINT, L"Print"},         {ID_GRAPH_EXPORT, L"Export"},
+        {ID_GRAPH_COPY, L"Copy"},
+    };
+    CMenuItems aItems;
+    for (const auto& button : kButtons) {
+        if (!button.uId) {
+            aItems.push_back({});
+            continue;
+        }
+        const SCommandStatus status = GetCommandStatus(button.uId);
+        aItems.push_back({button.pszText, button.uId, status.bEnabled, status.bChecked, {}});
+    }
+    return aItems;
+}

@@ -90,6 +90,9 @@ public:
     // on, and the graph commands, with their states.
     CMenuItems GetTraceMenu() const;
     CMenuItems GetGraphMenu() const;
+    // The toolbar: short texts for the zoom, cursor, editing and output
+    // commands, separators between the groups, states from the table.
+    CMenuItems GetToolbar() const;
 
 private:
     const SCommand* FindCommand(UINT uId) const;

@@ -112,6 +112,7 @@ SCommandStatus GetTraceCommandStatus(UINT uCommand, CQXTrace* pTrace)
     case ID_TRACE_MARKS: return {bOn, pTrace->AreMarksOn() != 0};
     case ID_TRACE_TRANSFORMED: return {bOn && pTrace->GetComputeList(), pTrace->GetShowTransformedYData() != 0};
     case ID_TRACE_COPY: return {bOn && pTrace->CanCopy(), false};
+    case ID_TRACE_COMPUTELIST: return {bOn, false};
     case ID_TRACE_REMOVE: return {true, false};
     // Log axes and the dialogs the menu opens are carried out elsewhere or not yet.
     case ID_TRACE_LOGX: return {false, pTrace->GetLogX() != 0};
@@ -143,6 +144,7 @@ bool ExecuteTraceCommand(UINT uCommand, CQXTrace* pTrace)
             pTrace->MarksOn();
         return true;
     case ID_TRACE_TRANSFORMED: pTrace->SetShowTransformedYData(!pTrace->GetShowTransformedYData(), 1); return true;
+    case ID_TRACE_COMPUTELIST: pTrace->ShowComputeListDlg(); return true;
     default: return pDoc && RunDocumentCommand(*pDoc, uCommand, pTrace);
     }
 }
@@ -213,7 +215,12 @@ CMenuItems FillGraphContextMenu(CGraphView& view)
     const bool bAny = !aChoices.empty();
     CMenuItems aMenu{Submenu(L"Set current Trace", std::move(aChoices), bAny),
                      Submenu(L"Current Trace", FillRMBMenu(pCurrent, view.GetParentFrame()), pCurrent != nullptr)};
-    for (SMenuItem& item : FillGraphMenu(bAny)) aMenu.push_back(std::move(item));
+    // A graph command the window carries out itself (output) is in its frame's table.
+    for (SMenuItem& item : FillGraphMenu(bAny)) {
+        if (IGraphViewFrame* pFrame = view.GetParentFrame(); pFrame && item.uCommand && !item.bEnabled)
+            item.bEnabled = pFrame->GetTraceCommandState(item.uCommand, nullptr).bEnabled;
+        aMenu.push_back(std::move(item));
+    }
     return aMenu;
 }
 

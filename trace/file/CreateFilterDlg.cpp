@@ -9,6 +9,7 @@
 #include "host/units/UnitSet.h"
 #include "resources/StringTable.h"
 #include "trace/core/ZoomMath.h"
+#include "trace/display/GraphFrame.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
@@ -150,4 +151,19 @@ bool CCreateFilterDlg::Apply()
         ERROR_FATAL(IDS_ERROR_OUTOFMEMORY);
         return false;
     }
+}
+
+void InstallCreateFilterCommand(CGraphFrame& frame)
+{
+    const auto Usable = [](CQXTrace* pTrace) {
+        return pTrace && pTrace->IsInUse() && pTrace->IsOn() && pTrace->GetDataSize() > 0;
+    };
+    frame.SetCommand({ID_TRACE_CREATEFILTER,
+                      [Usable](CQXTrace* pTrace) {
+                          if (!Usable(pTrace)) return false;
+                          CCreateFilterDlg dlg(pTrace);
+                          DoModalDialog(dlg);
+                          return true;
+                      },
+                      [Usable](CQXTrace* pTrace) { return SCommandStatus{Usable(pTrace), false}; }});
 }

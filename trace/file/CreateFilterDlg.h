@@ -14,6 +14,7 @@
 
 #include <vector>
 
+class CGraphFrame;
 class CQXTrace;
 
 class CCreateFilterDlg : public CDialogModel {
@@ -70,3 +71,7 @@ private:
     bool m_bInvert = false;
     CString m_sFileName;
 };
+
+// "Create Weighting filter from Trace..." in the frame's command table: the
+// dialog on a trace that is on and has data.
+void InstallCreateFilterCommand(CGraphFrame& frame);
