@@ -21,6 +21,19 @@ bool Fits16(const CPoint* points, int count)
     return std::all_of(points, points + count, [](CPoint p) { return p.x >= lo && p.x <= hi && p.y >= lo && p.y <= hi; });
 }
 
+// The smallest rectangle holding the points, right and bottom included (count >= 1).
+CRect PointBox(const CPoint* points, int count)
+{
+    CRect r(points[0].x, points[0].y, points[0].x, points[0].y);
+    for (int i = 1; i < count; ++i) {
+        r.left = std::min(r.left, points[i].x);
+        r.top = std::min(r.top, points[i].y);
+        r.right = std::max(r.right, points[i].x);
+        r.bottom = std::max(r.bottom, points[i].y);
+    }
+    return r;
+}
+
 std::string KeyOf(std::uint32_t type, const std::vector<std::uint8_t>& body)
 {
     std::string key(reinterpret_cast<const char*>(&type), sizeof type);
@@ -336,13 +349,7 @@ void CEmfDC::AddBounds(CRect r)
 void CEmfDC::AddPointBounds(const CPoint* points, int count, int iPenWidth)
 {
     if (count < 1) return;
-    CRect r(points[0].x, points[0].y, points[0].x, points[0].y);
-    for (int i = 1; i < count; ++i) {
-        r.left = std::min(r.left, points[i].x);
-        r.top = std::min(r.top, points[i].y);
-        r.right = std::max(r.right, points[i].x);
-        r.bottom = std::max(r.bottom, points[i].y);
-    }
+    CRect r = PointBox(points, count);
     const int iHalf = std::max(iPenWidth, 1) / 2;
     r.InflateRect(iHalf, iHalf);
     AddBounds(r);
@@ -375,13 +382,7 @@ void CEmfDC::DoLine(CPoint from, CPoint to)
 void CEmfDC::WritePoints(std::uint32_t type16, std::uint32_t type32, const CPoint* points, int count)
 {
     const bool b16 = Fits16(points, count);
-    CRect box(points[0].x, points[0].y, points[0].x, points[0].y);
-    for (int i = 1; i < count; ++i) {
-        box.left = std::min(box.left, points[i].x);
-        box.top = std::min(box.top, points[i].y);
-        box.right = std::max(box.right, points[i].x);
-        box.bottom = std::max(box.bottom, points[i].y);
-    }
+    const CRect box = PointBox(points, count);
     m_out.Begin(b16 ? type16 : type32);
     m_out.Rect(box).U32(static_cast<std::uint32_t>(count));
     for (int i = 0; i < count; ++i) {

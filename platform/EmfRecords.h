@@ -51,14 +51,17 @@ constexpr std::uint32_t kRegionCopy = 5;
 // The header's fixed part with both extensions, before the description.
 constexpr std::uint32_t kHeaderSize = 108;
 
-// Field offsets of the header patched when the picture ends.
+// Field offsets of the header patched when the picture ends: after the
+// record's type and size come the bounds and the frame (rectangles), the
+// signature and version, then the byte, record and handle counts.
 enum EHeaderField : std::uint32_t {
-    HEADER_BOUNDS = 8,
-    HEADER_FRAME = 24,
-    HEADER_BYTES = 48,
-    HEADER_RECORDS = 52,
-    HEADER_HANDLES = 56,
+    HEADER_BOUNDS = 2 * sizeof(std::uint32_t),
+    HEADER_FRAME = HEADER_BOUNDS + 4 * sizeof(std::int32_t),
+    HEADER_BYTES = HEADER_FRAME + 4 * sizeof(std::int32_t) + 2 * sizeof(std::uint32_t),
+    HEADER_RECORDS = HEADER_BYTES + sizeof(std::uint32_t),
+    HEADER_HANDLES = HEADER_RECORDS + sizeof(std::uint32_t),
 };
+static_assert(HEADER_FRAME == 24 && HEADER_HANDLES == 56);
 
 class CRecordWriter {
 public:

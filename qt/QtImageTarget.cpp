@@ -2,6 +2,7 @@
 
 #include "qt/QtConvert.h"
 #include "qt/QtImageFormats.h"
+#include "qt/QtPngWriter.h"
 
 #include <QImage>
 #include <QImageWriter>
@@ -33,6 +34,7 @@ bool CQtImageTarget::SaveAs(const CString& path, const CString& format, int qual
 {
     const QImage& image = GetImage();
     if (format.IsEmpty() || image.isNull()) return false;
+    if (format.CompareNoCase(L"png") == 0) return WriteCompactPng(image, ToQString(path));
     QImageWriter writer(ToQString(path), ToQString(format).toLatin1());
     if (quality >= 0) writer.setQuality(std::min(quality, 100));
     return writer.write(image);

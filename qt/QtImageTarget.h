@@ -24,7 +24,8 @@ public:
     // Finishes drawing first; a null image for an invalid target.
     const QImage& GetImage();
     // Finishes drawing, then writes the file in the format its extension
-    // names (see QtImageFormatForFile). `quality` 0..100 for lossy formats,
+    // names (see QtImageFormatForFile): PNG through WriteCompactPng (QtPngWriter.h), others through Qt's
+    // image writers. `quality` 0..100 for lossy formats,
     // -1 for the writer's default. False for an unknown extension, an invalid
     // target or a failed write.
     bool Save(const CString& path, int quality = -1);

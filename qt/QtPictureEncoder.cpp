@@ -3,6 +3,7 @@
 #include "qt/QtConvert.h"
 #include "qt/QtImageTarget.h"
 #include "qt/QtPdfTarget.h"
+#include "qt/QtPngWriter.h"
 #include "qt/QtSvgTarget.h"
 
 #include <QBuffer>
@@ -113,7 +114,7 @@ std::vector<unsigned char> CQtPictureEncoder::EncodePng(CSize pixels, const std:
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!target.GetImage().save(&buffer, "PNG")) return {};
+    if (!WriteCompactPng(target.GetImage(), &buffer)) return {};
     return std::vector<unsigned char>(bytes.begin(), bytes.end());
 }
 

@@ -159,8 +159,8 @@ int RunExport(const Args& args)
     for (const CHeadlessHost::SMessageBox& box : built.GetHost().GetMessageBoxes())
         std::fprintf(stderr, "tracewin export: %s\n", box.sText.ToUtf8().c_str());
     if (!bOK) return kExitFailure;
-    // The name as given, with the extension actually written.
-    std::printf("%s\n", WithFileExtension(CString(cmd.sOut), FileExtensionOf(sWritten)).ToUtf8().c_str());
+    // The file actually written: absolute, with the extension it got.
+    std::printf("%s\n", sWritten.ToUtf8().c_str());
     if (!sVerdict.empty()) std::printf("%s\n", sVerdict.c_str());
     return bPassed ? kExitOk : kExitLimitBreached;
 }
@@ -187,11 +187,12 @@ int RunPrint(const Args& args)
     bool bPassed = true;
     if (const int iExit = PrepareDocument("print", cmd, options, built, pSweep, sVerdict, bPassed); iExit != kExitOk)
         return iExit;
-    if (!PrintGraphToPdf(CString(CommandLinePath(cmd.sOut)), built.GetDoc(), options.eChannel)) {
+    const std::string sPath = CommandLinePath(cmd.sOut);
+    if (!PrintGraphToPdf(CString(sPath), built.GetDoc(), options.eChannel)) {
         std::fprintf(stderr, "tracewin print: cannot print to '%s'\n", cmd.sOut.c_str());
         return kExitFailure;
     }
-    std::printf("%s\n", cmd.sOut.c_str());
+    std::printf("%s\n", sPath.c_str());
     if (!sVerdict.empty()) std::printf("%s\n", sVerdict.c_str());
     return bPassed ? kExitOk : kExitLimitBreached;
 }

@@ -6,6 +6,7 @@
 
 #include "apps/common/ComputeOption.h"
 #include "apps/tracewin/CliArgs.h"
+#include "qt/QtHeadlessApplication.h"
 #include "trace/core/TraceDefs.h"
 
 #include <memory>
@@ -69,18 +70,3 @@ int RenderGraph(const SRenderOptions& options, std::string& sError, std::string*
 // check and whether it passed. kExitOk, or the exit code with sError.
 int PrepareRenderDocument(CBuiltInDocument& built, const SRenderOptions& options, std::unique_ptr<CSweepSource>& pSweep,
                           std::string& sError, std::string& sVerdict, bool& bPassed);
-
-// A Qt GUI application for a command that draws, made unless one exists,
-// on the offscreen platform unless another is asked for, with a private
-// runtime folder when the session has none.
-class CHeadlessGuiApplication {
-public:
-    CHeadlessGuiApplication();
-    ~CHeadlessGuiApplication();
-    CHeadlessGuiApplication(const CHeadlessGuiApplication&) = delete;
-    CHeadlessGuiApplication& operator=(const CHeadlessGuiApplication&) = delete;
-
-private:
-    struct SImpl;
-    std::unique_ptr<SImpl> m_pImpl;
-};

@@ -4,6 +4,7 @@
 #include "apps/common/BuiltInDocument.h"
 #include "host/app/HeadlessHost.h"
 #include "platform/Dispatch.h"
+#include "platform/RecordingDC.h"
 #include "support/EmfFile.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/document/GraphOLEData.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -71,4 +73,28 @@ TEST(PrintLayout, PictureInsideMarginsAndTheHostsBands)
     // A4 landscape at 600 dpi: 10 mm is 236 dots, 8 mm 189.
     EXPECT_EQ(CalcPrintPictureRect(CSize(7016, 4961), 600, 600), CRect(236, 425, 6780, 4536));
     EXPECT_EQ(CalcPrintPictureRect(CSize(1000, 800), 96, 96), CRect(38, 68, 962, 732));
+}
+
+TEST_F(GraphWindow, PagePrintsTheHeaderAndFooterInTheirBands)
+{
+    CRecordingDC::SDeviceCaps caps;
+    caps.m_iHorzRes = 1000;
+    caps.m_iVertRes = 800;
+    caps.m_bPrinting = true;
+    CRecordingDC page(caps);
+    ASSERT_TRUE(PrintGraphPage(m_built.GetDoc(), CHANNEL_A, page, 3));
+    // At 96 dpi the header band is y 38..68 (text at the left, above its rule
+    // at 58), the footer band 732..762 ("Page 3" centred, below its rule at 742).
+    const auto aText = page.GetRecords(CRecordingDC::EKind::Text);
+    const auto Find = [&](const wchar_t* sz) {
+        return std::find_if(aText.begin(), aText.end(), [&](const auto& r) { return r.m_sText == sz; });
+    };
+    const auto header = Find(L"tracewin graph: Distortion at 1 kHz");
+    const auto footer = Find(L"Page 3");
+    ASSERT_NE(header, aText.end());
+    ASSERT_NE(footer, aText.end());
+    EXPECT_EQ(header->m_aPoints[0], CPoint(38, 56));
+    EXPECT_EQ(footer->m_aPoints[0], CPoint(500, 744));
+    const auto aLines = page.GetRecords(CRecordingDC::EKind::Line);
+    EXPECT_TRUE(std::any_of(aLines.begin(), aLines.end(), [](const auto& r) { return r.m_aPoints[0] == CPoint(38, 58) && r.m_aPoints[1] == CPoint(962, 58); }));
 }

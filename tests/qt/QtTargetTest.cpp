@@ -67,6 +67,10 @@ TEST_F(QtTargets, ImagesSaveInTheFormatTheirExtensionNames)
     }
     EXPECT_EQ(qttest::PixelAt(CQtImageTarget(4, 4, false, RGB(10, 20, 30)).GetImage(), 3, 3), RGB(10, 20, 30));
     EXPECT_EQ(qAlpha(CQtImageTarget(4, 4, true).GetImage().pixel(1, 1)), 0);
+    // A picture with alpha keeps it in its PNG.
+    CQtImageTarget clear(4, 4, true);
+    ASSERT_TRUE(clear.Save(Path("clear.png")));
+    EXPECT_EQ(qAlpha(QImage(ToQString(Path("clear.png"))).pixel(1, 1)), 0);
 }
 
 TEST_F(QtTargets, BadSizesNamesAndFilesGiveNoSurface)

@@ -8,12 +8,6 @@
 
 #include <cmath>
 
-namespace {
-
-int MillimetresToDots(double dMM, int dpi) { return static_cast<int>(std::lround(dMM * dpi / 25.4)); }
-
-} // namespace
-
 CRect CalcPrintPictureRect(CSize page, int dpiX, int dpiY)
 {
     const int iMarginX = MillimetresToDots(kPrintMarginMM, dpiX);
@@ -42,6 +36,9 @@ bool PrintGraphPage(CGraphDoc& doc, ChannelNumber eChannel, CDC& page, int iPage
     CPrintScope scope(doc);
     CPrintDetails details;
     details.Initialise(&page, nullptr);
+    CString sHeader(L"tracewin graph");
+    if (!doc.GetGraphTitle().IsEmpty()) sHeader += L": " + doc.GetGraphTitle();
+    details.SetHeaderText(sHeader);
     details.PrintPageHeader(&page, iPage);
     DrawGraphPicture(doc, eChannel, page, rcPicture);
     details.PrintPageFooter(&page, iPage);

@@ -4,16 +4,12 @@
 // drawn for the printer, title above, print legend and comment below, with
 // the document's print settings) in what lies between.
 
+#include "host/app/PrintDetails.h"
 #include "platform/Geometry.h"
 #include "trace/core/TraceDefs.h"
 
 class CDC;
 class CGraphDoc;
-
-// The page's margins and the bands the host's header and footer take, in
-// millimetres.
-constexpr double kPrintMarginMM = 10.0;
-constexpr double kPrintBandMM = 8.0;
 
 // Where the picture goes on a page of `page` pixels at `dpi` dots per inch:
 // inside the margins, below the header band and above the footer band.
