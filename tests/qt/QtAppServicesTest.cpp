@@ -1,13 +1,20 @@
 // The Qt application services: what automation's switch does to message
 // boxes, posted messages on the event loop, the registry kept in its INI
-// file, and file filters in Qt's form.
+// file, file filters in Qt's form, and a copied graph on the clipboard.
 #include "host/app/HeadlessHost.h"
 #include "qt/QtAppServices.h"
 #include "qt/QtConvert.h"
+#include "qt/QtPictureEncoder.h"
+#include "support/HostDocFixture.h"
+#include "trace/output/GraphExport.h"
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 TEST(QtAppServices, ScriptsGetDefaultAnswersAndPostsRunOnTheEventLoop)
@@ -57,4 +64,21 @@ TEST(QtAppServices, FileFiltersInQtsForm)
         {L"", ""},
     };
     for (const auto& c : aCases) EXPECT_EQ(ToQtFileFilter(CString(c.szFilter)).toStdString(), c.szQt) << c.szQt;
+}
+
+using QtClipboardCopy = HostDocFixture;
+
+TEST_F(QtClipboardCopy, CopyPutsTheMetafileAndThePngOnTheSystemClipboard)
+{
+    QTemporaryDir dir;
+    CQtAppServices services(m_host, nullptr, dir.filePath("tracewin.ini"));
+    const CQtPictureEncoder encoder;
+    SExportOptions options;
+    options.size = CSize(320, 200);
+    ASSERT_TRUE(ExportGraph(*m_pDoc, CHANNEL_A, nullptr, options));
+    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(pData, nullptr);
+    EXPECT_EQ(pData->data("image/x-emf").mid(40, 4), QByteArray(" EMF"));
+    EXPECT_EQ(pData->data("image/png").left(8), QByteArray("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(320, 200));
 }
