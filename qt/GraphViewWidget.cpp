@@ -85,6 +85,7 @@ void CGraphViewWidget::mousePressEvent(QMouseEvent* event)
 void CGraphViewWidget::mouseMoveEvent(QMouseEvent* event)
 {
     m_pView->OnMouseMove(0, ClientPoint(event));
+    UpdateCursor();
     // A move with no button held that changed nothing costs nothing more.
     if (event->buttons() == Qt::NoButton && m_pView->GetInvalidRects().empty() &&
         m_pView->GetRedrawRequests() == m_iRedrawRequestsSeen)
@@ -115,12 +116,17 @@ void CGraphViewWidget::keyPressEvent(QKeyEvent* event)
 
 void CGraphViewWidget::AfterMouseEvent()
 {
+    UpdateCursor();
+    FlushInvalidAreas();
+}
+
+void CGraphViewWidget::UpdateCursor()
+{
     // Qt grabs the mouse between press and release by itself; only the cursor shape is ours.
-    if (m_pView->IsDragging())
+    if (m_pView->OnSetCursor())
         setCursor(Qt::SizeHorCursor);
     else
         unsetCursor();
-    FlushInvalidAreas();
 }
 
 void CGraphViewWidget::contextMenuEvent(QContextMenuEvent* event)

@@ -49,6 +49,8 @@ private:
     void FlushInvalidAreas();
     // Shows the drag cursor while the view drags, and flushes what the event changed.
     void AfterMouseEvent();
+    // The sizing cursor while the view or its mode asks for it.
+    void UpdateCursor();
 
     std::unique_ptr<CGraphView> m_pView;
     CQtWidgetPainter m_Painter;

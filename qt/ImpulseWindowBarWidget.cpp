@@ -23,6 +23,10 @@ CImpulseWindowBarWidget::CImpulseWindowBarWidget(CImpulseWindowEditor& editor, Q
     connect(pCancel, &QPushButton::clicked, this, [this]() { m_editor.OnCmdMsg(ID_IMPULSE_CANCEL, 0, nullptr); });
     pRow->addWidget(pFinish);
     pRow->addWidget(pCancel);
+    m_pWindow = new QComboBox(this);
+    for (const CString& sName : m_bar.GetWindowFunctionNames()) m_pWindow->addItem(ToQString(sName));
+    connect(m_pWindow, &QComboBox::currentIndexChanged, this, [this](int i) { m_bar.SetWindowFunctionIndex(i); });
+    pRow->addWidget(m_pWindow);
     m_pHalf = new QCheckBox("Half window", this);
     connect(m_pHalf, &QCheckBox::toggled, this, [this](bool b) { m_editor.SetHalfWindow(b); });
     pRow->addWidget(m_pHalf);
@@ -54,7 +58,8 @@ CImpulseWindowBarWidget::CImpulseWindowBarWidget(CImpulseWindowEditor& editor, Q
 void CImpulseWindowBarWidget::Refresh()
 {
     setWindowTitle(ToQString(m_bar.GetTitle()));
-    const QSignalBlocker half(m_pHalf), tied(m_pTied), unit(m_pUnit);
+    const QSignalBlocker half(m_pHalf), tied(m_pTied), unit(m_pUnit), window(m_pWindow);
+    m_pWindow->setCurrentIndex(m_bar.GetWindowFunctionIndex());
     m_pHalf->setChecked(m_editor.GetWorkingDetails().GetHalfWindow());
     m_pTied->setChecked(m_editor.IsTied());
     m_pUnit->setCurrentIndex(m_bar.GetBinUnitIndex());

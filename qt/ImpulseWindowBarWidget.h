@@ -1,7 +1,7 @@
 #pragma once
 // CImpulseWindowBarWidget: the floating bar of impulse-window editing, a thin
 // Qt tool window over a CImpulseWindowBar and its editor: Finish, Cancel,
-// "Half window", the start, mid and end bins (a typed value is committed on
+// the window function, "Half window", the start, mid and end bins (a typed value is committed on
 // Return or when the field loses focus), the bin unit and "Tied". It shows
 // the settings again whenever the bar says something changed.
 
@@ -27,5 +27,6 @@ private:
     QCheckBox* m_pHalf = nullptr;
     QCheckBox* m_pTied = nullptr;
     QComboBox* m_pUnit = nullptr;
+    QComboBox* m_pWindow = nullptr;
     std::array<QLineEdit*, 3> m_apBins{};
 };

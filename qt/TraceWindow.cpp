@@ -13,6 +13,7 @@
 #include "qt/QtPictureEncoder.h"
 #include "qt/TraceValuesTable.h"
 #include "qt/dialogs/QtDialogs.h"
+#include "resources/StringIds.h"
 #include "trace/display/CursorReadOut.h"
 #include "trace/display/GraphFrame.h"
 #include "trace/document/GraphDoc.h"
@@ -21,6 +22,8 @@
 #include "trace/output/HeadlessGraphWindow.h"
 #include "trace/types/ImpulseWindowEditor.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
@@ -30,6 +33,15 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Between a mode's bar and the legend below it, in pixels.
+constexpr int kModeBarGap = 6;
+
+} // namespace
 
 // What the window keeps alive besides its widgets.
 struct CTraceWindow::SParts {
@@ -65,17 +77,21 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     };
     BindMenu(*menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
+    // Export, copy, preview and print, from the menus, the toolbar or a
+    // script, leave limit drawing first.
+    const auto outputGate = [this]() { return m_pFrame->ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT); };
     QMenu* pOutput = menuBar()->addMenu("&Output");
-    AddGraphOutputCommands(*pOutput, doc, this);
+    AddGraphOutputCommands(*pOutput, doc, this, outputGate);
+    m_pParts->graphWindow.SetOutputGate(outputGate);
     InstallOutputCommands(*pOutput);
     m_pToolBar = addToolBar("Commands");
     m_pToolBar->setObjectName("commands");
     FillToolBar(*m_pToolBar, frame.GetToolbar(), run);
 
-    auto* pLegendDock = new QDockWidget("Legend", this);
-    m_pLegend = new CLegendWidget(frame, pLegendDock);
-    pLegendDock->setWidget(m_pLegend);
-    addDockWidget(Qt::BottomDockWidgetArea, pLegendDock);
+    m_pLegendDock = new QDockWidget("Legend", this);
+    m_pLegend = new CLegendWidget(frame, m_pLegendDock);
+    m_pLegendDock->setWidget(m_pLegend);
+    addDockWidget(Qt::BottomDockWidgetArea, m_pLegendDock);
 
     if (pValuesTrace) {
         auto* pSplitter = new QSplitter(Qt::Horizontal, this);
@@ -139,9 +155,34 @@ void CTraceWindow::OnModeChanged(CFrameMode* pStarted, CFrameMode* pEnded)
         m_pModeBar = new CImpulseWindowBarWidget(*pEditor, this);
     else
         return;
-    // Near the window's bottom left, over the legend.
-    m_pModeBar->move(geometry().bottomLeft() + QPoint(10, -100 - m_pModeBar->sizeHint().height()));
+    // A press on the bar's buttons, boxes and lists gives the keyboard back
+    // to the window (the bar is a window of its own); typed bins keep it.
+    for (auto* pButton : m_pModeBar->findChildren<QAbstractButton*>())
+        connect(pButton, &QAbstractButton::clicked, this, [this]() { ReturnFocus(); });
+    for (auto* pCombo : m_pModeBar->findChildren<QComboBox*>())
+        connect(pCombo, &QComboBox::activated, this, [this]() { ReturnFocus(); });
     m_pModeBar->show();
+    PlaceModeBar();
+    ReturnFocus();
+}
+
+void CTraceWindow::PlaceModeBar()
+{
+    if (!m_pModeBar) return;
+    // At the left, just above the legend dock (the window's bottom when the
+    // dock is hidden or floats), clear of the legend's rows.
+    const bool bDocked = m_pLegendDock && m_pLegendDock->isVisible() && !m_pLegendDock->isFloating();
+    const int yAbove = bDocked ? m_pLegendDock->mapToGlobal(QPoint(0, 0)).y() : mapToGlobal(QPoint(0, height())).y();
+    // The title bar the window manager adds, once it has been shown.
+    const int iTitle = std::max(0, m_pModeBar->geometry().top() - m_pModeBar->frameGeometry().top());
+    const int iHeight = m_pModeBar->sizeHint().height() + iTitle + kModeBarGap;
+    m_pModeBar->move(mapToGlobal(QPoint(10, 0)).x(), yAbove - iHeight);
+}
+
+void CTraceWindow::ReturnFocus()
+{
+    activateWindow();
+    if (CGraphViewWidget* pView = m_apViews[0]) pView->setFocus(Qt::OtherFocusReason);
 }
 
 void CTraceWindow::InstallOutputCommands(const QMenu& output)

@@ -23,6 +23,7 @@ class CGraphViewWidget;
 class CHeadlessHost;
 class CLegendWidget;
 class CQXTrace;
+class QDockWidget;
 class QKeySequence;
 
 class CTraceWindow : public QMainWindow {
@@ -47,6 +48,10 @@ private:
     // The toolbar's states again, after anything that may change them.
     void RefreshToolBar();
     void OnModeChanged(class CFrameMode* pStarted, class CFrameMode* pEnded);
+    // The mode's bar floats above the legend, never over it.
+    void PlaceModeBar();
+    // The keyboard back to the window and channel A's view.
+    void ReturnFocus();
 
     struct SParts;
     std::unique_ptr<CGraphFrame> m_pFrame;
@@ -54,6 +59,7 @@ private:
     CGraphViewWidget* m_apViews[2] = {nullptr, nullptr};
     CLegendWidget* m_pLegend = nullptr;
     class QToolBar* m_pToolBar = nullptr;
+    QDockWidget* m_pLegendDock = nullptr;
     // A mode's bar lives as long as the mode; deleted later, as the mode may end from one of its buttons.
     QPointer<QWidget> m_pModeBar;
 };

@@ -65,3 +65,12 @@ bool CImpulseResponseSettings::SetImpulseWindowDetails(int iChannel, const CImpu
     SetProperty(PROP_IR_TIED, bTied ? 1 : 0);
     return true;
 }
+
+const std::vector<CImpulseResponseSettings::SWindowChoice>& CImpulseResponseSettings::GetWindowChoices()
+{
+    static const std::vector<SWindowChoice> s_aChoices = {
+        {WINDOW_RECTANGULAR, L"Rectangular"}, {WINDOW_HANN, L"Hann"},         {WINDOW_HAMMING, L"Hamming"},
+        {WINDOW_BLACKMAN, L"Blackman"},       {WINDOW_BLACKMANHARRIS4, L"Blackman-Harris 4-term"},
+        {WINDOW_FLATTOP, L"Flat top"}};
+    return s_aChoices;
+}

@@ -11,6 +11,8 @@
 #include "host/settings/ImpulseWindowDetails.h"
 #include "host/settings/SettingsBase.h"
 
+#include <vector>
+
 class CImpulseResponseSettings : public CSettingsBase {
 public:
     CImpulseResponseSettings();
@@ -22,6 +24,14 @@ public:
     // Stores the gate, the unit its bins are shown in and the tied flag.
     // While tied, both channels take the gate. False for a bad channel.
     bool SetImpulseWindowDetails(int iChannel, const CImpulseWindowDetails& details, EUnit eBinUnit, bool bTied);
+
+    // The window functions the gate may take (property 3564), in the order
+    // a list offers them; a user window needs a file and is not among them.
+    struct SWindowChoice {
+        WINDOWFUNCTION eWindow;
+        const wchar_t* szName;
+    };
+    static const std::vector<SWindowChoice>& GetWindowChoices();
 
     // The start/mid/end property ids of a channel's gate.
     static int StartPropertyId(int iChannel) { return iChannel == 1 ? PROP_IR_START_CHB : PROP_IR_START_CHA; }

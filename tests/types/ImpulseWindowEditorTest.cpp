@@ -81,6 +81,12 @@ TEST_F(ImpulseEditor, TypedTimesBecomeBinsTowardZeroAndRefusalsBeepOnce)
     }
     EXPECT_EQ(bar.GetBinText(CImpulseWindowBar::BIN_START), CString(L"0.979167")); // 47 bins, as shown again
     EXPECT_EQ(bar.GetTitle(), CString(L"Edit Impulse Window - Ch A & B"));
+    // The window-function list: Hann at first; the third entry is Hamming.
+    EXPECT_EQ(bar.GetWindowFunctionIndex(), 1);
+    EXPECT_EQ(bar.GetWindowFunctionNames()[2], CString(L"Hamming"));
+    EXPECT_TRUE(bar.SetWindowFunctionIndex(2));
+    EXPECT_EQ(Gate().GetWindowFunction(), WINDOW_HAMMING);
+    EXPECT_FALSE(bar.SetWindowFunctionIndex(6));
 }
 
 TEST_F(ImpulseEditor, DraggingTheMidHandleMovesTheGateAndTheCurveDuringTheMove)
@@ -90,6 +96,11 @@ TEST_F(ImpulseEditor, DraggingTheMidHandleMovesTheGateAndTheCurveDuringTheMove)
     CImpulseWindowFunction* pWindow = pEditor->GetTrace();
     ASSERT_NE(pWindow, nullptr);
     const CPoint ptMid = pEditor->GetHandleRect(CImpulseWindowEditor::HANDLE_MID).CenterPoint();
+    // The sizing cursor over a handle and while dragging, not beside it.
+    m_view.OnMouseMove(0, CPoint(ptMid.x, ptMid.y + 12));
+    EXPECT_FALSE(m_view.OnSetCursor());
+    m_view.OnMouseMove(0, CPoint(ptMid.x + 6, ptMid.y));
+    EXPECT_TRUE(m_view.OnSetCursor());
     m_view.OnLButtonDown(0, ptMid);
     ASSERT_EQ(pEditor->GetDragHandle(), CImpulseWindowEditor::HANDLE_MID);
     const int x = ptMid.x + 60;
@@ -97,6 +108,7 @@ TEST_F(ImpulseEditor, DraggingTheMidHandleMovesTheGateAndTheCurveDuringTheMove)
     const int iMid = pWindow->GetXPosAtPoint(x);
     EXPECT_GT(iMid, 4000);
     EXPECT_EQ(Gate().GetMidBin(), iMid); // before the release
+    EXPECT_TRUE(m_view.OnSetCursor());
     EXPECT_GT(pWindow->GetYDataAtXPos(iMid, 0), pWindow->GetYDataAtXPos(4000, 0)); // the peak moved with it
     // Past the end handle: refused, the mid stays where it was.
     m_view.OnMouseMove(0, CPoint(pEditor->GetHandleRect(CImpulseWindowEditor::HANDLE_END).right + 20, ptMid.y));

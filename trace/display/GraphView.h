@@ -246,6 +246,9 @@ public:
     // Whether the widget should hold the mouse capture and show the drag cursor.
     bool HasMouseCapture() const { return m_ptPress != CPoint(-1, -1); }
     bool IsDragging() const { return m_bDragging; }
+    // After a mouse event: true when the west-east sizing cursor shows (a
+    // cursor dragged, or the running mode asks for it over its handles).
+    bool OnSetCursor() const;
     // The trace a click at the point picks (in use, on, the line under it); null if none.
     CQXTrace* GetTraceAtPoint(CPoint point);
 

@@ -310,3 +310,9 @@ bool CGraphView::OnKeyDown(UINT uChar, UINT uRepeat, UINT uFlags)
     if (m_pFrame) m_pFrame->UpdateCursorValues(pTrace);
     return true;
 }
+
+bool CGraphView::OnSetCursor() const
+{
+    ITraceInterceptor* pInterceptor = GetInterceptor();
+    return (pInterceptor && pInterceptor->OnSetCursor(nullptr, 0, 0)) || IsDragging();
+}

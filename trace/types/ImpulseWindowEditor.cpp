@@ -80,6 +80,30 @@ bool CImpulseWindowBar::OnBinTyped(EBin eBin, const CString& sText)
     return bAccepted;
 }
 
+std::vector<CString> CImpulseWindowBar::GetWindowFunctionNames() const
+{
+    std::vector<CString> asNames;
+    for (const auto& choice : CImpulseResponseSettings::GetWindowChoices()) asNames.emplace_back(choice.szName);
+    return asNames;
+}
+
+int CImpulseWindowBar::GetWindowFunctionIndex() const
+{
+    const auto& aChoices = CImpulseResponseSettings::GetWindowChoices();
+    const WINDOWFUNCTION eWindow = m_editor.GetWorkingDetails().GetWindowFunction();
+    const auto it = std::find_if(aChoices.begin(), aChoices.end(), [eWindow](const auto& c) { return c.eWindow == eWindow; });
+    return it == aChoices.end() ? -1 : static_cast<int>(it - aChoices.begin());
+}
+
+bool CImpulseWindowBar::SetWindowFunctionIndex(int iIndex)
+{
+    const auto& aChoices = CImpulseResponseSettings::GetWindowChoices();
+    if (iIndex < 0 || iIndex >= static_cast<int>(aChoices.size())) return false;
+    const bool bAccepted = m_editor.SetWindowFunction(aChoices[static_cast<size_t>(iIndex)].eWindow);
+    NotifyChanged();
+    return bAccepted;
+}
+
 const std::vector<EUnit>& CImpulseWindowBar::GetBinUnits() const
 {
     static const std::vector<EUnit> s_aeUnits = [] {
@@ -369,20 +393,27 @@ bool CImpulseWindowEditor::OnUpdate(CGraphView*, int iHint, CObject* pObject)
 
 // ---- Mouse and commands -------------------------------------------------------------------------
 
-bool CImpulseWindowEditor::OnLButtonDown(UINT, CPoint point)
+CImpulseWindowEditor::EHandle CImpulseWindowEditor::HandleAt(CPoint point) const
 {
-    if (!m_pImpulseTrace) return false;
-    if (CGraphView* pView = GetEventView(); pView && m_frame.GetTraceView(m_pImpulseTrace) != pView) return false;
-    const CRect& rcPlot = m_pImpulseTrace->GetDrawRect();
+    if (!m_pImpulseTrace) return HANDLE_NONE;
+    if (CGraphView* pView = GetEventView(); pView && m_frame.GetTraceView(m_pImpulseTrace) != pView) return HANDLE_NONE;
     const auto Inside = [&](const CRect& rc) {
         return point.x >= rc.left && point.x <= rc.right && point.y >= rc.top && point.y <= rc.bottom;
     };
-    if (!Inside(rcPlot)) return false;
+    if (!Inside(m_pImpulseTrace->GetDrawRect())) return HANDLE_NONE;
     for (EHandle eHandle : {HANDLE_START, HANDLE_MID, HANDLE_END})
-        if (Inside(GetHandleRect(eHandle))) {
-            m_eDragHandle = eHandle;
-            break;
-        }
+        if (Inside(GetHandleRect(eHandle))) return eHandle;
+    return HANDLE_NONE;
+}
+
+bool CImpulseWindowEditor::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return m_eDragHandle != HANDLE_NONE || HandleAt(m_ptMouse) != HANDLE_NONE;
+}
+
+bool CImpulseWindowEditor::OnLButtonDown(UINT, CPoint point)
+{
+    m_eDragHandle = HandleAt(point);
     if (m_eDragHandle == HANDLE_NONE) return false;
     if (CGraphDoc* pDoc = GetGraphDoc(); pDoc && pDoc->GetCurrentTrace() != m_pImpulseTrace)
         pDoc->SetCurrentTrace(m_pImpulseTrace, 1);
@@ -391,6 +422,7 @@ bool CImpulseWindowEditor::OnLButtonDown(UINT, CPoint point)
 
 bool CImpulseWindowEditor::OnMouseMove(UINT, CPoint point)
 {
+    m_ptMouse = point;
     if (m_eDragHandle == HANDLE_NONE || !m_pImpulseTrace) return false;
     const CRect& rcPlot = m_pImpulseTrace->GetDrawRect();
     const int iPos = m_pImpulseTrace->GetXPosAtPoint(std::clamp(point.x, rcPlot.left, rcPlot.right));

@@ -32,8 +32,8 @@ enum EImpulseWindowCommand : UINT {
     ID_IMPULSE_CANCEL = 34851,
 };
 
-// The bar as data: the three bins as text in the bin unit, the bin units,
-// the half-window and tied flags, Finish and Cancel.
+// The bar as data: the window-function list, the three bins as text in the
+// bin unit, the bin units, the half-window and tied flags, Finish and Cancel.
 class CImpulseWindowBar {
 public:
     enum EBin : int { BIN_START = 0, BIN_MID, BIN_END };
@@ -48,6 +48,11 @@ public:
     // toward zero. A number the details refuse (or no number) beeps once and
     // the bar shows the settings again; false then.
     bool OnBinTyped(EBin eBin, const CString& sText);
+    // The gate's window functions by name, and the working gate's among them
+    // (-1 when it is none of them); choosing one changes the gate.
+    std::vector<CString> GetWindowFunctionNames() const;
+    int GetWindowFunctionIndex() const;
+    bool SetWindowFunctionIndex(int iIndex);
     const std::vector<EUnit>& GetBinUnits() const;
     int GetBinUnitIndex() const;
     bool SetBinUnitIndex(int iIndex);
@@ -124,6 +129,8 @@ public:
     bool OnLButtonDown(UINT uFlags, CPoint point) override;
     bool OnLButtonUp(UINT uFlags, CPoint point) override;
     bool OnMouseMove(UINT uFlags, CPoint point) override;
+    // True (the west-east sizing cursor) during a drag and over a handle.
+    bool OnSetCursor(CWnd* pWnd, UINT uHitTest, UINT uMessage) override;
     bool OnCmdMsg(UINT uID, int iCode, void* pExtra) override;
 
 private:
@@ -133,6 +140,8 @@ private:
     void CalcHandles();
     void End();
     bool IsEditedTrace(const CObject* pTrace) const;
+    // The handle under the point, in the trace's plot in its own view.
+    EHandle HandleAt(CPoint point) const;
     // The analyser's selection: 0 channel A, 1 channel B, 2 both.
     static int ChannelMode(int iDefault);
 
@@ -143,6 +152,7 @@ private:
     CImpulseWindowFunction* m_pImpulseTrace = nullptr;
     CImpulseWindowFunction* m_pOtherChannelImpulseTrace = nullptr;
     EHandle m_eDragHandle = HANDLE_NONE;
+    CPoint m_ptMouse{-1, -1};
     CImpulseWindowDetails m_WorkingDetails;
     EUnit m_eBinUnit = UNIT_MS;
     bool m_bTied = true;
