@@ -133,17 +133,21 @@ protected:
         m_view.OnLButtonDown(0, point);
         m_view.OnLButtonUp(0, point);
     }
-    // Starts drawing the upper line through the menu command and its options dialog.
-    CLimitLineManager* StartDrawing(bool bMax = true)
+    // "Create/Edit Limit Line" on the scope, the options dialog answered.
+    bool EditLine(bool bMax, bool bDraw)
     {
-        m_dialogs.QueueAnswer([bMax](CDialogModel& model) {
+        m_dialogs.QueueAnswer([bMax, bDraw](CDialogModel& model) {
             auto& options = dynamic_cast<CLimitLineOptionsDlg&>(model);
             options.SetMax(bMax);
-            options.SetDraw(true);
+            options.SetDraw(bDraw);
             return model.OnOK() ? IDOK : IDCANCEL;
         });
         m_pDoc->SetCurrentTrace(m_pScope, 0);
-        EXPECT_TRUE(m_frame.Execute(ID_TRACE_LIMITLINE));
+        return m_frame.Execute(ID_TRACE_LIMITLINE);
+    }
+    CLimitLineManager* StartDrawing(bool bMax = true)
+    {
+        EXPECT_TRUE(EditLine(bMax, true));
         return dynamic_cast<CLimitLineManager*>(m_frame.GetMode());
     }
     CLimitLine* MaxLine() { return dynamic_cast<CLimitLine*>(m_pScope->GetMaxLimitLine()); }
@@ -329,12 +333,7 @@ TEST_F(LimitDrawing, CopyingOrDrawingKeepsTheTracesOnAndTheScriptsEventDetails)
     for (bool bDraw : {false, true}) {
         m_pScope->SetLimitLineForTrace(nullptr, TT_MAXLIMITLINE, 0, 0, 0);
         events.AddEvent(EVENT_MAX_LIMIT_BREACHED, L"script's", owner, 0, 1, 0, 1, 2, 7, 1);
-        m_dialogs.QueueAnswer([bDraw](CDialogModel& model) {
-            dynamic_cast<CLimitLineOptionsDlg&>(model).SetDraw(bDraw);
-            return model.OnOK() ? IDOK : IDCANCEL;
-        });
-        m_pDoc->SetCurrentTrace(m_pScope, 0);
-        ASSERT_TRUE(m_frame.Execute(ID_TRACE_LIMITLINE));
+        ASSERT_TRUE(EditLine(true, bDraw));
         if (bDraw) {
             Click(At(10.0, 0.5));
             Click(At(30.0, 0.5));
@@ -349,12 +348,7 @@ TEST_F(LimitDrawing, CopyingOrDrawingKeepsTheTracesOnAndTheScriptsEventDetails)
     }
     // Copying over the drawn table, declined: the trace and its line are on again.
     m_host.QueueMessageBoxAnswer(IDNO);
-    m_dialogs.QueueAnswer([](CDialogModel& model) {
-        dynamic_cast<CLimitLineOptionsDlg&>(model).SetDraw(false);
-        return model.OnOK() ? IDOK : IDCANCEL;
-    });
-    m_pDoc->SetCurrentTrace(m_pScope, 0);
-    EXPECT_FALSE(m_frame.Execute(ID_TRACE_LIMITLINE));
+    EXPECT_FALSE(EditLine(true, false));
     ASSERT_EQ(m_host.GetMessageBoxes().size(), 1u);
     EXPECT_TRUE(m_pScope->IsOn() && MaxLine()->IsOn() && MaxLine()->HasLimitTable());
 }
@@ -362,13 +356,7 @@ TEST_F(LimitDrawing, CopyingOrDrawingKeepsTheTracesOnAndTheScriptsEventDetails)
 TEST_F(LimitDrawing, CopyingTakesTheTracesDataAndTheModeMenuReplacesTheViews)
 {
     m_pScope->FillYData([](int i) { return i < 32 ? -0.25 : 0.5; });
-    m_dialogs.QueueAnswer([](CDialogModel& model) {
-        dynamic_cast<CLimitLineOptionsDlg&>(model).SetMax(false);
-        dynamic_cast<CLimitLineOptionsDlg&>(model).SetDraw(false);
-        return model.OnOK() ? IDOK : IDCANCEL;
-    });
-    m_pDoc->SetCurrentTrace(m_pScope, 0);
-    ASSERT_TRUE(m_frame.Execute(ID_TRACE_LIMITLINE));
+    ASSERT_TRUE(EditLine(false, false));
     EXPECT_EQ(m_frame.GetMode(), nullptr);
     auto* pMin = dynamic_cast<CLimitLine*>(m_pScope->GetMinLimitLine());
     ASSERT_NE(pMin, nullptr);

