@@ -62,6 +62,8 @@ void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageOrientation(QPageLayout::Landscape);
         QPrintPreviewDialog preview(&printer, pParent);
+        // Qt's own size shows the page at half size; most of the window shows it readably.
+        if (pParent) preview.resize(pParent->window()->size() * 0.85);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                          [&doc](QPrinter* pPrinter) { PrintGraphOnPrinter(*pPrinter, doc, OutputChannel(doc)); });
         preview.exec();

@@ -5,6 +5,7 @@
 
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
+#include "host/app/PrintDetails.h"
 #include "host/settings/AnalyserSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "platform/DC.h"
@@ -143,8 +144,9 @@ void CGraphView::OnDraw(CDC* pDC)
         m_rectUpdate = m_rectDraw;
         if (pDoc) {
             const SGraphOutputSettings& settings = bExporting ? pDoc->GetExportSettings() : pDoc->GetPrintSettings();
-            iGraticuleWidth = settings.iGraticuleLineWidth;
-            iTraceWidth = settings.iTraceLineWidth;
+            // The widths are screen pixels: a 1200-dpi printer's are twelve times as many.
+            iGraticuleWidth = std::max(1, GetPrinterValue(pDC, settings.iGraticuleLineWidth, 0));
+            iTraceWidth = std::max(1, GetPrinterValue(pDC, settings.iTraceLineWidth, 0));
             bSolid = settings.bGraticuleSolid;
         }
     }

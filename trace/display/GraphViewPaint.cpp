@@ -224,10 +224,13 @@ void CGraphView::PrintVelmarLogo(CDC* pDC, const CRect& rect)
     const COLORREF crWave = bMono ? 0 : RGB(0, 128, 0);
     const COLORREF crBars = bMono ? 0 : RGB(192, 0, 0);
 
+    // A screen pixel wide on any device.
+    const int iPen = std::max(1, GetPrinterValue(pDC, 1.0, 0));
+
     StartMetafileGroup(pDC, CRect(0, 0, 90, 80));
     const int iSaved = pDC->SaveDC();
     pDC->SelectObject(CBrush::FromStock(NULL_BRUSH));
-    pDC->SelectObject(CPen(PS_SOLID, 1, crFrame));
+    pDC->SelectObject(CPen(PS_SOLID, iPen, crFrame));
     pDC->Rectangle(rcBox);
 
     // The wave over the upper half.
@@ -237,11 +240,11 @@ void CGraphView::PrintVelmarLogo(CDC* pDC, const CRect& rect)
         const double dPhase = 2.0 * 3.14159265358979 * i / (kPoints - 1);
         aWave[i] = CPoint(rcBox.left + U(10) + U(70.0 * i / (kPoints - 1)), rcBox.top + U(25) - U(15.0 * std::sin(dPhase)));
     }
-    pDC->SelectObject(CPen(PS_SOLID, 1, crWave));
+    pDC->SelectObject(CPen(PS_SOLID, iPen, crWave));
     pDC->Polyline(aWave, kPoints);
 
     // Three bars of falling height over the lower half.
-    pDC->SelectObject(CPen(PS_SOLID, 1, crBars));
+    pDC->SelectObject(CPen(PS_SOLID, iPen, crBars));
     pDC->SelectObject(CBrush(crBars));
     const int aiHeights[] = {30, 18, 9};
     for (int i = 0; i < 3; ++i) {
