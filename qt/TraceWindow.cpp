@@ -23,6 +23,7 @@
 #include "trace/types/ImpulseWindowEditor.h"
 
 #include <QAbstractButton>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
@@ -71,6 +72,13 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     frame.SetModeListener([this](CFrameMode* pStarted, CFrameMode* pEnded) { OnModeChanged(pStarted, pEnded); });
 
     InstallCreateFilterCommand(frame);
+    // The trace's colour from the menu or the legend's colour cell.
+    frame.SetColourChooser([this](COLORREF crCurrent, COLORREF& crChosen) {
+        const QColor colour = QColorDialog::getColor(ToQColor(crCurrent), this, "Trace colour");
+        if (!colour.isValid()) return false;
+        crChosen = FromQColor(colour);
+        return true;
+    });
     const auto run = [this](UINT uCommand) {
         m_pFrame->Execute(uCommand);
         RefreshToolBar();

@@ -77,7 +77,8 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
     CLimitLineManager::Install(m_frame);
     CImpulseWindowEditor::Install(m_frame);
     InstallCreateFilterCommand(m_frame);
-    // What the library does not carry out; the window installs its output commands itself.
+    // What the library does not carry out; the window installs its output
+    // commands and the colour chooser itself.
     const std::vector<UINT> auGreyed{
         ID_TRACE_SETTINGS,      ID_TRACE_COLOR,          ID_TRACE_SAVE,         ID_TRACE_LOGX,
         ID_TRACE_LOGY,          ID_TRACE_COMMENT,        ID_GRAPH_PRINT,        ID_GRAPH_PRINT_PREVIEW,
@@ -140,6 +141,20 @@ TEST_F(ViewFrame, LegendRowsTheirCellsAndTheCopyCellActingOnItsOwnRow)
     EXPECT_TRUE(legend.OnCellClicked(2, CQuickLegend::COL_COPY));
     ASSERT_EQ(m_pDoc->GetTraceArray(CHANNEL_A).size(), iTraces + 1);
     EXPECT_EQ(legend.GetRows().size(), 5u); // and a row for the copy
+    EXPECT_EQ(m_frame.PeekTraceForCurrentCommand(), pCurrent);
+    // The colour cell: the chooser is shown the row's colour; cancelled, nothing changes.
+    COLORREF crShown = 0;
+    bool bPick = false;
+    m_frame.SetColourChooser([&](COLORREF crCurrent, COLORREF& crChosen) {
+        crShown = crCurrent;
+        crChosen = RGB(1, 2, 3);
+        return bPick;
+    });
+    EXPECT_FALSE(legend.OnCellClicked(2, CQuickLegend::COL_COLOR));
+    EXPECT_EQ(crShown, pRow->GetScreenColor());
+    bPick = true;
+    EXPECT_TRUE(legend.OnCellClicked(2, CQuickLegend::COL_COLOR));
+    EXPECT_EQ(std::make_pair(pRow->GetScreenColor(), legend.GetRows()[2].crColor), std::make_pair(RGB(1, 2, 3), RGB(1, 2, 3)));
     EXPECT_EQ(m_frame.PeekTraceForCurrentCommand(), pCurrent);
 
     EXPECT_TRUE(legend.OnSelChange(2));

@@ -130,6 +130,33 @@ TEST_F(ViewMouse, DraggedCursorParksAtTheFirstValuedPositionAndTheKeysStepIt)
     EXPECT_FALSE(m_view.OnKeyDown('A', 1, 0));
 }
 
+TEST_F(ViewMouse, AMarkIsDraggedLikeTheCursorAndParksAtTheEnds)
+{
+    // A flat trace mid-window: a mark's marker sits at its bin on that level.
+    const double dMid = (m_pTrace->GetCurrentMinYData() + m_pTrace->GetCurrentMaxYData()) / 2;
+    m_pTrace->FillYData([dMid](int) { return dMid; });
+    m_pTrace->AddMark(100, 0);
+    m_pTrace->AddMark(300, 0);
+    m_pTrace->MarksOn();
+    Paint();
+    const int iLevel = m_pTrace->GetYOrigin() - m_pTrace->GetYPointForData(dMid);
+    m_view.OnLButtonDown(0, CPoint(m_pTrace->GetDrawRect().left + m_pTrace->GetXPointForPos(300), iLevel));
+    EXPECT_TRUE(m_view.IsDragging());
+    EXPECT_EQ(m_pTrace->GetCurrentMark(), 1);
+    // Past the right edge it parks on the last bin. The centre, x 358, is 265 px
+    // into the plot (x 93 .. 625: 533 px for bins 0 .. 511): bin 265 × 511 / 533 = 254.06.
+    const struct { CPoint point; int iMark0, iMark1; } aMoves[] = {
+        {CPoint(m_rcGrid.right + 30, iLevel), 100, 511}, {CPoint(Centre().x, iLevel), 100, 254}, {CPoint(m_rcGrid.left - 30, iLevel), 100, 0},
+    };
+    for (const auto& m : aMoves) {
+        m_view.OnMouseMove(0, m.point);
+        EXPECT_EQ(std::make_pair(m_pTrace->GetMarkPosition(0, 1), m_pTrace->GetMarkPosition(1, 1)), std::make_pair(m.iMark0, m.iMark1));
+    }
+    m_view.OnLButtonUp(0, CPoint(m_rcGrid.left - 30, iLevel));
+    EXPECT_FALSE(m_view.IsDragging());
+    EXPECT_EQ(WindowOf(m_pTrace).iMinPos, 0);
+}
+
 TEST_F(ViewMouse, ClickPicksTheShownTraceUnderThePointerOnly)
 {
     CTestTrace* pOther = AddLiveTrace();

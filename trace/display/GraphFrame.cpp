@@ -123,6 +123,19 @@ bool CGraphFrame::Execute(UINT uId)
     return pCommand && pCommand->fnRun(pTrace);
 }
 
+void CGraphFrame::SetColourChooser(ColourChooser fnChoose)
+{
+    const auto Usable = [](CQXTrace* pTrace) { return pTrace && pTrace->IsInUse() && GetGraphDoc(); };
+    SetCommand({ID_TRACE_COLOR,
+                [fnChoose, Usable](CQXTrace* pTrace) {
+                    COLORREF crColor = Usable(pTrace) ? pTrace->GetScreenColor() : 0;
+                    if (!Usable(pTrace) || !fnChoose || !fnChoose(crColor, crColor)) return false;
+                    GetGraphDoc()->TraceColorChange(pTrace, crColor, 1);
+                    return true;
+                },
+                [bChooser = bool(fnChoose), Usable](CQXTrace* pTrace) { return SCommandStatus{bChooser && Usable(pTrace), false}; }});
+}
+
 bool CGraphFrame::SetCommand(SCommand command)
 {
     const auto it =

@@ -75,6 +75,12 @@ public:
         m_fnModeListener = std::move(fn);
     }
 
+    // The toolkit's colour chooser: shown the trace's colour, true with the
+    // one picked. With one, "Change Trace colour..." (and a legend's colour
+    // cell) gives the trace that colour through the document.
+    using ColourChooser = std::function<bool(COLORREF crCurrent, COLORREF& crChosen)>;
+    void SetColourChooser(ColourChooser fnChoose);
+
     const std::vector<SCommand>& GetCommands() const { return m_aCommands; }
     // Replaces the handler and state of a command already in the table
     // (the editing modes install theirs); false for an unknown id.

@@ -280,7 +280,9 @@ private:
     bool StartCursorDrag(CPoint point);
     bool HitCursorOf(CQXTrace* pTrace, CPoint point);
     void SlideThumb(CPoint point);
+    // Drags the cursor, the relative cursor or a mark, parking at the ends.
     void DragCursor(CPoint point);
+    bool DraggingCursorOrMark() const { return m_bDragCursor || m_bDragRelativeCursor || m_iDragMark >= 0; }
     void ZoomToDragRect(const CRect& rcBand);
     void MakeCurrent(CQXTrace* pTrace);
     // The traces a press or click searches: the view's current trace first
@@ -330,6 +332,7 @@ private:
     CPoint m_ptPress{-1, -1};
     bool m_bDragCursor = false;
     bool m_bDragRelativeCursor = false;
+    int m_iDragMark = -1; // the mark being dragged, -1 for none
     CQXTrace* m_pDragCursorTrace = nullptr;
     bool m_bDragging = false;
     CQXTrace* m_pSlidingTraceX = nullptr;

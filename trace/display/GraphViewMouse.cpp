@@ -53,6 +53,7 @@ void CGraphView::ResetDragDetails()
     m_rectDrag = CRect(-1, -1, -1, -1);
     m_bDragCursor = false;
     m_bDragRelativeCursor = false;
+    m_iDragMark = -1;
     m_pDragCursorTrace = nullptr;
     m_bDragging = false;
 }
@@ -117,7 +118,7 @@ bool CGraphView::StartThumbSlide(CPoint point)
 bool CGraphView::StartCursorDrag(CPoint point)
 {
     for (CQXTrace* pTrace : GetPickOrder()) {
-        if (!IsShownTrace(pTrace) || !pTrace->IsCursorOn()) continue;
+        if (!IsShownTrace(pTrace) || !(pTrace->IsCursorOn() || pTrace->AreMarksOn())) continue;
         for (CQXTrace* pCandidate : {pTrace, pTrace->GetMaxLimitLine(), pTrace->GetMinLimitLine()}) {
             if (!pCandidate || !HitCursorOf(pCandidate, point)) continue;
             MakeCurrent(pCandidate);
@@ -140,6 +141,14 @@ bool CGraphView::HitCursorOf(CQXTrace* pTrace, CPoint point)
         m_bDragRelativeCursor = true;
         return true;
     }
+    // A mark is grabbed as the cursor is, and becomes the current mark.
+    if (pTrace->AreMarksOn())
+        for (int i = 0; i <= pTrace->GetLastMark(); ++i)
+            if (const CCursorMark* pMark = pTrace->GetMark(i); pMark && pMark->PointInCursorMark(nullptr, point)) {
+                m_iDragMark = i;
+                pTrace->SetCurrentMark(i);
+                return true;
+            }
     return false;
 }
 
@@ -153,7 +162,7 @@ void CGraphView::OnMouseMove(UINT uFlags, CPoint point)
     if (!HasMouseCapture()) return;
     if (m_pSlidingTraceX || m_pSlidingTraceY) {
         SlideThumb(point);
-    } else if (m_bDragCursor || m_bDragRelativeCursor) {
+    } else if (DraggingCursorOrMark()) {
         DragCursor(point);
     } else {
         m_rectDrag = NormalisedRect(m_ptPress, point);
@@ -188,7 +197,9 @@ void CGraphView::DragCursor(CPoint point)
 {
     CQXTrace* pTrace = m_pDragCursorTrace;
     if (!pTrace || pTrace != GetViewCurrentTrace()) return;
-    CCursorMark* pMark = m_bDragCursor ? pTrace->GetCursor() : pTrace->GetRelativeCursor();
+    CCursorMark* pMark = m_iDragMark >= 0 ? pTrace->GetMark(m_iDragMark)
+                         : m_bDragCursor  ? pTrace->GetCursor()
+                                          : pTrace->GetRelativeCursor();
     if (!pMark) return;
     const int iMin = pTrace->GetMinCursorXPos(true);
     const int iMax = pTrace->GetMaxCursorXPos(true);
@@ -201,7 +212,7 @@ void CGraphView::DragCursor(CPoint point)
         iPos = std::clamp(iPos, std::min(iMin, iMax), std::max(iMin, iMax));
     if (iPos == -1) return;
     pMark->SetPosition(iPos);
-    BroadcastHint(UPDATE_TRACE_CURSOR, pTrace);
+    BroadcastHint(m_iDragMark >= 0 ? UPDATE_TRACE_MARKS : UPDATE_TRACE_CURSOR, pTrace);
     if (m_pFrame) m_pFrame->UpdateCursorValues(pTrace);
 }
 
@@ -216,7 +227,7 @@ void CGraphView::OnLButtonUp(UINT uFlags, CPoint point)
         ResetDragDetails();
         return;
     }
-    if (m_bDragCursor || m_bDragRelativeCursor) {
+    if (DraggingCursorOrMark()) {
         ResetDragDetails();
         return;
     }

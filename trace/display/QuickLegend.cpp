@@ -72,6 +72,10 @@ bool CQuickLegend::OnCellClicked(int iRow, int iColumn)
         else
             pDoc->TraceOn(pTrace, 1);
         bChanged = true;
+    } else if (iColumn == COL_COLOR && m_frame.GetTraceCommandState(ID_TRACE_COLOR, pTrace).bEnabled) {
+        // The colour chooser, for this row's trace.
+        m_frame.SetTraceForNextCommand(pTrace);
+        bChanged = m_frame.Execute(ID_TRACE_COLOR);
     } else if (iColumn == COL_COPY && pTrace->CanCopy() && pTrace->IsOn()) {
         // The copy acts on this row's trace, whichever trace is current.
         m_frame.SetTraceForNextCommand(pTrace);

@@ -4,7 +4,8 @@
 // order), each followed by its limit lines that are in use; per row the
 // on/off image, the colour, the channel letter, the name and, for a trace
 // that can be copied, the copy image. Clicking the on/off cell switches the
-// trace, clicking the copy cell copies that row's trace through the frame,
+// trace, clicking the colour cell offers the frame's colour chooser for that
+// row's trace, clicking the copy cell copies that row's trace through the frame,
 // selecting a row makes its trace current, editing the name renames it.
 
 #include "platform/Color.h"
