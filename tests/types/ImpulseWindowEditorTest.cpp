@@ -179,6 +179,13 @@ TEST_F(ImpulseEditor, TheEditedWindowFollowsTheChannelSelection)
     EXPECT_TRUE(m_frame.Execute(ID_TRACE_REMOVE));
     EXPECT_EQ(Boxes(), std::vector<std::wstring>{LoadResString(IDS_IMPULSE_CONFIRM_REMOVE_TRACE).GetString()});
     EXPECT_TRUE(m_frame.InImpulseWindowEditingMode());
+    // Settings changed elsewhere (hint -307): the gate and the selection are read again.
+    Ir()->SetImpulseWindowDetails(1, CImpulseWindowDetails(16384, 1000, 5000, 8000), UNIT_MS, true);
+    GetSignalAnalyserSettings()->SetProperty(PROP_SA_CHANNEL_MODE, 1);
+    m_pDoc->UpdateAllViews(-307, nullptr);
+    auto* pEditor = dynamic_cast<CImpulseWindowEditor*>(m_frame.GetMode());
+    EXPECT_EQ(pEditor->GetChannel(), CHANNEL_B);
+    EXPECT_EQ(pEditor->GetWorkingDetails().GetMidBin(), 5000);
 }
 
 TEST_F(ImpulseEditor, HostMessagesStartAndStopAndTheModesNeverRunTogether)

@@ -49,6 +49,11 @@ public:
     // choosing another trace that is not a limit line asks first (Cancel
     // keeps the current trace; the line stays its own trace's).
     bool OnSetCurrentTrace(CQXTrace* pTrace) override;
+    // The host changed the impulse-response settings: a running mode hears first.
+    void OnImpulseWindowDetailsChanged() override
+    {
+        if (m_pMode) m_pMode->OnImpulseWindowDetailsChanged();
+    }
 
     // ---- Modes ---------------------------------------------------------------
     // One mode runs at a time, owned by the frame, at the head of the chain.

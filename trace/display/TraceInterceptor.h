@@ -65,4 +65,6 @@ public:
     // with edits it asks the user with the message given whether to keep
     // them; true once it has left, false when the user chose to stay.
     virtual bool RequestLeave(int iMessageId) = 0;
+    // The host's impulse-response settings changed (update hint -307).
+    virtual void OnImpulseWindowDetailsChanged() {}
 };

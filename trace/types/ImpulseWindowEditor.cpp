@@ -290,6 +290,14 @@ void CImpulseWindowEditor::WriteSettings()
     CGraphDoc* pDoc = GetGraphDoc();
     if (!pSettings || !pDoc) return;
     pSettings->SetImpulseWindowDetails(m_eChannel, m_WorkingDetails, m_eBinUnit, m_bTied);
+    FollowSettings();
+}
+
+void CImpulseWindowEditor::FollowSettings()
+{
+    const CImpulseResponseSettings* pSettings = GetImpulseResponseSettings();
+    CGraphDoc* pDoc = GetGraphDoc();
+    if (!pSettings || !pDoc) return;
     // The window traces follow the settings: the curve moves with the handle.
     for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B})
         if (CImpulseWindowFunction* pWindow = WindowTraceOf(pDoc, eChannel))
@@ -297,6 +305,11 @@ void CImpulseWindowEditor::WriteSettings()
     CalcHandles();
     m_bar.NotifyChanged();
     pDoc->UpdateAllViews(UPDATE_GRAPH_TRACES, nullptr);
+}
+
+void CImpulseWindowEditor::OnImpulseWindowDetailsChanged()
+{
+    if (UpdateFromSettings(false)) FollowSettings();
 }
 
 void CImpulseWindowEditor::Apply(bool bClose)

@@ -124,6 +124,9 @@ public:
     EFrameMode GetMode() const override { return EFrameMode::impulseWindowEditing; }
     // Leaving for the other mode: Exit's question, when there were changes.
     bool RequestLeave(int iMessageId) override;
+    // Settings changed elsewhere (a script): the gate, unit, tied flag and
+    // channel selection are read again and the window traces follow.
+    void OnImpulseWindowDetailsChanged() override;
     bool DrawTrace(CDC* pDC, CQXTrace* pTrace) override;
     bool OnUpdate(CGraphView* pView, int iHint, CObject* pObject) override;
     bool OnLButtonDown(UINT uFlags, CPoint point) override;
@@ -137,6 +140,8 @@ private:
     // The settings take the working gate; the trace is recomputed.
     void ChangeStep();
     void WriteSettings();
+    // The window traces from the settings, the handles, the bar and the views.
+    void FollowSettings();
     void CalcHandles();
     void End();
     bool IsEditedTrace(const CObject* pTrace) const;
