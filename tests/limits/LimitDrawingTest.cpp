@@ -346,11 +346,14 @@ TEST_F(LimitDrawing, CopyingOrDrawingKeepsTheTracesOnAndTheScriptsEventDetails)
         EXPECT_EQ(details.bEnabled, 0) << bDraw;
         EXPECT_EQ(details.iAction, 7) << bDraw;
     }
-    // Copying over the drawn table, declined: the trace and its line are on again.
+    // Copying over the drawn table, declined: the trace and its line are on
+    // again, and current again though another trace took over meanwhile.
+    AddShownTrace(TT_FFT, CHANNEL_A, 64);
     m_host.QueueMessageBoxAnswer(IDNO);
     EXPECT_FALSE(EditLine(true, false));
     ASSERT_EQ(m_host.GetMessageBoxes().size(), 1u);
     EXPECT_TRUE(m_pScope->IsOn() && MaxLine()->IsOn() && MaxLine()->HasLimitTable());
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), m_pScope);
 }
 
 TEST_F(LimitDrawing, CopyingTakesTheTracesDataAndTheModeMenuReplacesTheViews)

@@ -112,6 +112,7 @@ bool CLimitLineManager::CreateFromTrace()
     // were on come back on whichever way this ends.
     CQXTrace* apLines[] = {m_pParent->GetMinLimitLine(), m_pParent->GetMaxLimitLine()};
     const bool bWasOn = m_pParent->IsOn();
+    const bool bWasCurrent = pDoc->GetCurrentTrace() == m_pParent;
     bool abLineWasOn[2] = {apLines[0] && apLines[0]->IsOn(), apLines[1] && apLines[1]->IsOn()};
     if (bWasOn) pDoc->TraceOff(m_pParent, 1);
     const bool bMade = CopyIntoNewLine();
@@ -121,7 +122,7 @@ bool CLimitLineManager::CreateFromTrace()
         if (abLineWasOn[i] && (i ? m_pParent->GetMaxLimitLine() : m_pParent->GetMinLimitLine()) == apLines[i] &&
             !apLines[i]->IsOn())
             pDoc->TraceOn(apLines[i], 1);
-    if (bMade) pDoc->SetCurrentTrace(m_pParent, 1);
+    if (bMade || bWasCurrent) pDoc->SetCurrentTrace(m_pParent, 1);
     RestoreEvents();
     return bMade;
 }
