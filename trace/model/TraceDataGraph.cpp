@@ -8,6 +8,7 @@
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
 #include "platform/DC.h"
+#include "platform/VectorState.h"
 #include "resources/StringTable.h"
 #include "trace/display/Scale.h"
 #include "trace/document/GraphDoc.h"
@@ -370,6 +371,8 @@ void CQXTrace::Draw(CDC* pDC, int iLineWidth)
     if (m_bRecalcPlot) {
         // Cleared first: a refill during the build asks again.
         m_bRecalcPlot = false;
+        // The paint before this one may have left the upper vector state dirty.
+        ClearUpperVectorState();
         DataToPlot();
     }
     Paint(pDC, iLineWidth);
