@@ -5,12 +5,15 @@
 
 #include <QGuiApplication>
 
-inline void EnsureGuiApplication()
+// App: QApplication where widgets are drawn too (made before anything asks
+// for the plain GUI application).
+template <class App = QGuiApplication>
+void EnsureGuiApplication()
 {
     if (QGuiApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "tracewin_bench";
     static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
+    new App(argc, argv);
 }

@@ -23,16 +23,24 @@
 
 namespace {
 
+// The first layout and plots; false, with the error told, when the scene
+// could not be built.
+bool PaintFirstFrame(benchmark::State& state, SPaintScene& scene, CQtImageTarget& target)
+{
+    if (!scene.IsComplete()) {
+        state.SkipWithError("the scene could not be built");
+        return false;
+    }
+    scene.Paint(target);
+    return true;
+}
+
 void PaintFrames(benchmark::State& state, bool bNewData)
 {
     EnsureGuiApplication();
     SPaintScene scene;
-    if (!scene.IsComplete()) {
-        state.SkipWithError("the scene could not be built");
-        return;
-    }
     CQtImageTarget target(kWidth, kHeight);
-    scene.Paint(target); // first layout and plots
+    if (!PaintFirstFrame(state, scene, target)) return;
     for (auto _ : state) {
         if (bNewData)
             for (CQXTrace* pTrace : scene.apTraces) pTrace->RecalcTrace();
@@ -61,12 +69,8 @@ void BM_RebuildAfterFill(benchmark::State& state)
 {
     EnsureGuiApplication();
     SPaintScene scene;
-    if (!scene.IsComplete()) {
-        state.SkipWithError("the scene could not be built");
-        return;
-    }
     CQtImageTarget target(kWidth, kHeight);
-    scene.Paint(target);
+    if (!PaintFirstFrame(state, scene, target)) return;
     CQXTrace* pTrace = scene.apTraces.front();
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     const auto Fill = [&] {

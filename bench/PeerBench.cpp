@@ -31,6 +31,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "GuiApplication.h"
+
 #include <cfloat>
 #include <cmath>
 #include <ctime>
@@ -43,18 +45,6 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 600;
 constexpr int kFFTLength = 131072; // 65,537 points
-
-// QCustomPlot is a widget: the application must be a QApplication, made
-// before anything asks for a QGuiApplication.
-void EnsureWidgetApplication()
-{
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tracewin_peer";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 double ThreadCpuMilliseconds()
 {
@@ -209,7 +199,7 @@ void RunScene(benchmark::State& state, SPeerScene& scene, const std::string& sNa
 
 void BM_PeerNoise(benchmark::State& state)
 {
-    EnsureWidgetApplication();
+    EnsureGuiApplication<QApplication>(); // QCustomPlot is a widget
     SPeerScene scene;
     scene.MakeNoise(static_cast<int>(state.range(0)));
     RunScene(state, scene, "noise" + std::to_string(state.range(0)), false);
@@ -217,7 +207,7 @@ void BM_PeerNoise(benchmark::State& state)
 
 void BM_PeerSpectrumLinear(benchmark::State& state)
 {
-    EnsureWidgetApplication();
+    EnsureGuiApplication<QApplication>(); // QCustomPlot is a widget
     SPeerScene scene;
     scene.MakeSpectra(1, false);
     RunScene(state, scene, "spectrum-linear", false);
@@ -225,7 +215,7 @@ void BM_PeerSpectrumLinear(benchmark::State& state)
 
 void BM_PeerSpectrumLog(benchmark::State& state)
 {
-    EnsureWidgetApplication();
+    EnsureGuiApplication<QApplication>(); // QCustomPlot is a widget
     SPeerScene scene;
     scene.MakeSpectra(1, true);
     RunScene(state, scene, "spectrum-log", true);
@@ -233,7 +223,7 @@ void BM_PeerSpectrumLog(benchmark::State& state)
 
 void BM_PeerSpectra16(benchmark::State& state)
 {
-    EnsureWidgetApplication();
+    EnsureGuiApplication<QApplication>(); // QCustomPlot is a widget
     SPeerScene scene;
     scene.MakeSpectra(16, false);
     RunScene(state, scene, "spectra16", false);
