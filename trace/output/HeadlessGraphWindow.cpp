@@ -68,6 +68,5 @@ void CHeadlessGraphWindow::OnExport(ChannelNumber eChannel, const wchar_t* szFil
     options.bShowMessages = m_host.GetOLEShowMessages();
     const CString sFile = szFileName ? CString(szFileName) : CString();
     const bool bOK = ExportGraph(m_doc, eChannel, szFileName ? &sFile : nullptr, options);
-    if (bOK && !szFileName && m_clipboardSink) m_clipboardSink(m_host.GetClipboardMetafile(), m_host.GetClipboardPng());
     Answer(eChannel, bOK);
 }

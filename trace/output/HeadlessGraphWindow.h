@@ -3,12 +3,13 @@
 // clipboard requests (0x8096, 0x8097) for a headless host: while it lives
 // the host reports a graph window open and its handlers export, copy or
 // print the requested channel and answer the waiting script with the
-// status. The command-line tool, the tests and the Python module use it.
+// status. The command-line tool, the tests and the Python module use it,
+// and so does the trace window, whose Qt services take a copy to the
+// system clipboard.
 
 #include "trace/core/TraceDefs.h"
 
 #include <functional>
-#include <vector>
 
 class CGraphDoc;
 class CHeadlessHost;
@@ -31,12 +32,6 @@ public:
     // Asked before each print, export or copy; false stops it (answered as
     // failed). A window binds it to leaving limit-line drawing.
     void SetOutputGate(std::function<bool()> gate) { m_gate = std::move(gate); }
-    // Told the picture a copy put on the host's clipboard (metafile, PNG),
-    // for a front end that has a system clipboard too.
-    void SetClipboardSink(std::function<void(const std::vector<unsigned char>&, const std::vector<unsigned char>&)> sink)
-    {
-        m_clipboardSink = std::move(sink);
-    }
 
 private:
     void OnPrint(ChannelNumber eChannel);
@@ -47,6 +42,5 @@ private:
     CGraphDoc& m_doc;
     Printer m_printer;
     std::function<bool()> m_gate;
-    std::function<void(const std::vector<unsigned char>&, const std::vector<unsigned char>&)> m_clipboardSink;
     int m_iPagesPrinted = 0;
 };
