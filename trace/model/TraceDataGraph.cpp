@@ -189,8 +189,9 @@ bool CQXTrace::ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool b
             }
             // Every read is done: a mapping that exchanges the array is
             // caught by the next column's check.
-            pSpan->iLow = GetYPointForData(extremes.dMin);
-            pSpan->iHigh = GetYPointForData(extremes.dMax);
+            const auto Map = [this](double d) { return GetYPointForData(d); };
+            pSpan->iLow = scan.Height(extremes.dMin, Map);
+            pSpan->iHigh = scan.Height(extremes.dMax, Map);
             if (pSpan->iHigh != POINT_BEYOND_MAX) return true;
             // A value beyond the int range ends the scan like a missing
             // one: only the point-by-point scan knows where.

@@ -12,11 +12,14 @@
 #include "trace/core/PlotMath.h"
 #include "trace/core/PlotScan.h"
 #include "trace/core/TraceMath.h"
+#include "trace/types/CTFFTTrace.h"
+#include "trace/types/FFTTrace.h"
 #include "trace/types/KindHelpers.h"
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <typeinfo>
 
 namespace {
 
@@ -110,7 +113,7 @@ SYMap CFFTBaseTrace::MakeYMap()
 int CFFTBaseTrace::PointAt(const SPlotScan& scan, int iPos)
 {
     if (iPos < 0 || iPos >= scan.iSize) return POINT_BEYOND_MAX;
-    return GetYPointForData(scan.pdY[iPos]);
+    return scan.Height(scan.pdY[iPos], [this](double d) { return GetYPointForData(d); });
 }
 
 void CFFTBaseTrace::DataToPlot()
@@ -129,6 +132,9 @@ void CFFTBaseTrace::DataToPlot()
 
     CSingleLock lock(&m_TraceLock, true);
     const CReferenceHold references(*this);
+    // Only the kinds whose heights are this class's own take the held map
+    // directly: a class derived from them may map heights its own way.
+    if (typeid(*this) == typeid(CFFTTrace) || typeid(*this) == typeid(CCTFFTTrace)) scan.pHeights = &m_HeldHeights;
     scan.pdY = GetPlotYArray();
     scan.iSize = GetDataSize();
     if (!scan.pdY || scan.iSize <= 0) {
