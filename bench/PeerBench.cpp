@@ -144,9 +144,9 @@ struct SPeerScene {
             plot.xAxis->setScaleType(QCPAxis::stLogarithmic);
             plot.xAxis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
         }
-        double dMinX = trace.GetCurrentMinXScaleValue();
-        if (bLogX && !(dMinX > 0.0)) dMinX = dX0 + dStep;
-        plot.xAxis->setRange(dMinX, trace.GetCurrentMaxXScaleValue());
+        // On log X the window starts where tracewin corrects its start to.
+        const SXMap xmap = trace.MakeXMap();
+        plot.xAxis->setRange(xmap.dMin, xmap.dMax);
         plot.yAxis->setRange(trace.GetCurrentMinYScaleValue(), trace.GetCurrentMaxYScaleValue());
     }
 
