@@ -90,7 +90,7 @@ void CLegendWidget::contextMenuEvent(QContextMenuEvent* event)
     CQXTrace* pTrace = m_legend.GetRows()[iRow].pTrace;
     m_frame.OnSetCurrentTrace(pTrace);
     QMenu menu(this);
-    AddMenuItems(menu, FillRMBMenu(pTrace));
+    AddMenuItems(menu, FillRMBMenu(pTrace, &m_frame));
     if (const UINT uCommand = GetMenuCommand(menu.exec(event->globalPos()))) {
         m_frame.SetTraceForNextCommand(pTrace);
         m_frame.Execute(uCommand);

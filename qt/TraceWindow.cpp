@@ -16,6 +16,7 @@
 #include "resources/StringIds.h"
 #include "trace/display/CursorReadOut.h"
 #include "trace/display/GraphFrame.h"
+#include "trace/document/TraceSettingsDlg.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/file/CreateFilterDlg.h"
 #include "trace/limits/LimitLineManager.h"
@@ -79,6 +80,7 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
         crChosen = FromQColor(colour);
         return true;
     });
+    InstallTraceSettingsCommand(frame);
     const auto run = [this](UINT uCommand) {
         m_pFrame->Execute(uCommand);
         RefreshToolBar();

@@ -5,6 +5,7 @@
 
 #include "trace/display/GraphFrame.h"
 #include "trace/display/QuickLegend.h"
+#include "trace/document/TraceSettingsDlg.h"
 #include "trace/compute/ComputeInvert.h"
 #include "trace/compute/ComputeList.h"
 #include "trace/file/CreateFilterDlg.h"
@@ -77,11 +78,12 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
     CLimitLineManager::Install(m_frame);
     CImpulseWindowEditor::Install(m_frame);
     InstallCreateFilterCommand(m_frame);
+    InstallTraceSettingsCommand(m_frame);
     // What the library does not carry out; the window installs its output
     // commands and the colour chooser itself.
     const std::vector<UINT> auGreyed{
-        ID_TRACE_SETTINGS,      ID_TRACE_COLOR,          ID_TRACE_SAVE,         ID_TRACE_LOGX,
-        ID_TRACE_LOGY,          ID_TRACE_COMMENT,        ID_GRAPH_PRINT,        ID_GRAPH_PRINT_PREVIEW,
+        ID_TRACE_COLOR,         ID_TRACE_SAVE,           ID_TRACE_LOGX,         ID_TRACE_LOGY,
+        ID_TRACE_COMMENT,        ID_GRAPH_PRINT,        ID_GRAPH_PRINT_PREVIEW,
         ID_GRAPH_EXPORT,        ID_GRAPH_EXPORT_PREVIEW, ID_GRAPH_COPY,         ID_GRAPH_PRINT_SETUP,
         ID_GRAPH_RESET_COLORS,  ID_GRAPH_CHANGE_COLORS,  ID_GRAPH_ADD_TRACE,
     };
@@ -93,7 +95,7 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
     EXPECT_FALSE(m_frame.Execute(12345));
     // The menus and the toolbar the window builds show the same states.
     EXPECT_FALSE(m_frame.GetGraphMenu()[0].bEnabled);
-    EXPECT_FALSE(m_frame.GetTraceMenu()[0].bEnabled);
+    EXPECT_TRUE(m_frame.GetTraceMenu()[0].bEnabled); // "Trace settings..."
     for (const SMenuItem& button : m_frame.GetToolbar())
         if (!button.IsSeparator())
             EXPECT_EQ(button.bEnabled, std::find(auGreyed.begin(), auGreyed.end(), button.uCommand) == auGreyed.end())

@@ -185,7 +185,7 @@ bool CGraphFrame::ExitLimitLineDrawingMode(int iMessageId)
     return !InLimitLineDrawingMode() || m_pMode->RequestLeave(iMessageId);
 }
 
-CMenuItems CGraphFrame::GetTraceMenu() const { return FillRMBMenu(PeekTraceForCurrentCommand()); }
+CMenuItems CGraphFrame::GetTraceMenu() { return FillRMBMenu(PeekTraceForCurrentCommand(), this); }
 
 CMenuItems CGraphFrame::GetGraphMenu() const
 {

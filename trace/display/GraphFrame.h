@@ -99,7 +99,7 @@ public:
     bool Execute(UINT uId);
     // The window's menus: the trace menu of the trace the next command acts
     // on, and the graph commands, with their states.
-    CMenuItems GetTraceMenu() const;
+    CMenuItems GetTraceMenu();
     CMenuItems GetGraphMenu() const;
     // The toolbar: short texts for the zoom, cursor, editing and output
     // commands, separators between the groups, states from the table.

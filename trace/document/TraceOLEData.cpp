@@ -9,6 +9,7 @@
 #include "trace/display/XScale.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/document/GraphOLEData.h"
+#include "trace/document/TraceScaleSettings.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/model/CursorMark.h"
 #include "trace/model/QXTrace.h"
@@ -142,87 +143,35 @@ void SetOut(Args& a, double dMin, double dMax)
     a[1] = CVariant::R8(dMax);
 }
 
-CVariant OLEGetXRange(const STarget& t, Args& a, bool bFull)
+CVariant OLEGetRange(const STarget& t, Args& a, AxisType eAxis, bool bFull)
 {
-    const int iUnit = t.trace.GetXUnit();
-    const int iMin = bFull ? t.trace.GetMinXPos() : t.trace.GetCurrentMinXPos();
-    const int iMax = bFull ? t.trace.GetMaxXPos() : t.trace.GetCurrentMaxXPos();
-    SetOut(a, t.trace.GetXValueAtPos(iMin, iUnit), t.trace.GetXValueAtPos(iMax, iUnit));
+    double dMin = 0.0, dMax = 0.0;
+    GetTraceRange(t.trace, eAxis, bFull, &dMin, &dMax);
+    SetOut(a, dMin, dMax);
     return None();
 }
 
-CVariant OLEGetYRange(const STarget& t, Args& a, bool bFull)
+CVariant OLESetRange(const STarget& t, AxisType eAxis, double dMin, double dMax)
 {
-    const int iUnit = t.trace.GetYUnit();
-    if (bFull) {
-        SetOut(a, t.trace.GetMinYValue(static_cast<EUnit>(iUnit)), t.trace.GetMaxYValue(static_cast<EUnit>(iUnit)));
-    } else {
-        SetOut(a, t.trace.GetYValueForData(t.trace.GetCurrentMinYData(), iUnit, 0, 0),
-               t.trace.GetYValueForData(t.trace.GetCurrentMaxYData(), iUnit, 0, 0));
-    }
-    return None();
-}
-
-CVariant OLESetXRange(const STarget& t, double dMin, double dMax)
-{
-    const int iUnit = t.trace.GetXUnit();
-    const int iMinPos = t.trace.GetXPosForValue(std::min(dMin, dMax), iUnit);
-    const int iMaxPos = t.trace.GetXPosForValue(std::max(dMin, dMax), iUnit);
-    if (iMinPos >= iMaxPos || !t.trace.CanZoomX(iMinPos, iMaxPos)) return FailSetting(t, IDS_OLE_PROP_X_RANGE);
-    t.trace.ZoomX(0, iMinPos, iMaxPos, 1);
-    if (t.pDoc) t.pDoc->AdjustXScalesOfRelatedTraces(&t.trace, 0, 0, 0);
-    Hint(t, UPDATE_TRACE_ZOOMX);
+    if (SetTraceRange(t.trace, t.pDoc, eAxis, dMin, dMax, Display()) != EScaleSetting::done)
+        return FailSetting(t, eAxis == X_AXIS ? IDS_OLE_PROP_X_RANGE : IDS_OLE_PROP_Y_RANGE);
     return CVariant::Bool(true);
 }
 
-CVariant OLESetYRange(const STarget& t, double dMin, double dMax)
-{
-    const int iUnit = t.trace.GetYUnit();
-    const double dMinData = t.trace.GetYDataForValue(std::min(dMin, dMax), iUnit, 0);
-    const double dMaxData = t.trace.GetYDataForValue(std::max(dMin, dMax), iUnit, 0);
-    if (!(dMinData < dMaxData) || !t.trace.CanZoomY(dMinData, dMaxData)) return FailSetting(t, IDS_OLE_PROP_Y_RANGE);
-    t.trace.ZoomY(0, dMinData, dMaxData, 1);
-    if (t.pDoc) t.pDoc->AdjustYScalesOfRelatedTraces(&t.trace, 0, 0);
-    Hint(t, UPDATE_TRACE_ZOOMY);
-    return CVariant::Bool(true);
-}
-
-// TRACE_INTERVALS_AUTO, or a fixed count of 1 to 50 intervals that the
-// scale spreads evenly over its range; and the log switch.
 CVariant OLESetIntervals(const STarget& t, AxisType eAxis, int iIntervals, bool bLog)
 {
     const bool bX = eAxis == X_AXIS;
-    const bool bAuto = iIntervals == TRACE_INTERVALS_AUTO;
-    CXScale* pXScale = bX ? t.trace.GetXScale() : nullptr;
-    if ((!bAuto && (iIntervals < 1 || iIntervals > CTickArray::kMaxTicks - 1)) || (bX && !pXScale))
-        return Fail(t, bX ? IDS_OLE_SET_X_INTERVALS_FAILED : IDS_OLE_SET_Y_INTERVALS_FAILED);
-    int bDbUnit = 0, bLogAllowed = 0;
-    t.trace.GetLogDetails(eAxis, bX ? t.trace.GetXUnit() : t.trace.GetYUnit(), &bDbUnit, &bLogAllowed);
-    if (bLog && !bLogAllowed) return Fail(t, bX ? IDS_OLE_SET_X_LOG_FAILED : IDS_OLE_SET_Y_LOG_FAILED);
-    // A fixed count is kept as its tick count, which the tick calculation leaves alone.
-    CTickArray& ticks = bX ? pXScale->GetTicks() : t.trace.GetTicks();
-    if (!bAuto) ticks.SetNumTicks(iIntervals + 1);
-    if (bX) {
-        pXScale->SetAutoIntervals(bAuto);
-        t.trace.SetLogX(bLog);
-        if (t.pDoc) t.pDoc->AdjustXScalesOfRelatedTraces(&t.trace, 0, 1, 0);
-    } else {
-        t.trace.SetYAutoIntervals(bAuto);
-        t.trace.SetLogY(bLog);
-        if (t.pDoc) t.pDoc->AdjustYScalesOfRelatedTraces(&t.trace, 0, 1);
+    switch (SetTraceIntervals(t.trace, t.pDoc, eAxis, iIntervals, bLog, Display())) {
+    case EScaleSetting::done: return CVariant::Bool(true);
+    case EScaleSetting::logRefused: return Fail(t, bX ? IDS_OLE_SET_X_LOG_FAILED : IDS_OLE_SET_Y_LOG_FAILED);
+    default: return Fail(t, bX ? IDS_OLE_SET_X_INTERVALS_FAILED : IDS_OLE_SET_Y_INTERVALS_FAILED);
     }
-    Hint(t, bX ? UPDATE_TRACE_ZOOMX : UPDATE_TRACE_ZOOMY);
-    return CVariant::Bool(true);
 }
 
 CVariant OLEGetIntervals(const STarget& t, Args& a, AxisType eAxis)
 {
-    const bool bX = eAxis == X_AXIS;
-    const CXScale* pXScale = t.trace.GetXScale();
-    const bool bAuto = bX ? (pXScale && pXScale->GetAutoIntervals()) : t.trace.GetYAutoIntervals();
-    const CTickArray& ticks = bX && pXScale ? pXScale->GetTicks() : t.trace.GetTicks();
-    a[0] = CVariant::I2(static_cast<short>(bAuto ? TRACE_INTERVALS_AUTO : ticks.GetNumTicks() - 1));
-    a[1] = CVariant::Bool((bX ? t.trace.GetLogX() : t.trace.GetLogY()) != 0);
+    a[0] = CVariant::I2(static_cast<short>(GetTraceIntervals(t.trace, eAxis)));
+    a[1] = CVariant::Bool((eAxis == X_AXIS ? t.trace.GetLogX() : t.trace.GetLogY()) != 0);
     return None();
 }
 
@@ -413,11 +362,11 @@ const CDispatchTable& GetTraceDispatchTable()
          [](CCmdTarget& c, Args& a) { return OLESetPoint(Of(c), a[0].AsI4(), a[1].AsR8(), a[2].AsR8()); }, nullptr,
          L"sets a point of a user trace or limit line, re-applies the transforms and redraws; false for other kinds"},
         {"TRACE_GetXRange", EDispKind::method, VT_EMPTY, {{VT_BYREF_VARIANT, "min"}, {VT_BYREF_VARIANT, "max"}},
-         [](CCmdTarget& c, Args& a) { return OLEGetXRange(Of(c), a, false); }, nullptr, L"current X range in the X unit"},
+         [](CCmdTarget& c, Args& a) { return OLEGetRange(Of(c), a, X_AXIS, false); }, nullptr, L"current X range in the X unit"},
         {"TRACE_GetFullXRange", EDispKind::method, VT_EMPTY, {{VT_BYREF_VARIANT, "min"}, {VT_BYREF_VARIANT, "max"}},
-         [](CCmdTarget& c, Args& a) { return OLEGetXRange(Of(c), a, true); }, nullptr, L"full X range in the X unit"},
+         [](CCmdTarget& c, Args& a) { return OLEGetRange(Of(c), a, X_AXIS, true); }, nullptr, L"full X range in the X unit"},
         {"TRACE_SetXRange", EDispKind::method, VT_BOOL, {{VT_R8, "min"}, {VT_R8, "max"}},
-         [](CCmdTarget& c, Args& a) { return OLESetXRange(Of(c), a[0].AsR8(), a[1].AsR8()); }, nullptr,
+         [](CCmdTarget& c, Args& a) { return OLESetRange(Of(c), X_AXIS, a[0].AsR8(), a[1].AsR8()); }, nullptr,
          L"zooms X to the range (a zoom step is stored; related traces follow)", IDS_OLE_SET_PROPERTY_FAILED},
         {"TRACE_SetXIntervals", EDispKind::method, VT_BOOL, {{VT_I2, "intervals"}, {VT_BOOL, "log"}},
          [](CCmdTarget& c, Args& a) { return OLESetIntervals(Of(c), X_AXIS, a[0].AsI2(), a[1].AsBool()); }, nullptr,
@@ -429,11 +378,11 @@ const CDispatchTable& GetTraceDispatchTable()
          OLEZoom<&CGraphDoc::DefaultZoomX>,
          nullptr, L"default X zoom (related traces follow)"},
         {"TRACE_GetYRange", EDispKind::method, VT_EMPTY, {{VT_BYREF_VARIANT, "min"}, {VT_BYREF_VARIANT, "max"}},
-         [](CCmdTarget& c, Args& a) { return OLEGetYRange(Of(c), a, false); }, nullptr, L"current Y range in the Y unit"},
+         [](CCmdTarget& c, Args& a) { return OLEGetRange(Of(c), a, Y_AXIS, false); }, nullptr, L"current Y range in the Y unit"},
         {"TRACE_GetFullYRange", EDispKind::method, VT_EMPTY, {{VT_BYREF_VARIANT, "min"}, {VT_BYREF_VARIANT, "max"}},
-         [](CCmdTarget& c, Args& a) { return OLEGetYRange(Of(c), a, true); }, nullptr, L"full Y range in the Y unit"},
+         [](CCmdTarget& c, Args& a) { return OLEGetRange(Of(c), a, Y_AXIS, true); }, nullptr, L"full Y range in the Y unit"},
         {"TRACE_SetYRange", EDispKind::method, VT_BOOL, {{VT_R8, "min"}, {VT_R8, "max"}},
-         [](CCmdTarget& c, Args& a) { return OLESetYRange(Of(c), a[0].AsR8(), a[1].AsR8()); }, nullptr,
+         [](CCmdTarget& c, Args& a) { return OLESetRange(Of(c), Y_AXIS, a[0].AsR8(), a[1].AsR8()); }, nullptr,
          L"zooms Y to the range (a zoom step is stored; related traces follow)", IDS_OLE_SET_PROPERTY_FAILED},
         {"TRACE_SetYIntervals", EDispKind::method, VT_BOOL, {{VT_I2, "intervals"}, {VT_BOOL, "log"}},
          [](CCmdTarget& c, Args& a) { return OLESetIntervals(Of(c), Y_AXIS, a[0].AsI2(), a[1].AsBool()); }, nullptr,

@@ -1,0 +1,183 @@
+#include "trace/document/TraceSettingsDlg.h"
+
+#include "host/app/AppServices.h"
+#include "host/units/Unit.h"
+#include "resources/StringTable.h"
+#include "trace/compute/ComputeDlg.h"
+#include "trace/core/ScaleMath.h"
+#include "trace/core/ZoomMath.h"
+#include "trace/display/GraphFrame.h"
+#include "trace/document/GraphDoc.h"
+#include "trace/document/TraceScaleSettings.h"
+#include "trace/model/QXTrace.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+const wchar_t* AxisName(AxisType eAxis) { return eAxis == X_AXIS ? L"X" : L"Y"; }
+
+int AxisUnit(CQXTrace& trace, AxisType eAxis) { return eAxis == X_AXIS ? trace.GetXUnit() : trace.GetYUnit(); }
+
+// A whole number, or 0 for anything else (which the interval check refuses).
+int ReadCount(const CString& sText)
+{
+    const wchar_t* pBegin = sText.GetString();
+    wchar_t* pEnd = nullptr;
+    const long lCount = std::wcstol(pBegin, &pEnd, 10);
+    while (*pEnd == L' ') ++pEnd;
+    return pEnd == pBegin || *pEnd || lCount < 0 || lCount > 1000 ? 0 : static_cast<int>(lCount);
+}
+
+} // namespace
+
+CTraceSettingsDlg::CTraceSettingsDlg(CQXTrace& trace) : m_Trace(trace)
+{
+    m_sName = trace.GetTraceName(0, 0, 0);
+    // dB values of data that takes both signs are magnitudes: the box says which side.
+    m_bPolarityApplies = trace.HasNegativeYData() && trace.HasPositiveYData() && IsdBUnit(trace.GetYUnit());
+    m_bPositive = !m_bPolarityApplies || trace.GetCurrentMaxYData() > 0.0;
+    for (AxisType eAxis : {X_AXIS, Y_AXIS}) {
+        double dMin = 0.0, dMax = 0.0;
+        GetTraceRange(trace, eAxis, false, &dMin, &dMax);
+        ShowRange(eAxis, dMin, dMax);
+        const int iIntervals = GetTraceIntervals(trace, eAxis);
+        const bool bLog = (eAxis == X_AXIS ? trace.GetLogX() : trace.GetLogY()) != 0;
+        SAxis& axis = Axis(eAxis);
+        axis.eIntervals = bLog ? EIntervals::logarithmic
+                          : iIntervals == TRACE_INTERVALS_AUTO ? EIntervals::automatic : EIntervals::linear;
+        axis.sCount.Format(L"%d", iIntervals == TRACE_INTERVALS_AUTO ? 10 : iIntervals);
+    }
+    std::copy(std::begin(m_aAxes), std::end(m_aAxes), std::begin(m_aOpened));
+    m_bOpenedPositive = m_bPositive;
+}
+
+CString CTraceSettingsDlg::GetCaption() const { return LoadResString(IDS_TRACE_SETTINGS_CAPTION); }
+
+CString CTraceSettingsDlg::GetUnitName(AxisType eAxis) const
+{
+    const CUnit* pUnit = FindUnitObject(AxisUnit(m_Trace, eAxis));
+    return pUnit ? pUnit->GetName() : CString();
+}
+
+bool CTraceSettingsDlg::LogAllowed(AxisType eAxis) const { return TraceLogAllowed(m_Trace, eAxis); }
+
+void CTraceSettingsDlg::ShowRange(AxisType eAxis, double dMin, double dMax)
+{
+    const int iUnit = AxisUnit(m_Trace, eAxis);
+    Axis(eAxis).sFrom = FormatFieldValue(dMin, iUnit);
+    Axis(eAxis).sTo = FormatFieldValue(dMax, iUnit);
+}
+
+void CTraceSettingsDlg::ResetDefaults()
+{
+    m_sName = m_Trace.GetTraceName(0, 0, 1);
+    double dMin = 0.0, dMax = 0.0;
+    m_Trace.CalcDefaultXScaleValues(&dMin, &dMax);
+    ShowRange(X_AXIS, dMin, dMax);
+    m_Trace.CalcDefaultYScaleValues(&dMin, &dMax);
+    ShowRange(Y_AXIS, dMin, dMax);
+    for (SAxis& axis : m_aAxes) axis.eIntervals = EIntervals::automatic;
+    m_bPositive = true;
+}
+
+bool CTraceSettingsDlg::ReadAxis(AxisType eAxis, double* pdFrom, double* pdTo, int* piIntervals) const
+{
+    const SAxis& axis = GetAxis(eAxis);
+    const int iUnit = AxisUnit(m_Trace, eAxis);
+    *piIntervals = axis.eIntervals == EIntervals::linear ? ReadCount(axis.sCount) : TRACE_INTERVALS_AUTO;
+    return ParseFieldValue(axis.sFrom, iUnit, pdFrom) && ParseFieldValue(axis.sTo, iUnit, pdTo);
+}
+
+CString CTraceSettingsDlg::Validate(int* piControl) const
+{
+    for (AxisType eAxis : {X_AXIS, Y_AXIS}) {
+        const bool bX = eAxis == X_AXIS;
+        double dFrom = 0.0, dTo = 0.0;
+        int iIntervals = TRACE_INTERVALS_AUTO;
+        if (!ReadAxis(eAxis, &dFrom, &dTo, &iIntervals)) {
+            double dMin = 0.0, dMax = 0.0;
+            GetTraceRange(m_Trace, eAxis, true, &dMin, &dMax);
+            if (piControl) *piControl = bX ? IDC_X_FROM : IDC_Y_FROM;
+            return GetInvalidRangeText(CString(), dMin, dMax, AxisUnit(m_Trace, eAxis), 0);
+        }
+        const CString sProblem = GetScaleRangeError(eAxis, dFrom, dTo, iIntervals);
+        if (!sProblem.IsEmpty()) {
+            const bool bInterval = dFrom < dTo;
+            if (piControl) *piControl = bInterval ? (bX ? IDC_X_INTERVALS : IDC_Y_INTERVALS) : (bX ? IDC_X_TO : IDC_Y_TO);
+            return sProblem;
+        }
+    }
+    if (piControl) *piControl = 0;
+    return CString();
+}
+
+bool CTraceSettingsDlg::Refuse(int iMessageId, AxisType eAxis) const
+{
+    CString sText;
+    sText.Format(LoadResString(iMessageId), AxisName(eAxis));
+    AfxMessageBox(sText, MB_OK | MB_ICONINFORMATION);
+    return false;
+}
+
+bool CTraceSettingsDlg::ApplyAxis(AxisType eAxis)
+{
+    CGraphDoc* pDoc = GetGraphDoc();
+    const SAxis& axis = GetAxis(eAxis);
+    const SAxis& opened = m_aOpened[eAxis == X_AXIS ? 0 : 1];
+    double dFrom = 0.0, dTo = 0.0;
+    int iIntervals = TRACE_INTERVALS_AUTO;
+    if (!ReadAxis(eAxis, &dFrom, &dTo, &iIntervals)) return false;
+    const bool bPolarityChanged = eAxis == Y_AXIS && m_bPositive != m_bOpenedPositive;
+    if (axis.sFrom != opened.sFrom || axis.sTo != opened.sTo || bPolarityChanged) {
+        EScaleSetting eSet = EScaleSetting::done;
+        if (eAxis == Y_AXIS && m_bPolarityApplies) {
+            const int iUnit = m_Trace.GetYUnit();
+            const double dA = m_Trace.GetYDataForValue(dFrom, iUnit, 0);
+            const double dB = m_Trace.GetYDataForValue(dTo, iUnit, 0);
+            const double dSign = m_bPositive ? 1.0 : -1.0;
+            eSet = SetTraceYDataRange(m_Trace, pDoc, std::min(dSign * dA, dSign * dB), std::max(dSign * dA, dSign * dB), 1);
+        } else {
+            eSet = SetTraceRange(m_Trace, pDoc, eAxis, dFrom, dTo, 1);
+        }
+        if (eSet != EScaleSetting::done) return Refuse(IDS_TRACE_SETTINGS_RANGE_REFUSED, eAxis);
+    }
+    if (axis.eIntervals != opened.eIntervals || (axis.eIntervals == EIntervals::linear && axis.sCount != opened.sCount)) {
+        const EScaleSetting eSet =
+            SetTraceIntervals(m_Trace, pDoc, eAxis, iIntervals, axis.eIntervals == EIntervals::logarithmic, 1);
+        if (eSet == EScaleSetting::logRefused) return Refuse(IDS_TRACE_SETTINGS_LOG_REFUSED, eAxis);
+        if (eSet != EScaleSetting::done) return Refuse(IDS_TRACE_SETTINGS_RANGE_REFUSED, eAxis);
+    }
+    return true;
+}
+
+bool CTraceSettingsDlg::Apply()
+{
+    // The trace's own name is kept as no name, so it follows the trace.
+    const CString sUserName = m_sName == m_Trace.GetTraceName(0, 0, 1) ? CString() : m_sName;
+    if (sUserName != m_Trace.GetUserName()) {
+        if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->SetTraceName(&m_Trace, sUserName);
+        else m_Trace.SetTraceName(sUserName);
+    }
+    for (AxisType eAxis : {X_AXIS, Y_AXIS}) {
+        if (!ApplyAxis(eAxis)) return false;
+        // A refused later axis must not set this one again.
+        m_aOpened[eAxis == X_AXIS ? 0 : 1] = GetAxis(eAxis);
+    }
+    m_bOpenedPositive = m_bPositive;
+    return true;
+}
+
+void InstallTraceSettingsCommand(CGraphFrame& frame)
+{
+    const auto Usable = [](CQXTrace* pTrace) { return pTrace && pTrace->IsInUse() && pTrace->GetDataSize() > 0; };
+    frame.SetCommand({ID_TRACE_SETTINGS,
+                      [Usable](CQXTrace* pTrace) {
+                          if (!Usable(pTrace)) return false;
+                          CTraceSettingsDlg dlg(*pTrace);
+                          DoModalDialog(dlg);
+                          return true;
+                      },
+                      [Usable](CQXTrace* pTrace) { return SCommandStatus{Usable(pTrace), false}; }});
+}
