@@ -30,11 +30,14 @@ CGraphFrame::CGraphFrame()
                                [uId](CQXTrace*) {
                                    CGraphDoc* pDoc = GetGraphDoc();
                                    if (!pDoc || !GetGraphCommandStatus(uId, AnyTraceInUse(pDoc)).bEnabled) return false;
-                                   // The window's menus act on every channel.
+                                   // The window's menus act on every channel; the output
+                                   // commands are the window's to install.
                                    if (uId == ID_GRAPH_AUTOZOOM_ALL)
                                        pDoc->AutoZoomAll(CHANNEL_BOTH, 1);
-                                   else
+                                   else if (uId == ID_GRAPH_DEFAULTZOOM_ALL)
                                        pDoc->DefaultZoomAll(CHANNEL_BOTH, 1);
+                                   else
+                                       return false;
                                    return true;
                                },
                                [uId](CQXTrace*) { return GetGraphCommandStatus(uId, AnyTraceInUse(GetGraphDoc())); }});
