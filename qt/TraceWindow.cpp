@@ -16,6 +16,7 @@
 #include "resources/StringIds.h"
 #include "trace/display/CursorReadOut.h"
 #include "trace/display/GraphFrame.h"
+#include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/file/CreateFilterDlg.h"
@@ -81,6 +82,7 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
         return true;
     });
     InstallTraceSettingsCommand(frame);
+    InstallTraceCommentCommand(frame);
     const auto run = [this](UINT uCommand) {
         m_pFrame->Execute(uCommand);
         RefreshToolBar();

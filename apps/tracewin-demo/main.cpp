@@ -24,7 +24,7 @@
 // --gain DB gives the device DB more gain.
 //
 //   tracewin-demo [--sweep | --multitone [--gain DB] | --values] [--compute TRANSFORM]... [--copy]
-//                 [--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings FILE]
+//                 [--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment FILE]
 //                 [--screenshot FILE]
 //
 // --limit attaches a limit file to channel A's spectrum (or response) as
@@ -60,6 +60,7 @@
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeListDlg.h"
 #include "trace/display/GraphFrame.h"
+#include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
@@ -88,16 +89,17 @@ constexpr int kBlocksPerSecond = 20;
 constexpr int kScreenshotBlocks = 5;
 
 // Opens a dialog on the trace: the transforms list, a new transform's own,
-// or its settings.
+// its settings or its comment.
 void OpenDialog(const std::string& sKind, CQXTrace& trace)
 {
     if (sKind == "transforms") {
         trace.ShowComputeListDlg();
         return;
     }
-    if (sKind == "settings") {
-        CTraceSettingsDlg dialog(trace);
-        DoModalDialog(dialog);
+    if (sKind == "settings" || sKind == "comment") {
+        CTraceSettingsDlg settings(trace);
+        CTraceCommentDlg comment(trace);
+        DoModalDialog(sKind == "settings" ? static_cast<CDialogModel&>(settings) : comment);
         return;
     }
     std::unique_ptr<CCompute> pCompute(
@@ -149,7 +151,8 @@ int main(int argc, char** argv)
             bCopy = true;
         } else if (!std::strcmp(argv[i], "--dialog") && i + 2 < argc &&
                    (!std::strcmp(argv[i + 1], "transforms") || !std::strcmp(argv[i + 1], "invert") ||
-                    !std::strcmp(argv[i + 1], "normalise") || !std::strcmp(argv[i + 1], "settings"))) {
+                    !std::strcmp(argv[i + 1], "normalise") || !std::strcmp(argv[i + 1], "settings") ||
+                    !std::strcmp(argv[i + 1], "comment"))) {
             sDialog = argv[++i];
             szDialogShot = argv[++i];
         } else if (!std::strcmp(argv[i], "--values")) {
@@ -161,7 +164,7 @@ int main(int argc, char** argv)
             break;
         } else {
             std::fprintf(stderr, "usage: tracewin-demo [--sweep | --multitone [--gain DB] | --values] [--compute TRANSFORM]... [--copy] "
-                                 "[--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
+                                 "[--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
             return 2;
         }
     }

@@ -10,6 +10,7 @@
 #include "qt/dialogs/ComputeSumBinsForm.h"
 #include "qt/dialogs/CreateFilterForm.h"
 #include "qt/dialogs/LimitLineOptionsForm.h"
+#include "qt/dialogs/TraceCommentForm.h"
 #include "qt/dialogs/TraceSettingsForm.h"
 #include "trace/file/CreateFilterDlg.h"
 #include "trace/limits/LimitLineOptionsDlg.h"
@@ -48,6 +49,7 @@ QDialog* CreateQtForm(CDialogModel& model, QWidget* pParent)
         return new CComputeSumBinsForm(static_cast<CComputeSumBinsDlg&>(model), pParent);
     case CComputeRelativeDlg::kTemplateID:
         return new CComputeRelativeForm(static_cast<CComputeRelativeDlg&>(model), pParent);
+    case CTraceCommentDlg::kTemplateID: return new CTraceCommentForm(static_cast<CTraceCommentDlg&>(model), pParent);
     case CTraceSettingsDlg::kTemplateID:
         return new CTraceSettingsForm(static_cast<CTraceSettingsDlg&>(model), pParent);
     default: return nullptr;

@@ -1,11 +1,12 @@
 // "Trace Settings": its checks with the scales' messages, and OK through the
 // frame's command setting the name, a range, a fixed interval count and
-// (after Reset Defaults) the defaults back.
+// (after Reset Defaults) the defaults back. "Edit Trace comment" too.
 
 #include "ViewFixture.h"
 
 #include "host/app/ScriptedDialogs.h"
 #include "trace/display/GraphFrame.h"
+#include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/document/TraceScaleSettings.h"
 
@@ -92,4 +93,23 @@ TEST_F(TraceSettingsDialog, OkSetsWhatChangedAndResetDefaultsRestores)
     EXPECT_EQ(pTrace->GetLogY(), 0);
     GetTraceRange(*pTrace, X_AXIS, false, &dMin, &dMax);
     EXPECT_EQ(std::make_pair(dMin, dMax), std::make_pair(0.0, 24000.0));
+}
+
+TEST_F(TraceSettingsDialog, CommentIsSetOnOkOnlyAndTellsTheViews)
+{
+    CTestTrace* pTrace = AddLiveTrace();
+    m_pDoc->SetCurrentTrace(pTrace, 0);
+    CGraphFrame frame;
+    InstallTraceCommentCommand(frame);
+    CScriptedDialogs dialogs;
+    for (int iAnswer : {IDCANCEL, IDOK})
+        dialogs.QueueAnswer([iAnswer](CDialogModel& model) {
+            static_cast<CTraceCommentDlg&>(model).SetComment(iAnswer == IDOK ? L"after repair" : L"dropped");
+            return iAnswer;
+        });
+    EXPECT_TRUE(frame.Execute(ID_TRACE_COMMENT));
+    EXPECT_EQ(pTrace->GetComment(), CString());
+    EXPECT_TRUE(frame.Execute(ID_TRACE_COMMENT));
+    EXPECT_EQ(pTrace->GetComment(), CString(L"after repair"));
+    EXPECT_EQ(CountHints(UPDATE_TRACE_COMMENT), 1);
 }

@@ -5,6 +5,7 @@
 
 #include "trace/display/GraphFrame.h"
 #include "trace/display/QuickLegend.h"
+#include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/compute/ComputeInvert.h"
 #include "trace/compute/ComputeList.h"
@@ -79,11 +80,12 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
     CImpulseWindowEditor::Install(m_frame);
     InstallCreateFilterCommand(m_frame);
     InstallTraceSettingsCommand(m_frame);
+    InstallTraceCommentCommand(m_frame);
     // What the library does not carry out; the window installs its output
     // commands and the colour chooser itself.
     const std::vector<UINT> auGreyed{
         ID_TRACE_COLOR,         ID_TRACE_SAVE,           ID_TRACE_LOGX,         ID_TRACE_LOGY,
-        ID_TRACE_COMMENT,        ID_GRAPH_PRINT,        ID_GRAPH_PRINT_PREVIEW,
+        ID_GRAPH_PRINT,         ID_GRAPH_PRINT_PREVIEW,
         ID_GRAPH_EXPORT,        ID_GRAPH_EXPORT_PREVIEW, ID_GRAPH_COPY,         ID_GRAPH_PRINT_SETUP,
         ID_GRAPH_RESET_COLORS,  ID_GRAPH_CHANGE_COLORS,  ID_GRAPH_ADD_TRACE,
     };

@@ -6,6 +6,7 @@
 // use clears it), and the command table the window builds its menus from:
 // each command's id, its handler and its enabled and checked state.
 
+#include "host/app/DialogModel.h"
 #include "trace/display/GraphView.h"
 #include "trace/display/TraceInterceptor.h"
 #include "trace/display/TraceMenu.h"
@@ -116,3 +117,19 @@ private:
     std::unique_ptr<CFrameMode> m_pEndedMode;
     std::function<void(CFrameMode*, CFrameMode*)> m_fnModeListener;
 };
+
+// Puts a dialog command in the frame's table: enabled on the traces
+// bUsable accepts, it shows a TDialog (made from the trace) through the
+// installed dialog host.
+template <class TDialog>
+void InstallDialogCommand(CGraphFrame& frame, UINT uId, bool (*bUsable)(CQXTrace*))
+{
+    frame.SetCommand({uId,
+                      [bUsable](CQXTrace* pTrace) {
+                          if (!bUsable(pTrace)) return false;
+                          TDialog dialog(*pTrace);
+                          DoModalDialog(dialog);
+                          return true;
+                      },
+                      [bUsable](CQXTrace* pTrace) { return SCommandStatus{bUsable(pTrace), false}; }});
+}

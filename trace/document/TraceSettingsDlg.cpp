@@ -171,13 +171,7 @@ bool CTraceSettingsDlg::Apply()
 
 void InstallTraceSettingsCommand(CGraphFrame& frame)
 {
-    const auto Usable = [](CQXTrace* pTrace) { return pTrace && pTrace->IsInUse() && pTrace->GetDataSize() > 0; };
-    frame.SetCommand({ID_TRACE_SETTINGS,
-                      [Usable](CQXTrace* pTrace) {
-                          if (!Usable(pTrace)) return false;
-                          CTraceSettingsDlg dlg(*pTrace);
-                          DoModalDialog(dlg);
-                          return true;
-                      },
-                      [Usable](CQXTrace* pTrace) { return SCommandStatus{Usable(pTrace), false}; }});
+    InstallDialogCommand<CTraceSettingsDlg>(frame, ID_TRACE_SETTINGS, [](CQXTrace* pTrace) {
+        return pTrace && pTrace->IsInUse() && pTrace->GetDataSize() > 0;
+    });
 }
