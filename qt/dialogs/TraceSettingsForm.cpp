@@ -43,9 +43,26 @@ CTraceSettingsForm::CTraceSettingsForm(CTraceSettingsDlg& model, QWidget* pParen
         m_Model.ResetDefaults();
         ShowModel();
     });
+    AddLimit(pGrid, 6, true);
+    AddLimit(pGrid, 7, false);
     pLayout->addLayout(pGrid);
     AddButtons(pLayout);
     ShowModel();
+}
+
+void CTraceSettingsForm::AddLimit(QGridLayout* pGrid, int iRow, bool bUpper)
+{
+    QLineEdit*& pEdit = m_apLimits[bUpper ? 0 : 1];
+    pEdit = new QLineEdit(ToQString(m_Model.GetLimitFile(bUpper)), this);
+    auto* pBrowse = new QPushButton(Text(IDS_CREATE_FILTER_BROWSE), this);
+    pGrid->addWidget(new QLabel(Text(bUpper ? IDS_TRACE_SETTINGS_UPPER : IDS_TRACE_SETTINGS_LOWER), this), iRow, 0);
+    pGrid->addWidget(pEdit, iRow, 1, 1, 4);
+    pGrid->addWidget(pBrowse, iRow, 5);
+    connect(pEdit, &QLineEdit::textEdited, this,
+            [this, bUpper](const QString& s) { m_Model.SetLimitFile(bUpper, FromQString(s)); });
+    connect(pBrowse, &QPushButton::clicked, this, [this, bUpper, pEdit]() {
+        if (m_Model.BrowseLimitFile(bUpper)) pEdit->setText(ToQString(m_Model.GetLimitFile(bUpper)));
+    });
 }
 
 void CTraceSettingsForm::AddAxis(QGridLayout* pGrid, int iRow, AxisType eAxis)
@@ -106,6 +123,8 @@ QWidget* CTraceSettingsForm::FindControl(int iControl)
                           : CTraceSettingsDlg::IDC_X_FROM;
     const SAxisWidgets& w = m_aAxes[iBase == CTraceSettingsDlg::IDC_X_FROM ? 0 : 1];
     if (iControl == CTraceSettingsDlg::IDC_NAME) return m_pName;
+    if (iControl == CTraceSettingsDlg::IDC_UPPER_LIMIT) return m_apLimits[0];
+    if (iControl == CTraceSettingsDlg::IDC_LOWER_LIMIT) return m_apLimits[1];
     if (iControl == iBase) return w.pFrom;
     if (iControl == iBase + 1) return w.pTo;
     return iControl == iBase + 2 ? w.pCount : nullptr;

@@ -25,10 +25,12 @@ private:
         QLineEdit* pCount = nullptr;
     };
     void AddAxis(QGridLayout* pGrid, int iRow, AxisType eAxis);
+    void AddLimit(QGridLayout* pGrid, int iRow, bool bUpper);
     void ShowModel();
 
     CTraceSettingsDlg& m_Model;
     QLineEdit* m_pName = nullptr;
     SAxisWidgets m_aAxes[2];
     QCheckBox* m_pPositive = nullptr;
+    QLineEdit* m_apLimits[2] = {};
 };

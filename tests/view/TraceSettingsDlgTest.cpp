@@ -93,6 +93,18 @@ TEST_F(TraceSettingsDialog, OkSetsWhatChangedAndResetDefaultsRestores)
     EXPECT_EQ(pTrace->GetLogY(), 0);
     GetTraceRange(*pTrace, X_AXIS, false, &dMin, &dMax);
     EXPECT_EQ(std::make_pair(dMin, dMax), std::make_pair(0.0, 24000.0));
+
+    // A limit file that does not load: its message, the dialog stays open, no line.
+    dialogs.QueueAnswer([](CDialogModel& model) {
+        static_cast<Dlg&>(model).SetLimitFile(true, L"no-such.lim");
+        return IDOK;
+    });
+    EXPECT_TRUE(frame.Execute(ID_TRACE_SETTINGS));
+    ASSERT_EQ(m_host.GetMessageBoxes().size(), 2u);
+    const std::wstring sText = m_host.GetMessageBoxes()[1].sText.GetString();
+    EXPECT_EQ(sText.substr(0, 16), L"The limit file '");
+    EXPECT_TRUE(sText.ends_with(L"/no-such.lim' could not be opened.")) << sText;
+    EXPECT_EQ(pTrace->GetMaxLimitLine(), nullptr);
 }
 
 TEST_F(TraceSettingsDialog, CommentIsSetOnOkOnlyAndTellsTheViews)

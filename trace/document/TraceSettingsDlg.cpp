@@ -1,6 +1,7 @@
 #include "trace/document/TraceSettingsDlg.h"
 
 #include "host/app/AppServices.h"
+#include "host/app/PathResolver.h"
 #include "host/units/Unit.h"
 #include "resources/StringTable.h"
 #include "trace/compute/ComputeDlg.h"
@@ -9,6 +10,7 @@
 #include "trace/display/GraphFrame.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/document/TraceScaleSettings.h"
+#include "trace/limits/LimitLine.h"
 #include "trace/model/QXTrace.h"
 
 #include <algorithm>
@@ -49,6 +51,8 @@ CTraceSettingsDlg::CTraceSettingsDlg(CQXTrace& trace) : m_Trace(trace)
                           : iIntervals == TRACE_INTERVALS_AUTO ? EIntervals::automatic : EIntervals::linear;
         axis.sCount.Format(L"%d", iIntervals == TRACE_INTERVALS_AUTO ? 10 : iIntervals);
     }
+    const CQXTrace* apLines[2] = {trace.GetMaxLimitLine(), trace.GetMinLimitLine()};
+    for (int i = 0; i < 2; ++i) m_asLimit[i] = m_asOpenedLimit[i] = apLines[i] ? apLines[i]->GetFileName() : CString();
     std::copy(std::begin(m_aAxes), std::end(m_aAxes), std::begin(m_aOpened));
     m_bOpenedPositive = m_bPositive;
 }
@@ -166,6 +170,22 @@ bool CTraceSettingsDlg::Apply()
         m_aOpened[eAxis == X_AXIS ? 0 : 1] = GetAxis(eAxis);
     }
     m_bOpenedPositive = m_bPositive;
+    for (int i = 0; i < 2; ++i) {
+        if (m_asLimit[i].IsEmpty() || m_asLimit[i] == m_asOpenedLimit[i]) continue;
+        int iFailure = 0;
+        if (!CLimitLine::LoadForTrace(&m_Trace, m_asLimit[i], i == 0 ? TT_MAXLIMITLINE : TT_MINLIMITLINE, 1, &iFailure))
+            return false;
+        m_asOpenedLimit[i] = m_asLimit[i];
+    }
+    return true;
+}
+
+bool CTraceSettingsDlg::BrowseLimitFile(bool bUpper)
+{
+    const CString sChosen = CGraphDoc::ShowModalFileDialog(true, GetLimitFile(bUpper), IDS_LIMIT_FILE_EXT,
+                                                           IDS_LIMIT_FILE_FILTER, PATH_SUBTYPE_LIMITS, nullptr);
+    if (sChosen.IsEmpty()) return false;
+    SetLimitFile(bUpper, sChosen);
     return true;
 }
 

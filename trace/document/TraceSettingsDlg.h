@@ -28,6 +28,8 @@ public:
     static constexpr int IDC_Y_INTERVALS = 8313;
     static constexpr int IDC_POSITIVE = 8320;
     static constexpr int IDC_RESET_DEFAULTS = 8321;
+    static constexpr int IDC_UPPER_LIMIT = 8322;
+    static constexpr int IDC_LOWER_LIMIT = 8323;
 
     enum class EIntervals { automatic, linear, logarithmic };
     struct SAxis {
@@ -55,6 +57,14 @@ public:
     bool PolarityApplies() const { return m_bPolarityApplies; }
     bool GetPositive() const { return m_bPositive; }
     void SetPositive(bool bPositive) { m_bPositive = bPositive; }
+    // "Upper limit" and "Lower limit": the limit file of each line (the
+    // file it was loaded from, if any). OK loads a changed, non-empty one
+    // as that line; an emptied field leaves the line.
+    const CString& GetLimitFile(bool bUpper) const { return m_asLimit[bUpper ? 0 : 1]; }
+    void SetLimitFile(bool bUpper, const CString& sFile) { m_asLimit[bUpper ? 0 : 1] = sFile; }
+    // "Browse...": the host's open dialog in the limits folder; true when a
+    // file was chosen (it becomes the field).
+    bool BrowseLimitFile(bool bUpper);
     // "Reset Defaults": the trace's own name, its full ranges, automatic
     // intervals and positive polarity; applied by OK like any edit.
     void ResetDefaults();
@@ -62,8 +72,9 @@ public:
     CString Validate(int* piControl) const override;
 
 protected:
-    // A range or interval count the trace refuses names the axis; what was
-    // set before it stays set.
+    // A range or interval count the trace refuses names the axis, a limit
+    // file that does not load gets the limit file's message; what was set
+    // before it stays set.
     bool Apply() override;
 
 private:
@@ -82,6 +93,8 @@ private:
     // What the dialog opened with: OK sets what differs.
     SAxis m_aOpened[2];
     bool m_bOpenedPositive = true;
+    CString m_asLimit[2];
+    CString m_asOpenedLimit[2];
 };
 
 // "Trace settings..." in the frame's command table: the dialog on a trace in use.

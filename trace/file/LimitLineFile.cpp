@@ -365,7 +365,11 @@ int CLimitLine::LoadForTrace(CQXTrace* pTrace, const CString& sPath, TraceType e
         ReportOutOfMemory(__FILE__, __LINE__);
         return Fail(IDS_OLE_SET_LIMIT_FAILED);
     }
-    if (!pLine->InitialiseFromFile(sPath, bShowMessages, psReason)) return Fail(IDS_OLE_SET_LIMIT_FAILED);
+    if (!pLine->InitialiseFromFile(sPath, bShowMessages, psReason)) {
+        // The file's own message has said why; a second box would only repeat it.
+        if (piFailure) *piFailure = IDS_OLE_SET_LIMIT_FAILED;
+        return 0;
+    }
     if (!pTrace->IsLimitConsistent(pLine->GetLimitXUnit(), pLine->GetLimitYUnit())) {
         if (psReason) {
             const auto Name = [](int iUnit) {
