@@ -294,12 +294,16 @@ TEST_F(DocumentFileTest, SmoothBandSumAndRelativeComeBackFromTraceAndDocumentFil
         pFft->SetComputeList(&list);
         ASSERT_EQ(pFft->SetShowTransformedYData(1, 0), 1);
         const std::vector<double> adShown(pFft->GetYDataBuffer(1), pFft->GetYDataBuffer(1) + n);
-        if (!std::isnan(dReadsdB)) EXPECT_NEAR(pFft->GetYValueForData(adShown[100], UNIT_DBV, 1, 1), dReadsdB, 1e-9);
+        if (!std::isnan(dReadsdB)) {
+            EXPECT_NEAR(pFft->GetYValueForData(adShown[100], UNIT_DBV, 1, 1), dReadsdB, 1e-9);
+        }
         ASSERT_EQ(m_pDoc->SaveTrace(pFft, Path("transform.trc"), 0), 1);
         CQXTrace* pFromTraceFile = m_pDoc->LoadTrace(Path("transform.trc"), CHANNEL_A, 0);
         std::string sWhy;
         for (int iFile = 0; iFile < 2; ++iFile) {
-            if (iFile == 1) ASSERT_EQ(Load("transform.twc", Saved(*m_pDoc, "transform.twc"), &sWhy), 1) << sWhy;
+            if (iFile == 1) {
+                ASSERT_EQ(Load("transform.twc", Saved(*m_pDoc, "transform.twc"), &sWhy), 1) << sWhy;
+            }
             CQXTrace* pBack = iFile == 0 ? pFromTraceFile : Live(TT_FFT, CHANNEL_A);
             ASSERT_TRUE(pBack && pBack->GetComputeList() && pBack->GetComputeList()->GetNumComputeObjects() == 1);
             EXPECT_EQ(pBack->GetComputeList()->GetComputeObjectAt(0)->GetDescriptionString(), CString(sDescription));

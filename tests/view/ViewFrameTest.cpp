@@ -98,10 +98,11 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
     // The menus and the toolbar the window builds show the same states.
     EXPECT_FALSE(m_frame.GetGraphMenu()[0].bEnabled);
     EXPECT_TRUE(m_frame.GetTraceMenu()[0].bEnabled); // "Trace settings..."
-    for (const SMenuItem& button : m_frame.GetToolbar())
-        if (!button.IsSeparator())
-            EXPECT_EQ(button.bEnabled, std::find(auGreyed.begin(), auGreyed.end(), button.uCommand) == auGreyed.end())
-                << button.uCommand;
+    for (const SMenuItem& button : m_frame.GetToolbar()) {
+        if (button.IsSeparator()) continue;
+        EXPECT_EQ(button.bEnabled, std::find(auGreyed.begin(), auGreyed.end(), button.uCommand) == auGreyed.end())
+            << button.uCommand;
+    }
     EXPECT_TRUE(m_frame.Execute(ID_TRACE_PRINTSTYLE_DASHED));
     EXPECT_EQ(pTrace->GetPrintStyle(), TRACE_PRINTSTYLE_DASH);
 }
