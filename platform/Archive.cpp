@@ -284,12 +284,3 @@ CArchive& CArchive::operator>>(CString& s)
     }
     return *this;
 }
-
-int CArchive::CompareFileVersion(int number, char letter) const
-{
-    if (m_iVersionNumber != number) return m_iVersionNumber < number ? -1 : 1;
-    const auto mine = static_cast<unsigned char>(m_cVersionLetter);
-    const auto theirs = static_cast<unsigned char>(letter);
-    if (mine != theirs) return mine < theirs ? -1 : 1;
-    return 0;
-}

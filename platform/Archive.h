@@ -90,9 +90,6 @@ public:
     void SetFileVersion(int number, char letter) { m_iVersionNumber = number; m_cVersionLetter = letter; }
     int GetFileVersionNumber() const { return m_iVersionNumber; }
     char GetFileVersionLetter() const { return m_cVersionLetter; }
-    // Negative when the archive is older than number/letter, 0 when equal,
-    // positive when newer; number first, then letter.
-    int CompareFileVersion(int number, char letter) const;
     void SetConfigVersion(int version) { m_iConfigVersion = version; }
     int GetConfigVersion() const { return m_iConfigVersion; }
 

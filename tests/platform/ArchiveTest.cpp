@@ -280,18 +280,3 @@ TEST(ArchiveFile, LoadingOpensRegularFilesOnlyAndStreamsThem)
     in.reset();
     std::filesystem::remove_all(dir);
 }
-
-TEST(ArchiveVersion, ComparesNumberThenLetter)
-{
-    CArchive ar(CArchive::load);
-    ar.SetFileVersion(121, 'k');
-    const struct { int number; char letter; int sign; } rows[] = {
-        {121, 107, 0}, {121, 'a', 1}, {121, 'z', -1}, {122, '.', -1}, {90, 'z', 1}, {121, '.', 1},
-    };
-    for (const auto& row : rows) {
-        const int c = ar.CompareFileVersion(row.number, row.letter);
-        EXPECT_EQ((c > 0) - (c < 0), row.sign) << row.number << row.letter;
-    }
-    ar.SetFileVersion(121, static_cast<char>(0xE9)); // letters compare as unsigned bytes
-    EXPECT_GT(ar.CompareFileVersion(121, 'z'), 0);
-}
