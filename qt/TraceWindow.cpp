@@ -2,6 +2,7 @@
 
 #include "host/app/AppMessages.h"
 #include "host/app/HeadlessHost.h"
+#include "qt/CursorBarWidget.h"
 #include "qt/GraphViewWidget.h"
 #include "qt/ImpulseWindowBarWidget.h"
 #include "qt/LegendWidget.h"
@@ -89,6 +90,7 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     };
     BindMenu(*menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
+    BindMenu(*menuBar()->addMenu("&Cursor"), [&frame]() { return frame.GetCursorMenu(); }, run);
     // Export, copy, preview and print, from the menus, the toolbar or a
     // script, leave limit drawing first.
     const auto outputGate = [this]() { return m_pFrame->ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT); };
@@ -99,6 +101,10 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     m_pToolBar = addToolBar("Commands");
     m_pToolBar->setObjectName("commands");
     FillToolBar(*m_pToolBar, frame.GetToolbar(), run);
+    // The read-outs need room: the cursor bar takes a row of its own.
+    addToolBarBreak();
+    m_pCursorBar = new CCursorBarWidget(frame, this);
+    addToolBar(m_pCursorBar);
 
     m_pLegendDock = new QDockWidget("Legend", this);
     m_pLegend = new CLegendWidget(frame, m_pLegendDock);
@@ -124,6 +130,7 @@ CTraceWindow::~CTraceWindow()
     // The widgets that know the frame, its modes and views go before it.
     m_pFrame->SetModeListener({});
     delete m_pModeBar;
+    delete m_pCursorBar;
     delete m_pLegend;
     delete takeCentralWidget();
 }

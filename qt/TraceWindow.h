@@ -1,11 +1,11 @@
 #pragma once
 // CTraceWindow: the trace window on screen. One graph view per channel (A
 // above B), or with a values table of one trace beside them; the legend as a
-// dock; the status bar with each channel's cursor read-out; the Trace and
-// Graph menus from the frame's command table and the Output menu (export,
-// copy, preview, print); the floating bar of a running mode (limit line
-// drawing, impulse window editing). The frame, its modes and the output
-// commands live as long as the window, and so do the Qt application
+// dock; the cursor bar; the status bar with each channel's cursor read-out;
+// the Trace, Graph and Cursor menus from the frame's command table and the
+// Output menu (export, copy, preview, print); the floating bar of a running
+// mode (limit line drawing, impulse window editing). The frame, its modes
+// and the output commands live as long as the window, and so do the Qt application
 // services (CQtAppServices) it installs over the host.
 
 #include "platform/Types.h"
@@ -59,6 +59,7 @@ private:
     CGraphViewWidget* m_apViews[2] = {nullptr, nullptr};
     CLegendWidget* m_pLegend = nullptr;
     class QToolBar* m_pToolBar = nullptr;
+    class CCursorBarWidget* m_pCursorBar = nullptr;
     QDockWidget* m_pLegendDock = nullptr;
     // A mode's bar lives as long as the mode; deleted later, as the mode may end from one of its buttons.
     QPointer<QWidget> m_pModeBar;

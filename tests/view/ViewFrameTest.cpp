@@ -68,9 +68,11 @@ TEST_F(ViewFrame, APendingTraceTakesOneCommandThenTheCurrentTraceAgain)
 
 TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
 {
-    // A trace on which every built command can act: on, with data, zoomed, with a transform.
+    // A trace on which every built command can act: on, with data, zoomed,
+    // with a transform and its cursor on.
     CTestTrace* pTrace = AddLiveTrace();
     m_pDoc->SetCurrentTrace(pTrace, 0);
+    pTrace->CursorOn();
     m_pDoc->ZoomInX(pTrace, 1);
     m_pDoc->ZoomInY(pTrace, 1);
     CComputeList list;

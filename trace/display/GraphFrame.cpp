@@ -41,6 +41,9 @@ CGraphFrame::CGraphFrame()
                                    return true;
                                },
                                [uId](CQXTrace*) { return GetGraphCommandStatus(uId, AnyTraceInUse(GetGraphDoc())); }});
+    for (UINT uId = ID_CURSOR_LEFT; uId <= ID_CURSOR_RESET; ++uId)
+        m_aCommands.push_back({uId, [uId](CQXTrace* pTrace) { return ExecuteCursorCommand(uId, pTrace); },
+                               [uId](CQXTrace* pTrace) { return GetCursorCommandStatus(uId, pTrace); }});
 }
 
 CGraphFrame::~CGraphFrame()
@@ -198,12 +201,31 @@ CMenuItems CGraphFrame::GetGraphMenu() const
     return aItems;
 }
 
+CMenuItems CGraphFrame::CommandItems(std::initializer_list<SCommandText> aCommands) const
+{
+    CMenuItems aItems;
+    for (const SCommandText& command : aCommands) {
+        if (!command.uId) {
+            aItems.push_back({});
+            continue;
+        }
+        const SCommandStatus status = GetCommandStatus(command.uId);
+        aItems.push_back({command.pszText, command.uId, status.bEnabled, status.bChecked, {}});
+    }
+    return aItems;
+}
+
+CMenuItems CGraphFrame::GetCursorMenu() const
+{
+    return CommandItems({{ID_CURSOR_LEFT, L"Cursor left"},
+                         {ID_CURSOR_RIGHT, L"Cursor right"},
+                         {ID_CURSOR_RELATIVE, L"Relative cursor"},
+                         {ID_CURSOR_RESET, L"Reset cursor"}});
+}
+
 CMenuItems CGraphFrame::GetToolbar() const
 {
-    static const struct {
-        UINT uId; // 0: a separator
-        const wchar_t* pszText;
-    } kButtons[] = {
+    return CommandItems({
         {ID_TRACE_ZOOMOUTX, L"Un-zoom X"}, {ID_TRACE_AUTOZOOMX, L"Auto X"},    {ID_TRACE_ZOOMOUTY, L"Un-zoom Y"},
         {ID_TRACE_AUTOZOOMY, L"Auto Y"},   {ID_TRACE_UNDOZOOM, L"Revert"},     {0, nullptr},
         {ID_TRACE_CURSOR, L"Cursor"},      {ID_TRACE_MARKS, L"Marks"},         {0, nullptr},
@@ -211,15 +233,5 @@ CMenuItems CGraphFrame::GetToolbar() const
         {0, nullptr},                      {ID_GRAPH_AUTOZOOM_ALL, L"Auto all"}, {ID_GRAPH_DEFAULTZOOM_ALL, L"Defaults"},
         {0, nullptr},                      {ID_GRAPH_PRINT, L"Print"},         {ID_GRAPH_EXPORT, L"Export"},
         {ID_GRAPH_COPY, L"Copy"},
-    };
-    CMenuItems aItems;
-    for (const auto& button : kButtons) {
-        if (!button.uId) {
-            aItems.push_back({});
-            continue;
-        }
-        const SCommandStatus status = GetCommandStatus(button.uId);
-        aItems.push_back({button.pszText, button.uId, status.bEnabled, status.bChecked, {}});
-    }
-    return aItems;
+    });
 }

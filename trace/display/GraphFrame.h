@@ -7,11 +7,13 @@
 // each command's id, its handler and its enabled and checked state.
 
 #include "host/app/DialogModel.h"
+#include "trace/display/CursorBar.h"
 #include "trace/display/GraphView.h"
 #include "trace/display/TraceInterceptor.h"
 #include "trace/display/TraceMenu.h"
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -44,6 +46,13 @@ public:
     void SetTraceForNextCommand(CQXTrace* pTrace) { m_pNextCommandTrace = pTrace; }
     CQXTrace* GetTraceForCurrentCommand();
     CQXTrace* PeekTraceForCurrentCommand() const;
+
+    // The cursor bar follows the current trace and its cursor.
+    CCursorBar& GetCursorBar() { return m_cursorBar; }
+    void UpdateCurrentTrace() override { m_cursorBar.Update(); }
+    void UpdateCursorDetails(CQXTrace*) override { m_cursorBar.Update(); }
+    void UpdateCursorValues(CQXTrace*) override { m_cursorBar.Update(); }
+    void OnCursorToggled(CQXTrace*) override { m_cursorBar.Update(); }
 
     // A press or the legend chose the trace: a trace that is off is
     // switched on, then it becomes current. While a limit line is drawn,
@@ -102,12 +111,20 @@ public:
     // on, and the graph commands, with their states.
     CMenuItems GetTraceMenu();
     CMenuItems GetGraphMenu() const;
+    // The cursor commands with their states.
+    CMenuItems GetCursorMenu() const;
     // The toolbar: short texts for the zoom, cursor, editing and output
     // commands, separators between the groups, states from the table.
     CMenuItems GetToolbar() const;
 
 private:
+    struct SCommandText {
+        UINT uId; // 0: a separator
+        const wchar_t* pszText;
+    };
     const SCommand* FindCommand(UINT uId) const;
+    // Items for the commands with their states from the table.
+    CMenuItems CommandItems(std::initializer_list<SCommandText> aCommands) const;
 
     CGraphView* m_apViews[2] = {nullptr, nullptr};
     std::vector<ITraceInterceptor*> m_apInterceptors;
@@ -116,6 +133,7 @@ private:
     std::unique_ptr<CFrameMode> m_pMode;
     std::unique_ptr<CFrameMode> m_pEndedMode;
     std::function<void(CFrameMode*, CFrameMode*)> m_fnModeListener;
+    CCursorBar m_cursorBar;
 };
 
 // Puts a dialog command in the frame's table: enabled on the traces

@@ -63,6 +63,11 @@ enum ETraceCommand : UINT {
     ID_GRAPH_RESET_COLORS,
     ID_GRAPH_CHANGE_COLORS,
     ID_GRAPH_ADD_TRACE,
+    // Cursor commands of the cursor bar and the keys.
+    ID_CURSOR_LEFT,
+    ID_CURSOR_RIGHT,
+    ID_CURSOR_RELATIVE,
+    ID_CURSOR_RESET,
     // "Set current Trace": this id plus the trace's menu index in the document.
     ID_SET_CURRENT_TRACE_FIRST = 33500,
     ID_SET_CURRENT_TRACE_LAST = 33699,
