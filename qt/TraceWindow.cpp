@@ -20,6 +20,7 @@
 #include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/file/AddTraceDlg.h"
 #include "trace/file/CreateFilterDlg.h"
 #include "trace/limits/LimitLineManager.h"
 #include "trace/output/HeadlessGraphWindow.h"
@@ -84,6 +85,7 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     });
     InstallTraceSettingsCommand(frame);
     InstallTraceCommentCommand(frame);
+    InstallAddTraceCommand(frame);
     const auto run = [this](UINT uCommand) {
         m_pFrame->Execute(uCommand);
         RefreshToolBar();

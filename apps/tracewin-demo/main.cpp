@@ -24,7 +24,7 @@
 // --gain DB gives the device DB more gain.
 //
 //   tracewin-demo [--sweep | --multitone [--gain DB] | --values] [--compute TRANSFORM]... [--copy]
-//                 [--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment FILE]
+//                 [--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment|addtrace FILE]
 //                 [--screenshot FILE]
 //
 // --limit attaches a limit file to channel A's spectrum (or response) as
@@ -63,6 +63,7 @@
 #include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/file/AddTraceDlg.h"
 #include "trace/model/QXTrace.h"
 #include "trace/types/FFTResponseTrace.h"
 
@@ -89,11 +90,18 @@ constexpr int kBlocksPerSecond = 20;
 constexpr int kScreenshotBlocks = 5;
 
 // Opens a dialog on the trace: the transforms list, a new transform's own,
-// its settings or its comment.
+// its settings or its comment; or Add Trace on the window.
 void OpenDialog(const std::string& sKind, CQXTrace& trace)
 {
     if (sKind == "transforms") {
         trace.ShowComputeListDlg();
+        return;
+    }
+    if (sKind == "addtrace") {
+        if (CGraphDoc* pDoc = GetGraphDoc()) {
+            CAddTraceDlg dialog(*pDoc);
+            DoModalDialog(dialog);
+        }
         return;
     }
     if (sKind == "settings" || sKind == "comment") {
@@ -152,7 +160,7 @@ int main(int argc, char** argv)
         } else if (!std::strcmp(argv[i], "--dialog") && i + 2 < argc &&
                    (!std::strcmp(argv[i + 1], "transforms") || !std::strcmp(argv[i + 1], "invert") ||
                     !std::strcmp(argv[i + 1], "normalise") || !std::strcmp(argv[i + 1], "settings") ||
-                    !std::strcmp(argv[i + 1], "comment"))) {
+                    !std::strcmp(argv[i + 1], "comment") || !std::strcmp(argv[i + 1], "addtrace"))) {
             sDialog = argv[++i];
             szDialogShot = argv[++i];
         } else if (!std::strcmp(argv[i], "--values")) {
@@ -164,7 +172,7 @@ int main(int argc, char** argv)
             break;
         } else {
             std::fprintf(stderr, "usage: tracewin-demo [--sweep | --multitone [--gain DB] | --values] [--compute TRANSFORM]... [--copy] "
-                                 "[--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
+                                 "[--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment|addtrace FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
             return 2;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "host/app/AppMessages.h"
 #include "qt/QtConvert.h"
+#include "qt/dialogs/AddTraceForm.h"
 #include "qt/dialogs/ComputeInvertForm.h"
 #include "qt/dialogs/ComputeListForm.h"
 #include "qt/dialogs/ComputeNormaliseForm.h"
@@ -36,6 +37,9 @@ QWidget* FrontWidget(QWidget* pFallback)
 QDialog* CreateQtForm(CDialogModel& model, QWidget* pParent)
 {
     switch (model.GetTemplateID()) {
+    case CAddTraceDlg::kTemplateID: return new CAddTraceForm(static_cast<CAddTraceDlg&>(model), pParent);
+    case CChooseLimitTraceDlg::kTemplateID:
+        return new CChooseLimitTraceForm(static_cast<CChooseLimitTraceDlg&>(model), pParent);
     case CCreateFilterDlg::kTemplateID: return new CCreateFilterForm(static_cast<CCreateFilterDlg&>(model), pParent);
     case CComputeListDlg::kTemplateID: return new CComputeListForm(static_cast<CComputeListDlg&>(model), pParent);
     case CComputeInvertDlg::kTemplateID:

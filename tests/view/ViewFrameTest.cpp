@@ -9,6 +9,7 @@
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/compute/ComputeInvert.h"
 #include "trace/compute/ComputeList.h"
+#include "trace/file/AddTraceDlg.h"
 #include "trace/file/CreateFilterDlg.h"
 #include "trace/limits/LimitLineManager.h"
 #include "trace/types/ImpulseWindowEditor.h"
@@ -83,13 +84,14 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
     InstallCreateFilterCommand(m_frame);
     InstallTraceSettingsCommand(m_frame);
     InstallTraceCommentCommand(m_frame);
+    InstallAddTraceCommand(m_frame);
     // What the library does not carry out; the window installs its output
     // commands and the colour chooser itself.
     const std::vector<UINT> auGreyed{
         ID_TRACE_COLOR,         ID_TRACE_SAVE,           ID_TRACE_LOGX,         ID_TRACE_LOGY,
         ID_GRAPH_PRINT,         ID_GRAPH_PRINT_PREVIEW,
         ID_GRAPH_EXPORT,        ID_GRAPH_EXPORT_PREVIEW, ID_GRAPH_COPY,         ID_GRAPH_PRINT_SETUP,
-        ID_GRAPH_RESET_COLORS,  ID_GRAPH_CHANGE_COLORS,  ID_GRAPH_ADD_TRACE,
+        ID_GRAPH_RESET_COLORS,  ID_GRAPH_CHANGE_COLORS,
     };
     std::vector<UINT> auDisabled;
     for (const CGraphFrame::SCommand& command : m_frame.GetCommands())
