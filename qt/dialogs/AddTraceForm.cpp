@@ -37,6 +37,12 @@ constexpr SKindRow kKinds[] = {
     {EKind::limit, IDS_ADD_TRACE_LIMIT, CAddTraceDlg::IDC_KIND_LIMIT},
 };
 
+QWidget* FindIn(const std::map<int, QWidget*>& mControls, int iControl)
+{
+    const auto it = mControls.find(iControl);
+    return it == mControls.end() ? nullptr : it->second;
+}
+
 } // namespace
 
 CAddTraceForm::CAddTraceForm(CAddTraceDlg& model, QWidget* pParent) : CModelForm(model, pParent), m_Model(model)
@@ -164,11 +170,7 @@ void CAddTraceForm::OnAdd()
     else if (QWidget* pControl = FindControl(m_Model.GetFailedControl())) pControl->setFocus();
 }
 
-QWidget* CAddTraceForm::FindControl(int iControl)
-{
-    const auto it = m_mControls.find(iControl);
-    return it == m_mControls.end() ? nullptr : it->second;
-}
+QWidget* CAddTraceForm::FindControl(int iControl) { return FindIn(m_mControls, iControl); }
 
 CChooseLimitTraceForm::CChooseLimitTraceForm(CChooseLimitTraceDlg& model, QWidget* pParent)
     : CModelForm(model, pParent)
@@ -203,8 +205,4 @@ CChooseLimitTraceForm::CChooseLimitTraceForm(CChooseLimitTraceDlg& model, QWidge
     AddButtons(pLayout);
 }
 
-QWidget* CChooseLimitTraceForm::FindControl(int iControl)
-{
-    const auto it = m_mControls.find(iControl);
-    return it == m_mControls.end() ? nullptr : it->second;
-}
+QWidget* CChooseLimitTraceForm::FindControl(int iControl) { return FindIn(m_mControls, iControl); }

@@ -231,3 +231,47 @@ TEST_F(AddTraceDialog, LimitFileGoesToTheTraceTheChooseStepNames)
     EXPECT_EQ(pFFTB->GetMaxLimitLine(), nullptr);
     EXPECT_EQ(pFFTB->GetMinLimitLine()->GetDataSize(), 2);
 }
+
+TEST_F(AddTraceDialog, WindowFunctionBuiltInOrFromTheUserFile)
+{
+    std::ofstream(Path("gains.txt").ToUtf8()) << "# rising, then held\n0\n0.5\n1\n";
+    std::ofstream(Path("bad.txt").ToUtf8()) << "0\nhalf\n";
+    const auto AddWindow = [this](int iWindow, const char* szFile, Dlg::EChannels eChannels) {
+        Run({[=, this](CDialogModel& model) {
+            auto& dialog = static_cast<Dlg&>(model);
+            dialog.SetChannels(eChannels);
+            dialog.SetKind(EKind::window);
+            dialog.SetWindowIndex(iWindow);
+            dialog.SetWindowFile(Path(szFile));
+            dialog.Add();
+            return IDCANCEL;
+        }});
+    };
+    const auto Window = [this](ChannelNumber eChannel) { return m_pDoc->GetTraceFromArray(eChannel, TT_WINDOW, 0, 0); };
+
+    // A file holding a word: the document's message, no window.
+    AddWindow(6, "bad.txt", Dlg::EChannels::a);
+    EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Cannot load this Window function."});
+    EXPECT_EQ(Window(CHANNEL_A), nullptr);
+
+    // The file's three gains, the last held to the end; shown and current.
+    AddWindow(6, "gains.txt", Dlg::EChannels::b);
+    CQXTrace* pUser = Window(CHANNEL_B);
+    ASSERT_NE(pUser, nullptr);
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), pUser);
+    const double* pdY = pUser->GetYDataBuffer(0);
+    const int iLast = pUser->GetDataSize() - 1;
+    EXPECT_EQ(std::vector<double>(pdY, pdY + 4), (std::vector<double>{0.0, 0.5, 1.0, 1.0}));
+    EXPECT_EQ(pdY[iLast], 1.0);
+
+    // Hann (the second entry) on both channels: channel B's window is
+    // drawn again as Hann, rising from 0 to 1 at the middle.
+    AddWindow(1, "", Dlg::EChannels::both);
+    ASSERT_NE(Window(CHANNEL_A), nullptr);
+    EXPECT_EQ(Window(CHANNEL_B), pUser);
+    EXPECT_EQ(m_pDoc->GetCurrentTrace(), Window(CHANNEL_A));
+    const double* pdHann = pUser->GetYDataBuffer(0);
+    EXPECT_NEAR(pdHann[0], 0.0, 1e-3);
+    EXPECT_NEAR(pdHann[iLast / 2], 1.0, 1e-3);
+    EXPECT_EQ(Boxes().size(), 1u);
+}
