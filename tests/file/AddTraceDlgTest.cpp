@@ -12,6 +12,7 @@
 #include "trace/file/AddTraceDlg.h"
 #include "trace/file/ChooseLimitTraceDlg.h"
 #include "trace/limits/LimitTable.h"
+#include "trace/types/FilterTrace.h"
 #include "trace/types/SweepTrace.h"
 
 #include <fstream>
@@ -227,6 +228,16 @@ TEST_F(AddTraceDialog, LimitFileGoesToTheTraceTheChooseStepNames)
     ASSERT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Boxes()[1], L"Please choose the Trace that is to get this Limit Line.");
     EXPECT_TRUE(!pFFTA->GetMaxLimitLine() && !pFFTA->GetMinLimitLine());
+    // A file whose units no trace of the channels has: its message, no step.
+    CLimitTable gains;
+    gains.SetXUnit(UNIT_MS);
+    gains.SetYUnit(UNIT_RELATIVE_GAIN);
+    gains.AddPoint(0.0, 1.0, 1, POLARITY_NONE);
+    ASSERT_EQ(m_pDoc->SaveLimitTable(gains, Path("gate.lim"), 0), 1);
+    Run({AddOnce(EKind::limit, Path("gate.lim"))});
+    ASSERT_EQ(Boxes().size(), 3u);
+    EXPECT_EQ(Boxes()[2], L"There are no valid Traces to connect this Limit Line to. This Limit Line will not be loaded.");
+    EXPECT_EQ(m_dialogs.GetDialogsShown().size(), 4u);
     ASSERT_NE(pFFTB->GetMinLimitLine(), nullptr);
     EXPECT_EQ(pFFTB->GetMaxLimitLine(), nullptr);
     EXPECT_EQ(pFFTB->GetMinLimitLine()->GetDataSize(), 2);
@@ -274,4 +285,24 @@ TEST_F(AddTraceDialog, WindowFunctionBuiltInOrFromTheUserFile)
     EXPECT_NEAR(pdHann[0], 0.0, 1e-3);
     EXPECT_NEAR(pdHann[iLast / 2], 1.0, 1e-3);
     EXPECT_EQ(Boxes().size(), 1u);
+}
+
+TEST_F(AddTraceDialog, FilterOfTheChosenPath)
+{
+    std::vector<std::wstring> asSources;
+    for (int iSource : Dlg::GetFilterSources()) asSources.push_back(Dlg::GetFilterSourceName(iSource).GetString());
+    EXPECT_EQ(asSources, (std::vector<std::wstring>{L"CT Det", L"FFT Params", L"FFT Det 1", L"FFT Det 2", L"FFT Det 3",
+                                                    L"FFT Det 4"}));
+    Run({[](CDialogModel& model) {
+        auto& dialog = static_cast<Dlg&>(model);
+        dialog.SetChannels(Dlg::EChannels::b);
+        dialog.SetKind(EKind::filter);
+        EXPECT_TRUE(dialog.SetFilterIndex(1));
+        EXPECT_TRUE(dialog.Add());
+        return IDCANCEL;
+    }});
+    CQXTrace* pFilter = m_pDoc->GetCurrentTrace();
+    ASSERT_NE(pFilter, nullptr);
+    EXPECT_EQ(std::make_tuple(pFilter->GetTraceType(), pFilter->GetChannel(), static_cast<CFilterTrace*>(pFilter)->GetFilterType(), pFilter->IsOn()),
+              std::make_tuple(TT_FILTER, CHANNEL_B, 1001, 1));
 }
