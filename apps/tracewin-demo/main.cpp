@@ -48,6 +48,10 @@
 // up, with the arguments after "--" in its sys.argv (`tracewin.window()` in the script; docs/automation.md); the window
 // stays open afterwards, or with --screenshot is saved then and closed, the
 // demo exiting with the script's status.
+//
+// With TRACEWIN_DEMO_WIDGETS=FILE in the environment the demo keeps FILE
+// current with where its menus, buttons, fields, rows and views are on the
+// screen (apps/tracewin-demo/WidgetMap.h), for scripts/user-guide.
 
 #include "apps/common/BuiltInDocument.h"
 #include "apps/common/ComputeOption.h"
@@ -55,10 +59,13 @@
 #include "apps/common/LiveSource.h"
 #include "apps/common/SweepSource.h"
 #include "apps/tracewin-demo/DemoScript.h"
+#include "apps/tracewin-demo/WidgetMap.h"
 #include "host/app/HeadlessHost.h"
+#include "qt/GraphViewWidget.h"
 #include "qt/TraceWindow.h"
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeListDlg.h"
+#include "trace/display/GraphView.h"
 #include "trace/display/GraphFrame.h"
 #include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
@@ -116,7 +123,8 @@ void OpenDialog(const std::string& sKind, CQXTrace& trace)
 }
 
 // The cursor on the tone and marks on its second and third harmonics, so the
-// table's comments have something to say.
+// table's comments have something to say. Placed once the first block has
+// set the spectrum's size: marks keep their bins when the size changes.
 void PlaceCursorAndMarks(CQXTrace& trace)
 {
     const int iUnit = trace.GetXUnit();
@@ -124,6 +132,22 @@ void PlaceCursorAndMarks(CQXTrace& trace)
     trace.SetCursorPosition(trace.GetXPosForValue(1000.0, iUnit));
     for (double dHz : {2000.0, 3000.0}) trace.AddMark(trace.GetXPosForValue(dHz, iUnit), 0);
     trace.MarksOn();
+}
+
+// The views and their graticules by name, beside what the map finds itself.
+void MapWidgets(CTraceWindow& window, const char* szPath)
+{
+    auto* pMap = new CWidgetMap(QString::fromLocal8Bit(szPath), &window);
+    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B}) {
+        CGraphViewWidget* pView = window.GetViewWidget(eChannel);
+        if (!pView) continue;
+        const QString sChannel = eChannel == CHANNEL_A ? "A" : "B";
+        pMap->AddArea("view " + sChannel, [pView]() { return QRect(pView->mapToGlobal(QPoint(0, 0)), pView->size()); });
+        pMap->AddArea("graticule " + sChannel, [pView]() {
+            const CRect& rc = pView->GetView().GetGraticuleRect();
+            return QRect(pView->mapToGlobal(QPoint(rc.left, rc.top)), QSize(rc.right - rc.left, rc.bottom - rc.top));
+        });
+    }
 }
 
 } // namespace
@@ -223,12 +247,12 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    if (bValues && pSpectrum) PlaceCursorAndMarks(*pSpectrum);
     CTraceWindow window(built.GetHost(), built.GetDoc(), bValues ? pSpectrum : nullptr);
     window.setWindowTitle(bValues      ? "tracewin demo - channels A and B, values of Ch A's spectrum"
                           : bMultitone ? "tracewin demo - simulated multitone: frequency responses (A, B)"
                                        : "tracewin demo - channels A and B");
     window.show();
+    if (const char* szMap = std::getenv("TRACEWIN_DEMO_WIDGETS")) MapWidgets(window, szMap);
     // T opens the transforms of the spectrum; L draws a limit line and I
     // edits the impulse window, both on channel A's scope trace.
     window.AddShortcut(QKeySequence(Qt::Key_T), [pSpectrum]() {
@@ -303,6 +327,7 @@ int main(int argc, char** argv)
         bDeliveryPending = false;
         live.Deliver();
         ++iDelivered;
+        if (bValues && pSpectrum && iDelivered == 1) PlaceCursorAndMarks(*pSpectrum);
         if (szScreenshot && !szScript && iDelivered == kScreenshotBlocks)
             QTimer::singleShot(0, &window, saveScreenshot);
         if (szDialogShot && iDelivered == kScreenshotBlocks) QTimer::singleShot(0, &window, openDialogForShot);
