@@ -4,12 +4,14 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QSaveFile>
 #include <QTabBar>
 #include <QTableView>
@@ -58,13 +60,21 @@ QString WindowName(const QWidget& window)
     return window.objectName().isEmpty() ? QString(window.metaObject()->className()) : window.objectName();
 }
 
-// A field is named by the label nearest on its left, on the same line.
-QString FieldName(const QWidget& field, const QList<QLabel*>& apLabels)
+QString CaptionText(const QWidget& widget)
+{
+    if (const auto* pLabel = qobject_cast<const QLabel*>(&widget)) return pLabel->text();
+    if (const auto* pButton = qobject_cast<const QAbstractButton*>(&widget)) return pButton->text();
+    return {};
+}
+
+// A field is named by the label (or the radio button or check box) nearest
+// on its left, on the same line.
+QString FieldName(const QWidget& field, const QList<QWidget*>& apLabels)
 {
     const QRect rcField = ScreenRect(field, field.rect());
-    const QLabel* pBest = nullptr;
+    const QWidget* pBest = nullptr;
     int iBestGap = 0;
-    for (const QLabel* pLabel : apLabels) {
+    for (const QWidget* pLabel : apLabels) {
         if (!pLabel->isVisible()) continue;
         const QRect rcLabel = ScreenRect(*pLabel, pLabel->rect());
         const int iGap = rcField.left() - rcLabel.right();
@@ -74,7 +84,7 @@ QString FieldName(const QWidget& field, const QList<QLabel*>& apLabels)
             iBestGap = iGap;
         }
     }
-    return pBest ? "field:" + Plain(pBest->text()) : QString();
+    return pBest ? "field:" + Plain(CaptionText(*pBest)) : QString();
 }
 
 // A table by its column headers ("table:Bin X (Hz)"), then its rows.
@@ -116,7 +126,10 @@ void AddWindow(CLines& lines, const QWidget& window)
                 lines.Add(sWindow, Plain(pAction->text()), ScreenRect(*pMenu, pMenu->actionGeometry(pAction)));
         return;
     }
-    const QList<QLabel*> apLabels = window.findChildren<QLabel*>();
+    QList<QWidget*> apLabels;
+    for (QWidget* pWidget : window.findChildren<QWidget*>())
+        if (qobject_cast<QLabel*>(pWidget) || qobject_cast<QRadioButton*>(pWidget) || qobject_cast<QCheckBox*>(pWidget))
+            apLabels << pWidget;
     for (const QWidget* pWidget : window.findChildren<QWidget*>()) {
         if (!pWidget->isVisible() || pWidget->window() != &window) continue;
         if (const auto* pBar = qobject_cast<const QMenuBar*>(pWidget)) {

@@ -23,7 +23,9 @@ drive_setup() {
     # The demo keeps its registry in the config folder: a fresh one per run,
     # so every run starts from the same settings.
     rm -rf "$out/config"
-    TRACEWIN_SHOTS_INSIDE=1 exec xvfb-run -a -s "-screen 0 1600x1024x24" "$0" "$@"
+    # From a random display number up: several runs at once on one machine
+    # would otherwise race for the first free one.
+    TRACEWIN_SHOTS_INSIDE=1 exec xvfb-run -a -n $((100 + RANDOM % 5000)) -s "-screen 0 1600x1024x24" "$0" "$@"
   fi
   export TRACEWIN_SHOTS="$out"
   export XDG_CONFIG_HOME="$out/config"
@@ -107,11 +109,12 @@ drive_text() {
   awk -F'\t' -v w="$1" -v t="$2" '(w == "*" || $1 == w) && index($2, t) == 1 { print $2; exit }' "$drive_map"
 }
 
-# drive_gone WINDOW: waits until no window of that name is in the map.
+# drive_gone WINDOW: waits until no window of that name ("~NAME": whose
+# title holds NAME) is in the map.
 drive_gone() {
   local i
   for i in $(seq 100); do
-    awk -F'\t' -v w="$1" '$1 == w { found = 1 } END { exit !found }' "$drive_map" 2>/dev/null || return 0
+    awk -F'\t' -v w="$1" '$1 == w || (w ~ /^~/ && index($1, substr(w, 2))) { found = 1 } END { exit !found }' "$drive_map" 2>/dev/null || return 0
     sleep 0.1
   done
   echo "$drive_name: the window '$1' did not close" >&2
