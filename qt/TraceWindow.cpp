@@ -17,6 +17,7 @@
 #include "resources/StringIds.h"
 #include "trace/display/CursorReadOut.h"
 #include "trace/display/GraphFrame.h"
+#include "trace/document/GraphColorsDlg.h"
 #include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/document/GraphDoc.h"
@@ -86,6 +87,7 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     InstallTraceSettingsCommand(frame);
     InstallTraceCommentCommand(frame);
     InstallAddTraceCommand(frame);
+    InstallGraphColorsCommand(frame);
     const auto run = [this](UINT uCommand) {
         m_pFrame->Execute(uCommand);
         RefreshToolBar();

@@ -24,7 +24,7 @@
 // --gain DB gives the device DB more gain.
 //
 //   tracewin-demo [--sweep | --multitone [--gain DB] | --values] [--compute TRANSFORM]... [--copy]
-//                 [--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment|addtrace FILE]
+//                 [--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment|addtrace|colours FILE]
 //                 [--screenshot FILE]
 //
 // --limit attaches a limit file to channel A's spectrum (or response) as
@@ -67,6 +67,7 @@
 #include "trace/compute/ComputeListDlg.h"
 #include "trace/display/GraphView.h"
 #include "trace/display/GraphFrame.h"
+#include "trace/document/GraphColorsDlg.h"
 #include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/document/GraphDoc.h"
@@ -108,6 +109,13 @@ void OpenDialog(const std::string& sKind, CQXTrace& trace)
         if (CGraphDoc* pDoc = GetGraphDoc()) {
             CAddTraceDlg dialog(*pDoc);
             DoModalDialog(dialog);
+        }
+        return;
+    }
+    if (sKind == "colours") {
+        if (CGraphDoc* pDoc = GetGraphDoc()) {
+            CGraphColorsDlg colours(*pDoc);
+            DoModalDialog(colours);
         }
         return;
     }
@@ -184,7 +192,8 @@ int main(int argc, char** argv)
         } else if (!std::strcmp(argv[i], "--dialog") && i + 2 < argc &&
                    (!std::strcmp(argv[i + 1], "transforms") || !std::strcmp(argv[i + 1], "invert") ||
                     !std::strcmp(argv[i + 1], "normalise") || !std::strcmp(argv[i + 1], "settings") ||
-                    !std::strcmp(argv[i + 1], "comment") || !std::strcmp(argv[i + 1], "addtrace"))) {
+                    !std::strcmp(argv[i + 1], "comment") || !std::strcmp(argv[i + 1], "addtrace") ||
+                    !std::strcmp(argv[i + 1], "colours"))) {
             sDialog = argv[++i];
             szDialogShot = argv[++i];
         } else if (!std::strcmp(argv[i], "--values")) {
@@ -196,7 +205,7 @@ int main(int argc, char** argv)
             break;
         } else {
             std::fprintf(stderr, "usage: tracewin-demo [--sweep | --multitone [--gain DB] | --values] [--compute TRANSFORM]... [--copy] "
-                                 "[--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment|addtrace FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
+                                 "[--limit [max:|min:]FILE.lim]... [--dialog transforms|invert|normalise|settings|comment|addtrace|colours FILE] [--script FILE.py] [--screenshot FILE] [-- SCRIPT ARGS]\n");
             return 2;
         }
     }

@@ -10,6 +10,7 @@
 #include "qt/dialogs/ComputeSmoothForm.h"
 #include "qt/dialogs/ComputeSumBinsForm.h"
 #include "qt/dialogs/CreateFilterForm.h"
+#include "qt/dialogs/GraphColorsForm.h"
 #include "qt/dialogs/LimitLineOptionsForm.h"
 #include "qt/dialogs/TraceCommentForm.h"
 #include "qt/dialogs/TraceSettingsForm.h"
@@ -54,6 +55,7 @@ QDialog* CreateQtForm(CDialogModel& model, QWidget* pParent)
     case CComputeRelativeDlg::kTemplateID:
         return new CComputeRelativeForm(static_cast<CComputeRelativeDlg&>(model), pParent);
     case CTraceCommentDlg::kTemplateID: return new CTraceCommentForm(static_cast<CTraceCommentDlg&>(model), pParent);
+    case CGraphColorsDlg::kTemplateID: return new CGraphColorsForm(static_cast<CGraphColorsDlg&>(model), pParent);
     case CTraceSettingsDlg::kTemplateID:
         return new CTraceSettingsForm(static_cast<CTraceSettingsDlg&>(model), pParent);
     default: return nullptr;

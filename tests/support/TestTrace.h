@@ -78,6 +78,7 @@ public:
     void SetUserKind(bool bUser) { m_bUser = bUser; }                  // IsUserTrace()
     void SetFilterType(int iFilterType) { m_iFilterType = iFilterType; } // GetFilterType()
     void SetLowestValidXPoint(int iPos) { m_iLowestValidXPoint = iPos; } // GetLowestValidXPoint()
+    void SetLogAllowed(bool bAllowed) { m_bLogAllowed = bAllowed; }      // GetLogDetails(), both axes
     // The plotted value of a stored datum is dStored * dFactor (GetPlotDataAtPos()).
     void SetPlotDataFactor(double dFactor) { m_dPlotDataFactor = dFactor; }
     // Runs before every Y mapping of a datum: lets a test act in the middle of a scan.
@@ -199,7 +200,7 @@ public:
     void GetLogDetails(AxisType, int, int* piLog, int* piAuto) override
     {
         if (piLog) *piLog = 0;
-        if (piAuto) *piAuto = 1;
+        if (piAuto) *piAuto = m_bLogAllowed ? 1 : 0;
     }
     ScaleType GetDefaultXScaleType() override { return m_eXAxis == XAXIS_TIME ? ST_SCOPE : ST_FFT; }
     CQXTrace* CopyFrom(CQXTrace* pFrom) override
@@ -222,6 +223,7 @@ private:
     bool m_bSigned = false;
     bool m_bFFT = false;
     bool m_bUser = false;
+    bool m_bLogAllowed = true;
     bool m_bXData = false;
     int m_iFilterType = 0;
     int m_iLowestValidXPoint = 0;

@@ -5,6 +5,7 @@
 
 #include "trace/display/GraphFrame.h"
 #include "trace/display/QuickLegend.h"
+#include "trace/document/GraphColorsDlg.h"
 #include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
 #include "trace/compute/ComputeInvert.h"
@@ -85,13 +86,13 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
     InstallTraceSettingsCommand(m_frame);
     InstallTraceCommentCommand(m_frame);
     InstallAddTraceCommand(m_frame);
+    InstallGraphColorsCommand(m_frame);
     // What the library does not carry out; the window installs its output
     // commands and the colour chooser itself.
     const std::vector<UINT> auGreyed{
-        ID_TRACE_COLOR,         ID_TRACE_SAVE,           ID_TRACE_LOGX,         ID_TRACE_LOGY,
+        ID_TRACE_COLOR,         ID_TRACE_SAVE,
         ID_GRAPH_PRINT,         ID_GRAPH_PRINT_PREVIEW,
         ID_GRAPH_EXPORT,        ID_GRAPH_EXPORT_PREVIEW, ID_GRAPH_COPY,         ID_GRAPH_PRINT_SETUP,
-        ID_GRAPH_RESET_COLORS,  ID_GRAPH_CHANGE_COLORS,
     };
     std::vector<UINT> auDisabled;
     for (const CGraphFrame::SCommand& command : m_frame.GetCommands())

@@ -36,6 +36,8 @@ CGraphFrame::CGraphFrame()
                                        pDoc->AutoZoomAll(CHANNEL_BOTH, 1);
                                    else if (uId == ID_GRAPH_DEFAULTZOOM_ALL)
                                        pDoc->DefaultZoomAll(CHANNEL_BOTH, 1);
+                                   else if (uId == ID_GRAPH_RESET_COLORS)
+                                       pDoc->ResetTraceColors(1);
                                    else
                                        return false;
                                    return true;

@@ -7,6 +7,7 @@
 #include "trace/display/GraphView.h"
 #include "trace/display/TraceInterceptor.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/document/TraceScaleSettings.h"
 #include "trace/model/QXTrace.h"
 
 namespace {
@@ -114,9 +115,11 @@ SCommandStatus GetTraceCommandStatus(UINT uCommand, CQXTrace* pTrace)
     case ID_TRACE_COPY: return {bOn && pTrace->CanCopy(), false};
     case ID_TRACE_COMPUTELIST: return {bOn, false};
     case ID_TRACE_REMOVE: return {true, false};
-    // Log axes and the dialogs the menu opens are carried out elsewhere or not yet.
-    case ID_TRACE_LOGX: return {false, pTrace->GetLogX() != 0};
-    case ID_TRACE_LOGY: return {false, pTrace->GetLogY() != 0};
+    // A log axis may always go back to linear.
+    case ID_TRACE_LOGX:
+        return {bOn && pTrace->GetXScale() && (pTrace->GetLogX() || TraceLogAllowed(*pTrace, X_AXIS)),
+                pTrace->GetLogX() != 0};
+    case ID_TRACE_LOGY: return {bOn && (pTrace->GetLogY() || TraceLogAllowed(*pTrace, Y_AXIS)), pTrace->GetLogY() != 0};
     default: return {};
     }
 }
@@ -143,6 +146,16 @@ bool ExecuteTraceCommand(UINT uCommand, CQXTrace* pTrace)
         else
             pTrace->MarksOn();
         return true;
+    case ID_TRACE_LOGX:
+    case ID_TRACE_LOGY: {
+        const AxisType eAxis = uCommand == ID_TRACE_LOGX ? X_AXIS : Y_AXIS;
+        const bool bLog = (eAxis == X_AXIS ? pTrace->GetLogX() : pTrace->GetLogY()) != 0;
+        if (SetTraceIntervals(*pTrace, pDoc, eAxis, GetTraceIntervals(*pTrace, eAxis), !bLog, 0) != EScaleSetting::done)
+            return false;
+        // The whole plot changes with the axis: everything is drawn again.
+        if (pDoc) pDoc->UpdateAllViews(UPDATE_TRACE_REDRAWALL, pTrace);
+        return true;
+    }
     case ID_TRACE_TRANSFORMED: pTrace->SetShowTransformedYData(!pTrace->GetShowTransformedYData(), 1); return true;
     case ID_TRACE_COMPUTELIST: pTrace->ShowComputeListDlg(); return true;
     default: return pDoc && RunDocumentCommand(*pDoc, uCommand, pTrace);
@@ -226,8 +239,9 @@ CMenuItems FillGraphContextMenu(CGraphView& view)
 
 SCommandStatus GetGraphCommandStatus(UINT uCommand, bool bAnyTrace)
 {
-    const bool bZoomAll = uCommand == ID_GRAPH_AUTOZOOM_ALL || uCommand == ID_GRAPH_DEFAULTZOOM_ALL;
-    return {bZoomAll && bAnyTrace, false};
+    const bool bOnTraces =
+        uCommand == ID_GRAPH_AUTOZOOM_ALL || uCommand == ID_GRAPH_DEFAULTZOOM_ALL || uCommand == ID_GRAPH_RESET_COLORS;
+    return {bOnTraces && bAnyTrace, false};
 }
 
 CMenuItems FillGraphMenu(bool bAnyTrace)
@@ -271,6 +285,7 @@ bool ExecuteGraphCommand(CGraphView& view, UINT uCommand)
     switch (uCommand) {
     case ID_GRAPH_AUTOZOOM_ALL: pDoc->AutoZoomAll(eChannel, 1); return true;
     case ID_GRAPH_DEFAULTZOOM_ALL: pDoc->DefaultZoomAll(eChannel, 1); return true;
+    case ID_GRAPH_RESET_COLORS: pDoc->ResetTraceColors(1); return true;
     default:
         return pFrame ? pFrame->RunTraceCommand(uCommand, view.GetViewCurrentTrace())
                       : ExecuteTraceCommand(uCommand, view.GetViewCurrentTrace());

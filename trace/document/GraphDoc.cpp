@@ -6,12 +6,12 @@
 #include "host/app/AppServices.h"
 #include "host/app/DebugLog.h"
 #include "host/app/FileVersion.h"
-#include "host/app/Registry.h"
 #include "host/settings/AnalyserSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "platform/DC.h"
 #include "resources/StringTable.h"
 #include "trace/display/XScale.h"
+#include "trace/document/GraphColours.h"
 #include "trace/document/GraphOLEData.h"
 #include "trace/display/YScale.h"
 #include "trace/model/QXTrace.h"
@@ -23,39 +23,6 @@
 IMPLEMENT_DYNAMIC(CGraphDoc, CObject) // CCmdTarget has no run-time record of its own
 
 namespace {
-
-constexpr int kColoursKeyType = 0;
-const wchar_t* const kColoursKey = L"Colours";
-
-struct STraceColorEntry {
-    TraceType eType;
-    const wchar_t* sName;
-    COLORREF crDefault;
-    const wchar_t* sCopyName; // null: a copy takes the normal colour
-};
-
-constexpr STraceColorEntry kTraceColors[TT_COUNT] = {
-    {TT_SCOPE, L"TraceScope", 0x00FF00, L"TraceScopeCopy"},
-    {TT_FFT, L"TraceFFT", 0x0000FF, L"TraceFFTCopy"},
-    {TT_CTDET, L"TraceCTDet", 0xFFFF00, L"TraceCTDetCopy"},
-    {TT_CTFFT, L"TraceCTFFT", 0xFF0000, L"TraceCTFFTCopy"},
-    {TT_MAXLIMITLINE, L"TraceUpperLimitLine", 0x0080FF, nullptr},
-    {TT_MINLIMITLINE, L"TraceLowerLimitLine", 0x0080FF, nullptr},
-    {TT_FILTER, L"TraceFilter", 0xFF0000, nullptr},
-    {TT_WINDOW, L"TraceWindow", 0xFF0000, nullptr},
-    {TT_SWEEP1, L"TraceSweep1", 0x00FFFF, L"TraceSweep1Copy"},
-    {TT_SWEEP2, L"TraceSweep2", 0xFF00FF, L"TraceSweep2Copy"},
-    {TT_SWEEP3, L"TraceSweep3", 0xC0C0FF, L"TraceSweep3Copy"},
-    {TT_SWEEP4, L"TraceSweep4", 0xC0E040, L"TraceSweep4Copy"},
-    {TT_USER, L"TraceUser", 0xFFFFFF, L"TraceUserCopy"},
-    {TT_FFTRESPONSE, L"TraceFFTResponse", 0xC0FFFF, L"TraceFFTResponseCopy"},
-};
-
-COLORREF ReadColour(const wchar_t* sName, COLORREF crDefault)
-{
-    return CRegistry::GetRegistryValue(kColoursKeyType, kColoursKey, sName, static_cast<std::uint32_t>(crDefault));
-}
-
 
 bool IsSweepType(TraceType eType) { return eType >= TT_SWEEP1 && eType <= TT_SWEEP4; }
 
@@ -463,17 +430,7 @@ void CGraphDoc::RecalcMaxAllowedXScaleValue()
 
 // ---- Colours --------------------------------------------------------------------
 
-void CGraphDoc::InitialiseGraphColors()
-{
-    m_crBackground = ReadColour(L"GraphBackground", 0x000000);
-    m_crGraticule = ReadColour(L"GraphGraticule", 0xA0A0A0);
-    m_crCursor = ReadColour(L"GraphCursor", 0xFFFFFF);
-    for (const STraceColorEntry& entry : kTraceColors) {
-        const COLORREF crNormal = ReadColour(entry.sName, entry.crDefault);
-        m_acrTraceColors[entry.eType][0] = crNormal;
-        m_acrTraceColors[entry.eType][1] = entry.sCopyName ? ReadColour(entry.sCopyName, COLOR_CYCLE) : crNormal;
-    }
-}
+void CGraphDoc::InitialiseGraphColors() { SetGraphColours(*this, ReadGraphColours()); }
 
 COLORREF CGraphDoc::GetDefaultTraceColor(TraceType eType, int bCopy) const
 {
