@@ -46,14 +46,16 @@ CCursorBarWidget::CCursorBarWidget(CGraphFrame& frame, QWidget* pParent)
     m_pTrace->setMinimumWidth(90);
     m_pXUnit = new QComboBox(this);
     m_pYUnit = new QComboBox(this);
+    m_pXUnit->setObjectName("cursorXUnit");
+    m_pYUnit->setObjectName("cursorYUnit");
     m_pXText = ReadOut(this);
     m_pYText = ReadOut(this);
     addWidget(m_pTrace);
     addSeparator();
-    addWidget(new QLabel(" X ", this));
+    addWidget(new QLabel("X", this));
     addWidget(m_pXUnit);
     addWidget(m_pXText);
-    addWidget(new QLabel("  Y ", this));
+    addWidget(new QLabel("Y", this));
     addWidget(m_pYUnit);
     addWidget(m_pYText);
     addSeparator();

@@ -1,8 +1,10 @@
 #include "qt/QtMenu.h"
 
 #include "qt/QtConvert.h"
+#include "trace/display/Accelerators.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QToolBar>
 
@@ -21,6 +23,11 @@ void AddMenuItems(QMenu& menu, const CMenuItems& aItems)
             pAction->setEnabled(item.bEnabled);
             pAction->setCheckable(item.bChecked);
             pAction->setChecked(item.bChecked);
+            // Shown beside the item; the window's own shortcut runs it.
+            if (const CString sKey = GetAcceleratorKey(item.uCommand); !sKey.IsEmpty()) {
+                pAction->setShortcut(QKeySequence(ToQString(sKey)));
+                pAction->setShortcutContext(Qt::WidgetShortcut);
+            }
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "host/app/AppMessages.h"
 #include "host/app/HeadlessHost.h"
+#include "host/app/Registry.h"
 #include "qt/CursorBarWidget.h"
 #include "qt/GraphViewWidget.h"
 #include "qt/ImpulseWindowBarWidget.h"
@@ -15,8 +16,10 @@
 #include "qt/TraceValuesTable.h"
 #include "qt/dialogs/QtDialogs.h"
 #include "resources/StringIds.h"
+#include "trace/display/Accelerators.h"
 #include "trace/display/CursorReadOut.h"
 #include "trace/display/GraphFrame.h"
+#include "trace/display/StatusPanes.h"
 #include "trace/document/GraphColorsDlg.h"
 #include "trace/document/TraceCommentDlg.h"
 #include "trace/document/TraceSettingsDlg.h"
@@ -31,6 +34,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -105,12 +109,19 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     m_pToolBar = addToolBar("Commands");
     m_pToolBar->setObjectName("commands");
     FillToolBar(*m_pToolBar, frame.GetToolbar(), run);
+    // The window's keys run the frame's commands wherever the focus is in it.
+    for (const SAccelerator& key : GetAccelerators())
+        AddShortcut(QKeySequence(QString::fromWCharArray(key.pszKey)), [this, sKey = CString(key.pszKey)]() {
+            m_pFrame->OnAcceleratorKey(sKey);
+            RefreshToolBar();
+        });
     // The read-outs need room: the cursor bar takes a row of its own.
     addToolBarBreak();
     m_pCursorBar = new CCursorBarWidget(frame, this);
     addToolBar(m_pCursorBar);
 
     m_pLegendDock = new QDockWidget("Legend", this);
+    m_pLegendDock->setObjectName("legend");
     m_pLegend = new CLegendWidget(frame, m_pLegendDock);
     m_pLegendDock->setWidget(m_pLegend);
     addDockWidget(Qt::BottomDockWidgetArea, m_pLegendDock);
@@ -127,10 +138,13 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
         setCentralWidget(MakeViews(this));
         resize(1100, 1000);
     }
+    RestoreBarStates();
 }
 
 CTraceWindow::~CTraceWindow()
 {
+    // Saved while the services that keep the registry still live.
+    SaveBarStates();
     // The widgets that know the frame, its modes and views go before it.
     m_pFrame->SetModeListener({});
     delete m_pModeBar;
@@ -158,16 +172,58 @@ QWidget* CTraceWindow::MakeViews(QWidget* parent)
             CGraphDoc* pDoc = GetGraphDoc();
             const QString sText = ToQString(GetCursorReadOutText(pDoc ? pDoc->GetCurrentTrace(eChannel) : nullptr));
             if (pReadOut->text() != sText) pReadOut->setText(sText);
+            RefreshStatusPanes();
         });
         pLayout->addWidget(pView);
     }
+    m_pScalePane = new QLabel(statusBar());
+    m_pModePane = new QLabel(statusBar());
+    statusBar()->addPermanentWidget(m_pScalePane);
+    statusBar()->addPermanentWidget(m_pModePane);
+    RefreshStatusPanes();
     return pCentral;
+}
+
+namespace {
+
+// Where the bars' and docks' places and visibility are kept between runs.
+const wchar_t* const kBarsKey = L"TraceWindow";
+const wchar_t* const kBarsValue = L"BarState";
+// Raised when the window's bars change so much that an old state no longer fits.
+constexpr int kBarStateVersion = 1;
+
+} // namespace
+
+void CTraceWindow::SaveBarStates() const
+{
+    const QByteArray state = saveState(kBarStateVersion);
+    CRegistry::SetRegistryValue(0, kBarsKey, kBarsValue, std::vector<std::uint8_t>(state.begin(), state.end()));
+}
+
+void CTraceWindow::RestoreBarStates()
+{
+    std::vector<std::uint8_t> aState;
+    // A state that is missing, damaged or of another version leaves the bars where they are.
+    if (CRegistry::GetRegistryValue(0, kBarsKey, kBarsValue, aState))
+        restoreState(QByteArray(reinterpret_cast<const char*>(aState.data()), static_cast<qsizetype>(aState.size())),
+                     kBarStateVersion);
+}
+
+void CTraceWindow::RefreshStatusPanes()
+{
+    if (!m_pModePane || !m_pScalePane) return;
+    const CGraphDoc* pDoc = GetGraphDoc();
+    const QString sScale = ToQString(GetScaleStatusText(pDoc ? pDoc->GetCurrentTrace() : nullptr));
+    const QString sMode = ToQString(GetModeStatusText(*m_pFrame));
+    if (m_pScalePane->text() != sScale) m_pScalePane->setText(sScale);
+    if (m_pModePane->text() != sMode) m_pModePane->setText(sMode);
 }
 
 void CTraceWindow::OnModeChanged(CFrameMode* pStarted, CFrameMode* pEnded)
 {
     if (auto* pManager = dynamic_cast<CLimitLineManager*>(pEnded)) pManager->GetBar().SetChangeListener({});
     if (auto* pEditor = dynamic_cast<CImpulseWindowEditor*>(pEnded)) pEditor->GetBar().SetChangeListener({});
+    RefreshStatusPanes();
     if (m_pModeBar) {
         m_pModeBar->hide();
         m_pModeBar->deleteLater();

@@ -1,11 +1,13 @@
 #pragma once
 // CTraceWindow: the trace window on screen. One graph view per channel (A
 // above B), or with a values table of one trace beside them; the legend as a
-// dock; the cursor bar; the status bar with each channel's cursor read-out;
-// the Trace, Graph and Cursor menus from the frame's command table and the
-// Output menu (export, copy, preview, print); the floating bar of a running
-// mode (limit line drawing, impulse window editing). The frame, its modes
-// and the output commands live as long as the window, and so do the Qt application
+// dock; the cursor bar; the status bar with each channel's cursor read-out,
+// the current trace's scales and the window's mode; the Trace, Graph and
+// Cursor menus from the frame's command table and the Output menu (export,
+// copy, preview, print); the window's keys; the floating bar of a running
+// mode (limit line drawing, impulse window editing). Bars and docks come
+// back where they were in the last run. The frame, its modes and the output
+// commands live as long as the window, and so do the Qt application
 // services (CQtAppServices) it installs over the host.
 
 #include "platform/Types.h"
@@ -50,6 +52,12 @@ private:
     void OnModeChanged(class CFrameMode* pStarted, class CFrameMode* pEnded);
     // The mode's bar floats above the legend, never over it.
     void PlaceModeBar();
+    // The places and visibility of the bars and docks, kept in the
+    // registry (the window's INI file) between runs.
+    void SaveBarStates() const;
+    void RestoreBarStates();
+    // The mode and scale panes of the status bar again.
+    void RefreshStatusPanes();
     // The keyboard back to the window and channel A's view.
     void ReturnFocus();
 
@@ -61,6 +69,8 @@ private:
     class QToolBar* m_pToolBar = nullptr;
     class CCursorBarWidget* m_pCursorBar = nullptr;
     QDockWidget* m_pLegendDock = nullptr;
+    class QLabel* m_pScalePane = nullptr;
+    class QLabel* m_pModePane = nullptr;
     // A mode's bar lives as long as the mode; deleted later, as the mode may end from one of its buttons.
     QPointer<QWidget> m_pModeBar;
 };

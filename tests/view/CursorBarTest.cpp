@@ -120,3 +120,17 @@ TEST_F(CursorBar, CursorCommandsNeedACursorAndStayOnValuedPoints)
     m_frame.Execute(ID_TRACE_CURSOR);
     EXPECT_FALSE(m_frame.GetCommandStatus(ID_CURSOR_LEFT).bEnabled);
 }
+
+TEST_F(CursorBar, KeysRunTheirCommandsWhileTheyMayRun)
+{
+    EXPECT_FALSE(m_frame.OnAcceleratorKey(L"Alt+Right")); // no cursor yet
+    EXPECT_TRUE(m_frame.OnAcceleratorKey(L"C"));
+    m_pTrace->SetCursorPosition(10);
+    EXPECT_TRUE(m_frame.OnAcceleratorKey(L"Alt+Right"));
+    EXPECT_TRUE(m_frame.OnAcceleratorKey(L"R"));
+    EXPECT_EQ(std::make_pair(m_pTrace->GetCursor()->GetPosition(1), m_pTrace->IsRelativeCursorOn()), std::make_pair(11, 1));
+    const int iWidth = m_pTrace->GetCurrentMaxXPos() - m_pTrace->GetCurrentMinXPos();
+    EXPECT_TRUE(m_frame.OnAcceleratorKey(L"Ctrl+Right"));
+    EXPECT_LT(m_pTrace->GetCurrentMaxXPos() - m_pTrace->GetCurrentMinXPos(), iWidth);
+    EXPECT_FALSE(m_frame.OnAcceleratorKey(L"Q"));
+}

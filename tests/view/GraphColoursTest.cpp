@@ -1,12 +1,13 @@
 // The graph colours dialog (its checks, OK through the frame's command,
 // Restore defaults), resetting the traces' colours, and the log-scale
-// commands.
+// commands with the status bar's scale pane.
 
 #include "ViewFixture.h"
 
 #include "host/app/Registry.h"
 #include "host/app/ScriptedDialogs.h"
 #include "trace/display/GraphFrame.h"
+#include "trace/display/StatusPanes.h"
 #include "trace/document/GraphColorsDlg.h"
 
 using Dlg = CGraphColorsDlg;
@@ -98,6 +99,7 @@ TEST_F(GraphColours, LogCommandsToggleTheAxesWhereTheTraceAllowsIt)
         EXPECT_EQ(m_frame.GetCommandStatus(uId), (SCommandStatus{true, true})) << uId;
     }
     EXPECT_EQ(std::make_pair(pTrace->GetLogX(), pTrace->GetLogY()), std::make_pair(1, 1));
+    EXPECT_EQ(GetScaleStatusText(pTrace), CString(L"X log, Y log"));
     // A trace that may not be logarithmic can still go back to linear, and no further.
     pTrace->SetLogAllowed(false);
     EXPECT_TRUE(m_frame.Execute(ID_TRACE_LOGX));
@@ -105,4 +107,5 @@ TEST_F(GraphColours, LogCommandsToggleTheAxesWhereTheTraceAllowsIt)
     EXPECT_EQ(m_frame.GetCommandStatus(ID_TRACE_LOGX), SCommandStatus{});
     EXPECT_FALSE(m_frame.Execute(ID_TRACE_LOGX));
     EXPECT_EQ(pTrace->GetLogX(), 0);
+    EXPECT_EQ(GetScaleStatusText(pTrace), CString(L"X lin, Y log"));
 }

@@ -3,6 +3,7 @@
 #include "host/app/AppMessages.h"
 #include "host/app/AppServices.h"
 #include "resources/StringTable.h"
+#include "trace/display/Accelerators.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
@@ -129,6 +130,12 @@ bool CGraphFrame::Execute(UINT uId)
     const SCommand* pCommand = FindCommand(uId);
     CQXTrace* pTrace = GetTraceForCurrentCommand();
     return pCommand && pCommand->fnRun(pTrace);
+}
+
+bool CGraphFrame::OnAcceleratorKey(const CString& sKey)
+{
+    const UINT uId = GetAcceleratorCommand(sKey);
+    return uId && GetCommandStatus(uId).bEnabled && Execute(uId);
 }
 
 void CGraphFrame::SetColourChooser(ColourChooser fnChoose)

@@ -104,6 +104,9 @@ public:
     bool RunTraceCommand(UINT uCommand, CQXTrace* pTrace) override;
     // Disabled for an unknown id.
     SCommandStatus GetCommandStatus(UINT uId) const;
+    // A key of the window (GetAccelerators) runs its command; false for a
+    // key without one or a disabled command.
+    bool OnAcceleratorKey(const CString& sKey);
     // Runs the command on the trace for the current command (a running mode
     // sees it first); false for an unknown or disabled command.
     bool Execute(UINT uId);
