@@ -27,6 +27,7 @@
 #include "trace/file/AddTraceDlg.h"
 #include "trace/file/CreateFilterDlg.h"
 #include "trace/limits/LimitLineManager.h"
+#include "trace/model/QXTrace.h"
 #include "trace/output/HeadlessGraphWindow.h"
 #include "trace/types/ImpulseWindowEditor.h"
 
@@ -99,6 +100,8 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     BindMenu(*menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Cursor"), [&frame]() { return frame.GetCursorMenu(); }, run);
+    InstallValuesCommand();
+    BindMenu(*menuBar()->addMenu("&View"), [&frame]() { return frame.GetViewMenu(); }, run);
     // Export, copy, preview and print, from the menus, the toolbar or a
     // script, leave limit drawing first.
     const auto outputGate = [this]() { return m_pFrame->ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT); };
@@ -138,6 +141,8 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
         setCentralWidget(MakeViews(this));
         resize(1100, 1000);
     }
+    frame.SetSplitListener([this]() { ShowViewsOfChannels(); });
+    ShowViewsOfChannels();
     RestoreBarStates();
 }
 
@@ -278,6 +283,30 @@ void CTraceWindow::InstallOutputCommands(const QMenu& output)
                               },
                               [](CQXTrace*) { return SCommandStatus{GetGraphDoc() != nullptr, false}; }});
     }
+}
+
+void CTraceWindow::InstallValuesCommand()
+{
+    const auto Usable = [](CQXTrace* pTrace) { return pTrace && pTrace->IsInUse() && pTrace->GetDataSize() > 0; };
+    m_pFrame->SetCommand({ID_TRACE_LISTVALUES,
+                          [this, Usable](CQXTrace* pTrace) {
+                              if (!Usable(pTrace)) return false;
+                              // A window of its own, closed with the trace window; a
+                              // removed trace leaves it empty, never dangling.
+                              auto* pValues = new CTraceValuesWidget(pTrace, this);
+                              pValues->setWindowFlag(Qt::Window);
+                              pValues->setAttribute(Qt::WA_DeleteOnClose);
+                              pValues->show();
+                              return true;
+                          },
+                          [Usable](CQXTrace* pTrace) { return SCommandStatus{Usable(pTrace), false}; }});
+}
+
+void CTraceWindow::ShowViewsOfChannels()
+{
+    // Channel B's view draws nothing while both channels share channel A's.
+    const CGraphDoc* pDoc = GetGraphDoc();
+    if (CGraphViewWidget* pViewB = m_apViews[1]) pViewB->setVisible(!(pDoc && pDoc->DrawingAllOnSameView()));
 }
 
 void CTraceWindow::RefreshToolBar()

@@ -47,6 +47,10 @@ private:
     QWidget* MakeViews(QWidget* parent);
     // The Output menu's commands in the frame's table, so the context menu and toolbar offer them too.
     void InstallOutputCommands(const class QMenu& output);
+    // "List Trace values..." opens a values table of the trace in a window of its own.
+    void InstallValuesCommand();
+    // Channel B's view hidden while both channels are drawn in channel A's.
+    void ShowViewsOfChannels();
     // The toolbar's states again, after anything that may change them.
     void RefreshToolBar();
     void OnModeChanged(class CFrameMode* pStarted, class CFrameMode* pEnded);

@@ -35,7 +35,11 @@ TEST_F(ViewFrame, ViewsPerChannelOrOneForBothAndTheNewestInterceptorFirst)
     CTestTrace* pB = AddLiveTrace(TT_FFT, CHANNEL_B);
     EXPECT_EQ(m_view.GetParentFrame(), &m_frame);
     EXPECT_EQ(std::make_pair(m_frame.GetTraceView(pA), m_frame.GetTraceView(pB)), std::make_pair(&m_view, &m_viewB));
-    m_pDoc->SetDrawingAllOnSameView(1);
+    // The View menu's choice puts both channels in channel A's view and tells the window.
+    int iSplits = 0;
+    m_frame.SetSplitListener([&iSplits]() { ++iSplits; });
+    EXPECT_TRUE(m_frame.Execute(ID_GRAPH_ONE_CHANNEL));
+    EXPECT_EQ(std::make_pair(iSplits, m_frame.GetViewMenu()[2].bChecked), std::make_pair(1, true));
     EXPECT_EQ(m_frame.GetTraceView(pB), &m_view);
     EXPECT_EQ(m_frame.GetTraceView(nullptr), nullptr);
 
@@ -93,6 +97,7 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
         ID_TRACE_COLOR,         ID_TRACE_SAVE,
         ID_GRAPH_PRINT,         ID_GRAPH_PRINT_PREVIEW,
         ID_GRAPH_EXPORT,        ID_GRAPH_EXPORT_PREVIEW, ID_GRAPH_COPY,         ID_GRAPH_PRINT_SETUP,
+        ID_TRACE_LISTVALUES,
     };
     std::vector<UINT> auDisabled;
     for (const CGraphFrame::SCommand& command : m_frame.GetCommands())
@@ -108,6 +113,12 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
         EXPECT_EQ(button.bEnabled, std::find(auGreyed.begin(), auGreyed.end(), button.uCommand) == auGreyed.end())
             << button.uCommand;
     }
+    // Interpolation is a live trace's: it shows a tick once on, and is greyed on a trace no longer live.
+    EXPECT_TRUE(m_frame.Execute(ID_TRACE_INTERPOLATED));
+    EXPECT_EQ(std::make_pair(m_frame.GetViewMenu()[1].bChecked, pTrace->GetInterpolated()), std::make_pair(true, 1));
+    pTrace->SetLive(0);
+    EXPECT_FALSE(m_frame.GetCommandStatus(ID_TRACE_INTERPOLATED).bEnabled);
+    pTrace->SetLive(1);
     EXPECT_TRUE(m_frame.Execute(ID_TRACE_PRINTSTYLE_DASHED));
     EXPECT_EQ(pTrace->GetPrintStyle(), TRACE_PRINTSTYLE_DASH);
 }

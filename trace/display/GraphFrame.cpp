@@ -18,6 +18,15 @@ bool AnyTraceInUse(CGraphDoc* pDoc)
     return pDoc && (pDoc->GetFirstInUseAndOnTrace(CHANNEL_A) || pDoc->GetFirstInUseAndOnTrace(CHANNEL_B));
 }
 
+// Both channels in one view is a choice only while the analyser shows both.
+bool AnalyserShowsBothChannels(CGraphDoc* pDoc)
+{
+    int iFirst = CHANNEL_A;
+    int iLast = CHANNEL_B;
+    if (pDoc) pDoc->GetChannelRange(iFirst, iLast);
+    return pDoc && iFirst == CHANNEL_A && iLast == CHANNEL_B;
+}
+
 } // namespace
 
 CGraphFrame::CGraphFrame()
@@ -47,6 +56,30 @@ CGraphFrame::CGraphFrame()
     for (UINT uId = ID_CURSOR_LEFT; uId <= ID_CURSOR_RESET; ++uId)
         m_aCommands.push_back({uId, [uId](CQXTrace* pTrace) { return ExecuteCursorCommand(uId, pTrace); },
                                [uId](CQXTrace* pTrace) { return GetCursorCommandStatus(uId, pTrace); }});
+    m_aCommands.push_back({ID_TRACE_INTERPOLATED,
+                           [](CQXTrace* pTrace) { return ExecuteTraceCommand(ID_TRACE_INTERPOLATED, pTrace); },
+                           [](CQXTrace* pTrace) { return GetTraceCommandStatus(ID_TRACE_INTERPOLATED, pTrace); }});
+    // The values table is a window of the toolkit's: the window installs it.
+    m_aCommands.push_back({ID_TRACE_LISTVALUES, [](CQXTrace*) { return false; }, [](CQXTrace*) { return SCommandStatus{}; }});
+    m_aCommands.push_back({ID_GRAPH_ONE_CHANNEL,
+                           [this](CQXTrace*) {
+                               CGraphDoc* pDoc = GetGraphDoc();
+                               if (!AnalyserShowsBothChannels(pDoc)) return false;
+                               pDoc->OnOneChannel(!pDoc->GetAllOnSameView());
+                               AdjustSplitWindows();
+                               return true;
+                           },
+                           [](CQXTrace*) {
+                               CGraphDoc* pDoc = GetGraphDoc();
+                               return SCommandStatus{AnalyserShowsBothChannels(pDoc), pDoc && pDoc->DrawingAllOnSameView()};
+                           }});
+}
+
+void CGraphFrame::AdjustSplitWindows()
+{
+    // The scales, legends and traces each view shows all change with the channels.
+    if (CGraphDoc* pDoc = GetGraphDoc()) pDoc->UpdateAllViews(UPDATE_GRAPH_REDRAWALL, nullptr);
+    if (m_fnSplitListener) m_fnSplitListener();
 }
 
 CGraphFrame::~CGraphFrame()
@@ -230,6 +263,13 @@ CMenuItems CGraphFrame::GetCursorMenu() const
                          {ID_CURSOR_RIGHT, L"Cursor right"},
                          {ID_CURSOR_RELATIVE, L"Relative cursor"},
                          {ID_CURSOR_RESET, L"Reset cursor"}});
+}
+
+CMenuItems CGraphFrame::GetViewMenu() const
+{
+    return CommandItems({{ID_TRACE_LISTVALUES, L"List Trace values..."},
+                         {ID_TRACE_INTERPOLATED, L"Interpolated display"},
+                         {ID_GRAPH_ONE_CHANNEL, L"Both channels in one view"}});
 }
 
 CMenuItems CGraphFrame::GetToolbar() const

@@ -96,6 +96,12 @@ public:
     using ColourChooser = std::function<bool(COLORREF crCurrent, COLORREF& crChosen)>;
     void SetColourChooser(ColourChooser fnChoose);
 
+    // Told when the channels the views show change (both in one view or one
+    // each), so a window can hide the view that no longer draws.
+    void SetSplitListener(std::function<void()> fn) { m_fnSplitListener = std::move(fn); }
+    // Redraws every view after the one-view choice changed and tells the listener.
+    void AdjustSplitWindows();
+
     const std::vector<SCommand>& GetCommands() const { return m_aCommands; }
     // Replaces the handler and state of a command already in the table
     // (the editing modes install theirs); false for an unknown id.
@@ -116,6 +122,8 @@ public:
     CMenuItems GetGraphMenu() const;
     // The cursor commands with their states.
     CMenuItems GetCursorMenu() const;
+    // The window's View menu: the values table, interpolation and the one-view choice.
+    CMenuItems GetViewMenu() const;
     // The toolbar: short texts for the zoom, cursor, editing and output
     // commands, separators between the groups, states from the table.
     CMenuItems GetToolbar() const;
@@ -137,6 +145,7 @@ private:
     std::unique_ptr<CFrameMode> m_pEndedMode;
     std::function<void(CFrameMode*, CFrameMode*)> m_fnModeListener;
     CCursorBar m_cursorBar;
+    std::function<void()> m_fnSplitListener;
 };
 
 // Puts a dialog command in the frame's table: enabled on the traces

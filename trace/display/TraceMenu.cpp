@@ -114,6 +114,8 @@ SCommandStatus GetTraceCommandStatus(UINT uCommand, CQXTrace* pTrace)
     case ID_TRACE_TRANSFORMED: return {bOn && pTrace->GetComputeList(), pTrace->GetShowTransformedYData() != 0};
     case ID_TRACE_COPY: return {bOn && pTrace->CanCopy(), false};
     case ID_TRACE_COMPUTELIST: return {bOn, false};
+    // Interpolation takes effect at the next refill: only live traces have one.
+    case ID_TRACE_INTERPOLATED: return {bOn && pTrace->IsLive() && !pTrace->IsLimitLine(), pTrace->GetInterpolated() != 0};
     case ID_TRACE_REMOVE: return {true, false};
     // A log axis may always go back to linear.
     case ID_TRACE_LOGX:
@@ -158,6 +160,7 @@ bool ExecuteTraceCommand(UINT uCommand, CQXTrace* pTrace)
     }
     case ID_TRACE_TRANSFORMED: pTrace->SetShowTransformedYData(!pTrace->GetShowTransformedYData(), 1); return true;
     case ID_TRACE_COMPUTELIST: pTrace->ShowComputeListDlg(); return true;
+    case ID_TRACE_INTERPOLATED: pTrace->SetInterpolated(!pTrace->GetInterpolated()); return true;
     default: return pDoc && RunDocumentCommand(*pDoc, uCommand, pTrace);
     }
 }

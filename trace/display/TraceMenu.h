@@ -68,6 +68,10 @@ enum ETraceCommand : UINT {
     ID_CURSOR_RIGHT,
     ID_CURSOR_RELATIVE,
     ID_CURSOR_RESET,
+    // Commands of the window's View menu, not of the right-button menus.
+    ID_TRACE_INTERPOLATED = 33400,
+    ID_TRACE_LISTVALUES,
+    ID_GRAPH_ONE_CHANNEL,
     // "Set current Trace": this id plus the trace's menu index in the document.
     ID_SET_CURRENT_TRACE_FIRST = 33500,
     ID_SET_CURRENT_TRACE_LAST = 33699,

@@ -387,8 +387,12 @@ public:
     // DrawContextOf answers for no document too (a screen with a black background).
     SDrawContext GetDrawContext(const CDC* pDC) const;
     static SDrawContext DrawContextOf(const CGraphDoc* pDoc, const CDC* pDC);
+    // The analyser's first and last channel shown (both channels without settings).
+    static void GetChannelRange(int& iFirst, int& iLast);
     // 1 when the analyser shows channels A to B and both are drawn in one view.
     int DrawingAllOnSameView() const;
+    // The one-view flag as set, whatever channels the analyser shows.
+    int GetAllOnSameView() const { return m_bAllOnSameView; }
     // Sets the one-view flag without telling the views (OnOneChannel does).
     void SetDrawingAllOnSameView(int b) { m_bAllOnSameView = b; }
     // Scale-font sizes in points for printing and export.
@@ -540,8 +544,6 @@ private:
     void KeepScalesOnlyWithRelatedTraces(CQXTrace* pTrace, AxisType eAxis);
     // The channels AutoZoomAll and DefaultZoomAll visit for eChannel.
     std::vector<ChannelNumber> GetChannelsZoomedTogether(ChannelNumber eChannel) const;
-    // The analyser's first and last channel shown (both channels without settings).
-    static void GetChannelRange(int& iFirst, int& iLast);
     // A new object of the class for the type; null for an unknown type.
     static CQXTrace* ConstructTrace(TraceType eType, ChannelNumber eChannel, int iDataSize, long lExtraInfo,
                                     int bBare, int bCopy);

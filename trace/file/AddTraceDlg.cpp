@@ -2,7 +2,6 @@
 
 #include "host/app/AppServices.h"
 #include "host/app/PathResolver.h"
-#include "host/settings/AnalyserSettings.h"
 #include "host/settings/MeasurementSettings.h"
 #include "resources/StringTable.h"
 #include "trace/display/GraphFrame.h"
@@ -40,7 +39,7 @@ CAddTraceDlg::CAddTraceDlg(CGraphDoc& doc) : m_Doc(doc)
 {
     int iFirst = CHANNEL_A;
     int iLast = CHANNEL_B;
-    if (const CAnalyserSettings* pSettings = GetAnalyserSettings()) pSettings->GetAnalyserChannelRange(iFirst, iLast);
+    CGraphDoc::GetChannelRange(iFirst, iLast);
     m_eChannels = iFirst != iLast ? EChannels::both : iFirst == CHANNEL_B ? EChannels::b : EChannels::a;
     FillLiveEntries();
 }
