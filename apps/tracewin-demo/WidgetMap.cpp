@@ -133,8 +133,9 @@ void AddWindow(CLines& lines, const QWidget& window)
     for (const QWidget* pWidget : window.findChildren<QWidget*>()) {
         if (!pWidget->isVisible() || pWidget->window() != &window) continue;
         if (const auto* pBar = qobject_cast<const QMenuBar*>(pWidget)) {
+            // "menu:Marks", apart from a toolbar's Marks.
             for (QAction* pAction : pBar->actions())
-                lines.Add(sWindow, Plain(pAction->text()), ScreenRect(*pBar, pBar->actionGeometry(pAction)));
+                lines.Add(sWindow, "menu:" + Plain(pAction->text()), ScreenRect(*pBar, pBar->actionGeometry(pAction)));
         } else if (const auto* pTools = qobject_cast<const QToolBar*>(pWidget)) {
             for (QAction* pAction : pTools->actions())
                 if (const QWidget* pButton = pTools->widgetForAction(pAction); pButton && pButton->isVisible())

@@ -4,12 +4,13 @@
 // toolbars and dialogs happen to put them. A few times a second it writes
 // the items of every visible window to a text file, one per line:
 //     WINDOW <tab> TEXT <tab> X <tab> Y <tab> WIDTH <tab> HEIGHT
-// in screen pixels: menu and menu-bar entries, toolbar actions, buttons,
-// labels, tabs, fields (named "field:" and the label, radio button or check
-// box on their left), tables and lists ("table:" and their column headers)
-// and their rows (the cells' texts joined by spaces, at the widest cell),
-// and the areas the demo names (a view, its graticule). The file is written
-// aside and renamed, so a reader never sees half of it.
+// in screen pixels: menu entries and menu-bar ones ("menu:Trace"), toolbar
+// actions, buttons, labels, tabs, fields (named "field:" and the label,
+// radio button or check box on their left), tables and lists ("table:"
+// and their column headers) and their rows (the cells' texts joined by
+// spaces, at the widest cell), and the areas the demo names (a view, its
+// graticule). The file is written aside and renamed, so a reader never sees
+// half of it.
 
 #include <QObject>
 #include <QRect>
