@@ -40,8 +40,15 @@ bool PutPictureOnClipboard(const std::vector<unsigned char>& emf, const std::vec
     return true;
 }
 
-void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::function<bool()> gate)
+void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::function<bool()> gate,
+                            const QPageLayout* pPageLayout)
 {
+    const auto SetUpPage = [pPageLayout](QPrinter& printer) {
+        if (pPageLayout)
+            printer.setPageLayout(*pPageLayout);
+        else
+            printer.setPageOrientation(QPageLayout::Landscape);
+    };
     const auto Allowed = [gate]() { return !gate || gate(); };
     QObject::connect(menu.addAction("&Export..."), &QAction::triggered, pParent, [&doc, pParent, Allowed]() {
         if (!Allowed()) return;
@@ -57,10 +64,10 @@ void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::
         // The installed host's clipboard takes the picture.
         if (Allowed()) ExportGraph(doc, OutputChannel(doc), nullptr, SExportOptions());
     });
-    QObject::connect(menu.addAction("Print Pre&view..."), &QAction::triggered, pParent, [&doc, pParent, Allowed]() {
+    QObject::connect(menu.addAction("Print Pre&view..."), &QAction::triggered, pParent, [&doc, pParent, Allowed, SetUpPage]() {
         if (!Allowed()) return;
         QPrinter printer(QPrinter::HighResolution);
-        printer.setPageOrientation(QPageLayout::Landscape);
+        SetUpPage(printer);
         QPrintPreviewDialog preview(&printer, pParent);
         // Qt's own size shows the page at half size; most of the window shows it readably.
         if (pParent) preview.resize(pParent->window()->size() * 0.85);
@@ -68,10 +75,10 @@ void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::
                          [&doc](QPrinter* pPrinter) { PrintGraphOnPrinter(*pPrinter, doc, OutputChannel(doc)); });
         preview.exec();
     });
-    QObject::connect(menu.addAction("&Print..."), &QAction::triggered, pParent, [&doc, pParent, Allowed]() {
+    QObject::connect(menu.addAction("&Print..."), &QAction::triggered, pParent, [&doc, pParent, Allowed, SetUpPage]() {
         if (!Allowed()) return;
         QPrinter printer(QPrinter::HighResolution);
-        printer.setPageOrientation(QPageLayout::Landscape);
+        SetUpPage(printer);
         QPrintDialog dialog(&printer, pParent);
         if (dialog.exec() == QDialog::Accepted) PrintGraphOnPrinter(printer, doc, OutputChannel(doc));
     });

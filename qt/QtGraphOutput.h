@@ -12,11 +12,15 @@
 
 class CGraphDoc;
 class QMenu;
+class QPageLayout;
 class QWidget;
 
 // Adds the four commands to the menu. The gate is asked before each
-// (false: the command stops); a window binds it to leaving limit-line drawing.
-void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::function<bool()> gate = {});
+// (false: the command stops); a window binds it to leaving limit-line
+// drawing. Print and preview use the page layout given (the window's page
+// setup), else a landscape page.
+void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::function<bool()> gate = {},
+                            const QPageLayout* pPageLayout = nullptr);
 // Puts a picture on the system clipboard: the metafile as "image/x-emf"
 // and, when there is one, the PNG as the clipboard's image.
 bool PutPictureOnClipboard(const std::vector<unsigned char>& emf, const std::vector<unsigned char>& png);

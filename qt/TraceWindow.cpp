@@ -26,6 +26,7 @@
 #include "trace/document/GraphDoc.h"
 #include "trace/file/AddTraceDlg.h"
 #include "trace/file/CreateFilterDlg.h"
+#include "trace/file/FileCommands.h"
 #include "trace/limits/LimitLineManager.h"
 #include "trace/model/QXTrace.h"
 #include "trace/output/HeadlessGraphWindow.h"
@@ -39,6 +40,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -66,6 +70,9 @@ struct CTraceWindow::SParts {
     // Scripts' export, copy and print reach the same output as the menu.
     CHeadlessGraphWindow graphWindow;
     CQtDialogHost dialogs;
+    // What Print setup chose; printing and its preview use it.
+    QPageLayout pageLayout{QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                           QPageLayout::Millimeter};
 };
 
 CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValuesTrace)
@@ -97,16 +104,20 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
         m_pFrame->Execute(uCommand);
         RefreshToolBar();
     };
+    InstallFileCommands(frame);
+    InstallPrintSetupCommand();
+    BindMenu(*menuBar()->addMenu("&File"), [&frame]() { return FillFileMenu(frame); }, run);
     BindMenu(*menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Cursor"), [&frame]() { return frame.GetCursorMenu(); }, run);
     InstallValuesCommand();
     BindMenu(*menuBar()->addMenu("&View"), [&frame]() { return frame.GetViewMenu(); }, run);
     // Export, copy, preview and print, from the menus, the toolbar or a
-    // script, leave limit drawing first.
+    // script, leave limit drawing first. The Output menu holds their
+    // actions; the File menu runs the same through the frame.
     const auto outputGate = [this]() { return m_pFrame->ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT); };
     QMenu* pOutput = menuBar()->addMenu("&Output");
-    AddGraphOutputCommands(*pOutput, doc, this, outputGate);
+    AddGraphOutputCommands(*pOutput, doc, this, outputGate, &m_pParts->pageLayout);
     m_pParts->graphWindow.SetOutputGate(outputGate);
     InstallOutputCommands(*pOutput);
     m_pToolBar = addToolBar("Commands");
@@ -307,6 +318,20 @@ void CTraceWindow::ShowViewsOfChannels()
     // Channel B's view draws nothing while both channels share channel A's.
     const CGraphDoc* pDoc = GetGraphDoc();
     if (CGraphViewWidget* pViewB = m_apViews[1]) pViewB->setVisible(!(pDoc && pDoc->DrawingAllOnSameView()));
+}
+
+void CTraceWindow::InstallPrintSetupCommand()
+{
+    m_pFrame->SetCommand({ID_GRAPH_PRINT_SETUP,
+                          [this](CQXTrace*) {
+                              QPrinter printer(QPrinter::HighResolution);
+                              printer.setPageLayout(m_pParts->pageLayout);
+                              QPageSetupDialog dialog(&printer, this);
+                              if (dialog.exec() != QDialog::Accepted) return false;
+                              m_pParts->pageLayout = printer.pageLayout();
+                              return true;
+                          },
+                          [](CQXTrace*) { return SCommandStatus{GetGraphDoc() != nullptr, false}; }});
 }
 
 void CTraceWindow::RefreshToolBar()

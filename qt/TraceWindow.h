@@ -2,12 +2,14 @@
 // CTraceWindow: the trace window on screen. One graph view per channel (A
 // above B), or with a values table of one trace beside them; the legend as a
 // dock; the cursor bar; the status bar with each channel's cursor read-out,
-// the current trace's scales and the window's mode; the Trace, Graph and
-// Cursor menus from the frame's command table and the Output menu (export,
-// copy, preview, print); the window's keys; the floating bar of a running
-// mode (limit line drawing, impulse window editing). Bars and docks come
-// back where they were in the last run. The frame, its modes and the output
-// commands live as long as the window, and so do the Qt application
+// the current trace's scales and the window's mode; the File, Trace, Graph
+// and Cursor menus from the frame's command table and the Output menu
+// (the File menu opens and saves traces and the document, exports, copies,
+// previews, prints and sets the page up, and lists the recent files); the
+// window's keys; the floating bar of a running mode (limit line drawing,
+// impulse window editing). Bars and docks come back where they were in the
+// last run. The frame, its modes and the output commands live as long as
+// the window, and so do the Qt application
 // services (CQtAppServices) it installs over the host.
 
 #include "platform/Types.h"
@@ -51,6 +53,8 @@ private:
     void InstallValuesCommand();
     // Channel B's view hidden while both channels are drawn in channel A's.
     void ShowViewsOfChannels();
+    // Print setup: Qt's page setup dialog; print and preview use the page it chose.
+    void InstallPrintSetupCommand();
     // The toolbar's states again, after anything that may change them.
     void RefreshToolBar();
     void OnModeChanged(class CFrameMode* pStarted, class CFrameMode* pEnded);

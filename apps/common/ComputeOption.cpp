@@ -8,6 +8,7 @@
 #include "trace/compute/ComputeSmooth.h"
 #include "trace/compute/ComputeSumBins.h"
 #include "trace/document/GraphDoc.h"
+#include "trace/file/FileCommands.h"
 #include "trace/model/QXTrace.h"
 
 #include <cmath>
@@ -50,14 +51,7 @@ CString ShellPath(const std::string& sPath)
 
 CQXTrace* LoadCommandLineTrace(CGraphDoc& doc, const std::string& sFile, ChannelNumber eChannel, std::string& sReason)
 {
-    CQXTrace* pLoaded = doc.LoadTrace(ShellPath(sFile), eChannel, 0, &sReason);
-    if (!pLoaded) return nullptr;
-    for (const CQXTrace* pShown : doc.GetTraceArray(eChannel)) {
-        if (pShown == pLoaded || !pShown->IsOn() || pShown->GetScreenColor() != pLoaded->GetScreenColor()) continue;
-        pLoaded->SetColor(pLoaded->GetNextCopyColor());
-        break;
-    }
-    return pLoaded;
+    return LoadTraceBeside(doc, ShellPath(sFile), eChannel, sReason);
 }
 
 bool ParseComputeOption(const std::string& sText, SComputeOption& option)

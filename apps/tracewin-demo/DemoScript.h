@@ -22,9 +22,16 @@ public:
 
     // False where the demo was built without Python.
     static bool IsAvailable();
-    // Runs the file as __main__; its exit status (SystemExit's code, 1 after
-    // an uncaught exception, whose traceback goes to stderr).
-    int Run(const std::string& sPath, const std::vector<std::string>& asArgs);
+    // Runs the file as __main__ with messages off (failures come back as
+    // exceptions); its exit status (SystemExit's code, 1 after an uncaught
+    // exception, whose traceback goes to stderr and, when psError is given,
+    // into *psError).
+    int Run(const std::string& sPath, const std::vector<std::string>& asArgs, std::string* psError = nullptr);
+
+    // "Run script...": the host's open dialog for a Python file, then Run
+    // with no arguments; a failure is shown in a message box. False when
+    // cancelled or failed.
+    bool RunChosenFile();
 
 private:
     struct SImpl;

@@ -11,8 +11,10 @@
 // shows each channel's cursor read-out. "Create/Edit Limit Line" (or L, for
 // channel A's scope trace) draws a limit line: each click in the plot adds a
 // point, its floating bar finishes, cancels, ends a segment or undoes. The
-// Output menu exports the graph (every offered format), copies it (metafile
-// and PNG on the clipboard), previews and prints it.
+// File menu opens and saves traces and the graph document (its recent files
+// below), exports the graph (every offered format), copies it (metafile and
+// PNG on the clipboard), previews and prints it and sets the page up, and
+// runs a Python script on the live window ("Run script...").
 // "Edit impulse response Window function" (or I) shows channel A's impulse
 // window with three handles to drag and its bar to type bins in.
 //
@@ -128,6 +130,15 @@ void OpenDialog(const std::string& sKind, CQXTrace& trace)
     std::unique_ptr<CCompute> pCompute(
         CreateComputeObject(sKind == "invert" ? COMPUTE_INVERT : COMPUTE_NORMALISE, &trace));
     if (pCompute) pCompute->ShowComputeDlg(nullptr, &trace);
+}
+
+// The trace when the document still holds it (opening a document replaces its traces).
+CQXTrace* StillInDocument(CGraphDoc& doc, CQXTrace* pTrace)
+{
+    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B})
+        for (CQXTrace* pHeld : doc.GetTraceArray(eChannel))
+            if (pHeld == pTrace) return pTrace;
+    return nullptr;
 }
 
 // The cursor on the tone and marks on its second and third harmonics, so the
@@ -263,13 +274,18 @@ int main(int argc, char** argv)
     window.show();
     if (const char* szMap = std::getenv("TRACEWIN_DEMO_WIDGETS")) MapWidgets(window, szMap);
     // T opens the transforms of the spectrum; L draws a limit line and I
-    // edits the impulse window, both on channel A's scope trace.
-    window.AddShortcut(QKeySequence(Qt::Key_T), [pSpectrum]() {
-        if (pSpectrum) pSpectrum->ShowComputeListDlg();
+    // edits the impulse window, both on channel A's scope trace. The traces
+    // are looked up at each press: opening a document replaces them.
+    CGraphDoc& doc = built.GetDoc();
+    window.AddShortcut(QKeySequence(Qt::Key_T), [&doc, pSpectrum]() {
+        if (CQXTrace* pTrace = StillInDocument(doc, pSpectrum)) pTrace->ShowComputeListDlg();
     });
-    CQXTrace* pScope = built.GetLiveTrace(CHANNEL_A, TT_SCOPE);
-    window.AddShortcut(QKeySequence(Qt::Key_L), [&window, pScope]() { window.RunCommand(ID_TRACE_LIMITLINE, pScope); });
-    window.AddShortcut(QKeySequence(Qt::Key_I), [&window, pScope]() { window.RunCommand(ID_TRACE_IMPULSEWINDOW, pScope); });
+    window.AddShortcut(QKeySequence(Qt::Key_L), [&window, &built]() {
+        if (CQXTrace* pScope = built.GetLiveTrace(CHANNEL_A, TT_SCOPE)) window.RunCommand(ID_TRACE_LIMITLINE, pScope);
+    });
+    window.AddShortcut(QKeySequence(Qt::Key_I), [&window, &built]() {
+        if (CQXTrace* pScope = built.GetLiveTrace(CHANNEL_A, TT_SCOPE)) window.RunCommand(ID_TRACE_IMPULSEWINDOW, pScope);
+    });
 
     int iExit = 0;
     int iDelivered = 0;
@@ -349,16 +365,23 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // The script runs inside the event loop; waiting for blocks keeps the
-    // window live.
+    // Scripts run inside the event loop; waiting for blocks keeps the
+    // window live. The interpreter starts with the first script.
     std::unique_ptr<CDemoScript> pScript;
-    if (szScript) {
+    const auto script = [&]() -> CDemoScript& {
         const auto waitForBlocks = [&](int iBlocks) {
             const int iTarget = iDelivered + iBlocks;
             while (iDelivered < iTarget) app.processEvents(QEventLoop::WaitForMoreEvents);
             return true;
         };
-        pScript = std::make_unique<CDemoScript>(built.GetHost(), built.GetDoc(), waitForBlocks);
+        if (!pScript) pScript = std::make_unique<CDemoScript>(built.GetHost(), built.GetDoc(), waitForBlocks);
+        return *pScript;
+    };
+    if (CDemoScript::IsAvailable())
+        window.GetFrame().SetCommand({ID_FILE_RUN_SCRIPT, [&](CQXTrace*) { return script().RunChosenFile(); },
+                                      [](CQXTrace*) { return SCommandStatus{true, false}; }});
+    if (szScript) {
+        script();
         QTimer::singleShot(0, &window, [&]() {
             iExit = pScript->Run(szScript, asScriptArgs);
             if (szScreenshot) saveScreenshot();

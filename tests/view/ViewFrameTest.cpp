@@ -12,6 +12,7 @@
 #include "trace/compute/ComputeList.h"
 #include "trace/file/AddTraceDlg.h"
 #include "trace/file/CreateFilterDlg.h"
+#include "trace/file/FileCommands.h"
 #include "trace/limits/LimitLineManager.h"
 #include "trace/types/ImpulseWindowEditor.h"
 
@@ -91,14 +92,18 @@ TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
     InstallTraceCommentCommand(m_frame);
     InstallAddTraceCommand(m_frame);
     InstallGraphColorsCommand(m_frame);
+    InstallFileCommands(m_frame);
     // What the library does not carry out; the window installs its output
-    // commands and the colour chooser itself.
-    const std::vector<UINT> auGreyed{
-        ID_TRACE_COLOR,         ID_TRACE_SAVE,
+    // commands, print setup, the script runner and the colour chooser
+    // itself; no recent file is listed.
+    std::vector<UINT> auGreyed{
+        ID_TRACE_COLOR,
         ID_GRAPH_PRINT,         ID_GRAPH_PRINT_PREVIEW,
         ID_GRAPH_EXPORT,        ID_GRAPH_EXPORT_PREVIEW, ID_GRAPH_COPY,         ID_GRAPH_PRINT_SETUP,
         ID_TRACE_LISTVALUES,
+        ID_FILE_RUN_SCRIPT,
     };
+    for (UINT uId = ID_FILE_RECENT_FIRST; uId <= ID_FILE_RECENT_LAST; ++uId) auGreyed.push_back(uId);
     std::vector<UINT> auDisabled;
     for (const CGraphFrame::SCommand& command : m_frame.GetCommands())
         if (!m_frame.GetCommandStatus(command.uId).bEnabled) auDisabled.push_back(command.uId);

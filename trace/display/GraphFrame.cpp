@@ -73,6 +73,11 @@ CGraphFrame::CGraphFrame()
                                CGraphDoc* pDoc = GetGraphDoc();
                                return SCommandStatus{AnalyserShowsBothChannels(pDoc), pDoc && pDoc->DrawingAllOnSameView()};
                            }});
+    // The file commands are greyed until the window installs them.
+    std::vector<UINT> auFile{ID_FILE_OPEN_TRACE, ID_FILE_OPEN_DOCUMENT, ID_FILE_SAVE_DOCUMENT, ID_FILE_RUN_SCRIPT};
+    for (UINT uId = ID_FILE_RECENT_FIRST; uId <= ID_FILE_RECENT_LAST; ++uId) auFile.push_back(uId);
+    for (UINT uId : auFile)
+        m_aCommands.push_back({uId, [](CQXTrace*) { return false; }, [](CQXTrace*) { return SCommandStatus{}; }});
 }
 
 void CGraphFrame::AdjustSplitWindows()

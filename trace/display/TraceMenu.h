@@ -72,6 +72,14 @@ enum ETraceCommand : UINT {
     ID_TRACE_INTERPOLATED = 33400,
     ID_TRACE_LISTVALUES,
     ID_GRAPH_ONE_CHANNEL,
+    // The window's file commands (trace/file/FileCommands installs them).
+    ID_FILE_OPEN_TRACE = 33300,
+    ID_FILE_OPEN_DOCUMENT,
+    ID_FILE_SAVE_DOCUMENT,
+    ID_FILE_RUN_SCRIPT,
+    // The recent files, most recent first.
+    ID_FILE_RECENT_FIRST = 33310,
+    ID_FILE_RECENT_LAST = 33317,
     // "Set current Trace": this id plus the trace's menu index in the document.
     ID_SET_CURRENT_TRACE_FIRST = 33500,
     ID_SET_CURRENT_TRACE_LAST = 33699,

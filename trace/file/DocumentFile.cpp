@@ -160,6 +160,14 @@ int CGraphDoc::LoadDocumentFile(const CString& sPath, int bReportErrors, std::st
         return 0;
     }
     SwapContents(*pRead);
+    // Whoever keeps one of the old traces (a values window, a legend row)
+    // lets go of it while it still lives.
+    for (ChannelNumber eChannel : {CHANNEL_A, CHANNEL_B})
+        for (CQXTrace* pOld : pRead->GetTraceArray(eChannel)) {
+            for (CQXTrace* pLimit : {pOld->GetMaxLimitLine(), pOld->GetMinLimitLine()})
+                if (pLimit) UpdateAllViews(UPDATE_TRACE_REMOVE, pLimit);
+            UpdateAllViews(UPDATE_TRACE_REMOVE, pOld);
+        }
     // What this document held goes with pRead; a running sweep must not
     // keep its limit lines.
     if (CSweepManager* pSweeps = GetSweepManager())
