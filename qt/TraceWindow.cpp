@@ -8,6 +8,8 @@
 #include "qt/ImpulseWindowBarWidget.h"
 #include "qt/LegendWidget.h"
 #include "qt/LimitLineBarWidget.h"
+#include "qt/MarkBarWidget.h"
+#include "qt/MarksListWidget.h"
 #include "qt/QtAppServices.h"
 #include "qt/QtConvert.h"
 #include "qt/QtGraphOutput.h"
@@ -110,6 +112,7 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     BindMenu(*menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Cursor"), [&frame]() { return frame.GetCursorMenu(); }, run);
+    BindMenu(*menuBar()->addMenu("&Marks"), [&frame]() { return frame.GetMarksMenu(); }, run);
     InstallValuesCommand();
     BindMenu(*menuBar()->addMenu("&View"), [&frame]() { return frame.GetViewMenu(); }, run);
     // Export, copy, preview and print, from the menus, the toolbar or a
@@ -133,6 +136,16 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     addToolBarBreak();
     m_pCursorBar = new CCursorBarWidget(frame, this);
     addToolBar(m_pCursorBar);
+    addToolBarBreak();
+    m_pMarkBar = new CMarkBarWidget(frame, this);
+    addToolBar(m_pMarkBar);
+    // "List all marks..." shows the marks list, made on first use.
+    frame.SetMarksListListener([this]() {
+        if (!m_pMarksList) m_pMarksList = new CMarksListWidget(m_pFrame->GetMarksDlg(), this);
+        m_pMarksList->Refresh();
+        m_pMarksList->show();
+        m_pMarksList->raise();
+    });
 
     m_pLegendDock = new QDockWidget("Legend", this);
     m_pLegendDock->setObjectName("legend");
@@ -165,6 +178,8 @@ CTraceWindow::~CTraceWindow()
     m_pFrame->SetModeListener({});
     delete m_pModeBar;
     delete m_pCursorBar;
+    delete m_pMarkBar;
+    delete m_pMarksList;
     delete m_pLegend;
     delete takeCentralWidget();
 }
@@ -337,6 +352,7 @@ void CTraceWindow::InstallPrintSetupCommand()
 void CTraceWindow::RefreshToolBar()
 {
     if (m_pToolBar) UpdateToolBar(*m_pToolBar, m_pFrame->GetToolbar());
+    if (m_pMarkBar) m_pMarkBar->Refresh();
 }
 
 void CTraceWindow::AddShortcut(const QKeySequence& key, std::function<void()> fnRun)

@@ -1,9 +1,10 @@
 #pragma once
 // CTraceWindow: the trace window on screen. One graph view per channel (A
 // above B), or with a values table of one trace beside them; the legend as a
-// dock; the cursor bar; the status bar with each channel's cursor read-out,
-// the current trace's scales and the window's mode; the File, Trace, Graph
-// and Cursor menus from the frame's command table and the Output menu
+// dock; the cursor bar and the mark bar; the marks list, a window of its
+// own; the status bar with each channel's cursor read-out, the current
+// trace's scales and the window's mode; the File, Trace, Graph, Cursor,
+// Marks and View menus from the frame's command table and the Output menu
 // (the File menu opens and saves traces and the document, exports, copies,
 // previews, prints and sets the page up, and lists the recent files); the
 // window's keys; the floating bar of a running mode (limit line drawing,
@@ -76,6 +77,8 @@ private:
     CLegendWidget* m_pLegend = nullptr;
     class QToolBar* m_pToolBar = nullptr;
     class CCursorBarWidget* m_pCursorBar = nullptr;
+    class CMarkBarWidget* m_pMarkBar = nullptr;
+    class CMarksListWidget* m_pMarksList = nullptr;
     QDockWidget* m_pLegendDock = nullptr;
     class QLabel* m_pScalePane = nullptr;
     class QLabel* m_pModePane = nullptr;

@@ -44,6 +44,9 @@ CLiveSource::CLiveSource(CHeadlessHost& host, CGraphDoc& doc, ELiveSignal eSigna
 {
     m_Generator.SetChannelSignal(0, ChannelASignal());
     m_Generator.SetChannelSignal(1, ChannelBSignal());
+    // The analyser knows each channel's tone: harmonics are marked from it.
+    doc.SetFundamental(CHANNEL_A, ChannelASignal().dFrequency);
+    doc.SetFundamental(CHANNEL_B, ChannelBSignal().dFrequency);
     m_pEngine = std::make_unique<CMeasurementEngine>(m_Generator,
                                                      *host.GetSettingsService()->GetSharedMeasurementData(),
                                                      EngineConfigFromSettings(),

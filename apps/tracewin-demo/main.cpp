@@ -36,8 +36,10 @@
 // the file's name (PASS or FAIL, exit 3 on a breach).
 //
 // With --values the trace values table of channel A's spectrum sits beside
-// the views, with the cursor on the 1 kHz tone and marks on its harmonics;
-// it follows every block as the views do.
+// the views, with the cursor on the 1 kHz tone and marks on the tone and its
+// harmonics (labelled "Fundamental", "Second", ...); it follows every block
+// as the views do. The Marks menu and the mark bar add, label and list
+// marks on any trace, and mark the harmonics of a spectrum.
 //
 // --compute puts transforms on channel A's spectrum (as `tracewin render
 // --compute`), in place or, with --copy, in a copy shown beside the live
@@ -139,18 +141,6 @@ CQXTrace* StillInDocument(CGraphDoc& doc, CQXTrace* pTrace)
         for (CQXTrace* pHeld : doc.GetTraceArray(eChannel))
             if (pHeld == pTrace) return pTrace;
     return nullptr;
-}
-
-// The cursor on the tone and marks on its second and third harmonics, so the
-// table's comments have something to say. Placed once the first block has
-// set the spectrum's size: marks keep their bins when the size changes.
-void PlaceCursorAndMarks(CQXTrace& trace)
-{
-    const int iUnit = trace.GetXUnit();
-    trace.CursorOn();
-    trace.SetCursorPosition(trace.GetXPosForValue(1000.0, iUnit));
-    for (double dHz : {2000.0, 3000.0}) trace.AddMark(trace.GetXPosForValue(dHz, iUnit), 0);
-    trace.MarksOn();
 }
 
 // The views and their graticules by name, beside what the map finds itself.
@@ -352,7 +342,11 @@ int main(int argc, char** argv)
         bDeliveryPending = false;
         live.Deliver();
         ++iDelivered;
-        if (bValues && pSpectrum && iDelivered == 1) PlaceCursorAndMarks(*pSpectrum);
+        // --values: marks on the tone and its harmonics and the cursor on the
+        // tone, so the table's comments have something to say; once the first
+        // block has given the spectrum its size and its peak (marks keep
+        // their bins when the size changes).
+        if (bValues && pSpectrum && iDelivered == 1) window.RunCommand(ID_MARK_HARMONICS, pSpectrum);
         if (szScreenshot && !szScript && iDelivered == kScreenshotBlocks)
             QTimer::singleShot(0, &window, saveScreenshot);
         if (szDialogShot && iDelivered == kScreenshotBlocks) QTimer::singleShot(0, &window, openDialogForShot);

@@ -12,6 +12,7 @@
 #include "qt/dialogs/CreateFilterForm.h"
 #include "qt/dialogs/GraphColorsForm.h"
 #include "qt/dialogs/LimitLineOptionsForm.h"
+#include "qt/dialogs/MarkLabelForm.h"
 #include "qt/dialogs/TraceCommentForm.h"
 #include "qt/dialogs/TraceSettingsForm.h"
 #include "trace/file/CreateFilterDlg.h"
@@ -55,6 +56,7 @@ QDialog* CreateQtForm(CDialogModel& model, QWidget* pParent)
     case CComputeRelativeDlg::kTemplateID:
         return new CComputeRelativeForm(static_cast<CComputeRelativeDlg&>(model), pParent);
     case CTraceCommentDlg::kTemplateID: return new CTraceCommentForm(static_cast<CTraceCommentDlg&>(model), pParent);
+    case CMarkLabelDlg::kTemplateID: return new CMarkLabelForm(static_cast<CMarkLabelDlg&>(model), pParent);
     case CGraphColorsDlg::kTemplateID: return new CGraphColorsForm(static_cast<CGraphColorsDlg&>(model), pParent);
     case CTraceSettingsDlg::kTemplateID:
         return new CTraceSettingsForm(static_cast<CTraceSettingsDlg&>(model), pParent);

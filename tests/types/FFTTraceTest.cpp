@@ -13,6 +13,7 @@
 #include "trace/types/CTTrace.h"
 #include "trace/types/FFTTrace.h"
 #include "trace/core/FFTMath.h"
+#include "trace/display/GraphFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -322,6 +323,33 @@ TEST_F(FFTTrace, HarmonicsAreMarkedAndLabelledUpToTheLastBin)
     m_pDoc->SetFundamental(CHANNEL_A, 2000.0);
     ASSERT_TRUE(pTrace->ListHarmonics(true));
     EXPECT_EQ(std::make_tuple(pTrace->GetLastMark(), pTrace->GetMarkPosition(11, 1)), std::make_tuple(11, 8192));
+}
+
+TEST_F(FFTTrace, TheHarmonicsCommandListsAndSumsTheHarmonics)
+{
+    // A 4 kHz tone at 0 dBFS, its second harmonic at -20 dBFS, the third to
+    // the sixth (24 kHz, the last bin) at -40 dBFS: the RMS sum of the
+    // harmonics is sqrt(0.1^2 + 4 x 0.01^2) = 0.10198, -19.83 dBFS.
+    CFFTTrace* pTrace = AddFed(CHANNEL_A, 8192, PowerBuffer(8192, 48000.0, 1e-10));
+    double* pdY = pTrace->GetYDataBuffer(0);
+    for (int n = 1; n <= 6; ++n)
+        pdY[pTrace->GetXPosForValue(n * 4000.0, UNIT_FREQ_HZ)] = kSineRMS * (n == 1 ? 1.0 : n == 2 ? 0.1 : 0.01);
+    pTrace->SetCursorYUnit(UNIT_DBFS, 0);
+    m_pDoc->SetFundamental(CHANNEL_A, 4000.0);
+    m_pDoc->SetCurrentTrace(pTrace, 0);
+    CGraphView view; // passes the marks hints on to the frame
+    view.OnSize(CRect(0, 0, 640, 480));
+    CGraphFrame frame;
+    frame.SetView(CHANNEL_A, &view);
+    ASSERT_TRUE(frame.GetCommandStatus(ID_MARK_HARMONICS).bEnabled);
+    ASSERT_TRUE(frame.Execute(ID_MARK_LISTALL));
+    ASSERT_TRUE(frame.Execute(ID_MARK_HARMONICS));
+    const CMarksDlg& list = frame.GetMarksDlg();
+    ASSERT_EQ(list.GetRows().size(), 6u);
+    EXPECT_EQ(list.GetRows()[0][CMarksDlg::COLUMN_Y], L"0.00");
+    EXPECT_EQ(list.GetRows()[5][CMarksDlg::COLUMN_LABEL], L"6 : Sixth");
+    EXPECT_EQ(list.GetSumCaption() + L": " + list.GetSumText(), L"Sum of harmonics: -19.83 dBFS");
+    EXPECT_EQ(frame.GetMarkBar().GetMarkNumberText() + L" " + frame.GetMarkBar().GetMarkLabel(), L"Mark 1 Fundamental");
 }
 
 TEST_F(FFTTrace, CTKindsTellTheHostWhichCTOutputIsRead)

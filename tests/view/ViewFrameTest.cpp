@@ -75,11 +75,15 @@ TEST_F(ViewFrame, APendingTraceTakesOneCommandThenTheCurrentTraceAgain)
 
 TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
 {
-    // A trace on which every built command can act: on, with data, zoomed,
-    // with a transform and its cursor on.
+    // A trace on which every built command can act: a spectrum, on, with
+    // data, zoomed, with a transform, its cursor on and two marks shown.
     CTestTrace* pTrace = AddLiveTrace();
     m_pDoc->SetCurrentTrace(pTrace, 0);
+    pTrace->SetFFTKind(true);
     pTrace->CursorOn();
+    pTrace->AddMark(10, 0);
+    pTrace->AddMark(20, 0);
+    pTrace->MarksOn();
     m_pDoc->ZoomInX(pTrace, 1);
     m_pDoc->ZoomInY(pTrace, 1);
     CComputeList list;

@@ -15,6 +15,11 @@ const std::vector<SAccelerator>& GetAccelerators()
         {L"C", ID_TRACE_CURSOR},                 {L"M", ID_TRACE_MARKS},
         {L"Alt+Left", ID_CURSOR_LEFT},           {L"Alt+Right", ID_CURSOR_RIGHT},
         {L"R", ID_CURSOR_RELATIVE},              {L"Shift+R", ID_CURSOR_RESET},
+        {L"Ctrl+M", ID_MARK_ADD},                {L"Ctrl+Delete", ID_MARK_REMOVE},
+        {L"Ctrl+Shift+Delete", ID_MARK_REMOVEALL},
+        {L"]", ID_MARK_NEXT},                    {L"[", ID_MARK_PREVIOUS},
+        {L"Ctrl+L", ID_MARK_LABEL},              {L"Ctrl+Shift+L", ID_MARK_LISTALL},
+        {L"H", ID_MARK_HARMONICS},
     };
     return kKeys;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The trace window's keys: one per zoom, cursor and view command, as
+// The trace window's keys: one per zoom, cursor, mark and view command, as
 // portable key texts ("Ctrl+Right", "Alt+Left", "R") that a toolkit turns
 // into its own key sequences and menus show beside the commands. Plain
 // arrows, Home and End stay the graph view's (they move the cursor).

@@ -4,6 +4,7 @@
 #include "host/app/AppServices.h"
 #include "resources/StringTable.h"
 #include "trace/display/Accelerators.h"
+#include "trace/display/MarkLabelDlg.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/model/QXTrace.h"
 
@@ -56,6 +57,7 @@ CGraphFrame::CGraphFrame()
     for (UINT uId = ID_CURSOR_LEFT; uId <= ID_CURSOR_RESET; ++uId)
         m_aCommands.push_back({uId, [uId](CQXTrace* pTrace) { return ExecuteCursorCommand(uId, pTrace); },
                                [uId](CQXTrace* pTrace) { return GetCursorCommandStatus(uId, pTrace); }});
+    AddMarkCommands();
     m_aCommands.push_back({ID_TRACE_INTERPOLATED,
                            [](CQXTrace* pTrace) { return ExecuteTraceCommand(ID_TRACE_INTERPOLATED, pTrace); },
                            [](CQXTrace* pTrace) { return GetTraceCommandStatus(ID_TRACE_INTERPOLATED, pTrace); }});
@@ -78,6 +80,67 @@ CGraphFrame::CGraphFrame()
     for (UINT uId = ID_FILE_RECENT_FIRST; uId <= ID_FILE_RECENT_LAST; ++uId) auFile.push_back(uId);
     for (UINT uId : auFile)
         m_aCommands.push_back({uId, [](CQXTrace*) { return false; }, [](CQXTrace*) { return SCommandStatus{}; }});
+}
+
+void CGraphFrame::AddMarkCommands()
+{
+    for (UINT uId = ID_MARK_ADD; uId <= ID_MARK_HARMONICS; ++uId)
+        m_aCommands.push_back({uId, [uId](CQXTrace* pTrace) { return ExecuteMarkCommand(uId, pTrace); },
+                               [uId](CQXTrace* pTrace) { return GetMarkCommandStatus(uId, pTrace); }});
+    SetCommand({ID_MARK_LABEL,
+                [](CQXTrace* pTrace) {
+                    if (!GetMarkCommandStatus(ID_MARK_LABEL, pTrace).bEnabled) return false;
+                    CMarkLabelDlg dialog(*pTrace);
+                    return DoModalDialog(dialog) == IDOK;
+                },
+                [](CQXTrace* pTrace) { return GetMarkCommandStatus(ID_MARK_LABEL, pTrace); }});
+    SetCommand({ID_MARK_LISTALL,
+                [this](CQXTrace* pTrace) {
+                    if (!GetMarkCommandStatus(ID_MARK_LISTALL, pTrace).bEnabled) return false;
+                    m_marksDlg.Open();
+                    if (m_fnMarksListListener) m_fnMarksListListener();
+                    return true;
+                },
+                [](CQXTrace* pTrace) { return GetMarkCommandStatus(ID_MARK_LISTALL, pTrace); }});
+    // Marks on the harmonics are summed without the fundamental.
+    SetCommand({ID_MARK_HARMONICS,
+                [this](CQXTrace* pTrace) {
+                    if (!ExecuteMarkCommand(ID_MARK_HARMONICS, pTrace)) return false;
+                    m_marksDlg.SetExcludeFirst(true);
+                    return true;
+                },
+                [](CQXTrace* pTrace) { return GetMarkCommandStatus(ID_MARK_HARMONICS, pTrace); }});
+}
+
+void CGraphFrame::UpdateCurrentTrace()
+{
+    m_cursorBar.Update();
+    m_markBar.Update();
+    m_marksDlg.UpdateCurrentTrace();
+}
+
+void CGraphFrame::UpdateCursorDetails(CQXTrace*)
+{
+    m_cursorBar.Update();
+    m_marksDlg.UpdateAllMarks();
+}
+
+void CGraphFrame::UpdateCursorValues(CQXTrace*)
+{
+    m_cursorBar.Update();
+    m_marksDlg.UpdateMarkValues();
+}
+
+void CGraphFrame::OnCursorToggled(CQXTrace*)
+{
+    m_cursorBar.Update();
+    m_marksDlg.UpdateAllMarks();
+}
+
+void CGraphFrame::OnMarksToggled(CQXTrace*)
+{
+    m_markBar.Update();
+    m_marksDlg.UpdateAllMarks();
 }
 
 void CGraphFrame::AdjustSplitWindows()
@@ -268,6 +331,22 @@ CMenuItems CGraphFrame::GetCursorMenu() const
                          {ID_CURSOR_RIGHT, L"Cursor right"},
                          {ID_CURSOR_RELATIVE, L"Relative cursor"},
                          {ID_CURSOR_RESET, L"Reset cursor"}});
+}
+
+CMenuItems CGraphFrame::GetMarksMenu() const
+{
+    return CommandItems({{ID_TRACE_MARKS, L"Trace marks on"},
+                         {0, nullptr},
+                         {ID_MARK_ADD, L"Add mark"},
+                         {ID_MARK_REMOVE, L"Remove mark"},
+                         {ID_MARK_REMOVEALL, L"Remove all marks"},
+                         {0, nullptr},
+                         {ID_MARK_NEXT, L"Next mark"},
+                         {ID_MARK_PREVIOUS, L"Previous mark"},
+                         {0, nullptr},
+                         {ID_MARK_LABEL, L"Edit mark label..."},
+                         {ID_MARK_LISTALL, L"List all marks..."},
+                         {ID_MARK_HARMONICS, L"Mark the harmonics"}});
 }
 
 CMenuItems CGraphFrame::GetViewMenu() const

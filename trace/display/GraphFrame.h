@@ -4,11 +4,15 @@
 // interceptors (the newest sees events first), the trace the next command
 // acts on when one is pending (a legend row's copy cell sets it; its first
 // use clears it), and the command table the window builds its menus from:
-// each command's id, its handler and its enabled and checked state.
+// each command's id, its handler and its enabled and checked state. It owns
+// the cursor bar, the mark bar and the marks list and keeps them in step
+// with the hints its views pass on.
 
 #include "host/app/DialogModel.h"
 #include "trace/display/CursorBar.h"
 #include "trace/display/GraphView.h"
+#include "trace/display/MarkBar.h"
+#include "trace/display/MarksDlg.h"
 #include "trace/display/TraceInterceptor.h"
 #include "trace/display/TraceMenu.h"
 
@@ -47,12 +51,20 @@ public:
     CQXTrace* GetTraceForCurrentCommand();
     CQXTrace* PeekTraceForCurrentCommand() const;
 
-    // The cursor bar follows the current trace and its cursor.
+    // The cursor bar follows the current trace and its cursor; the mark bar
+    // its current mark; the marks list, while open, its marks and their
+    // values (which the cursor's units and the relative cursor change).
     CCursorBar& GetCursorBar() { return m_cursorBar; }
-    void UpdateCurrentTrace() override { m_cursorBar.Update(); }
-    void UpdateCursorDetails(CQXTrace*) override { m_cursorBar.Update(); }
-    void UpdateCursorValues(CQXTrace*) override { m_cursorBar.Update(); }
-    void OnCursorToggled(CQXTrace*) override { m_cursorBar.Update(); }
+    CMarkBar& GetMarkBar() { return m_markBar; }
+    CMarksDlg& GetMarksDlg() { return m_marksDlg; }
+    void UpdateCurrentTrace() override;
+    void UpdateCursorDetails(CQXTrace*) override;
+    void UpdateCursorValues(CQXTrace*) override;
+    void OnCursorToggled(CQXTrace*) override;
+    void OnMarksToggled(CQXTrace*) override;
+    void UpdateMarkValues(CQXTrace*) override { m_marksDlg.UpdateMarkValues(); }
+    // Told when "List all marks..." opens the marks list, so a window can show it.
+    void SetMarksListListener(std::function<void()> fn) { m_fnMarksListListener = std::move(fn); }
 
     // A press or the legend chose the trace: a trace that is off is
     // switched on, then it becomes current. While a limit line is drawn,
@@ -122,6 +134,8 @@ public:
     CMenuItems GetGraphMenu() const;
     // The cursor commands with their states.
     CMenuItems GetCursorMenu() const;
+    // The mark commands with their states, below the marks' on/off switch.
+    CMenuItems GetMarksMenu() const;
     // The window's View menu: the values table, interpolation and the one-view choice.
     CMenuItems GetViewMenu() const;
     // The toolbar: short texts for the zoom, cursor, editing and output
@@ -134,6 +148,8 @@ private:
         const wchar_t* pszText;
     };
     const SCommand* FindCommand(UINT uId) const;
+    // The mark commands: the trace's own, the label dialog and the marks list.
+    void AddMarkCommands();
     // Items for the commands with their states from the table.
     CMenuItems CommandItems(std::initializer_list<SCommandText> aCommands) const;
 
@@ -145,6 +161,9 @@ private:
     std::unique_ptr<CFrameMode> m_pEndedMode;
     std::function<void(CFrameMode*, CFrameMode*)> m_fnModeListener;
     CCursorBar m_cursorBar;
+    CMarkBar m_markBar;
+    CMarksDlg m_marksDlg;
+    std::function<void()> m_fnMarksListListener;
     std::function<void()> m_fnSplitListener;
 };
 

@@ -68,6 +68,15 @@ enum ETraceCommand : UINT {
     ID_CURSOR_RIGHT,
     ID_CURSOR_RELATIVE,
     ID_CURSOR_RESET,
+    // Mark commands of the Marks menu, the mark bar and the keys, in menu order.
+    ID_MARK_ADD,
+    ID_MARK_REMOVE,
+    ID_MARK_REMOVEALL,
+    ID_MARK_NEXT,
+    ID_MARK_PREVIOUS,
+    ID_MARK_LABEL,
+    ID_MARK_LISTALL,
+    ID_MARK_HARMONICS,
     // Commands of the window's View menu, not of the right-button menus.
     ID_TRACE_INTERPOLATED = 33400,
     ID_TRACE_LISTVALUES,

@@ -5,6 +5,7 @@
 #include "host/units/Unit.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
+#include "trace/display/MarksDlg.h"
 #include "trace/limits/LimitLine.h"
 #include "trace/model/CursorMark.h"
 #include "trace/limits/LimitTable.h"
@@ -14,15 +15,6 @@
 #include <cfloat>
 
 namespace {
-
-// Header of a value column: "X (Hz)"; the bare text when the unit has no name.
-CString HeaderWithUnit(int iTextId, int iUnit)
-{
-    CString sHeader = LoadResString(iTextId);
-    const CUnit* pUnit = FindUnitObject(iUnit);
-    if (pUnit && !pUnit->GetName().IsEmpty()) sHeader += L" (" + pUnit->GetName() + L")";
-    return sHeader;
-}
 
 const CString kNoText;
 
@@ -54,9 +46,9 @@ void CTraceValuesView::InitialiseList()
     const int iXUnit = m_pTrace ? m_pTrace->GetXUnit() : -1;
     const int iYUnit = m_pTrace ? m_pTrace->GetYUnit() : -1;
     m_aColumns[COLUMN_BIN] = {LoadResString(IDS_VALUES_HEADER_BIN), ALIGN_LEFT, 50};
-    m_aColumns[COLUMN_X] = {HeaderWithUnit(IDS_VALUES_HEADER_X, iXUnit), ALIGN_RIGHT, 75};
-    m_aColumns[COLUMN_Y] = {HeaderWithUnit(IDS_VALUES_HEADER_Y, iYUnit), ALIGN_RIGHT, 75};
-    m_aColumns[COLUMN_Y_TRANSFORMED] = {HeaderWithUnit(IDS_VALUES_HEADER_Y_TRANSFORMED, iYUnit), ALIGN_RIGHT,
+    m_aColumns[COLUMN_X] = {GetHeadingWithUnit(IDS_VALUES_HEADER_X, iXUnit), ALIGN_RIGHT, 75};
+    m_aColumns[COLUMN_Y] = {GetHeadingWithUnit(IDS_VALUES_HEADER_Y, iYUnit), ALIGN_RIGHT, 75};
+    m_aColumns[COLUMN_Y_TRANSFORMED] = {GetHeadingWithUnit(IDS_VALUES_HEADER_Y_TRANSFORMED, iYUnit), ALIGN_RIGHT,
                                         m_bTransformed ? 120 : 0};
     m_aColumns[COLUMN_COMMENT] = {LoadResString(IDS_VALUES_HEADER_COMMENT), ALIGN_LEFT, 350};
 }
