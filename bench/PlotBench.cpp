@@ -55,6 +55,8 @@ public:
         return GetYOrigin() - rc.top + static_cast<int>(std::clamp(dRows, -1e9, 1e9));
     }
 
+    SYMap MakeYMap() override { return m_bDecibels ? SYMap() : CTestTrace::MakeYMap(); }
+
 private:
     bool m_bDecibels;
 };

@@ -1,6 +1,7 @@
 // The trace values table: its text layout against files written by hand,
 // the copy rules, the cancelled export and the update hints it follows.
 
+#include "host/units/References.h"
 #include "resources/StringIds.h"
 #include "resources/StringTable.h"
 #include "support/Bytes.h"
@@ -13,9 +14,9 @@
 namespace {
 
 // Samples of a full-scale sine (0 dBFS), one tenth (-20 dBFS), one hundredth (-40 dBFS).
-constexpr double k0dB = 5931640.0;
-constexpr double kMinus20dB = 593164.0;
-constexpr double kMinus40dB = 59316.4;
+constexpr double k0dB = SReferences::kFullScaleSineHex;
+constexpr double kMinus20dB = k0dB / 10;
+constexpr double kMinus40dB = k0dB / 100;
 
 class TraceValues : public HostDocFixture {
 protected:

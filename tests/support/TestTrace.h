@@ -157,6 +157,8 @@ public:
         if (m_fnBeforeYMapping) m_fnBeforeYMapping();
         return CQXTrace::GetYPointForData(dData);
     }
+    // With a hook every datum goes through GetYPointForData, so the hook runs.
+    SYMap MakeYMap() override { return m_fnBeforeYMapping ? SYMap() : CQXTrace::MakeYMap(); }
     int HasXData() override { return m_bXData ? 1 : 0; }
     double* GetXData() override { return m_bXData ? m_pXData.get() : nullptr; }
     void ManageSampleRateChange() override

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -42,6 +43,20 @@ TEST(PlotMaps, AffineMapsTruncateAndLeaveEdgesToTheService)
     EXPECT_TRUE(bins.Confirms(12000.0, 4096.0));
     EXPECT_FALSE(bins.Confirms(12000.0, 4096.1) || SAffineMap::Through(5.0, 1.0, 5.0, 1.0).bValid);
     EXPECT_FALSE(SAffineMap::Through(0.0, 1.0, 1.0, HUGE_VAL).bValid);
+}
+
+TEST(PlotMaps, FastLog2KeepsToTheLibrarysLog2)
+{
+    EXPECT_NEAR(FastLog2(0.125), -3.0, 1e-15);
+    EXPECT_EQ(FastLog2(0.0), -HUGE_VAL); // left to the library, as are subnormals and infinity
+    EXPECT_EQ(FastLog2(HUGE_VAL), HUGE_VAL);
+    EXPECT_DOUBLE_EQ(FastLog2(DBL_TRUE_MIN), -1074.0);
+    // Every table interval, over the exponents spectra take, within a few
+    // units in the last place.
+    for (double d = 1e-12; d < 1e12; d *= 1.0 + 1.0 / 613) {
+        const double dExpected = std::log2(d);
+        ASSERT_NEAR(FastLog2(d), dExpected, 1e-15 * std::max(1.0, std::fabs(dExpected))) << d;
+    }
 }
 
 TEST(PlotMaps, YMapsGiveHeightsOrLeaveTheDatumToTheTrace)

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <functional>
@@ -35,7 +36,15 @@ public:
     using CFFTTrace::CFFTTrace;
     int GetYPointForData(double d) override { return d == DBL_MAX ? POINT_BEYOND_MAX : int(std::floor(d)); }
     int GetYOrigin() override { return GetDrawRect().bottom; }
+    SYMap MakeYMap() override { return SYMap(); }
     double* Y() { return GetYDataBuffer(0); }
+};
+
+// A spectrum that maps every height through the unit service (no Y map).
+class CServiceFFT : public CFFTTrace {
+public:
+    using CFFTTrace::CFFTTrace;
+    SYMap MakeYMap() override { return SYMap(); }
 };
 
 // A spectrum buffer of iBins bins of one power (a 2 iBins FFT); fnEdit may change some.
@@ -251,6 +260,42 @@ TEST_F(FFTTrace, ColumnsInDecibelsAreTheRowsOfTheirBins)
     pTrace->DataToPlot();
     EXPECT_EQ(pTrace->GetPlotMinArray(), (std::vector<int>{-100, -135, -135, -40}));
     EXPECT_EQ(pTrace->GetPlotMaxArray(), (std::vector<int>{-60, -50, -10, -10}));
+}
+
+// The Y map held for a build (rows affine in log2 of the datum for dB
+// units) gives every column the rows the unit service gives bin by bin,
+// levels on row edges, silent bins and the missing Nyquist bin included.
+TEST_F(FFTTrace, ColumnsThroughTheHeldMapEqualColumnsThroughTheService)
+{
+    constexpr int kBins = 4096;
+    const auto Levels = [](CFFTBuffer& b) {
+        for (int i = 0; i < kBins; ++i) {
+            const double dB = -150.0 + (i * 7919 % 1550) / (i % 3 ? 10.0 : 7.0); // tenths, and sevenths off the grid
+            b.SetAt(i, i % 97 == 5 ? 0.0 : std::pow(10.0, dB / 10.0));
+        }
+    };
+    for (const int iUnit : {int(UNIT_DBFS), int(UNIT_FS)}) {
+        for (const bool bLogX : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "unit " << iUnit << (bLogX ? ", log X" : ", linear X"));
+            CQXTrace* apTraces[2] = {new CFFTTrace(CHANNEL_A, kBins + 1, 0, 0),
+                                     new CServiceFFT(CHANNEL_A, kBins + 1, 0, 0)};
+            for (CQXTrace* pTrace : apTraces) {
+                Add(pTrace)->UpdateTraceData(PowerBuffer(kBins, 48000.0, 0.01, Levels).get(), nullptr, nullptr);
+                pTrace->SetYUnit(iUnit);
+                pTrace->SetDrawRect(CRect(0, 0, 299, 350));
+                pTrace->SetCurrentMinYScaleValue(iUnit == UNIT_DBFS ? -140.0 : 0.0);
+                pTrace->SetCurrentMaxYScaleValue(iUnit == UNIT_DBFS ? 0.0 : 1.0);
+                pTrace->SetLogX(bLogX ? 1 : 0);
+                SetWindow(pTrace, bLogX ? 1 : 0, kBins);
+                pTrace->DataToPlot();
+                pTrace->DataToPlot(); // the second build reuses the column plan
+            }
+            const std::vector<int>& aiMin = apTraces[0]->GetPlotMinArray();
+            EXPECT_GT(std::count_if(aiMin.begin(), aiMin.end(), [](int h) { return h != POINT_BEYOND_MAX; }), 290);
+            EXPECT_EQ(aiMin, apTraces[1]->GetPlotMinArray());
+            EXPECT_EQ(apTraces[0]->GetPlotMaxArray(), apTraces[1]->GetPlotMaxArray());
+        }
+    }
 }
 
 TEST_F(FFTTrace, LogXInterpolatesLowColumnsAndKeepsFlatSpansVisible)

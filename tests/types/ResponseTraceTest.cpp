@@ -5,6 +5,7 @@
 #include "host/buffers/SampleBuffer.h"
 #include "trace/compute/Compute.h"
 #include "trace/compute/ComputeList.h"
+#include "host/units/References.h"
 #include "trace/core/ResponseMath.h"
 #include "trace/types/FFTResponseTrace.h"
 
@@ -133,12 +134,12 @@ TEST_F(ResponseTrace, ThirtyOneTonesGiveThirtyThreePoints)
     EXPECT_EQ(pdY[0], M);
     EXPECT_EQ(pdY[32], M);
     // a full-scale sine on each tone, stored as sample magnitudes; bin 10 at 10 x 24000 / 1024 Hz
-    for (int k = 1; k <= 31; ++k) EXPECT_DOUBLE_EQ(pdY[k], 5931640.0) << k;
+    for (int k = 1; k <= 31; ++k) EXPECT_DOUBLE_EQ(pdY[k], SReferences::kFullScaleSineHex) << k;
     EXPECT_DOUBLE_EQ(p->GetXValueAtPos(1, UNIT_FREQ_HZ), 234.375);
     EXPECT_EQ(p->GetXValueAtPos(32, UNIT_FREQ_HZ), 24000.0);
     EXPECT_EQ(p->GetMaxXScaleValue(), 24000.0);
     // between two tones the value is interpolated
-    EXPECT_DOUBLE_EQ(p->GetYDataAtXValue(300.0, 0), 5931640.0);
+    EXPECT_DOUBLE_EQ(p->GetYDataAtXValue(300.0, 0), SReferences::kFullScaleSineHex);
     EXPECT_EQ(p->GetComputeList(), nullptr); // tone responses are not summed in bands
     EXPECT_EQ(LogCount("FAILED"), 0);
 }
@@ -202,7 +203,7 @@ TEST_F(ResponseTrace, ResponsesOverBinsAreSummedInBands)
     ASSERT_EQ(p->UpdateTraceData(&m_Buffer, nullptr, nullptr), 1);
     ASSERT_EQ(p->GetDataSize(), 1025);
     p->ApplyComputationsOnTraceDataChange(0);
-    EXPECT_DOUBLE_EQ(p->GetYDataBuffer(1)[100], std::sqrt(24.0) * 5931640.0); // bins 89 .. 112
+    EXPECT_DOUBLE_EQ(p->GetYDataBuffer(1)[100], std::sqrt(24.0) * SReferences::kFullScaleSineHex); // bins 89 .. 112
     EXPECT_EQ(LogCount("FAILED"), 0);
 }
 

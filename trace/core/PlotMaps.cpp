@@ -3,14 +3,31 @@
 #include "trace/core/TraceDefs.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <numbers>
 
-namespace {
-// Far below any real bin or row fraction, far above the error of a few
-// operations on values up to 2^24.
-constexpr double kEdgeTolerance = 1e-6;
-} // namespace
+const SLog2Table kLog2Table = [] {
+    SLog2Table table;
+    for (int k = 0; k < (1 << SLog2Table::kBits); ++k) {
+        const double dCentre = 1.0 + (k + 0.5) / (1 << SLog2Table::kBits);
+        table.adInverse[static_cast<size_t>(k)] = 1.0 / dCentre;
+        table.adLog2[static_cast<size_t>(k)] = std::log2(dCentre);
+    }
+    return table;
+}();
+
+SAffineMap SAffineMap::Rescaled(double dScale) const
+{
+    SAffineMap map = *this;
+    map.dX0 = dX0 / dScale;
+    map.dSlope = dSlope * dScale;
+    map.bValid = bValid && std::isfinite(map.dX0) && std::isfinite(map.dSlope);
+    return map;
+}
 
 SAffineMap SAffineMap::Through(double dX0, double dY0, double dX1, double dY1)
 {
@@ -28,15 +45,6 @@ bool SAffineMap::Confirms(double dX, double dY) const
 {
     const double dExpected = At(dX);
     return bValid && std::fabs(dY - dExpected) <= 1e-9 * std::max(1.0, std::fabs(dExpected));
-}
-
-int SAffineMap::TruncAt(double dX, bool* pbExact) const
-{
-    const double dY = At(dX);
-    const bool bExact = bValid && std::isfinite(dY) && std::fabs(dY) < 2.0e9 &&
-                        std::fabs(dY - std::round(dY)) > kEdgeTolerance;
-    if (pbExact) *pbExact = bExact;
-    return bExact ? TruncToInt(dY) : 0;
 }
 
 SXMap SXMap::Make(double dMin, double dMax, int iColumns, bool bLog)
@@ -71,23 +79,9 @@ SYMap SYMap::Affine(const SAffineMap& rows, int iOriginRow, bool bInLog10)
     SYMap map;
     if (!rows.bValid) return map;
     map.eKind = bInLog10 ? eAffineInLog10 : eAffine;
-    map.rows = rows;
+    // log10 d = log2 d x log10 2.
+    map.rows = bInLog10 ? rows.Rescaled(std::numbers::ln2 / std::numbers::ln10) : rows;
+    if (!map.rows.bValid) return SYMap();
     map.iOriginRow = iOriginRow;
     return map;
-}
-
-bool SYMap::AffineHeight(double dData, int* piHeight) const
-{
-    if (eKind != eAffine && eKind != eAffineInLog10) return false;
-    if (dData == DBL_MAX) {
-        *piHeight = POINT_BEYOND_MAX;
-        return true;
-    }
-    const bool bLog10 = eKind == eAffineInLog10;
-    if (bLog10 && !(dData > 0.0)) return false;
-    bool bExact = false;
-    const int iRow = rows.TruncAt(bLog10 ? std::log10(dData) : dData, &bExact);
-    if (!bExact) return false;
-    *piHeight = iOriginRow + iRow;
-    return true;
 }

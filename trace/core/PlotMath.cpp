@@ -16,8 +16,11 @@ struct SMinMax {
 };
 
 // Four independent lanes keep the comparisons out of one dependency chain;
-// the ternaries compile to plain min/max instructions. NaN never wins a
-// comparison, so it is looked for separately (one unordered test per pair).
+// the ternaries compile to plain min/max instructions. Each keeps its lane
+// on the left so that the instruction reads the datum straight from memory
+// into the lane (no copies): a NaN may then land in a lane, which does not
+// matter, as NaN is looked for separately (one unordered test per pair) and
+// any NaN sends the column to the point-by-point path.
 SMinMax MinMaxOf(const double* pd, int n)
 {
     double mn[4] = {DBL_MAX, DBL_MAX, DBL_MAX, DBL_MAX};
@@ -27,15 +30,15 @@ SMinMax MinMaxOf(const double* pd, int n)
     for (; i + 4 <= n; i += 4) {
         for (int k = 0; k < 4; ++k) {
             const double v = pd[i + k];
-            mn[k] = v < mn[k] ? v : mn[k];
-            mx[k] = v > mx[k] ? v : mx[k];
+            mn[k] = mn[k] < v ? mn[k] : v;
+            mx[k] = mx[k] > v ? mx[k] : v;
         }
         bNaN |= std::isunordered(pd[i], pd[i + 1]) | std::isunordered(pd[i + 2], pd[i + 3]);
     }
     for (; i < n; ++i) {
         const double v = pd[i];
-        mn[0] = v < mn[0] ? v : mn[0];
-        mx[0] = v > mx[0] ? v : mx[0];
+        mn[0] = mn[0] < v ? mn[0] : v;
+        mx[0] = mx[0] > v ? mx[0] : v;
         bNaN |= std::isnan(v);
     }
     SMinMax result;
@@ -59,8 +62,9 @@ SDataExtremes ScanDataExtremes(const double* pdData, int n)
     if (!pdData || n <= 0) return result;
     SMinMax mm = MinMaxOf(pdData, n);
     int iCount = n;
-    // A missing value is the largest double: only then can one be present.
-    if (mm.dMax >= DBL_MAX) {
+    // A missing value is the largest double: only then can one be present
+    // (or where a NaN may have taken its lane).
+    if (mm.dMax >= DBL_MAX || mm.bNaN) {
         const int iMissing = static_cast<int>(std::find(pdData, pdData + n, DBL_MAX) - pdData);
         if (iMissing < n) {
             iCount = iMissing;
@@ -73,15 +77,6 @@ SDataExtremes ScanDataExtremes(const double* pdData, int n)
     result.dMax = mm.dMax;
     result.bUnusual = mm.bNaN || !(mm.dMin > -DBL_MAX) || !(mm.dMax < DBL_MAX);
     return result;
-}
-
-bool SColumnSpan::HasData() const { return iLow != POINT_BEYOND_MAX && iHigh != POINT_BEYOND_MAX; }
-
-void JoinColumnSpans(const SColumnSpan& previous, SColumnSpan* pSpan)
-{
-    if (!previous.HasData() || !pSpan->HasData()) return;
-    if (previous.iHigh < pSpan->iLow) pSpan->iLow = previous.iHigh + 1;
-    else if (pSpan->iHigh < previous.iLow) pSpan->iHigh = previous.iLow - 1;
 }
 
 double InterpolateAtColumn(double d0, double d1, int k, int c0, int c1)

@@ -6,6 +6,7 @@
 // objects and of drawing, so they can be tested and measured alone.
 
 #include "platform/Geometry.h"
+#include "trace/core/TraceDefs.h"
 
 #include <cstdlib>
 
@@ -28,12 +29,18 @@ SDataExtremes ScanDataExtremes(const double* pdData, int n);
 struct SColumnSpan {
     int iLow = 0;
     int iHigh = 0;
-    bool HasData() const;
+    bool HasData() const { return iLow != POINT_BEYOND_MAX && iHigh != POINT_BEYOND_MAX; }
 };
 // Makes a column touch its left neighbour without overlapping it: a span
 // wholly above the neighbour starts one row above its top, one wholly below
 // ends one row below its bottom. Columns without data are left alone.
-void JoinColumnSpans(const SColumnSpan& previous, SColumnSpan* pSpan);
+// Inline: once per plot column.
+inline void JoinColumnSpans(const SColumnSpan& previous, SColumnSpan* pSpan)
+{
+    if (!previous.HasData() || !pSpan->HasData()) return;
+    if (previous.iHigh < pSpan->iLow) pSpan->iLow = previous.iHigh + 1;
+    else if (pSpan->iHigh < previous.iLow) pSpan->iHigh = previous.iLow - 1;
+}
 
 // Linear interpolation at column k between columns c0 < c1.
 double InterpolateAtColumn(double d0, double d1, int k, int c0, int c1);

@@ -82,6 +82,8 @@ public:
     // The limit at an X value of the line's X unit, as data of the parent.
     double GetYDataAtXValue(double dValue, int bTransformed) override;
     int GetYPointForData(double dData) override;
+    // Limits are values of their own unit, each converted alone: no Y map.
+    SYMap MakeYMap() override { return SYMap(); }
     void DataToPlot() override;
 
     // ---- The limit file (LimitLineFile.cpp) -------------------------------------
@@ -138,6 +140,8 @@ public:
     void SetYDefaultZoomValues() override;
     int GetXZoomCentrePoint() override;
     int GetXPosForValue(double dValue, int iUnit) override;
+    // Positions through the parent, column by column: no map.
+    SAffineMap MakePositionMap(const SXMap&) override { return SAffineMap(); }
     double GetXValueAtPos(int iPos, int iUnit) override;
     int GetXUnit() override;
     int GetYUnit() override;

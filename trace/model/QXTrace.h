@@ -24,6 +24,7 @@
 #include "platform/Geometry.h"
 #include "platform/String.h"
 #include "trace/core/PlotMaps.h"
+#include "trace/core/PlotScan.h"
 #include "trace/core/TickArray.h"
 #include "trace/core/TraceDefs.h"
 #include "trace/core/ZoomHistory.h"
@@ -31,6 +32,7 @@
 
 #include <array>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -494,9 +496,16 @@ public:
     // scale unit, or in iUnit (a log window's start corrected).
     SXMap MakeXMap();
     SXMap MakeXMapInUnit(int iUnit);
-    // Data to heights as they stand; kinds that map Y their own way give
-    // their own map (or none: each datum through GetYPointForData).
+    // Data to heights as they stand, asked once per plot build. A kind that
+    // maps Y its own way (overrides GetYPointForData) gives its own map, or
+    // none: each datum then goes through GetYPointForData.
     virtual SYMap MakeYMap();
+    // X values (in the X map's unit) to positions, affine over the window,
+    // or not valid where positions are not affine in values (kinds with an
+    // X array): each column then asks GetXPosForValue.
+    virtual SAffineMap MakePositionMap(const SXMap& xmap);
+    // The position under the left edge of column i.
+    int ColumnPosition(const SXMap& xmap, const SAffineMap& positions, int i);
     double GetXValueAtPoint(int iDeviceX);
     int GetXPointForPos(int iPos);
     int GetXPointForValue(double dValue, int iUnit);
@@ -619,6 +628,15 @@ protected:
     // The span of positions iFirst .. iLast, ending at the first without a
     // height; false when the scan lost its array.
     bool ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool bFollowsData, SColumnSpan* pSpan);
+    // The height of the datum at iPos through the scan's map; none outside the array.
+    int PlotHeightAt(const SPlotScan& scan, int iPos);
+    // The one column reducer: every column's span from its plan (the X side)
+    // and the scan's Y map.
+    void ColumnsToPlot(const SPlotScan& scan, const SColumnPlan& plan);
+    // The plan for a key, reused when the last one was built for the same
+    // key, else rebuilt by fnBuild(plan); null when memory runs out.
+    template <class F>
+    const SColumnPlan* ColumnPlanFor(const SColumnPlan::SKey& key, int iColumns, bool bPoints, F&& fnBuild);
 
     // ---- Fields, in the order of the data model ---------------------------
     COLORREF m_crColor = 0xFFFFFF;
@@ -723,6 +741,8 @@ protected:
     int m_iPrintStyle = TRACE_PRINTSTYLE_SOLID;
     // Reports of a refill racing the plot scan, per trace.
     CRateLimiter m_PlotRaceReports{1, 10000};
+    // The last column plan, reused while its key holds (DataToPlot only).
+    SColumnPlan m_ColumnPlan;
 
 private:
     // Reads and writes the trace record with the fields as they are.
@@ -761,8 +781,8 @@ private:
 
     // Plot building and painting.
     int UsesCarefulPlotX();
-    void LinearColumnsToPlot(const SPlotScan& scan, double dPointsPerColumn);
-    void LogColumnsToPlot(const SPlotScan& scan);
+    void PlanLinearColumns(SColumnPlan& plan, const SPlotScan& scan, double dPointsPerColumn);
+    void PlanLogColumns(SColumnPlan& plan, const SPlotScan& scan, const SXMap& xmap, const SAffineMap& positions);
     void LinesToPlot(const SPlotScan& scan);
     int PenWidthFor(CDC* pDC, int iLineWidth);
     void Paint(CDC* pDC, int iLineWidth);
@@ -770,3 +790,17 @@ private:
     void DrawPolyLine(CDC* pDC, int iFirstColumn, int iEndColumn, int iPrintStyle, int iPatternScale, int* piMin,
                       int* piMax);
 };
+
+template <class F>
+const SColumnPlan* CQXTrace::ColumnPlanFor(const SColumnPlan::SKey& key, int iColumns, bool bPoints, F&& fnBuild)
+{
+    if (m_ColumnPlan.Serves(key) && static_cast<int>(m_ColumnPlan.aiFirst.size()) == iColumns) return &m_ColumnPlan;
+    try {
+        m_ColumnPlan.Reset(key, iColumns, bPoints);
+    } catch (const std::bad_alloc&) {
+        m_ColumnPlan = SColumnPlan();
+        return nullptr;
+    }
+    fnBuild(m_ColumnPlan);
+    return &m_ColumnPlan;
+}

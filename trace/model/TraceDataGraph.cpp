@@ -213,47 +213,101 @@ bool CQXTrace::ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool b
     return true;
 }
 
-void CQXTrace::LinearColumnsToPlot(const SPlotScan& scan, double dPointsPerColumn)
+namespace {
+
+// Widens a span by another (a run of positions that ended at its first missing one).
+void WidenSpan(SColumnSpan* pSpan, const SColumnSpan& run)
 {
-    const int iFollowing = FloorToInt(dPointsPerColumn);
+    if (!run.HasData()) return;
+    pSpan->iLow = std::min(pSpan->iLow, run.iLow);
+    pSpan->iHigh = std::max(pSpan->iHigh, run.iHigh);
+}
+
+} // namespace
+
+int CQXTrace::PlotHeightAt(const SPlotScan& scan, int iPos)
+{
+    if (iPos < 0 || iPos >= scan.iSize) return POINT_BEYOND_MAX;
+    return scan.Height(scan.pdY[iPos], [this](double d) { return GetYPointForData(d); });
+}
+
+void CQXTrace::ColumnsToPlot(const SPlotScan& scan, const SColumnPlan& plan)
+{
     const bool bFollowsData = YMappingFollowsData();
+    const bool bPoints = !plan.aiPoint.empty();
+    // The heights of the shown position and the one after it, mapped once
+    // while columns show that position.
+    int iShown = -1;
+    int iShownHeight = 0;
+    int iNextHeight = 0;
+    bool bNextMapped = false;
     SColumnSpan previous = kNoData;
     for (int i = 0; i < scan.iColumns; ++i) {
-        const int iFirst = FloorToInt(i * dPointsPerColumn) + scan.iMinPos;
-        SColumnSpan span;
-        if (!ColumnSpanAt(scan, iFirst, iFirst + iFollowing, bFollowsData, &span)) {
-            scan.Fill(i, POINT_BEYOND_MAX);
-            return;
+        const size_t u = static_cast<size_t>(i);
+        SColumnSpan span = kNoData;
+        const int e = bPoints ? plan.aiPoint[u] : -1;
+        if (e >= 0) {
+            if (!PlotScanValid(scan, e, __LINE__)) {
+                scan.Fill(i, POINT_BEYOND_MAX);
+                return;
+            }
+            if (e != iShown) {
+                iShown = e;
+                iShownHeight = PlotHeightAt(scan, e);
+                bNextMapped = false;
+            }
+            int iPoint = iShownHeight;
+            // In the position's first column the point is its own; later
+            // columns run towards the next position where both have values.
+            const int c0 = plan.aiPointColumn[u];
+            const int iNextColumn = plan.aiNextColumn[u];
+            if (i > c0 && iNextColumn != SColumnPlan::kNoNext && scan.pdY[e] != DBL_MAX && scan.pdY[e + 1] != DBL_MAX) {
+                if (!bNextMapped) {
+                    iNextHeight = PlotHeightAt(scan, e + 1);
+                    bNextMapped = true;
+                }
+                const int c1 = std::max(iNextColumn, i);
+                if (c1 != c0) iPoint = InterpolateHeight(iShownHeight, iNextHeight, i, c0, c1);
+            }
+            span = {iPoint, iPoint};
+        }
+        if (plan.aiFirst[u] <= plan.aiLast[u]) {
+            SColumnSpan run;
+            if (!ColumnSpanAt(scan, plan.aiFirst[u], plan.aiLast[u], bFollowsData, &run)) {
+                scan.Fill(i, POINT_BEYOND_MAX);
+                return;
+            }
+            if (e >= 0) WidenSpan(&span, run);
+            else span = run;
         }
         if (i > 0) JoinColumnSpans(previous, &span);
+        if (plan.bFlatGetsRow && span.HasData() && span.iLow == span.iHigh) span.iLow = span.iHigh - 1;
         scan.Store(i, span);
         previous = span;
     }
 }
 
-void CQXTrace::LogColumnsToPlot(const SPlotScan& scan)
+// Column i takes the points from floor(i x r) and the floor(r) after them.
+void CQXTrace::PlanLinearColumns(SColumnPlan& plan, const SPlotScan& scan, double dPointsPerColumn)
 {
-    const int iUnit = GetXUnit();
-    const bool bFollowsData = YMappingFollowsData();
-    SColumnSpan previous = kNoData;
+    const int iFollowing = FloorToInt(dPointsPerColumn);
+    for (int i = 0; i < scan.iColumns; ++i) {
+        const int iFirst = FloorToInt(i * dPointsPerColumn) + scan.iMinPos;
+        plan.SetRun(i, iFirst, iFirst + iFollowing);
+    }
+}
+
+void CQXTrace::PlanLogColumns(SColumnPlan& plan, const SPlotScan& scan, const SXMap& xmap, const SAffineMap& positions)
+{
+    plan.bFlatGetsRow = true;
     int iStart = scan.iMinPos;
     for (int i = 0; i < scan.iColumns; ++i) {
         // The column ends at the position under its right edge.
         int iEnd = scan.iMaxPos;
-        if (i < scan.iColumns - 1) iEnd = GetXPosForValue(GetXValueAtPoint(m_rcDraw.left + i + 1), iUnit);
+        if (i < scan.iColumns - 1) iEnd = ColumnPosition(xmap, positions, i + 1);
         iEnd = std::clamp(iEnd, scan.iMinPos, scan.iMaxPos);
         // Where a position is wider than a pixel the column shows that position.
-        const int iFirst = std::min(iStart, iEnd);
-        SColumnSpan span;
-        if (!ColumnSpanAt(scan, iFirst, iEnd, bFollowsData, &span)) {
-            scan.Fill(i, POINT_BEYOND_MAX);
-            return;
-        }
-        if (i > 0) JoinColumnSpans(previous, &span);
-        // A flat stretch still gets a visible row.
-        if (span.HasData() && span.iLow == span.iHigh) span.iLow = span.iHigh - 1;
-        scan.Store(i, span);
-        previous = span;
+        plan.SetRun(i, std::min(iStart, iEnd), iEnd);
         iStart = std::max(iStart, iEnd + 1);
     }
 }
@@ -358,9 +412,22 @@ void CQXTrace::DataToPlot()
     const bool bLogX = GetLogX() != 0;
     const bool bColumns = (dPointsPerColumn > 1.0 && !IsLimitLine()) || (bLogX && !UsesCarefulPlotX());
     m_bColumnMode = bColumns ? 1 : 0;
-    if (!bColumns) LinesToPlot(scan);
-    else if (bLogX) LogColumnsToPlot(scan);
-    else LinearColumnsToPlot(scan, dPointsPerColumn);
+    if (!bColumns) {
+        LinesToPlot(scan);
+        return;
+    }
+    const SYMap heights = MakeYMap();
+    scan.pHeights = &heights;
+    SColumnPlan::SKey key{bLogX ? SColumnPlan::eLogColumns : SColumnPlan::eLinearColumns, MakeXMap(), SAffineMap(), scan.iMinPos,
+                          scan.iMaxPos, scan.iSize};
+    // Linear columns depend on positions alone: their plan is always reusable.
+    key.positions = bLogX ? MakePositionMap(key.xmap) : SAffineMap::Through(0.0, 0.0, 1.0, 1.0);
+    const SColumnPlan* pPlan = ColumnPlanFor(key, scan.iColumns, false, [&](SColumnPlan& plan) {
+        if (bLogX) PlanLogColumns(plan, scan, key.xmap, key.positions);
+        else PlanLinearColumns(plan, scan, dPointsPerColumn);
+    });
+    if (pPlan) ColumnsToPlot(scan, *pPlan);
+    else scan.Fill(0, POINT_BEYOND_MAX);
 }
 
 // ---- Drawing ---------------------------------------------------------------------------

@@ -103,6 +103,30 @@ SXMap CQXTrace::MakeXMapInUnit(int iUnit)
     return SXMap::Make(dMin, dMax, m_rcDraw.Width() + 1, bLog);
 }
 
+SAffineMap CQXTrace::MakePositionMap(const SXMap& xmap)
+{
+    SReferences refs;
+    GetReferences(1, 0, &refs);
+    const int iUnit = GetXUnit();
+    const auto Pos = [&](double dX) { return m_XValue.Convert(dX, iUnit, UNIT_BINS, &refs); };
+    SAffineMap map = SAffineMap::Through(xmap.dMin, Pos(xmap.dMin), xmap.dMax, Pos(xmap.dMax));
+    // A unit that is not affine in positions is left to the service.
+    for (const double f : {0.25, 0.5, 0.75}) {
+        const double dX = xmap.dMin + f * (xmap.dMax - xmap.dMin);
+        if (map.bValid && !map.Confirms(dX, Pos(dX))) map.bValid = false;
+    }
+    return map;
+}
+
+int CQXTrace::ColumnPosition(const SXMap& xmap, const SAffineMap& positions, int i)
+{
+    const double dX = xmap.ValueAtColumn(i);
+    bool bExact = false;
+    const int iPos = positions.TruncAt(dX, &bExact);
+    // Values that land on a position's edge, where rounding decides, ask the service.
+    return bExact ? iPos : GetXPosForValue(dX, GetXUnit());
+}
+
 double CQXTrace::GetXValueAtPoint(int iDeviceX)
 {
     if (iDeviceX < m_rcDraw.left || iDeviceX > m_rcDraw.right) return -1.0;

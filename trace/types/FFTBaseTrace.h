@@ -107,7 +107,6 @@ private:
     bool m_bRefilling = false;
 
     // Plot reduction (FFTPlot.cpp).
-    class CBinLocator;
     class CReferenceHold;
     // The X and Y references, held for the plotting thread while a plot is
     // built: they cannot change under it, and rebuilding them for every
@@ -120,10 +119,12 @@ private:
     SYMap m_HeldHeights;
     // The height's row expression before truncation, through the unit service.
     double YRowBeforeTruncation(double dData);
-    int PointAt(const SPlotScan& scan, int iPos);
-    void BinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins, double dBinsPerColumn);
-    void LogBinColumnsToPlot(const SPlotScan& scan, CBinLocator& bins);
-    void BinLinesToPlot(const SPlotScan& scan, CBinLocator& bins);
+    // The spectra's column plans (bins from the columns' edges) and their
+    // line through the bins where a column holds at most one.
+    void PlanBinColumns(SColumnPlan& plan, const SPlotScan& scan, const SXMap& xmap, const SAffineMap& bins,
+                        double dBinsPerColumn);
+    void PlanLogBinColumns(SColumnPlan& plan, const SPlotScan& scan, const SXMap& xmap, const SAffineMap& bins);
+    void BinLinesToPlot(const SPlotScan& scan, const SXMap& xmap, const SAffineMap& bins);
 };
 
 // The shared logarithmic details of the frequency-domain kinds (spectra,

@@ -88,6 +88,9 @@ public:
     int GetYPointForData(double dData) override;
     double GetYDataAtPoint(int iDeviceY) override;
     int GetXPosForValue(double dValue, int iUnit) override;
+    // Heights through the value window and positions from the X array: no maps.
+    SYMap MakeYMap() override { return SYMap(); }
+    SAffineMap MakePositionMap(const SXMap&) override { return SAffineMap(); }
     EUnit GetDefaultXUnit() override { return UNIT_FREQ_HZ; }
     EUnit GetDefaultYUnit(EMode eMode, int bRelative) override;
     using CQXTrace::GetStorageUnit;

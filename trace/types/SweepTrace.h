@@ -92,6 +92,9 @@ public:
     double GetYDataAtPoint(int iDeviceY) override;
     int GetYPointForData(double dData) override;
     int GetXPosForValue(double dValue, int iUnit) override;
+    // Heights and positions of their own: no maps.
+    SYMap MakeYMap() override { return SYMap(); }
+    SAffineMap MakePositionMap(const SXMap&) override { return SAffineMap(); }
     double GetXValueAtPos(int iPos, int iUnit) override;
     double GetYDataAtXValue(double dValue, int bTransformed) override;
     int GetYOrigin() override;

@@ -30,6 +30,8 @@ public:
     double GetMaxYValue(EUnit eUnit) override;
     void SetYDefaultZoomValues() override;
     int GetXPosForValue(double dValue, int iUnit) override;
+    // Positions from the X array: no map.
+    SAffineMap MakePositionMap(const SXMap&) override { return SAffineMap(); }
     double GetXValueAtPos(int iPos, int iUnit) override;
     double GetYDataAtXValue(double dValue, int bTransformed) override;
     EUnit GetDefaultXUnit() override;
