@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 CPixelDash::CPixelDash(std::vector<int> dashes) : m_aDashes(std::move(dashes))
 {
@@ -27,15 +28,21 @@ void CPixelDash::SkipEmptyEntries()
 {
     if (m_aDashes.empty()) return;
     while (m_iLeft == 0) {
-        m_iIndex = (m_iIndex + 1) % m_aDashes.size();
+        if (++m_iIndex == m_aDashes.size()) m_iIndex = 0;
         m_iLeft = m_aDashes[m_iIndex];
     }
+}
+
+std::int64_t CPixelDash::RunLeft() const
+{
+    return m_aDashes.empty() ? std::numeric_limits<std::int64_t>::max() : m_iLeft;
 }
 
 void CPixelDash::Advance(std::int64_t pixels)
 {
     if (m_aDashes.empty() || pixels <= 0) return;
-    pixels %= m_iPeriod;
+    // Within a period (every step of a walk by pixels or by dashes): no division.
+    if (pixels >= m_iPeriod) pixels %= m_iPeriod;
     while (pixels >= m_iLeft) {
         pixels -= m_iLeft;
         m_iLeft = 0;
@@ -58,20 +65,32 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b)
     return (a % b != 0 && a < 0) ? q - 1 : q;
 }
 
-void AddPixel(std::int64_t x, std::int64_t y, std::vector<CRect>& runs)
+// Adds the pixels from `a` to `b` (inclusive, either order) of one row
+// (bRow) or column at `m`, joined to the last run when they continue it.
+void AddSpan(bool bRow, std::int64_t a, std::int64_t b, std::int64_t m, std::vector<CRect>& runs)
 {
-    const int px = static_cast<int>(x);
-    const int py = static_cast<int>(y);
+    const int lo = static_cast<int>(std::min(a, b)), hi = static_cast<int>(std::max(a, b)) + 1;
+    const int at = static_cast<int>(m);
     if (!runs.empty()) {
         CRect& last = runs.back();
-        const bool row = last.Height() == 1 && last.top == py;
-        const bool column = last.Width() == 1 && last.left == px;
-        if (row && px == last.right) { ++last.right; return; }
-        if (row && px == last.left - 1) { --last.left; return; }
-        if (column && py == last.bottom) { ++last.bottom; return; }
-        if (column && py == last.top - 1) { --last.top; return; }
+        if (bRow && last.Height() == 1 && last.top == at) {
+            if (lo == last.right) { last.right = hi; return; }
+            if (hi == last.left) { last.left = lo; return; }
+        }
+        if (!bRow && last.Width() == 1 && last.left == at) {
+            if (lo == last.bottom) { last.bottom = hi; return; }
+            if (hi == last.top) { last.top = lo; return; }
+        }
     }
-    runs.emplace_back(px, py, px + 1, py + 1);
+    if (bRow) runs.emplace_back(lo, at, hi, at + 1);
+    else runs.emplace_back(at, lo, at + 1, hi);
+}
+
+void AddPixel(std::int64_t x, std::int64_t y, std::vector<CRect>& runs)
+{
+    // A single pixel continues a row or a column, whichever the last run is.
+    if (!runs.empty() && runs.back().Height() == 1 && runs.back().top == y) AddSpan(true, x, x, y, runs);
+    else AddSpan(false, y, y, x, runs);
 }
 
 } // namespace
@@ -100,17 +119,23 @@ void RasterizeLine(CPoint from, CPoint to, const CRect& bounds, CPixelDash& dash
         dash.Advance(steps);
         return;
     }
-    if (minorDelta == 0 && dash.IsSolid()) {
-        // A solid row or column (the columns of a plot): one run, no pixel walk.
+    if (minorDelta == 0) {
+        // A row or column (the columns of a plot, the grid): whole dashes at
+        // a time, one run when solid, no pixel walk.
         const std::int64_t minorLo = xMajor ? bounds.top : bounds.left;
         const std::int64_t minorHi = xMajor ? bounds.bottom : bounds.right;
-        if (minor0 < minorLo || minor0 >= minorHi) return;
-        const int a = static_cast<int>(major0 + step * first);
-        const int b = static_cast<int>(major0 + step * last);
-        const int lo = std::min(a, b), hi = std::max(a, b) + 1;
-        const int m = static_cast<int>(minor0);
-        if (xMajor) runs.emplace_back(lo, m, hi, m + 1);
-        else runs.emplace_back(m, lo, m + 1, hi);
+        if (minor0 < minorLo || minor0 >= minorHi) {
+            dash.Advance(steps);
+            return;
+        }
+        dash.Advance(first);
+        for (std::int64_t t = first; t <= last;) {
+            const std::int64_t n = std::min(dash.RunLeft(), last - t + 1);
+            if (dash.IsOn()) AddSpan(xMajor, major0 + step * t, major0 + step * (t + n - 1), minor0, runs);
+            dash.Advance(n);
+            t += n;
+        }
+        dash.Advance(steps - 1 - last);
         return;
     }
     dash.Advance(first);

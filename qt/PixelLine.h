@@ -19,6 +19,9 @@ public:
     bool IsOn() const { return m_iIndex % 2 == 0; }
     // Every pixel on: no pattern, or one without length.
     bool IsSolid() const { return m_aDashes.empty(); }
+    // Pixels from here to the end of the current dash or gap (at least 1);
+    // unbounded when solid.
+    std::int64_t RunLeft() const;
     // Moves on by `pixels` pixels.
     void Advance(std::int64_t pixels = 1);
     // Back to the start of the pattern.

@@ -18,6 +18,9 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -27,6 +30,9 @@ constexpr int kMaxFontPixels = 4096;
 constexpr double kPixelCentre = 0.5;
 // The platform's miter limit.
 constexpr double kMiterLimit = 10.0;
+// Text widths are kept for this many fonts, and this many texts in each.
+constexpr size_t kMeasuredFonts = 8;
+constexpr size_t kMeasuredTexts = 4096;
 
 // What a raster operation asks of one drawing: whether to draw at all, the
 // colour to draw with and the painter's composition mode.
@@ -155,18 +161,91 @@ CRect Normalized(const CRect& rect)
 // anyway, the painter fills instead.
 bool CanStoreInto(const QImage& image) { return image.isDetached(); }
 
-void FillRunsInImage(const QImage& image, const std::vector<CRect>& runs, QRgb pixel)
+// Side-by-side one-pixel columns stored together: a block of this many
+// pixels of a row (a cache line of 32-bit pixels).
+constexpr int kColumnBlock = 16;
+// A row of a block costs about as much as this many pixels stored one by one
+// down a column.
+constexpr int kBlockRowCost = 4;
+
+// The pixels of a one-pixel path, each line leaving out its end point and
+// the dash pattern running on along the whole path.
+void RasterizePath(const CPoint* points, int count, bool closed, const SPenPattern& pattern, const CRect& bounds,
+                   std::vector<CRect>& runs)
+{
+    CPixelDash dash;
+    if (!pattern.IsSolid()) dash = CPixelDash(pattern.m_aDashes);
+    for (int i = 1; i < count; ++i) RasterizeLine(points[i - 1], points[i], bounds, dash, runs);
+    if (closed) RasterizeLine(points[count - 1], points[0], bounds, dash, runs);
+}
+
+bool IsColumn(const CRect& run) { return run.Width() == 1; }
+
+// Rows top .. bottom of a block of kColumnBlock pixels starting at `first`:
+// each pixel takes `pixel` where its column's span covers the row and keeps
+// its value elsewhere. Written so that the compiler compares and blends
+// several pixels at a time; every cache line is touched once per row.
+void StoreColumnBlock(uchar* first, qsizetype stride, const int* tops, const int* bottoms, int top, int bottom,
+                      QRgb pixel)
+{
+    // Local copies: the compiler then knows the stores do not change them.
+    int t[kColumnBlock], b[kColumnBlock];
+    std::copy(tops, tops + kColumnBlock, t);
+    std::copy(bottoms, bottoms + kColumnBlock, b);
+    uchar* line = first + top * stride;
+    for (int y = top; y < bottom; ++y, line += stride) {
+        auto* p = reinterpret_cast<QRgb*>(line);
+        for (int k = 0; k < kColumnBlock; ++k) {
+            const QRgb mask = QRgb(0) - QRgb((y >= t[k]) & (y < b[k]));
+            p[k] = (p[k] & ~mask) | (pixel & mask);
+        }
+    }
+}
+
+// Stores opaque runs of one pixel value, all inside the image. Side-by-side
+// columns (a plot's strokes, left to right) go a block at a time, row by
+// row, where that stores fewer rows than the columns one by one would.
+void StoreRunsInImage(const QImage& image, const std::vector<CRect>& runs, QRgb pixel)
 {
     auto* bits = const_cast<uchar*>(image.constBits());
     const qsizetype stride = image.bytesPerLine();
-    const CRect surface(0, 0, image.width(), image.height());
-    for (const CRect& run : runs) {
-        CRect r;
-        if (!r.IntersectRect(run, surface)) continue;
-        for (int y = r.top; y < r.bottom; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
-            std::fill(line + r.left, line + r.right, pixel);
+    const auto Pixel = [&](int x, int y) { return reinterpret_cast<QRgb*>(bits + y * stride) + x; };
+    const auto Rows = [&](const CRect& run) {
+        for (int y = run.top; y < run.bottom; ++y) std::fill(Pixel(run.left, y), Pixel(run.right, y), pixel);
+    };
+    const auto Column = [&](const CRect& run) {
+        auto* p = reinterpret_cast<uchar*>(Pixel(run.left, run.top));
+        for (int y = run.top; y < run.bottom; ++y, p += stride) *reinterpret_cast<QRgb*>(p) = pixel;
+    };
+    for (size_t i = 0; i < runs.size();) {
+        const CRect& head = runs[i];
+        if (!IsColumn(head)) {
+            Rows(head);
+            ++i;
+            continue;
         }
+        // The columns side by side from here, within one block of the row.
+        size_t end = i + 1;
+        int top = head.top, bottom = head.bottom, stored = head.Height();
+        while (end < runs.size() && IsColumn(runs[end]) && runs[end].left == runs[end - 1].left + 1 &&
+               runs[end].left < head.left + kColumnBlock) {
+            top = std::min(top, runs[end].top);
+            bottom = std::max(bottom, runs[end].bottom);
+            stored += runs[end].Height();
+            ++end;
+        }
+        const bool bInside = head.left + kColumnBlock <= image.width();
+        if (end - i >= 2 && bInside && (bottom - top) * kBlockRowCost < stored) {
+            int tops[kColumnBlock] = {}, bottoms[kColumnBlock] = {};
+            for (size_t k = i; k < end; ++k) {
+                tops[runs[k].left - head.left] = runs[k].top;
+                bottoms[runs[k].left - head.left] = runs[k].bottom;
+            }
+            StoreColumnBlock(reinterpret_cast<uchar*>(Pixel(head.left, 0)), stride, tops, bottoms, top, bottom, pixel);
+        } else {
+            for (size_t k = i; k < end; ++k) Column(runs[k]);
+        }
+        i = end;
     }
 }
 
@@ -192,13 +271,41 @@ struct CQtDC::SImpl {
     QFont m_font;
     std::optional<QFontMetrics> m_metrics;
 
+    // Widths of the texts measured in each font resolved so far: scale
+    // labels are measured for the layout, for their alignment and again when
+    // drawn, in every paint, and shaping them is most of what text costs.
+    // A few fonts, a few hundred labels; each is forgotten whole when full.
+    struct SFontWidths {
+        LOGFONT m_logFont;
+        std::unordered_map<std::wstring, int> m_widths;
+    };
+    std::vector<SFontWidths> m_aFontWidths;
+    std::unordered_map<std::wstring, int>* m_pWidths = nullptr;
+    int MeasureWidth(const CString& text);
+
     // The pixel runs of the path being stroked; kept so that a plot's
     // thousands of column strokes do not allocate.
     std::vector<CRect> m_aRuns;
 
     // The image painted on, when opaque runs may be written straight into
-    // its pixels (32-bit, one pixel per unit, no clip of the owner's).
+    // its pixels (32-bit, one pixel per unit, any clip of the owner's a
+    // rectangle), and the pixels such stores may reach.
     const QImage* m_pImage = nullptr;
+    CRect m_rcStore;
+    // Opaque runs of one pixel value waiting to be stored: a plot's column
+    // strokes are stored together, before anything else is drawn.
+    std::vector<CRect> m_aPendingRuns;
+    QRgb m_pendingPixel = 0;
+
+    // What the pen and raster operation last stroked with draw, kept while
+    // they stay selected: a plot strokes thousands of columns with one pen.
+    struct SStrokePlan {
+        bool m_bKnown = false;
+        CPen m_pen;
+        int m_iROP2 = R2_COPYPEN;
+        SPenPattern m_pattern;
+        SRopPlan m_rop;
+    } m_stroke;
 
     // Vector devices: open strokes of one pen, operation and clip gathered
     // into one path, so that a plot's thousands of column strokes become one
@@ -224,6 +331,16 @@ struct CQtDC::SImpl {
     } m_queued;
 
     bool IsReady() const { return m_pPainter && m_pPainter->isActive() && m_pDevice; }
+    const SStrokePlan& PlanStroke(const SDCState& state)
+    {
+        if (m_stroke.m_bKnown && m_stroke.m_iROP2 == state.m_iROP2 && m_stroke.m_pen == state.m_pen) return m_stroke;
+        m_stroke.m_pen = state.m_pen;
+        m_stroke.m_iROP2 = state.m_iROP2;
+        m_stroke.m_pattern = PenPattern(state.m_pen);
+        m_stroke.m_rop = PlanRop(state.m_iROP2, state.m_pen.GetColor(), m_bRasterOps);
+        m_stroke.m_bKnown = true;
+        return m_stroke;
+    }
     QPaintDevice* Device() const { return const_cast<QPaintDevice*>(m_pDevice); }
     void Resolve(const LOGFONT& logFont);
 };
@@ -262,6 +379,24 @@ void CQtDC::SImpl::Resolve(const LOGFONT& logFont)
     m_logFont = logFont;
     m_font = MakeFont(logFont, Device());
     m_metrics.emplace(m_font, Device());
+    const auto it = std::find_if(m_aFontWidths.begin(), m_aFontWidths.end(),
+                                 [&](const SFontWidths& f) { return f.m_logFont == logFont; });
+    if (it != m_aFontWidths.end()) {
+        m_pWidths = &it->m_widths;
+        return;
+    }
+    if (m_aFontWidths.size() >= kMeasuredFonts) m_aFontWidths.clear();
+    m_aFontWidths.push_back(SFontWidths{logFont, {}});
+    m_pWidths = &m_aFontWidths.back().m_widths;
+}
+
+int CQtDC::SImpl::MeasureWidth(const CString& text)
+{
+    if (const auto it = m_pWidths->find(text.str()); it != m_pWidths->end()) return it->second;
+    if (m_pWidths->size() >= kMeasuredTexts) m_pWidths->clear();
+    const int width = m_metrics->horizontalAdvance(ToQString(text));
+    m_pWidths->emplace(text.str(), width);
+    return width;
 }
 
 CQtDC::CQtDC(QPainter* painter, const QPaintDevice* device) : m_pImpl(std::make_unique<SImpl>())
@@ -277,12 +412,19 @@ CQtDC::CQtDC(QPainter* painter, const QPaintDevice* device) : m_pImpl(std::make_
     d.m_bOwnerClip = painter->hasClipping();
     if (d.m_bOwnerClip) d.m_ownerClip = painter->clipRegion();
     painter->setRenderHint(QPainter::Antialiasing, false);
-    if (d.m_bRaster && !d.m_bOwnerClip && d.m_pDevice->devType() == QInternal::Image) {
+    // A clip of the owner's (a widget's damaged area) in pixels: one
+    // rectangle, given while the painter draws in pixels.
+    const bool bPixelClip = !d.m_bOwnerClip || (d.m_ownerClip.rectCount() == 1 && painter->worldTransform().isIdentity());
+    if (d.m_bRaster && bPixelClip && d.m_pDevice->devType() == QInternal::Image) {
         const auto* image = static_cast<const QImage*>(d.m_pDevice);
         const QImage::Format format = image->format();
         const bool b32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
                          format == QImage::Format_ARGB32_Premultiplied;
-        if (b32 && image->devicePixelRatio() == 1.0) d.m_pImage = image;
+        if (b32 && image->devicePixelRatio() == 1.0) {
+            d.m_pImage = image;
+            d.m_rcStore = CRect(0, 0, image->width(), image->height());
+            if (d.m_bOwnerClip) d.m_rcStore.IntersectRect(d.m_rcStore, FromQRect(d.m_ownerClip.boundingRect()));
+        }
     }
 }
 
@@ -405,6 +547,10 @@ void CQtDC::QueueStroke(const CPoint* points, int count, const QPen& pen, QPaint
 void CQtDC::FlushStrokes()
 {
     SImpl& d = *m_pImpl;
+    if (!d.m_aPendingRuns.empty()) {
+        StoreRunsInImage(*d.m_pImage, d.m_aPendingRuns, d.m_pendingPixel);
+        d.m_aPendingRuns.clear();
+    }
     SImpl::SQueuedStrokes& q = d.m_queued;
     if (q.IsEmpty()) return;
     q.EndRun();
@@ -434,35 +580,26 @@ CRect CQtDC::GetPixelBounds() const
 
 void CQtDC::StrokePath(const CPoint* points, int count, bool closed)
 {
-    const SPenPattern pattern = PenPattern(State().m_pen);
-    if (pattern.m_bNull || count < 2 || !m_pImpl->IsReady()) return;
     SImpl& d = *m_pImpl;
-    const SRopPlan plan = PlanRop(State().m_iROP2, State().m_pen.GetColor(), d.m_bRasterOps);
-    if (!plan.m_bDraw) return;
+    if (count < 2 || !d.IsReady()) return;
+    const SImpl::SStrokePlan& stroke = d.PlanStroke(State());
+    const SPenPattern& pattern = stroke.m_pattern;
+    const SRopPlan& plan = stroke.m_rop;
+    if (pattern.m_bNull || !plan.m_bDraw) return;
     if (!d.m_bRaster && !closed) {
         QueueStroke(points, count, MakeQPen(pattern, plan.m_color), plan.m_eMode, pattern.m_eCap == EPenCap::Flat);
         return;
     }
+    if (d.m_bRaster && pattern.IsOnePixel() && StoreStroke(points, count, closed, pattern, plan.m_color, plan.m_eMode)) return;
     if (!ApplyClip()) return;
     QPainter* painter = d.m_pPainter;
     painter->setCompositionMode(plan.m_eMode);
 
     if (d.m_bRaster && pattern.IsOnePixel()) {
-        // Pixel by pixel, so each line leaves out its end point and the dash
-        // pattern runs on along the whole path.
-        const CRect bounds = GetPixelBounds();
-        CPixelDash dash(pattern.m_aDashes);
         std::vector<CRect>& runs = d.m_aRuns;
         runs.clear();
-        for (int i = 1; i < count; ++i) RasterizeLine(points[i - 1], points[i], bounds, dash, runs);
-        if (closed) RasterizeLine(points[count - 1], points[0], bounds, dash, runs);
-        const bool bDirect = d.m_pImage && CanStoreInto(*d.m_pImage) && plan.m_eMode == QPainter::CompositionMode_SourceOver &&
-                             plan.m_color.alpha() == 255 && painter->worldTransform().isIdentity();
-        if (bDirect) {
-            FillRunsInImage(*d.m_pImage, runs, plan.m_color.rgba());
-        } else {
-            for (const CRect& run : runs) painter->fillRect(ToQRect(run), plan.m_color);
-        }
+        RasterizePath(points, count, closed, pattern, GetPixelBounds(), runs);
+        for (const CRect& run : runs) painter->fillRect(ToQRect(run), plan.m_color);
         return;
     }
     painter->setPen(MakeQPen(pattern, plan.m_color));
@@ -474,6 +611,22 @@ void CQtDC::StrokePath(const CPoint* points, int count, bool closed)
     }
     if (pattern.m_eCap == EPenCap::Flat) FitFlatEnds(polygon);
     painter->drawPolyline(polygon);
+}
+
+bool CQtDC::StoreStroke(const CPoint* points, int count, bool closed, const SPenPattern& pattern, const QColor& color,
+                        QPainter::CompositionMode eMode)
+{
+    SImpl& d = *m_pImpl;
+    const bool bDirect = d.m_pImage && eMode == QPainter::CompositionMode_SourceOver && color.alpha() == 255 &&
+                         CanStoreInto(*d.m_pImage) && d.m_pPainter->worldTransform().isIdentity();
+    if (!bDirect) return false;
+    CRect bounds = d.m_rcStore;
+    if (State().m_bClip) bounds.IntersectRect(bounds, State().m_rcClip);
+    const QRgb pixel = color.rgba();
+    if (pixel != d.m_pendingPixel) FlushStrokes();
+    d.m_pendingPixel = pixel;
+    RasterizePath(points, count, closed, pattern, bounds, d.m_aPendingRuns);
+    return true;
 }
 
 void CQtDC::FillShape(const QPainterPath& path)
@@ -603,7 +756,7 @@ CSize CQtDC::DoGetTextExtent(const CString& text) const
     SImpl& d = *m_pImpl;
     if (!d.m_pDevice) return CSize();
     d.Resolve(State().m_font.GetLogFont());
-    return CSize(d.m_metrics->horizontalAdvance(ToQString(text)), d.m_metrics->height());
+    return CSize(d.MeasureWidth(text), d.m_metrics->height());
 }
 
 TEXTMETRIC CQtDC::DoGetTextMetrics() const

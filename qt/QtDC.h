@@ -20,6 +20,7 @@
 #include <memory>
 
 class QPainterPath;
+struct SPenPattern;
 class QPaintDevice;
 
 class CQtDC : public CDC {
@@ -60,10 +61,16 @@ private:
 
     // Draws the outline through `points` with the pen (closing it when asked).
     void StrokePath(const CPoint* points, int count, bool closed);
+    // An opaque one-pixel path on an image, stored straight into its pixels
+    // with the strokes of the same colour before it; false where the painter
+    // has to draw it.
+    bool StoreStroke(const CPoint* points, int count, bool closed, const SPenPattern& pattern, const QColor& color,
+                     QPainter::CompositionMode eMode);
     // Fills with the brush under the raster operation.
     void FillShape(const QPainterPath& path);
     // Vector devices: an open stroke joins the queued path; the queue is
-    // drawn when anything else is drawn or the surface ends.
+    // drawn when anything else is drawn or the surface ends, as are the
+    // runs waiting to be stored into an image.
     void QueueStroke(const CPoint* points, int count, const QPen& pen, QPainter::CompositionMode eMode, bool bFlat);
     void FlushStrokes();
     // Sets the painter's clip for the state's clip (drawing what is queued

@@ -88,6 +88,27 @@ TEST_F(QtDC, ACopyTakenWhilePaintingKeepsItsPixels)
     EXPECT_EQ(Ink(Image()), Span(2, 10, 5, 6));
 }
 
+TEST_F(QtDC, ColumnStrokesSideBySideKeepTheirSpansAndOrder)
+{
+    // A plot's strokes over 60 columns up to the right edge: tall equal
+    // spans, then short scattered ones, one tall spike among them; then a
+    // fill over part of them and strokes of another colour.
+    Pixels expected;
+    DC().SelectObject(CPen(PS_SOLID, 1, kBlack));
+    for (int x = 4; x < 64; ++x) {
+        const int top = x < 30 ? 2 : (x * 7) % 40, bottom = x == 41 ? 63 : (x < 30 ? 60 : top + 1 + x % 9);
+        DC().MoveTo(x, top);
+        DC().LineTo(x, bottom);
+        expected.merge(Span(x, x + 1, top, bottom));
+    }
+    DC().FillSolidRect(CRect(0, 0, 64, 10), RGB(255, 255, 255));
+    std::erase_if(expected, [](const auto& p) { return p.second < 10; });
+    DC().SelectObject(CPen(PS_SOLID, 1, kRed));
+    DC().MoveTo(0, 1);
+    DC().LineTo(0, 5);
+    EXPECT_EQ(Ink(Image()), [&] { expected.merge(Span(0, 1, 1, 5)); return expected; }());
+}
+
 TEST_F(QtDC, FillsAndRectanglesLeaveOutRightAndBottom)
 {
     DC().FillSolidRect(CRect(2, 3, 7, 7), kBlack);
@@ -191,7 +212,10 @@ TEST_F(QtDC, ClipIsRespectedRestoredAndKeepsThePaintersOwn)
     m_dc = std::make_unique<CQtDC>(m_painter.get());
     DC().IntersectClipRect(16, 0, 64, 8);
     DC().FillSolidRect(CRect(0, 0, 64, 64), kBlack);
-    EXPECT_EQ(Bounds(Ink(Image())), CRect(16, 0, 32, 8));
+    DC().SelectClipRect(nullptr);
+    DC().MoveTo(0, 40);
+    DC().LineTo(64, 40);
+    EXPECT_EQ(Ink(Image()), [] { Pixels p = Span(16, 32, 0, 8); p.merge(Span(0, 32, 40, 41)); return p; }());
 }
 
 // The interface font at a character height of `pixels`.
