@@ -2,11 +2,20 @@
 
 #include "qt/QtConvert.h"
 #include "qt/QtGraphPrinter.h"
+#include "resources/StringIds.h"
+#include "trace/display/TraceMenu.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/output/ExportFormat.h"
 #include "trace/output/GraphExport.h"
 
 #include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
@@ -21,6 +30,29 @@ namespace {
 ChannelNumber OutputChannel(const CGraphDoc& doc)
 {
     return doc.DrawingAllOnSameView() ? CHANNEL_BOTH : CHANNEL_A;
+}
+
+// The picture an export would write, as a PNG of the export's size, in a
+// dialog of its own; nothing is written where the user can see it.
+void ShowExportPreview(CGraphDoc& doc, QWidget* pParent)
+{
+    QTemporaryDir dir;
+    const CString sFile = FromQString(dir.filePath("preview.png"));
+    CString sWritten;
+    if (!dir.isValid() || !ExportGraph(doc, OutputChannel(doc), &sFile, SExportOptions(), &sWritten)) return;
+    QDialog dialog(pParent);
+    dialog.setWindowTitle("Export preview");
+    auto* pLayout = new QVBoxLayout(&dialog);
+    auto* pScroll = new QScrollArea(&dialog);
+    auto* pPicture = new QLabel(pScroll);
+    pPicture->setPixmap(QPixmap(ToQString(sWritten)));
+    pScroll->setWidget(pPicture);
+    pLayout->addWidget(pScroll);
+    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QObject::connect(pButtons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    pLayout->addWidget(pButtons);
+    if (pParent) dialog.resize(pParent->window()->size() * 0.85);
+    dialog.exec();
 }
 
 } // namespace
@@ -40,8 +72,7 @@ bool PutPictureOnClipboard(const std::vector<unsigned char>& emf, const std::vec
     return true;
 }
 
-void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::function<bool()> gate,
-                            const QPageLayout* pPageLayout)
+void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, OutputGate gate, const QPageLayout* pPageLayout)
 {
     const auto SetUpPage = [pPageLayout](QPrinter& printer) {
         if (pPageLayout)
@@ -49,9 +80,14 @@ void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::
         else
             printer.setPageOrientation(QPageLayout::Landscape);
     };
-    const auto Allowed = [gate]() { return !gate || gate(); };
-    QObject::connect(menu.addAction("&Export..."), &QAction::triggered, pParent, [&doc, pParent, Allowed]() {
-        if (!Allowed()) return;
+    const auto Add = [&menu, pParent, gate](const char* pszText, UINT uId, int iLeaveMessage, auto fnRun) {
+        QAction* pAction = menu.addAction(pszText);
+        pAction->setData(uId);
+        QObject::connect(pAction, &QAction::triggered, pParent, [gate, iLeaveMessage, fnRun]() {
+            if (!gate || gate(iLeaveMessage)) fnRun();
+        });
+    };
+    Add("&Export...", ID_GRAPH_EXPORT, IDS_LIMIT_EXIT_DRAWING_TO_EXPORT, [&doc, pParent]() {
         const CExportFormatManager formats = CExportFormatManager::FromInstalled();
         const QString sName = QFileDialog::getSaveFileName(pParent, "Export graph", "graph." + ToQString(doc.GetExportFileExt()),
                                                            ToQtFileFilter(formats.GetFilter()));
@@ -60,12 +96,12 @@ void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::
         doc.SetExportFileName(sPath);
         ExportGraph(doc, OutputChannel(doc), &sPath, SExportOptions());
     });
-    QObject::connect(menu.addAction("&Copy graph"), &QAction::triggered, pParent, [&doc, Allowed]() {
-        // The installed host's clipboard takes the picture.
-        if (Allowed()) ExportGraph(doc, OutputChannel(doc), nullptr, SExportOptions());
-    });
-    QObject::connect(menu.addAction("Print Pre&view..."), &QAction::triggered, pParent, [&doc, pParent, Allowed, SetUpPage]() {
-        if (!Allowed()) return;
+    Add("Export pre&view...", ID_GRAPH_EXPORT_PREVIEW, IDS_LIMIT_EXIT_DRAWING_TO_EXPORT,
+        [&doc, pParent]() { ShowExportPreview(doc, pParent); });
+    // The installed host's clipboard takes the picture.
+    Add("&Copy graph", ID_GRAPH_COPY, IDS_LIMIT_EXIT_DRAWING_TO_EXPORT,
+        [&doc]() { ExportGraph(doc, OutputChannel(doc), nullptr, SExportOptions()); });
+    Add("Print Pre&view...", ID_GRAPH_PRINT_PREVIEW, IDS_LIMIT_EXIT_DRAWING_TO_PRINT, [&doc, pParent, SetUpPage]() {
         QPrinter printer(QPrinter::HighResolution);
         SetUpPage(printer);
         QPrintPreviewDialog preview(&printer, pParent);
@@ -75,8 +111,7 @@ void AddGraphOutputCommands(QMenu& menu, CGraphDoc& doc, QWidget* pParent, std::
                          [&doc](QPrinter* pPrinter) { PrintGraphOnPrinter(*pPrinter, doc, OutputChannel(doc)); });
         preview.exec();
     });
-    QObject::connect(menu.addAction("&Print..."), &QAction::triggered, pParent, [&doc, pParent, Allowed, SetUpPage]() {
-        if (!Allowed()) return;
+    Add("&Print...", ID_GRAPH_PRINT, IDS_LIMIT_EXIT_DRAWING_TO_PRINT, [&doc, pParent, SetUpPage]() {
         QPrinter printer(QPrinter::HighResolution);
         SetUpPage(printer);
         QPrintDialog dialog(&printer, pParent);

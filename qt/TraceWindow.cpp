@@ -22,13 +22,9 @@
 #include "trace/display/CursorReadOut.h"
 #include "trace/display/GraphFrame.h"
 #include "trace/display/StatusPanes.h"
-#include "trace/document/GraphColorsDlg.h"
-#include "trace/document/TraceCommentDlg.h"
-#include "trace/document/TraceSettingsDlg.h"
 #include "trace/document/GraphDoc.h"
-#include "trace/file/AddTraceDlg.h"
-#include "trace/file/CreateFilterDlg.h"
 #include "trace/file/FileCommands.h"
+#include "trace/file/WindowCommands.h"
 #include "trace/limits/LimitLineManager.h"
 #include "trace/model/QXTrace.h"
 #include "trace/output/HeadlessGraphWindow.h"
@@ -48,6 +44,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -81,8 +78,6 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
     : m_pFrame(std::make_unique<CGraphFrame>()), m_pParts(std::make_unique<SParts>(host, doc, this))
 {
     CGraphFrame& frame = *m_pFrame;
-    CLimitLineManager::Install(frame);
-    CImpulseWindowEditor::Install(frame);
     // The host's requests to start and stop impulse-window editing (a script's TW_EditImpulseWindow).
     for (unsigned uMessage : {unsigned(APPMSG_START_IMPULSE_EDIT), unsigned(APPMSG_END_IMPULSE_EDIT)})
         host.SetMessageHandler(uMessage, [&frame, uMessage](WPARAM, LPARAM) {
@@ -90,39 +85,25 @@ CTraceWindow::CTraceWindow(CHeadlessHost& host, CGraphDoc& doc, CQXTrace* pValue
         });
     frame.SetModeListener([this](CFrameMode* pStarted, CFrameMode* pEnded) { OnModeChanged(pStarted, pEnded); });
 
-    InstallCreateFilterCommand(frame);
-    // The trace's colour from the menu or the legend's colour cell.
-    frame.SetColourChooser([this](COLORREF crCurrent, COLORREF& crChosen) {
-        const QColor colour = QColorDialog::getColor(ToQColor(crCurrent), this, "Trace colour");
-        if (!colour.isValid()) return false;
-        crChosen = FromQColor(colour);
-        return true;
-    });
-    InstallTraceSettingsCommand(frame);
-    InstallTraceCommentCommand(frame);
-    InstallAddTraceCommand(frame);
-    InstallGraphColorsCommand(frame);
     const auto run = [this](UINT uCommand) {
         m_pFrame->Execute(uCommand);
         RefreshToolBar();
     };
-    InstallFileCommands(frame);
-    InstallPrintSetupCommand();
+    // Export, copy, preview and print, from the menus, the toolbar or a
+    // script, leave limit drawing first. The Output menu holds their
+    // actions; the File menu, context menu and toolbar run the same.
+    const auto outputGate = [this](int iMessageId) { return m_pFrame->ExitLimitLineDrawingMode(iMessageId); };
+    auto* pOutput = new QMenu("&Output", this);
+    AddGraphOutputCommands(*pOutput, doc, this, outputGate, &m_pParts->pageLayout);
+    m_pParts->graphWindow.SetOutputGate(outputGate);
+    InstallWindowCommands(frame, MakeToolkit(*pOutput));
     BindMenu(*menuBar()->addMenu("&File"), [&frame]() { return FillFileMenu(frame); }, run);
     BindMenu(*menuBar()->addMenu("&Trace"), [&frame]() { return frame.GetTraceMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Graph"), [&frame]() { return frame.GetGraphMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Cursor"), [&frame]() { return frame.GetCursorMenu(); }, run);
     BindMenu(*menuBar()->addMenu("&Marks"), [&frame]() { return frame.GetMarksMenu(); }, run);
-    InstallValuesCommand();
     BindMenu(*menuBar()->addMenu("&View"), [&frame]() { return frame.GetViewMenu(); }, run);
-    // Export, copy, preview and print, from the menus, the toolbar or a
-    // script, leave limit drawing first. The Output menu holds their
-    // actions; the File menu runs the same through the frame.
-    const auto outputGate = [this]() { return m_pFrame->ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT); };
-    QMenu* pOutput = menuBar()->addMenu("&Output");
-    AddGraphOutputCommands(*pOutput, doc, this, outputGate, &m_pParts->pageLayout);
-    m_pParts->graphWindow.SetOutputGate(outputGate);
-    InstallOutputCommands(*pOutput);
+    menuBar()->addMenu(pOutput);
     m_pToolBar = addToolBar("Commands");
     m_pToolBar->setObjectName("commands");
     FillToolBar(*m_pToolBar, frame.GetToolbar(), run);
@@ -207,6 +188,11 @@ QWidget* CTraceWindow::MakeViews(QWidget* parent)
         });
         pLayout->addWidget(pView);
     }
+    // Room under the views for a mode's bar: the bar floats over it and
+    // covers no scale or trace.
+    m_pModeBarRoom = new QWidget(pCentral);
+    m_pModeBarRoom->hide();
+    pLayout->addWidget(m_pModeBarRoom);
     m_pScalePane = new QLabel(statusBar());
     m_pModePane = new QLabel(statusBar());
     statusBar()->addPermanentWidget(m_pScalePane);
@@ -259,6 +245,7 @@ void CTraceWindow::OnModeChanged(CFrameMode* pStarted, CFrameMode* pEnded)
         m_pModeBar->hide();
         m_pModeBar->deleteLater();
     }
+    if (m_pModeBarRoom) m_pModeBarRoom->hide();
     if (auto* pManager = dynamic_cast<CLimitLineManager*>(pStarted))
         m_pModeBar = new CLimitLineBarWidget(pManager->GetBar(), this);
     else if (auto* pEditor = dynamic_cast<CImpulseWindowEditor*>(pStarted))
@@ -278,15 +265,19 @@ void CTraceWindow::OnModeChanged(CFrameMode* pStarted, CFrameMode* pEnded)
 
 void CTraceWindow::PlaceModeBar()
 {
-    if (!m_pModeBar) return;
-    // At the left, just above the legend dock (the window's bottom when the
-    // dock is hidden or floats), clear of the legend's rows.
-    const bool bDocked = m_pLegendDock && m_pLegendDock->isVisible() && !m_pLegendDock->isFloating();
-    const int yAbove = bDocked ? m_pLegendDock->mapToGlobal(QPoint(0, 0)).y() : mapToGlobal(QPoint(0, height())).y();
+    if (!m_pModeBar || !m_pModeBarRoom) return;
     // The title bar the window manager adds, once it has been shown.
     const int iTitle = std::max(0, m_pModeBar->geometry().top() - m_pModeBar->frameGeometry().top());
-    const int iHeight = m_pModeBar->sizeHint().height() + iTitle + kModeBarGap;
-    m_pModeBar->move(mapToGlobal(QPoint(10, 0)).x(), yAbove - iHeight);
+    const int iHeight = m_pModeBar->sizeHint().height() + iTitle + 2 * kModeBarGap;
+    if (m_pModeBarRoom->isHidden() || m_pModeBarRoom->height() != iHeight) {
+        // The views give up the room first; the bar follows once they are laid out again.
+        m_pModeBarRoom->setFixedHeight(iHeight);
+        m_pModeBarRoom->show();
+        QTimer::singleShot(0, this, [this]() { PlaceModeBar(); });
+        return;
+    }
+    // A window's position is its frame's, title bar included.
+    m_pModeBar->move(m_pModeBarRoom->mapToGlobal(QPoint(10, kModeBarGap)));
 }
 
 void CTraceWindow::ReturnFocus()
@@ -295,37 +286,45 @@ void CTraceWindow::ReturnFocus()
     if (CGraphViewWidget* pView = m_apViews[0]) pView->setFocus(Qt::OtherFocusReason);
 }
 
-void CTraceWindow::InstallOutputCommands(const QMenu& output)
+SWindowToolkit CTraceWindow::MakeToolkit(const QMenu& output)
 {
-    // The four actions in the order AddGraphOutputCommands adds them.
-    const QList<QAction*> apActions = output.actions();
-    const UINT auIds[] = {ID_GRAPH_EXPORT, ID_GRAPH_COPY, ID_GRAPH_PRINT_PREVIEW, ID_GRAPH_PRINT};
-    for (int i = 0; i < apActions.size() && i < 4; ++i) {
-        QAction* pAction = apActions[i];
-        m_pFrame->SetCommand({auIds[i],
-                              [pAction](CQXTrace*) {
-                                  pAction->trigger();
-                                  return true;
-                              },
-                              [](CQXTrace*) { return SCommandStatus{GetGraphDoc() != nullptr, false}; }});
-    }
+    SWindowToolkit toolkit;
+    // The trace's colour from the menu or the legend's colour cell.
+    toolkit.fnChooseColour = [this](COLORREF crCurrent, COLORREF& crChosen) {
+        const QColor colour = QColorDialog::getColor(ToQColor(crCurrent), this, "Trace colour");
+        if (!colour.isValid()) return false;
+        crChosen = FromQColor(colour);
+        return true;
+    };
+    toolkit.fnListValues = [this](CQXTrace* pTrace) {
+        // A window of its own, closed with the trace window; a removed
+        // trace leaves it empty, never dangling.
+        auto* pValues = new CTraceValuesWidget(pTrace, this);
+        pValues->setWindowFlag(Qt::Window);
+        pValues->setAttribute(Qt::WA_DeleteOnClose);
+        pValues->show();
+        return true;
+    };
+    toolkit.fnOutput = [this, apActions = output.actions()](UINT uId) {
+        if (uId == ID_GRAPH_PRINT_SETUP) return SetUpPage();
+        for (QAction* pAction : apActions)
+            if (pAction->data().toUInt() == uId) {
+                pAction->trigger();
+                return true;
+            }
+        return false;
+    };
+    return toolkit;
 }
 
-void CTraceWindow::InstallValuesCommand()
+bool CTraceWindow::SetUpPage()
 {
-    const auto Usable = [](CQXTrace* pTrace) { return pTrace && pTrace->IsInUse() && pTrace->GetDataSize() > 0; };
-    m_pFrame->SetCommand({ID_TRACE_LISTVALUES,
-                          [this, Usable](CQXTrace* pTrace) {
-                              if (!Usable(pTrace)) return false;
-                              // A window of its own, closed with the trace window; a
-                              // removed trace leaves it empty, never dangling.
-                              auto* pValues = new CTraceValuesWidget(pTrace, this);
-                              pValues->setWindowFlag(Qt::Window);
-                              pValues->setAttribute(Qt::WA_DeleteOnClose);
-                              pValues->show();
-                              return true;
-                          },
-                          [Usable](CQXTrace* pTrace) { return SCommandStatus{Usable(pTrace), false}; }});
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(m_pParts->pageLayout);
+    QPageSetupDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    m_pParts->pageLayout = printer.pageLayout();
+    return true;
 }
 
 void CTraceWindow::ShowViewsOfChannels()
@@ -333,20 +332,6 @@ void CTraceWindow::ShowViewsOfChannels()
     // Channel B's view draws nothing while both channels share channel A's.
     const CGraphDoc* pDoc = GetGraphDoc();
     if (CGraphViewWidget* pViewB = m_apViews[1]) pViewB->setVisible(!(pDoc && pDoc->DrawingAllOnSameView()));
-}
-
-void CTraceWindow::InstallPrintSetupCommand()
-{
-    m_pFrame->SetCommand({ID_GRAPH_PRINT_SETUP,
-                          [this](CQXTrace*) {
-                              QPrinter printer(QPrinter::HighResolution);
-                              printer.setPageLayout(m_pParts->pageLayout);
-                              QPageSetupDialog dialog(&printer, this);
-                              if (dialog.exec() != QDialog::Accepted) return false;
-                              m_pParts->pageLayout = printer.pageLayout();
-                              return true;
-                          },
-                          [](CQXTrace*) { return SCommandStatus{GetGraphDoc() != nullptr, false}; }});
 }
 
 void CTraceWindow::RefreshToolBar()

@@ -30,6 +30,7 @@ class CLegendWidget;
 class CQXTrace;
 class QDockWidget;
 class QKeySequence;
+struct SWindowToolkit;
 
 class CTraceWindow : public QMainWindow {
 public:
@@ -48,18 +49,19 @@ public:
 
 private:
     QWidget* MakeViews(QWidget* parent);
-    // The Output menu's commands in the frame's table, so the context menu and toolbar offer them too.
-    void InstallOutputCommands(const class QMenu& output);
-    // "List Trace values..." opens a values table of the trace in a window of its own.
-    void InstallValuesCommand();
+    // What the window does for the frame's commands: the colour picker, a
+    // values table of a trace in a window of its own, the Output menu's
+    // actions and the page setup.
+    SWindowToolkit MakeToolkit(const class QMenu& output);
     // Channel B's view hidden while both channels are drawn in channel A's.
     void ShowViewsOfChannels();
     // Print setup: Qt's page setup dialog; print and preview use the page it chose.
-    void InstallPrintSetupCommand();
+    bool SetUpPage();
     // The toolbar's states again, after anything that may change them.
     void RefreshToolBar();
     void OnModeChanged(class CFrameMode* pStarted, class CFrameMode* pEnded);
-    // The mode's bar floats above the legend, never over it.
+    // The mode's bar floats in room made for it under the views, over no
+    // scale, trace or legend row.
     void PlaceModeBar();
     // The places and visibility of the bars and docks, kept in the
     // registry (the window's INI file) between runs.
@@ -84,4 +86,5 @@ private:
     class QLabel* m_pModePane = nullptr;
     // A mode's bar lives as long as the mode; deleted later, as the mode may end from one of its buttons.
     QPointer<QWidget> m_pModeBar;
+    QWidget* m_pModeBarRoom = nullptr;
 };

@@ -304,7 +304,7 @@ TEST_F(LimitDrawing, AnExistingTableIsEditedHiddenAndPutBackOnCancel)
 TEST_F(LimitDrawing, OutputAsksToLeaveKeepingOrDiscardingTheLine)
 {
     CHeadlessGraphWindow window(m_host, *m_pDoc);
-    window.SetOutputGate([this]() { return m_frame.ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT); });
+    window.SetOutputGate([this](int iMessageId) { return m_frame.ExitLimitLineDrawingMode(iMessageId); });
     const struct {
         int iAnswer;
         bool bLeft, bLineMade;
@@ -320,6 +320,7 @@ TEST_F(LimitDrawing, OutputAsksToLeaveKeepingOrDiscardingTheLine)
         EXPECT_EQ(std::filesystem::exists(sFile.ToUtf8()), c.bLeft) << c.iAnswer; // Cancel: no export
         EXPECT_EQ(m_frame.InLimitLineDrawingMode(), !c.bLeft) << c.iAnswer;
         EXPECT_EQ(MaxLine() != nullptr, c.bLineMade) << c.iAnswer;
+        EXPECT_EQ(m_host.GetMessageBoxes().back().sText.ToUtf8().rfind("You cannot export or copy the graph while", 0), 0u);
     }
     EXPECT_TRUE(m_frame.ExitLimitLineDrawingMode(IDS_LIMIT_EXIT_DRAWING_TO_PRINT)); // no mode: nothing asked
 }

@@ -125,3 +125,51 @@ TEST_F(TraceSettingsDialog, CommentIsSetOnOkOnlyAndTellsTheViews)
     EXPECT_EQ(pTrace->GetComment(), CString(L"after repair"));
     EXPECT_EQ(CountHints(UPDATE_TRACE_COMMENT), 1);
 }
+
+// A limit line's dialog names the line and ranges the trace it is drawn in;
+// a log axis its unit refuses and a negative dB range get their own answers.
+TEST_F(TraceSettingsDialog, ALimitLineRangesItsTraceAndRefusalsAndPolarityOnOk)
+{
+    CTestTrace* pTrace = AddLiveTrace();
+    auto* pLine = new CTestLimitLine(pTrace, TT_MAXLIMITLINE, 512);
+    pTrace->AttachLimitLines(pLine, nullptr);
+    pLine->SetInUse(1);
+    CScriptedDialogs dialogs;
+    const auto Answer = [&dialogs](std::function<void(Dlg&)> fnEdit) {
+        dialogs.QueueAnswer([fnEdit](CDialogModel& model) {
+            fnEdit(static_cast<Dlg&>(model));
+            return IDOK;
+        });
+    };
+    Answer([](Dlg& dialog) {
+        dialog.SetName(L"Mask");
+        dialog.Axis(X_AXIS) = {L"0", L"12000", Dlg::EIntervals::automatic, L"10"};
+    });
+    Dlg ofLine(*pLine);
+    EXPECT_EQ(DoModalDialog(ofLine), IDOK);
+    double dMin = 0.0, dMax = 0.0;
+    GetTraceRange(*pTrace, X_AXIS, false, &dMin, &dMax);
+    EXPECT_EQ(pLine->GetTraceName(0, 0, 0), CString(L"Mask"));
+    EXPECT_NEAR(dMax, 12000.0, 24000.0 / 511);
+
+    pTrace->SetLogAllowed(false);
+    Answer([](Dlg& dialog) { dialog.Axis(Y_AXIS).eIntervals = Dlg::EIntervals::logarithmic; });
+    Dlg refused(*pTrace);
+    EXPECT_EQ(DoModalDialog(refused), IDCANCEL); // refused, then no answer left
+    ASSERT_EQ(m_host.GetMessageBoxes().size(), 1u);
+    EXPECT_EQ(m_host.GetMessageBoxes()[0].sText, CString(L"The Y axis of this Trace cannot be logarithmic in its unit."));
+
+    // Data of both signs in dBV: "+ve polarity" off puts -20 .. 0 dBV below
+    // zero, the lower end 10 times the upper (20 dB) in amplitude.
+    pTrace->SetSignedData(true);
+    pTrace->SetYUnit(UNIT_DBV);
+    Dlg polarity(*pTrace);
+    ASSERT_TRUE(polarity.PolarityApplies());
+    Answer([](Dlg& dialog) {
+        dialog.SetPositive(false);
+        dialog.Axis(Y_AXIS) = {L"-20", L"0", Dlg::EIntervals::automatic, L"10"};
+    });
+    EXPECT_EQ(DoModalDialog(polarity), IDOK);
+    EXPECT_LT(pTrace->GetCurrentMaxYData(), 0.0);
+    EXPECT_NEAR(pTrace->GetCurrentMinYData() / pTrace->GetCurrentMaxYData(), 10.0, 1e-9);
+}

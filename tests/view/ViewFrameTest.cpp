@@ -5,16 +5,10 @@
 
 #include "trace/display/GraphFrame.h"
 #include "trace/display/QuickLegend.h"
-#include "trace/document/GraphColorsDlg.h"
-#include "trace/document/TraceCommentDlg.h"
-#include "trace/document/TraceSettingsDlg.h"
 #include "trace/compute/ComputeInvert.h"
 #include "trace/compute/ComputeList.h"
-#include "trace/file/AddTraceDlg.h"
-#include "trace/file/CreateFilterDlg.h"
-#include "trace/file/FileCommands.h"
-#include "trace/limits/LimitLineManager.h"
-#include "trace/types/ImpulseWindowEditor.h"
+#include "trace/file/WindowCommands.h"
+#include "trace/limits/LimitLine.h"
 
 #include <algorithm>
 
@@ -73,63 +67,106 @@ TEST_F(ViewFrame, APendingTraceTakesOneCommandThenTheCurrentTraceAgain)
     EXPECT_EQ(std::make_pair(m_pDoc->GetCurrentTrace(), pRow->IsOn()), std::make_pair(static_cast<CQXTrace*>(pRow), 1));
 }
 
-TEST_F(ViewFrame, CommandsNotCarriedOutYetAreGreyedAndDoNothing)
+// Every command of the window's table, installed as the window installs
+// them, on the three traces a user meets most: (a) the live spectrum of
+// channel A as it arrives (default window, cursor off, solid); (b) that
+// spectrum saved and loaded back on channel B, zoomed in X and moved right,
+// its cursor on, two marks shown, an inversion shown, dashed; (c) an upper
+// limit line copied from (a). E enabled, C
+// enabled and ticked, G greyed. Commands added to the table need a row.
+TEST_F(ViewFrame, EveryCommandsStateOnALiveSpectrumALoadedTraceAndALimitLine)
 {
-    // A trace on which every built command can act: a spectrum, on, with
-    // data, zoomed, with a transform, its cursor on and two marks shown.
-    CTestTrace* pTrace = AddLiveTrace();
-    m_pDoc->SetCurrentTrace(pTrace, 0);
-    pTrace->SetFFTKind(true);
-    pTrace->CursorOn();
-    pTrace->AddMark(10, 0);
-    pTrace->AddMark(20, 0);
-    pTrace->MarksOn();
-    m_pDoc->ZoomInX(pTrace, 1);
-    m_pDoc->ZoomInY(pTrace, 1);
+    m_pDoc->Initialise();
+    CQXTrace* pLive = m_pDoc->GetTraceFromArray(CHANNEL_A, TT_FFT, 0, 1);
+    ASSERT_NE(pLive, nullptr);
+    pLive->SetYUnit(UNIT_DBV);
+    for (int i = 0; i < pLive->GetDataSize(); ++i)
+        pLive->GetYDataBuffer(0)[i] = pLive->GetYDataForValue(-30.0 - 0.01 * i, UNIT_DBV, 0);
+    const CString sFile = m_host.GetRoot() + L"/spectrum.trc";
+    ASSERT_TRUE(m_pDoc->SaveTrace(pLive, sFile, 0));
+    CQXTrace* pLoaded = m_pDoc->LoadTrace(sFile, CHANNEL_B, 0, nullptr);
+    ASSERT_NE(pLoaded, nullptr);
+    m_pDoc->ZoomInX(pLoaded, 0);
+    m_pDoc->TraceRight(pLoaded, 10, 1);
+    pLoaded->CursorOn();
+    pLoaded->AddMark(10, 0);
+    pLoaded->AddMark(20, 0);
+    pLoaded->MarksOn();
     CComputeList list;
     list.AddComputeObject(new CComputeInvert());
-    pTrace->SetComputeList(&list);
-    CLimitLineManager::Install(m_frame);
-    CImpulseWindowEditor::Install(m_frame);
-    InstallCreateFilterCommand(m_frame);
-    InstallTraceSettingsCommand(m_frame);
-    InstallTraceCommentCommand(m_frame);
-    InstallAddTraceCommand(m_frame);
-    InstallGraphColorsCommand(m_frame);
-    InstallFileCommands(m_frame);
-    // What the library does not carry out; the window installs its output
-    // commands, print setup, the script runner and the colour chooser
-    // itself; no recent file is listed.
-    std::vector<UINT> auGreyed{
-        ID_TRACE_COLOR,
-        ID_GRAPH_PRINT,         ID_GRAPH_PRINT_PREVIEW,
-        ID_GRAPH_EXPORT,        ID_GRAPH_EXPORT_PREVIEW, ID_GRAPH_COPY,         ID_GRAPH_PRINT_SETUP,
-        ID_TRACE_LISTVALUES,
-        ID_FILE_RUN_SCRIPT,
+    pLoaded->SetComputeList(&list);
+    pLoaded->SetShowTransformedYData(1, 0);
+    pLoaded->SetPrintStyle(TRACE_PRINTSTYLE_DASH);
+    auto* pLimit = new CLimitLine(pLive, 1, 0);
+    ASSERT_EQ(pLimit->CopyDataFromTrace(), 1);
+    pLive->SetLimitLineForTrace(pLimit, TT_MAXLIMITLINE, 1, 0, 0);
+    m_pDoc->SetCurrentTrace(pLive, 0);
+    InstallWindowCommands(m_frame, {[](COLORREF, COLORREF&) { return false; }, [](CQXTrace*) { return true; },
+                                    [](UINT) { return true; }});
+
+    constexpr SCommandStatus E{true, false}, C{true, true}, G{};
+    struct SRow {
+        UINT uId;
+        SCommandStatus live, loaded, limit;
     };
-    for (UINT uId = ID_FILE_RECENT_FIRST; uId <= ID_FILE_RECENT_LAST; ++uId) auGreyed.push_back(uId);
-    std::vector<UINT> auDisabled;
-    for (const CGraphFrame::SCommand& command : m_frame.GetCommands())
-        if (!m_frame.GetCommandStatus(command.uId).bEnabled) auDisabled.push_back(command.uId);
-    EXPECT_EQ(auDisabled, auGreyed);
-    for (UINT uId : auGreyed) EXPECT_FALSE(m_frame.Execute(uId)) << uId;
-    EXPECT_FALSE(m_frame.Execute(12345));
-    // The menus and the toolbar the window builds show the same states.
-    EXPECT_FALSE(m_frame.GetGraphMenu()[0].bEnabled);
-    EXPECT_TRUE(m_frame.GetTraceMenu()[0].bEnabled); // "Trace settings..."
-    for (const SMenuItem& button : m_frame.GetToolbar()) {
-        if (button.IsSeparator()) continue;
-        EXPECT_EQ(button.bEnabled, std::find(auGreyed.begin(), auGreyed.end(), button.uCommand) == auGreyed.end())
-            << button.uCommand;
+    std::vector<SRow> aRows{
+        {ID_TRACE_SETTINGS, E, E, E}, {ID_TRACE_COLOR, E, E, E}, {ID_TRACE_REMOVE, E, E, E},
+        {ID_TRACE_SAVE, E, E, E}, {ID_TRACE_COPY, E, E, G}, {ID_TRACE_UNDOZOOM, G, E, G},
+        // X: a spectrum's default window stops short of its last bin, the loaded
+        // trace's lies inside its data; a limit line has its trace's axes.
+        {ID_TRACE_LOGX, E, E, E}, {ID_TRACE_ZOOMINX, E, E, E}, {ID_TRACE_ZOOMOUTX, E, E, E},
+        {ID_TRACE_AUTOZOOMX, E, E, E}, {ID_TRACE_DEFAULTX, E, E, E}, {ID_TRACE_START, G, E, G},
+        {ID_TRACE_LEFT, G, E, G}, {ID_TRACE_RIGHT, E, E, E}, {ID_TRACE_END, E, E, E},
+        // Y: dBV cannot be logarithmic; the default window is not the full range.
+        {ID_TRACE_LOGY, G, G, G}, {ID_TRACE_ZOOMINY, E, E, E}, {ID_TRACE_ZOOMOUTY, E, E, E},
+        {ID_TRACE_AUTOZOOMY, E, E, E}, {ID_TRACE_DEFAULTY, E, E, E}, {ID_TRACE_UP, E, E, E},
+        {ID_TRACE_DOWN, E, E, E}, {ID_TRACE_CURSOR, E, C, E}, {ID_TRACE_MARKS, E, C, E},
+        {ID_TRACE_TRANSFORMED, G, C, G}, {ID_TRACE_COMPUTELIST, E, E, E}, {ID_TRACE_LIMITLINE, E, E, E},
+        {ID_TRACE_CREATEFILTER, E, E, E}, {ID_TRACE_IMPULSEWINDOW, E, E, E}, {ID_TRACE_COMMENT, E, E, E},
+        {ID_TRACE_PRINTSTYLE_SOLID, C, E, C}, {ID_TRACE_PRINTSTYLE_DOTTED, E, E, E},
+        {ID_TRACE_PRINTSTYLE_DASHED, E, C, E}, {ID_TRACE_PRINTSTYLE_DASHDOT, E, E, E},
+        {ID_TRACE_PRINTSTYLE_DASHDOTDOT, E, E, E},
+        {ID_CURSOR_LEFT, G, E, G}, {ID_CURSOR_RIGHT, G, E, G}, {ID_CURSOR_RELATIVE, G, E, G},
+        {ID_CURSOR_RESET, G, E, G},
+        // Marks: the loaded trace's two; harmonics are a spectrum's.
+        {ID_MARK_ADD, E, E, E}, {ID_MARK_REMOVE, G, E, G}, {ID_MARK_REMOVEALL, G, E, G}, {ID_MARK_NEXT, G, E, G},
+        {ID_MARK_PREVIOUS, G, E, G}, {ID_MARK_LABEL, G, E, G}, {ID_MARK_LISTALL, E, E, E},
+        {ID_MARK_HARMONICS, E, E, G},
+        {ID_TRACE_INTERPOLATED, E, G, G}, {ID_TRACE_LISTVALUES, E, E, E}, {ID_GRAPH_ONE_CHANNEL, E, E, E},
+        {ID_FILE_OPEN_TRACE, E, E, E}, {ID_FILE_OPEN_DOCUMENT, E, E, E}, {ID_FILE_SAVE_DOCUMENT, E, E, E},
+        // Only the demo runs scripts; no file has been opened yet.
+        {ID_FILE_RUN_SCRIPT, G, G, G},
+    };
+    for (UINT uId = ID_GRAPH_PRINT; uId <= ID_GRAPH_ADD_TRACE; ++uId) aRows.push_back({uId, E, E, E});
+    for (UINT uId = ID_FILE_RECENT_FIRST; uId <= ID_FILE_RECENT_LAST; ++uId) aRows.push_back({uId, G, G, G});
+
+    for (const CGraphFrame::SCommand& command : m_frame.GetCommands()) {
+        const auto it = std::find_if(aRows.begin(), aRows.end(), [&](const SRow& row) { return row.uId == command.uId; });
+        if (it == aRows.end()) {
+            ADD_FAILURE() << "no row for command " << command.uId;
+            continue;
+        }
+        const std::pair<CQXTrace*, SCommandStatus> aCases[] = {{pLive, it->live}, {pLoaded, it->loaded}, {pLimit, it->limit}};
+        for (const auto& [pTrace, expected] : aCases) {
+            m_frame.SetTraceForNextCommand(pTrace);
+            const SCommandStatus status = m_frame.GetCommandStatus(command.uId);
+            EXPECT_EQ(std::make_pair(status.bEnabled, status.bChecked), std::make_pair(expected.bEnabled, expected.bChecked))
+                << "command " << command.uId << " on " << pTrace->GetTraceName(1, 0, 0).ToUtf8();
+        }
     }
-    // Interpolation is a live trace's: it shows a tick once on, and is greyed on a trace no longer live.
-    EXPECT_TRUE(m_frame.Execute(ID_TRACE_INTERPOLATED));
-    EXPECT_EQ(std::make_pair(m_frame.GetViewMenu()[1].bChecked, pTrace->GetInterpolated()), std::make_pair(true, 1));
-    pTrace->SetLive(0);
-    EXPECT_FALSE(m_frame.GetCommandStatus(ID_TRACE_INTERPOLATED).bEnabled);
-    pTrace->SetLive(1);
-    EXPECT_TRUE(m_frame.Execute(ID_TRACE_PRINTSTYLE_DASHED));
-    EXPECT_EQ(pTrace->GetPrintStyle(), TRACE_PRINTSTYLE_DASH);
+    // A greyed command does nothing; the toolbar shows the table's states.
+    m_frame.SetTraceForNextCommand(nullptr);
+    for (UINT uId : {UINT(ID_TRACE_UNDOZOOM), UINT(ID_TRACE_START), UINT(ID_CURSOR_LEFT), UINT(ID_FILE_RUN_SCRIPT), 12345u})
+        EXPECT_FALSE(m_frame.Execute(uId)) << uId;
+    for (const SMenuItem& button : m_frame.GetToolbar()) {
+        if (!button.IsSeparator()) EXPECT_EQ(button.bEnabled, m_frame.GetCommandStatus(button.uCommand).bEnabled) << button.uCommand;
+    }
+    // Interpolation ticks once on; Log X of a limit line is its trace's axis.
+    for (auto [pTrace, uId] : {std::pair{pLive, ID_TRACE_INTERPOLATED}, std::pair{static_cast<CQXTrace*>(pLimit), ID_TRACE_LOGX}}) {
+        m_frame.SetTraceForNextCommand(pTrace);
+        EXPECT_TRUE(m_frame.Execute(uId)) << uId;
+    }
+    EXPECT_EQ(std::make_pair(pLive->GetInterpolated(), pLive->GetLogX()), std::make_pair(1, 1));
 }
 
 TEST_F(ViewFrame, LegendRowsTheirCellsAndTheCopyCellActingOnItsOwnRow)

@@ -15,7 +15,8 @@ SLegendRow MakeRow(CQXTrace* pTrace, const CQXTrace* pCurrent)
     row.crColor = pTrace->GetScreenColor();
     row.sChannel = pTrace->GetChannel() == CHANNEL_B ? L"B" : L"A";
     row.sName = pTrace->GetTraceName(0, 0, 0);
-    if (pTrace->CanCopy()) row.iCopyImage = pTrace->IsOn() ? 13 : 14;
+    // A limit line lives with its trace: it has no copy of its own.
+    if (pTrace->CanCopy() && !pTrace->IsLimitLine()) row.iCopyImage = pTrace->IsOn() ? 13 : 14;
     row.bCurrent = pTrace == pCurrent;
     return row;
 }

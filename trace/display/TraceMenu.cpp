@@ -93,17 +93,21 @@ SCommandStatus GetTraceCommandStatus(UINT uCommand, CQXTrace* pTrace)
     const bool bOn = pTrace->IsOn() != 0;
     if (const int iStyle = GetPrintStyleForCommand(uCommand); iStyle >= 0)
         return {true, pTrace->GetPrintStyle() == iStyle};
+    // A limit line is zoomed, panned and scaled with the trace it belongs to.
+    CQXTrace* pAxes = &GetScalesTrace(*pTrace);
+    const bool bData = bOn && pAxes->GetDataSize() > 0;
     switch (uCommand) {
-    case ID_TRACE_ZOOMOUTX: return {bOn && pTrace->CanUnZoomX() != 0, false};
-    case ID_TRACE_ZOOMOUTY: return {bOn && pTrace->CanUnZoomY() != 0, false};
-    case ID_TRACE_UNDOZOOM: return {bOn && pTrace->HasZoomHistory() != 0, false};
+    case ID_TRACE_ZOOMOUTX: return {bOn && pAxes->CanUnZoomX() != 0, false};
+    case ID_TRACE_ZOOMOUTY: return {bOn && pAxes->CanUnZoomY() != 0, false};
+    case ID_TRACE_UNDOZOOM: return {bOn && pAxes->HasZoomHistory() != 0, false};
     case ID_TRACE_ZOOMINX:
     case ID_TRACE_AUTOZOOMX:
-    case ID_TRACE_DEFAULTX:
+    case ID_TRACE_DEFAULTX: return {bData, false};
+    // Moving along the trace needs data beyond the window on that side.
     case ID_TRACE_START:
-    case ID_TRACE_LEFT:
+    case ID_TRACE_LEFT: return {bData && pAxes->GetCurrentMinXPos() > pAxes->GetMinXPos(), false};
     case ID_TRACE_RIGHT:
-    case ID_TRACE_END: return {bOn && pTrace->GetDataSize() > 0, false};
+    case ID_TRACE_END: return {bData && pAxes->GetCurrentMaxXPos() < pAxes->GetMaxXPos(), false};
     case ID_TRACE_ZOOMINY:
     case ID_TRACE_AUTOZOOMY:
     case ID_TRACE_DEFAULTY:
@@ -112,16 +116,16 @@ SCommandStatus GetTraceCommandStatus(UINT uCommand, CQXTrace* pTrace)
     case ID_TRACE_CURSOR: return {bOn, pTrace->IsCursorOn() != 0};
     case ID_TRACE_MARKS: return {bOn, pTrace->AreMarksOn() != 0};
     case ID_TRACE_TRANSFORMED: return {bOn && pTrace->GetComputeList(), pTrace->GetShowTransformedYData() != 0};
-    case ID_TRACE_COPY: return {bOn && pTrace->CanCopy(), false};
+    // A limit line lives with its trace: a copy of it would belong to none.
+    case ID_TRACE_COPY: return {bOn && pTrace->CanCopy() && !pTrace->IsLimitLine(), false};
     case ID_TRACE_COMPUTELIST: return {bOn, false};
     // Interpolation takes effect at the next refill: only live traces have one.
     case ID_TRACE_INTERPOLATED: return {bOn && pTrace->IsLive() && !pTrace->IsLimitLine(), pTrace->GetInterpolated() != 0};
     case ID_TRACE_REMOVE: return {true, false};
     // A log axis may always go back to linear.
     case ID_TRACE_LOGX:
-        return {bOn && pTrace->GetXScale() && (pTrace->GetLogX() || TraceLogAllowed(*pTrace, X_AXIS)),
-                pTrace->GetLogX() != 0};
-    case ID_TRACE_LOGY: return {bOn && (pTrace->GetLogY() || TraceLogAllowed(*pTrace, Y_AXIS)), pTrace->GetLogY() != 0};
+        return {bOn && pAxes->GetXScale() && (pAxes->GetLogX() || TraceLogAllowed(*pAxes, X_AXIS)), pAxes->GetLogX() != 0};
+    case ID_TRACE_LOGY: return {bOn && (pAxes->GetLogY() || TraceLogAllowed(*pAxes, Y_AXIS)), pAxes->GetLogY() != 0};
     default: return {};
     }
 }
@@ -151,11 +155,12 @@ bool ExecuteTraceCommand(UINT uCommand, CQXTrace* pTrace)
     case ID_TRACE_LOGX:
     case ID_TRACE_LOGY: {
         const AxisType eAxis = uCommand == ID_TRACE_LOGX ? X_AXIS : Y_AXIS;
-        const bool bLog = (eAxis == X_AXIS ? pTrace->GetLogX() : pTrace->GetLogY()) != 0;
-        if (SetTraceIntervals(*pTrace, pDoc, eAxis, GetTraceIntervals(*pTrace, eAxis), !bLog, 0) != EScaleSetting::done)
+        CQXTrace& axes = GetScalesTrace(*pTrace);
+        const bool bLog = (eAxis == X_AXIS ? axes.GetLogX() : axes.GetLogY()) != 0;
+        if (SetTraceIntervals(axes, pDoc, eAxis, GetTraceIntervals(axes, eAxis), !bLog, 0) != EScaleSetting::done)
             return false;
         // The whole plot changes with the axis: everything is drawn again.
-        if (pDoc) pDoc->UpdateAllViews(UPDATE_TRACE_REDRAWALL, pTrace);
+        if (pDoc) pDoc->UpdateAllViews(UPDATE_TRACE_REDRAWALL, &axes);
         return true;
     }
     case ID_TRACE_TRANSFORMED: pTrace->SetShowTransformedYData(!pTrace->GetShowTransformedYData(), 1); return true;

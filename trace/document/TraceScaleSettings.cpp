@@ -98,3 +98,9 @@ int GetTraceIntervals(CQXTrace& trace, AxisType eAxis)
     const CTickArray& ticks = bX && pXScale ? pXScale->GetTicks() : trace.GetTicks();
     return bAuto ? TRACE_INTERVALS_AUTO : ticks.GetNumTicks() - 1;
 }
+
+CQXTrace& GetScalesTrace(CQXTrace& trace)
+{
+    CQXTrace* pOwner = trace.GetOwnerTrace();
+    return pOwner ? *pOwner : trace;
+}

@@ -29,3 +29,7 @@ void GetTraceRange(CQXTrace& trace, AxisType eAxis, bool bFull, double* pdMin, d
 int GetTraceIntervals(CQXTrace& trace, AxisType eAxis);
 // Whether the axis may be logarithmic in its current unit.
 bool TraceLogAllowed(CQXTrace& trace, AxisType eAxis);
+// The trace whose scales and X window these settings change for a trace:
+// a limit line's own trace (it is shown in that trace's scales), any other
+// trace itself.
+CQXTrace& GetScalesTrace(CQXTrace& trace);

@@ -34,24 +34,24 @@ int ReadCount(const CString& sText)
 
 } // namespace
 
-CTraceSettingsDlg::CTraceSettingsDlg(CQXTrace& trace) : m_Trace(trace)
+CTraceSettingsDlg::CTraceSettingsDlg(CQXTrace& trace) : m_Trace(trace), m_Axes(GetScalesTrace(trace))
 {
     m_sName = trace.GetTraceName(0, 0, 0);
     // dB values of data that takes both signs are magnitudes: the box says which side.
-    m_bPolarityApplies = trace.HasNegativeYData() && trace.HasPositiveYData() && IsdBUnit(trace.GetYUnit());
-    m_bPositive = !m_bPolarityApplies || trace.GetCurrentMaxYData() > 0.0;
+    m_bPolarityApplies = m_Axes.HasNegativeYData() && m_Axes.HasPositiveYData() && IsdBUnit(m_Axes.GetYUnit());
+    m_bPositive = !m_bPolarityApplies || m_Axes.GetCurrentMaxYData() > 0.0;
     for (AxisType eAxis : {X_AXIS, Y_AXIS}) {
         double dMin = 0.0, dMax = 0.0;
-        GetTraceRange(trace, eAxis, false, &dMin, &dMax);
+        GetTraceRange(m_Axes, eAxis, false, &dMin, &dMax);
         ShowRange(eAxis, dMin, dMax);
-        const int iIntervals = GetTraceIntervals(trace, eAxis);
-        const bool bLog = (eAxis == X_AXIS ? trace.GetLogX() : trace.GetLogY()) != 0;
+        const int iIntervals = GetTraceIntervals(m_Axes, eAxis);
+        const bool bLog = (eAxis == X_AXIS ? m_Axes.GetLogX() : m_Axes.GetLogY()) != 0;
         SAxis& axis = Axis(eAxis);
         axis.eIntervals = bLog ? EIntervals::logarithmic
                           : iIntervals == TRACE_INTERVALS_AUTO ? EIntervals::automatic : EIntervals::linear;
         axis.sCount.Format(L"%d", iIntervals == TRACE_INTERVALS_AUTO ? 10 : iIntervals);
     }
-    const CQXTrace* apLines[2] = {trace.GetMaxLimitLine(), trace.GetMinLimitLine()};
+    const CQXTrace* apLines[2] = {m_Axes.GetMaxLimitLine(), m_Axes.GetMinLimitLine()};
     for (int i = 0; i < 2; ++i) m_asLimit[i] = m_asOpenedLimit[i] = apLines[i] ? apLines[i]->GetFileName() : CString();
     std::copy(std::begin(m_aAxes), std::end(m_aAxes), std::begin(m_aOpened));
     m_bOpenedPositive = m_bPositive;
@@ -61,15 +61,15 @@ CString CTraceSettingsDlg::GetCaption() const { return LoadResString(IDS_TRACE_S
 
 CString CTraceSettingsDlg::GetUnitName(AxisType eAxis) const
 {
-    const CUnit* pUnit = FindUnitObject(AxisUnit(m_Trace, eAxis));
+    const CUnit* pUnit = FindUnitObject(AxisUnit(m_Axes, eAxis));
     return pUnit ? pUnit->GetName() : CString();
 }
 
-bool CTraceSettingsDlg::LogAllowed(AxisType eAxis) const { return TraceLogAllowed(m_Trace, eAxis); }
+bool CTraceSettingsDlg::LogAllowed(AxisType eAxis) const { return TraceLogAllowed(m_Axes, eAxis); }
 
 void CTraceSettingsDlg::ShowRange(AxisType eAxis, double dMin, double dMax)
 {
-    const int iUnit = AxisUnit(m_Trace, eAxis);
+    const int iUnit = AxisUnit(m_Axes, eAxis);
     Axis(eAxis).sFrom = FormatFieldValue(dMin, iUnit);
     Axis(eAxis).sTo = FormatFieldValue(dMax, iUnit);
 }
@@ -78,9 +78,9 @@ void CTraceSettingsDlg::ResetDefaults()
 {
     m_sName = m_Trace.GetTraceName(0, 0, 1);
     double dMin = 0.0, dMax = 0.0;
-    m_Trace.CalcDefaultXScaleValues(&dMin, &dMax);
+    m_Axes.CalcDefaultXScaleValues(&dMin, &dMax);
     ShowRange(X_AXIS, dMin, dMax);
-    m_Trace.CalcDefaultYScaleValues(&dMin, &dMax);
+    m_Axes.CalcDefaultYScaleValues(&dMin, &dMax);
     ShowRange(Y_AXIS, dMin, dMax);
     for (SAxis& axis : m_aAxes) axis.eIntervals = EIntervals::automatic;
     m_bPositive = true;
@@ -89,7 +89,7 @@ void CTraceSettingsDlg::ResetDefaults()
 bool CTraceSettingsDlg::ReadAxis(AxisType eAxis, double* pdFrom, double* pdTo, int* piIntervals) const
 {
     const SAxis& axis = GetAxis(eAxis);
-    const int iUnit = AxisUnit(m_Trace, eAxis);
+    const int iUnit = AxisUnit(m_Axes, eAxis);
     *piIntervals = axis.eIntervals == EIntervals::linear ? ReadCount(axis.sCount) : TRACE_INTERVALS_AUTO;
     return ParseFieldValue(axis.sFrom, iUnit, pdFrom) && ParseFieldValue(axis.sTo, iUnit, pdTo);
 }
@@ -102,9 +102,9 @@ CString CTraceSettingsDlg::Validate(int* piControl) const
         int iIntervals = TRACE_INTERVALS_AUTO;
         if (!ReadAxis(eAxis, &dFrom, &dTo, &iIntervals)) {
             double dMin = 0.0, dMax = 0.0;
-            GetTraceRange(m_Trace, eAxis, true, &dMin, &dMax);
+            GetTraceRange(m_Axes, eAxis, true, &dMin, &dMax);
             if (piControl) *piControl = bX ? IDC_X_FROM : IDC_Y_FROM;
-            return GetInvalidRangeText(CString(), dMin, dMax, AxisUnit(m_Trace, eAxis), 0);
+            return GetInvalidRangeText(CString(), dMin, dMax, AxisUnit(m_Axes, eAxis), 0);
         }
         const CString sProblem = GetScaleRangeError(eAxis, dFrom, dTo, iIntervals);
         if (!sProblem.IsEmpty()) {
@@ -137,19 +137,19 @@ bool CTraceSettingsDlg::ApplyAxis(AxisType eAxis)
     if (axis.sFrom != opened.sFrom || axis.sTo != opened.sTo || bPolarityChanged) {
         EScaleSetting eSet = EScaleSetting::done;
         if (eAxis == Y_AXIS && m_bPolarityApplies) {
-            const int iUnit = m_Trace.GetYUnit();
-            const double dA = m_Trace.GetYDataForValue(dFrom, iUnit, 0);
-            const double dB = m_Trace.GetYDataForValue(dTo, iUnit, 0);
+            const int iUnit = m_Axes.GetYUnit();
+            const double dA = m_Axes.GetYDataForValue(dFrom, iUnit, 0);
+            const double dB = m_Axes.GetYDataForValue(dTo, iUnit, 0);
             const double dSign = m_bPositive ? 1.0 : -1.0;
-            eSet = SetTraceYDataRange(m_Trace, pDoc, std::min(dSign * dA, dSign * dB), std::max(dSign * dA, dSign * dB), 1);
+            eSet = SetTraceYDataRange(m_Axes, pDoc, std::min(dSign * dA, dSign * dB), std::max(dSign * dA, dSign * dB), 1);
         } else {
-            eSet = SetTraceRange(m_Trace, pDoc, eAxis, dFrom, dTo, 1);
+            eSet = SetTraceRange(m_Axes, pDoc, eAxis, dFrom, dTo, 1);
         }
         if (eSet != EScaleSetting::done) return Refuse(IDS_TRACE_SETTINGS_RANGE_REFUSED, eAxis);
     }
     if (axis.eIntervals != opened.eIntervals || (axis.eIntervals == EIntervals::linear && axis.sCount != opened.sCount)) {
         const EScaleSetting eSet =
-            SetTraceIntervals(m_Trace, pDoc, eAxis, iIntervals, axis.eIntervals == EIntervals::logarithmic, 1);
+            SetTraceIntervals(m_Axes, pDoc, eAxis, iIntervals, axis.eIntervals == EIntervals::logarithmic, 1);
         if (eSet == EScaleSetting::logRefused) return Refuse(IDS_TRACE_SETTINGS_LOG_REFUSED, eAxis);
         if (eSet != EScaleSetting::done) return Refuse(IDS_TRACE_SETTINGS_RANGE_REFUSED, eAxis);
     }
@@ -173,7 +173,7 @@ bool CTraceSettingsDlg::Apply()
     for (int i = 0; i < 2; ++i) {
         if (m_asLimit[i].IsEmpty() || m_asLimit[i] == m_asOpenedLimit[i]) continue;
         int iFailure = 0;
-        if (!CLimitLine::LoadForTrace(&m_Trace, m_asLimit[i], i == 0 ? TT_MAXLIMITLINE : TT_MINLIMITLINE, 1, &iFailure))
+        if (!CLimitLine::LoadForTrace(&m_Axes, m_asLimit[i], i == 0 ? TT_MAXLIMITLINE : TT_MINLIMITLINE, 1, &iFailure))
             return false;
         m_asOpenedLimit[i] = m_asLimit[i];
     }

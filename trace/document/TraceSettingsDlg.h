@@ -3,8 +3,9 @@
 // "to", in the axis unit), its intervals (automatic, a fixed count, or
 // logarithmic) and, for traces whose data takes both signs, which side of
 // zero a Y range typed in a dB unit lies on ("+ve polarity": dB values are
-// magnitudes). OK checks each axis with the scales' own range checks, then
-// sets only what was changed, through the setters scripts use.
+// magnitudes). For a limit line everything but the name is its trace's.
+// OK checks each axis with the scales' own range checks, then sets only
+// what was changed, through the setters scripts use.
 //
 // Toolkit-free: the fields, their checks and OK; a host shows it
 // (qt/dialogs/TraceSettingsForm, or the headless host in tests).
@@ -86,6 +87,9 @@ private:
     bool Refuse(int iMessageId, AxisType eAxis) const;
 
     CQXTrace& m_Trace;
+    // The trace whose scales and limit lines the dialog edits: a limit
+    // line's own trace, else the trace itself.
+    CQXTrace& m_Axes;
     CString m_sName;
     SAxis m_aAxes[2];
     bool m_bPolarityApplies = false;

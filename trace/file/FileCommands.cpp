@@ -98,15 +98,14 @@ bool SaveDocument(CGraphDoc& doc)
     return true;
 }
 
-// A trace that can go to a file: a limit line in use, any other with data.
-bool CanSave(CQXTrace* pTrace)
-{
-    return pTrace && pTrace->IsInUse() && (pTrace->IsLimitLine() || pTrace->GetDataSize() > 0);
-}
-
 SCommandStatus WithDocument(bool bEnabled = true) { return {bEnabled && GetGraphDoc() != nullptr, false}; }
 
 } // namespace
+
+bool HasValues(CQXTrace* pTrace)
+{
+    return pTrace && pTrace->IsInUse() && (pTrace->IsLimitLine() || pTrace->GetDataSize() > 0);
+}
 
 // ---- Recent files ----------------------------------------------------------------------------
 
@@ -186,7 +185,7 @@ void InstallFileCommands(CGraphFrame& frame)
                           return !sPath.IsEmpty() && OpenWindowFile(frame, sPath, EOpenAs::trace);
                       },
                       [](CQXTrace*) { return WithDocument(); }});
-    frame.SetCommand({ID_TRACE_SAVE, SaveTraceOfCommand, [](CQXTrace* pTrace) { return WithDocument(CanSave(pTrace)); }});
+    frame.SetCommand({ID_TRACE_SAVE, SaveTraceOfCommand, [](CQXTrace* pTrace) { return WithDocument(HasValues(pTrace)); }});
     frame.SetCommand({ID_FILE_OPEN_DOCUMENT,
                       [&frame](CQXTrace*) {
                           const CString sPath = CGraphDoc::ShowModalFileDialog(

@@ -44,6 +44,10 @@ CQXTrace* LoadTraceBeside(CGraphDoc& doc, const CString& sPath, ChannelNumber eC
 enum class EOpenAs { content, document, trace };
 bool OpenWindowFile(CGraphFrame& frame, const CString& sPath, EOpenAs eAs = EOpenAs::content);
 
+// A trace whose values can be saved or listed: a limit line in use (a
+// table has points, not data), any other trace in use with data.
+bool HasValues(CQXTrace* pTrace);
+
 // Puts the file commands and ID_TRACE_SAVE in the frame's table.
 void InstallFileCommands(CGraphFrame& frame);
 

@@ -3,6 +3,7 @@
 #include "host/app/AppMessages.h"
 #include "host/app/HeadlessHost.h"
 #include "platform/RecordingDC.h"
+#include "resources/StringIds.h"
 #include "trace/document/GraphDoc.h"
 #include "trace/document/GraphOLEData.h"
 #include "trace/output/GraphExport.h"
@@ -56,14 +57,14 @@ void CHeadlessGraphWindow::Answer(ChannelNumber eChannel, bool bOK)
 
 void CHeadlessGraphWindow::OnPrint(ChannelNumber eChannel)
 {
-    const bool bOK = (!m_gate || m_gate()) && m_printer && m_printer(m_doc, eChannel);
+    const bool bOK = (!m_gate || m_gate(IDS_LIMIT_EXIT_DRAWING_TO_PRINT)) && m_printer && m_printer(m_doc, eChannel);
     m_iPagesPrinted += bOK ? 1 : 0;
     Answer(eChannel, bOK);
 }
 
 void CHeadlessGraphWindow::OnExport(ChannelNumber eChannel, const wchar_t* szFileName)
 {
-    if (m_gate && !m_gate()) return Answer(eChannel, false);
+    if (m_gate && !m_gate(IDS_LIMIT_EXIT_DRAWING_TO_EXPORT)) return Answer(eChannel, false);
     SExportOptions options;
     options.bShowMessages = m_host.GetOLEShowMessages();
     const CString sFile = szFileName ? CString(szFileName) : CString();

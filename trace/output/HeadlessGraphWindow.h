@@ -29,9 +29,12 @@ public:
     // paper is used.
     void SetPrinter(Printer printer) { m_printer = std::move(printer); }
     int GetPagesPrinted() const { return m_iPagesPrinted; }
-    // Asked before each print, export or copy; false stops it (answered as
-    // failed). A window binds it to leaving limit-line drawing.
-    void SetOutputGate(std::function<bool()> gate) { m_gate = std::move(gate); }
+    // Asked before each print, export or copy with the message that asks
+    // to leave a running mode for it (IDS_LIMIT_EXIT_DRAWING_TO_PRINT or
+    // ..._TO_EXPORT); false stops it (answered as failed). A window binds it
+    // to leaving limit-line drawing.
+    using OutputGate = std::function<bool(int iMessageId)>;
+    void SetOutputGate(OutputGate gate) { m_gate = std::move(gate); }
 
 private:
     void OnPrint(ChannelNumber eChannel);
@@ -41,6 +44,6 @@ private:
     CHeadlessHost& m_host;
     CGraphDoc& m_doc;
     Printer m_printer;
-    std::function<bool()> m_gate;
+    OutputGate m_gate;
     int m_iPagesPrinted = 0;
 };
