@@ -45,13 +45,21 @@ void ShowExportPreview(CGraphDoc& doc, QWidget* pParent)
     auto* pLayout = new QVBoxLayout(&dialog);
     auto* pScroll = new QScrollArea(&dialog);
     auto* pPicture = new QLabel(pScroll);
-    pPicture->setPixmap(QPixmap(ToQString(sWritten)));
+    QPixmap picture(ToQString(sWritten));
+    // The whole picture at once, made smaller to fit most of the window.
+    if (pParent) {
+        dialog.resize(pParent->window()->size() * 0.85);
+        const QSize fit = dialog.size() - QSize(60, 90);
+        if (picture.width() > fit.width() || picture.height() > fit.height())
+            picture = picture.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    pPicture->setPixmap(picture);
     pScroll->setWidget(pPicture);
+    pScroll->setAlignment(Qt::AlignCenter);
     pLayout->addWidget(pScroll);
     auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     QObject::connect(pButtons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     pLayout->addWidget(pButtons);
-    if (pParent) dialog.resize(pParent->window()->size() * 0.85);
     dialog.exec();
 }
 
