@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -23,7 +24,11 @@ CMarksListWidget::CMarksListWidget(CMarksDlg& model, QWidget* pParent) : QWidget
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTable->verticalHeader()->hide();
     m_pTable->horizontalHeader()->setStretchLastSection(true);
-    m_pTable->setMinimumSize(460, 300);
+    // All 20 marks in sight, each label on one line.
+    m_pTable->verticalHeader()->setDefaultSectionSize(22);
+    m_pTable->setColumnWidth(CMarksDlg::COLUMN_LABEL, 190);
+    m_pTable->setColumnWidth(CMarksDlg::COLUMN_X, 120);
+    m_pTable->setMinimumSize(480, 470);
     m_pExcludeFirst = new QCheckBox(ToQString(LoadResString(IDS_MARKS_EXCLUDE_FIRST)), this);
     auto* pSum = new QHBoxLayout();
     m_pSumCaption = new QLabel(this);
@@ -32,6 +37,9 @@ CMarksListWidget::CMarksListWidget(CMarksDlg& model, QWidget* pParent) : QWidget
     m_pSumText->setMinimumWidth(160);
     pSum->addWidget(m_pSumCaption);
     pSum->addWidget(m_pSumText, 1);
+    auto* pClose = new QPushButton("Close", this);
+    pSum->addWidget(pClose);
+    connect(pClose, &QPushButton::clicked, this, &QWidget::close);
     pLayout->addWidget(m_pTable);
     pLayout->addWidget(m_pExcludeFirst);
     pLayout->addLayout(pSum);

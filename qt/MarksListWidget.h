@@ -2,7 +2,7 @@
 // CMarksListWidget: the marks list, a thin modeless window over the frame's
 // CMarksDlg: a table of the marks (label, X, Y) under the model's headings,
 // the check box that leaves the first mark out of the sum, and the sum line
-// with its caption. It shows the model again whenever the model says it
+// with its caption, and Close. It shows the model again whenever the model says it
 // changed (new marks, new data, another current trace); closing it closes
 // the model, which then stops reading.
 
