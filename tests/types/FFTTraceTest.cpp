@@ -328,6 +328,28 @@ TEST_F(FFTTrace, LogXInterpolatesLowColumnsAndKeepsFlatSpansVisible)
     }
 }
 
+TEST_F(FFTTrace, LogXColumnShowsItsBinEvenPastAMissingOne)
+{
+    // Upper columns span many bins of a rising ramp and end at the bin they
+    // show, so each tops out at that bin. A missing bin (every tenth) ends
+    // a column's run early; the column must still reach the bin it shows.
+    CPlotFFT* apTraces[2] = {AddPlot(4096, 200, true), AddPlot(4096, 200, true)};
+    for (int i = 0; i <= 4096; ++i) {
+        apTraces[0]->Y()[i] = i / 50.0;
+        apTraces[1]->Y()[i] = i % 10 == 9 ? DBL_MAX : i / 50.0;
+    }
+    for (CPlotFFT* pTrace : apTraces) pTrace->DataToPlot();
+    const auto& aiWhole = apTraces[0]->GetPlotMaxArray();
+    const auto& aiGaps = apTraces[1]->GetPlotMaxArray();
+    int iSame = 0;
+    for (size_t i = 150; i < 199; ++i) {
+        if (aiGaps[i] == POINT_BEYOND_MAX) continue; // the column shows a missing bin
+        EXPECT_EQ(aiGaps[i], aiWhole[i]) << i;
+        ++iSame;
+    }
+    EXPECT_GT(iSame, 35);
+}
+
 TEST_F(FFTTrace, FewBinsDrawALineThroughTheBins)
 {
     CPlotFFT* pTrace = AddPlot(10, 101);

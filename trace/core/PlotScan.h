@@ -23,6 +23,9 @@ struct SPlotScan {
     // Heights without a virtual call or the unit service; null: the kind
     // maps every height itself.
     const SYMap* pHeights = nullptr;
+    // Where the trace keeps its data size, read by the per-column checks
+    // without a call; null: they ask the trace.
+    const int* piSizeNow = nullptr;
 
     // The height of a datum through the map, or fnMap where it cannot answer.
     template <class F>

@@ -113,6 +113,7 @@ public:
     // ---- Virtual operations ---------------------------------------------------
     bool IsLimitLine() override { return true; }
     int GetDataSize() override;
+    const int* DataSizeField() const override { return nullptr; }
     int AllocateTransformedYDataBuffer(int bLock) override;
     void FreeTransformedYDataBuffer(int bLock) override;
     int CopyYDataToTransformedBuffer() override;

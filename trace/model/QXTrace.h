@@ -611,6 +611,9 @@ protected:
     // Columns left of this offset from the plot's left edge are drawn dotted
     // (FFT kinds: below the lowest valid frequency); 0 for none.
     virtual int GetLowestValidXPoint() { return 0; }
+    // The field GetDataSize answers from, so that a plot scan checks the size
+    // per column without a virtual call; null where the size lives elsewhere.
+    virtual const int* DataSizeField() const { return &m_iDataSize; }
     // Height above the origin of a datum on a logarithmic Y axis, mapped
     // through the Y unit (shared by the kinds that map Y in display values).
     int GetLogYPoint(double dData);
@@ -626,8 +629,11 @@ protected:
     // extremes can be taken in data and mapped alone.
     bool YMappingFollowsData();
     // The span of positions iFirst .. iLast, ending at the first without a
-    // height; false when the scan lost its array.
-    bool ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool bFollowsData, SColumnSpan* pSpan);
+    // height; false when the scan lost its array. *pbWhole (when given) is
+    // set when the span holds the heights of every position of the run
+    // through the scan's map, so any of them maps inside it.
+    bool ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool bFollowsData, SColumnSpan* pSpan,
+                      bool* pbWhole = nullptr);
     // The height of the datum at iPos through the scan's map; none outside the array.
     int PlotHeightAt(const SPlotScan& scan, int iPos);
     // The one column reducer: every column's span from its plan (the X side)

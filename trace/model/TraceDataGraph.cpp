@@ -144,7 +144,7 @@ int CQXTrace::GetPlotColumns() const
 bool CQXTrace::PlotScanValid(const SPlotScan& scan, int iPos, int iLine)
 {
     const double* pdNow = GetPlotYArray();
-    const int iSizeNow = GetDataSize();
+    const int iSizeNow = scan.piSizeNow ? *scan.piSizeNow : GetDataSize();
     if (pdNow == scan.pdY && iSizeNow == scan.iSize && iPos >= 0 && iPos < scan.iSize) return true;
     if (QXDebugLogLevel >= 2 && m_PlotRaceReports.Allow(QXSteadyMilliseconds()))
         QXDebugLog(2, "CQXTrace::DataToPlot",
@@ -175,8 +175,10 @@ int CQXTrace::UsesCarefulPlotX()
     return GetLogX() && (HasXData() || IsSweepTrace() || IsUserTrace() || m_eTraceType == TT_FFTRESPONSE);
 }
 
-bool CQXTrace::ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool bFollowsData, SColumnSpan* pSpan)
+bool CQXTrace::ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool bFollowsData, SColumnSpan* pSpan,
+                            bool* pbWhole)
 {
+    if (pbWhole) *pbWhole = false;
     // Positions are never below the window start (0 or more), so the last
     // position decides whether the run lies inside the array.
     if (iFirst > iLast || !PlotScanValid(scan, iLast, __LINE__)) return false;
@@ -192,7 +194,10 @@ bool CQXTrace::ColumnSpanAt(const SPlotScan& scan, int iFirst, int iLast, bool b
             const auto Map = [this](double d) { return GetYPointForData(d); };
             pSpan->iLow = scan.Height(extremes.dMin, Map);
             pSpan->iHigh = scan.Height(extremes.dMax, Map);
-            if (pSpan->iHigh != POINT_BEYOND_MAX) return true;
+            if (pSpan->iHigh != POINT_BEYOND_MAX) {
+                if (pbWhole) *pbWhole = extremes.iCount == iLast - iFirst + 1;
+                return true;
+            }
             // A value beyond the int range ends the scan like a missing
             // one: only the point-by-point scan knows where.
         }
@@ -235,16 +240,27 @@ void CQXTrace::ColumnsToPlot(const SPlotScan& scan, const SColumnPlan& plan)
 {
     const bool bFollowsData = YMappingFollowsData();
     const bool bPoints = !plan.aiPoint.empty();
-    // The heights of the shown position and the one after it, mapped once
-    // while columns show that position.
+    // The shown position and the one after it, each mapped once (and only
+    // when a column needs it) while columns show that position.
     int iShown = -1;
     int iShownHeight = 0;
     int iNextHeight = 0;
+    bool bShownMapped = false;
     bool bNextMapped = false;
     SColumnSpan previous = kNoData;
     for (int i = 0; i < scan.iColumns; ++i) {
         const size_t u = static_cast<size_t>(i);
-        SColumnSpan span = kNoData;
+        SColumnSpan run = kNoData;
+        bool bRun = false;
+        bool bRunWhole = false;
+        if (plan.aiFirst[u] <= plan.aiLast[u]) {
+            if (!ColumnSpanAt(scan, plan.aiFirst[u], plan.aiLast[u], bFollowsData, &run, &bRunWhole)) {
+                scan.Fill(i, POINT_BEYOND_MAX);
+                return;
+            }
+            bRun = true;
+        }
+        SColumnSpan span = run;
         const int e = bPoints ? plan.aiPoint[u] : -1;
         if (e >= 0) {
             if (!PlotScanValid(scan, e, __LINE__)) {
@@ -253,32 +269,33 @@ void CQXTrace::ColumnsToPlot(const SPlotScan& scan, const SColumnPlan& plan)
             }
             if (e != iShown) {
                 iShown = e;
-                iShownHeight = PlotHeightAt(scan, e);
-                bNextMapped = false;
+                bShownMapped = bNextMapped = false;
             }
-            int iPoint = iShownHeight;
             // In the position's first column the point is its own; later
             // columns run towards the next position where both have values.
             const int c0 = plan.aiPointColumn[u];
             const int iNextColumn = plan.aiNextColumn[u];
-            if (i > c0 && iNextColumn != SColumnPlan::kNoNext && scan.pdY[e] != DBL_MAX && scan.pdY[e + 1] != DBL_MAX) {
-                if (!bNextMapped) {
-                    iNextHeight = PlotHeightAt(scan, e + 1);
-                    bNextMapped = true;
+            const bool bTowardsNext =
+                i > c0 && iNextColumn != SColumnPlan::kNoNext && scan.pdY[e] != DBL_MAX && scan.pdY[e + 1] != DBL_MAX;
+            // A run that ends at the point and holds all its heights already
+            // spans the point's own height (most columns on log X).
+            if (bTowardsNext || !(bRunWhole && plan.aiLast[u] == e)) {
+                if (!bShownMapped) {
+                    iShownHeight = PlotHeightAt(scan, e);
+                    bShownMapped = true;
                 }
-                const int c1 = std::max(iNextColumn, i);
-                if (c1 != c0) iPoint = InterpolateHeight(iShownHeight, iNextHeight, i, c0, c1);
+                int iPoint = iShownHeight;
+                if (bTowardsNext) {
+                    if (!bNextMapped) {
+                        iNextHeight = PlotHeightAt(scan, e + 1);
+                        bNextMapped = true;
+                    }
+                    const int c1 = std::max(iNextColumn, i);
+                    if (c1 != c0) iPoint = InterpolateHeight(iShownHeight, iNextHeight, i, c0, c1);
+                }
+                span = {iPoint, iPoint};
+                if (bRun) WidenSpan(&span, run);
             }
-            span = {iPoint, iPoint};
-        }
-        if (plan.aiFirst[u] <= plan.aiLast[u]) {
-            SColumnSpan run;
-            if (!ColumnSpanAt(scan, plan.aiFirst[u], plan.aiLast[u], bFollowsData, &run)) {
-                scan.Fill(i, POINT_BEYOND_MAX);
-                return;
-            }
-            if (e >= 0) WidenSpan(&span, run);
-            else span = run;
         }
         if (i > 0) JoinColumnSpans(previous, &span);
         if (plan.bFlatGetsRow && span.HasData() && span.iLow == span.iHigh) span.iLow = span.iHigh - 1;
@@ -390,6 +407,7 @@ void CQXTrace::DataToPlot()
     CSingleLock transformLock(m_pTransformLock.get(), m_pTransformLock != nullptr);
     scan.pdY = GetPlotYArray();
     scan.iSize = GetDataSize();
+    scan.piSizeNow = DataSizeField();
     if (!scan.pdY || scan.iSize <= 0) {
         scan.Fill(0, POINT_BEYOND_MAX);
         return;

@@ -77,6 +77,7 @@ void CFFTBaseTrace::DataToPlot()
     scan.pHeights = &m_HeldHeights;
     scan.pdY = GetPlotYArray();
     scan.iSize = GetDataSize();
+    scan.piSizeNow = DataSizeField();
     if (!scan.pdY || scan.iSize <= 0) {
         scan.Fill(0, POINT_BEYOND_MAX);
         return;
