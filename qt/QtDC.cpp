@@ -1,6 +1,7 @@
 #include "qt/QtDC.h"
 
 #include "host/app/DebugLog.h"
+#include "platform/VectorState.h"
 #include "qt/PenPattern.h"
 #include "qt/PixelLine.h"
 #include "qt/QtConvert.h"
@@ -23,6 +24,17 @@
 #include <vector>
 
 namespace {
+
+// Qt's raster routines (its 256-bit fills among them) may return with the
+// upper halves of the vector registers dirty; every 128-bit instruction
+// after that, ours or Qt's own, pays for it until they are cleared. So each
+// call into Qt's painting clears them on its way out.
+struct SAfterQtPaint {
+    SAfterQtPaint() = default;
+    SAfterQtPaint(const SAfterQtPaint&) = delete;
+    SAfterQtPaint& operator=(const SAfterQtPaint&) = delete;
+    ~SAfterQtPaint() { ClearUpperVectorState(); }
+};
 
 // Beyond this a font height is corrupt input; glyphs that big only cost memory.
 constexpr int kMaxFontPixels = 4096;
@@ -394,6 +406,7 @@ int CQtDC::SImpl::MeasureWidth(const CString& text)
 {
     if (const auto it = m_pWidths->find(text.str()); it != m_pWidths->end()) return it->second;
     if (m_pWidths->size() >= kMeasuredTexts) m_pWidths->clear();
+    const SAfterQtPaint afterQt;
     const int width = m_metrics->horizontalAdvance(ToQString(text));
     m_pWidths->emplace(text.str(), width);
     return width;
@@ -401,6 +414,7 @@ int CQtDC::SImpl::MeasureWidth(const CString& text)
 
 CQtDC::CQtDC(QPainter* painter, const QPaintDevice* device) : m_pImpl(std::make_unique<SImpl>())
 {
+    const SAfterQtPaint afterQt;
     SImpl& d = *m_pImpl;
     d.m_pPainter = painter;
     d.m_pDevice = device ? device : (painter ? painter->device() : nullptr);
@@ -555,6 +569,7 @@ void CQtDC::FlushStrokes()
     if (q.IsEmpty()) return;
     q.EndRun();
     if (ApplyClip(q.m_bClip, q.m_rcClip)) {
+        const SAfterQtPaint afterQt;
         QPainter* painter = d.m_pPainter;
         painter->setCompositionMode(q.m_eMode);
         painter->setPen(q.m_pen);
@@ -592,6 +607,7 @@ void CQtDC::StrokePath(const CPoint* points, int count, bool closed)
     }
     if (d.m_bRaster && pattern.IsOnePixel() && StoreStroke(points, count, closed, pattern, plan.m_color, plan.m_eMode)) return;
     if (!ApplyClip()) return;
+    const SAfterQtPaint afterQt;
     QPainter* painter = d.m_pPainter;
     painter->setCompositionMode(plan.m_eMode);
 
@@ -636,6 +652,7 @@ void CQtDC::FillShape(const QPainterPath& path)
     SImpl& d = *m_pImpl;
     const SRopPlan plan = PlanRop(State().m_iROP2, brush.GetColor(), d.m_bRasterOps);
     if (!plan.m_bDraw) return;
+    const SAfterQtPaint afterQt;
     d.m_pPainter->setCompositionMode(plan.m_eMode);
     d.m_pPainter->fillPath(path, plan.m_color);
 }
@@ -687,6 +704,7 @@ void CQtDC::DoRectangle(const CRect& rect)
     if (!ApplyClip()) return;
     const SRopPlan plan = PlanRop(State().m_iROP2, State().m_pen.GetColor(), m_pImpl->m_bRasterOps);
     if (!plan.m_bDraw) return;
+    const SAfterQtPaint afterQt;
     QPainter* painter = m_pImpl->m_pPainter;
     painter->setCompositionMode(plan.m_eMode);
     painter->setPen(MakeQPen(pattern, plan.m_color));
@@ -712,6 +730,7 @@ void CQtDC::DoEllipse(const CRect& rect)
     if (!plan.m_bDraw) return;
     QPen pen = MakeQPen(pattern, plan.m_color);
     if (pixelPen) pen.setWidth(0);
+    const SAfterQtPaint afterQt;
     d.m_pPainter->setCompositionMode(plan.m_eMode);
     d.m_pPainter->setPen(pen);
     d.m_pPainter->setBrush(Qt::NoBrush);
@@ -721,6 +740,7 @@ void CQtDC::DoEllipse(const CRect& rect)
 void CQtDC::DoFillRect(const CRect& rect, COLORREF color)
 {
     if (!ApplyClip()) return;
+    const SAfterQtPaint afterQt;
     m_pImpl->m_pPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_pImpl->m_pPainter->fillRect(ToQRect(Normalized(rect)), ToQColor(color));
 }
@@ -737,6 +757,7 @@ void CQtDC::DoTextOut(CPoint reference, const CString& text)
     d.Resolve(State().m_font.GetLogFont());
     const CPoint origin = GetTextOrigin(reference, text);
     const CSize extent = DoGetTextExtent(text);
+    const SAfterQtPaint afterQt;
     QPainter* painter = d.m_pPainter;
     painter->save();
     painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
