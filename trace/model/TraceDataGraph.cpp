@@ -263,7 +263,8 @@ void CQXTrace::ColumnsToPlot(const SPlotScan& scan, const SColumnPlan& plan)
         SColumnSpan span = run;
         const int e = bPoints ? plan.aiPoint[u] : -1;
         if (e >= 0) {
-            if (!PlotScanValid(scan, e, __LINE__)) {
+            // A run reaching the point has checked the array up to it already.
+            if (!(bRun && plan.aiLast[u] >= e) && !PlotScanValid(scan, e, __LINE__)) {
                 scan.Fill(i, POINT_BEYOND_MAX);
                 return;
             }
